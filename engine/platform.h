@@ -1,0 +1,123 @@
+// The platform layer: everything the game asks of the operating system, behind one narrow interface.
+// The game uses the SDL implementation (engine/platform_sdl.*); tests use the headless one
+// (engine/platform_headless.*). No other file calls SDL.
+//
+// Sections: keys and modifiers · events · the Platform interface · the process-wide instance
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// ---- keys and modifiers --------------------------------------------------------------------------
+// Key codes are the Windows virtual-key codes the game's rules are written in.
+namespace vk {
+constexpr int kBack = 8, kTab = 9, kReturn = 13, kShift = 16, kControl = 17, kMenu = 18, kPause = 19,
+              kEscape = 27, kSpace = 32, kPrior = 33, kNext = 34, kEnd = 35, kHome = 36, kLeft = 37,
+              kUp = 38, kRight = 39, kDown = 40, kInsert = 45, kDelete = 46, kNumpad0 = 96, kF1 = 112,
+              kF3 = 114, kF4 = 115;
+// Letters are their upper-case ASCII codes 65..90, digits 48..57.
+}  // namespace vk
+
+// Modifier set: bit 0 Shift, bit 1 Ctrl, bit 2 Alt.
+constexpr int kModShift = 1, kModCtrl = 2, kModAlt = 4;
+
+// ---- events ------------------------------------------------------------------------------------------
+enum class PlatformEventType {
+  kNone,
+  kQuit,         // the window was closed or the process asked to end
+  kMouseMove,    // x, y in client coordinates of the 800 x 600 picture
+  kLButtonDown,  // x, y
+  kLButtonUp,    // x, y
+  kRButtonDown,  // x, y
+  kRButtonUp,    // x, y
+  kKeyDown,      // key (virtual-key code), modifiers
+  kKeyUp,        // key, modifiers
+  kChar,         // ch: a character byte widened from signed 8 bits, modifiers
+  kExpose,       // the window needs repainting
+  kResized,      // the client area changed size
+  kFocusGained,
+  kFocusLost,
+};
+
+struct PlatformEvent {
+  PlatformEventType type = PlatformEventType::kNone;
+  int x = 0, y = 0;
+  int key = 0;
+  int ch = 0;
+  int modifiers = 0;
+};
+
+// ---- the Platform interface ---------------------------------------------------------------------------
+class Platform {
+ public:
+  virtual ~Platform() = default;
+
+  // Window. There is at most one window.
+  // Creates the (hidden) borderless window with a client area of width x height. False on failure.
+  virtual bool CreateMainWindow(const char* title, int width, int height, uint32_t background) = 0;
+  // Destroys the window if there is one.
+  virtual void DestroyMainWindow() = 0;
+  // True while a window exists.
+  virtual bool HasWindow() const = 0;
+  // Shows the window.
+  virtual void ShowWindow() = 0;
+  // Sets the caption text.
+  virtual void SetTitle(const char* title) = 0;
+  // Moves the window's top-left corner to screen (x, y) and sizes its client area to width x height.
+  virtual void SetWindowRect(int x, int y, int width, int height) = 0;
+  // The window's top-left corner in screen coordinates.
+  virtual void GetWindowPosition(int& x, int& y) const = 0;
+  // The client area's size.
+  virtual void GetClientSize(int& width, int& height) const = 0;
+  // Gives the window rounded corners (corner ellipse 30 x 30) or a plain rectangle.
+  virtual void SetRoundedShape(bool rounded) = 0;
+  // Minimises (false) or restores (true) the window.
+  virtual void SetRestored(bool restore) = 0;
+  // Covers the display with the window, showing the width x height picture centred and scaled by the
+  // largest whole factor that fits. False, and nothing changed, when it cannot.
+  virtual bool EnterFullScreen(int width, int height) = 0;
+  // Returns to the windowed display.
+  virtual void LeaveFullScreen() = 0;
+
+  // Events and time.
+  // Takes the next waiting event; false when none is waiting.
+  virtual bool PollEvent(PlatformEvent& event) = 0;
+  // Waits up to timeoutMs for an event without taking it; true when one is waiting.
+  virtual bool WaitForEvent(int timeoutMs) = 0;
+  // A millisecond clock (wraps at 2^32).
+  virtual uint32_t Ticks() const = 0;
+
+  // Presenting. pixels is a 24-bit picture, blue-green-red, rows bottom-up, stride bytes a row
+  // (height rows; the bitmap's spare row is not passed). Copies the part (srcX, srcY, width, height),
+  // in top-down picture coordinates, to client position (dstX, dstY).
+  virtual void Present(const uint8_t* pixels, int stride, int pictureWidth, int pictureHeight, int srcX,
+                       int srcY, int width, int height, int dstX, int dstY) = 0;
+
+  // Input state.
+  // The pointer position in client coordinates (of the 800 x 600 picture in full screen).
+  virtual void GetPointerClient(int& x, int& y) const = 0;
+  // The pointer position in screen coordinates.
+  virtual void GetPointerScreen(int& x, int& y) const = 0;
+  // The whole screen's size in pixels.
+  virtual void GetScreenSize(int& width, int& height) const = 0;
+  // True when the window has the input focus.
+  virtual bool HasFocus() const = 0;
+  // The modifier set held now.
+  virtual int GetModifiers() const = 0;
+
+  // Desktop services.
+  // The clipboard's text; false when it holds none.
+  virtual bool GetClipboardText(std::string& text) const = 0;
+  // Shows a modal message box with an OK button.
+  virtual void ShowMessageBox(const char* caption, const char* text) = 0;
+  // Opens a web address in the default browser. False when it could not be handed on.
+  virtual bool OpenUrl(const char* url) = 0;
+  // Asks the window to close; a kQuit event follows.
+  virtual void RequestClose() = 0;
+};
+
+// ---- the process-wide instance -------------------------------------------------------------------------
+// The platform the game runs on. Never null: until SetPlatform is called it is a headless platform.
+Platform& GetPlatform();
+// Installs a platform (not owned); null restores the built-in headless one.
+void SetPlatform(Platform* platform);

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Builds Globbet and runs every test: the unit tests, the fuzz targets and the end-to-end smoke in the
+# normal build (build/release), then the unit tests and a short fuzzing run of every fuzz target in the
+# ASan+UBSan build (build/asan, with clang when it is installed). Installs what it needs first.
+# Safe to run again: builds are incremental.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+JOBS=$(nproc 2>/dev/null || echo 2)
+
+echo "== installing build and test dependencies"
+bash scripts/deps.sh
+
+echo "== normal build (build/release)"
+cmake -S . -B build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build/release -j"$JOBS"
+
+echo "== tests in the normal build"
+(cd build/release && ctest --output-on-failure -j"$JOBS" --timeout 900)
+
+echo "== sanitizer build (build/asan)"
+compilers=()
+if command -v clang >/dev/null && command -v clang++ >/dev/null; then
+  compilers=(-DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++)
+fi
+cmake -S . -B build/asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGLOBBET_SANITIZE=ON -DGLOBBET_BENCH=OFF \
+  "${compilers[@]}"
+cmake --build build/asan -j"$JOBS"
+
+echo "== tests in the sanitizer build (unit tests and fuzzing)"
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=0}
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+(cd build/asan && ctest --output-on-failure -j"$JOBS" --timeout 900 -LE e2e)
