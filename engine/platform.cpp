@@ -1,5 +1,7 @@
 #include "engine/platform.h"
 
+#include <algorithm>
+
 #include "engine/platform_headless.h"
 
 namespace {
@@ -18,4 +20,38 @@ Platform& GetPlatform() {
 
 void SetPlatform(Platform* platform) {
   g_platform = platform;
+}
+
+bool ClipPresentRect(PresentRect& r, int pictureWidth, int pictureHeight, int clientWidth, int clientHeight) {
+  if (r.srcX < 0) r.width += r.srcX, r.dstX -= r.srcX, r.srcX = 0;
+  if (r.srcY < 0) r.height += r.srcY, r.dstY -= r.srcY, r.srcY = 0;
+  if (r.dstX < 0) r.width += r.dstX, r.srcX -= r.dstX, r.dstX = 0;
+  if (r.dstY < 0) r.height += r.dstY, r.srcY -= r.dstY, r.dstY = 0;
+  r.width = std::min({r.width, pictureWidth - r.srcX, clientWidth - r.dstX});
+  r.height = std::min({r.height, pictureHeight - r.srcY, clientHeight - r.dstY});
+  return r.width > 0 && r.height > 0;
+}
+
+namespace {
+int FloorDiv(int a, int b) {
+  return a >= 0 ? a / b : -((-a + b - 1) / b);
+}
+}  // namespace
+
+int PicturePlacement::ToPictureX(int displayX) const {
+  return FloorDiv(displayX - left, scale);
+}
+
+int PicturePlacement::ToPictureY(int displayY) const {
+  return FloorDiv(displayY - top, scale);
+}
+
+PicturePlacement PlacePicture(int screenWidth, int screenHeight, int pictureWidth, int pictureHeight) {
+  PicturePlacement p;
+  if (pictureWidth > 0 && pictureHeight > 0) {
+    p.scale = std::max(1, std::min(screenWidth / pictureWidth, screenHeight / pictureHeight));
+  }
+  p.left = (screenWidth - pictureWidth * p.scale) / 2;
+  p.top = (screenHeight - pictureHeight * p.scale) / 2;
+  return p;
 }

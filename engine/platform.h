@@ -12,9 +12,9 @@
 // Key codes are the Windows virtual-key codes the game's rules are written in.
 namespace vk {
 constexpr int kBack = 8, kTab = 9, kReturn = 13, kShift = 16, kControl = 17, kMenu = 18, kPause = 19,
-              kEscape = 27, kSpace = 32, kPrior = 33, kNext = 34, kEnd = 35, kHome = 36, kLeft = 37,
-              kUp = 38, kRight = 39, kDown = 40, kInsert = 45, kDelete = 46, kNumpad0 = 96, kF1 = 112,
-              kF3 = 114, kF4 = 115;
+              kEscape = 27, kSpace = 32, kPrior = 33, kNext = 34, kEnd = 35, kHome = 36, kLeft = 37, kUp = 38,
+              kRight = 39, kDown = 40, kInsert = 45, kDelete = 46, kNumpad0 = 96, kF1 = 112, kF3 = 114,
+              kF4 = 115;
 // Letters are their upper-case ASCII codes 65..90, digits 48..57.
 }  // namespace vk
 
@@ -53,8 +53,11 @@ class Platform {
   virtual ~Platform() = default;
 
   // Window. There is at most one window.
-  // Creates the (hidden) borderless window with a client area of width x height. False on failure.
-  virtual bool CreateMainWindow(const char* title, int width, int height, uint32_t background) = 0;
+  // Creates the (hidden) window with a client area of width x height (0 x 0: the platform chooses),
+  // painted in background (0xRRGGBB) until the program presents; borderless: no caption and no frame.
+  // False on failure.
+  virtual bool CreateMainWindow(const char* title, int width, int height, uint32_t background,
+                                bool borderless) = 0;
   // Destroys the window if there is one.
   virtual void DestroyMainWindow() = 0;
   // True while a window exists.
@@ -63,7 +66,8 @@ class Platform {
   virtual void ShowWindow() = 0;
   // Sets the caption text.
   virtual void SetTitle(const char* title) = 0;
-  // Moves the window's top-left corner to screen (x, y) and sizes its client area to width x height.
+  // Moves the window's top-left corner to screen (x, y) and sizes its client area to width x height
+  // (a size of 0 keeps the current one). A change of size loses the picture: a kExpose event follows.
   virtual void SetWindowRect(int x, int y, int width, int height) = 0;
   // The window's top-left corner in screen coordinates.
   virtual void GetWindowPosition(int& x, int& y) const = 0;
@@ -74,15 +78,18 @@ class Platform {
   // Minimises (false) or restores (true) the window.
   virtual void SetRestored(bool restore) = 0;
   // Covers the display with the window, showing the width x height picture centred and scaled by the
-  // largest whole factor that fits. False, and nothing changed, when it cannot.
+  // largest whole factor that fits (1 when none does), the rest black. While it lasts, client
+  // coordinates and the client size are those of the picture. False, and nothing changed, when it
+  // cannot. A kExpose event follows success.
   virtual bool EnterFullScreen(int width, int height) = 0;
-  // Returns to the windowed display.
+  // Returns to the windowed size, position and shape the window had before; a kExpose event follows.
   virtual void LeaveFullScreen() = 0;
 
   // Events and time.
   // Takes the next waiting event; false when none is waiting.
   virtual bool PollEvent(PlatformEvent& event) = 0;
-  // Waits up to timeoutMs for an event without taking it; true when one is waiting.
+  // Waits up to timeoutMs for an event without taking it, waking at once on input; true when one is
+  // waiting.
   virtual bool WaitForEvent(int timeoutMs) = 0;
   // A millisecond clock (wraps at 2^32).
   virtual uint32_t Ticks() const = 0;
@@ -90,8 +97,11 @@ class Platform {
   // Presenting. pixels is a 24-bit picture, blue-green-red, rows bottom-up, stride bytes a row
   // (height rows; the bitmap's spare row is not passed). Copies the part (srcX, srcY, width, height),
   // in top-down picture coordinates, to client position (dstX, dstY).
+  // Parts outside the picture or the client area are clipped.
   virtual void Present(const uint8_t* pixels, int stride, int pictureWidth, int pictureHeight, int srcX,
                        int srcY, int width, int height, int dstX, int dstY) = 0;
+  // Fills a client rectangle with a 0xRRGGBB colour (the erase before a repaint), clipped.
+  virtual void FillClient(int x, int y, int width, int height, uint32_t color) = 0;
 
   // Input state.
   // The pointer position in client coordinates (of the 800 x 600 picture in full screen).
@@ -106,15 +116,33 @@ class Platform {
   virtual int GetModifiers() const = 0;
 
   // Desktop services.
-  // The clipboard's text; false when it holds none.
+  // The clipboard's text as bytes; false when it holds none.
   virtual bool GetClipboardText(std::string& text) const = 0;
   // Shows a modal message box with an OK button.
   virtual void ShowMessageBox(const char* caption, const char* text) = 0;
   // Opens a web address in the default browser. False when it could not be handed on.
   virtual bool OpenUrl(const char* url) = 0;
-  // Asks the window to close; a kQuit event follows.
+  // Closes the window (it disappears at once); a kQuit event follows.
   virtual void RequestClose() = 0;
 };
+
+// ---- geometry shared by the implementations -------------------------------------------------------
+// A copy of part of a picture to the client area.
+struct PresentRect {
+  int srcX = 0, srcY = 0, width = 0, height = 0, dstX = 0, dstY = 0;
+};
+// Clips r to a pictureWidth x pictureHeight source and a clientWidth x clientHeight destination;
+// false when nothing is left to copy.
+bool ClipPresentRect(PresentRect& r, int pictureWidth, int pictureHeight, int clientWidth, int clientHeight);
+// Where a full-screen display of screenWidth x screenHeight shows a pictureWidth x pictureHeight
+// picture: the largest whole scale that fits (1 when none does), centred.
+struct PicturePlacement {
+  int scale = 1, left = 0, top = 0;
+  // The picture coordinate under a display coordinate (rounding toward minus infinity).
+  int ToPictureX(int displayX) const;
+  int ToPictureY(int displayY) const;
+};
+PicturePlacement PlacePicture(int screenWidth, int screenHeight, int pictureWidth, int pictureHeight);
 
 // ---- the process-wide instance -------------------------------------------------------------------------
 // The platform the game runs on. Never null: until SetPlatform is called it is a headless platform.

@@ -16,10 +16,9 @@ void HeadlessPlatform::QueueEventAt(uint32_t atMs, const PlatformEvent& event) {
 
 void HeadlessPlatform::SetPointerClient(int x, int y) {
   if (fullScreen_) {
-    int scale, left, top;
-    FullScreenPlacement(scale, left, top);
-    pointerX_ = left + x * scale;
-    pointerY_ = top + y * scale;
+    const PicturePlacement p = PlacePicture(screenW_, screenH_, pictureW_, pictureH_);
+    pointerX_ = p.left + x * p.scale;
+    pointerY_ = p.top + y * p.scale;
   } else {
     pointerX_ = winX_ + x;
     pointerY_ = winY_ + y;
@@ -32,9 +31,11 @@ uint32_t HeadlessPlatform::GetPixel(int x, int y) const {
   return uint32_t{p[2]} << 16 | uint32_t{p[1]} << 8 | p[0];
 }
 
-bool HeadlessPlatform::CreateMainWindow(const char* title, int width, int height, uint32_t background) {
+bool HeadlessPlatform::CreateMainWindow(const char* title, int width, int height, uint32_t background,
+                                        bool borderless) {
   if (createFails_ || hasWindow_) return false;
   hasWindow_ = true;
+  borderless_ = borderless;
   shown_ = minimised_ = rounded_ = fullScreen_ = false;
   title_ = title ? title : "";
   background_ = background;
@@ -65,9 +66,11 @@ void HeadlessPlatform::SetTitle(const char* title) {
 void HeadlessPlatform::SetWindowRect(int x, int y, int width, int height) {
   if (!hasWindow_) return;
   winX_ = x, winY_ = y;
+  const bool resized = (width > 0 && width != clientW_) || (height > 0 && height != clientH_);
   if (width > 0) clientW_ = width;
   if (height > 0) clientH_ = height;
   ++moveCount_;
+  if (resized) QueueExpose();
 }
 
 void HeadlessPlatform::GetWindowPosition(int& x, int& y) const {
@@ -88,17 +91,16 @@ bool HeadlessPlatform::EnterFullScreen(int width, int height) {
   if (!hasWindow_ || fullScreenFails_ || width <= 0 || height <= 0) return false;
   fullScreen_ = true;
   pictureW_ = width, pictureH_ = height;
+  FillCanvas(0, 0, kCanvasWidth, kCanvasHeight, 0);
+  QueueExpose();
   return true;
 }
 
 void HeadlessPlatform::LeaveFullScreen() {
+  if (!fullScreen_) return;
   fullScreen_ = false;
-}
-
-void HeadlessPlatform::FullScreenPlacement(int& scale, int& left, int& top) const {
-  scale = std::max(1, std::min(screenW_ / std::max(1, pictureW_), screenH_ / std::max(1, pictureH_)));
-  left = (screenW_ - pictureW_ * scale) / 2;
-  top = (screenH_ - pictureH_ * scale) / 2;
+  FillCanvas(0, 0, kCanvasWidth, kCanvasHeight, background_);
+  QueueExpose();
 }
 
 bool HeadlessPlatform::FirstDue() const {
@@ -134,33 +136,35 @@ bool HeadlessPlatform::WaitForEvent(int timeoutMs) {
 void HeadlessPlatform::Present(const uint8_t* pixels, int stride, int pictureWidth, int pictureHeight,
                                int srcX, int srcY, int width, int height, int dstX, int dstY) {
   if (!hasWindow_ || !pixels || stride < pictureWidth * 3) return;
-  // Clip the source to the picture, then the destination to the client area and the canvas.
   int clientW, clientH;
   GetClientSize(clientW, clientH);
-  const int maxW = std::min(clientW, kCanvasWidth), maxH = std::min(clientH, kCanvasHeight);
-  if (srcX < 0) width += srcX, dstX -= srcX, srcX = 0;
-  if (srcY < 0) height += srcY, dstY -= srcY, srcY = 0;
-  if (dstX < 0) width += dstX, srcX -= dstX, dstX = 0;
-  if (dstY < 0) height += dstY, srcY -= dstY, dstY = 0;
-  width = std::min({width, pictureWidth - srcX, maxW - dstX});
-  height = std::min({height, pictureHeight - srcY, maxH - dstY});
-  if (width <= 0 || height <= 0) return;
-  for (int row = 0; row < height; ++row) {
-    const uint8_t* src = pixels + static_cast<size_t>(pictureHeight - 1 - (srcY + row)) * stride + srcX * 3;
-    uint8_t* dst = &canvas_[(static_cast<size_t>(dstY + row) * kCanvasWidth + dstX) * 3];
-    std::memcpy(dst, src, static_cast<size_t>(width) * 3);
+  PresentRect r{srcX, srcY, width, height, dstX, dstY};
+  if (!ClipPresentRect(r, pictureWidth, pictureHeight, std::min(clientW, kCanvasWidth),
+                       std::min(clientH, kCanvasHeight))) {
+    return;
+  }
+  for (int row = 0; row < r.height; ++row) {
+    const uint8_t* src =
+        pixels + static_cast<size_t>(pictureHeight - 1 - (r.srcY + row)) * stride + r.srcX * 3;
+    uint8_t* dst = &canvas_[(static_cast<size_t>(r.dstY + row) * kCanvasWidth + r.dstX) * 3];
+    std::memcpy(dst, src, static_cast<size_t>(r.width) * 3);
   }
   ++presentCount_;
 }
 
+void HeadlessPlatform::FillClient(int x, int y, int width, int height, uint32_t color) {
+  if (!hasWindow_) return;
+  int clientW, clientH;
+  GetClientSize(clientW, clientH);
+  const int right = std::min(x + width, clientW), bottom = std::min(y + height, clientH);
+  FillCanvas(x, y, right - x, bottom - y, color);
+}
+
 void HeadlessPlatform::GetPointerClient(int& x, int& y) const {
   if (fullScreen_) {
-    int scale, left, top;
-    FullScreenPlacement(scale, left, top);
-    // Floor division, so points left of the picture stay negative.
-    auto floorDiv = [](int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); };
-    x = floorDiv(pointerX_ - left, scale);
-    y = floorDiv(pointerY_ - top, scale);
+    const PicturePlacement p = PlacePicture(screenW_, screenH_, pictureW_, pictureH_);
+    x = p.ToPictureX(pointerX_);
+    y = p.ToPictureY(pointerY_);
   } else {
     x = pointerX_ - winX_;
     y = pointerY_ - winY_;

@@ -68,13 +68,15 @@ class HeadlessPlatform : public Platform {
   bool IsMinimised() const { return minimised_; }
   bool IsRounded() const { return rounded_; }
   bool IsFullScreen() const { return fullScreen_; }
+  bool IsBorderless() const { return borderless_; }
   // Number of times the window was moved or sized.
   int MoveCount() const { return moveCount_; }
   // The background colour the window was created with.
   uint32_t Background() const { return background_; }
 
   // ---- the Platform operations ---------------------------------------------------------------
-  bool CreateMainWindow(const char* title, int width, int height, uint32_t background) override;
+  bool CreateMainWindow(const char* title, int width, int height, uint32_t background,
+                        bool borderless) override;
   void DestroyMainWindow() override;
   bool HasWindow() const override { return hasWindow_; }
   void ShowWindow() override;
@@ -91,6 +93,7 @@ class HeadlessPlatform : public Platform {
   uint32_t Ticks() const override { return now_; }
   void Present(const uint8_t* pixels, int stride, int pictureWidth, int pictureHeight, int srcX, int srcY,
                int width, int height, int dstX, int dstY) override;
+  void FillClient(int x, int y, int width, int height, uint32_t color) override;
   void GetPointerClient(int& x, int& y) const override;
   void GetPointerScreen(int& x, int& y) const override;
   void GetScreenSize(int& width, int& height) const override;
@@ -108,8 +111,10 @@ class HeadlessPlatform : public Platform {
   };
   // True when the first queued event is due.
   bool FirstDue() const;
-  // The full-screen picture's scale and top-left corner on the screen.
-  void FullScreenPlacement(int& scale, int& left, int& top) const;
+  // Queues the repaint request that follows a lost picture.
+  void QueueExpose();
+  // Fills a canvas rectangle (clipped to the canvas) with 0xRRGGBB.
+  void FillCanvas(int x, int y, int width, int height, uint32_t color);
 
   uint32_t now_ = 0;
   uint32_t idleStep_ = 1;
@@ -121,7 +126,8 @@ class HeadlessPlatform : public Platform {
   int screenW_ = 1280, screenH_ = 1024;
   bool createFails_ = false, fullScreenFails_ = false, openUrlFails_ = false;
 
-  bool hasWindow_ = false, shown_ = false, minimised_ = false, rounded_ = false, fullScreen_ = false;
+  bool hasWindow_ = false, shown_ = false, minimised_ = false, rounded_ = false, fullScreen_ = false,
+       borderless_ = false;
   std::string title_;
   uint32_t background_ = 0xFFFFFF;
   int winX_ = 0, winY_ = 0, clientW_ = 0, clientH_ = 0;
