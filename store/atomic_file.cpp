@@ -1,0 +1,66 @@
+#include "store/atomic_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+
+namespace {
+std::string FolderOf(const std::string& path) {
+  size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    bytes.remove_prefix(size_t(n));
+  }
+  return true;
+}
+
+// Creates a new temporary file next to path; -1 when the folder refuses one.
+int CreateTemporary(const std::string& path, std::string& name) {
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    name = TemporaryPrefix(path) + std::to_string(::getpid()) + "-" + std::to_string(attempt);
+    int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
+}
+
+void SyncFolder(const std::string& path) {
+  int fd = ::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);  // best effort: some file systems cannot sync a folder, and the rename is done anyway
+  ::close(fd);
+}
+}  // namespace
+
+std::string TemporaryPrefix(const std::string& path) {
+  return path + ".tmp-";
+}
+
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, WriteFault fault) {
+  std::string temporary;
+  int fd = CreateTemporary(path, temporary);
+  if (fd < 0) return false;
+  struct stat old;
+  if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode)) ::fchmod(fd, old.st_mode & 07777);
+
+  bool ok = fault != WriteFault::kFailWrite && WriteAll(fd, bytes) && ::fsync(fd) == 0;
+  ok = ::close(fd) == 0 && ok;
+  if (ok && fault == WriteFault::kAbandonBeforeRename) return false;
+  ok = ok && fault != WriteFault::kFailBeforeRename && std::rename(temporary.c_str(), path.c_str()) == 0;
+  if (!ok) {
+    ::unlink(temporary.c_str());
+    return false;
+  }
+  SyncFolder(path);
+  return true;
+}
