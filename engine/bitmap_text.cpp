@@ -1,0 +1,260 @@
+// OBitmap text: DrawText and MeasureText with the DrawFont settings, rendered by cairo with a face that
+// fontconfig resolves from the record's face name. Each call builds its font and surface and releases
+// them before returning.
+//
+// The text cell is the advance width of the text by the font's ascent + descent (hinted, whole pixels).
+// DrawText paints the cell opaque in the background colour and the glyphs over it in the text colour;
+// glyph ink that overhangs the cell (italics) is blended onto the picture as it is.
+//
+// Sections: code page · font resolution · the font of one call · MeasureText · DrawText
+#include "engine/bitmap_text.h"
+
+#include <cairo-ft.h>
+#include <cairo.h>
+#include <fontconfig/fontconfig.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+
+#include "engine/bitmap.h"
+#include "engine/draw_style.h"
+
+// ---- code page ---------------------------------------------------------------------------------------
+
+std::string WesternToUtf8(const char* text) {
+  // Code points of bytes 0x80..0x9F; the five unassigned bytes keep their own value.
+  static constexpr uint16_t kHigh[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                         0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                         0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                         0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+  std::string out;
+  if (text == nullptr) return out;
+  for (const char* p = text; *p != '\0'; ++p) {
+    const auto byte = static_cast<uint8_t>(*p);
+    const unsigned code = byte >= 0x80 && byte < 0xA0 ? kHigh[byte - 0x80] : byte;
+    if (code < 0x80) {
+      out += static_cast<char>(code);
+    } else if (code < 0x800) {
+      out += static_cast<char>(0xC0 | (code >> 6));
+      out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+      out += static_cast<char>(0xE0 | (code >> 12));
+      out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+  }
+  return out;
+}
+
+// ---- font resolution ---------------------------------------------------------------------------------
+
+int FontPixelHeight(int points) {
+  const int64_t magnitude = std::llabs(int64_t{points}) * 96;
+  return static_cast<int>(std::min<int64_t>((magnitude + 36) / 72, 1 << 20));
+}
+
+namespace {
+
+// The best installed font for a face name and style flags; null when fontconfig has none at all.
+// An unknown face name gets fontconfig's default face.
+FcPattern* MatchFont(const char* faceName, int styleFlags, int pixelHeight) {
+  FcPattern* query = FcPatternCreate();
+  if (query == nullptr) return nullptr;
+  if (faceName != nullptr && faceName[0] != '\0') {
+    FcPatternAddString(query, FC_FAMILY, reinterpret_cast<const FcChar8*>(faceName));
+  }
+  FcPatternAddInteger(query, FC_WEIGHT, (styleFlags & kFontBold) ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+  FcPatternAddInteger(query, FC_SLANT, (styleFlags & kFontItalic) ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+  FcPatternAddDouble(query, FC_PIXEL_SIZE, pixelHeight);
+  FcConfigSubstitute(nullptr, query, FcMatchPattern);
+  FcDefaultSubstitute(query);
+  FcResult result = FcResultNoMatch;
+  FcPattern* match = FcFontMatch(nullptr, query, &result);
+  FcPatternDestroy(query);
+  return match;
+}
+
+}  // namespace
+
+std::string MatchFontFamily(const char* faceName, int styleFlags) {
+  FcPattern* match = MatchFont(faceName, styleFlags, FontPixelHeight(10));
+  if (match == nullptr) return {};
+  FcChar8* family = nullptr;
+  std::string name;
+  if (FcPatternGetString(match, FC_FAMILY, 0, &family) == FcResultMatch && family != nullptr) {
+    name = reinterpret_cast<const char*>(family);
+  }
+  FcPatternDestroy(match);
+  return name;
+}
+
+// ---- the font of one call ----------------------------------------------------------------------------
+
+namespace {
+
+// The DrawFont record made concrete for one call: a scaled cairo font and its whole-pixel metrics.
+class CallFont {
+ public:
+  explicit CallFont(const DrawFontRecord& record) {
+    const int pixels = FontPixelHeight(record.size > 0 ? record.size : DrawFontRecord{}.size);
+    char face[DrawFontRecord::kFaceNameCapacity] = {};
+    std::copy_n(record.faceName, DrawFontRecord::kFaceNameCapacity - 1, face);  // may lack a terminator
+    FcPattern* match = MatchFont(face, record.styleFlags, pixels);
+    cairo_font_face_t* fontFace =
+        match != nullptr
+            ? cairo_ft_font_face_create_for_pattern(match)
+            : cairo_toy_font_face_create("sans-serif", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
+    if (match != nullptr) FcPatternDestroy(match);  // the face holds its own reference
+
+    cairo_matrix_t fontMatrix, identity;
+    cairo_matrix_init_scale(&fontMatrix, pixels, pixels);
+    cairo_matrix_init_identity(&identity);
+    cairo_font_options_t* options = cairo_font_options_create();
+    cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
+    cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_ON);
+    font_ = cairo_scaled_font_create(fontFace, &fontMatrix, &identity, options);
+    cairo_font_options_destroy(options);
+    cairo_font_face_destroy(fontFace);
+    if (cairo_scaled_font_status(font_) != CAIRO_STATUS_SUCCESS) return;
+
+    cairo_font_extents_t extents;
+    cairo_scaled_font_extents(font_, &extents);
+    ascent_ = static_cast<int>(std::lround(extents.ascent));
+    height_ = ascent_ + static_cast<int>(std::lround(extents.descent));
+    underline_ = (record.styleFlags & kFontUnderline) != 0;
+    ok_ = height_ > 0;
+  }
+  ~CallFont() { cairo_scaled_font_destroy(font_); }
+  CallFont(const CallFont&) = delete;
+  CallFont& operator=(const CallFont&) = delete;
+
+  bool ok() const { return ok_; }
+  cairo_scaled_font_t* font() const { return font_; }
+  int ascent() const { return ascent_; }
+  int height() const { return height_; }
+  bool underline() const { return underline_; }
+
+  // The advance width of the text in whole pixels, and its ink box relative to the start of the
+  // baseline.
+  int Measure(const std::string& utf8, cairo_text_extents_t& ink) const {
+    cairo_scaled_font_text_extents(font_, utf8.c_str(), &ink);
+    return static_cast<int>(std::lround(ink.x_advance));
+  }
+
+  // The underline band's top (relative to the baseline) and thickness, from the face's own metrics.
+  void Underline(int& top, int& thickness) const {
+    thickness = std::max(1, height_ / 14);
+    top = 1;
+    if (FT_Face face = cairo_ft_scaled_font_lock_face(font_)) {
+      if (face->units_per_EM > 0) {
+        cairo_matrix_t m;
+        cairo_scaled_font_get_font_matrix(font_, &m);
+        const double scale = m.yy / face->units_per_EM;
+        thickness = std::max(1, static_cast<int>(std::lround(face->underline_thickness * scale)));
+        top = static_cast<int>(std::lround(-face->underline_position * scale - thickness / 2.0));
+      }
+      cairo_ft_scaled_font_unlock_face(font_);
+    }
+    // Keep the band inside the cell.
+    top = std::clamp(top, 1, std::max(1, height_ - ascent_ - thickness));
+  }
+
+ private:
+  cairo_scaled_font_t* font_ = nullptr;
+  int ascent_ = 0, height_ = 0;
+  bool underline_ = false, ok_ = false;
+};
+
+}  // namespace
+
+// ---- MeasureText -------------------------------------------------------------------------------------
+
+bool OBitmap::MeasureText(const char* text, int& width, int& height) const {
+  width = height = 0;
+  if (!HasPixels()) return false;
+  const CallFont font(DrawFont);
+  if (!font.ok()) return false;
+  cairo_text_extents_t ink;
+  width = font.Measure(WesternToUtf8(text), ink);
+  height = font.height();
+  return true;
+}
+
+// ---- DrawText ----------------------------------------------------------------------------------------
+
+bool OBitmap::DrawText(const char* text, int x, int y) {
+  if (!HasPixels()) return false;
+  const CallFont font(DrawFont);
+  if (!font.ok()) return false;
+  const std::string utf8 = WesternToUtf8(text);
+  cairo_text_extents_t ink;
+  const int cellWidth = font.Measure(utf8, ink);
+  const int baseline = y + font.ascent();
+
+  // The area touched: the cell and the ink box (a pixel of margin for anti-aliasing), clipped to the
+  // picture. 64-bit sums: x and y come from callers and may be anywhere.
+  const int64_t inkLeft = x + static_cast<int64_t>(std::floor(ink.x_bearing)) - 1;
+  const int64_t inkRight = x + static_cast<int64_t>(std::ceil(ink.x_bearing + ink.width)) + 1;
+  const int64_t inkTop = baseline + static_cast<int64_t>(std::floor(ink.y_bearing)) - 1;
+  const int64_t inkBottom = baseline + static_cast<int64_t>(std::ceil(ink.y_bearing + ink.height)) + 1;
+  const int64_t areaLeft = std::max<int64_t>(0, std::min<int64_t>(x, inkLeft));
+  const int64_t areaTop = std::max<int64_t>(0, std::min<int64_t>(y, inkTop));
+  const int64_t areaRight =
+      std::min<int64_t>(GetWidth(), std::max<int64_t>(int64_t{x} + cellWidth, inkRight));
+  const int64_t areaBottom =
+      std::min<int64_t>(GetHeight(), std::max<int64_t>(int64_t{y} + font.height(), inkBottom));
+  if (areaLeft >= areaRight || areaTop >= areaBottom) return true;  // nothing of it on the picture
+  const int areaWidth = static_cast<int>(areaRight - areaLeft),
+            areaHeight = static_cast<int>(areaBottom - areaTop);
+
+  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, areaWidth, areaHeight);
+  if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
+    cairo_surface_destroy(surface);
+    return false;
+  }
+  cairo_t* cr = cairo_create(surface);
+  cairo_translate(cr, static_cast<double>(-areaLeft), static_cast<double>(-areaTop));
+  auto setColor = [cr](uint32_t c) {
+    cairo_set_source_rgb(cr, ((c >> 16) & 0xFF) / 255.0, ((c >> 8) & 0xFF) / 255.0, (c & 0xFF) / 255.0);
+  };
+  setColor(DrawFont.backgroundColor);
+  cairo_rectangle(cr, x, y, cellWidth, font.height());
+  cairo_fill(cr);
+  setColor(DrawFont.textColor);
+  cairo_set_scaled_font(cr, font.font());
+  cairo_move_to(cr, x, baseline);
+  cairo_show_text(cr, utf8.c_str());
+  if (font.underline()) {
+    int top, thickness;
+    font.Underline(top, thickness);
+    cairo_rectangle(cr, x, baseline + top, cellWidth, thickness);
+    cairo_fill(cr);
+  }
+  const bool drawn = cairo_status(cr) == CAIRO_STATUS_SUCCESS;
+  cairo_destroy(cr);
+  cairo_surface_flush(surface);
+
+  // Composite the premultiplied ARGB area onto the 24-bit rows (opaque inside the cell).
+  if (drawn) {
+    const uint8_t* data = cairo_image_surface_get_data(surface);
+    const int dataStride = cairo_image_surface_get_stride(surface);
+    for (int row = 0; row < areaHeight; ++row) {
+      const auto* src = reinterpret_cast<const uint32_t*>(data + static_cast<size_t>(row) * dataStride);
+      uint8_t* d = GetRow(static_cast<int>(areaTop) + row) + 3 * areaLeft;
+      for (int col = 0; col < areaWidth; ++col, d += 3) {
+        const uint32_t p = src[col];
+        const int alpha = static_cast<int>(p >> 24);
+        if (alpha == 0) continue;
+        const int keep = 255 - alpha;
+        const int channel[3] = {static_cast<int>(p & 0xFF), static_cast<int>((p >> 8) & 0xFF),
+                                static_cast<int>((p >> 16) & 0xFF)};
+        for (int k = 0; k < 3; ++k)
+          d[k] = static_cast<uint8_t>(channel[k] + (d[k] * keep + 127) / 255);
+      }
+    }
+  }
+  cairo_surface_destroy(surface);
+  return drawn;
+}
