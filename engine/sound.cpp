@@ -1,0 +1,108 @@
+#include "engine/sound.h"
+
+#include <cstdio>
+
+#include "engine/audio_null.h"
+
+namespace {
+
+// Reads a whole file, refusing files too large to be a sound effect. False on any failure.
+bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (!file) return false;
+  bool ok = std::fseek(file, 0, SEEK_END) == 0;
+  const long length = ok ? std::ftell(file) : -1;
+  ok = ok && length >= 0 && size_t(length) <= kWaveMaxFileSize && std::fseek(file, 0, SEEK_SET) == 0;
+  if (ok) {
+    out.resize(size_t(length));
+    ok = std::fread(out.data(), 1, out.size(), file) == out.size();
+  }
+  std::fclose(file);
+  if (!ok) out.clear();
+  return ok;
+}
+
+}  // namespace
+
+OSound::OSound(std::unique_ptr<AudioDevice> device) : device_(std::move(device)) {
+  if (!device_) device_ = std::make_unique<NullAudioDevice>(false);
+}
+
+OSound::~OSound() {
+  for (auto& [id, entry] : sounds_)
+    device_->DestroySample(entry.sample);
+}
+
+bool OSound::SetMode(bool useDirectSound) {
+  const int wanted = useDirectSound ? 1 : 0;
+  if (wanted == mode_) return true;
+  if (wanted == 0) {
+    device_->HaltChannel(-1);
+    mode_ = 0;
+    return true;
+  }
+  if (!device_->Open()) return false;
+  for (auto& [id, entry] : sounds_) {
+    MakeSample(entry);
+    GiveChannel(entry);
+  }
+  mode_ = 1;
+  return true;
+}
+
+bool OSound::Load(int id, const std::string& path) {
+  std::vector<uint8_t> data;
+  if (!ReadWholeFile(path, data)) return false;
+  WavInfoStruct& entry = sounds_[id];
+  device_->DestroySample(entry.sample);
+  entry.sample = 0;
+  entry.fileName = path;
+  entry.fileData = std::move(data);
+  WaveFormat format;
+  entry.valid = ReadWaveHeader(entry.fileData.data(), entry.fileData.size(), format);
+  MakeSample(entry);
+  if (mode_ == 1) GiveChannel(entry);
+  return true;
+}
+
+void OSound::MakeSample(WavInfoStruct& entry) {
+  if (!entry.valid || entry.sample != 0 || !device_->Open()) return;
+  WaveFormat format;
+  if (!ReadWaveHeader(entry.fileData.data(), entry.fileData.size(), format)) return;
+  entry.sample = device_->CreateSample(format, entry.fileData.data() + kWaveHeaderSize, format.dataSize);
+}
+
+void OSound::GiveChannel(WavInfoStruct& entry) {
+  if (entry.channel != 0 || entry.sample == 0) return;
+  entry.channel = ++channelsGiven_;
+  device_->ReserveChannels(channelsGiven_ + 1);
+}
+
+void OSound::Play(int id, bool interrupt) {
+  if (!enabled_) return;
+  const auto it = sounds_.find(id);
+  if (it == sounds_.end() || it->second.sample == 0) return;
+  const WavInfoStruct& entry = it->second;
+  // Mode 1 plays on the effect's own channel; the shared channel 0 serves mode 0.
+  const int channel = mode_ == 1 && entry.channel != 0 ? entry.channel : 0;
+  if (channel == 0) device_->ReserveChannels(1);
+  if (interrupt || !device_->IsChannelPlaying(channel)) device_->PlayOnChannel(channel, entry.sample);
+}
+
+const OSound::WavInfoStruct* OSound::Find(int id) const {
+  const auto it = sounds_.find(id);
+  return it == sounds_.end() ? nullptr : &it->second;
+}
+
+namespace {
+OSound* g_sound = nullptr;
+}  // namespace
+
+OSound& GetSound() {
+  static OSound silent;
+  return g_sound ? *g_sound : silent;
+}
+
+void SetSound(OSound* sound) {
+  g_sound = sound;
+}
