@@ -44,11 +44,24 @@ bool HeadlessPlatform::CreateMainWindow(const char* title, int width, int height
   clientH_ = width > 0 && height > 0 ? height : 480;
   winX_ = std::max(0, (screenW_ - clientW_) / 2);
   winY_ = std::max(0, (screenH_ - clientH_) / 2);
-  const uint8_t bgr[3] = {static_cast<uint8_t>(background), static_cast<uint8_t>(background >> 8),
-                          static_cast<uint8_t>(background >> 16)};
-  for (size_t i = 0; i < canvas_.size(); i += 3)
-    std::memcpy(&canvas_[i], bgr, 3);
+  FillCanvas(0, 0, kCanvasWidth, kCanvasHeight, background);
   return true;
+}
+
+void HeadlessPlatform::FillCanvas(int x, int y, int width, int height, uint32_t color) {
+  const uint8_t bgr[3] = {static_cast<uint8_t>(color), static_cast<uint8_t>(color >> 8),
+                          static_cast<uint8_t>(color >> 16)};
+  for (int row = std::max(0, y); row < std::min(kCanvasHeight, y + height); ++row) {
+    for (int col = std::max(0, x); col < std::min(kCanvasWidth, x + width); ++col) {
+      std::memcpy(&canvas_[(static_cast<size_t>(row) * kCanvasWidth + col) * 3], bgr, 3);
+    }
+  }
+}
+
+void HeadlessPlatform::QueueExpose() {
+  PlatformEvent expose;
+  expose.type = PlatformEventType::kExpose;
+  QueueEvent(expose);
 }
 
 void HeadlessPlatform::DestroyMainWindow() {

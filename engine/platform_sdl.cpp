@@ -1,0 +1,295 @@
+// SdlPlatform: set-up, the window and its shape, full screen, presenting.
+// (Events, keys and pointer: platform_sdl_events.cpp; clipboard, message box, web pages:
+// platform_sdl_desktop.cpp.)
+#include "engine/platform_sdl.h"
+
+#include <SDL.h>
+#include <SDL_shape.h>
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+// Corner ellipse of the rounded window: 30 x 30.
+constexpr int kCornerDiameter = 30;
+
+uint32_t MapColor(const SDL_Surface* surface, uint32_t rgb) {
+  return SDL_MapRGB(surface->format, static_cast<uint8_t>(rgb >> 16), static_cast<uint8_t>(rgb >> 8),
+                    static_cast<uint8_t>(rgb));
+}
+
+// True when the pixel centre (x + 0.5, y + 0.5) lies inside the rounded rectangle of width x height.
+bool InsideRoundedRect(int x, int y, int width, int height) {
+  const double r = kCornerDiameter / 2.0;
+  const double px = x + 0.5, py = y + 0.5;
+  const double cx = px < r ? r : (px > width - r ? width - r : px);
+  const double cy = py < r ? r : (py > height - r ? height - r : py);
+  const double dx = px - cx, dy = py - cy;
+  return dx * dx + dy * dy <= r * r;
+}
+}  // namespace
+
+// ---- set-up ------------------------------------------------------------------------------------------
+SdlPlatform::~SdlPlatform() {
+  DestroyMainWindow();
+  if (videoStarted_) {
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    if (SDL_WasInit(0) == 0) SDL_Quit();
+  }
+}
+
+bool SdlPlatform::Init() {
+  if (videoStarted_) return true;
+  SDL_SetHint(SDL_HINT_APP_NAME, "Globbet");
+  // The window surface must stay in software, or X11 drops the window's shape when it is fetched.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  // A windowed game has no reason to switch the desktop's compositor off.
+  SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+  // The first click on the inactive window is a click in the game, as the player expects.
+  SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return false;
+  videoStarted_ = true;
+  const char* driver = SDL_GetCurrentVideoDriver();
+  realDisplay_ = driver && std::strcmp(driver, "dummy") != 0 && std::strcmp(driver, "offscreen") != 0;
+  return true;
+}
+
+std::string SdlPlatform::LastError() const {
+  return SDL_GetError();
+}
+
+uint32_t SdlPlatform::Ticks() const {
+  return SDL_GetTicks();
+}
+
+// ---- window ------------------------------------------------------------------------------------------
+bool SdlPlatform::CreateMainWindow(const char* title, int width, int height, uint32_t background,
+                                   bool borderless) {
+  if (window_ || (!videoStarted_ && !Init())) return false;
+  if (width <= 0 || height <= 0) width = 640, height = 480;  // the platform's choice
+  background_ = background;
+  borderless_ = borderless;
+  closing_ = false;
+  const Uint32 flags = SDL_WINDOW_HIDDEN | (borderless ? SDL_WINDOW_BORDERLESS : 0);
+  SDL_Rect bounds{0, 0, width, height};
+  SDL_GetDisplayUsableBounds(0, &bounds);
+  winX_ = bounds.x + std::max(0, (bounds.w - width) / 2);
+  winY_ = bounds.y + std::max(0, (bounds.h - height) / 2);
+  // Rounded corners need a shaped window; drivers without shapes get a plain one.
+  shaped_ = false;
+  if (borderless && realDisplay_) {
+    window_ = SDL_CreateShapedWindow(title ? title : "", winX_, winY_, width, height, flags);
+    shaped_ = window_ != nullptr;
+  }
+  if (!window_) {
+    window_ = SDL_CreateWindow(title ? title : "", winX_, winY_, width, height, flags);
+  }
+  if (!window_) return false;
+  clientW_ = width, clientH_ = height;
+  rounded_ = false;
+  fullScreen_ = false;
+  surface_ = nullptr;
+  if (shaped_) ApplyShape(width, height, false);
+  SDL_SetWindowPosition(window_, winX_, winY_);
+  if (!Surface()) {
+    DestroyMainWindow();
+    return false;
+  }
+  ClearSurface(background_);
+  return true;
+}
+
+void SdlPlatform::DestroyMainWindow() {
+  if (picture_) SDL_FreeSurface(picture_), picture_ = nullptr;
+  if (window_) SDL_DestroyWindow(window_), window_ = nullptr;
+  surface_ = nullptr;
+  fullScreen_ = false;
+  pending_.clear();
+}
+
+void SdlPlatform::ShowWindow() {
+  if (!window_ || closing_ || (SDL_GetWindowFlags(window_) & SDL_WINDOW_SHOWN)) return;
+  SDL_ShowWindow(window_);
+  // A shaped window is parked off screen until it is placed again.
+  if (!fullScreen_) SDL_SetWindowPosition(window_, winX_, winY_);
+  if (surface_) SDL_UpdateWindowSurface(window_);
+}
+
+void SdlPlatform::SetTitle(const char* title) {
+  if (window_) SDL_SetWindowTitle(window_, title ? title : "");
+}
+
+void SdlPlatform::SetWindowRect(int x, int y, int width, int height) {
+  if (!window_ || fullScreen_) return;
+  if (width <= 0) width = clientW_;
+  if (height <= 0) height = clientH_;
+  if (width == clientW_ && height == clientH_) {
+    winX_ = x, winY_ = y;
+    SDL_SetWindowPosition(window_, x, y);
+    return;
+  }
+  if (Reshape(x, y, width, height, rounded_)) {
+    winX_ = x, winY_ = y, clientW_ = width, clientH_ = height;
+    ClearSurface(background_);
+    QueueExpose();
+  }
+}
+
+bool SdlPlatform::Reshape(int x, int y, int width, int height, bool rounded) {
+  // SDL parks a shaped window off screen when it is resized: size, then shape, then always place.
+  SDL_SetWindowSize(window_, width, height);
+  if (shaped_) ApplyShape(width, height, rounded);
+  SDL_SetWindowPosition(window_, x, y);
+  surface_ = nullptr;
+  return Surface() != nullptr;
+}
+
+void SdlPlatform::GetWindowPosition(int& x, int& y) const {
+  x = y = 0;
+  if (!window_) return;
+  if (fullScreen_) {
+    x = displayX_, y = displayY_;
+  } else {
+    SDL_GetWindowPosition(window_, &x, &y);
+  }
+}
+
+void SdlPlatform::GetClientSize(int& width, int& height) const {
+  width = fullScreen_ ? pictureW_ : clientW_;
+  height = fullScreen_ ? pictureH_ : clientH_;
+}
+
+void SdlPlatform::SetRoundedShape(bool rounded) {
+  rounded_ = rounded;
+  if (!window_ || fullScreen_ || !shaped_) return;
+  ApplyShape(clientW_, clientH_, rounded);
+  SDL_SetWindowPosition(window_, winX_, winY_);
+}
+
+void SdlPlatform::ApplyShape(int width, int height, bool rounded) {
+  SDL_Surface* mask = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_RGBA8888);
+  if (!mask) return;
+  const Uint32 opaque = SDL_MapRGBA(mask->format, 255, 255, 255, 255);
+  const Uint32 clear = SDL_MapRGBA(mask->format, 0, 0, 0, 0);
+  for (int y = 0; y < height; ++y) {
+    auto* row = reinterpret_cast<Uint32*>(static_cast<uint8_t*>(mask->pixels) + y * mask->pitch);
+    for (int x = 0; x < width; ++x) {
+      row[x] = !rounded || InsideRoundedRect(x, y, width, height) ? opaque : clear;
+    }
+  }
+  SDL_WindowShapeMode mode;
+  mode.mode = ShapeModeBinarizeAlpha;
+  mode.parameters.binarizationCutoff = 128;
+  SDL_SetWindowShape(window_, mask, &mode);
+  SDL_FreeSurface(mask);
+}
+
+void SdlPlatform::SetRestored(bool restore) {
+  if (!window_) return;
+  if (restore) {
+    SDL_RestoreWindow(window_);
+  } else {
+    SDL_MinimizeWindow(window_);
+  }
+}
+
+bool SdlPlatform::EnterFullScreen(int width, int height) {
+  if (!window_ || width <= 0 || height <= 0) return false;
+  if (fullScreen_) return true;
+  int display = SDL_GetWindowDisplayIndex(window_);
+  SDL_Rect bounds;
+  if (display < 0) display = 0;
+  if (SDL_GetDisplayBounds(display, &bounds) != 0 || bounds.w <= 0 || bounds.h <= 0) return false;
+  SDL_Surface* picture = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_RGB888);
+  if (!picture) return false;
+  SDL_SetSurfaceBlendMode(picture, SDL_BLENDMODE_NONE);
+  if (!Reshape(bounds.x, bounds.y, bounds.w, bounds.h, false)) {
+    // Put the window back as it was; the flag stays clear.
+    SDL_FreeSurface(picture);
+    Reshape(winX_, winY_, clientW_, clientH_, rounded_);
+    ClearSurface(background_);
+    QueueExpose();
+    return false;
+  }
+  picture_ = picture;
+  SDL_FillRect(picture_, nullptr, MapColor(picture_, 0));
+  fullScreen_ = true;
+  pictureW_ = width, pictureH_ = height;
+  displayX_ = bounds.x, displayY_ = bounds.y, displayW_ = bounds.w, displayH_ = bounds.h;
+  placement_ = PlacePicture(bounds.w, bounds.h, width, height);
+  SDL_RaiseWindow(window_);
+  ClearSurface(0);
+  QueueExpose();
+  return true;
+}
+
+void SdlPlatform::LeaveFullScreen() {
+  if (!window_ || !fullScreen_) return;
+  fullScreen_ = false;
+  if (picture_) SDL_FreeSurface(picture_), picture_ = nullptr;
+  Reshape(winX_, winY_, clientW_, clientH_, rounded_);
+  ClearSurface(background_);
+  QueueExpose();
+}
+
+// ---- presenting --------------------------------------------------------------------------------------
+SDL_Surface* SdlPlatform::Surface() {
+  if (!surface_ && window_) surface_ = SDL_GetWindowSurface(window_);
+  return surface_;
+}
+
+void SdlPlatform::ClearSurface(uint32_t color) {
+  SDL_Surface* surface = Surface();
+  if (!surface) return;
+  SDL_FillRect(surface, nullptr, MapColor(surface, color));
+  SDL_UpdateWindowSurface(window_);
+}
+
+void SdlPlatform::Present(const uint8_t* pixels, int stride, int pictureWidth, int pictureHeight, int srcX,
+                          int srcY, int width, int height, int dstX, int dstY) {
+  SDL_Surface* surface = Surface();
+  if (!surface || !pixels || stride < pictureWidth * 3) return;
+  int clientW, clientH;
+  GetClientSize(clientW, clientH);
+  PresentRect r{srcX, srcY, width, height, dstX, dstY};
+  if (!ClipPresentRect(r, pictureWidth, pictureHeight, clientW, clientH)) return;
+  // The picture is stored bottom-up: start at the top row of the part and walk memory backwards.
+  const uint8_t* top = pixels + static_cast<size_t>(pictureHeight - 1 - r.srcY) * stride + r.srcX * 3;
+  SDL_Surface* target = fullScreen_ ? picture_ : surface;
+  if (SDL_MUSTLOCK(target) && SDL_LockSurface(target) != 0) return;
+  uint8_t* dst =
+      static_cast<uint8_t*>(target->pixels) + r.dstY * target->pitch + r.dstX * target->format->BytesPerPixel;
+  const int converted = SDL_ConvertPixels(r.width, r.height, SDL_PIXELFORMAT_BGR24, top, -stride,
+                                          target->format->format, dst, target->pitch);
+  if (SDL_MUSTLOCK(target)) SDL_UnlockSurface(target);
+  if (converted != 0) return;
+  SDL_Rect shown{r.dstX, r.dstY, r.width, r.height};
+  if (fullScreen_) {
+    const PicturePlacement& p = placement_;
+    SDL_Rect scaled{p.left + r.dstX * p.scale, p.top + r.dstY * p.scale, r.width * p.scale,
+                    r.height * p.scale};
+    const int blit = p.scale == 1 ? SDL_BlitSurface(picture_, &shown, surface, &scaled)
+                                  : SDL_BlitScaled(picture_, &shown, surface, &scaled);
+    if (blit != 0) return;
+    shown = scaled;
+  }
+  SDL_UpdateWindowSurfaceRects(window_, &shown, 1);
+}
+
+void SdlPlatform::FillClient(int x, int y, int width, int height, uint32_t color) {
+  SDL_Surface* surface = Surface();
+  if (!surface) return;
+  int clientW, clientH;
+  GetClientSize(clientW, clientH);
+  SDL_Rect r{std::max(0, x), std::max(0, y), 0, 0};
+  r.w = std::min(x + width, clientW) - r.x;
+  r.h = std::min(y + height, clientH) - r.y;
+  if (r.w <= 0 || r.h <= 0) return;
+  if (fullScreen_) {
+    const PicturePlacement& p = placement_;
+    SDL_FillRect(picture_, &r, MapColor(picture_, color));
+    r = SDL_Rect{p.left + r.x * p.scale, p.top + r.y * p.scale, r.w * p.scale, r.h * p.scale};
+  }
+  SDL_FillRect(surface, &r, MapColor(surface, color));
+  SDL_UpdateWindowSurfaceRects(window_, &r, 1);
+}

@@ -1,0 +1,118 @@
+// The platform the game runs on: SDL2 video and events. Every SDL video, event and desktop call of the
+// game lives in platform_sdl*.cpp (sound: platform_sdl_audio.*).
+//
+// The window draws through SDL's window surface (software, no renderer) and takes its rounded corners
+// from an SDL shape. Full screen is a borderless window covering the display, with the picture centred
+// and scaled by a whole factor.
+//
+// Sections: SdlPlatform (set-up, window, events and time, presenting, input state, desktop services,
+// state) · key mapping
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <string>
+
+#include "engine/platform.h"
+
+struct SDL_Window;
+struct SDL_Surface;
+union SDL_Event;
+
+class SdlPlatform : public Platform {
+ public:
+  SdlPlatform() = default;
+  ~SdlPlatform() override;
+  SdlPlatform(const SdlPlatform&) = delete;
+  SdlPlatform& operator=(const SdlPlatform&) = delete;
+
+  // ---- set-up ----
+  // Starts SDL's video and events. False (with the reason in LastError) when there is no display.
+  bool Init();
+  // SDL's last error text.
+  std::string LastError() const;
+  // True when windows go to a real display (not SDL's dummy or offscreen drivers).
+  bool HasRealDisplay() const { return realDisplay_; }
+  // True when the window got an SDL shape (rounded corners are possible).
+  bool IsShaped() const { return shaped_; }
+
+  // ---- window ----
+  bool CreateMainWindow(const char* title, int width, int height, uint32_t background,
+                        bool borderless) override;
+  void DestroyMainWindow() override;
+  bool HasWindow() const override { return window_ != nullptr; }
+  void ShowWindow() override;
+  void SetTitle(const char* title) override;
+  void SetWindowRect(int x, int y, int width, int height) override;
+  void GetWindowPosition(int& x, int& y) const override;
+  void GetClientSize(int& width, int& height) const override;
+  void SetRoundedShape(bool rounded) override;
+  void SetRestored(bool restore) override;
+  bool EnterFullScreen(int width, int height) override;
+  void LeaveFullScreen() override;
+
+  // ---- events and time ----
+  bool PollEvent(PlatformEvent& event) override;
+  bool WaitForEvent(int timeoutMs) override;
+  uint32_t Ticks() const override;
+
+  // ---- presenting ----
+  void Present(const uint8_t* pixels, int stride, int pictureWidth, int pictureHeight, int srcX, int srcY,
+               int width, int height, int dstX, int dstY) override;
+  void FillClient(int x, int y, int width, int height, uint32_t color) override;
+
+  // ---- input state ----
+  void GetPointerClient(int& x, int& y) const override;
+  void GetPointerScreen(int& x, int& y) const override;
+  void GetScreenSize(int& width, int& height) const override;
+  bool HasFocus() const override;
+  int GetModifiers() const override;
+
+  // ---- desktop services ----
+  bool GetClipboardText(std::string& text) const override;
+  void ShowMessageBox(const char* caption, const char* text) override;
+  bool OpenUrl(const char* url) override;
+  void RequestClose() override;
+
+ private:
+  // Gives the window the shape of its current size: rounded corners or a plain rectangle.
+  void ApplyShape(int width, int height, bool rounded);
+  // Resizes the window (shape included) and places it; refetches the surface. False on failure.
+  bool Reshape(int x, int y, int width, int height, bool rounded);
+  // The window surface, fetched again after size changes; null on failure.
+  SDL_Surface* Surface();
+  // Fills the whole surface with 0xRRGGBB and shows it.
+  void ClearSurface(uint32_t color);
+  // Turns one SDL event into zero or more platform events (appended to pending_).
+  void Translate(const SDL_Event& sdl);
+  // Maps a window-relative point to client coordinates (the picture's in full screen).
+  void ToClient(int& x, int& y) const;
+  void QueueExpose();
+
+  bool videoStarted_ = false;
+  bool realDisplay_ = false;
+  SDL_Window* window_ = nullptr;
+  SDL_Surface* surface_ = nullptr;  // owned by SDL; valid until the next size change
+  SDL_Surface* picture_ = nullptr;  // full screen: the unscaled picture, owned
+  bool shaped_ = false;
+  bool rounded_ = false;
+  bool borderless_ = true;
+  uint32_t background_ = 0xFFFFFF;
+  // The windowed geometry: kept across full screen.
+  int winX_ = 0, winY_ = 0, clientW_ = 0, clientH_ = 0;
+  bool fullScreen_ = false;
+  int pictureW_ = 0, pictureH_ = 0;
+  int displayX_ = 0, displayY_ = 0, displayW_ = 0, displayH_ = 0;
+  PicturePlacement placement_;
+  bool closing_ = false;
+  std::deque<PlatformEvent> pending_;
+};
+
+// ---- key mapping ---------------------------------------------------------------------------------
+// The virtual-key code of an SDL keycode (0 when the game has no use for the key). Numeric-pad keys give
+// their digit codes (96..105) with Num Lock on and their navigation codes without, as on the desktop
+// the game's key rules were written for.
+int SdlKeyToVirtualKey(int sdlKeycode, bool numLock);
+// The character code a key-down produces by itself (Enter 13, Backspace 8, Escape 27, Tab 9), or 0 for
+// keys whose characters arrive as text.
+int SdlKeyCharacter(int sdlKeycode);

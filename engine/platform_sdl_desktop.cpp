@@ -1,0 +1,48 @@
+// SdlPlatform: the desktop's services — screen size, clipboard, message boxes, web pages.
+#include <SDL.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "engine/platform_sdl.h"
+
+void SdlPlatform::GetScreenSize(int& width, int& height) const {
+  width = 800, height = 600;  // what the game was made for, when the display cannot say
+  if (!videoStarted_) return;
+  int display = window_ ? SDL_GetWindowDisplayIndex(window_) : 0;
+  if (display < 0) display = 0;
+  SDL_DisplayMode mode;
+  if (SDL_GetDesktopDisplayMode(display, &mode) == 0 && mode.w > 0 && mode.h > 0) {
+    width = mode.w, height = mode.h;
+  }
+}
+
+bool SdlPlatform::GetClipboardText(std::string& text) const {
+  if (!videoStarted_ || !SDL_HasClipboardText()) return false;
+  char* clip = SDL_GetClipboardText();
+  if (!clip) return false;
+  text.assign(clip);
+  SDL_free(clip);
+  return !text.empty();
+}
+
+void SdlPlatform::ShowMessageBox(const char* caption, const char* text) {
+  caption = caption ? caption : "";
+  text = text ? text : "";
+  // Also on the standard error, so the message survives where no box can be shown.
+  std::fprintf(stderr, "globbet: %s%s%s\n", caption, *caption ? ": " : "", text);
+  // Without a real display a box could only fail, or wait for a click nobody can give.
+  if (!realDisplay_) return;
+  SDL_Window* parent =
+      window_ && !closing_ && (SDL_GetWindowFlags(window_) & SDL_WINDOW_SHOWN) ? window_ : nullptr;
+  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, caption, text, parent);
+}
+
+bool SdlPlatform::OpenUrl(const char* url) {
+  // Only web addresses go to the desktop's opener; anything else could start a local program.
+  if (!url || (std::strncmp(url, "http://", 7) != 0 && std::strncmp(url, "https://", 8) != 0)) return false;
+  for (const char* p = url; *p; ++p) {
+    if (static_cast<unsigned char>(*p) <= ' ') return false;
+  }
+  return SDL_OpenURL(url) == 0;
+}

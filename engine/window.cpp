@@ -1,0 +1,253 @@
+// OWindow: creation, the event mapping, the loop, placement, presenting and full screen.
+#include "engine/window.h"
+
+#include <algorithm>
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+// The caption field holds at most this many bytes before its terminating zero.
+constexpr size_t kMaxTitle = 1023;
+}  // namespace
+
+OWindow::OWindow() = default;
+
+OWindow::~OWindow() = default;
+
+// ---- creation and the loop ---------------------------------------------------------------------------
+bool OWindow::Create(const char* title, const char* className, int width, int height, int showCmd) {
+  (void)className;  // the platform has no window classes; one window is all the program makes
+  if (created_) return false;
+  if (width != 0) clientWidth_ = width;
+  if (height != 0) clientHeight_ = height;
+  showCmd_ = showCmd;
+  // A missing width or height leaves both to the platform.
+  const bool platformSize = clientWidth_ <= 0 || clientHeight_ <= 0;
+  Platform& platform = GetPlatform();
+  const bool borderless = noCaption_ && noSizingFrame_;
+  if (!platform.CreateMainWindow(title ? title : "", platformSize ? 0 : clientWidth_,
+                                 platformSize ? 0 : clientHeight_, background_, borderless)) {
+    platform.ShowMessageBox("Error", "Can't create window");
+    return false;
+  }
+  created_ = true;
+  title_.assign(title ? title : "", 0, title ? std::min(std::strlen(title), kMaxTitle) : 0);
+  ReadClientSize();
+  platform.GetWindowPosition(windowX_, windowY_);
+  if (OnCreate()) return true;
+  OnDestroy();
+  platform.DestroyMainWindow();
+  created_ = false;
+  return false;
+}
+
+void OWindow::Show() {
+  if (!created_) return;
+  Platform& platform = GetPlatform();
+  platform.ShowWindow();
+  if (showCmd_ == kShowMinimized) platform.SetRestored(false);
+  OnPaint(0);
+}
+
+int OWindow::Run() {
+  if (!created_) return 0;
+  Platform& platform = GetPlatform();
+  lastTick_ = platform.Ticks();
+  for (;;) {
+    PlatformEvent event;
+    if (platform.PollEvent(event)) {
+      if (!Dispatch(event)) break;
+      continue;
+    }
+    const uint32_t now = platform.Ticks();
+    const int32_t elapsed = static_cast<int32_t>(now - lastTick_);
+    if (elapsed >= frameInterval_) {
+      lastTick_ = now;
+      OnFrame(elapsed);
+      continue;
+    }
+    // Sleep until about a millisecond before the tick, waking at once on input; the last stretch is
+    // polled so the tick stays punctual.
+    const int32_t untilTick = frameInterval_ - elapsed;
+    if (untilTick > 2) platform.WaitForEvent(untilTick - 1);
+  }
+  OnDestroy();
+  platform.DestroyMainWindow();
+  created_ = false;
+  fullScreen_ = false;
+  return 0;
+}
+
+void OWindow::Close() {
+  if (created_) GetPlatform().RequestClose();
+}
+
+void OWindow::AddChild(std::unique_ptr<OWindowChild> child) {
+  if (child) children_.push_back(std::move(child));
+}
+
+void OWindow::Command(int id) {
+  for (auto& child : children_) {
+    if ((child->CommandId() & 0xFFFF) == (id & 0xFFFF)) OnCommand(child.get());
+  }
+}
+
+bool OWindow::Dispatch(const PlatformEvent& e) {
+  switch (e.type) {
+    case PlatformEventType::kQuit:
+      return false;
+    case PlatformEventType::kMouseMove:
+      OnMouseMove(e.x, e.y);
+      break;
+    case PlatformEventType::kLButtonDown:
+      OnLButtonDown(e.x, e.y);
+      break;
+    case PlatformEventType::kLButtonUp:
+      OnLButtonUp(e.x, e.y);
+      break;
+    case PlatformEventType::kRButtonDown:
+      OnRButtonDown(e.x, e.y);
+      break;
+    case PlatformEventType::kRButtonUp:
+      OnRButtonUp(e.x, e.y);
+      break;
+    case PlatformEventType::kKeyDown:
+      OnKeyDown(e.key, e.modifiers);
+      break;
+    case PlatformEventType::kKeyUp:
+      OnKeyUp(e.key, e.modifiers);
+      break;
+    case PlatformEventType::kChar:
+      OnChar(e.ch, e.modifiers);
+      break;
+    case PlatformEventType::kExpose:
+      OnPaint(0);
+      break;
+    case PlatformEventType::kResized:
+      ReadClientSize();
+      OnSize();
+      break;
+    case PlatformEventType::kNone:
+    case PlatformEventType::kFocusGained:
+    case PlatformEventType::kFocusLost:
+      break;
+  }
+  return true;
+}
+
+void OWindow::ReadClientSize() {
+  int width = clientWidth_, height = clientHeight_;
+  GetPlatform().GetClientSize(width, height);
+  clientWidth_ = width, clientHeight_ = height;
+}
+
+// ---- placement ---------------------------------------------------------------------------------------
+void OWindow::SetPosition(int x, int y, int width, int height) {
+  if (fullScreen_ || !created_) return;
+  windowX_ = x, windowY_ = y;
+  const int oldWidth = clientWidth_, oldHeight = clientHeight_;
+  if (width != 0) clientWidth_ = width;
+  if (height != 0) clientHeight_ = height;
+  Platform& platform = GetPlatform();
+  platform.SetWindowRect(x, y, clientWidth_, clientHeight_);
+  platform.ShowWindow();
+  ReadClientSize();
+  if (clientWidth_ != oldWidth || clientHeight_ != oldHeight) OnSize();
+}
+
+void OWindow::SetRoundedShape(bool rounded) {
+  if (created_) GetPlatform().SetRoundedShape(rounded);
+}
+
+void OWindow::SetRestored(bool restore) {
+  if (created_) GetPlatform().SetRestored(restore);
+}
+
+void OWindow::SetTitle(const char* format, ...) {
+  char buffer[kMaxTitle + 1] = "";
+  if (format) {
+    va_list args;
+    va_start(args, format);
+    if (std::vsnprintf(buffer, sizeof buffer, format, args) < 0) buffer[0] = '\0';
+    va_end(args);
+  }
+  title_ = buffer;
+  if (created_) GetPlatform().SetTitle(title_.c_str());
+}
+
+// ---- presenting --------------------------------------------------------------------------------------
+void OWindow::Invalidate(const BitmapRect* rect) {
+  if (!created_) return;
+  if (rect) {
+    const int left = std::min(rect->left, rect->right), top = std::min(rect->top, rect->bottom);
+    GetPlatform().FillClient(left, top, std::abs(rect->right - rect->left),
+                             std::abs(rect->bottom - rect->top), background_);
+  } else {
+    GetPlatform().FillClient(0, 0, clientWidth_, clientHeight_, background_);
+  }
+  OnPaint(0);
+}
+
+void OWindow::BlitBitmap(OBitmap* bitmap, int x, int y, const BitmapRect* rect) {
+  if (!created_ || !bitmap || !bitmap->HasPixels()) return;
+  const int width = bitmap->GetWidth(), height = bitmap->GetHeight();
+  // The spare row past the top is never shown: the platform gets exactly `height` rows.
+  if (!rect) {
+    GetPlatform().Present(bitmap->GetPixels(), bitmap->GetStride(), width, height, 0, 0, width, height, x, y);
+    return;
+  }
+  GetPlatform().Present(bitmap->GetPixels(), bitmap->GetStride(), width, height, rect->left, rect->top,
+                        std::abs(rect->right - rect->left), std::abs(rect->bottom - rect->top),
+                        x + rect->left, y + rect->top);
+}
+
+// ---- full screen -------------------------------------------------------------------------------------
+bool OWindow::EnterFullScreen() {
+  if (fullScreen_) return true;
+  if (!created_) return false;
+  // The picture keeps the size the window has now; the platform scales it to the display.
+  if (!GetPlatform().EnterFullScreen(clientWidth_, clientHeight_)) return false;
+  fullScreen_ = true;
+  ReadClientSize();
+  return true;
+}
+
+bool OWindow::LeaveFullScreen() {
+  const bool was = fullScreen_;
+  fullScreen_ = false;
+  if (!created_) return true;
+  Platform& platform = GetPlatform();
+  if (was) platform.LeaveFullScreen();
+  platform.SetWindowRect(windowX_, windowY_, clientWidth_, clientHeight_);
+  platform.ShowWindow();
+  ReadClientSize();
+  return true;
+}
+
+// ---- queries -----------------------------------------------------------------------------------------
+void OWindow::GetCursorClientPos(int& x, int& y) const {
+  GetPlatform().GetPointerClient(x, y);
+}
+
+void OWindow::GetScreenSize(int& width, int& height) const {
+  GetPlatform().GetScreenSize(width, height);
+}
+
+int OWindow::GetModifiers() const {
+  return GetPlatform().GetModifiers();
+}
+
+bool OWindow::HasFocus() const {
+  return created_ && GetPlatform().HasFocus();
+}
+
+bool OWindow::PasteText(char* buffer, int maxChars) const {
+  std::string text;
+  if (!buffer || !GetPlatform().GetClipboardText(text)) return false;
+  const size_t n = std::min(text.size(), static_cast<size_t>(std::max(0, maxChars)));
+  std::memcpy(buffer, text.data(), n);
+  buffer[n] = '\0';
+  return true;
+}

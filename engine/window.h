@@ -1,0 +1,155 @@
+// OWindow: the program's one top-level window. It turns platform events into calls of its virtual
+// operations, runs the program's only loop (events plus a fixed-interval frame tick), copies finished
+// off-screen pictures into the window, and switches between windowed and full-screen display.
+//
+// Sections: child objects · OWindow (virtual operations, creation and the loop, placement,
+// presenting, full screen, queries, state)
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/bitmap.h"
+#include "engine/platform.h"
+
+// ---- child objects -------------------------------------------------------------------------------
+// An object owned by the window that reports commands to it under a command id.
+class OWindowChild {
+ public:
+  explicit OWindowChild(int commandId) : commandId_(commandId) {}
+  virtual ~OWindowChild() = default;
+  int CommandId() const { return commandId_; }
+
+ private:
+  int32_t commandId_;
+};
+
+// ---- OWindow -------------------------------------------------------------------------------------
+class OWindow {
+ public:
+  // Show commands for Create.
+  static constexpr int kShowNormal = 1, kShowMinimized = 2;
+
+  OWindow();
+  OWindow(const OWindow&) = delete;
+  OWindow& operator=(const OWindow&) = delete;
+
+  // -- virtual operations, in slot order (the defaults do nothing) --
+  // Destroys every child.
+  virtual ~OWindow();
+  // Runs once the window exists; false makes Create fail (after OnDestroy).
+  virtual bool OnCreate() { return false; }
+  // Runs when OnCreate failed, or after the loop has ended.
+  virtual void OnDestroy() {}
+  // The frame tick, with the measured milliseconds since the previous one.
+  virtual void OnFrame(int elapsedMs) { (void)elapsedMs; }
+  // The window needs its picture again (argument 0).
+  virtual void OnPaint(int arg) { (void)arg; }
+  virtual void OnMouseMove(int x, int y) { (void)x, (void)y; }
+  virtual void OnLButtonDown(int x, int y) { (void)x, (void)y; }
+  virtual void OnRButtonDown(int x, int y) { (void)x, (void)y; }
+  virtual void OnLButtonUp(int x, int y) { (void)x, (void)y; }
+  virtual void OnRButtonUp(int x, int y) { (void)x, (void)y; }
+  // key: the virtual-key code; modifiers: kModShift | kModCtrl | kModAlt.
+  virtual void OnKeyDown(int key, int modifiers) { (void)key, (void)modifiers; }
+  virtual void OnKeyUp(int key, int modifiers) { (void)key, (void)modifiers; }
+  // ch: a character byte widened from signed 8 bits (codes above 127 arrive negative).
+  virtual void OnChar(int ch, int modifiers) { (void)ch, (void)modifiers; }
+  // The client area changed size (client width and height are already updated).
+  virtual void OnSize() {}
+  // A child reported its command.
+  virtual void OnCommand(OWindowChild* child) { (void)child; }
+
+  // -- creation and the loop --
+  // Creates the platform window: a non-zero width and height replace the stored size (0 lets the
+  // platform choose), then OnCreate. On failure shows "Can't create window" (caption "Error") or, when
+  // OnCreate refuses, runs OnDestroy; returns false either way.
+  bool Create(const char* title, const char* className, int width, int height, int showCmd);
+  // Shows the window as the show command given to Create asks, and paints it.
+  void Show();
+  // The loop: events and frame ticks until the window closes; then OnDestroy and the platform window
+  // goes. Returns the exit code (0). Without a created window it returns 0 at once.
+  int Run();
+  // The minimum time between two frame ticks, in ms (at least 1).
+  void SetFrameInterval(int ms) { frameInterval_ = ms < 1 ? 1 : ms; }
+  int GetFrameInterval() const { return frameInterval_; }
+  // Closes the window; the loop then ends.
+  void Close();
+  // Takes ownership of a child; it is destroyed with the window.
+  void AddChild(std::unique_ptr<OWindowChild> child);
+  // Calls OnCommand for every child whose command id equals the low 16 bits of id.
+  void Command(int id);
+
+  // -- style, set before Create --
+  void SetBackgroundColor(uint32_t rgb) { background_ = rgb; }
+  uint32_t GetBackgroundColor() const { return background_; }
+  void SetNoCaption(bool on) { noCaption_ = on; }
+  void SetNoSizingFrame(bool on) { noSizingFrame_ = on; }
+
+  // -- placement --
+  // Ignored in full screen. Stores x and y (and width and height when non-zero), then moves and sizes
+  // the window and shows it.
+  void SetPosition(int x, int y, int width, int height);
+  // Gives the window rounded corners (corner ellipse 30 x 30) or its plain rectangle back.
+  void SetRoundedShape(bool rounded);
+  // True restores the window, false minimises it.
+  void SetRestored(bool restore);
+  // Formats the caption (at most 1023 bytes).
+  void SetTitle(const char* format, ...) __attribute__((format(printf, 2, 3)));
+  const char* GetTitle() const { return title_.c_str(); }
+
+  // -- presenting --
+  // Erases the rectangle (the whole client area when null) to the background colour and repaints at once.
+  void Invalidate(const BitmapRect* rect = nullptr);
+  // Copies the bitmap to client (x, y), or only its rectangle (bitmap coordinates) to (x + left, y + top).
+  // Nothing happens for a null or empty bitmap.
+  void BlitBitmap(OBitmap* bitmap, int x, int y, const BitmapRect* rect = nullptr);
+
+  // -- full screen --
+  // Covers the display with the picture scaled by a whole factor. True when in force (already, or now);
+  // false, and nothing changed, when the display refuses.
+  bool EnterFullScreen();
+  // Back to the window at its stored position and size. Returns true.
+  bool LeaveFullScreen();
+  bool IsFullScreen() const { return fullScreen_; }
+
+  // -- queries --
+  // The pointer in client coordinates.
+  void GetCursorClientPos(int& x, int& y) const;
+  // The whole screen's size.
+  void GetScreenSize(int& width, int& height) const;
+  // The modifier set held now (kModShift | kModCtrl | kModAlt).
+  int GetModifiers() const;
+  // True when the window has the input focus.
+  bool HasFocus() const;
+  // Copies up to maxChars bytes of the clipboard's text into buffer (which must hold maxChars + 1) and
+  // terminates it; leaves the buffer unchanged when the clipboard holds no text. False in that case.
+  bool PasteText(char* buffer, int maxChars) const;
+  int GetClientWidth() const { return clientWidth_; }
+  int GetClientHeight() const { return clientHeight_; }
+  int GetWindowX() const { return windowX_; }
+  int GetWindowY() const { return windowY_; }
+  bool IsCreated() const { return created_; }
+
+ protected:
+  // Serves one platform event. Returns false for the quit event.
+  bool Dispatch(const PlatformEvent& event);
+
+ private:
+  // Reads the client size from the platform.
+  void ReadClientSize();
+
+  int32_t clientWidth_ = 0, clientHeight_ = 0;
+  int32_t windowX_ = 0, windowY_ = 0;
+  std::string title_;
+  std::vector<std::unique_ptr<OWindowChild>> children_;
+  uint32_t background_ = 0xFFFFFF;
+  bool noCaption_ = false, noSizingFrame_ = false;
+  int32_t frameInterval_ = 100;
+  int32_t showCmd_ = kShowNormal;
+  uint32_t lastTick_ = 0;
+  bool fullScreen_ = false;
+  bool created_ = false;
+};
