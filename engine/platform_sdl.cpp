@@ -49,6 +49,7 @@ bool SdlPlatform::Init() {
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return false;
   videoStarted_ = true;
+  SdlEnableWindowSystemEvents();
   const char* driver = SDL_GetCurrentVideoDriver();
   realDisplay_ = driver && std::strcmp(driver, "dummy") != 0 && std::strcmp(driver, "offscreen") != 0;
   return true;

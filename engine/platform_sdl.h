@@ -106,7 +106,18 @@ class SdlPlatform : public Platform {
   PicturePlacement placement_;
   bool closing_ = false;
   std::deque<PlatformEvent> pending_;
+  // The pointer's screen position as the window system last reported it (see platform_sdl_x11.cpp),
+  // and SDL's global pointer as last read, to tell when SDL has news.
+  bool rootKnown_ = false;
+  int rootX_ = 0, rootY_ = 0;
+  mutable int sdlGlobalX_ = -1, sdlGlobalY_ = -1;
 };
+
+// ---- window-system events (platform_sdl_x11.cpp) ----------------------------------------------------
+// Asks SDL to pass the window system's raw events on.
+void SdlEnableWindowSystemEvents();
+// The pointer's screen position carried by a raw window-system event; false when it carries none.
+bool SdlPointerScreenFromSystemEvent(const SDL_Event& event, int& x, int& y);
 
 // ---- key mapping ---------------------------------------------------------------------------------
 // The virtual-key code of an SDL keycode (0 when the game has no use for the key). Numeric-pad keys give

@@ -159,6 +159,9 @@ void SdlPlatform::ToClient(int& x, int& y) const {
 
 void SdlPlatform::Translate(const SDL_Event& sdl) {
   switch (sdl.type) {
+    case SDL_SYSWMEVENT:
+      if (SdlPointerScreenFromSystemEvent(sdl, rootX_, rootY_)) rootKnown_ = true;
+      break;
     case SDL_QUIT:
       pending_.push_back(Event(PlatformEventType::kQuit));
       break;
@@ -273,6 +276,10 @@ void SdlPlatform::GetPointerScreen(int& x, int& y) const {
   if (!videoStarted_) return;
   if (realDisplay_) {
     SDL_GetGlobalMouseState(&x, &y);
+    // SDL's answer may be a cached one; the window system's last event is exact when SDL has no news.
+    const bool sdlMoved = x != sdlGlobalX_ || y != sdlGlobalY_;
+    sdlGlobalX_ = x, sdlGlobalY_ = y;
+    if (!sdlMoved && rootKnown_) x = rootX_, y = rootY_;
     return;
   }
   // Drivers without a global pointer know it only relative to the window.
