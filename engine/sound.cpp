@@ -1,28 +1,7 @@
 #include "engine/sound.h"
 
-#include <cstdio>
-
 #include "engine/audio_null.h"
-
-namespace {
-
-// Reads a whole file, refusing files too large to be a sound effect. False on any failure.
-bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (!file) return false;
-  bool ok = std::fseek(file, 0, SEEK_END) == 0;
-  const long length = ok ? std::ftell(file) : -1;
-  ok = ok && length >= 0 && size_t(length) <= kWaveMaxFileSize && std::fseek(file, 0, SEEK_SET) == 0;
-  if (ok) {
-    out.resize(size_t(length));
-    ok = std::fread(out.data(), 1, out.size(), file) == out.size();
-  }
-  std::fclose(file);
-  if (!ok) out.clear();
-  return ok;
-}
-
-}  // namespace
+#include "engine/file_bytes.h"
 
 OSound::OSound(std::unique_ptr<AudioDevice> device) : device_(std::move(device)) {
   if (!device_) device_ = std::make_unique<NullAudioDevice>(false);
@@ -52,7 +31,7 @@ bool OSound::SetMode(bool useDirectSound) {
 
 bool OSound::Load(int id, const std::string& path) {
   std::vector<uint8_t> data;
-  if (!ReadWholeFile(path, data)) return false;
+  if (!ReadFileBytes(path, kWaveMaxFileSize, data)) return false;
   WavInfoStruct& entry = sounds_[id];
   device_->DestroySample(entry.sample);
   entry.sample = 0;

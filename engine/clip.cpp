@@ -1,0 +1,299 @@
+#include "engine/clip.h"
+
+#include <algorithm>
+
+#include "engine/clip_file.h"
+
+// ---- construction and virtual defaults -------------------------------------------------------------
+
+OClip::OClip() {
+  Reset();
+}
+
+OClip::~OClip() {
+  Clear();
+}
+
+bool OClip::Load(const std::string& path) {
+  return LoadClipFile(path, *this);
+}
+
+void OClip::OnPathPoint(const PointSpeed&) {}
+void OClip::OnPathEnd(const PointSpeed&) {}
+void OClip::OnFrameEvent(int, int) {}
+void OClip::OnExpire() {}
+void OClip::OnFrameChanged() {}
+
+// ---- structure -------------------------------------------------------------------------------------
+
+void OClip::Clear() {
+  // A parent must not keep showing a picture that is about to go.
+  if (parent_ && parent_->GetShownPicture())
+    for (const auto& frame : frames_)
+      if (parent_->shown_[0] == frame.get()) parent_->shown_[0] = nullptr;
+  while (!sequences_.empty())
+    sequences_.pop_back();
+  while (!frames_.empty())
+    frames_.pop_back();
+  shown_.assign(1, nullptr);
+}
+
+void OClip::Reset() {
+  width_ = height_ = 0;
+  x = y = depth = 0;
+  speedX = speedY = depthSpeed = 0;
+  visible = true;
+  stopped = false;
+  moving = true;
+  smooth = false;
+  currentFrame_ = frameCount_ = currentSequence_ = sequenceCount_ = 0;
+  frameTime = 100;
+  parent_ = nullptr;
+  shown_.assign(1, nullptr);
+  lifetime = -1;
+  frameTimer = 0;
+  frameCallback = nullptr;
+  boundsCheck = false;
+  boundsLeft = boundsRight = boundsTop = boundsBottom = -1;
+}
+
+void OClip::SetShown0(OBitmap* picture) {
+  if (shown_.empty()) shown_.push_back(nullptr);
+  shown_[0] = picture;
+}
+
+void OClip::AddFrame(std::unique_ptr<OBitmap> bitmap) {
+  if (!sequences_.empty()) {
+    Clear();
+    Reset();
+  }
+  if (!bitmap) return;
+  width_ = std::max(width_, bitmap->GetWidth());
+  height_ = std::max(height_, bitmap->GetHeight());
+  frames_.push_back(std::move(bitmap));
+  frameCount_ = int(frames_.size());
+  SetShown0(frames_[0].get());
+  if (parent_) {
+    parent_->width_ = std::max(parent_->width_, width_);
+    parent_->height_ = std::max(parent_->height_, height_);
+    parent_->SetShown0(shown_[0]);
+  }
+}
+
+OClip* OClip::AddSequence() {
+  if (!frames_.empty()) {
+    Clear();
+    Reset();
+  }
+  sequences_.push_back(std::make_unique<OClip>());
+  sequences_.back()->parent_ = this;
+  sequenceCount_ = int(sequences_.size());
+  return sequences_.back().get();
+}
+
+bool OClip::ReplaceFrame(int index, std::unique_ptr<OBitmap> bitmap) {
+  if (!bitmap || index < 0 || index >= int(frames_.size())) return false;
+  OBitmap* old = frames_[size_t(index)].get();
+  width_ = std::max(width_, bitmap->GetWidth());
+  height_ = std::max(height_, bitmap->GetHeight());
+  frames_[size_t(index)] = std::move(bitmap);
+  OBitmap* now = frames_[size_t(index)].get();
+  for (OBitmap*& shown : shown_)
+    if (shown == old) shown = now;
+  if (parent_)
+    for (OBitmap*& shown : parent_->shown_)
+      if (shown == old) shown = now;
+  return true;
+}
+
+OBitmap* OClip::GetFrame(int index) {
+  return index >= 0 && index < int(frames_.size()) ? frames_[size_t(index)].get() : nullptr;
+}
+const OBitmap* OClip::GetFrame(int index) const {
+  return index >= 0 && index < int(frames_.size()) ? frames_[size_t(index)].get() : nullptr;
+}
+OClip* OClip::GetSequence(int index) {
+  return index >= 0 && index < int(sequences_.size()) ? sequences_[size_t(index)].get() : nullptr;
+}
+const OClip* OClip::GetSequence(int index) const {
+  return index >= 0 && index < int(sequences_.size()) ? sequences_[size_t(index)].get() : nullptr;
+}
+
+int OClip::GetFrameIdentity() const {
+  const OClip* sequence = GetSequence(currentSequence_);
+  return sequence ? 1000 * currentSequence_ + sequence->currentFrame_ : currentFrame_;
+}
+
+// ---- copying ---------------------------------------------------------------------------------------
+
+void OClip::CopyFrom(const OClip& other) {
+  if (&other == this || (!other.frames_.empty() && !other.sequences_.empty())) return;
+  Clear();
+  Reset();
+  CopyContent(other);
+}
+
+void OClip::CopyContent(const OClip& other) {
+  commandCode = other.commandCode;
+  width_ = other.width_;
+  height_ = other.height_;
+  for (const auto& frame : other.frames_) {
+    auto picture = std::make_unique<OBitmap>(*frame);  // shares the pixels
+    picture->frameAction = frame->frameAction;
+    picture->actionArg1 = frame->actionArg1;
+    picture->actionArg2 = frame->actionArg2;
+    AddFrame(std::move(picture));
+  }
+  SetShown0(frames_.empty() ? nullptr : frames_[0].get());
+  for (const auto& sequence : other.sequences_)
+    AddSequence()->CopyContent(*sequence);
+  if (frames_.empty() && !sequences_.empty()) TakeFirstSequence();
+}
+
+void OClip::TakeFirstSequence() {
+  frameCount_ = sequences_[0]->frameCount_;
+  SetShown0(sequences_[0]->GetShownPicture());
+}
+
+// ---- playback --------------------------------------------------------------------------------------
+
+void OClip::NotifyFrameChanged() {
+  OnFrameChanged();
+  if (frameCallback) frameCallback(this);
+}
+
+void OClip::ShowOwnFrame(int frame, bool notifyParent) {
+  frameTimer = 0;
+  if (frame < 0 || frame >= int(frames_.size())) frame = 0;
+  currentFrame_ = frame;
+  // The picture changes before anyone is told, so that listeners see the new frame.
+  SetShown0(frames_[size_t(frame)].get());
+  NotifyFrameChanged();
+  if (parent_) {
+    parent_->SetShown0(shown_[0]);
+    parent_->currentFrame_ = currentFrame_;
+    if (notifyParent) parent_->NotifyFrameChanged();
+  }
+}
+
+void OClip::SetFrame(int frame, int sequence) {
+  if (!frames_.empty()) {
+    ShowOwnFrame(frame, true);
+    return;
+  }
+  if (sequences_.empty()) return;
+  if (sequence != -1) currentSequence_ = sequence >= 0 && sequence < sequenceCount_ ? sequence : 0;
+  OClip& current = *sequences_[size_t(currentSequence_)];
+  frameCount_ = current.frameCount_;
+  if (!current.frames_.empty())
+    current.ShowOwnFrame(frame, false);
+  else
+    current.SetFrame(frame, -1);
+  currentFrame_ = current.currentFrame_;
+  NotifyFrameChanged();
+}
+
+void OClip::SetFrameAction(int action, int arg1, int arg2, int frame, int sequence) {
+  if (!frames_.empty()) {
+    if (frame < 0 || frame >= int(frames_.size())) frame = int(frames_.size()) - 1;
+    OBitmap& picture = *frames_[size_t(frame)];
+    picture.frameAction = action;
+    picture.actionArg1 = arg1;
+    picture.actionArg2 = arg2;
+  } else if (!sequences_.empty()) {
+    if (sequence < 0 || sequence >= int(sequences_.size())) sequence = 0;
+    sequences_[size_t(sequence)]->SetFrameAction(action, arg1, arg2, frame, -1);
+  }
+}
+
+void OClip::SetFrameTime(int ms, int sequence) {
+  if (sequences_.empty()) {
+    frameTime = ms;
+  } else if (sequence < 0 || sequence >= int(sequences_.size())) {
+    for (auto& each : sequences_)
+      each->SetFrameTime(ms, -1);
+  } else {
+    sequences_[size_t(sequence)]->SetFrameTime(ms, -1);
+  }
+}
+
+void OClip::Tick(int elapsed) {
+  if (lifetime > 0) lifetime = std::max(0, lifetime - elapsed);
+  if (frames_.empty()) {
+    if (OClip* current = GetSequence(currentSequence_)) current->Tick(elapsed);
+    return;
+  }
+  if (boundsCheck &&
+      (x < boundsLeft || y < boundsTop || x + width_ > boundsRight || y + height_ > boundsBottom)) {
+    lifetime = 0;
+    OnExpire();
+  }
+  frameTimer += elapsed;
+  if (frameTimer < frameTime) return;
+  // A sequence plays under its parent's stopped flag.
+  if (parent_) stopped = parent_->stopped;
+  RunFrameAction();
+  if (parent_) parent_->stopped = stopped;
+  frameTimer = 0;
+}
+
+void OClip::RunFrameAction() {
+  if (currentFrame_ < 0 || currentFrame_ >= int(frames_.size())) return;
+  // Copied first: the notifications below may change the frames.
+  const OBitmap& frame = *frames_[size_t(currentFrame_)];
+  const int action = frame.frameAction, arg1 = frame.actionArg1, arg2 = frame.actionArg2;
+  OClip& owner = parent_ ? *parent_ : *this;
+  switch (action) {
+    case kFrameEvent:
+      owner.OnFrameEvent(arg1, arg2);
+      [[fallthrough]];
+    case kFrameNext:
+      if (!stopped && frameCount_ > 1) SetFrame(currentFrame_ + 1, -1);
+      break;
+    case kFrameStop:
+      stopped = true;
+      break;
+    case kFrameEnd:
+      owner.lifetime = 0;
+      owner.OnExpire();
+      break;
+    case kFrameJump:
+      if (!stopped) Jump(arg1, arg2, -1);
+      break;
+    case kFrameJumpStop:
+      Jump(arg1, arg2, 1000);
+      stopped = true;
+      break;
+    default:
+      break;
+  }
+}
+
+void OClip::Jump(int frame, int sequence, int selfMarker) {
+  if (parent_ && sequence != selfMarker)
+    parent_->SetFrame(frame, sequence);
+  else
+    SetFrame(frame, -1);
+}
+
+// ---- looks and motion --------------------------------------------------------------------------------
+
+void OClip::SetColorKeyAll(int32_t value) {
+  for (auto& frame : frames_)
+    frame->SetColorKey(value);
+  for (auto& sequence : sequences_)
+    sequence->SetColorKeyAll(value);
+}
+
+void OClip::SetTransparency(int transparency) {
+  for (auto& frame : frames_)
+    frame->transparency = transparency;
+  for (auto& sequence : sequences_)
+    sequence->SetTransparency(transparency);
+  drawRecord.visible = false;
+}
+
+void OClip::SetPath(const std::vector<PointSpeed>& points, bool replace) {
+  if (replace) path.clear();
+  path.insert(path.end(), points.begin(), points.end());
+}

@@ -1,0 +1,11 @@
+// Whole-file reading for the engine's loaders (clips, sounds).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Reads the whole file into out. False, with out empty, when it cannot be opened or read, or when it is
+// larger than maxSize bytes (a loader's bound on what it will hold in memory).
+bool ReadFileBytes(const std::string& path, size_t maxSize, std::vector<uint8_t>& out);
