@@ -13,10 +13,22 @@
 #include <cairo.h>
 #include <fontconfig/fontconfig.h>
 
+#if defined(__SANITIZE_ADDRESS__)
+#define GLOBBET_LEAK_CHECKED 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define GLOBBET_LEAK_CHECKED 1
+#endif
+#endif
+#ifdef GLOBBET_LEAK_CHECKED
+#include <sanitizer/lsan_interface.h>
+#endif
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <memory>
 
 #include "engine/bitmap.h"
 #include "engine/draw_style.h"
@@ -57,37 +69,55 @@ int FontPixelHeight(int points) {
 
 namespace {
 
+struct PatternFree {
+  void operator()(FcPattern* p) const { FcPatternDestroy(p); }
+};
+using PatternPtr = std::unique_ptr<FcPattern, PatternFree>;
+
+// Loads fontconfig's configuration once. Fontconfig keeps a few bytes of it for the life of the process;
+// the leak checker of sanitizer builds is told to look away from exactly that.
+void LoadFontConfiguration() {
+  static const bool loaded = [] {
+#ifdef GLOBBET_LEAK_CHECKED
+    __lsan_disable();
+#endif
+    const bool ok = FcInit() == FcTrue;
+#ifdef GLOBBET_LEAK_CHECKED
+    __lsan_enable();
+#endif
+    return ok;
+  }();
+  (void)loaded;  // without a configuration FcFontMatch still answers with built-in defaults or null
+}
+
 // The best installed font for a face name and style flags; null when fontconfig has none at all.
 // An unknown face name gets fontconfig's default face.
-FcPattern* MatchFont(const char* faceName, int styleFlags, int pixelHeight) {
-  FcPattern* query = FcPatternCreate();
+PatternPtr MatchFont(const char* faceName, int styleFlags, int pixelHeight) {
+  LoadFontConfiguration();
+  PatternPtr query(FcPatternCreate());
   if (query == nullptr) return nullptr;
   if (faceName != nullptr && faceName[0] != '\0') {
-    FcPatternAddString(query, FC_FAMILY, reinterpret_cast<const FcChar8*>(faceName));
+    FcPatternAddString(query.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(faceName));
   }
-  FcPatternAddInteger(query, FC_WEIGHT, (styleFlags & kFontBold) ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
-  FcPatternAddInteger(query, FC_SLANT, (styleFlags & kFontItalic) ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-  FcPatternAddDouble(query, FC_PIXEL_SIZE, pixelHeight);
-  FcConfigSubstitute(nullptr, query, FcMatchPattern);
-  FcDefaultSubstitute(query);
+  FcPatternAddInteger(query.get(), FC_WEIGHT, (styleFlags & kFontBold) ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+  FcPatternAddInteger(query.get(), FC_SLANT, (styleFlags & kFontItalic) ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+  FcPatternAddDouble(query.get(), FC_PIXEL_SIZE, pixelHeight);
+  FcConfigSubstitute(nullptr, query.get(), FcMatchPattern);
+  FcDefaultSubstitute(query.get());
   FcResult result = FcResultNoMatch;
-  FcPattern* match = FcFontMatch(nullptr, query, &result);
-  FcPatternDestroy(query);
-  return match;
+  return PatternPtr(FcFontMatch(nullptr, query.get(), &result));
 }
 
 }  // namespace
 
 std::string MatchFontFamily(const char* faceName, int styleFlags) {
-  FcPattern* match = MatchFont(faceName, styleFlags, FontPixelHeight(10));
-  if (match == nullptr) return {};
+  const PatternPtr match = MatchFont(faceName, styleFlags, FontPixelHeight(10));
   FcChar8* family = nullptr;
-  std::string name;
-  if (FcPatternGetString(match, FC_FAMILY, 0, &family) == FcResultMatch && family != nullptr) {
-    name = reinterpret_cast<const char*>(family);
+  if (match == nullptr || FcPatternGetString(match.get(), FC_FAMILY, 0, &family) != FcResultMatch ||
+      family == nullptr) {
+    return {};
   }
-  FcPatternDestroy(match);
-  return name;
+  return reinterpret_cast<const char*>(family);
 }
 
 // ---- the font of one call ----------------------------------------------------------------------------
@@ -101,12 +131,12 @@ class CallFont {
     const int pixels = FontPixelHeight(record.size > 0 ? record.size : DrawFontRecord{}.size);
     char face[DrawFontRecord::kFaceNameCapacity] = {};
     std::copy_n(record.faceName, DrawFontRecord::kFaceNameCapacity - 1, face);  // may lack a terminator
-    FcPattern* match = MatchFont(face, record.styleFlags, pixels);
+    // The face takes its own reference to the pattern.
+    const PatternPtr match = MatchFont(face, record.styleFlags, pixels);
     cairo_font_face_t* fontFace =
         match != nullptr
-            ? cairo_ft_font_face_create_for_pattern(match)
+            ? cairo_ft_font_face_create_for_pattern(match.get())
             : cairo_toy_font_face_create("sans-serif", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
-    if (match != nullptr) FcPatternDestroy(match);  // the face holds its own reference
 
     cairo_matrix_t fontMatrix, identity;
     cairo_matrix_init_scale(&fontMatrix, pixels, pixels);
