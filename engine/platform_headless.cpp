@@ -127,6 +127,18 @@ bool HeadlessPlatform::PollEvent(PlatformEvent& event) {
   }
   event = queue_.front().event;
   queue_.pop_front();
+  // A pointer event means the pointer is there now, as with a real pointer.
+  switch (event.type) {
+    case PlatformEventType::kMouseMove:
+    case PlatformEventType::kLButtonDown:
+    case PlatformEventType::kLButtonUp:
+    case PlatformEventType::kRButtonDown:
+    case PlatformEventType::kRButtonUp:
+      SetPointerClient(event.x, event.y);
+      break;
+    default:
+      break;
+  }
   return true;
 }
 

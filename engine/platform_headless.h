@@ -29,7 +29,7 @@ class HeadlessPlatform : public Platform {
   // How far the clock moves on every poll that finds no event, so a spinning loop moves through
   // simulated time (default 1 ms; 0 freezes time between explicit advances).
   void SetIdleStep(uint32_t ms) { idleStep_ = ms; }
-  // Queues an event that can be taken at once.
+  // Queues an event that can be taken at once. Taking a pointer event moves the pointer to its point.
   void QueueEvent(const PlatformEvent& event) { QueueEventAt(now_, event); }
   // Queues an event that becomes available when the clock reaches atMs.
   void QueueEventAt(uint32_t atMs, const PlatformEvent& event);

@@ -277,6 +277,20 @@ void SdlPlatform::Present(const uint8_t* pixels, int stride, int pictureWidth, i
   SDL_UpdateWindowSurfaceRects(window_, &shown, 1);
 }
 
+uint32_t SdlPlatform::ShownPixel(int x, int y) {
+  SDL_Surface* surface = Surface();
+  if (!surface || x < 0 || y < 0 || x >= surface->w || y >= surface->h) return 0;
+  if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return 0;
+  const uint8_t* p =
+      static_cast<const uint8_t*>(surface->pixels) + y * surface->pitch + x * surface->format->BytesPerPixel;
+  Uint32 value = 0;
+  std::memcpy(&value, p, std::min<int>(surface->format->BytesPerPixel, sizeof value));
+  if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
+  Uint8 r, g, b;
+  SDL_GetRGB(value, surface->format, &r, &g, &b);
+  return uint32_t{r} << 16 | uint32_t{g} << 8 | b;
+}
+
 void SdlPlatform::FillClient(int x, int y, int width, int height, uint32_t color) {
   SDL_Surface* surface = Surface();
   if (!surface) return;

@@ -23,7 +23,8 @@ const char kUsage[] =
     "       display, presents a test picture and prints one line per input event to standard output:\n"
     "       'ready X Y' once shown (screen position), then 'move X Y', 'ldown X Y', 'lup X Y',\n"
     "       'rdown X Y', 'rup X Y', 'key K M', 'keyup K M', 'char C M', 'frames N' at the end.\n"
-    "       Escape, a close request, or --ms milliseconds end it (exit status 0).\n"
+    "       F4 switches full screen ('fullscreen 1 0' / 'windowed 1 0'). Escape, a close request,\n"
+    "       or --ms milliseconds end it (exit status 0).\n"
     "idle   runs the loop at the frame interval (default 10 ms) for --seconds (default 10) with\n"
     "       nothing to draw, and prints the processor share of one core and the tick lateness\n"
     "       (median, 90th percentile, worst) in milliseconds.\n";
@@ -89,6 +90,10 @@ class TestScreen : public ActiveScreenLink {
   void KeyDown(int key, int modifiers) override {
     Log("key", key, modifiers);
     if (key == vk::kEscape) window_.Close();
+    if (key == vk::kF4) {
+      const bool ok = window_.IsFullScreen() ? window_.LeaveFullScreen() : window_.EnterFullScreen();
+      Log(window_.IsFullScreen() ? "fullscreen" : "windowed", ok, 0);
+    }
   }
   void KeyUp(int key, int modifiers) override { Log("keyup", key, modifiers); }
   void Char(int ch, int modifiers) override { Log("char", ch, modifiers); }
