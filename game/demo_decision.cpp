@@ -1,0 +1,73 @@
+#include "game/demo_decision.h"
+
+#include "game/random.h"
+#include "game/trace.h"
+
+namespace {
+// The weight of a ball added or removed in each cell: 101 in row 0 growing by 1 per row, and more
+// in the two rows above the bottom, whose balls come closest to ending the game.
+struct CellWeights {
+  int weight[kCellCount];
+  CellWeights() {
+    for (int i = 0; i < kCellCount; ++i) {
+      const int row = i / kColumns;
+      weight[i] = 101 + row + (row == 13 ? 100 : row == 14 ? 200 : 0);
+    }
+  }
+};
+
+const CellWeights& Weights() {
+  static const CellWeights weights;
+  return weights;
+}
+}  // namespace
+
+AimPoint DemoCandidate(int i) {
+  const int centreX = (kFieldRight - kFieldLeft) / 2;  // 282
+  const int centreY = (kFieldBottom - kFieldTop) / 2;  // 243
+  const int steps = kDemoCandidates / 2;
+  const int stepLeft = (18 - centreX) / steps;    // -5
+  const int stepRight = (572 - centreX) / steps;  // 5
+  const int stepDown = (495 - centreY) / steps;   // 5
+  if (i < steps) return {centreX + stepLeft * i, centreY + stepDown * i};
+  const int j = i - steps;
+  return {centreX + stepRight * j, centreY + stepDown * j};
+}
+
+int ScoreDemoCandidate(const Field& live, int ballColour, AimPoint aim, PointPath& path) {
+  FieldRash rash;
+  rash.CopyFrom(live);
+  path.clear();
+  rash.Trace(aim.x, aim.y, trace::kStartX, trace::kStartY, 0.0, path);
+  const int points = static_cast<int>(path.size());
+  const int landing = rash.LandingIndex();
+  rash.SetCell(landing, ballColour);
+  int group = rash.PopCluster(landing, 3);
+  if (group >= 3) group = 0;  // a burst group is counted by the cells it empties
+  rash.DropDetached();
+
+  // +weight for a ball the shot adds, -weight for one it removes.
+  const int* weight = Weights().weight;
+  const std::array<int, kCellCount>& before = live.Cells();
+  const std::array<int, kCellCount>& after = rash.Cells();
+  int s = 0;
+  for (int i = 0; i < kCellCount; ++i)
+    s += (int{after[i] != kEmptyCell} - int{before[i] != kEmptyCell}) * weight[i];
+  const int sign = LibRandom() % 15 == 0 ? -1 : 1;
+  return s - 10 * group + points * sign;
+}
+
+AimPoint ChooseDemoAim(const Field& live, int ballColour) {
+  PointPath path;  // reused: the candidates allocate nothing beyond the first path's storage
+  int best = kDemoNoScore;
+  int bestIndex = 0;
+  for (int i = 0; i < kDemoCandidates; ++i) {
+    int score = ScoreDemoCandidate(live, ballColour, DemoCandidate(i), path);
+    if (score == 0) score = kDemoNoScore;
+    if (score < best) {
+      best = score;
+      bestIndex = i;
+    }
+  }
+  return DemoCandidate(bestIndex);
+}

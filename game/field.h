@@ -1,0 +1,168 @@
+// The ball field: the logical board of 17 x 16 cells, each empty (-1) or holding a ball of colour 0..5
+// (10..15 while marked by a search). It finds groups and detached balls, pushes rows down and refills
+// them, tells which colours remain and whether the game is over, computes shots (trace.cpp) and stores
+// itself in the settings store (field_store.cpp). Every visible change goes to its view.
+//
+//   Field      the board's rules
+//   Field4     the board in play: the initial fill, the cell geometry and the group search
+//   FieldRash  the demo's scratch copy: removals and shifts on the cells alone, no view, no owner calls
+//
+// Sections: Field · Field4 · FieldRash
+#pragma once
+
+#include <array>
+
+#include "game/board_geometry.h"
+#include "game/field_owner.h"
+#include "game/field_visual.h"
+#include "game/point_speed.h"
+
+class ABall;
+class OEngine;
+
+// Cell values.
+constexpr int kEmptyCell = -1;
+constexpr int kMarkOffset = 10;  // a search adds this to the cells it has visited
+
+// Top-left corner of a cell's ball in window pixels.
+struct CellPoint {
+  int x = 0;
+  int y = 0;
+};
+
+// ---- Field -------------------------------------------------------------------------------------------
+class Field {
+ public:
+  // A board showing its balls on screen (null: no sprites), with every cell empty until Reset.
+  explicit Field(OEngine* screen);
+  Field(const Field&) = delete;
+  Field& operator=(const Field&) = delete;
+
+  // Empties the board and starts the view; a new game (restoring false) fills the initial rows.
+  virtual bool Reset(bool restoring);
+  // Tells the view to clear and empties every cell.
+  virtual void Clear();
+  virtual ~Field();
+  // Fraction of the ball size within which a shot's line counts as touching a ball.
+  virtual double HitFactor() const { return 0.7; }
+  // Passes elapsed milliseconds to the view.
+  virtual void Tick(int ms);
+  // Removes the group of same-coloured balls at index when it has at least threshold balls; nonzero
+  // when something was removed (the scratch board returns the group size instead).
+  virtual int PopCluster(int index, int threshold);
+  // Fills the rows of a new game at random and queues their appearance.
+  virtual void FillInitial() = 0;
+  // Top-left corner of cell index.
+  virtual CellPoint CellPosition(int index) const = 0;
+  // Group search from cell (column, row): marks the connected balls of colour (any ball when
+  // anyColour; colour -1 starts a search with the cell's own colour) and returns the group size.
+  virtual int Mark(int column, int row, int colour, bool anyColour) = 0;
+  // Removes every ball that no longer hangs from the top row; true when something fell.
+  virtual bool DropDetached();
+
+  // Sets the cell to colour (when index is 0..271) and lets the view adopt ball as its sprite.
+  void PlaceBall(int index, int colour, ABall* ball);
+  // True when cell index is empty.
+  bool IsEmpty(int index) const { return Cell(index) == kEmptyCell; }
+  // Pushes the board down by n rows (0..16); false when a ball ended in the bottom row.
+  bool AddRows(int n);
+  // Refills the empty cells of the rows the last push opened, drawing one number per cell.
+  void FillNewRows();
+  // Writes the distinct colours on the board into out (room for 6) in order of first appearance.
+  int ColoursPresent(int* out) const;
+  // True when the game is over: the top row is empty (a win: no colours left) or the bottom row holds
+  // a ball.
+  bool EndTest();
+  // The empty cell whose top-left corner is nearest to (x, y); 0 when none is nearer than the start.
+  int NearestEmptyCell(int x, int y) const;
+  // Computes the flight toward aim (ax, ay) from the ball centre (x0, y0), appends its way points to
+  // path and sets the landing index. A bounce continues with aim (0, 0) and the slope so far.
+  void Trace(int ax, int ay, double x0, double y0, double slope, PointPath& path);
+  // Restores the board from the settings store, or fills a new one when none was stored.
+  void Load();
+  // Stores the board in the settings store under the owner's name + ".Field".
+  void Save() const;
+
+  // Cell value at index, or kEmptyCell outside the board.
+  int Cell(int index) const { return index >= 0 && index < kCellCount ? cells_[index] : kEmptyCell; }
+  // Sets cell index (0..271) to value (-1..5); anything else is ignored. For set-ups and tools.
+  void SetCell(int index, int value);
+  // The whole board.
+  const std::array<int, kCellCount>& Cells() const { return cells_; }
+  // The cell where the ball in flight will settle.
+  int LandingIndex() const { return landing_; }
+  // Sets the game that supplies colours, random numbers and score notices.
+  void SetOwner(FieldOwner* owner) { owner_ = owner; }
+  FieldOwner* Owner() const { return owner_; }
+  // The board's view.
+  FieldVisual& View() { return view_; }
+  const FieldVisual& View() const { return view_; }
+  // While set, balls removed by the detached-ball search score as falling balls.
+  bool ScoringDrops() const { return scoringDrops_; }
+  void SetScoringDrops(bool on) { scoringDrops_ = on; }
+  // Rows the last push left empty at the top.
+  int RowsToFill() const { return rowsToFill_; }
+
+ protected:
+  friend class FieldVisual;  // its Start gives the board its empty cells
+
+  // A draw through the owner (0 without one).
+  int DrawRandom(int n);
+  // Colour code of palette entry k, or k itself without an owner.
+  int PaletteColour(int k) const;
+  // Number of palette entries in play (6 without an owner).
+  int PaletteLength() const;
+  // Moves every cell one row down; the bottom row's balls drop off the board. Queues the moves in the
+  // view when queueMoves.
+  void ShiftOneRow(bool queueMoves);
+  // True when the bottom row holds a ball.
+  bool BottomRowOccupied() const;
+
+  FieldOwner* owner_ = nullptr;
+  int landing_ = 0;
+  FieldVisual view_;
+  std::array<int, kCellCount> cells_;
+  bool scoringDrops_ = false;
+  int rowsToFill_ = 0;
+
+ private:
+  // One straight segment of the flight; depth counts the bounces so far (trace.cpp).
+  void TraceSegment(int ax, int ay, double x0, double y0, double slope, PointPath& path, int depth);
+};
+
+// ---- Field4 ------------------------------------------------------------------------------------------
+class Field4 : public Field {
+ public:
+  explicit Field4(OEngine* screen) : Field(screen) {}
+
+  // Draws a colour for each cell of the initial rows and queues their appearance.
+  void FillInitial() override;
+  // x = column * 32 + 13 + (row odd: 16), y = row * 32 + 13.
+  CellPoint CellPosition(int index) const override;
+  // Recursive flood fill with one counter shared by the whole search.
+  int Mark(int column, int row, int colour, bool anyColour) override;
+
+ protected:
+  // False on the scratch board, whose searches touch only the cells.
+  bool queuePops_ = true;
+
+ private:
+  int markCount_ = 0;
+};
+
+// ---- FieldRash ---------------------------------------------------------------------------------------
+// The demo's scratch board: built without a screen, filled by CopyFrom, never started; its removals
+// and shifts change the cells and nothing else.
+class FieldRash : public Field4 {
+ public:
+  FieldRash() : Field4(nullptr) { queuePops_ = false; }
+
+  // Removes the group at index when it has at least threshold balls; returns the group size.
+  int PopCluster(int index, int threshold) override;
+  // Removes every ball that no longer hangs from the top row; true when something fell.
+  bool DropDetached() override;
+  // Pushes the cells down n rows; false as soon as the bottom row holds a ball after a step.
+  virtual bool ShiftRows(int n);
+  // Copies the other board's cells.
+  virtual void CopyFrom(const Field& other);
+};

@@ -1,0 +1,133 @@
+#include "game/field_visual.h"
+
+#include <algorithm>
+#include <random>
+
+#include "game/field.h"
+
+namespace {
+// The shuffles draw from a generator of their own so that they never disturb the game's random
+// numbers, which recordings replay. Seeded once per process; the order of appearance is cosmetic.
+std::minstd_rand& ShuffleRandom() {
+  static std::minstd_rand generator(std::random_device{}());
+  return generator;
+}
+}  // namespace
+
+FieldVisual::FieldVisual(OEngine* screen, Field* field) : field_(field), screen_(screen) {}
+
+FieldVisual::~FieldVisual() = default;
+
+void FieldVisual::ResetCountdowns() {
+  appearCountdown_ = popCountdown_ = fallCountdown_ = moveCountdown_ = 0;
+}
+
+void FieldVisual::Start(bool restoring) {
+  state_ = ViewState::kStarting;
+  explosions_.clear();
+  moves_.clear();
+  appearances_.clear();
+  falls_.clear();
+  ResetCountdowns();
+  blinkMs_ = 0;
+  Clear();
+  field_->cells_.fill(kEmptyCell);
+  if (!restoring)
+    field_->FillInitial();
+  else
+    state_ = ViewState::kIdle;
+  sprites_.assign(kCellCount, nullptr);
+}
+
+void FieldVisual::Clear() {
+  // The sprites belong to the screen; taking them off it comes with the sprite animation.
+  sprites_.clear();
+  explosions_.clear();
+  moves_.clear();
+  appearances_.clear();
+  falls_.clear();
+  ResetCountdowns();
+}
+
+void FieldVisual::Tick(int /*ms*/) {}
+
+void FieldVisual::RefreshImages() {}
+
+void FieldVisual::CancelPops() {
+  explosions_.clear();
+}
+
+void FieldVisual::BeginPops() {
+  state_ = ViewState::kPopping;
+  popCountdown_ = 0;
+}
+
+ABall* FieldVisual::Sprite(int index) const {
+  if (index < 0 || index >= static_cast<int>(sprites_.size())) return nullptr;
+  return sprites_[index];
+}
+
+void FieldVisual::PlaceBall(int index, ABall* ball) {
+  if (index < 0 || index >= static_cast<int>(sprites_.size())) return;
+  sprites_[index] = ball;
+}
+
+void FieldVisual::QueuePop(int index) {
+  explosions_.push_back(index);
+  state_ = ViewState::kPopping;
+  popCountdown_ = 0;
+}
+
+void FieldVisual::QueueMove(int index) {
+  moves_.push_back(index);
+  if (index == kRowBoundary) return;
+  state_ = ViewState::kShifting;
+  moveCountdown_ = 0;
+}
+
+void FieldVisual::QueueFall(int index) {
+  falls_.push_back(index);
+  state_ = ViewState::kFalling;
+  fallCountdown_ = 0;
+}
+
+void FieldVisual::PlaceColour(int index, int k) {
+  if (index < 0 || index >= static_cast<int>(sprites_.size()) || k < 0 || k >= kColourCount) return;
+  // Without a screen there is nothing to show; the sprite of palette entry k is made with the sprites.
+}
+
+void FieldVisual::QueueAppear(int index) {
+  appearances_.push_back(index);
+  state_ = ViewState::kAppearing;
+  appearCountdown_ = 0;
+}
+
+void FieldVisual::QueueInitial(int index) {
+  appearances_.push_back(index);
+  state_ = ViewState::kFilling;
+  appearCountdown_ = 0;
+}
+
+void FieldVisual::CommitAppear() {
+  std::shuffle(appearances_.begin(), appearances_.end(), ShuffleRandom());
+}
+
+void FieldVisual::CommitMoves() {
+  int* runStart = moves_.begin();
+  for (int* p = moves_.begin(); p != moves_.end(); ++p) {
+    if (*p != kRowBoundary) continue;
+    std::shuffle(runStart, p, ShuffleRandom());
+    runStart = p + 1;
+  }
+  std::shuffle(runStart, moves_.end(), ShuffleRandom());
+}
+
+void FieldVisual::SetHidden(bool hidden) {
+  if (hidden) {
+    if (state_ == ViewState::kHidden || state_ == ViewState::kHiding) return;
+    remembered_ = state_;
+    state_ = ViewState::kHiding;
+  } else if (state_ == ViewState::kHidden) {
+    state_ = ViewState::kShowing;
+  }
+}

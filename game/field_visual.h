@@ -1,0 +1,119 @@
+// The board's view: one ball sprite per occupied cell and four queues of animations that the board
+// asks for (explosions, row moves, appearances, falls), played one step at a time so that the game can
+// wait for it to become idle. This file holds the part the board drives: the state, the queues and
+// the sprite bookkeeping. A view given no screen (the demo's scratch boards, tests) never makes
+// sprites.
+//
+// Sections: view states · FieldVisual
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "game/board_geometry.h"
+#include "game/index_queue.h"
+
+class ABall;
+class OEngine;
+class Field;
+
+// ---- view states -----------------------------------------------------------------------------------
+enum class ViewState : uint8_t {
+  kHidden = 0,     // paused; nothing moves
+  kHiding = 1,     // pause requested; the next tick hides the balls
+  kShowing = 2,    // un-pause requested; the next tick shows the balls again
+  kIdle = 3,       // nothing to animate
+  kStarting = 4,   // set by Start
+  kPopping = 5,    // playing the explosion queue
+  kShifting = 6,   // playing the move queue
+  kFilling = 7,    // playing the appearance queue of a new game
+  kFalling = 8,    // playing the fall queue
+  kAppearing = 9,  // playing the appearance queue of pushed-in rows
+};
+
+// ---- FieldVisual -------------------------------------------------------------------------------------
+class FieldVisual {
+ public:
+  // A row boundary in the move queue.
+  static constexpr int kRowBoundary = -1;
+
+  // A view of field on screen; screen may be null (no sprites are ever made then).
+  FieldVisual(OEngine* screen, Field* field);
+  FieldVisual(const FieldVisual&) = delete;
+  FieldVisual& operator=(const FieldVisual&) = delete;
+
+  // Empties the queues and the board, gives the board 272 empty cells and, unless restoring, fills it
+  // with a new game's rows (the appearance then plays).
+  virtual void Start(bool restoring);
+  // Removes every sprite, empties the sprite array and the queues, zeroes the countdowns.
+  virtual void Clear();
+  virtual ~FieldVisual();
+  // Plays the queued animations for ms elapsed milliseconds; the animation comes with the sprites.
+  virtual void Tick(int ms);
+  // Re-applies each ball's chosen look; a view without sprites has nothing to do.
+  virtual void RefreshImages();
+  // Discards the pending explosions.
+  virtual void CancelPops();
+  // Starts playing the explosion queue.
+  virtual void BeginPops();
+  // Adopts ball as the sprite of cell index (0..271; others ignored), replacing any sprite there.
+  virtual void PlaceBall(int index, ABall* ball);
+  // Queues the explosion of cell index and starts playing the queue.
+  virtual void QueuePop(int index);
+  // Queues the move of cell index one row down, or a row boundary (kRowBoundary).
+  virtual void QueueMove(int index);
+  // Queues the fall of the ball of cell index.
+  virtual void QueueFall(int index);
+  // Makes the sprite of palette entry k (0..5) at cell index (0..271) for a restored board.
+  virtual void PlaceColour(int index, int k);
+  // Queues the appearance of a pushed-in ball at cell index.
+  virtual void QueueAppear(int index);
+  // Queues the appearance of a new game's ball at cell index.
+  virtual void QueueInitial(int index);
+  // Shuffles the appearance queue so that balls pop up in random order.
+  virtual void CommitAppear();
+  // Shuffles each run of moves between two row boundaries (random order within a row).
+  virtual void CommitMoves();
+
+  // Pause (true) or resume (false); the next tick hides or shows the balls.
+  void SetHidden(bool hidden);
+  // Records an explosion found by the group search without starting the queue.
+  void NotePop(int index) { explosions_.push_back(index); }
+
+  // Current state.
+  ViewState State() const { return state_; }
+  // Sets the state (the board marks the view idle or appearing).
+  void SetState(ViewState state) { state_ = state; }
+  // True when nothing is animating.
+  bool IsIdle() const { return state_ == ViewState::kIdle; }
+  // The queues, front first.
+  const IndexQueue& Explosions() const { return explosions_; }
+  const IndexQueue& Moves() const { return moves_; }
+  const IndexQueue& Appearances() const { return appearances_; }
+  const IndexQueue& Falls() const { return falls_; }
+  // The sprite of cell index, or null.
+  ABall* Sprite(int index) const;
+  // True when the view has its 272 sprite slots (after Start).
+  bool HasSpriteSlots() const { return !sprites_.empty(); }
+  // The screen the sprites live on, or null.
+  OEngine* Screen() const { return screen_; }
+
+ private:
+  // Zeroes the four countdowns and the blink accumulator.
+  void ResetCountdowns();
+
+  ViewState state_ = ViewState::kIdle;
+  IndexQueue explosions_;
+  IndexQueue moves_;
+  IndexQueue appearances_;
+  IndexQueue falls_;
+  std::vector<ABall*> sprites_;  // 272 slots after Start, none before (scratch boards never start)
+  Field* field_;
+  OEngine* screen_;
+  int appearCountdown_ = 0;
+  int popCountdown_ = 0;
+  int fallCountdown_ = 0;
+  int moveCountdown_ = 0;
+  int blinkMs_ = 0;
+  ViewState remembered_ = ViewState::kIdle;
+};

@@ -1,0 +1,191 @@
+// The recorder: byte layout, writes, the end-of-game copy and the playback reads.
+// Sections: byte layout · header check · recording · playback
+#include "game/save_replay.h"
+
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+
+// ---- byte layout -------------------------------------------------------------------------------------
+namespace {
+void PutInt32(unsigned char* out, int32_t value) {
+  const uint32_t v = static_cast<uint32_t>(value);
+  out[0] = static_cast<unsigned char>(v);
+  out[1] = static_cast<unsigned char>(v >> 8);
+  out[2] = static_cast<unsigned char>(v >> 16);
+  out[3] = static_cast<unsigned char>(v >> 24);
+}
+
+int32_t GetInt32(const unsigned char* in) {
+  const uint32_t v = uint32_t{in[0]} | uint32_t{in[1]} << 8 | uint32_t{in[2]} << 16 | uint32_t{in[3]} << 24;
+  return static_cast<int32_t>(v);
+}
+
+int GetInt8(unsigned char byte) {
+  return static_cast<int8_t>(byte);
+}
+
+static_assert(kReplayHeaderSize == 2 * sizeof(int32_t), "header: level and type, two int32");
+static_assert(kShotRecordSize == 2 * sizeof(int32_t), "strategy shot: x and y, two int32");
+static_assert(kArcadeRecordSize == 2 * sizeof(int32_t) + 2 * sizeof(int8_t),
+              "arcade record: x, y as int32, then two int8 counters");
+}  // namespace
+
+// ---- header check ------------------------------------------------------------------------------------
+ReplayHeaderCheck ReadReplayHeader(const std::string& path, int& level, int& type) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (!file) return ReplayHeaderCheck::kCannotOpen;
+  unsigned char bytes[kReplayHeaderSize];
+  const std::size_t got = std::fread(bytes, 1, sizeof bytes, file);
+  std::fclose(file);
+  if (got != sizeof bytes) return ReplayHeaderCheck::kTooShort;
+  level = GetInt32(bytes);
+  type = GetInt32(bytes + 4);
+  if (level < 0 || level > 2) return ReplayHeaderCheck::kBadLevel;
+  if (type < 0 || type > 1) return ReplayHeaderCheck::kBadType;
+  return ReplayHeaderCheck::kOk;
+}
+
+const char* DescribeReplayHeaderCheck(ReplayHeaderCheck check) {
+  switch (check) {
+    case ReplayHeaderCheck::kOk:
+      return "ok";
+    case ReplayHeaderCheck::kCannotOpen:
+      return "cannot be opened";
+    case ReplayHeaderCheck::kTooShort:
+      return "shorter than the 8-byte header";
+    case ReplayHeaderCheck::kBadLevel:
+      return "level outside 0..2";
+    case ReplayHeaderCheck::kBadType:
+      return "game type outside 0..1";
+  }
+  return "unknown";
+}
+
+// ---- recording ---------------------------------------------------------------------------------------
+SaveReplay::SaveReplay(std::string folder) : folder_(std::move(folder)) {}
+
+SaveReplay::~SaveReplay() = default;
+
+std::string SaveReplay::PathOf(const char* name) const {
+  if (folder_.empty()) return name;
+  return folder_ + "/" + name;
+}
+
+void SaveReplay::Append(const unsigned char* bytes, std::size_t size) {
+  if (recording_) std::fwrite(bytes, 1, size, recording_.get());
+}
+
+void SaveReplay::Begin(int level, int type) {
+  if (recording_) return;
+  recording_.reset(std::fopen(RecordingPath().c_str(), "wb"));
+  unsigned char header[kReplayHeaderSize];
+  PutInt32(header, level);
+  PutInt32(header + 4, type);
+  Append(header, sizeof header);
+}
+
+void SaveReplay::Reopen() {
+  if (recording_) return;
+  recording_.reset(std::fopen(RecordingPath().c_str(), "ab"));
+}
+
+void SaveReplay::Close() {
+  recording_.reset();
+}
+
+void SaveReplay::WriteRandom(int value) {
+  const unsigned char byte = static_cast<unsigned char>(value);
+  Append(&byte, 1);
+}
+
+void SaveReplay::WriteShot(int x, int y) {
+  unsigned char record[kShotRecordSize];
+  PutInt32(record, x);
+  PutInt32(record + 4, y);
+  Append(record, sizeof record);
+}
+
+void SaveReplay::WriteArcade(int x, int y, int left, int allowance) {
+  unsigned char record[kArcadeRecordSize];
+  PutInt32(record, x);
+  PutInt32(record + 4, y);
+  record[8] = static_cast<unsigned char>(left);
+  record[9] = static_cast<unsigned char>(allowance);
+  Append(record, sizeof record);
+}
+
+bool SaveReplay::Finish() {
+  Close();
+  File source(std::fopen(RecordingPath().c_str(), "rb"));
+  if (!source) return false;
+  const std::string replay = ReplayPath();
+  const std::string temporary = replay + ".tmp";
+  std::FILE* target = std::fopen(temporary.c_str(), "wb");
+  if (!target) return false;
+  unsigned char chunk[4096];
+  bool ok = true;
+  while (ok) {
+    const std::size_t got = std::fread(chunk, 1, sizeof chunk, source.get());
+    if (got > 0 && std::fwrite(chunk, 1, got, target) != got) ok = false;
+    if (got < sizeof chunk) break;
+  }
+  ok = ok && !std::ferror(source.get());
+  // The data must be on disk before the rename makes it the replay.
+  ok = std::fflush(target) == 0 && ok;
+  ok = ::fsync(::fileno(target)) == 0 && ok;
+  ok = std::fclose(target) == 0 && ok;
+  if (ok) ok = std::rename(temporary.c_str(), replay.c_str()) == 0;
+  if (!ok) std::remove(temporary.c_str());
+  return ok;
+}
+
+// ---- playback ----------------------------------------------------------------------------------------
+bool SaveReplay::PeekHeader(int& level, int& type) const {
+  return ReadReplayHeader(ReplayPath(), level, type) == ReplayHeaderCheck::kOk;
+}
+
+bool SaveReplay::OpenPlayback() {
+  ClosePlayback();
+  playback_.reset(std::fopen(ReplayPath().c_str(), "rb"));
+  unsigned char header[kReplayHeaderSize];
+  if (!ReadExactly(header, sizeof header)) {
+    ClosePlayback();
+    return false;
+  }
+  return true;
+}
+
+void SaveReplay::ClosePlayback() {
+  playback_.reset();
+}
+
+bool SaveReplay::ReadExactly(unsigned char* bytes, std::size_t size) {
+  return playback_ && std::fread(bytes, 1, size, playback_.get()) == size;
+}
+
+bool SaveReplay::ReadRandom(int& value) {
+  unsigned char byte;
+  if (!ReadExactly(&byte, 1)) return false;
+  value = GetInt8(byte);
+  return true;
+}
+
+bool SaveReplay::ReadShot(int& x, int& y) {
+  unsigned char record[kShotRecordSize];
+  if (!ReadExactly(record, sizeof record)) return false;
+  x = GetInt32(record);
+  y = GetInt32(record + 4);
+  return true;
+}
+
+bool SaveReplay::ReadArcade(int& x, int& y, int& left, int& allowance) {
+  unsigned char record[kArcadeRecordSize];
+  if (!ReadExactly(record, sizeof record)) return false;
+  x = GetInt32(record);
+  y = GetInt32(record + 4);
+  left = GetInt8(record[8]);
+  allowance = GetInt8(record[9]);
+  return true;
+}

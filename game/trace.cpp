@@ -1,0 +1,166 @@
+// Field::Trace: the straight flight of a shot with its wall bounces, the ball or ceiling it meets and
+// the cell it settles in. Recordings replay shots through this code, so every expression is evaluated
+// exactly as written (left to right, no fused multiply-add) to give the same path on every machine.
+#include "game/trace.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+#include "game/field.h"
+
+namespace {
+using namespace trace;
+
+// Truncates toward zero. A vertical line crosses the wall lines far outside the int range; those
+// values saturate symmetrically (so that negating them stays defined) and lose to the ceiling anyway.
+int Trunc(double v) {
+  if (std::isnan(v) || v >= static_cast<double>(INT_MAX)) return INT_MAX;
+  if (v <= -static_cast<double>(INT_MAX)) return -INT_MAX;
+  return static_cast<int>(v);
+}
+
+PointSpeed Point(double x, double y, double speed) {
+  return PointSpeed{x, y, 0.0, speed};
+}
+}  // namespace
+
+void Field::Trace(int ax, int ay, double x0, double y0, double slope, PointPath& path) {
+  TraceSegment(ax, ay, x0, y0, slope, path, 0);
+}
+
+void Field::TraceSegment(int ax, int ay, double x0, double y0, double k, PointPath& path, int depth) {
+  // A bounce continues along the mirror image of the line so far, aiming at the opposite wall.
+  if (ax == 0 && ay == 0) {
+    const double c = k * x0 - y0;
+    if (x0 == kLeftLine) {
+      ax = 561;
+      ay = -Trunc(c - 561 * k);
+    } else {
+      ax = 13;
+      ay = -Trunc(c - 13 * k);
+    }
+  }
+
+  if (std::fabs(ax - x0) < kTolerance)
+    k = kVertical;
+  else
+    k = (y0 - ay) / (ax - x0);
+  const double b = -y0 - k * x0;
+
+  // Wall contacts: only those at or above the field's bottom count.
+  const int yLeft = -Trunc(kLeftLine * k + b);
+  const double dLeft =
+      yLeft <= kLowestContact ? (kLeftLine - x0) * (kLeftLine - x0) + (yLeft - y0) * (yLeft - y0) : kNoHit;
+  const int yRight = -Trunc(kRightLine * k + b);
+  const double dRight = yRight <= kLowestContact
+                            ? (kRightLine - x0) * (kRightLine - x0) + (yRight - y0) * (yRight - y0)
+                            : kNoHit;
+
+  const int xTop = Trunc((-kCeilingLine - b) / k);
+  const double dTop = (xTop - x0) * (xTop - x0) + (kCeilingLine - y0) * (kCeilingLine - y0);
+
+  // The nearest ball whose centre lies within the hit corridor of the line.
+  const double corridor = kContact * HitFactor();
+  const double corridorSquared = corridor * corridor;
+  // A cheap test that only rejects balls the exact test below rejects too (it leaves a relative
+  // margin of 1e-6 against rounding), so most balls cost no division.
+  const double clearlyOutside = corridorSquared * (k * k + 1) * (1 + 1e-6);
+  const double reach = std::sqrt(clearlyOutside);
+  // The angle of the flight line, folded into 0..pi as the contact construction needs.
+  double angle = std::atan(k);
+  if (angle < 0) angle = angle + kHalfTurn;
+  double dBall = kNoHit;
+  int ballX = 0;
+  int ballY = 0;
+  // Rows in index order; in each row only the columns near the line are examined. The window is
+  // widened by a whole column on each side, so the exact test decides every ball that could pass.
+  for (int row = 0; row < kRows; ++row) {
+    const CellPoint first = CellPosition(row * kColumns);  // a row's cells share y, 32 pixels apart
+    const double cy = first.y + kCellSize / 2;
+    const double firstX = first.x + kCellSize / 2;
+    int columnFrom = 0;
+    int columnTo = kColumns - 1;
+    const double xa = (-reach - cy - b) / k;
+    const double xb = (reach - cy - b) / k;
+    const double lo = (std::min(xa, xb) - firstX) / kCellSize - 1;
+    const double hi = (std::max(xa, xb) - firstX) / kCellSize + 1;
+    if (std::isfinite(lo) && std::isfinite(hi)) {  // a horizontal line has no window
+      if (hi < 0 || lo > kColumns - 1) continue;
+      if (lo > 0) columnFrom = static_cast<int>(std::ceil(lo));
+      if (hi < kColumns - 1) columnTo = static_cast<int>(std::floor(hi));
+    }
+    for (int column = columnFrom; column <= columnTo; ++column) {
+      if (cells_[row * kColumns + column] == kEmptyCell) continue;
+      const double cx = firstX + column * kCellSize;
+      const double e = cy + k * cx + b;
+      if (e * e > clearlyOutside) continue;
+      const double s = std::fabs(e * e / (k * k + 1));
+      if (!(s < corridorSquared)) continue;
+      // Turn the line about the ball's centre to the tangent of the contact circle; where the turned
+      // line crosses the flight line is the centre of the ball at contact.
+      double t = angle;
+      const double a = std::asin(std::sqrt(s) / kContact);
+      const double side = (cx - x0) * (y0 - ay) - (ax - x0) * (y0 - cy);
+      if (side >= 0)
+        t = t - a;
+      else
+        t = t + a;
+      const double k2 = std::tan(t);
+      const double b2 = -cy - k2 * cx;
+      double px = kNoHit;
+      double py = kNoHit;
+      if (std::fabs(k2 - k) > kTolerance) {
+        px = (b - b2) / (k2 - k);
+        py = -(k2 * b - k * b2) / (k2 - k);
+      }
+      const double d = (px - x0) * (px - x0) + (py - y0) * (py - y0);
+      if (d < dBall) {
+        dBall = d;
+        ballX = Trunc(px);
+        ballY = Trunc(py);
+      }
+    }
+  }
+
+  const bool mayBounce = depth < kMaxBounces;
+  const bool leftAllowed = mayBounce && x0 != kLeftLine;
+  const bool rightAllowed = mayBounce && x0 != kRightLine;
+  bool bounceLeft = dLeft < dTop && dLeft < dBall && leftAllowed;
+  bool bounceRight = !bounceLeft && dRight < dTop && dRight < dBall && rightAllowed;
+  PointSpeed end;
+  if (!bounceLeft && !bounceRight) {
+    if (dBall <= dTop) {
+      end = Point(ballX - 16.0, ballY - 16.0, kFlightSpeed);
+    } else if (xTop < kLeftLine && leftAllowed) {
+      // The ceiling is met outside the field: the line left it through a wall just below the bottom
+      // (an aim in a lower corner). Bounce there instead of flying out of the window.
+      bounceLeft = true;
+    } else if (xTop > kRightLine && rightAllowed) {
+      bounceRight = true;
+    } else {
+      end = Point(xTop - 16.0, kFieldTop, kFlightSpeed);
+    }
+  }
+  if (bounceLeft) {
+    path.push_back(Point(kFieldLeft, yLeft - 16.0, kFlightSpeed));
+    TraceSegment(0, 0, kLeftLine, yLeft, k, path, depth + 1);
+    return;
+  }
+  if (bounceRight) {
+    path.push_back(Point(kFieldRight - kCellSize, yRight - 16.0, kFlightSpeed));
+    TraceSegment(0, 0, kRightLine, yRight, k, path, depth + 1);
+    return;
+  }
+
+  // Final approach: full speed to 40 pixels before the end point, then half speed into the cell.
+  const PointSpeed from = path.empty() ? Point(kLauncherX, kLauncherY, 0.0) : path.back();
+  double length = std::sqrt((end.x - from.x) * (end.x - from.x) + (end.y - from.y) * (end.y - from.y));
+  const double m = length < kApproach ? length : kApproach;
+  if (std::fabs(length) < 1e-6) length = 1e-6;
+  path.push_back(
+      Point(end.x + (from.x - end.x) * m / length, end.y + (from.y - end.y) * m / length, kFlightSpeed));
+  landing_ = NearestEmptyCell(Trunc(end.x), Trunc(end.y));
+  const CellPoint cell = CellPosition(landing_);
+  path.push_back(Point(cell.x, cell.y, kSettleSpeed));
+}
