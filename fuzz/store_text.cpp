@@ -1,0 +1,44 @@
+// The settings text reader on arbitrary bytes: it must never crash or hang, and whatever it reads must
+// write and read back to the same entries (except what the text form cannot carry; see RoundTrips).
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+#include "store/config.h"
+
+namespace {
+// The text form cannot carry an empty value (the next token would be taken for it), a name that is
+// empty or starts with "}" (a lone closing brace), "//" (a comment) or "[" (a block value when first in a
+// group), nor a quoted value whose missing closing quote was supplied after an odd run of backslashes.
+bool RoundTrips(const OConfig::Entries& entries) {
+  for (const auto& [key, value] : entries) {
+    if (value.empty()) return false;
+    size_t start = 0;
+    for (;;) {
+      size_t dot = key.find('.', start);
+      std::string_view name =
+          std::string_view(key).substr(start, dot == std::string::npos ? dot : dot - start);
+      if (name.empty() || name[0] == '}' || name[0] == '[' || name.starts_with("//")) return false;
+      if (dot == std::string::npos) break;
+      start = dot + 1;
+    }
+    if (value[0] == '"') {
+      size_t backslashes = 0;
+      for (size_t i = value.size() - 1; i > 1 && value[i - 1] == '\\'; --i)
+        ++backslashes;
+      if (value.size() < 2 || backslashes % 2) return false;
+    }
+  }
+  return true;
+}
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  OConfig store;
+  store.LoadText(std::string_view(reinterpret_cast<const char*>(data), size));
+  if (!RoundTrips(store.GetEntries())) return 0;
+  const std::string text = store.SaveText();
+  OConfig back;
+  if (back.LoadText(text) || back.GetEntries() != store.GetEntries() || back.SaveText() != text) std::abort();
+  return 0;
+}
