@@ -201,14 +201,23 @@ void OBitmap::DrawSmooth(const OBitmap* source, double x, double y, const Bitmap
     const uint8_t* lowerMask = j < srcHeight ? source->GetMaskRow(j) : nullptr;
     const uint8_t* upper = j >= 1 && j - 1 < srcHeight ? source->GetRow(j - 1) : nullptr;
     const uint8_t* upperMask = j >= 1 && j - 1 < srcHeight ? source->GetMaskRow(j - 1) : nullptr;
+    const bool bothRows = lower != nullptr && upper != nullptr;
     uint8_t* d = GetRow(span.dstY + row) + 3 * span.dstX;
     for (int col = 0; col < span.width; ++col, d += 3) {
       const int i = span.srcX + col;
       Sums sum;
-      AddSample(sum, lower, lowerMask, i, srcWidth, w00);
-      AddSample(sum, lower, lowerMask, i - 1, srcWidth, w10);
-      AddSample(sum, upper, upperMask, i, srcWidth, w01);
-      AddSample(sum, upper, upperMask, i - 1, srcWidth, w11);
+      if (bothRows && i >= 1 && i < srcWidth) {  // all four samples inside: no checks
+        const uint8_t *p = lower + 3 * i, *q = upper + 3 * i;
+        sum.b = w00 * p[0] + w10 * p[-3] + w01 * q[0] + w11 * q[-3];
+        sum.g = w00 * p[1] + w10 * p[-2] + w01 * q[1] + w11 * q[-2];
+        sum.r = w00 * p[2] + w10 * p[-1] + w01 * q[2] + w11 * q[-1];
+        sum.m = w00 * lowerMask[i] + w10 * lowerMask[i - 1] + w01 * upperMask[i] + w11 * upperMask[i - 1];
+      } else {
+        AddSample(sum, lower, lowerMask, i, srcWidth, w00);
+        AddSample(sum, lower, lowerMask, i - 1, srcWidth, w10);
+        AddSample(sum, upper, upperMask, i, srcWidth, w01);
+        AddSample(sum, upper, upperMask, i - 1, srcWidth, w11);
+      }
       const int a = ((sum.m >> 8) & 0xFF) + transparency;
       if (a >= 255) continue;
       const int cb = sum.b >> 8, cg = sum.g >> 8, cr = sum.r >> 8;

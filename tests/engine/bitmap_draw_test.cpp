@@ -171,6 +171,7 @@ TEST(BitmapDraw, MatchesThePixelRulesAtEveryPlacement) {
   for (int i = 0; i < 5 * 4; ++i)
     mask[i] = static_cast<uint8_t>((i * 97) % 256);
   mask[7] = 255;
+  mask[8] = 155;  // + transparency 100 = 255: left alone
   const BitmapRect rects[] = {{0, 0, 5, 4}, {1, 1, 4, 3}, {-2, -2, 9, 9}, {3, 0, 2, 4}};
   for (OBitmap* src : {&keyed, &masked}) {
     for (int t : {0, 100, 300}) {
