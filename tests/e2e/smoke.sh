@@ -1,0 +1,223 @@
+#!/bin/bash
+# End-to-end smoke run of a windowed program in a real X server.
+#
+#   smoke.sh [options] -- PROGRAM [ARGS...]
+#
+# Starts PROGRAM (in its own Xvfb unless --display is given), waits for its first visible top-level
+# window, performs the --do steps in order, and checks how it ends. Prints what it does; exits 0 when
+# every step and check passed, 1 otherwise.
+#
+# Options
+#   --out DIR            where screenshots, the program's output and the log go (default: a new temp dir)
+#   --cwd DIR            run the program in DIR
+#   --screen WxH         size of the X screen started here (default 1280x1024)
+#   --display :N         use this running X server instead of starting one
+#   --wait SECONDS       how long to wait for the window (default 20)
+#   --window-name REGEX  the window to act on must have a matching name (default: any)
+#   --expect-exit CODE   the program must end by itself (or by the steps) with this status
+#   --window-optional    the program may end without ever showing a window (then no steps run)
+#   --do 'STEP'          a step, repeatable; coordinates are relative to the window:
+#        click X Y | rclick X Y | move X Y | press X Y | release X Y | drag X1 Y1 X2 Y2
+#        key KEYSYM...           keys to the focused window (xdotool names: Return, Escape, F4, ctrl+v)
+#        type TEXT               text typed into the focused window
+#        sleep SECONDS
+#        shot FILE.png           a picture of the window (FILE relative to --out)
+#        screen FILE.png         a picture of the whole screen
+#        pixel X Y COLOUR        the window's pixel at (X, Y) of the last shot is COLOUR (e.g. ff0000)
+#        output TEXT             the program's standard output so far has a line containing TEXT
+#        geometry                prints the window's position and size ("geometry X Y W H")
+#        moved DX DY             the window moved by (DX, DY) since the first geometry
+#        find-window             waits again for a (new) window: after the program replaced it
+#        close                   asks the program to quit (SIGTERM, which SDL turns into a quit event)
+#
+# Needs: Xvfb, xdotool, xwininfo, ImageMagick (import, convert).
+set -u
+
+OUT="" CWD="" SCREEN="1280x1024" DISPLAY_ARG="" WAIT=20 NAME_RE="" EXPECT_EXIT="" WINDOW_OPTIONAL=0
+STEPS=()
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --out) OUT="$2"; shift 2 ;;
+    --cwd) CWD="$2"; shift 2 ;;
+    --screen) SCREEN="$2"; shift 2 ;;
+    --display) DISPLAY_ARG="$2"; shift 2 ;;
+    --wait) WAIT="$2"; shift 2 ;;
+    --window-name) NAME_RE="$2"; shift 2 ;;
+    --expect-exit) EXPECT_EXIT="$2"; shift 2 ;;
+    --window-optional) WINDOW_OPTIONAL=1; shift ;;
+    --do) STEPS+=("$2"); shift 2 ;;
+    --) shift; break ;;
+    *) echo "smoke: unknown option $1" >&2; exit 2 ;;
+  esac
+done
+[ $# -gt 0 ] || { echo "smoke: no program given" >&2; exit 2; }
+for tool in xdotool xwininfo import convert; do
+  command -v "$tool" >/dev/null || { echo "smoke: $tool is missing" >&2; exit 2; }
+done
+[ -n "$OUT" ] || OUT=$(mktemp -d /tmp/globbet-smoke.XXXXXX)
+mkdir -p "$OUT"
+OUT=$(cd "$OUT" && pwd)
+LOG="$OUT/smoke.log"
+: > "$LOG"
+say() { echo "smoke: $*" | tee -a "$LOG"; }
+FAILED=0
+fail() { say "FAIL: $*"; FAILED=1; }
+
+XVFB_PID="" PROG_PID=""
+cleanup() {
+  [ -n "$PROG_PID" ] && kill -0 "$PROG_PID" 2>/dev/null && kill -KILL "$PROG_PID" 2>/dev/null
+  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
+}
+trap cleanup EXIT
+
+# ---- the X server ----
+if [ -n "$DISPLAY_ARG" ]; then
+  export DISPLAY="$DISPLAY_ARG"
+else
+  command -v Xvfb >/dev/null || { echo "smoke: Xvfb is missing" >&2; exit 2; }
+  DFILE="$OUT/display"
+  rm -f "$DFILE"
+  Xvfb -displayfd 9 -screen 0 "${SCREEN}x24" -nolisten tcp 9>"$DFILE" >"$OUT/xvfb.log" 2>&1 &
+  XVFB_PID=$!
+  for _ in $(seq 100); do [ -s "$DFILE" ] && break; sleep 0.1; done
+  [ -s "$DFILE" ] || { echo "smoke: Xvfb did not start (see $OUT/xvfb.log)" >&2; exit 1; }
+  export DISPLAY=":$(head -n1 "$DFILE")"
+fi
+say "display $DISPLAY, output in $OUT"
+
+# ---- the program ----
+say "start: $*"
+(
+  [ -n "$CWD" ] && cd "$CWD"
+  exec "$@"
+) >"$OUT/stdout.txt" 2>"$OUT/stderr.txt" &
+PROG_PID=$!
+
+# The newest visible top-level window of the program (else of anyone: the server is ours), matching
+# the name pattern, or nothing.
+find_window() {
+  local ids id name root
+  root=$(xwininfo -root 2>/dev/null | awk '/Window id:/ {print $4}')
+  ids=$(xdotool search --onlyvisible --pid "$PROG_PID" 2>/dev/null)
+  [ -n "$ids" ] || ids=$(xdotool search --onlyvisible --maxdepth 1 --name '.*' 2>/dev/null)
+  for id in $(echo "$ids" | sort -un -r); do
+    [ "$(printf '0x%x' "$id")" = "$root" ] && continue
+    name=$(xdotool getwindowname "$id" 2>/dev/null)
+    if [ -z "$NAME_RE" ] || [[ "$name" =~ $NAME_RE ]]; then echo "$id"; return; fi
+  done
+}
+
+WID=""
+wait_window() {
+  local t=0 old="${1:-}"
+  WID=""
+  while [ "$t" -lt $((WAIT * 10)) ]; do
+    WID=$(find_window)
+    if [ -n "$WID" ] && [ "$WID" != "$old" ]; then break; fi
+    WID=""
+    kill -0 "$PROG_PID" 2>/dev/null || break
+    sleep 0.1; t=$((t + 1))
+  done
+  if [ -z "$WID" ]; then return 1; fi
+  sleep 0.3  # let the first picture arrive
+  say "window $WID \"$(xdotool getwindowname "$WID" 2>/dev/null)\""
+}
+
+GX0="" GY0="" GX="" GY="" GW="" GH=""
+geometry() {
+  local info
+  info=$(xwininfo -id "$WID" 2>/dev/null) || return 1
+  GX=$(echo "$info" | awk '/Absolute upper-left X/ {print $4}')
+  GY=$(echo "$info" | awk '/Absolute upper-left Y/ {print $4}')
+  GW=$(echo "$info" | awk '/Width:/ {print $2}')
+  GH=$(echo "$info" | awk '/Height:/ {print $2}')
+  [ -n "$GX0" ] || { GX0=$GX; GY0=$GY; }
+}
+
+LAST_SHOT=""
+# Moves the pointer to window point (x, y) in screen coordinates (the window may have moved).
+to_window() { geometry; xdotool mousemove --sync $((GX + $1)) $((GY + $2)); }
+
+run_step() {
+  local words=($1)
+  local op="${words[0]}"
+  case "$op" in
+    click) to_window "${words[1]}" "${words[2]}"; xdotool click 1 ;;
+    rclick) to_window "${words[1]}" "${words[2]}"; xdotool click 3 ;;
+    move) to_window "${words[1]}" "${words[2]}" ;;
+    press) to_window "${words[1]}" "${words[2]}"; xdotool mousedown 1 ;;
+    release) to_window "${words[1]}" "${words[2]}"; xdotool mouseup 1 ;;
+    drag)
+      to_window "${words[1]}" "${words[2]}"; xdotool mousedown 1; sleep 0.1
+      local sx=$((GX + ${words[1]})) sy=$((GY + ${words[2]}))
+      local ex=$((GX + ${words[3]})) ey=$((GY + ${words[4]}))
+      for i in 1 2 3 4 5; do
+        xdotool mousemove $((sx + (ex - sx) * i / 5)) $((sy + (ey - sy) * i / 5)); sleep 0.05
+      done
+      sleep 0.1; xdotool mouseup 1; sleep 0.1 ;;
+    key) xdotool windowfocus --sync "$WID" 2>/dev/null; xdotool key --delay 50 "${words[@]:1}" ;;
+    type) xdotool windowfocus --sync "$WID" 2>/dev/null; xdotool type --delay 50 -- "${1#type }" ;;
+    sleep) sleep "${words[1]}" ;;
+    shot) import -window "$WID" "$OUT/${words[1]}" && LAST_SHOT="$OUT/${words[1]}" && say "saved $LAST_SHOT" ;;
+    screen) import -window root "$OUT/${words[1]}" && say "saved $OUT/${words[1]}" ;;
+    pixel)
+      [ -n "$LAST_SHOT" ] || { fail "pixel: no shot taken yet"; return; }
+      local got
+      got=$(convert "$LAST_SHOT" -format "%[hex:p{${words[1]},${words[2]}}]" info: 2>/dev/null | cut -c1-6)
+      got=$(echo "$got" | tr 'A-F' 'a-f')
+      [ "$got" = "${words[3],,}" ] || fail "pixel (${words[1]}, ${words[2]}) is $got, not ${words[3]}" ;;
+    output)
+      local text="${1#output }"
+      local t=0
+      until grep -qF -- "$text" "$OUT/stdout.txt"; do
+        t=$((t + 1)); [ $t -gt 30 ] && { fail "no output line with '$text'"; return; }; sleep 0.1
+      done ;;
+    geometry) geometry && say "geometry $GX $GY $GW $GH" ;;
+    moved)
+      geometry
+      [ $((GX - GX0)) -eq "${words[1]}" ] && [ $((GY - GY0)) -eq "${words[2]}" ] ||
+        fail "window moved by ($((GX - GX0)), $((GY - GY0))), not (${words[1]}, ${words[2]})" ;;
+    find-window) wait_window "$WID" || fail "no new window" ;;
+    close) kill -TERM "$PROG_PID" 2>/dev/null ;;
+    *) fail "unknown step '$1'" ;;
+  esac
+}
+
+if wait_window; then
+  geometry && say "geometry $GX $GY $GW $GH"
+  for step in "${STEPS[@]}"; do
+    kill -0 "$PROG_PID" 2>/dev/null || { [ -n "$EXPECT_EXIT" ] || fail "program ended before '$step'"; break; }
+    say "do: $step"
+    run_step "$step"
+  done
+elif kill -0 "$PROG_PID" 2>/dev/null; then
+  fail "no window within $WAIT s"
+else
+  say "program ended without a window"
+  [ "$WINDOW_OPTIONAL" -eq 1 ] || fail "no window"
+fi
+
+# ---- the end ----
+status=""
+for _ in $(seq 100); do
+  kill -0 "$PROG_PID" 2>/dev/null || break
+  sleep 0.1
+done
+if kill -0 "$PROG_PID" 2>/dev/null; then
+  [ -n "$EXPECT_EXIT" ] && fail "program still running after the steps"
+  say "asking the program to quit"
+  kill -TERM "$PROG_PID" 2>/dev/null
+  for _ in $(seq 50); do kill -0 "$PROG_PID" 2>/dev/null || break; sleep 0.1; done
+fi
+if kill -0 "$PROG_PID" 2>/dev/null; then
+  fail "program did not quit; killed"
+  kill -KILL "$PROG_PID" 2>/dev/null
+fi
+wait "$PROG_PID" 2>/dev/null
+status=$?
+PROG_PID=""
+say "exit status $status"
+if [ -n "$EXPECT_EXIT" ] && [ "$status" != "$EXPECT_EXIT" ]; then fail "expected exit status $EXPECT_EXIT"; fi
+if [ -s "$OUT/stderr.txt" ]; then say "stderr:"; sed 's/^/  /' "$OUT/stderr.txt" | head -20 | tee -a "$LOG"; fi
+[ "$FAILED" -eq 0 ] && say "PASS" || say "FAILED"
+exit "$FAILED"
