@@ -9,7 +9,9 @@
 namespace {
 // The text form cannot carry an empty value (the next token would be taken for it), a name that is
 // empty or starts with "}" (a lone closing brace), "//" (a comment) or "[" (a block value when first in a
-// group), nor a quoted value whose missing closing quote was supplied after an odd run of backslashes.
+// group), a quoted value whose missing closing quote was supplied after an odd run of backslashes, nor a
+// block value holding a "/" (a "/" that directly follows a skipped comment inside brackets is kept, but
+// read again it starts a skip).
 bool RoundTrips(const OConfig::Entries& entries) {
   for (const auto& [key, value] : entries) {
     if (value.empty()) return false;
@@ -22,6 +24,7 @@ bool RoundTrips(const OConfig::Entries& entries) {
       if (dot == std::string::npos) break;
       start = dot + 1;
     }
+    if (value[0] == '{' && value.find('/') != std::string::npos) return false;
     if (value[0] == '"') {
       size_t backslashes = 0;
       for (size_t i = value.size() - 1; i > 1 && value[i - 1] == '\\'; --i)
