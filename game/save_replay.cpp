@@ -2,10 +2,10 @@
 // Sections: byte layout · header check · recording · playback
 #include "game/save_replay.h"
 
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdio>
+
+#include "store/atomic_file.h"
 
 // ---- byte layout -------------------------------------------------------------------------------------
 namespace {
@@ -25,6 +25,9 @@ int32_t GetInt32(const unsigned char* in) {
 int GetInt8(unsigned char byte) {
   return static_cast<int8_t>(byte);
 }
+
+// A game records a few bytes per ball; anything near this size is not a recording of one game.
+constexpr std::size_t kMaxRecordingBytes = 64u << 20;
 
 static_assert(kReplayHeaderSize == 2 * sizeof(int32_t), "header: level and type, two int32");
 static_assert(kShotRecordSize == 2 * sizeof(int32_t), "strategy shot: x and y, two int32");
@@ -120,25 +123,17 @@ bool SaveReplay::Finish() {
   Close();
   File source(std::fopen(RecordingPath().c_str(), "rb"));
   if (!source) return false;
-  const std::string replay = ReplayPath();
-  const std::string temporary = replay + ".tmp";
-  std::FILE* target = std::fopen(temporary.c_str(), "wb");
-  if (!target) return false;
+  std::string bytes;
   unsigned char chunk[4096];
-  bool ok = true;
-  while (ok) {
+  for (;;) {
     const std::size_t got = std::fread(chunk, 1, sizeof chunk, source.get());
-    if (got > 0 && std::fwrite(chunk, 1, got, target) != got) ok = false;
+    bytes.append(reinterpret_cast<const char*>(chunk), got);
+    if (bytes.size() > kMaxRecordingBytes) return false;  // not a recording of one game
     if (got < sizeof chunk) break;
   }
-  ok = ok && !std::ferror(source.get());
-  // The data must be on disk before the rename makes it the replay.
-  ok = std::fflush(target) == 0 && ok;
-  ok = ::fsync(::fileno(target)) == 0 && ok;
-  ok = std::fclose(target) == 0 && ok;
-  if (ok) ok = std::rename(temporary.c_str(), replay.c_str()) == 0;
-  if (!ok) std::remove(temporary.c_str());
-  return ok;
+  if (std::ferror(source.get())) return false;
+  // Through a temporary file renamed over the replay: an interruption leaves the old replay whole.
+  return WriteFileAtomically(ReplayPath(), bytes);
 }
 
 // ---- playback ----------------------------------------------------------------------------------------
