@@ -128,6 +128,14 @@ int OClip::GetFrameIdentity() const {
 
 void OClip::CopyFrom(const OClip& other) {
   if (&other == this || (!other.frames_.empty() && !other.sequences_.empty())) return;
+  // Clearing would destroy a source that is one of this clip's own sequences: copy through a stand-in.
+  for (const OClip* up = other.parent_; up; up = up->parent_)
+    if (up == this) {
+      OClip standIn;
+      standIn.CopyContent(other);
+      CopyFrom(standIn);
+      return;
+    }
   Clear();
   Reset();
   CopyContent(other);

@@ -314,6 +314,10 @@ TEST(ClipPlay, CopySharesPixelsAndInstructions) {
   EXPECT_EQ(source.GetCurrentSequence(), 0);
   copy.CopyFrom(copy);  // copying itself changes nothing
   EXPECT_EQ(copy.GetSequenceCount(), 2);
+  copy.CopyFrom(*copy.GetSequence(1));  // a source inside the clip survives the clearing
+  EXPECT_EQ(copy.GetSequenceCount(), 0);
+  ASSERT_EQ(copy.GetFrameCount(), 3);
+  EXPECT_TRUE(copy.GetFrame(2)->SharesStorageWith(*source.GetSequence(1)->GetFrame(2)));
 }
 
 TEST(ClipPlay, ReplaceFrameAndClearKeepShownPicturesValid) {
@@ -330,17 +334,6 @@ TEST(ClipPlay, ReplaceFrameAndClearKeepShownPicturesValid) {
   parent.SetFrame(0, 0);
   seq->Clear();
   EXPECT_EQ(parent.GetShownPicture(), nullptr) << "never a picture that is gone";
-}
-
-TEST(ClipPlay, PathsAppendOrReplace) {
-  OClip clip;
-  clip.SetPath({{1, 2, 0, 3}, {4, 5, 0, 6}}, false);
-  clip.SetPath({{7, 8, 9, 1}}, false);
-  ASSERT_EQ(clip.path.size(), 3u);
-  EXPECT_EQ(clip.path.back().tag, 9);
-  clip.SetPath({{0, 0, 0, 2}}, true);
-  ASSERT_EQ(clip.path.size(), 1u);
-  EXPECT_EQ(clip.path.front().speed, 2);
 }
 
 }  // namespace
