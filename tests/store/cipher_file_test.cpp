@@ -145,8 +145,9 @@ TEST(EncryptedFile, ShortMissingAndForeignFilesAreRefused) {
   ASSERT_TRUE(WriteEncryptedFile(dir / "clip.dat", "Level=1\n", kClipKey, 8));
   EXPECT_FALSE(ReadEncryptedFile(dir / "clip.dat", out, kSettingsKey, 8));
   EXPECT_FALSE(ReadEncryptedFile(dir.path(), out, kSettingsKey, 8));  // a folder
-  if (std::filesystem::exists("/dev/zero"))  // endless: refused once far larger than any settings file
+  if (std::filesystem::exists("/dev/zero")) {  // endless: refused once far larger than any settings file
     EXPECT_FALSE(ReadEncryptedFile("/dev/zero", out, kSettingsKey, 8));
+  }
   EXPECT_EQ(out, "untouched");
 }
 
