@@ -157,7 +157,8 @@ class FieldRash : public Field4 {
  public:
   FieldRash() : Field4(nullptr) { queuePops_ = false; }
 
-  // Removes the group at index when it has at least threshold balls; returns the group size.
+  // Removes the group at index when it has at least threshold balls; returns the group size, 0 for a
+  // lone ball (when threshold > 1).
   int PopCluster(int index, int threshold) override;
   // Removes every ball that no longer hangs from the top row; true when something fell.
   bool DropDetached() override;

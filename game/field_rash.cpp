@@ -112,7 +112,8 @@ int FieldRash::PopCluster(int index, int threshold) {
   const bool burst = n >= threshold;
   for (int i = 0; i < n; ++i)
     cells_[group[i]] = burst ? kEmptyCell : colour;
-  return n;
+  // A lone ball counts as no group at all, as in the board's own removal, which gives up on it first.
+  return n == 1 && threshold > 1 ? 0 : n;
 }
 
 bool FieldRash::DropDetached() {

@@ -128,7 +128,7 @@ TEST(FieldDetached, ScratchBoardMatchesTheBoardInPlayOnRandomBoards) {
       probe.CopyFrom(b.field);
       size = probe.Field4::Mark(index % kColumns, index / kColumns, -1, false);
     }
-    EXPECT_EQ(rash.PopCluster(index, 3), size) << "round " << round;
+    EXPECT_EQ(rash.PopCluster(index, 3), size == 1 ? 0 : size) << "round " << round;
     b.field.PopCluster(index, 3);
     ASSERT_EQ(rash.Cells(), b.field.Cells()) << "round " << round;
     EXPECT_EQ(rash.DropDetached(), b.field.DropDetached()) << "round " << round;

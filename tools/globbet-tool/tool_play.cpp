@@ -139,7 +139,8 @@ int RunPop(const ToolArgs& args) {
   int status = 0;
   if (!ReadBoard(args[0], field, status)) return status;
   field.SetCell(index, colour);
-  const int group = field.PopCluster(index, 3);
+  int group = field.PopCluster(index, 3);
+  if (group == 0) group = 1;  // the scratch board reports a lone ball as no group
   const int before = CountBalls(field);
   field.DropDetached();
   PrintBoard(field);
