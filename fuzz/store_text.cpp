@@ -9,9 +9,8 @@
 namespace {
 // The text form cannot carry an empty value (the next token would be taken for it), a name that is
 // empty or starts with "}" (a lone closing brace), "//" (a comment) or "[" (a block value when first in a
-// group), a quoted value whose missing closing quote was supplied after an odd run of backslashes, nor a
-// block value holding a "/" (a "/" that directly follows a skipped comment inside brackets is kept, but
-// read again it starts a skip).
+// group), nor a block value holding a "/" (a "/" that directly follows a skipped comment inside brackets is
+// kept, but read again it starts a skip).
 bool RoundTrips(const OConfig::Entries& entries) {
   for (const auto& [key, value] : entries) {
     if (value.empty()) return false;
@@ -25,12 +24,6 @@ bool RoundTrips(const OConfig::Entries& entries) {
       start = dot + 1;
     }
     if (value[0] == '{' && value.find('/') != std::string::npos) return false;
-    if (value[0] == '"') {
-      size_t backslashes = 0;
-      for (size_t i = value.size() - 1; i > 1 && value[i - 1] == '\\'; --i)
-        ++backslashes;
-      if (value.size() < 2 || backslashes % 2) return false;
-    }
   }
   return true;
 }

@@ -130,7 +130,14 @@ class Scanner {
       // A quote inside the value is escaped by an odd run of backslashes directly before it.
       size_t backslashes = 0;
       for (++pos_;; ++pos_) {
-        if (pos_ >= size_) return ClosedAtEnd(start, '"');
+        if (pos_ >= size_) {
+          // A text cut inside a string. After an odd run of backslashes the supplied quote would be
+          // escaped, and once written back it would swallow the entries that follow; a doubled last
+          // backslash reads as the same string and keeps the value closed.
+          std::string value = ClosedAtEnd(start, '"');
+          if (backslashes % 2) value.insert(value.size() - 1, 1, '\\');
+          return value;
+        }
         char c = buf_[pos_];
         if (c == '"' && backslashes % 2 == 0) break;
         backslashes = c == '\\' ? backslashes + 1 : 0;

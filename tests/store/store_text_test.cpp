@@ -97,6 +97,7 @@ TEST(StoreText, LenientReading) {
       {"s=\"a b\nc\"\n", {{"s", "\"a b\nc\""}}},
       {"x=[1 2", {{"x", "[1 2]"}}},
       {"x=\"ab", {{"x", "\"ab\""}}},
+      {"x=\"ab\\", {{"x", "\"ab\\\\\""}}},  // cut after a backslash: the supplied quote stays unescaped
       {"x=[1\n}2]\n", {{"x", "[1\n}2]"}}},
       {"G = { a=1 } b=2\n", {{"G.a", "1"}, {"b", "2"}}},
       {"x = {\n [1 2] ,\n [3 4]\n}\n", {{"x", "{[1 2][3 4]}"}}},
@@ -149,6 +150,16 @@ TEST(StoreText, EmptyValueIsWrittenButNotReadBack) {
   EXPECT_EQ(c.SaveText(), "a=\nb=1\n");
   // The empty value takes the next token as its own.
   EXPECT_EQ(Load(c.SaveText()), std::make_pair(Entries{{"a", "b=1"}}, false));
+}
+
+TEST(StoreText, StringCutAfterABackslashKeepsTheFollowingEntriesOnTheNextLoad) {
+  OConfig c;
+  EXPECT_FALSE(c.LoadText("y=1\nx=\"ab\\"));
+  EXPECT_EQ(c.GetString("x"), "ab\\");
+  c.SetInt("z", 2);  // sorts after x, so its line follows the string
+  OConfig back;
+  EXPECT_FALSE(back.LoadText(c.SaveText()));
+  EXPECT_EQ(back.GetEntries(), c.GetEntries());
 }
 
 // ---- sizes: no recursion, nothing quadratic ---------------------------------------------------------------
