@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <utility>
 
 namespace {
 
@@ -42,6 +43,25 @@ OBitmap::OBitmap(const OBitmap& source) {
 
 OBitmap& OBitmap::operator=(const OBitmap& source) {
   ShareFrom(&source);
+  return *this;
+}
+
+OBitmap::OBitmap(OBitmap&& source) noexcept {
+  *this = std::move(source);
+}
+
+OBitmap& OBitmap::operator=(OBitmap&& source) noexcept {
+  if (&source == this) return *this;
+  Release();
+  offsetX = source.offsetX;
+  offsetY = source.offsetY;
+  fillColor = source.fillColor;
+  transparency = source.transparency;
+  frameAction = source.frameAction;
+  actionArg1 = source.actionArg1;
+  actionArg2 = source.actionArg2;
+  colorKey = source.colorKey;
+  storage_ = std::exchange(source.storage_, nullptr);
   return *this;
 }
 

@@ -48,6 +48,10 @@ class OBitmap {
   OBitmap(const OBitmap& source);
   // Same as ShareFrom(&source).
   OBitmap& operator=(const OBitmap& source);
+  // Moving hands over the storage hold and every field (a moved-from bitmap is empty), so bitmaps kept
+  // in containers or returned by value keep their fill colour and frame instruction.
+  OBitmap(OBitmap&& source) noexcept;
+  OBitmap& operator=(OBitmap&& source) noexcept;
   // Releases this bitmap's hold on its storage; the last owner frees it.
   virtual ~OBitmap();
 

@@ -3,6 +3,7 @@
 
 #include <memory>
 #include <utility>
+#include <vector>
 
 #include "engine/bitmap.h"
 #include "tests/engine/bitmap_test_util.h"
@@ -111,6 +112,22 @@ TEST(BitmapSharing, CopiesShareStorageAndTheLastOwnerFreesIt) {
   EXPECT_EQ(survivor.GetPixel(0, 0), 0x00FF00u);
   ASSERT_NE(survivor.GetMask(), nullptr);
   EXPECT_EQ(survivor.GetMask()[0], 9);
+}
+
+TEST(BitmapSharing, MovingHandsOverTheStorageAndEveryField) {
+  std::vector<OBitmap> frames;
+  for (int i = 0; i < 20; ++i) {  // growth moves the earlier entries
+    frames.push_back(Filled(2, 2, 0x000100 * i));
+    frames.back().frameAction = i;
+  }
+  for (int i = 0; i < 20; ++i) {
+    EXPECT_EQ(frames[i].fillColor, 0x000100u * i);
+    EXPECT_EQ(frames[i].frameAction, i);
+    EXPECT_EQ(frames[i].GetOwnerCount(), 1);
+  }
+  OBitmap taken = std::move(frames[3]);
+  EXPECT_FALSE(frames[3].HasPixels());  // a moved-from bitmap is empty
+  EXPECT_EQ(taken.GetPixel(1, 1), 0x000300u);
 }
 
 TEST(BitmapSharing, RecreatingOrResharingReleasesTheOldStorage) {
