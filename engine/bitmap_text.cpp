@@ -128,7 +128,9 @@ namespace {
 class CallFont {
  public:
   explicit CallFont(const DrawFontRecord& record) {
-    const int pixels = FontPixelHeight(record.size > 0 ? record.size : DrawFontRecord{}.size);
+    // Size 0 means the default size; glyphs beyond 2048 pixels would only exhaust the glyph cache.
+    const int pixels =
+        std::min(FontPixelHeight(record.size != 0 ? record.size : DrawFontRecord{}.size), 2048);
     char face[DrawFontRecord::kFaceNameCapacity] = {};
     std::copy_n(record.faceName, DrawFontRecord::kFaceNameCapacity - 1, face);  // may lack a terminator
     // The face takes its own reference to the pattern.

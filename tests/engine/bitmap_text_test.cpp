@@ -153,6 +153,13 @@ TEST_F(BitmapText, TextPartlyOrWhollyOutsideThePictureIsClipped) {
   EXPECT_TRUE(b.DrawText("gone", 5000, 5000));
   EXPECT_TRUE(b.DrawText("gone", -2147483647, 2147483600));
   EXPECT_TRUE(b.DrawText(nullptr, 0, 0));
+  DrawFont.size = 2000000000;  // absurd sizes are held to a sane glyph size, not a failed allocation
+  EXPECT_TRUE(b.DrawText("W", 0, 0));
+  DrawFont.size = 0;
+  int w, h;
+  ASSERT_TRUE(b.MeasureText("W", w, h));
+  EXPECT_GE(h, 13) << "size 0 is the default size";
+  DrawFont.size = 10;
   // Every high byte renders without harm.
   std::string all;
   for (int c = 1; c < 256; ++c)
