@@ -76,13 +76,28 @@ if [ -n "$DISPLAY_ARG" ]; then
   export DISPLAY="$DISPLAY_ARG"
 else
   command -v Xvfb >/dev/null || { echo "smoke: Xvfb is missing" >&2; exit 2; }
-  DFILE="$OUT/display"
-  rm -f "$DFILE"
-  Xvfb -displayfd 9 -screen 0 "${SCREEN}x24" -nolisten tcp 9>"$DFILE" >"$OUT/xvfb.log" 2>&1 &
-  XVFB_PID=$!
-  for _ in $(seq 100); do [ -s "$DFILE" ] && break; sleep 0.1; done
-  [ -s "$DFILE" ] || { echo "smoke: Xvfb did not start (see $OUT/xvfb.log)" >&2; exit 1; }
-  export DISPLAY=":$(head -n1 "$DFILE")"
+  # A random display number well away from desktops and other test runs, checked to be ours: a server
+  # of another sandbox can answer on the same number, and would then show a different screen.
+  for attempt in $(seq 10); do
+    n=$((200 + RANDOM % 700))
+    [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 "${SCREEN}x24" -nolisten tcp >"$OUT/xvfb.log" 2>&1 &
+    XVFB_PID=$!
+    size=""
+    for _ in $(seq 50); do
+      kill -0 "$XVFB_PID" 2>/dev/null || break
+      size=$(xwininfo -root -display ":$n" 2>/dev/null | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {if (w) print w "x" h}')
+      [ -n "$size" ] && break
+      sleep 0.1
+    done
+    if [ "$size" = "$SCREEN" ] && kill -0 "$XVFB_PID" 2>/dev/null; then
+      export DISPLAY=":$n"
+      break
+    fi
+    kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null
+    XVFB_PID=""
+  done
+  [ -n "$XVFB_PID" ] || { echo "smoke: could not start an X server of our own (see $OUT/xvfb.log)" >&2; exit 1; }
 fi
 say "display $DISPLAY, output in $OUT"
 
