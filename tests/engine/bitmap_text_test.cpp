@@ -114,18 +114,6 @@ TEST_F(BitmapText, DrawTextPaintsExactlyTheMeasuredCell) {
   }
 }
 
-TEST_F(BitmapText, TextColourReachesFullStrengthInStems) {
-  DrawFont.size = 20;
-  OBitmap b = Filled(60, 40, kGround);
-  ASSERT_TRUE(b.DrawText("IH", 0, 0));
-  int exact = 0;
-  for (int y = 0; y < 40; ++y) {
-    for (int x = 0; x < 60; ++x)
-      exact += b.GetPixel(x, y) == 0x3131BAu;
-  }
-  EXPECT_GT(exact, 20) << "vertical stems are whole pixels of the text colour";
-}
-
 TEST_F(BitmapText, UnderlineIsAFullRunOfTextColourInsideTheCell) {
   DrawFont.styleFlags = kFontUnderline;
   DrawFont.textColor = 0x000000;
