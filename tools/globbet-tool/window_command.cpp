@@ -4,6 +4,7 @@
 #include <sys/resource.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -27,7 +28,8 @@ const char kUsage[] =
     "       or --ms milliseconds end it (exit status 0).\n"
     "idle   runs the loop at the frame interval (default 10 ms) for --seconds (default 10) with\n"
     "       nothing to draw, and prints the processor share of one core and the tick lateness\n"
-    "       (median, 90th percentile, worst) in milliseconds.\n";
+    "       (median, 90th percentile, worst) in milliseconds, as the ticks measure it and as the\n"
+    "       steady clock measures the tick periods.\n";
 
 // Reads "--name value" pairs; false on an unknown word or a bad number.
 bool ReadOptions(const ToolArgs& args, size_t from, std::vector<std::pair<std::string, int*>> options) {
@@ -119,9 +121,19 @@ class IdleScreen : public ActiveScreenLink {
   bool HasActiveScreen() const override { return true; }
   void AdvanceShared(int) override {}
   void Frame(int elapsedMs) override {
+    const auto now = std::chrono::steady_clock::now();
+    if (lastTick_ != std::chrono::steady_clock::time_point{}) {
+      // Each tick is timed from the one before, so a period beyond the interval is that tick's lateness.
+      const double periodMs = std::chrono::duration<double, std::milli>(now - lastTick_).count();
+      finePeriods_.push_back(periodMs - window_.GetFrameInterval());
+    }
+    lastTick_ = now;
     if (warmupTicks_ > 0) {
       --warmupTicks_;
-      if (warmupTicks_ == 0) startCpu_ = ProcessorSeconds(), startMs_ = GetPlatform().Ticks();
+      if (warmupTicks_ == 0) {
+        startCpu_ = ProcessorSeconds(), startMs_ = GetPlatform().Ticks();
+        finePeriods_.clear();
+      }
       return;
     }
     lateness_.push_back(elapsedMs - window_.GetFrameInterval());
@@ -148,6 +160,12 @@ class IdleScreen : public ActiveScreenLink {
     std::printf("processor %.2f %% of one core\n", 100.0 * cpu_ / (wallMs_ / 1000.0));
     std::printf("lateness median %d ms, 90th percentile %d ms, worst %d ms\n", lateness_[n / 2],
                 lateness_[n * 9 / 10], lateness_.back());
+    std::sort(finePeriods_.begin(), finePeriods_.end());
+    if (!finePeriods_.empty()) {
+      const size_t m = finePeriods_.size();
+      std::printf("tick period minus interval (steady clock): median %.3f ms, 90th percentile %.3f ms\n",
+                  finePeriods_[m / 2], finePeriods_[m * 9 / 10]);
+    }
     return 0;
   }
 
@@ -158,6 +176,8 @@ class IdleScreen : public ActiveScreenLink {
   double startCpu_ = 0, cpu_ = 0;
   uint32_t startMs_ = 0, wallMs_ = 0;
   std::vector<int> lateness_;
+  std::vector<double> finePeriods_;
+  std::chrono::steady_clock::time_point lastTick_;
 };
 
 int RunWindowCommand(const ToolArgs& args) {
