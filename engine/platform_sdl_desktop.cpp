@@ -29,13 +29,16 @@ bool SdlPlatform::GetClipboardText(std::string& text) const {
 void SdlPlatform::ShowMessageBox(const char* caption, const char* text) {
   caption = caption ? caption : "";
   text = text ? text : "";
-  // Also on the standard error, so the message survives where no box can be shown.
-  std::fprintf(stderr, "globbet: %s%s%s\n", caption, *caption ? ": " : "", text);
   // Without a real display a box could only fail, or wait for a click nobody can give.
-  if (!realDisplay_) return;
-  SDL_Window* parent =
-      window_ && !closing_ && (SDL_GetWindowFlags(window_) & SDL_WINDOW_SHOWN) ? window_ : nullptr;
-  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, caption, text, parent);
+  if (realDisplay_) {
+    const bool parentShown = window_ && !closing_ && (SDL_GetWindowFlags(window_) & SDL_WINDOW_SHOWN);
+    if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, caption, text,
+                                 parentShown ? window_ : nullptr) == 0) {
+      return;
+    }
+  }
+  // Where no box could be shown the message still reaches whoever started the game.
+  std::fprintf(stderr, "globbet: %s%s%s\n", caption, *caption ? ": " : "", text);
 }
 
 bool SdlPlatform::OpenUrl(const char* url) {
