@@ -126,6 +126,12 @@ class Field {
   int rowsToFill_ = 0;
 
  private:
+  // The contact of the flight line with the nearest ball in its way (trace.cpp).
+  struct BallContact {
+    double distance;  // squared distance of the contact centre from the start; kNoHit for none
+    int x, y;         // the contact centre, truncated
+  };
+  BallContact NearestBallContact(int ax, int ay, double x0, double y0, double k, double b) const;
   // One straight segment of the flight; depth counts the bounces so far (trace.cpp).
   void TraceSegment(int ax, int ay, double x0, double y0, double slope, PointPath& path, int depth);
 };

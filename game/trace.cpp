@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <limits>
 
 #include "game/field.h"
 
@@ -23,7 +24,90 @@ int Trunc(double v) {
 PointSpeed Point(double x, double y, double speed) {
   return PointSpeed{x, y, 0.0, speed};
 }
+
+// A ball whose centre lies at least 0.01 pixel from the line (s >= 1e-4) turns the line by an angle far
+// larger than the 6.5e-8 by which the folding constant misses pi, so its contact lies within 32.01
+// pixels of its centre; nearer the line the contact may land anywhere and is always computed.
+constexpr double kWellClear = 1e-4;
+constexpr double kContactReach = 33.0;
 }  // namespace
+
+// The ball met first along the line: for each ball whose centre lies within the hit corridor, the line
+// is turned about the ball's centre to the tangent of the contact circle, and where the turned line
+// crosses the flight line is the centre of the flying ball at contact; the contact nearest the start
+// wins, the lowest cell index among equals. Two shortcuts leave the result unchanged to the bit:
+//  - in each row only the columns near the line are examined, the window widened by a whole column on
+//    each side of the corridor, so that the exact test still decides every ball that could pass;
+//  - the rows are walked from the bottom, nearest the launcher, so that the winner is usually found
+//    first; a ball whose centre lies so far from the start that its contact (never more than 33
+//    pixels from its centre unless the line almost touches the centre) cannot beat the best so far
+//    is skipped without its trigonometry. Ties then go to the lower index, as in index order.
+Field::BallContact Field::NearestBallContact(int ax, int ay, double x0, double y0, double k, double b) const {
+  const double corridor = kContact * HitFactor();
+  const double corridorSquared = corridor * corridor;
+  // A cheap test that only rejects balls the exact test rejects too (a relative margin of 1e-6
+  // against rounding), so most balls cost no division.
+  const double clearlyOutside = corridorSquared * (k * k + 1) * (1 + 1e-6);
+  const double reach = std::sqrt(clearlyOutside);
+  // The angle of the flight line, folded into 0..pi as the contact construction needs.
+  double angle = std::atan(k);
+  if (angle < 0) angle = angle + kHalfTurn;
+  BallContact best{kNoHit, 0, 0};
+  bool found = false;
+  // Squared start distance beyond which a centre's contact cannot beat the best so far.
+  double farEnough = std::numeric_limits<double>::infinity();
+  for (int row = kRows - 1; row >= 0; --row) {
+    const CellPoint first = CellPosition(row * kColumns);  // a row's cells share y, 32 pixels apart
+    const double cy = first.y + kCellSize / 2;
+    const double firstX = first.x + kCellSize / 2;
+    int columnFrom = 0;
+    int columnTo = kColumns - 1;
+    const double xa = (-reach - cy - b) / k;
+    const double xb = (reach - cy - b) / k;
+    const double lo = (std::min(xa, xb) - firstX) / kCellSize - 1;
+    const double hi = (std::max(xa, xb) - firstX) / kCellSize + 1;
+    if (std::isfinite(lo) && std::isfinite(hi)) {  // a horizontal line has no window
+      if (hi < 0 || lo > kColumns - 1) continue;
+      if (lo > 0) columnFrom = static_cast<int>(std::ceil(lo));
+      if (hi < kColumns - 1) columnTo = static_cast<int>(std::floor(hi));
+    }
+    for (int column = columnTo; column >= columnFrom; --column) {
+      if (cells_[row * kColumns + column] == kEmptyCell) continue;
+      const double cx = firstX + column * kCellSize;
+      const double e = cy + k * cx + b;
+      if (e * e > clearlyOutside) continue;
+      const double s = std::fabs(e * e / (k * k + 1));
+      if (!(s < corridorSquared)) continue;
+      const double centreDistance = (cx - x0) * (cx - x0) + (cy - y0) * (cy - y0);
+      if (s >= kWellClear && centreDistance > farEnough) continue;
+      double t = angle;
+      const double a = std::asin(std::sqrt(s) / kContact);
+      const double side = (cx - x0) * (y0 - ay) - (ax - x0) * (y0 - cy);
+      if (side >= 0)
+        t = t - a;
+      else
+        t = t + a;
+      const double k2 = std::tan(t);
+      const double b2 = -cy - k2 * cx;
+      double px = kNoHit;
+      double py = kNoHit;
+      if (std::fabs(k2 - k) > kTolerance) {
+        px = (b - b2) / (k2 - k);
+        py = -(k2 * b - k * b2) / (k2 - k);
+      }
+      const double d = (px - x0) * (px - x0) + (py - y0) * (py - y0);
+      if (d < best.distance || (found && d == best.distance)) {
+        best = {d, Trunc(px), Trunc(py)};
+        found = true;
+        // A contact lies within kContactReach of its centre: a centre farther than
+        // sqrt(d) + kContactReach (with a margin for rounding) cannot come nearer than d.
+        const double limit = std::sqrt(d) * (1 + 1e-9) + kContactReach;
+        farEnough = limit * limit;
+      }
+    }
+  }
+  return best;
+}
 
 void Field::Trace(int ax, int ay, double x0, double y0, double slope, PointPath& path) {
   TraceSegment(ax, ay, x0, y0, slope, path, 0);
@@ -60,68 +144,10 @@ void Field::TraceSegment(int ax, int ay, double x0, double y0, double k, PointPa
   const int xTop = Trunc((-kCeilingLine - b) / k);
   const double dTop = (xTop - x0) * (xTop - x0) + (kCeilingLine - y0) * (kCeilingLine - y0);
 
-  // The nearest ball whose centre lies within the hit corridor of the line.
-  const double corridor = kContact * HitFactor();
-  const double corridorSquared = corridor * corridor;
-  // A cheap test that only rejects balls the exact test below rejects too (it leaves a relative
-  // margin of 1e-6 against rounding), so most balls cost no division.
-  const double clearlyOutside = corridorSquared * (k * k + 1) * (1 + 1e-6);
-  const double reach = std::sqrt(clearlyOutside);
-  // The angle of the flight line, folded into 0..pi as the contact construction needs.
-  double angle = std::atan(k);
-  if (angle < 0) angle = angle + kHalfTurn;
-  double dBall = kNoHit;
-  int ballX = 0;
-  int ballY = 0;
-  // Rows in index order; in each row only the columns near the line are examined. The window is
-  // widened by a whole column on each side, so the exact test decides every ball that could pass.
-  for (int row = 0; row < kRows; ++row) {
-    const CellPoint first = CellPosition(row * kColumns);  // a row's cells share y, 32 pixels apart
-    const double cy = first.y + kCellSize / 2;
-    const double firstX = first.x + kCellSize / 2;
-    int columnFrom = 0;
-    int columnTo = kColumns - 1;
-    const double xa = (-reach - cy - b) / k;
-    const double xb = (reach - cy - b) / k;
-    const double lo = (std::min(xa, xb) - firstX) / kCellSize - 1;
-    const double hi = (std::max(xa, xb) - firstX) / kCellSize + 1;
-    if (std::isfinite(lo) && std::isfinite(hi)) {  // a horizontal line has no window
-      if (hi < 0 || lo > kColumns - 1) continue;
-      if (lo > 0) columnFrom = static_cast<int>(std::ceil(lo));
-      if (hi < kColumns - 1) columnTo = static_cast<int>(std::floor(hi));
-    }
-    for (int column = columnFrom; column <= columnTo; ++column) {
-      if (cells_[row * kColumns + column] == kEmptyCell) continue;
-      const double cx = firstX + column * kCellSize;
-      const double e = cy + k * cx + b;
-      if (e * e > clearlyOutside) continue;
-      const double s = std::fabs(e * e / (k * k + 1));
-      if (!(s < corridorSquared)) continue;
-      // Turn the line about the ball's centre to the tangent of the contact circle; where the turned
-      // line crosses the flight line is the centre of the ball at contact.
-      double t = angle;
-      const double a = std::asin(std::sqrt(s) / kContact);
-      const double side = (cx - x0) * (y0 - ay) - (ax - x0) * (y0 - cy);
-      if (side >= 0)
-        t = t - a;
-      else
-        t = t + a;
-      const double k2 = std::tan(t);
-      const double b2 = -cy - k2 * cx;
-      double px = kNoHit;
-      double py = kNoHit;
-      if (std::fabs(k2 - k) > kTolerance) {
-        px = (b - b2) / (k2 - k);
-        py = -(k2 * b - k * b2) / (k2 - k);
-      }
-      const double d = (px - x0) * (px - x0) + (py - y0) * (py - y0);
-      if (d < dBall) {
-        dBall = d;
-        ballX = Trunc(px);
-        ballY = Trunc(py);
-      }
-    }
-  }
+  const BallContact ball = NearestBallContact(ax, ay, x0, y0, k, b);
+  const double dBall = ball.distance;
+  const int ballX = ball.x;
+  const int ballY = ball.y;
 
   const bool mayBounce = depth < kMaxBounces;
   const bool leftAllowed = mayBounce && x0 != kLeftLine;

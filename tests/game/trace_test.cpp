@@ -162,6 +162,15 @@ TEST(Trace, PathsArePinnedToTheBit) {
        {{0x1.108p+9, 0x1.7fp+8, 0, 0x1.4p+3},
         {0x1.7e046eeba796cp+7, 0x1.76b2d20927fa7p+7, 0, 0x1.4p+3},
         {0x1.3ap+7, 0x1.5ap+7, 0, 0x1.4p+2}}},
+      // Aimed through a ball's centre: the line touches it head on.
+      {141,
+       189,
+       87,
+       {{0x1.1789cb50f537fp+7, 0x1.a185609d245f8p+7, 0, 0x1.4p+3}, {0x1.74p+6, 0x1.5ap+7, 0, 0x1.4p+2}}},
+      {285,
+       157,
+       75,
+       {{0x1.0d05ce95c3111p+8, 0x1.67f94e25c968dp+7, 0, 0x1.4p+3}, {0x1.dap+7, 0x1.1ap+7, 0, 0x1.4p+2}}},
   };
   for (const PinnedShot& shot : shots) {
     const PointPath path = Fire(field, shot.ax, shot.ay);
