@@ -143,8 +143,9 @@ class Field4 : public Field {
 
   // Draws a colour for each cell of the initial rows and queues their appearance.
   void FillInitial() override;
-  // x = column * 32 + 13 + (row odd: 16), y = row * 32 + 13.
-  CellPoint CellPosition(int index) const override;
+  // x = column * 32 + 13 + (row odd: 16), y = row * 32 + 13. Final: the flight and the nearest-cell
+  // search walk the board by rows and rely on this layout.
+  CellPoint CellPosition(int index) const final;
   // Recursive flood fill with one counter shared by the whole search.
   int Mark(int column, int row, int colour, bool anyColour) override;
 

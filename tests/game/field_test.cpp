@@ -189,17 +189,6 @@ TEST(FieldNearest, NearestByCornerDistanceLowestIndexOnATie) {
   EXPECT_EQ(b.field.NearestEmptyCell(-100000, 13), 0);
 }
 
-TEST(FieldGeometry, CellCornersFollowTheShiftedRows) {
-  Field4 field(nullptr);
-  EXPECT_EQ(field.CellPosition(0).x, 13);
-  EXPECT_EQ(field.CellPosition(0).y, 13);
-  EXPECT_EQ(field.CellPosition(Index(16, 0)).x, 13 + 16 * 32);
-  EXPECT_EQ(field.CellPosition(Index(0, 1)).x, 29);
-  EXPECT_EQ(field.CellPosition(Index(0, 1)).y, 45);
-  EXPECT_EQ(field.CellPosition(kCellCount - 1).x, 13 + 16 * 32 + 16);
-  EXPECT_EQ(field.CellPosition(kCellCount - 1).y, 13 + 15 * 32);
-}
-
 // ---- a new game --------------------------------------------------------------------------------------
 TEST(FieldNewGame, ResetFillsNineRowsWithOneDrawPerCell) {
   TestOwner owner;

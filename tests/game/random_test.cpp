@@ -23,15 +23,4 @@ TEST(LibRandom, StateCanBeSavedAndRestored) {
   EXPECT_EQ(LibRandom(), b);
 }
 
-TEST(LibRandom, SeedWrapsAtThirtyTwoBitsAndValuesStayInRange) {
-  SetLibRandomSeed(0xFFFFFFFFu);
-  const int v = LibRandom();  // seed = 0xFFFFFFFF * 22695477 + 1 mod 2^32
-  EXPECT_EQ(LibRandomSeed(), 0xFFFFFFFFu * 22695477u + 1u);
-  EXPECT_EQ(v, static_cast<int>((LibRandomSeed() >> 16) & 0x7FFF));
-  for (int i = 0; i < 10000; ++i) {
-    const int x = LibRandom();
-    ASSERT_GE(x, 0);
-    ASSERT_LE(x, kLibRandomMax);
-  }
-}
 }  // namespace
