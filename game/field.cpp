@@ -162,12 +162,15 @@ int Field::NearestEmptyCell(int x, int y) const {
   int64_t best = 2000000;
   int result = 0;
   for (int row = 0; row < kRows; ++row) {
-    // The cells of a row share their y: a row whose distance alone is no better holds no better cell.
-    const int64_t dy = int64_t{y} - CellPosition(row * kColumns).y;
+    // The cells of a row share their y and lie a cell apart: a row whose distance alone is no better
+    // holds no better cell.
+    const CellPoint first = CellPosition(row * kColumns);
+    const int64_t dy = int64_t{y} - first.y;
     if (dy * dy >= best) continue;
-    for (int i = row * kColumns; i < (row + 1) * kColumns; ++i) {
+    for (int column = 0; column < kColumns; ++column) {
+      const int i = row * kColumns + column;
       if (cells_[i] != kEmptyCell) continue;
-      const int64_t dx = int64_t{x} - CellPosition(i).x;
+      const int64_t dx = int64_t{x} - (first.x + column * kCellSize);
       const int64_t d = dx * dx + dy * dy;
       if (d < best) {
         best = d;

@@ -30,14 +30,14 @@ uint32_t FillRow(uint32_t seeds, uint32_t allowed) {
 }
 
 // Grows reach (a subset of allowed) to everything in allowed connected to it, sweeping down and up
-// the rows in turn until a sweep adds nothing.
-void Flood(RowMasks& reach, const RowMasks& allowed) {
+// the first rows rows (those holding balls) in turn until a sweep adds nothing.
+void Flood(RowMasks& reach, const RowMasks& allowed, int rows) {
   for (bool down = true, first = true;; down = !down, first = false) {
     bool changed = false;
-    for (int step = 0; step < kRows; ++step) {
-      const int r = down ? step : kRows - 1 - step;
+    for (int step = 0; step < rows; ++step) {
+      const int r = down ? step : rows - 1 - step;
       const int neighbour = down ? r - 1 : r + 1;
-      const uint32_t from = neighbour >= 0 && neighbour < kRows ? Adjacent(reach[neighbour], neighbour) : 0;
+      const uint32_t from = neighbour >= 0 && neighbour < rows ? Adjacent(reach[neighbour], neighbour) : 0;
       const uint32_t grown = FillRow(reach[r] | from, allowed[r]);
       changed = changed || grown != reach[r];
       reach[r] = grown;
@@ -118,12 +118,15 @@ int FieldRash::PopCluster(int index, int threshold) {
 
 bool FieldRash::DropDetached() {
   const RowMasks occupied = MasksOf(cells_, [](int v) { return v != kEmptyCell; });
+  int rows = kRows;
+  while (rows > 0 && occupied[rows - 1] == 0)
+    --rows;
   RowMasks hanging{};
   hanging[0] = occupied[0];
-  Flood(hanging, occupied);
-  RowMasks detached;
+  Flood(hanging, occupied, rows);
+  RowMasks detached{};
   bool fell = false;
-  for (int r = 0; r < kRows; ++r) {
+  for (int r = 0; r < rows; ++r) {
     detached[r] = occupied[r] & ~hanging[r];
     fell = fell || detached[r] != 0;
   }
