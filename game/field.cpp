@@ -33,6 +33,7 @@ int Field::DrawRandom(int n) {
 }
 
 int Field::PaletteColour(int k) const {
+  if (k < 0 || k >= kColourCount) k = 0;  // the palette has six entries whatever a draw returned
   return owner_ ? owner_->PaletteColour(k) : k;
 }
 
@@ -46,7 +47,8 @@ void Field::SetCell(int index, int value) {
 }
 
 void Field::PlaceBall(int index, int colour, ABall* ball) {
-  if (index >= 0 && index < kCellCount) cells_[index] = colour;
+  // A colour outside 0..5 would read as a mark or as no ball at all: such a ball takes no cell.
+  if (index >= 0 && index < kCellCount && colour >= 0 && colour < kColourCount) cells_[index] = colour;
   view_.PlaceBall(index, ball);
 }
 

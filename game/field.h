@@ -60,7 +60,8 @@ class Field {
   // Removes every ball that no longer hangs from the top row; true when something fell.
   virtual bool DropDetached();
 
-  // Sets the cell to colour (when index is 0..271) and lets the view adopt ball as its sprite.
+  // Sets the cell to colour (when index is 0..271 and colour 0..5) and lets the view adopt ball as the
+  // cell's sprite.
   void PlaceBall(int index, int colour, ABall* ball);
   // True when cell index is empty.
   bool IsEmpty(int index) const { return Cell(index) == kEmptyCell; }
@@ -108,7 +109,7 @@ class Field {
 
   // A draw through the owner (0 without one).
   int DrawRandom(int n);
-  // Colour code of palette entry k, or k itself without an owner.
+  // Colour code of palette entry k (entry 0 for k outside 0..5), or k itself without an owner.
   int PaletteColour(int k) const;
   // Number of palette entries in play (6 without an owner).
   int PaletteLength() const;

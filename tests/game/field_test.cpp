@@ -232,5 +232,7 @@ TEST(FieldNewGame, PlacedBallTakesItsColourOnlyInsideTheBoard) {
   b.field.PlaceBall(kCellCount, 3, nullptr);  // ignored
   b.field.PlaceBall(-1, 3, nullptr);
   EXPECT_EQ(b.field.Cell(kCellCount), kEmptyCell);
+  b.field.PlaceBall(41, 12, nullptr);  // not a colour: it would read as a marked ball
+  EXPECT_TRUE(b.field.IsEmpty(41));
 }
 }  // namespace
