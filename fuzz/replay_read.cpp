@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 #include "game/field.h"
@@ -13,13 +14,24 @@
 #include "game/trace.h"
 
 namespace {
-const std::string& Folder() {
-  static const std::string folder = [] {
+// One scratch folder per process, removed when the process ends.
+struct ScratchFolder {
+  std::string path;
+  ScratchFolder() {
     char pattern[] = "/tmp/globbet-fuzz-replay-XXXXXX";
     const char* made = ::mkdtemp(pattern);
-    return std::string(made ? made : ".");
-  }();
-  return folder;
+    path = made ? made : ".";
+  }
+  ~ScratchFolder() {
+    if (path == ".") return;
+    std::error_code ignored;
+    std::filesystem::remove_all(path, ignored);
+  }
+};
+
+const std::string& Folder() {
+  static const ScratchFolder folder;
+  return folder.path;
 }
 }  // namespace
 
