@@ -1,0 +1,11 @@
+// Linked into every unit-test program: SDL runs on its dummy video and audio drivers unless the caller
+// chose others, so tests never open a real window or play a sound on the developer's desktop.
+#include <cstdlib>
+
+namespace {
+const bool kDriversChosen = [] {
+  setenv("SDL_VIDEODRIVER", "dummy", 0);
+  setenv("SDL_AUDIODRIVER", "dummy", 0);
+  return true;
+}();
+}  // namespace
