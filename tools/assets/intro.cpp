@@ -1,0 +1,89 @@
+// Intro and logo; see intro.h.
+#include "tools/assets/intro.h"
+
+#include <cmath>
+
+#include "tools/assets/balls.h"
+#include "tools/assets/palette.h"
+
+namespace art {
+namespace {
+
+// Where the intro shows the logo: a 110 x 110 box at (186, 141).
+constexpr double kLogoX = 186, kLogoY = 141, kLogoSize = 110;
+
+// A "G" of thirteen balls: an open ring and a short bar into the middle.
+void DrawLogo(Canvas& c, double ox, double oy) {
+  const double cx = ox + 55, cy = oy + 55, ring = 40, r = 11.5;
+  // Back to front: the ring from the upper right, counter-clockwise round to the right side.
+  for (int i = 0; i <= 9; ++i) {
+    const double a = -0.25 * M_PI - i * (1.5 * M_PI / 9);
+    DrawRestingBall(c, 1, cx + ring * std::cos(a), cy - ring * std::sin(a) * -1, r);
+  }
+  // The bar of the G, toward the centre.
+  DrawRestingBall(c, 1, cx + 18, cy + 2, r * 0.9);
+  DrawRestingBall(c, 0, cx + 40, cy + 2, r * 0.95);
+  DrawSparkle(c.cr(), cx - 30, cy - 28, 9, 0.9);
+}
+
+void MakeLogo(DataSet& data) {
+  Canvas c(110, 110);
+  DrawLogo(c, 0, 0);
+  ClipFileWriter w;
+  SingleFrame(w, AddMasked(w, c, kTypePicture));
+  data.SaveClip("clp/globint.clp", w);
+}
+
+void MakeIntroPicture(DataSet& data) {
+  Canvas c(400, 400);
+  cairo_t* cr = c.cr();
+  // The card; around it the key colour (lavender shows there).
+  SoftShadow(cr, 18, 20, 364, 364, 30, 5, 0.3);
+  GlossyBox(cr, 16, 14, 368, 368, 30, Hex(0x6D60D8), Hex(0x2A2180), Hex(kNight), 2.5);
+  RoundRectPath(cr, 23, 21, 354, 354, 24);
+  SetColour(cr, Hex(0xA89EF2, 0.5));
+  cairo_set_line_width(cr, 1.5);
+  cairo_stroke(cr);
+  // A glow behind the logo.
+  const double gx = kLogoX + kLogoSize / 2, gy = kLogoY + kLogoSize / 2;
+  cairo_pattern_t* glow = cairo_pattern_create_radial(gx, gy, 10, gx, gy, 105);
+  cairo_pattern_add_color_stop_rgba(glow, 0, 0.85, 0.9, 1.0, 0.55);
+  cairo_pattern_add_color_stop_rgba(glow, 1, 0.85, 0.9, 1.0, 0);
+  cairo_set_source(cr, glow);
+  cairo_arc(cr, gx, gy, 105, 0, 2 * M_PI);
+  cairo_fill(cr);
+  cairo_pattern_destroy(glow);
+  // A little cascade of balls to the left of the logo, in the six colours.
+  const double balls[][4] = {{70, 92, 0, 15},  {100, 122, 3, 13}, {62, 140, 2, 14}, {94, 170, 5, 12},
+                             {60, 196, 4, 15}, {100, 212, 1, 11}, {132, 88, 2, 9},  {136, 246, 0, 9}};
+  for (const auto& b : balls)
+    DrawRestingBall(c, int(b[2]), b[0], b[1], b[3]);
+  DrawSparkle(cr, 58, 84, 7, 0.9);
+  DrawSparkle(cr, 330, 72, 5, 0.7);
+  DrawSparkle(cr, 316, 262, 4, 0.6);
+  // The name and a line under it.
+  TextStyle title;
+  title.size = 58;
+  title.outline = Hex(kNight);
+  title.outlineWidth = 5;
+  title.shadow = Hex(0x000020, 0.45);
+  TextGradient(cr, "GLOBBET", 200, 306, title, Hex(0xFFFFFF), Hex(0xB9AFFF));
+  TextStyle line;
+  line.size = 15;
+  line.bold = false;
+  line.fill = Hex(0xE4E0FF);
+  TextCentred(cr, "aim  \xC2\xB7  match three  \xC2\xB7  clear the board", 200, 346, line);
+  // The card is drawn over lavender where its edge is soft; outside it, the key.
+  ClipFileWriter w;
+  SingleFrame(w, AddKeyed(w, c, kLavender, kIntroKey), kIntroKey);
+  data.SaveClip("clp/intro.clp", w);
+}
+
+}  // namespace
+
+void MakeIntro(DataSet& data) {
+  MakeIntroPicture(data);
+  MakeLogo(data);
+}
+
+}  // namespace art
