@@ -26,8 +26,10 @@ Rgba BallBase(int colour) {
 
 SphereLook LookFor(int colour) {
   SphereLook look;
-  if (colour == 3) look.gloss = 0.45, look.rimDark = 0.45;  // yellow needs a firmer rim on lavender
-  if (colour == 6) look.gloss = 0.7, look.rimDark = 0.5, look.specular = 1.0;
+  look.gloss = 0.75;
+  look.rimDark = 0.32;
+  if (colour == 3) look.gloss = 0.55, look.rimDark = 0.5;  // yellow needs a firmer rim on lavender
+  if (colour == 6) look.rimDark = 0.55, look.specular = 1.0;
   return look;
 }
 

@@ -295,26 +295,25 @@ void DrawSphere(Canvas& canvas, double cx, double cy, double radius, const Rgba&
     const double px = (x - cx) / radius, py = (y - cy) / radius;
     const double d2 = px * px + py * py;
     if (d2 >= 1) return {0, 0, 0, 0};
-    const double nz = std::sqrt(1 - d2);
+    const double d = std::sqrt(d2), nz = std::sqrt(1 - d2);
     const double diffuse = std::max(0.0, px * Lx + py * Ly + nz * Lz);
-    Rgba c = Mix(Darker(base, 0.55), base, std::min(1.0, 0.25 + 0.9 * diffuse));
-    // Soft saturation toward the lit side.
-    c = Mix(c, Lighter(base, 0.25), SmoothStep(0.75, 1.0, diffuse) * 0.6);
-    // Darker rim toward the lower right, light bounced up from below.
-    const double rim = SmoothStep(0.55, 1.0, std::sqrt(d2));
-    const double away = Clamp01(0.5 + 0.5 * (px * 0.6 + py * 0.8));
-    c = Darker(c, look.rimDark * rim * away);
-    const double bounce = std::max(0.0, px * 0.25 + py * 0.85 + nz * 0.2) * rim;
-    c = Mix(c, Lighter(base, 0.45), look.bounce * bounce);
-    // Window reflection: a soft ellipse in the upper left.
-    const double gx = (px + 0.30) / 0.42, gy = (py + 0.42) / 0.28;
-    const double g = 1 - SmoothStep(0.55, 1.0, std::sqrt(gx * gx + gy * gy));
-    c = Mix(c, white, look.gloss * g * (0.55 + 0.45 * Clamp01(-py)));
-    // Bright spot.
-    const double spec = std::pow(std::max(0.0, px * hx + py * hy + nz * hz), 60.0);
+    // Body: the colour itself where the light falls, deeper away from it.
+    Rgba c = Mix(Darker(base, 0.3), Lighter(base, 0.18), std::min(1.0, 0.2 + 0.9 * diffuse));
+    // A darker rim, strongest at the lower right, then light bounced up inside it.
+    const double rim = SmoothStep(0.62, 1.0, d);
+    const double away = Clamp01(0.45 + 0.55 * (px * 0.6 + py * 0.8));
+    c = Darker(c, look.rimDark * rim * (0.35 + 0.65 * away));
+    const double bounce =
+        SmoothStep(0.55, 0.85, d) * (1 - SmoothStep(0.9, 1.0, d)) * Clamp01(px * 0.45 + py * 0.9);
+    c = Mix(c, Lighter(base, 0.5), look.bounce * 2.2 * bounce);
+    // The window reflection: a soft-edged bright ellipse in the upper left.
+    const double gx = (px + 0.34) / 0.36, gy = (py + 0.44) / 0.24;
+    const double g = 1 - SmoothStep(0.6, 1.0, std::sqrt(gx * gx + gy * gy));
+    c = Mix(c, white, look.gloss * g * 0.95);
+    // The bright spot.
+    const double spec = std::pow(std::max(0.0, px * hx + py * hy + nz * hz), 80.0);
     c = Mix(c, white, Clamp01(look.specular * spec));
     c = Mix(c, white, look.brighten);
-    // Antialiased edge comes from the supersampling; keep a hair of softness at the silhouette.
     c.a = look.alpha * (1 - SmoothStep(0.985, 1.0, d2));
     return c;
   };

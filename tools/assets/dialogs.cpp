@@ -92,7 +92,7 @@ void Rule(cairo_t* cr, double x, double y, double w) {
 // The options panel at (39, 76) of the dialog: labels beside the boxes, the looks row and the speed bar.
 // Dialog coordinates minus (39, 76) give panel coordinates.
 void MakeOptionsPanel(DataSet& data) {
-  Canvas c(372, 385);
+  Canvas c(372, 392);  // down to the OK and Cancel buttons, so the last level label fits
   cairo_t* cr = c.cr();
   SetColour(cr, Hex(kLavender));
   cairo_paint(cr);
@@ -102,10 +102,6 @@ void MakeOptionsPanel(DataSet& data) {
   const char* options[4] = {"Sound", "Mix sounds", "Auto save", "Animation"};
   for (int i = 0; i < 4; ++i)
     TextAt(cr, options[i], 148 - ox, 75 + 29 * i + 17.5 - oy, label);
-  // Small symbols at the left of each option, in the same ink.
-  TextStyle hint = LabelStyle(11);
-  hint.fill = Hex(0x6A5ACD);
-  TextAt(cr, "GAME", 52 - ox, 75 + 17 - oy, hint);
   Rule(cr, 10, 198 - oy, 352);
   // Ball looks at (170, 227), six 32 px swatches; speed cells at (190, 264), 30 px apart.
   TextAt(cr, "Ball look", 52 - ox, 227 + 21 - oy, label);
@@ -219,8 +215,9 @@ void MakeEditBox(DataSet& data) {
 void MakeSign(DataSet& data, int number, const std::string& text) {
   Canvas c(150, 35);
   cairo_t* cr = c.cr();
-  RoundRectPath(cr, 1.5, 1.5, 147, 32, 16);
-  SetVertical(cr, 1, Hex(0x2A2178), 34, Hex(0x17124E));
+  // The pill sits low in its box: the score well ends just above it.
+  RoundRectPath(cr, 1.5, 4.5, 147, 29, 14.5);
+  SetVertical(cr, 4, Hex(0x2A2178), 34, Hex(0x17124E));
   cairo_fill_preserve(cr);
   SetColour(cr, Hex(0xF5C242));
   cairo_set_line_width(cr, 2);
@@ -229,9 +226,9 @@ void MakeSign(DataSet& data, int number, const std::string& text) {
   style.size = 20;
   style.outline = Hex(0x3A2000);
   style.outlineWidth = 2;
-  TextGradient(cr, text, 75, 17.5, style, Hex(0xFFF4B0), Hex(0xF29A00));
-  DrawSparkle(cr, 20, 17.5, 6, 0.9);
-  DrawSparkle(cr, 130, 17.5, 6, 0.9);
+  TextGradient(cr, text, 75, 19, style, Hex(0xFFF4B0), Hex(0xF29A00));
+  DrawSparkle(cr, 20, 19, 6, 0.9);
+  DrawSparkle(cr, 130, 19, 6, 0.9);
   SaveMasked(data, number, c);
 }
 

@@ -95,12 +95,6 @@ void DrawStrip(Canvas& canvas) {
   TextCentred(cr, "NEXT", kNextSocketX + 23, 583, label);
   TextCentred(cr, "ATTEMPTS", 161, 583, label);
   TextCentred(cr, "SHOOT", kLaunchSocketX + 23, 583, label);
-  // An engraved wordmark in the calm right-hand part.
-  TextStyle mark;
-  mark.size = 30;
-  mark.fill = Hex(0xB3B3EE);
-  mark.shadow = Hex(0xE6E6FF, 0.9);
-  TextCentred(cr, "GLOBBET", 446, 548, mark);
 }
 
 void DrawPanel(Canvas& canvas) {
@@ -151,13 +145,13 @@ void DrawPanel(Canvas& canvas) {
   label.fill = Hex(0xE2DEFF);
   label.shadow = Hex(0x15104A, 0.7);
   TextCentred(cr, "S C O R E", 690, 262, label);
-  RoundRectPath(cr, 584.5, 281.5, 209, 44, 8);
-  SetVertical(cr, 281, Hex(0x141046), 326, Hex(0x2A2378));
+  RoundRectPath(cr, 584.5, 281.5, 209, 41, 8);
+  SetVertical(cr, 281, Hex(0x141046), 323, Hex(0x2A2378));
   cairo_fill_preserve(cr);
   SetColour(cr, Hex(0x0C0A30));
   cairo_set_line_width(cr, 1);
   cairo_stroke(cr);
-  RoundRectPath(cr, 584, 282.5, 210, 44, 8);
+  RoundRectPath(cr, 584, 282.5, 210, 41, 8);
   SetColour(cr, Hex(0x9C92F2, 0.5));
   cairo_stroke(cr);
   // The level name plate (ball letters at 620 .. 770, y 372 .. 402).

@@ -12,18 +12,16 @@ namespace {
 // Where the intro shows the logo: a 110 x 110 box at (186, 141).
 constexpr double kLogoX = 186, kLogoY = 141, kLogoSize = 110;
 
-// A "G" of thirteen balls: an open ring and a short bar into the middle.
+// A "G" of balls: an open ring from the upper right round to the right side, and a bar into the middle.
 void DrawLogo(Canvas& c, double ox, double oy) {
-  const double cx = ox + 55, cy = oy + 55, ring = 40, r = 11.5;
-  // Back to front: the ring from the upper right, counter-clockwise round to the right side.
-  for (int i = 0; i <= 9; ++i) {
-    const double a = -0.25 * M_PI - i * (1.5 * M_PI / 9);
-    DrawRestingBall(c, 1, cx + ring * std::cos(a), cy - ring * std::sin(a) * -1, r);
+  const double cx = ox + 55, cy = oy + 55, ring = 40, r = 12.5;
+  // From 75 degrees (upper right) round over the left to 350 degrees (just below the right).
+  for (int i = 9; i >= 0; --i) {
+    const double a = (75 + i * 30.5) * M_PI / 180;
+    DrawRestingBall(c, 1, cx + ring * std::cos(a), cy - ring * std::sin(a), r);
   }
-  // The bar of the G, toward the centre.
-  DrawRestingBall(c, 1, cx + 18, cy + 2, r * 0.9);
-  DrawRestingBall(c, 0, cx + 40, cy + 2, r * 0.95);
-  DrawSparkle(c.cr(), cx - 30, cy - 28, 9, 0.9);
+  DrawRestingBall(c, 0, cx + 14, cy + 5, r * 0.92);
+  DrawSparkle(c.cr(), cx - 31, cy - 29, 9, 0.9);
 }
 
 void MakeLogo(DataSet& data) {
@@ -53,12 +51,14 @@ void MakeIntroPicture(DataSet& data) {
   cairo_arc(cr, gx, gy, 105, 0, 2 * M_PI);
   cairo_fill(cr);
   cairo_pattern_destroy(glow);
-  // A little cascade of balls to the left of the logo, in the six colours.
-  const double balls[][4] = {{70, 92, 0, 15},  {100, 122, 3, 13}, {62, 140, 2, 14}, {94, 170, 5, 12},
-                             {60, 196, 4, 15}, {100, 212, 1, 11}, {132, 88, 2, 9},  {136, 246, 0, 9}};
-  for (const auto& b : balls)
-    DrawRestingBall(c, int(b[2]), b[0], b[1], b[3]);
-  DrawSparkle(cr, 58, 84, 7, 0.9);
+  // A piece of a board to the left of the logo: seven balls packed as the field packs them.
+  const double board[][3] = {{64, 96, 0},   {94, 96, 3},  {124, 96, 2}, {79, 122, 5},
+                             {109, 122, 4}, {64, 148, 1}, {94, 148, 0}};
+  for (const auto& b : board)
+    DrawRestingBall(c, int(b[2]), b[0], b[1], 14.5);
+  DrawRestingBall(c, 2, 128, 200, 10);
+  DrawRestingBall(c, 5, 96, 232, 7);
+  DrawSparkle(cr, 56, 86, 7, 0.9);
   DrawSparkle(cr, 330, 72, 5, 0.7);
   DrawSparkle(cr, 316, 262, 4, 0.6);
   // The name and a line under it.

@@ -297,6 +297,136 @@ OBitmap MainScreenPreview(const Catalogue& cat) {
   return screen;
 }
 
+// Dialogs as the game frames and fills them: the eight frame pieces at their places, then the pictures,
+// buttons and ball-letter lines of each dialog.
+
+struct Item {
+  std::string file;
+  int x, y;  // x -1: centred
+  int frame = 0, sequence = 0;
+};
+
+void DrawLetters(OBitmap& screen, const OClip* letters, const std::string& text, int y) {
+  const int x = (screen.GetWidth() - 25 * int(text.size())) / 2;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    int frame = -1, shift = 0;
+    if (c >= '0' && c <= '9') frame = c - '0';
+    if (c >= 'A' && c <= 'Z') frame = c - 'A' + 10;
+    if (c == '-') frame = 36;
+    if (c == '?') frame = 37, shift = -15;
+    if (frame >= 0) DrawClipFrame(screen, letters, x + 25 * int(i) + shift, y, frame);
+  }
+}
+
+OBitmap DialogPreview(const Catalogue& cat, int width, int height, const std::vector<Item>& items,
+                      const std::vector<std::pair<std::string, int>>& lines) {
+  OBitmap screen(width, height);
+  screen.fillColor = kLavender;
+  screen.Fill();
+  const int pieces[8][2] = {{0, 0},
+                            {19, 0},
+                            {width - 20, 0},
+                            {width - 10, 19},
+                            {width - 20, height - 20},
+                            {19, height - 10},
+                            {0, height - 20},
+                            {0, 19}};
+  for (int i : {1, 3, 5, 7, 0, 2, 4, 6}) {
+    auto piece = cat.Load("allwnd/" + std::to_string(i) + ".clp");
+    DrawClipFrame(screen, piece.get(), pieces[i][0], pieces[i][1]);
+  }
+  for (const Item& item : items) {
+    auto clip = cat.Load(item.file);
+    if (!clip) continue;
+    const int x = item.x == -1 ? (width - clip->GetWidth()) / 2 : item.x;
+    DrawClipFrame(screen, clip.get(), x, item.y, item.frame, item.sequence);
+  }
+  auto letters = cat.Load("alphabet/0.clp");
+  for (const auto& [text, y] : lines)
+    DrawLetters(screen, letters.get(), text, y);
+  return screen;
+}
+
+void ShowText(cairo_t* cr, const char* face, bool bold, double size, uint32_t colour, double x, double y,
+              const char* text) {
+  cairo_select_font_face(cr, face, CAIRO_FONT_SLANT_NORMAL,
+                         bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
+  cairo_set_font_size(cr, size);
+  cairo_set_source_rgb(cr, (colour >> 16) / 255.0, ((colour >> 8) & 255) / 255.0, (colour & 255) / 255.0);
+  cairo_move_to(cr, x, y);
+  cairo_show_text(cr, text);
+}
+
+// The previews at the top of the sheet, with cairo text where the game draws text of its own. Returns
+// the height they take.
+double DrawPreviews(cairo_t* cr, const Catalogue& cat) {
+  DrawPicture(cr, MainScreenPreview(cat), 10, 30, 1);
+  std::vector<Item> options = {
+      {"1.clp", -1, 15}, {"6.clp", 39, 76}, {"buttons/8.clp", 110, 470}, {"buttons/9.clp", 260, 470}};
+  for (int i = 0; i < 4; ++i)
+    options.push_back({"buttons/18.clp", 115, 75 + 29 * i, 0, i == 2 ? 0 : 1});
+  for (int i = 0; i < 3; ++i)
+    options.push_back({"buttons/19.clp", 35, 365 + 40 * i, 0, i == 0 ? 1 : 0});
+  for (int i = 0; i < 2; ++i)
+    options.push_back({"buttons/19.clp", 203, 384 + 40 * i, 0, i == 0 ? 1 : 4});
+  for (int i = 0; i < 5; ++i)
+    options.push_back({"buttons/20.clp", 190 + 30 * i, 264, 0, i <= 2 ? 1 : 0});
+  for (int k = 0; k < 6; ++k)
+    options.push_back({"skins/" + std::to_string(k) + ".clp", 170 + 32 * k, 227, k % 2});
+  DrawPicture(cr, DialogPreview(cat, 450, 565, options, {}), 830, 30, 1);
+  DrawPicture(cr,
+              DialogPreview(cat, 336, 300, {{"buttons/8.clp", 65, 200}, {"buttons/9.clp", 205, 200, 0, 2}},
+                            {{"QUIT THE", 70}, {"GAME ?", 140}}),
+              1300, 30, 1);
+  {
+    OBitmap intro(400, 400);
+    intro.fillColor = kLavender;
+    intro.Fill();
+    auto background = cat.Load("intro.clp");
+    auto logo = cat.Load("globint.clp");
+    if (background) {
+      background->SetColorKeyAll(0xFF0000);
+      DrawClipFrame(intro, background.get(), 0, 0);
+    }
+    DrawClipFrame(intro, logo.get(), 186, 141);
+    DrawPicture(cr, intro, 1300, 345, 0.7);
+  }
+  const double row2 = 650;
+  const std::vector<Item> result = {
+      {"5.clp", 10, 10}, {"7.clp", -1, 358}, {"buttons/8.clp", 70, 410}, {"buttons/9.clp", 210, 410}};
+  DrawPicture(cr, DialogPreview(cat, 336, 510, result, {{"12540", 115}, {"30000", 200}, {"42540", 280}}), 10,
+              row2, 1);
+  std::vector<Item> top = {{"9.clp", -1, 10},
+                           {"12.clp", -1, 65},
+                           {"buttons/12.clp", 125, 432},
+                           {"buttons/11.clp", 233, 435},
+                           {"buttons/13.clp", 24, 435}};
+  for (int i = 0; i < 10; ++i)
+    top.push_back({"3.clp", 10, 122 + 31 * i});
+  DrawPicture(cr, DialogPreview(cat, 336, 540, top, {{"NOVICE", 87}}), 366, row2, 1);
+  const std::vector<Item> help = {{"2.clp", -1, 10},
+                                  {"buttons/12.clp", 440, 402},
+                                  {"buttons/3.clp", 356, 415},
+                                  {"buttons/22.clp", 605, 343}};
+  DrawPicture(cr, DialogPreview(cat, 650, 500, help, {}), 722, row2, 1);
+  ShowText(cr, "Liberation Sans", false, 14, 0x000052, 10 + 28 + 10, row2 + 358 + 10 + 14, "Player");
+  const char* names[3] = {"Player", "Ann", "Bob"};
+  const char* scores[3] = {"   42540", "   31270", "    9800"};
+  for (int i = 0; i < 3; ++i) {
+    ShowText(cr, "Liberation Mono", true, 15, 0x3131BA, 366 + 15, row2 + 122 + 31 * i + 19, names[i]);
+    ShowText(cr, "Liberation Mono", true, 15, 0x3131BA, 366 + 10 + 312 - 72, row2 + 122 + 31 * i + 19,
+             scores[i]);
+  }
+  const char* text[4] = {"Clear the board and score as many points as you can. Aim with the mouse and click",
+                         "to shoot the ball shown at the bottom. Three or more touching balls of one colour",
+                         "explode; balls that no longer hang from the top fall and count ten times as much.",
+                         "F4 - FullScreen mode (On/Off)."};
+  for (int i = 0; i < 4; ++i)
+    ShowText(cr, "Liberation Sans", false, 13, 0x3131BA, 742, row2 + 87 + 17 * i, text[i]);
+  return row2 + 560;
+}
+
 // ---- sheet-all
 // ---------------------------------------------------------------------------------------------
 
@@ -328,7 +458,7 @@ int SheetAll(const ToolArgs& args) {
     std::vector<ShownFrame> frames;
     double height = 0;
   };
-  const double width = 1640, column = 800, maxSide = 200;
+  const double width = 1760, column = 870, maxSide = 200;
   std::vector<Item> items;
   for (const std::string& f : files) {
     Item item;
@@ -341,7 +471,8 @@ int SheetAll(const ToolArgs& args) {
     items.push_back(std::move(item));
   }
   // Two columns, filled in order, each item kept whole.
-  double colHeight[2] = {640, 640};
+  const double previews = 1230;
+  double colHeight[2] = {previews, previews};
   std::vector<std::pair<int, double>> place;
   for (const Item& item : items) {
     const int c = colHeight[0] <= colHeight[1] ? 0 : 1;
@@ -354,8 +485,7 @@ int SheetAll(const ToolArgs& args) {
   Background(cr);
   Label(cr, "Globbet picture catalogue (" + std::to_string(items.size()) + " clip files)", 10, 20, 16);
   const Catalogue cat{root};
-  DrawPicture(cr, MainScreenPreview(cat), 10, 30, 1);
-  Label(cr, "main screen as laid out by the game (sample balls, score and level)", 820, 50, 12);
+  DrawPreviews(cr, cat);
   for (size_t i = 0; i < items.size(); ++i) {
     const double x = 10 + place[i].first * column, y = place[i].second;
     cairo_set_source_rgba(cr, 0.2, 0.2, 0.5, 0.25);
