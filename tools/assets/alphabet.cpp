@@ -30,7 +30,18 @@ void MakeBallAlphabet(DataSet& data) {
     const std::string letter(1, kBallLetters[i]);
     // Wide letters get a little less size so they stay inside the ball.
     if (letter == "M" || letter == "W") style.size = 13;
-    TextCentred(c.cr(), letter, 12, 15.5, style);
+    if (letter == "-") {
+      // The hyphen glyph is too slight on a ball: a bar of the letters' weight instead.
+      cairo_t* cr = c.cr();
+      RoundRectPath(cr, 6, 13.5, 12, 4, 2);
+      SetColour(cr, style.outline);
+      cairo_set_line_width(cr, 2);
+      cairo_stroke_preserve(cr);
+      SetColour(cr, style.fill);
+      cairo_fill(cr);
+    } else {
+      TextCentred(c.cr(), letter, 12, 15.5, style);
+    }
     images.push_back(AddMasked(w, c, kTypeSprite));
   }
   w.AddSequence(Frames(images, kFrameStop));

@@ -195,13 +195,15 @@ struct ButtonSpec {
   const Skin* skin;
   double radius;
   Face face;
+  const Skin* hoverSkin = nullptr;  // a different colour under the pointer (the exit button warms up)
 };
 
 void MakeButton(DataSet& data, const ButtonSpec& b) {
   ClipFileWriter w;
   for (State state : {State::kNormal, State::kPressed, State::kHover}) {
     Canvas c(b.width, b.height);
-    DrawButton(c, *b.skin, state, b.radius, b.face);
+    const Skin& skin = state == State::kHover && b.hoverSkin ? *b.hoverSkin : *b.skin;
+    DrawButton(c, skin, state, b.radius, b.face);
     w.AddSequence({Frame(AddMasked(w, c, kTypeControl, true), 0)});
   }
   data.SaveClip("clp/buttons/" + std::to_string(b.number) + ".clp", w);
@@ -287,7 +289,7 @@ void MakeBox(DataSet& data, int number, BoxKind kind, int width, int height) {
 
 void MakeButtons(DataSet& data) {
   const ButtonSpec buttons[] = {
-      {0, 30, 20, &kDarkSkin, 5, Symbol(CrossPath, 4.2, 2.2)},
+      {0, 30, 20, &kDarkSkin, 5, Symbol(CrossPath, 4.2, 2.2), &kRedSkin},
       {1, 30, 20, &kDarkSkin, 5, Question()},
       {2, 30, 20, &kDarkSkin, 5, Symbol(MinusPath, 5, 2.4)},
       {3, 80, 35, &kLightSkin, 9, Words("MORE", "GAMES", 12)},

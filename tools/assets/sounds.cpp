@@ -3,7 +3,7 @@
 //
 //   0 soft tick (balls appear)   4 shot (pop with a breath of air)   8 dull thud (a ball sticks)
 //   1 rising two-note chime      5 button click                      9 light wooden knock (a letter)
-//   2 falling two-note chime     6 ball burst (bright, short)
+//   2 falling two-note chime     6 ball burst (a bright bubble pop)
 //   3 soft bell                  7 sparkle glissando
 #include "tools/assets/sounds.h"
 
@@ -126,10 +126,10 @@ std::vector<uint8_t> Effect(int number) {
       AddNoise(s, 0, 0.3, 0.004, 6000, 6000, true);
       return Finish(s, 0.0005, 0.01);
     }
-    case 6: {  // burst: bright noise crack and a falling chirp
-      auto s = Silence(0.14);
-      AddNoise(s, 0, 1.0, 0.02, 3000, 3000, true);
-      AddPartials(s, 0, {{1600, 0.7, 0.04, -6}, {2400, 0.3, 0.03, -6}});
+    case 6: {  // burst: a bubble's pop, its pitch leaping up, over a tiny crack
+      auto s = Silence(0.12);
+      AddPartials(s, 0, {{700, 1.0, 0.03, 7}, {1400, 0.3, 0.02, 7}});
+      AddNoise(s, 0, 0.35, 0.005, 5000, 5000, true);
       return Finish(s, 0.001, 0.02);
     }
     case 7: {  // sparkle: quick rising notes
