@@ -1,0 +1,76 @@
+#include "engine/check_box.h"
+
+OClipCheckBox::OClipCheckBox() {
+  ShowLabel();
+}
+
+void OClipCheckBox::ShowLabel() {
+  std::vector<OBitmap*>& shown = ShownPictures();
+  if (shown.empty()) shown.push_back(nullptr);
+  shown.resize(1);
+  shown.push_back(&label_);
+}
+
+bool OClipCheckBox::Load(const std::string& path) {
+  const bool ok = OClip::Load(path);
+  ShowLabel();
+  return ok;
+}
+
+void OClipCheckBox::CopyFrom(const OClip& other) {
+  OClip::CopyFrom(other);
+  ShowLabel();
+}
+
+bool OClipCheckBox::OnHover(int x, int y, bool leftButtonDown) {
+  if (HitTest(x, y)) {
+    if (!HasSixLooks())
+      ShowPlain();
+    else if (!leftButtonDown)
+      ShowSequence(checked_ ? 5 : 4);
+    return true;
+  }
+  ShowPlain();
+  return false;
+}
+
+bool OClipCheckBox::OnPress(int x, int y) {
+  if (HitTest(x, y)) {
+    if (HasSixLooks())
+      ShowSequence(checked_ ? 3 : 2);
+    else
+      ShowPlain();
+    return true;
+  }
+  ShowPlain();
+  return false;
+}
+
+bool OClipCheckBox::OnRelease(int x, int y) {
+  if (HitTest(x, y)) {
+    checked_ = !checked_;
+    if (HasSixLooks())
+      ShowSequence(checked_ ? 3 : 2);
+    else
+      ShowPlain();
+    return true;
+  }
+  ShowPlain();
+  return false;
+}
+
+bool OClipCheckBox::OnKey(int, int) {
+  checked_ = !checked_;
+  ShowPlain();
+  return false;
+}
+
+void OClipCheckBox::Check() {
+  checked_ = true;
+  ShowPlain();
+}
+
+void OClipCheckBox::Uncheck() {
+  checked_ = false;
+  ShowPlain();
+}

@@ -1,0 +1,125 @@
+#include "engine/kill_window_button.h"
+
+#include "engine/active_screen.h"
+#include "engine/catalogue.h"
+#include "engine/sound.h"
+
+OKillWindowButton::OKillWindowButton(OWindow* window, int x, int y, int width, int height)
+    : OEngine(window, x, y, width, height) {
+  for (OClip*& corner : corners_) {
+    auto clip = std::make_unique<OClip>();
+    clip->AddFrame(std::make_unique<OBitmap>());
+    corner = AddClip(std::move(clip));
+  }
+}
+
+// ---- frame and input ---------------------------------------------------------------------------------
+
+void OKillWindowButton::OnFrame(int elapsed) {
+  if (pending_) {
+    pendingTimer_ += elapsed;
+    if (pendingTimer_ > kCommandDelayMs) {
+      pendingTimer_ = 0;
+      pending_ = false;
+      OClipControl* button = pendingButton_;
+      pendingButton_ = nullptr;
+      // The screen may have let the button go while its command waited.
+      if (button && HasClip(button)) {
+        button->SetFrame(0, 0);
+        button->visible = true;
+        OnButtonCommand(button);
+      }
+    }
+  }
+  if (SmallBallShower* shower = GetSmallBallShower()) shower->ResetFallingCount();
+  OEngine::OnFrame(elapsed);
+}
+
+OClipControl* OKillWindowButton::OnLButtonDown(int x, int y) {
+  OClipControl* control = OEngine::OnLButtonDown(x, y);
+  SmallBallShower* shower = GetSmallBallShower();
+  if (control && control->commandCode >= kCommandCodeMin && shower) {
+    const int code = control->commandCode;
+    const int colour = code < 20 ? code - kCommandCodeMin : code - 20;
+    const int bx = ClipPixel(control->x + (control->GetWidth() - 32) / 2);
+    const int by = ClipPixel(control->y + (control->GetHeight() - 32) / 2);
+    shower->Burst(*this, bx, by, colour, false);
+  }
+  return control;
+}
+
+OClipControl* OKillWindowButton::OnLButtonUp(int x, int y) {
+  OClipControl* control = OEngine::OnLButtonUp(x, y);
+  if (!pending_ && control && control->commandCode >= kCommandCodeMin) {
+    pending_ = true;
+    pendingTimer_ = 0;
+    pendingButton_ = control;
+    control->visible = false;
+    GetSound().Play(kCommandSound, true);
+  }
+  return control;
+}
+
+// ---- entering and leaving ----------------------------------------------------------------------------
+
+void OKillWindowButton::TakeCorners(const OEngine& beneath) {
+  const OBitmap* source = beneath.GetPicture();
+  const int w = GetWidth(), h = GetHeight(), c = kCornerSize;
+  // Corner places in this screen, in the order of the corner clips.
+  const int places[4][2] = {{0, 0}, {w - c, h - c}, {0, h - c}, {w - c, 0}};
+  for (size_t i = 0; i < corners_.size(); ++i) {
+    OClip* corner = corners_[i];
+    if (!corner || !HasClip(corner)) continue;
+    auto picture = std::make_unique<OBitmap>();
+    if (!picture->Create(c, c, static_cast<int32_t>(backgroundColor))) continue;
+    // The corner of this screen, in the coordinates of the screen beneath.
+    const int sx = GetX() + places[i][0] - beneath.GetX(), sy = GetY() + places[i][1] - beneath.GetY();
+    if (source) picture->Draw(source, -sx, -sy);
+    corner->ReplaceFrame(0, std::move(picture));
+    corner->x = places[i][0];
+    corner->y = places[i][1];
+    corner->depth = 5;
+  }
+}
+
+void OKillWindowButton::LayFrame() {
+  // Pieces of an earlier opening go first: each Enter lays one frame, not one more.
+  for (OClip* piece : frame_)
+    RemoveClip(piece);
+  frame_.clear();
+  const int w = GetWidth(), h = GetHeight();
+  struct Place {
+    int x, y, depth;
+  };
+  const Place places[catalogue::kFramePieceCount] = {{0, 0, 0},        {19, 0, 10},         {w - 20, 0, 0},
+                                                     {w - 10, 19, 10}, {w - 20, h - 20, 0}, {19, h - 10, 10},
+                                                     {0, h - 20, 0},   {0, 19, 10}};
+  for (int i = 0; i < catalogue::kFramePieceCount; ++i) {
+    const OClip* source = catalogue::framePieces[size_t(i)].get();
+    if (!source) continue;
+    auto piece = std::make_unique<OClip>();
+    piece->CopyFrom(*source);
+    piece->x = places[i].x;
+    piece->y = places[i].y;
+    piece->depth = places[i].depth;
+    piece->SetFrameTime(0, -1);
+    if (OClip* added = AddClip(std::move(piece))) frame_.push_back(added);
+  }
+}
+
+void OKillWindowButton::Enter(OEngine** activeSlot) {
+  OEngine* beneath = activeSlot ? *activeSlot : nullptr;
+  if (beneath && beneath != this) {
+    TakeCorners(*beneath);
+    if (SmallBallShower* shower = GetSmallBallShower()) shower->Clear();
+    beneath->OEngine::OnFrame(100);
+    beneath->Redraw();
+  }
+  if (framed) LayFrame();
+  SortByDepth();
+  OEngine::Enter(activeSlot);
+}
+
+void OKillWindowButton::Leave(int) {
+  OEngine::Leave(0);
+}

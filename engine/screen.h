@@ -1,0 +1,154 @@
+// OEngine: a screen object, a rectangular scene inside the main window (the intro, the main game screen
+// and every dialog). It owns clips and controls, moves clips along their speeds or way-point paths, runs
+// their animations, routes pointer and keyboard input to its controls, composes its picture off screen
+// and presents it whole (redraw mode 1) or by changed rectangles (mode 3). Exactly one screen is active;
+// a screen that is entered remembers the one beneath it and hands control back when it leaves.
+//
+// Sections: OEngine (virtual slots, clips, drawing, fields) · helpers shared with the drawing code
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "engine/bitmap.h"
+#include "engine/clip.h"
+#include "engine/control.h"
+#include "engine/window.h"
+
+class OEngine {
+ public:
+  static constexpr int kRedrawFull = 1, kRedrawDirty = 3;
+  // A frame longer than this many frame intervals moves clips only this far.
+  static constexpr double kMaxFrameSteps = 5.0;
+
+  // A screen at (x, y) of width x height presenting into window (null: drawn but never presented, and
+  // one frame step per millisecond). Redraw mode 1, background black, no picture until Enter.
+  OEngine(OWindow* window, int x, int y, int width, int height);
+  OEngine(const OEngine&) = delete;
+  OEngine& operator=(const OEngine&) = delete;
+
+  // -- virtual slots, in order --
+  // 0: destroys the picture and every clip (controls included).
+  virtual ~OEngine();
+  // 1: takes the clip when it has a frame or a sequence and returns it; otherwise destroys it, returns null.
+  virtual OClip* AddClip(std::unique_ptr<OClip> clip);
+  // 2: as AddClip, and the control joins the controls (input order = adding order).
+  virtual OClipControl* AddControl(std::unique_ptr<OClipControl> control);
+  // 3: moves and animates every clip, removes expired ones, then redraws in the redraw mode.
+  virtual void OnFrame(int elapsed);
+  // 4: offers the pointer (window coordinates) to every visible control; the last one hovered, or null.
+  virtual OClipControl* OnMouseMove(int x, int y);
+  // 5, 6: nothing.
+  virtual void OnRButtonDown(int x, int y);
+  virtual void OnRButtonUp(int x, int y);
+  // 7: offers the press to every visible control; the last one that took it, or null.
+  virtual OClipControl* OnLButtonDown(int x, int y);
+  // 8: offers the release to the visible controls in order; the first that takes it and was pressed is
+  // clicked (OnControlClicked) and returned; else the last that took it, or null. Every pressed flag
+  // is cleared.
+  virtual OClipControl* OnLButtonUp(int x, int y);
+  // 9: Tab moves the focus on; Ctrl+V, Ctrl+Insert (either Insert key) pastes up to 100 characters of
+  // the clipboard into the focused controls; any other key goes to the focused controls.
+  virtual void OnKeyDown(int key, int modifiers);
+  // 10: nothing.
+  virtual void OnKeyUp(int key, int modifiers);
+  // 11: a pressed control was released over (a click); nothing here.
+  virtual void OnControlClicked(OClipControl* control);
+  // 12: hands the character to every focused control.
+  virtual void OnChar(int ch, int modifiers);
+  // 13: a screen entered over this one has left with value; nothing here.
+  virtual void OnChildClosed(OEngine* child, int value);
+  // 14: a clip's lifetime ended; it is removed right after; nothing here.
+  virtual void OnClipExpired(OClip* clip);
+  // 15: a clip reached a way point that is not its last; nothing here.
+  virtual void OnClipPathPoint(OClip* clip, const PointSpeed& point);
+  // 16: a clip reached the last way point of its path; nothing here.
+  virtual void OnClipPathEnd(OClip* clip, const PointSpeed& point);
+  // 17: makes the picture, becomes the screen named by activeSlot (remembering the one beneath; null:
+  // no stacking), sorts, redraws and updates hover looks.
+  virtual void Enter(OEngine** activeSlot);
+  // 18: drops the picture and hands the active slot back to the screen beneath, which redraws and is
+  // told OnChildClosed(this, value).
+  virtual void Leave(int value);
+
+  // -- clips --
+  void SetRect(int x, int y, int width, int height);
+  // Larger depth first (drawn behind). Equal depths keep no particular order.
+  void SortByDepth();
+  // Marks the clip's last drawn area for repaint, removes it (from the controls too) and destroys it.
+  // Ignored for a clip this screen does not hold.
+  void RemoveClip(OClip* clip);
+  // RemoveClip for a control.
+  void RemoveControl(OClipControl* control);
+  void SetClipVisible(OClip* clip, bool visible);
+  // True when the screen holds the clip.
+  bool HasClip(const OClip* clip) const;
+  const std::vector<std::unique_ptr<OClip>>& GetClips() const { return clips_; }
+  const std::vector<OClipControl*>& GetControls() const { return controls_; }
+
+  // -- drawing --
+  // Full redraw: fills the picture with the background, draws every visible clip and presents it.
+  void Redraw();
+  // Dirty-rectangle redraw: repaints and presents only the areas that changed since the last redraw.
+  void RedrawDirty();
+  // Full redraw of every screen beneath this one, the bottom one first (not of this one).
+  void RedrawStack();
+  // Adds a screen rectangle to the areas the next dirty-rectangle redraw repaints.
+  void AddDirty(BitmapRect rect);
+  // The picture (null before Enter and after Leave).
+  OBitmap* GetPicture() { return picture_.get(); }
+  const OBitmap* GetPicture() const { return picture_.get(); }
+  const std::vector<BitmapRect>& GetDirtyList() const { return dirty_; }
+
+  // -- state --
+  OWindow* GetWindow() const { return window_; }
+  OEngine* GetScreenBeneath() const { return beneath_; }
+  int GetX() const { return x_; }
+  int GetY() const { return y_; }
+  int GetWidth() const { return width_; }
+  int GetHeight() const { return height_; }
+  bool IsLeftButtonDown() const { return leftButtonDown_; }
+
+  // -- fields the owner sets directly --
+  int32_t redrawMode = kRedrawFull;
+  uint32_t backgroundColor = 0x000000;
+  bool present = true;      // copy the picture to the window after drawing
+  bool skipRedraw = false;  // the next frame draws nothing (once)
+
+ protected:
+  // One frame of motion, animation and expiry without the redraw (the whole OEngine frame but step 3).
+  void MoveAndAnimate(int elapsed);
+  // The pointer in window coordinates (0, 0 without a window).
+  void PointerPosition(int& x, int& y) const;
+
+ private:
+  // Moves one clip by its speeds or along its path; false when a notification removed it.
+  bool MoveClip(OClip* clip, double steps);
+  // The index of clip after notifications may have changed the vector; -1 when it is gone.
+  int Relocate(const OClip* clip, int hint) const;
+  // The frame steps of an elapsed time.
+  double FrameSteps(int elapsed) const;
+  // Adds rect to the dirty list, merging every rectangle it overlaps into it.
+  void MergeDirty(BitmapRect rect);
+
+  OWindow* window_;
+  std::vector<BitmapRect> dirty_;
+  std::vector<std::unique_ptr<OClip>> clips_;
+  std::vector<OClipControl*> controls_;
+  int32_t x_, y_, width_, height_;
+  bool leftButtonDown_ = false;
+  std::unique_ptr<OBitmap> picture_;
+  OEngine* beneath_ = nullptr;
+  OEngine** activeSlot_ = nullptr;
+  uint64_t clipsVersion_ = 0;  // grows on every change of the clip vector
+};
+
+// ---- helpers shared with the drawing code --------------------------------------------------------------
+// The integer pixel of a clip coordinate: truncated toward zero, values far outside any picture held to
+// +-1e9 (and NaN to 0) so that the conversion is always defined.
+int ClipPixel(double v);
+// What a screen would record for the clip now (position, size of shown picture 0, visibility, frame).
+ClipDrawRecord MeasureClip(const OClip& clip);
+// The screen area a record covers; for a smooth clip one pixel more all round (its filtered picture).
+BitmapRect RecordRect(const ClipDrawRecord& record, bool smooth);
