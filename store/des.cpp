@@ -1,6 +1,12 @@
 // Bit numbering follows the DES standard: bit 1 is the most significant bit of a block or half.
 //
-// Sections: tables derived at compile time · the cipher
+// The rounds use the usual table technique: the S-boxes merged with the permutation P into eight tables,
+// and each half kept rotated left by one bit, so that the expansion E becomes two XORs with the subkey
+// words and every S-box input is six bits at the bottom of a byte. The initial and final permutations
+// are five masked bit exchanges between the halves each. All tables are built by the compiler from the
+// standard ones; nothing here changes after start.
+//
+// Sections: tables derived at compile time · permutations by bit exchange · the cipher
 #include "store/des.h"
 
 #include "store/des_tables.h"
@@ -26,35 +32,67 @@ constexpr uint64_t Permute(uint64_t value, const uint8_t (&table)[N], int inWidt
   return out;
 }
 
-struct FinalPermutation {
-  uint8_t table[64]{};
-  constexpr FinalPermutation() {
-    for (int i = 0; i < 64; ++i)
-      table[kInitialPermutation[i] - 1] = uint8_t(i + 1);
-  }
-};
-constexpr FinalPermutation kFinal;
-
-// The S-boxes followed by the permutation P: entry [box][six input bits] is the S-box's four output bits
-// in their place in the 32-bit half, already permuted by P.
+// The S-boxes followed by the permutation P: entry [box][byte] is the S-box's four output bits for the
+// six input bits at the bottom of the byte (the top two bits are ignored, which saves masking them off),
+// in their place in the 32-bit half, already permuted by P, and rotated left by one bit like the halves.
 struct SpTables {
-  uint32_t sp[8][64]{};
+  uint32_t sp[8][256]{};
   constexpr SpTables() {
     for (int box = 0; box < 8; ++box) {
-      for (int six = 0; six < 64; ++six) {
+      for (int byte = 0; byte < 256; ++byte) {
+        const int six = byte & 63;
         int row = ((six >> 4) & 2) | (six & 1);
         int column = (six >> 1) & 15;
         uint32_t placed = uint32_t(kSBoxes[box][row * 16 + column]) << (28 - 4 * box);
-        sp[box][six] = uint32_t(Permute(placed, kPermutationP, 32));
+        sp[box][byte] = std::rotl(uint32_t(Permute(placed, kPermutationP, 32)), 1);
       }
     }
   }
 };
 constexpr SpTables kSp;
 
-static_assert(kFinal.table[0] == 40 && kFinal.table[63] == 25,
-              "final permutation must invert the initial one");
-static_assert(kSp.sp[0][0] == Permute(uint64_t(14) << 28, kPermutationP, 32), "S-box 1 row 0 column 0 is 14");
+static_assert(kSp.sp[0][0] == std::rotl(uint32_t(Permute(uint64_t(14) << 28, kPermutationP, 32)), 1),
+              "S-box 1 row 0 column 0 is 14");
+
+// ---- permutations by bit exchange ------------------------------------------------------------------------
+// Exchanges the bits of a selected by mask << shift with the bits of b selected by mask.
+constexpr void ExchangeBits(uint32_t& a, uint32_t& b, int shift, uint32_t mask) {
+  uint32_t t = ((a >> shift) ^ b) & mask;
+  b ^= t;
+  a ^= t << shift;
+}
+
+// The initial permutation of a block held as left (bits 1..32) and right (bits 33..64).
+constexpr void InitialPermutation(uint32_t& left, uint32_t& right) {
+  ExchangeBits(left, right, 4, 0x0F0F0F0Fu);
+  ExchangeBits(left, right, 16, 0x0000FFFFu);
+  ExchangeBits(right, left, 2, 0x33333333u);
+  ExchangeBits(right, left, 8, 0x00FF00FFu);
+  ExchangeBits(left, right, 1, 0x55555555u);
+}
+
+// Its inverse: each exchange undoes itself, so the same exchanges in reverse order.
+constexpr void FinalPermutation(uint32_t& left, uint32_t& right) {
+  ExchangeBits(left, right, 1, 0x55555555u);
+  ExchangeBits(right, left, 8, 0x00FF00FFu);
+  ExchangeBits(right, left, 2, 0x33333333u);
+  ExchangeBits(left, right, 16, 0x0000FFFFu);
+  ExchangeBits(left, right, 4, 0x0F0F0F0Fu);
+}
+
+// Both are bit permutations, so agreeing with the table on every single bit means agreeing everywhere.
+constexpr bool ExchangesMatchTheTable() {
+  for (int i = 0; i < 64; ++i) {
+    const uint64_t one = uint64_t(1) << i;
+    uint32_t left = uint32_t(one >> 32), right = uint32_t(one);
+    InitialPermutation(left, right);
+    if (((uint64_t(left) << 32) | right) != Permute(one, kInitialPermutation, 64)) return false;
+    FinalPermutation(left, right);
+    if (((uint64_t(left) << 32) | right) != one) return false;
+  }
+  return true;
+}
+static_assert(ExchangesMatchTheTable(), "the bit exchanges must give the initial permutation table exactly");
 
 uint64_t Load64(const uint8_t b[8]) {
   uint64_t v = 0;
@@ -67,11 +105,25 @@ void Store64(uint64_t v, uint8_t b[8]) {
   for (int i = 7; i >= 0; --i, v >>= 8)
     b[i] = uint8_t(v);
 }
+
+// The round function on a half rotated left by one bit, with a round's two subkey words; the result is
+// rotated the same way. The half holds the inputs of S-boxes 2, 4, 6 and 8 at the bottoms of its four
+// bytes, and rotated right by four bits those of S-boxes 1, 3, 5 and 7. A block's rounds run at the speed
+// of their chain of dependent steps, so the eight lookups are combined as a tree; the empty asm keeps
+// the compiler from turning the tree back into one long chain of XORs (about 6% faster).
+inline uint32_t RoundFunction(uint32_t half, const uint32_t* key) {
+  const uint32_t odd = std::rotr(half, 4) ^ key[0], even = half ^ key[1];
+  uint32_t a = kSp.sp[0][odd >> 24] ^ kSp.sp[2][(odd >> 16) & 255];
+  uint32_t b = kSp.sp[4][(odd >> 8) & 255] ^ kSp.sp[6][odd & 255];
+  uint32_t c = kSp.sp[1][even >> 24] ^ kSp.sp[3][(even >> 16) & 255];
+  uint32_t d = kSp.sp[5][(even >> 8) & 255] ^ kSp.sp[7][even & 255];
+  asm("" : "+r"(a), "+r"(b), "+r"(c), "+r"(d));
+  return (a ^ b) ^ (c ^ d);
+}
 }  // namespace
 
-// ---- the cipher
-// --------------------------------------------------------------------------------------------
-DesCipher::DesCipher(const uint8_t key[8], DesRounds rounds) : rounds_(rounds) {
+// ---- the cipher ------------------------------------------------------------------------------------------
+DesCipher::DesCipher(const uint8_t key[8], DesRounds rounds) : reverseHalves_(rounds == DesRounds::kGame) {
   uint64_t cd = Permute(Load64(key), kPermutedChoice1, 64);  // 56 bits: C in the high 28, D in the low 28
   uint32_t c = uint32_t(cd >> 28) & 0xFFFFFFFu, d = uint32_t(cd) & 0xFFFFFFFu;
   for (int round = 0; round < 16; ++round) {
@@ -80,34 +132,40 @@ DesCipher::DesCipher(const uint8_t key[8], DesRounds rounds) : rounds_(rounds) {
       d = ((d << 1) | (d >> 27)) & 0xFFFFFFFu;
     }
     uint64_t k = Permute((uint64_t(c) << 28) | d, kPermutedChoice2, 56);  // 48 bits
-    for (int box = 0; box < 8; ++box)
-      subkeys_[round][box] = uint8_t((k >> (42 - 6 * box)) & 63);
+    for (int box = 0; box < 8; ++box) {
+      const uint32_t six = uint32_t(k >> (42 - 6 * box)) & 63;
+      subkeys_[size_t(2 * round + box % 2)] |= six << (24 - 8 * (box / 2));
+    }
   }
-}
-
-uint32_t DesCipher::RoundFunction(uint32_t half, int round) const {
-  // The expansion E gives each S-box the six bits 4 * box .. 4 * box + 5 of the half, wrapping around.
-  uint32_t out = 0;
-  for (int box = 0; box < 8; ++box) {
-    uint32_t six = (std::rotl(half, (4 * box + 31) % 32) >> 26) & 63;
-    out ^= kSp.sp[box][six ^ subkeys_[round][box]];
-  }
-  return out;
 }
 
 uint64_t DesCipher::Crypt(uint64_t block, bool decrypt) const {
-  uint64_t permuted = Permute(block, kInitialPermutation, 64);
-  uint32_t left = uint32_t(permuted >> 32), right = uint32_t(permuted);
-  const bool game = rounds_ == DesRounds::kGame;
-  for (int i = 0; i < 16; ++i) {
-    int round = decrypt ? 15 - i : i;
-    uint32_t f = game ? __builtin_bswap32(RoundFunction(__builtin_bswap32(right), round))
-                      : RoundFunction(right, round);
-    uint32_t next = left ^ f;
-    left = right;
-    right = next;
+  uint32_t left = uint32_t(block >> 32), right = uint32_t(block);
+  InitialPermutation(left, right);
+  if (reverseHalves_) {
+    left = __builtin_bswap32(left);
+    right = __builtin_bswap32(right);
   }
-  return Permute((uint64_t(right) << 32) | left, kFinal.table, 64);
+  left = std::rotl(left, 1);
+  right = std::rotl(right, 1);
+  const uint32_t* key = decrypt ? &subkeys_[30] : &subkeys_[0];
+  const ptrdiff_t step = decrypt ? -2 : 2;
+  // Two rounds per pass, so the halves trade places by name instead of by copying.
+  for (int i = 0; i < 8; ++i) {
+    left ^= RoundFunction(right, key);
+    key += step;
+    right ^= RoundFunction(left, key);
+    key += step;
+  }
+  left = std::rotr(left, 1);
+  right = std::rotr(right, 1);
+  if (reverseHalves_) {
+    left = __builtin_bswap32(left);
+    right = __builtin_bswap32(right);
+  }
+  // The last round's output goes first into the final permutation.
+  FinalPermutation(right, left);
+  return (uint64_t(right) << 32) | left;
 }
 
 void DesCipher::EncryptBlock(const uint8_t in[8], uint8_t out[8]) const {

@@ -2,6 +2,9 @@
 // function sees and returns each 32-bit half with its four bytes reversed (the halves are held
 // little-endian while the function reads them most significant bit first). Everything else, tables and
 // key schedule included, is standard DES, which the standard rounds reproduce for checking.
+//
+// Since byte reversal distributes over XOR, the game's rounds are the standard rounds run on halves whose
+// bytes were reversed after the initial permutation and are reversed back before the final one.
 #pragma once
 
 #include <array>
@@ -12,6 +15,8 @@ enum class DesRounds {
   kStandard,  // plain DES, for checking the tables against published vectors
 };
 
+// Set up once per key (the sixteen subkeys are derived in the constructor), then used for any number of
+// blocks. Holds no reference to the key and no state that a block changes.
 class DesCipher {
  public:
   // Sets up the sixteen subkeys from an 8-byte key (the parity bit of each byte is ignored).
@@ -24,9 +29,9 @@ class DesCipher {
 
  private:
   uint64_t Crypt(uint64_t block, bool decrypt) const;
-  uint32_t RoundFunction(uint32_t half, int round) const;
 
-  // Subkey of each round as eight 6-bit pieces, one per S-box.
-  std::array<std::array<uint8_t, 8>, 16> subkeys_{};
-  DesRounds rounds_;
+  // Each round's 48-bit subkey as two words: the six bits for S-boxes 1, 3, 5, 7 in the low six bits of
+  // bytes 3..0 of the first word, those for S-boxes 2, 4, 6, 8 likewise in the second.
+  std::array<uint32_t, 32> subkeys_{};
+  bool reverseHalves_;
 };
