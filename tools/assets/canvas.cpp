@@ -195,6 +195,16 @@ void SoftShadow(cairo_t* cr, double x, double y, double w, double h, double r, d
   cairo_restore(cr);
 }
 
+void Card(cairo_t* cr, double x, double y, double w, double h, double r, const Rgba& top, const Rgba& bottom,
+          const Rgba& outline, const Rgba& innerLine) {
+  SoftShadow(cr, x + 2, y + 6, w - 4, h - 2, r, 5, 0.28);
+  GlossyBox(cr, x, y, w, h, r, top, bottom, outline, 2.5);
+  RoundRectPath(cr, x + 7, y + 7, w - 14, h - 14, r - 6);
+  SetColour(cr, innerLine);
+  cairo_set_line_width(cr, 1.5);
+  cairo_stroke(cr);
+}
+
 namespace {
 
 void SelectFont(cairo_t* cr, const TextStyle& style) {
@@ -234,42 +244,35 @@ void DrawTextPath(cairo_t* cr, const std::string& text, double x, double baselin
   cairo_restore(cr);
 }
 
+// The ink extents of the text in the style.
+cairo_text_extents_t Extents(cairo_t* cr, const std::string& text, const TextStyle& style) {
+  cairo_save(cr);
+  SelectFont(cr, style);
+  cairo_text_extents_t e;
+  cairo_text_extents(cr, text.c_str(), &e);
+  cairo_restore(cr);
+  return e;
+}
+
 }  // namespace
 
 double TextWidth(cairo_t* cr, const std::string& text, const TextStyle& style) {
-  cairo_save(cr);
-  SelectFont(cr, style);
-  cairo_text_extents_t e;
-  cairo_text_extents(cr, text.c_str(), &e);
-  cairo_restore(cr);
-  return e.width;
+  return Extents(cr, text, style).width;
 }
 
 void TextCentred(cairo_t* cr, const std::string& text, double cx, double cy, const TextStyle& style) {
-  cairo_save(cr);
-  SelectFont(cr, style);
-  cairo_text_extents_t e;
-  cairo_text_extents(cr, text.c_str(), &e);
-  cairo_restore(cr);
+  const cairo_text_extents_t e = Extents(cr, text, style);
   DrawTextPath(cr, text, cx - (e.x_bearing + e.width / 2), cy - (e.y_bearing + e.height / 2), style, nullptr);
 }
 
 void TextAt(cairo_t* cr, const std::string& text, double x, double baseline, const TextStyle& style) {
-  cairo_save(cr);
-  SelectFont(cr, style);
-  cairo_text_extents_t e;
-  cairo_text_extents(cr, text.c_str(), &e);
-  cairo_restore(cr);
+  const cairo_text_extents_t e = Extents(cr, text, style);
   DrawTextPath(cr, text, x - e.x_bearing, baseline, style, nullptr);
 }
 
 void TextGradient(cairo_t* cr, const std::string& text, double cx, double cy, const TextStyle& style,
                   const Rgba& top, const Rgba& bottom) {
-  cairo_save(cr);
-  SelectFont(cr, style);
-  cairo_text_extents_t e;
-  cairo_text_extents(cr, text.c_str(), &e);
-  cairo_restore(cr);
+  const cairo_text_extents_t e = Extents(cr, text, style);
   const double x = cx - (e.x_bearing + e.width / 2), y = cy - (e.y_bearing + e.height / 2);
   cairo_pattern_t* p = cairo_pattern_create_linear(0, y + e.y_bearing, 0, y + e.y_bearing + e.height);
   cairo_pattern_add_color_stop_rgba(p, 0, top.r, top.g, top.b, top.a);

@@ -69,6 +69,10 @@ void GlossyBox(cairo_t* cr, double x, double y, double w, double h, double r, co
                const Rgba& bottom, const Rgba& outline, double outlineWidth);
 // A soft shadow of a rounded box, blurred over `blur` pixels (drawn as nested translucent boxes).
 void SoftShadow(cairo_t* cr, double x, double y, double w, double h, double r, double blur, double alpha);
+// A raised card: a soft shadow inside the box below it, a glossy rounded body with an outline, and a
+// thin line 7 px inside its edge.
+void Card(cairo_t* cr, double x, double y, double w, double h, double r, const Rgba& top, const Rgba& bottom,
+          const Rgba& outline, const Rgba& innerLine);
 
 struct TextStyle {
   double size = 14;

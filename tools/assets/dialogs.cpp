@@ -236,12 +236,7 @@ void MakeSign(DataSet& data, int number, const std::string& text) {
 void MakePauseSign(DataSet& data) {
   Canvas c(400, 150);
   cairo_t* cr = c.cr();
-  SoftShadow(cr, 14, 16, 372, 122, 24, 6, 0.25);
-  GlossyBox(cr, 12, 10, 376, 124, 24, Hex(0xFFFFFF), Hex(0xD2CDFF), Hex(kNavy), 2.5);
-  RoundRectPath(cr, 19, 17, 362, 110, 18);
-  SetColour(cr, Hex(0x9C8FF5, 0.6));
-  cairo_set_line_width(cr, 1.5);
-  cairo_stroke(cr);
+  Card(cr, 12, 10, 376, 124, 24, Hex(0xFFFFFF), Hex(0xD2CDFF), Hex(kNavy), Hex(0x9C8FF5, 0.6));
   TextStyle big;
   big.size = 62;
   big.outline = Hex(kNavy);

@@ -251,7 +251,7 @@ void MakeMainPieces(DataSet& data) {
     data.SaveClip("clp/mainwnd/" + std::to_string(i) + ".clp", w);
   }
   // The socket itself, also behind every ball of the attempts indicator.
-  Canvas ring(46, 46);
+  Canvas ring{int(kSocketSize), int(kSocketSize)};
   DrawSocket(ring, 0, 0);
   ClipFileWriter w;
   SingleFrame(w, AddMasked(w, ring, kTypePicture));

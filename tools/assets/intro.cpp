@@ -36,12 +36,7 @@ void MakeIntroPicture(DataSet& data) {
   Canvas c(400, 400);
   cairo_t* cr = c.cr();
   // The card; around it the key colour (lavender shows there).
-  SoftShadow(cr, 18, 20, 364, 364, 30, 5, 0.3);
-  GlossyBox(cr, 16, 14, 368, 368, 30, Hex(0x6D60D8), Hex(0x2A2180), Hex(kNight), 2.5);
-  RoundRectPath(cr, 23, 21, 354, 354, 24);
-  SetColour(cr, Hex(0xA89EF2, 0.5));
-  cairo_set_line_width(cr, 1.5);
-  cairo_stroke(cr);
+  Card(cr, 16, 14, 368, 368, 30, Hex(0x6D60D8), Hex(0x2A2180), Hex(kNight), Hex(0xA89EF2, 0.5));
   // A glow behind the logo.
   const double gx = kLogoX + kLogoSize / 2, gy = kLogoY + kLogoSize / 2;
   cairo_pattern_t* glow = cairo_pattern_create_radial(gx, gy, 10, gx, gy, 105);
