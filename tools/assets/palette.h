@@ -21,7 +21,7 @@ constexpr uint32_t kKeyMagenta = 0xFF00FF;  // colour key of keyed pictures (nev
 constexpr uint32_t kIntroKey = 0xFF0000;    // the intro's colour key
 
 // Ball colours by colour code 0..5; 6 is the silver of the attempts indicator.
-constexpr uint32_t kBallColours[7] = {0xE69F00, 0x56B4E9, 0x009E73, 0xF0E442, 0x0072B2, 0xD55E00, 0xC8CCD8};
+constexpr uint32_t kBallColours[7] = {0xE69F00, 0x56B4E9, 0x009E73, 0xF0E442, 0x0072B2, 0xD55E00, 0xDCE0EC};
 constexpr int kBallColourCount = 6;
 
 }  // namespace art
