@@ -155,7 +155,7 @@ void DrawPanel(Canvas& canvas) {
   SetColour(cr, Hex(0x9C92F2, 0.5));
   cairo_stroke(cr);
   // The level name plate (ball letters at 620 .. 770, y 372 .. 402).
-  RoundRectPath(cr, 608.5, 366.5, 182, 42, 12);
+  RoundRectPath(cr, 609.5, 366.5, 171, 42, 12);  // centred on the letters, 620 .. 770
   SetVertical(cr, 366, Hex(0xB9B4F4), 408, Hex(0xDAD7FF));
   cairo_fill_preserve(cr);
   SetColour(cr, Hex(0x241C78));
@@ -163,8 +163,8 @@ void DrawPanel(Canvas& canvas) {
   TextStyle small = label;
   small.size = 9;
   small.fill = Hex(0xC9C3FF);
-  TextCentred(cr, "L E V E L", 690, 421, small);
-  TextCentred(cr, "M O D E", 690, 452, small);
+  TextCentred(cr, "L E V E L", 695, 421, small);
+  TextCentred(cr, "M O D E", 712, 452, small);  // over the mode badges (centred on 712)
   cairo_restore(cr);
 }
 
