@@ -8,6 +8,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 enum class DesRounds {
@@ -26,9 +27,16 @@ class DesCipher {
   void EncryptBlock(const uint8_t in[8], uint8_t out[8]) const;
   // Deciphers one 8-byte block; in and out may be the same.
   void DecryptBlock(const uint8_t in[8], uint8_t out[8]) const;
+  // Deciphers count blocks in cipher-block chaining: out block i is in block i deciphered, XOR in block
+  // i - 1 (chain for the first); chain becomes the last in block. in and out may be the same but must
+  // not otherwise overlap. Several blocks go through the rounds side by side, which is faster than
+  // DecryptBlock one at a time (chaining makes each deciphered block independent of the others).
+  void DecryptChained(const uint8_t* in, uint8_t* out, size_t count, uint8_t chain[8]) const;
 
  private:
-  uint64_t Crypt(uint64_t block, bool decrypt) const;
+  // Enciphers or deciphers n blocks together (big-endian: bit 1 is the most significant).
+  template <int n>
+  void Crypt(uint64_t* blocks, bool decrypt) const;
 
   // Each round's 48-bit subkey as two words: the six bits for S-boxes 1, 3, 5, 7 in the low six bits of
   // bytes 3..0 of the first word, those for S-boxes 2, 4, 6, 8 likewise in the second.

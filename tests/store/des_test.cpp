@@ -233,4 +233,33 @@ TEST(Des, TableCipherGivesTheSimpleCiphersResultsOnRandomBlocks) {
     }
   }
 }
+TEST(Des, ChainedDecipheringMatchesBlockByBlock) {
+  std::mt19937_64 rng(99);
+  for (bool game : {true, false}) {
+    const Block key = FromHex(rng());
+    const DesCipher cipher(key.data(), game ? DesRounds::kGame : DesRounds::kStandard);
+    // Counts around the number of blocks deciphered side by side.
+    for (size_t count : {0, 1, 3, 4, 5, 7, 8, 9, 33}) {
+      std::vector<uint8_t> data(8 * count), expected(8 * count), out(8 * count);
+      for (uint8_t& byte : data)
+        byte = uint8_t(rng());
+      const Block start = FromHex(rng());
+      Block previous = start;
+      for (size_t i = 0; i < count; ++i) {
+        cipher.DecryptBlock(&data[8 * i], &expected[8 * i]);
+        for (int j = 0; j < 8; ++j)
+          expected[8 * i + size_t(j)] ^= previous[size_t(j)];
+        std::copy_n(&data[8 * i], 8, previous.begin());
+      }
+      Block chain = start;
+      cipher.DecryptChained(data.data(), out.data(), count, chain.data());
+      EXPECT_EQ(out, expected) << count;
+      EXPECT_EQ(chain, previous) << count;
+      // In place, continuing a chain.
+      chain = start;
+      cipher.DecryptChained(data.data(), data.data(), count, chain.data());
+      EXPECT_EQ(data, expected) << count;
+    }
+  }
+}
 }  // namespace
