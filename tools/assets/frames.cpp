@@ -19,7 +19,7 @@ constexpr double kStripBottom = 596;
 constexpr double kNextSocketX = 27, kLaunchSocketX = 271, kSocketY = 524;
 constexpr double kSocketSize = 46;
 
-// A vertical bar of the frame profile: dark outline, light bevel, slate body.
+// The frame's slate body under everything, lighter at the top; the field, strip and panel go over it.
 void FrameBody(cairo_t* cr) {
   SetVertical(cr, 0, Hex(0x7C6FDB), 600, Hex(0x4D41B8));
   cairo_paint(cr);
