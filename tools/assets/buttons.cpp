@@ -184,7 +184,7 @@ Face WebLink() {
     address.size = 10;
     address.bold = false;
     address.fill = Mix(s.ink, Hex(kSlate), 0.3);
-    TextCentred(cr, "globbet.example.org", x + w / 2, y + h * 0.72, address);
+    TextCentred(cr, "globbet.example", x + w / 2, y + h * 0.72, address);
   };
 }
 
