@@ -23,40 +23,30 @@ void OClipCheckBox::CopyFrom(const OClip& other) {
 }
 
 bool OClipCheckBox::OnHover(int x, int y, bool leftButtonDown) {
-  if (HitTest(x, y)) {
-    if (!HasSixLooks())
-      ShowPlain();
-    else if (!leftButtonDown)
-      ShowSequence(checked_ ? 5 : 4);
-    return true;
-  }
-  ShowPlain();
-  return false;
+  const bool hit = HitTest(x, y);
+  if (!hit || !HasSixLooks())
+    ShowPlain();
+  else if (!leftButtonDown)
+    ShowSequence(checked_ ? 5 : 4);
+  return hit;
+}
+
+bool OClipCheckBox::ShowPress(bool hit) {
+  if (hit && HasSixLooks())
+    ShowSequence(checked_ ? 3 : 2);
+  else
+    ShowPlain();
+  return hit;
 }
 
 bool OClipCheckBox::OnPress(int x, int y) {
-  if (HitTest(x, y)) {
-    if (HasSixLooks())
-      ShowSequence(checked_ ? 3 : 2);
-    else
-      ShowPlain();
-    return true;
-  }
-  ShowPlain();
-  return false;
+  return ShowPress(HitTest(x, y));
 }
 
 bool OClipCheckBox::OnRelease(int x, int y) {
-  if (HitTest(x, y)) {
-    checked_ = !checked_;
-    if (HasSixLooks())
-      ShowSequence(checked_ ? 3 : 2);
-    else
-      ShowPlain();
-    return true;
-  }
-  ShowPlain();
-  return false;
+  const bool hit = HitTest(x, y);
+  if (hit) checked_ = !checked_;
+  return ShowPress(hit);
 }
 
 bool OClipCheckBox::OnKey(int, int) {

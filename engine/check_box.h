@@ -37,6 +37,8 @@ class OClipCheckBox : public OClipControl {
   bool HasSixLooks() const { return GetSequenceCount() >= 6; }
   // Sequence 0 or 1 by the state.
   void ShowPlain() { ShowSequence(checked_ ? 1 : 0); }
+  // The pressed look of the state on a hit (six looks), else the plain look; returns hit.
+  bool ShowPress(bool hit);
   void ShowLabel();
 
   bool checked_ = false;

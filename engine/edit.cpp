@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "engine/platform.h"
+#include "engine/text_block.h"
 
 namespace {
 
@@ -13,18 +14,6 @@ namespace {
 int blinkTimer = 0;
 // Texts this long or longer measure as empty.
 constexpr size_t kMeasureLimit = 1000;
-
-// Puts DrawFont back when the edit is done with it.
-class FontScope {
- public:
-  explicit FontScope(const DrawFontRecord& font) : saved_(DrawFont) { DrawFont = font; }
-  ~FontScope() { DrawFont = saved_; }
-  FontScope(const FontScope&) = delete;
-  FontScope& operator=(const FontScope&) = delete;
-
- private:
-  DrawFontRecord saved_;
-};
 
 }  // namespace
 
@@ -189,11 +178,8 @@ int OClipEdit::TextWidth(int from, int to) const {
   from = std::clamp(from, 0, static_cast<int>(text_.size()));
   to = std::clamp(to, from, static_cast<int>(text_.size()));
   if (size_t(to - from) >= kMeasureLimit || from == to) return 0;
-  static OBitmap scratch(1, 1);
-  const FontScope scope(font);
-  int width = 0, height = 0;
-  scratch.MeasureText(text_.substr(size_t(from), size_t(to - from)).c_str(), width, height);
-  return width;
+  const DrawFontScope scope(font);
+  return MeasureDrawText(text_.substr(size_t(from), size_t(to - from))).width;
 }
 
 void OClipEdit::ScrollToCaret() {
@@ -211,7 +197,7 @@ void OClipEdit::Render() {
   DrawFontRecord look = font;
   look.backgroundColor = textPicture_.fillColor;
   {
-    const FontScope scope(look);
+    const DrawFontScope scope(look);
     textPicture_.DrawText(text_.c_str() + firstVisible_, 0, 0);
   }
   // Only the glyphs show over the edit's own picture.

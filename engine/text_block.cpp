@@ -21,31 +21,7 @@ std::vector<std::string> Split(const std::string& text, char separator) {
   }
 }
 
-// Puts DrawFont back when the layout is done with it.
-class FontScope {
- public:
-  explicit FontScope(const DrawFontRecord& font) : saved_(DrawFont) { DrawFont = font; }
-  ~FontScope() { DrawFont = saved_; }
-  FontScope(const FontScope&) = delete;
-  FontScope& operator=(const FontScope&) = delete;
-
- private:
-  DrawFontRecord saved_;
-};
-
 // ---- measuring and drawing ---------------------------------------------------------------------------
-
-struct Extent {
-  int width = 0, height = 0;
-};
-
-// Measures with the current DrawFont.
-Extent Measure(const std::string& text) {
-  static OBitmap scratch(1, 1);
-  Extent e;
-  scratch.MeasureText(text.c_str(), e.width, e.height);
-  return e;
-}
 
 // Draws one piece of text on the page in the font's colours, with or without the shadow.
 void DrawPiece(OBitmap& page, const std::string& piece, int x, int y, const DrawFontRecord& font,
@@ -58,7 +34,7 @@ void DrawPiece(OBitmap& page, const std::string& piece, int x, int y, const Draw
   page.DrawText(piece.c_str(), x + 2, y + 2);
   DrawFont.textColor = font.textColor;
   // The piece in its own colours goes over the shadow with only its glyphs.
-  const Extent e = Measure(piece);
+  const TextExtent e = MeasureDrawText(piece);
   OBitmap over;
   if (!over.Create(e.width + 5, e.height + 5, static_cast<int32_t>(font.backgroundColor))) return;
   over.DrawText(piece.c_str(), 0, 0);
@@ -67,6 +43,14 @@ void DrawPiece(OBitmap& page, const std::string& piece, int x, int y, const Draw
 }
 
 }  // namespace
+
+TextExtent MeasureDrawText(const std::string& text) {
+  // Measuring needs a picture to measure against; any will do.
+  static OBitmap scratch(1, 1);
+  TextExtent e;
+  scratch.MeasureText(text.c_str(), e.width, e.height);
+  return e;
+}
 
 OText::OText() : font(DrawFont) {
   stopped = true;
@@ -80,13 +64,13 @@ void OText::SetSize(int width, int height) {
 // ---- fitting the size ----------------------------------------------------------------------------------
 
 void OText::FitToText(const std::string& text) {
-  const int space = std::max(Measure(" ").width, 1);
+  const int space = std::max(MeasureDrawText(" ").width, 1);
   int width = 0, height = 0;
   for (const std::string& line : Split(text, '\n')) {
     int shares = 0;
     for (const std::string& word : Split(line, ' '))
-      shares += std::max(Measure(word).width + space, space);
-    const Extent e = Measure(line);
+      shares += std::max(MeasureDrawText(word).width + space, space);
+    const TextExtent e = MeasureDrawText(line);
     width = std::max({width, shares, e.width});
     height += std::max(e.height - lineReduction, e.height);
   }
@@ -99,7 +83,7 @@ void OText::FitToText(const std::string& text) {
 
 void OText::SetText(const std::string& text, const DrawFontRecord* newFont, int alignment) {
   if (newFont) font = *newFont;
-  const FontScope scope(font);
+  const DrawFontScope scope(font);
   if (layoutWidth_ == 0 || layoutHeight_ == 0) FitToText(text);
   Clear();
   const int pageWidth = std::max(layoutWidth_ - kPageMargin, 1), pageHeight = std::max(layoutHeight_, 1);
@@ -107,7 +91,7 @@ void OText::SetText(const std::string& text, const DrawFontRecord* newFont, int 
 
   auto page = std::make_unique<OBitmap>();
   if (!page->Create(pageWidth, pageHeight, background)) return;
-  const int space = Measure(" ").width;
+  const int space = MeasureDrawText(" ").width;
   int y = 0;
   const auto newPage = [&]() {
     AddFrame(std::move(page));
@@ -120,12 +104,12 @@ void OText::SetText(const std::string& text, const DrawFontRecord* newFont, int 
     if (alignment == kAlignLines) {
       if (y >= pageHeight) break;
       DrawPiece(*page, line, 0, y, font, shadow);
-      y += Measure(line).height - lineReduction;
+      y += MeasureDrawText(line).height - lineReduction;
       continue;
     }
     std::vector<Word> words;
     for (std::string& w : Split(line, ' '))
-      words.push_back(Word{w, Measure(w).width});
+      words.push_back(Word{w, MeasureDrawText(w).width});
     for (size_t first = 0; first < words.size();) {
       // Take words while the running total stays below the page width; at least one.
       size_t end = first;
@@ -137,7 +121,7 @@ void OText::SetText(const std::string& text, const DrawFontRecord* newFont, int 
       std::string joined;
       for (size_t i = first; i < end; ++i)
         joined += (i > first ? " " : "") + words[i].text;
-      const Extent e = Measure(joined);
+      const TextExtent e = MeasureDrawText(joined);
       const int count = static_cast<int>(end - first);
       const bool plain = alignment == kAlignLeft || alignment == kAlignCentre || alignment == kAlignRight;
       const int spacing = plain ? space : (pageWidth - e.width) / count + space;

@@ -8,6 +8,25 @@
 #include "engine/clip.h"
 #include "engine/draw_style.h"
 
+// Sets DrawFont for the life of the scope and puts the old record back after: the text clips draw with
+// their own fonts without changing what other drawing code set.
+class DrawFontScope {
+ public:
+  explicit DrawFontScope(const DrawFontRecord& font) : saved_(DrawFont) { DrawFont = font; }
+  ~DrawFontScope() { DrawFont = saved_; }
+  DrawFontScope(const DrawFontScope&) = delete;
+  DrawFontScope& operator=(const DrawFontScope&) = delete;
+
+ private:
+  DrawFontRecord saved_;
+};
+
+// The cell DrawText would paint for text in the current DrawFont (0 x 0 when no font can be had).
+struct TextExtent {
+  int width = 0, height = 0;
+};
+TextExtent MeasureDrawText(const std::string& text);
+
 class OText : public OClip {
  public:
   static constexpr int kAlignLeft = 0, kAlignCentre = 2, kAlignLines = 3, kAlignRight = 4, kAlignSpread = 1;

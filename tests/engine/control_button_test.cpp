@@ -101,12 +101,4 @@ TEST(ClipCheckBox, SixLooksShowHoverAndPressedStates) {
   EXPECT_EQ(box->GetCurrentSequence(), 1);
 }
 
-TEST(ClipCheckBox, TheLabelStaysAShownPictureAfterCopying) {
-  OClipCheckBox box;
-  box.CopyFrom(*SequenceClip(16, 16, {1, 2}));
-  ASSERT_EQ(box.GetShownPictures().size(), 2u);
-  EXPECT_EQ(box.GetShownPictures()[1], &box.Label());
-  EXPECT_EQ(box.GetSequenceCount(), 2);
-}
-
 }  // namespace

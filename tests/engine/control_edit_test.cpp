@@ -114,19 +114,6 @@ TEST(ClipEdit, TheCaretShowsOnlyWithTheFocusAndBlinks) {
   EXPECT_FALSE(edit->focused);
 }
 
-TEST(ClipEdit, APressTakesTheFocusAndAPressElsewhereDropsIt) {
-  auto edit = std::make_unique<OClipEdit>();
-  edit->CopyFrom(*SequenceClip(100, 20, {1, 2, 3}));
-  EXPECT_TRUE(edit->OnPress(50, 10));
-  EXPECT_TRUE(edit->focused);
-  EXPECT_EQ(edit->GetCurrentSequence(), 1);
-  EXPECT_TRUE(edit->OnHover(50, 10, false));
-  EXPECT_EQ(edit->GetCurrentSequence(), 2);
-  EXPECT_FALSE(edit->OnPress(500, 10));
-  EXPECT_FALSE(edit->focused);
-  EXPECT_FALSE(edit->IsCaretShown());
-}
-
 // ---- OText ---------------------------------------------------------------------------------------------
 
 // The leftmost column holding a text-coloured pixel on a page; -1 when none.

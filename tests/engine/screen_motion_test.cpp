@@ -91,6 +91,7 @@ TEST_F(ScreenMotion, ADiagonalPathPassesItsPointsInOrder) {
 }
 
 TEST_F(ScreenMotion, AnExpiredClipGoesInTheSameFrameAndItsAreaIsRepainted) {
+  EXPECT_EQ(screen->AddClip(std::make_unique<OClip>()), nullptr);  // nothing to show: refused
   OClip* doomed = Add(40, 60, 0x00FF00);
   OClip* next = Add(100, 100, 0x0000FF);
   next->speedX = 1;
@@ -126,21 +127,6 @@ TEST_F(ScreenMotion, ClipsTakenAwayByNotificationsAreNotTouchedAgain) {
   ASSERT_EQ(screen->GetClips().size(), 1u);
   EXPECT_EQ(screen->GetClips()[0].get(), last);
   EXPECT_DOUBLE_EQ(last->y, 101);
-}
-
-TEST_F(ScreenMotion, ClipsWithoutPicturesAreRefusedAndSortingPutsDeepClipsFirst) {
-  EXPECT_EQ(screen->AddClip(std::make_unique<OClip>()), nullptr);
-  EXPECT_EQ(screen->AddClip(nullptr), nullptr);
-  auto withSequence = std::make_unique<OClip>();
-  withSequence->AddSequence();
-  EXPECT_NE(screen->AddClip(std::move(withSequence)), nullptr);
-  for (double depth : {3.0, -1.0, 10.0, 0.0})
-    Add(0, 0)->depth = depth;
-  screen->SortByDepth();
-  const auto& clips = screen->GetClips();
-  for (size_t i = 1; i < clips.size(); ++i)
-    EXPECT_GE(clips[i - 1]->depth, clips[i]->depth);
-  EXPECT_EQ(clips.front()->depth, 10.0);
 }
 
 }  // namespace
