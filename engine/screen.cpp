@@ -12,6 +12,8 @@ OEngine::OEngine(OWindow* window, int x, int y, int width, int height)
     : window_(window), x_(x), y_(y), width_(width), height_(height) {}
 
 OEngine::~OEngine() {
+  // A screen that goes must not stay named as the active one.
+  if (activeSlot_ && *activeSlot_ == this) *activeSlot_ = nullptr;
   picture_.reset();
   controls_.clear();
   clips_.clear();

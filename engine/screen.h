@@ -29,7 +29,8 @@ class OEngine {
   OEngine& operator=(const OEngine&) = delete;
 
   // -- virtual slots, in order --
-  // 0: destroys the picture and every clip (controls included).
+  // 0: destroys the picture and every clip (controls included); an active-screen reference still naming
+  // this screen is cleared.
   virtual ~OEngine();
   // 1: takes the clip when it has a frame or a sequence and returns it; otherwise destroys it, returns null.
   virtual OClip* AddClip(std::unique_ptr<OClip> clip);

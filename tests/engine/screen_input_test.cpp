@@ -133,6 +133,11 @@ TEST_F(ScreenInput, DialogsStackOverTheActiveScreenAndHandItBack) {
   ASSERT_EQ(screen->closed.size(), 1u);
   EXPECT_EQ(screen->closed[0].value, 3);
   EXPECT_EQ(dialog.GetScreenBeneath(), nullptr);
+  {
+    Recording<> shortLived(&window, 0, 0, 10, 10);
+    shortLived.Enter(&slot);
+  }
+  EXPECT_EQ(slot, nullptr);  // never left naming a screen that is gone
 }
 
 TEST_F(ScreenInput, TheMainWindowForwardsToTheActiveScreen) {
