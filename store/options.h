@@ -21,8 +21,8 @@ inline constexpr char kKeyFullScreen[] = "Game.Options.FullScreen";
 inline constexpr char kKeySkins[] = "Game.CurrGame.Skins";
 
 // Milliseconds between two frames for each game speed (FastSpeed 0..4), slowest first.
-inline constexpr int frameIntervals[5] = {30, 20, 10, 5, 1};
 inline constexpr int kSpeedCount = 5;
+inline constexpr int frameIntervals[kSpeedCount] = {30, 20, 10, 5, 1};
 inline constexpr int kLevelCount = 3;     // 0 "Novice", 1 "Expert", 2 "Master"
 inline constexpr int kGameTypeCount = 2;  // 0 strategy, 1 arcade
 inline constexpr int kSkinCount = 6;      // one chosen look per ball colour
