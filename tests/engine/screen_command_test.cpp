@@ -2,9 +2,12 @@
 // taken from the screen beneath and the dialog frame laid from the catalogue.
 #include <gtest/gtest.h>
 
+#include "clip_testing.h"
 #include "engine/active_screen.h"
+#include "engine/audio_null.h"
 #include "engine/button.h"
 #include "engine/catalogue.h"
+#include "engine/sound.h"
 #include "screen_testing.h"
 
 using namespace screen_testing;
@@ -40,6 +43,7 @@ class DialogScreen : public HeadlessFixture {
     dialog->framed = false;
   }
   void TearDown() override {
+    SetSound(nullptr);
     SetSmallBallShower(nullptr);
     for (auto& piece : catalogue::framePieces)
       piece.reset();
@@ -60,10 +64,20 @@ class DialogScreen : public HeadlessFixture {
 };
 
 TEST_F(DialogScreen, ACommandRunsHalfASecondAfterTheReleaseAndASecondOneMeanwhileIsDropped) {
+  testing_files::TempFolder temp;
+  ASSERT_TRUE(
+      testing_files::WriteBytes(temp.File("5.wav"), MakeWaveFile(1, 8000, 8, std::vector<uint8_t>(800))));
+  auto device = std::make_unique<NullAudioDevice>();
+  const NullAudioDevice* speaker = device.get();
+  OSound sound(std::move(device));
+  ASSERT_TRUE(sound.Load(5, temp.File("5.wav")));
+  SetSound(&sound);
   OClipButton* ok = AddButton(10, 10, 12);
   OClipButton* cancel = AddButton(100, 10, 21);
   dialog->Enter(nullptr);
   Click(20, 20);
+  EXPECT_EQ(speaker->Starts().size(), 1u);  // the release sounds at once
+  SetSound(nullptr);
   EXPECT_FALSE(ok->visible);
   EXPECT_EQ(dialog->GetPendingButton(), ok);
   EXPECT_EQ(dialog->clicked.size(), 1u);  // the screen's click comes at once; the command waits
