@@ -36,12 +36,6 @@ TEST(Options, MissingKeysGiveTheLoadDefaultsNotTheInitialValues) {
   EXPECT_EQ(initial.FrameInterval(), 10);
   EXPECT_FALSE(initial.NewGameNeeded);
   EXPECT_FALSE(initial.settingsLoaded);
-
-  // Only the level stored: the rest take their load defaults.
-  const Options levelOnly = LoadFrom({{kKeyLevel, "1"}});
-  EXPECT_EQ(levelOnly.Level, 1);
-  EXPECT_EQ(levelOnly.FastSpeed, 3);
-  EXPECT_TRUE(levelOnly.NewGameNeeded);
 }
 
 TEST(Options, StoredTableIndexesOutOfRangeFallBack) {
