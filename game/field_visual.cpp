@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <random>
 
+#include "engine/screen.h"
+#include "engine/sound.h"
 #include "game/field.h"
+#include "screens/ball.h"
 
 namespace {
 // The shuffles draw from a generator of their own so that they never disturb the game's random
@@ -16,7 +19,10 @@ std::minstd_rand& ShuffleRandom() {
 
 FieldVisual::FieldVisual(OEngine* screen, Field* field) : field_(field), screen_(screen) {}
 
-FieldVisual::~FieldVisual() = default;
+FieldVisual::~FieldVisual() {
+  // The sprites belong to the screen, which outlives the game: a board that goes takes its balls along.
+  Clear();
+}
 
 void FieldVisual::ResetCountdowns() {
   appearCountdown_ = popCountdown_ = fallCountdown_ = moveCountdown_ = 0;
@@ -40,7 +46,8 @@ void FieldVisual::Start(bool restoring) {
 }
 
 void FieldVisual::Clear() {
-  // The sprites belong to the screen; taking them off it comes with the sprite animation.
+  for (int i = 0; i < static_cast<int>(sprites_.size()); ++i)
+    RemoveSprite(i);
   sprites_.clear();
   explosions_.clear();
   moves_.clear();
@@ -49,9 +56,49 @@ void FieldVisual::Clear() {
   ResetCountdowns();
 }
 
-void FieldVisual::Tick(int /*ms*/) {}
+void FieldVisual::RefreshImages() {
+  for (ABall* sprite : sprites_)
+    if (sprite) ApplyLook(*sprite);
+}
 
-void FieldVisual::RefreshImages() {}
+bool FieldVisual::ActionDue(int& countdown, int reload) {
+  if (countdown >= 1) {
+    --countdown;
+    return false;
+  }
+  countdown = reload;
+  return true;
+}
+
+ABall* FieldVisual::MakeSprite(int index, int colour) {
+  if (!screen_ || index < 0 || index >= static_cast<int>(sprites_.size())) return nullptr;
+  RemoveSprite(index);
+  const CellPoint at = field_->CellPosition(index);
+  ABall* ball = AddBallSprite(*screen_, catalogue::BallTemplate(colour), at.x, at.y, kSpriteDepth);
+  if (ball) ball->colour = colour;
+  sprites_[index] = ball;
+  return ball;
+}
+
+void FieldVisual::RemoveSprite(int index) {
+  ABall*& sprite = sprites_[index];
+  if (sprite && screen_) screen_->RemoveClip(sprite);
+  sprite = nullptr;
+}
+
+void FieldVisual::ShowSprites(bool visible) {
+  for (ABall* sprite : sprites_)
+    if (sprite) sprite->visible = visible;
+}
+
+void FieldVisual::SortScreen() {
+  if (screen_) screen_->SortByDepth();
+}
+
+void FieldVisual::PlaySound(int id) const {
+  // A view without a screen is a scratch board or a test: nothing to hear.
+  if (screen_) GetSound().Play(id, true);
+}
 
 void FieldVisual::CancelPops() {
   explosions_.clear();
@@ -69,7 +116,13 @@ ABall* FieldVisual::Sprite(int index) const {
 
 void FieldVisual::PlaceBall(int index, ABall* ball) {
   if (index < 0 || index >= static_cast<int>(sprites_.size())) return;
+  if (sprites_[index] != ball) RemoveSprite(index);
   sprites_[index] = ball;
+  if (!ball) return;
+  const CellPoint at = field_->CellPosition(index);
+  ball->x = at.x, ball->y = at.y, ball->depth = kSpriteDepth;
+  ball->SetFrame(ABall::kRestFrame);
+  SortScreen();
 }
 
 void FieldVisual::QueuePop(int index) {
@@ -93,7 +146,11 @@ void FieldVisual::QueueFall(int index) {
 
 void FieldVisual::PlaceColour(int index, int k) {
   if (index < 0 || index >= static_cast<int>(sprites_.size()) || k < 0 || k >= kColourCount) return;
-  // Without a screen there is nothing to show; the sprite of palette entry k is made with the sprites.
+  const int colour = field_->Owner() ? field_->Owner()->PaletteColour(k) : k;
+  ABall* ball = MakeSprite(index, colour);
+  if (!ball) return;
+  ball->SetFrame(ABall::kRestFrame);
+  SortScreen();
 }
 
 void FieldVisual::QueueAppear(int index) {

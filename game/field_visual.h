@@ -1,10 +1,10 @@
 // The board's view: one ball sprite per occupied cell and four queues of animations that the board
 // asks for (explosions, row moves, appearances, falls), played one step at a time so that the game can
-// wait for it to become idle. This file holds the part the board drives: the state, the queues and
-// the sprite bookkeeping. A view given no screen (the demo's scratch boards, tests) never makes
-// sprites.
+// wait for it to become idle. field_visual.cpp holds the part the board drives (the state, the queues
+// and the sprite bookkeeping), field_visual_play.cpp the tick that plays the queues. A view given no
+// screen (the demo's scratch boards, tests) never makes sprites but plays its queues all the same.
 //
-// Sections: view states · FieldVisual
+// Sections: view states · step table · FieldVisual
 #pragma once
 
 #include <cstdint>
@@ -16,6 +16,7 @@
 class ABall;
 class OEngine;
 class Field;
+class ScoreBall;
 
 // ---- view states -----------------------------------------------------------------------------------
 enum class ViewState : uint8_t {
@@ -30,6 +31,19 @@ enum class ViewState : uint8_t {
   kFalling = 8,    // playing the fall queue
   kAppearing = 9,  // playing the appearance queue of pushed-in rows
 };
+
+// ---- step table ------------------------------------------------------------------------------------
+// Entries taken per action and the countdown reload (an action every reload + 1 ticks).
+constexpr int kAppearPerAction = 10, kAppearReload = 5;
+constexpr int kPopReload = 10;
+constexpr int kFallReload = 20;
+constexpr int kMovesPerAction = 5, kMoveReload = 2;
+constexpr int kBlinkPeriodMs = 1000;
+constexpr int kFallLimit = 32;  // a falling ball bursts after this many pixels
+constexpr int kSpriteDepth = -10;
+// Sounds of the view.
+constexpr int kSoundSlide = 0;  // every eighth appearing or sliding ball
+constexpr int kSoundPop = 6;
 
 // ---- FieldVisual -------------------------------------------------------------------------------------
 class FieldVisual {
@@ -48,9 +62,9 @@ class FieldVisual {
   // Removes every sprite, empties the sprite array and the queues, zeroes the countdowns.
   virtual void Clear();
   virtual ~FieldVisual();
-  // Plays the queued animations for ms elapsed milliseconds; the animation comes with the sprites.
+  // Plays one step of the queued animations (pause, blink, then the state's queue).
   virtual void Tick(int ms);
-  // Re-applies each ball's chosen look; a view without sprites has nothing to do.
+  // Re-applies each ball's chosen look to every sprite.
   virtual void RefreshImages();
   // Discards the pending explosions.
   virtual void CancelPops();
@@ -97,10 +111,32 @@ class FieldVisual {
   bool HasSpriteSlots() const { return !sprites_.empty(); }
   // The screen the sprites live on, or null.
   OEngine* Screen() const { return screen_; }
+  // The score counter that exploding and falling balls add to (not owned; null: no scoring).
+  void SetScoreCounter(ScoreBall* score) { score_ = score; }
+  // The state a pause will return to.
+  ViewState RememberedState() const { return remembered_; }
 
  private:
   // Zeroes the four countdowns and the blink accumulator.
   void ResetCountdowns();
+  // True when an action is due this tick (countdown below 1, then reloaded); else counts down.
+  static bool ActionDue(int& countdown, int reload);
+  // Makes the sprite of colour at cell index (replacing any), visible, at depth -10; null without a
+  // screen or template.
+  ABall* MakeSprite(int index, int colour);
+  // Takes the sprite of cell index off the screen and out of the cell.
+  void RemoveSprite(int index);
+  // Shows or hides every sprite.
+  void ShowSprites(bool visible);
+  // The steps of Tick (field_visual_play.cpp).
+  void Blink(int ms);
+  void PlayAppearances();
+  void PlayPops();
+  void PlayFalls();
+  void PlayMoves();
+  // Adds the sprites made or moved in this step to the screen's drawing order.
+  void SortScreen();
+  void PlaySound(int id) const;
 
   ViewState state_ = ViewState::kIdle;
   IndexQueue explosions_;
@@ -116,4 +152,5 @@ class FieldVisual {
   int moveCountdown_ = 0;
   int blinkMs_ = 0;
   ViewState remembered_ = ViewState::kIdle;
+  ScoreBall* score_ = nullptr;
 };

@@ -1,0 +1,79 @@
+// The session in the settings store, under its Name():
+//   .Score       the score                .ColorLeft   colours in play
+//   .ColorsLeft  the colour of each entry in play, in order
+//   .GameBall    palette index of the launcher ball's colour (only with a ball), .WaitBall likewise
+//   .Field       the board (field_store.cpp)
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "game/game.h"
+#include "screens/ball.h"
+#include "store/config.h"
+#include "store/options.h"
+
+namespace {
+// A stored palette index; one outside the palette (a damaged store) takes entry 0.
+int StoredIndex(const OConfig& store, const std::string& key) {
+  const int k = store.GetInt(key, 0);
+  return k >= 0 && k < kColourCount ? k : 0;
+}
+
+// The first palette index whose colour is ball's, or -1.
+int PaletteIndexOf(const Game& game, const ABall& ball) {
+  for (int k = 0; k < kColourCount; ++k)
+    if (game.PaletteColour(k) == ball.colour) return k;
+  return -1;
+}
+}  // namespace
+
+void Game::Save() {
+  if (!settings_) return;
+  const std::string name = Name();
+  settings_->SetInt(name + ".Score", Score());
+  settings_->SetInt(name + ".ColorLeft", paletteLength_);
+  settings_->SetIntArray(name + ".ColorsLeft", palette_.data(), paletteLength_, ' ');
+  // A ball whose colour has left the palette keeps whatever index was stored before.
+  const int gameIndex = gameBall_ ? PaletteIndexOf(*this, *gameBall_) : -1;
+  if (gameIndex >= 0) settings_->SetInt(name + ".GameBall", gameIndex);
+  const int waitIndex = waitBall_ ? PaletteIndexOf(*this, *waitBall_) : -1;
+  if (waitIndex >= 0) settings_->SetInt(name + ".WaitBall", waitIndex);
+  if (field_) field_->Save();
+  GetOptions().NewGameNeeded = false;
+  GetOptions().settingsLoaded = true;
+}
+
+bool Game::Load() {
+  restored_ = false;
+  if (GetOptions().NewGameNeeded) return Start(false);
+  if (!Start(true)) return false;
+  const std::string name = Name();
+  int score = settings_->GetInt(name + ".Score", 0);
+  if (score < 0) score = 0;
+  score_->Reset();
+  score_->Add(score);
+  paletteLength_ = settings_->GetInt(name + ".ColorLeft", kColourCount - 2 * Level());
+  if (paletteLength_ < 1 || paletteLength_ > 5) paletteLength_ = kColourCount;
+  int entry = 0;
+  for (int v : settings_->GetIntArray(name + ".ColorsLeft", ' ')) {
+    // A colour that names no ball ends the restore here; FinishLoad finds the board empty.
+    if (v < 0 || v >= kColourCount) return FinishLoad();
+    if (entry < kColourCount) palette_[size_t(entry++)] = v;
+  }
+  NewGameBall(StoredIndex(*settings_, name + ".GameBall"));
+  NewWaitBall(StoredIndex(*settings_, name + ".WaitBall"));
+  field_->Load();
+  return FinishLoad();
+}
+
+bool Game::FinishLoad() {
+  // A stored game always has balls in its top row (one without would have ended): a board that comes
+  // back without them was damaged, and would count as cleared, with the full bonus. A new game instead.
+  bool topRow = false;
+  for (int i = 0; i < kColumns; ++i)
+    topRow = topRow || !field_->IsEmpty(i);
+  if (!topRow) return Start(false);
+  state_ = GameState::kReady;
+  restored_ = true;
+  return true;
+}

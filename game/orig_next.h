@@ -1,0 +1,53 @@
+// OrigNext: the attempts indicator, a string of up to five small balls in rings at the lower left. It
+// shows one ball fewer than the attempts left (the ball at the launcher is the current attempt) and a
+// ring for every attempt the string grants beyond the first two. Also the miss counters both modes
+// keep in the settings store.
+#pragma once
+
+#include <array>
+#include <string>
+
+class ABall;
+class OClip;
+class OConfig;
+class OEngine;
+
+class OrigNext {
+ public:
+  static constexpr int kSlots = 5;
+  static constexpr int kBallX = 70, kBallY = 531, kRingX = 64, kRingY = 524, kPitch = 36;
+  static constexpr int kBallColour = 6;   // the indicator's small ball
+  static constexpr int kRingPicture = 8;  // general picture
+
+  // Five balls and five rings on screen (null: none), all hidden.
+  explicit OrigNext(OEngine* screen);
+  OrigNext(const OrigNext&) = delete;
+  OrigNext& operator=(const OrigNext&) = delete;
+  // Takes the ten clips off the screen.
+  ~OrigNext();
+
+  // Hides all ten.
+  void Reset();
+  // Shows left - 1 balls (appearing where they were hidden, vanishing where no longer needed) and the
+  // rings of those balls plus one for each further attempt of the allowance beyond the second.
+  void Show(int left, int allowance);
+
+  ABall* Ball(int i) const { return balls_[size_t(i)]; }
+  OClip* Ring(int i) const { return rings_[size_t(i)]; }
+
+ private:
+  OEngine* screen_;
+  std::array<ABall*, kSlots> balls_{};
+  std::array<OClip*, kSlots> rings_{};
+};
+
+// The allowance of the next string of attempts: one less, below 1 restarting from the colours in play
+// less twice the level (at least 1).
+int NextMissAllowance(int allowance, int colours, int level);
+
+// The miss counters in the store: name + ".MaxLeft" (the allowance) and name + ".Left".
+void SaveMissCounters(OConfig& store, const std::string& name, int left, int allowance);
+// Reads them back and brings them into range: the allowance at most colours - 2 x level and at least
+// 1; left within 1 .. allowance - 1, else the allowance.
+void LoadMissCounters(const OConfig& store, const std::string& name, int colours, int level, int& left,
+                      int& allowance);

@@ -1,0 +1,187 @@
+// Ball sprites. Sections: ABall · looks · the ball sprite table · sprites on a screen
+#include "screens/ball.h"
+
+#include "engine/active_screen.h"
+#include "engine/catalogue.h"
+#include "engine/screen.h"
+#include "store/options.h"
+
+namespace {
+int fallingBalls = 0;
+}  // namespace
+
+int FallingBallCount() {
+  return fallingBalls;
+}
+
+void ResetFallingBallCount() {
+  fallingBalls = 0;
+}
+
+// ---- ABall ---------------------------------------------------------------------------------------
+ABall::ABall(const ABall& other) : OClip() {
+  CopyFrom(other);
+  x = other.x, y = other.y, depth = other.depth;
+  visible = other.visible;
+  stopped = other.stopped;
+  frameTime = other.frameTime;
+  if (other.GetCurrentFrame() != 0) SetFrame(other.GetCurrentFrame());
+  colour = other.colour;
+  displayMode = other.displayMode;
+  shine = other.shine;
+  dying = other.dying;
+  dyingTime = other.dyingTime;
+  shineTime = 0;
+  burstScreen = other.burstScreen;
+}
+
+ABall& ABall::operator=(const ABall& other) {
+  if (this == &other) return *this;
+  CopyFrom(other);
+  colour = other.colour;
+  displayMode = other.displayMode;
+  return *this;
+}
+
+void ABall::StartAppear() {
+  frameTime = 20;
+  SetFrame(kAppearFrame);
+  displayMode = kNew;
+  visible = true;
+  dyingTime = 0;
+  dying = false;
+  stopped = false;
+}
+
+void ABall::StartShine() {
+  shineTime = 0;
+  if (shine == kShineDown) return;
+  shine = kShineDown;
+  dyingTime = 0;
+  frameTime = 0;
+  // The shine steps the frames itself: the clip's own playback must not step them forward again, or a
+  // long tick would swing between frames 8 and 9 for ever.
+  stopped = true;
+}
+
+void ABall::StartDying() {
+  dying = true;
+  dyingTime = 0;
+  // As for the shine: the first step back may come in the same tick as the frame's own "next"
+  // instruction, which would undo it on every tick of 50 ms or more.
+  stopped = true;
+}
+
+void ABall::StartFall(int limit) {
+  if (displayMode == kFalling) return;
+  fallLimit = limit;
+  fallStartY = ClipPixel(y);
+  displayMode = kFalling;
+  speedY = kFallSpeed;
+  stopped = false;
+}
+
+void ABall::MoveTo(double tx, double ty, double speed) {
+  path.clear();
+  path.push_back(PointSpeed{tx, ty, 0.0, speed});
+  displayMode = kMoving;
+}
+
+void ABall::OnPathEnd(const PointSpeed&) {
+  if (displayMode == kMoving) Stop();
+}
+
+void ABall::StepBack() {
+  if (GetCurrentFrame() > 0) SetFrame(GetCurrentFrame() - 1);
+}
+
+void ABall::Tick(int elapsed) {
+  if (dying) {
+    dyingTime += elapsed;
+    if (GetCurrentFrame() == 0) {
+      visible = false;
+      dying = false;
+    } else if (dyingTime * kFramesPerSecond / 1000 >= 1) {
+      StepBack();
+    }
+  }
+  if (displayMode == kFalling) {
+    const int iy = ClipPixel(y);
+    if (iy - fallStartY > fallLimit || y > kFallFloorY) {
+      SmallBallShower* shower = GetSmallBallShower();
+      if (shower && burstScreen && GetOptions().Animate)
+        shower->Burst(*burstScreen, ClipPixel(x), iy, colour, false);
+      lifetime = 0;
+      return;
+    }
+    ++fallingBalls;
+  }
+  if (shine == kShineDown) {
+    shineTime += elapsed;
+    if (GetCurrentFrame() <= kShineTurnFrame) {
+      shine = kShineUp;
+    } else if (shineTime > kShineStepMs) {
+      shineTime = 0;
+      StepBack();
+    }
+  } else if (shine == kShineUp) {
+    shineTime += elapsed;
+    if (GetCurrentFrame() >= kRestFrame) {
+      shine = kNoShine;
+    } else if (shineTime > kShineStepMs) {
+      shineTime = 0;
+      SetFrame(GetCurrentFrame() + 1);
+    }
+  }
+  OClip::Tick(elapsed);
+}
+
+// ---- looks ---------------------------------------------------------------------------------------
+void ApplyLook(ABall& ball) {
+  if (ball.colour < 0 || ball.colour >= catalogue::kSkinCount) return;
+  const OClip* skin = catalogue::skins[size_t(ball.colour)].get();
+  const int f = GetOptions().Skins[size_t(ball.colour)];
+  if (!skin || f < 0 || f >= skin->GetFrameCount()) return;
+  const int last = ball.GetOwnFrameCount() - 1;
+  const OBitmap* look = skin->GetOwnFrameCount() > 0 ? skin->GetFrame(f) : nullptr;
+  if (!look || last < 0) return;
+  auto picture = std::make_unique<OBitmap>(*look);  // shares the skin's pixels
+  picture->frameAction = kFrameStop;
+  picture->actionArg1 = picture->actionArg2 = 0;
+  // ReplaceFrame shows the new picture at once where the old one was shown.
+  ball.ReplaceFrame(last, std::move(picture));
+}
+
+// ---- the ball sprite table -----------------------------------------------------------------------
+namespace catalogue {
+std::array<std::unique_ptr<ABall>, kBallSpriteCount> ballSprites;
+
+bool LoadBallSprite(int colour, const std::string& path) {
+  if (colour < 0 || colour >= kBallSpriteCount) return false;
+  auto ball = std::make_unique<ABall>();
+  if (!ball->Load(path)) {
+    ballSprites[size_t(colour)].reset();
+    return false;
+  }
+  ball->SetFrameTime(0);
+  ball->colour = colour;
+  ball->displayMode = ABall::kNew;
+  ballSprites[size_t(colour)] = std::move(ball);
+  return true;
+}
+
+const ABall* BallTemplate(int colour) {
+  if (colour < 0 || colour >= kBallSpriteCount) return nullptr;
+  return ballSprites[size_t(colour)].get();
+}
+}  // namespace catalogue
+
+// ---- sprites on a screen -------------------------------------------------------------------------
+ABall* AddBallSprite(OEngine& screen, const ABall* source, double x, double y, double depth) {
+  if (!source || source->GetFrameCount() == 0) return nullptr;
+  auto ball = std::make_unique<ABall>(*source);
+  ball->x = x, ball->y = y, ball->depth = depth;
+  ball->visible = true;
+  ball->burstScreen = &screen;
+  return static_cast<ABall*>(screen.AddClip(std::move(ball)));
+}

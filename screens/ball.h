@@ -1,0 +1,104 @@
+// ABall: one coloured ball on screen, in the field, at the launcher or in flight. It appears (frames 2
+// up to its resting frame 9), shines (back to frame 5 and up again), vanishes (back to frame 0, then
+// hidden), slides to a point, and falls a little way before it bursts into small balls. The catalogue's
+// ball sprites (one per colour, the templates every ball is copied from) live here too.
+//
+// Sections: ABall · the ball sprite table · sprites on a screen
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "engine/clip.h"
+
+class OEngine;
+
+// ---- ABall ---------------------------------------------------------------------------------------
+class ABall : public OClip {
+ public:
+  // Display modes.
+  static constexpr uint8_t kStopped = 0, kNew = 2, kMoving = 3, kFalling = 6;
+  // Shine states.
+  static constexpr uint8_t kNoShine = 0, kShineDown = 1, kShineUp = 2;
+
+  static constexpr int kSize = 32;
+  static constexpr int kFramesPerSecond = 20;  // a dying step is due after 50 ms
+  static constexpr int kShineStepMs = 50;
+  static constexpr int kShineTurnFrame = 5;
+  static constexpr int kRestFrame = 9;  // the resting frame, also the shine's end
+  static constexpr int kAppearFrame = 2;
+  static constexpr double kFallSpeed = 4.0;
+  static constexpr double kMoveSpeed = 5.0;  // rows sliding down
+  // A falling ball bursts at the latest here: the field's bottom minus the ball size.
+  static constexpr int kFallFloorY = 500 - kSize;
+
+  // colour, shine, dying and dyingTime 0; display mode new.
+  ABall() = default;
+  // The clip (sharing its pixels), its place and playback, and the ball's state except the fall; the
+  // shine timer restarts.
+  ABall(const ABall& other);
+  // The clip plus colour and display mode.
+  ABall& operator=(const ABall& other);
+
+  // Appearing from frame 2, 20 ms a frame, visible, not dying, playing.
+  void StartAppear();
+  // Starts a shine unless one is running down already (then only its timer restarts).
+  void StartShine();
+  // Starts the vanishing: one frame back per tick from 50 ms on, hidden after frame 0.
+  void StartDying();
+  // Falls at speed 4 until limit pixels below the current y (or the field's bottom), then bursts;
+  // ignored while falling already.
+  void StartFall(int limit);
+  // Slides to (x, y) at speed (a one-point path).
+  void MoveTo(double x, double y, double speed = kMoveSpeed);
+  // Display mode stopped.
+  void Stop() { displayMode = kStopped; }
+
+  // Dying, falling, shine, then the clip's own motion timing and frames.
+  void Tick(int elapsed) override;
+  // A slide ends: the ball stops.
+  void OnPathEnd(const PointSpeed& point) override;
+
+  int colour = 0;  // 0..6; also the colour of its burst
+  uint8_t displayMode = kNew;
+  uint8_t shine = kNoShine;
+  bool dying = false;
+  int fallStartY = 0;
+  int fallLimit = 0;
+  int dyingTime = 0;
+  int shineTime = 0;
+  // The screen a burst at the end of a fall goes to (not owned); null: the ball bursts without particles.
+  OEngine* burstScreen = nullptr;
+
+ private:
+  // Shows the previous frame (frame 0 stays).
+  void StepBack();
+};
+
+// The count of balls that fell during this frame (every screen tick resets it).
+int FallingBallCount();
+void ResetFallingBallCount();
+
+// Gives ball the look chosen for its colour ("Game.CurrGame.Skins"): its resting frame becomes that
+// frame of the colour's skin clip. A look outside the skin clip's frames, a colour without skins or a
+// missing skin clip leave the ball unchanged.
+void ApplyLook(ABall& ball);
+
+// ---- the ball sprite table -----------------------------------------------------------------------
+namespace catalogue {
+constexpr int kBallSpriteCount = 7;  // "clp/ball/%d.clp": colours 0..5 and the indicator's small ball 6
+extern std::array<std::unique_ptr<ABall>, kBallSpriteCount> ballSprites;
+
+// Loads ball sprite colour (0..6) from path into the table with its set-up (frame time 0, its colour,
+// display mode new). False, leaving the slot empty, when the file cannot be read.
+bool LoadBallSprite(int colour, const std::string& path);
+// The template of colour, or null when the colour is out of range or its sprite is not loaded.
+const ABall* BallTemplate(int colour);
+}  // namespace catalogue
+
+// ---- sprites on a screen -------------------------------------------------------------------------
+// Adds a copy of source to screen at (x, y, depth), visible, with source's colour; returns it (owned
+// by the screen), or null when source is null or has no frames. burstScreen is set to screen.
+ABall* AddBallSprite(OEngine& screen, const ABall* source, double x, double y, double depth);
