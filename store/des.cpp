@@ -13,6 +13,7 @@
 
 #include <bit>
 #include <cstddef>
+#include <cstring>
 
 namespace {
 using namespace des_tables;
@@ -94,16 +95,16 @@ constexpr bool ExchangesMatchTheTable() {
 }
 static_assert(ExchangesMatchTheTable(), "the bit exchanges must give the initial permutation table exactly");
 
+// Blocks are big-endian: bit 1 of the standard is the most significant bit of the number.
 uint64_t Load64(const uint8_t b[8]) {
-  uint64_t v = 0;
-  for (int i = 0; i < 8; ++i)
-    v = (v << 8) | b[i];
-  return v;
+  uint64_t v;
+  std::memcpy(&v, b, 8);
+  return std::endian::native == std::endian::little ? __builtin_bswap64(v) : v;
 }
 
 void Store64(uint64_t v, uint8_t b[8]) {
-  for (int i = 7; i >= 0; --i, v >>= 8)
-    b[i] = uint8_t(v);
+  if (std::endian::native == std::endian::little) v = __builtin_bswap64(v);
+  std::memcpy(b, &v, 8);
 }
 
 // The round function on a half rotated left by one bit, with a round's two subkey words; the result is
@@ -119,6 +120,47 @@ inline uint32_t RoundFunction(uint32_t half, const uint32_t* key) {
   uint32_t d = kSp.sp[5][(even >> 8) & 255] ^ kSp.sp[7][even & 255];
   asm("" : "+r"(a), "+r"(b), "+r"(c), "+r"(d));
   return (a ^ b) ^ (c ^ d);
+}
+
+// Enciphers or deciphers n blocks side by side with the subkeys of a DesCipher. Always inlined, so that
+// the blocks stay in registers.
+template <int n>
+[[gnu::always_inline]] inline void Crypt(uint64_t (&blocks)[n], const uint32_t* subkeys, bool reverseHalves,
+                                         bool decrypt) {
+  uint32_t left[n], right[n];
+  for (int b = 0; b < n; ++b) {
+    left[b] = uint32_t(blocks[b] >> 32);
+    right[b] = uint32_t(blocks[b]);
+    InitialPermutation(left[b], right[b]);
+    if (reverseHalves) {
+      left[b] = __builtin_bswap32(left[b]);
+      right[b] = __builtin_bswap32(right[b]);
+    }
+    left[b] = std::rotl(left[b], 1);
+    right[b] = std::rotl(right[b], 1);
+  }
+  const uint32_t* key = decrypt ? &subkeys[30] : &subkeys[0];
+  const ptrdiff_t step = decrypt ? -2 : 2;
+  // Two rounds per pass, so the halves trade places by name instead of by copying.
+  for (int i = 0; i < 8; ++i) {
+    for (int b = 0; b < n; ++b)
+      left[b] ^= RoundFunction(right[b], key);
+    key += step;
+    for (int b = 0; b < n; ++b)
+      right[b] ^= RoundFunction(left[b], key);
+    key += step;
+  }
+  for (int b = 0; b < n; ++b) {
+    left[b] = std::rotr(left[b], 1);
+    right[b] = std::rotr(right[b], 1);
+    if (reverseHalves) {
+      left[b] = __builtin_bswap32(left[b]);
+      right[b] = __builtin_bswap32(right[b]);
+    }
+    // The last round's output goes first into the final permutation.
+    FinalPermutation(right[b], left[b]);
+    blocks[b] = (uint64_t(right[b]) << 32) | left[b];
+  }
 }
 }  // namespace
 
@@ -139,54 +181,16 @@ DesCipher::DesCipher(const uint8_t key[8], DesRounds rounds) : reverseHalves_(ro
   }
 }
 
-template <int n>
-void DesCipher::Crypt(uint64_t* blocks, bool decrypt) const {
-  uint32_t left[n], right[n];
-  for (int b = 0; b < n; ++b) {
-    left[b] = uint32_t(blocks[b] >> 32);
-    right[b] = uint32_t(blocks[b]);
-    InitialPermutation(left[b], right[b]);
-    if (reverseHalves_) {
-      left[b] = __builtin_bswap32(left[b]);
-      right[b] = __builtin_bswap32(right[b]);
-    }
-    left[b] = std::rotl(left[b], 1);
-    right[b] = std::rotl(right[b], 1);
-  }
-  const uint32_t* key = decrypt ? &subkeys_[30] : &subkeys_[0];
-  const ptrdiff_t step = decrypt ? -2 : 2;
-  // Two rounds per pass, so the halves trade places by name instead of by copying.
-  for (int i = 0; i < 8; ++i) {
-    for (int b = 0; b < n; ++b)
-      left[b] ^= RoundFunction(right[b], key);
-    key += step;
-    for (int b = 0; b < n; ++b)
-      right[b] ^= RoundFunction(left[b], key);
-    key += step;
-  }
-  for (int b = 0; b < n; ++b) {
-    left[b] = std::rotr(left[b], 1);
-    right[b] = std::rotr(right[b], 1);
-    if (reverseHalves_) {
-      left[b] = __builtin_bswap32(left[b]);
-      right[b] = __builtin_bswap32(right[b]);
-    }
-    // The last round's output goes first into the final permutation.
-    FinalPermutation(right[b], left[b]);
-    blocks[b] = (uint64_t(right[b]) << 32) | left[b];
-  }
-}
-
 void DesCipher::EncryptBlock(const uint8_t in[8], uint8_t out[8]) const {
-  uint64_t block = Load64(in);
-  Crypt<1>(&block, false);
-  Store64(block, out);
+  uint64_t block[1] = {Load64(in)};
+  Crypt(block, subkeys_.data(), reverseHalves_, false);
+  Store64(block[0], out);
 }
 
 void DesCipher::DecryptBlock(const uint8_t in[8], uint8_t out[8]) const {
-  uint64_t block = Load64(in);
-  Crypt<1>(&block, true);
-  Store64(block, out);
+  uint64_t block[1] = {Load64(in)};
+  Crypt(block, subkeys_.data(), reverseHalves_, true);
+  Store64(block[0], out);
 }
 
 void DesCipher::DecryptChained(const uint8_t* in, uint8_t* out, size_t count, uint8_t chain[8]) const {
@@ -199,17 +203,17 @@ void DesCipher::DecryptChained(const uint8_t* in, uint8_t* out, size_t count, ui
     uint64_t enciphered[kSideBySide], plain[kSideBySide];
     for (int b = 0; b < kSideBySide; ++b)
       enciphered[b] = plain[b] = Load64(in + 8 * (i + size_t(b)));
-    Crypt<kSideBySide>(plain, true);
+    Crypt(plain, subkeys_.data(), reverseHalves_, true);
     for (int b = 0; b < kSideBySide; ++b) {
       Store64(plain[b] ^ previous, out + 8 * (i + size_t(b)));
       previous = enciphered[b];
     }
   }
   for (; i < count; ++i) {
-    const uint64_t enciphered = Load64(in + 8 * i);
-    uint64_t plain = enciphered;
-    Crypt<1>(&plain, true);
-    Store64(plain ^ previous, out + 8 * i);
+    uint64_t plain[1] = {Load64(in + 8 * i)};
+    const uint64_t enciphered = plain[0];
+    Crypt(plain, subkeys_.data(), reverseHalves_, true);
+    Store64(plain[0] ^ previous, out + 8 * i);
     previous = enciphered;
   }
   Store64(previous, chain);

@@ -34,10 +34,6 @@ class DesCipher {
   void DecryptChained(const uint8_t* in, uint8_t* out, size_t count, uint8_t chain[8]) const;
 
  private:
-  // Enciphers or deciphers n blocks together (big-endian: bit 1 is the most significant).
-  template <int n>
-  void Crypt(uint64_t* blocks, bool decrypt) const;
-
   // Each round's 48-bit subkey as two words: the six bits for S-boxes 1, 3, 5, 7 in the low six bits of
   // bytes 3..0 of the first word, those for S-boxes 2, 4, 6, 8 likewise in the second.
   std::array<uint32_t, 32> subkeys_{};
