@@ -1,35 +1,11 @@
 // OMainWindow: the game's window. It forwards input and frame ticks to the active screen object, and
 // lets the player drag the borderless window by its right-hand part (x > 580).
 //
-// Sections: the link to the screens · OMainWindow
+// Sections: OMainWindow · the entry
 #pragma once
 
+#include "engine/screen_link.h"
 #include "engine/window.h"
-
-// ---- the link to the screens -----------------------------------------------------------------------
-// What the main window forwards to: the active screen object (and the screens stacked beneath it), plus
-// the animation every screen shares. The screen objects supply it; without it, or while no screen is
-// active, the window still drags, ticks and closes.
-class ActiveScreenLink {
- public:
-  virtual ~ActiveScreenLink() = default;
-  // True while a screen is active.
-  virtual bool HasActiveScreen() const = 0;
-  // Advances the animation shared by every screen (the small-ball clip) by elapsed ms, every tick.
-  virtual void AdvanceShared(int elapsedMs) = 0;
-  // The active screen's frame tick.
-  virtual void Frame(int elapsedMs) = 0;
-  // Redraws and presents the screens beneath the active one, bottom first, then the active one.
-  virtual void Paint() = 0;
-  virtual void MouseMove(int x, int y) = 0;
-  // True when a control of the active screen took the press.
-  virtual bool LButtonDown(int x, int y) = 0;
-  virtual void LButtonUp(int x, int y) = 0;
-  virtual void RButtonUp(int x, int y) = 0;
-  virtual void KeyDown(int key, int modifiers) = 0;
-  virtual void KeyUp(int key, int modifiers) = 0;
-  virtual void Char(int ch, int modifiers) = 0;
-};
 
 // ---- OMainWindow -----------------------------------------------------------------------------------
 class OMainWindow : public OWindow {

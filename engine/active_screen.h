@@ -5,7 +5,7 @@
 // Sections: the active screen · the small-ball shower · the link to the main window
 #pragma once
 
-#include "app/main_window.h"
+#include "engine/screen_link.h"
 
 class OEngine;
 
