@@ -1,0 +1,270 @@
+// Helpers of the session and ball tests: the catalogue's balls, skins and pictures loaded from the
+// build's data files, a headless window, a sound player that remembers what it played, a plain screen
+// that hosts a session the way the main screen does, and boards written as rows of characters.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+#include "engine/active_screen.h"
+#include "engine/audio_null.h"
+#include "engine/catalogue.h"
+#include "engine/clip_file.h"
+#include "engine/platform_headless.h"
+#include "engine/screen.h"
+#include "engine/sound.h"
+#include "engine/window.h"
+#include "game/game.h"
+#include "game/random.h"
+#include "game/score_ball.h"
+#include "screens/ball.h"
+#include "screens/small_balls.h"
+#include "store/config.h"
+#include "store/options.h"
+
+namespace session_testing {
+
+inline std::string DataFile(const char* pattern, int i) {
+  char name[64];
+  std::snprintf(name, sizeof name, pattern, i);
+  return std::string(GLOBBET_DATA_DIR) + "/" + name;
+}
+
+// The digit strip ("clp/alphabet/1.clp"), loaded once.
+inline const OClip* DigitStrip() {
+  static std::unique_ptr<OClip> strip = [] {
+    auto clip = std::make_unique<OClip>();
+    return LoadClipFile(DataFile("clp/alphabet/%d.clp", 1), *clip) ? std::move(clip) : nullptr;
+  }();
+  return strip.get();
+}
+
+// Loads what the balls and the session take from the catalogue (once per test program): ball
+// pictures and sprites, skins, general pictures, the digit strip. False when a data file is missing.
+inline bool LoadCatalogue() {
+  static const bool loaded = [] {
+    bool ok = true;
+    for (int i = 0; i < catalogue::kBallPictureCount; ++i) {
+      auto clip = std::make_unique<OClip>();
+      ok = ok && LoadClipFile(DataFile("clp/ball/%dd.clp", i), *clip);
+      clip->SetFrameTime(0);
+      catalogue::ballPictures[size_t(i)] = std::move(clip);
+      ok = ok && catalogue::LoadBallSprite(i, DataFile("clp/ball/%d.clp", i));
+    }
+    for (int i = 0; i < catalogue::kSkinCount; ++i) {
+      auto clip = std::make_unique<OClip>();
+      ok = ok && LoadClipFile(DataFile("clp/skins/%d.clp", i), *clip);
+      catalogue::skins[size_t(i)] = std::move(clip);
+    }
+    for (int i = 0; i < catalogue::kGeneralPictureCount; ++i) {
+      auto clip = std::make_unique<OClip>();
+      ok = ok && LoadClipFile(DataFile("clp/%d.clp", i), *clip);
+      clip->SetFrameTime(0, -1);
+      catalogue::generalPictures[size_t(i)] = std::move(clip);
+    }
+    ok = ok && DigitStrip();
+    SetScoreDigitStrip(DigitStrip());
+    return ok;
+  }();
+  return loaded;
+}
+
+// A fresh temporary folder for the recordings, removed afterwards.
+class Folder {
+ public:
+  Folder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "globbet-play-XXXXXX").string();
+    path_ = ::mkdtemp(pattern.data()) ? pattern : std::string();
+  }
+  ~Folder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+// A sound player on the null device that counts how often each effect started.
+class SoundLog {
+ public:
+  SoundLog() : device_(new NullAudioDevice()), sound_(std::unique_ptr<AudioDevice>(device_)) {
+    sound_.SetMode(true);
+    for (int id = 0; id < 10; ++id)
+      sound_.Load(id, DataFile("wav/%d.wav", id));
+    SetSound(&sound_);
+  }
+  ~SoundLog() { SetSound(nullptr); }
+  // Starts of effect id so far.
+  int Count(int id) const {
+    const OSound::WavInfoStruct* entry = sound_.Find(id);
+    if (!entry || entry->sample == 0) return 0;
+    int n = 0;
+    for (const auto& start : device_->Starts())
+      n += start.sample == entry->sample;
+    return n;
+  }
+
+ private:
+  NullAudioDevice* device_;  // owned by the player
+  OSound sound_;
+};
+
+class TestWindow : public OWindow {
+ public:
+  bool OnCreate() override { return true; }
+};
+
+// A screen hosting a session as the main screen does: clips move only while the game is not paused,
+// then the game ticks; a clip at the end of its path is passed to the game.
+class SessionScreen : public OEngine, public GameHost {
+ public:
+  using OEngine::OEngine;
+  void OnFrame(int elapsed) override {
+    if (game && game->State() == GameState::kPaused) {
+      if (game) game->Tick(elapsed);
+      return;
+    }
+    if (SmallBallShower* shower = GetSmallBallShower()) shower->ResetFallingCount();
+    OEngine::OnFrame(elapsed);
+    if (game) game->Tick(elapsed);
+  }
+  void OnClipPathEnd(OClip* clip, const PointSpeed&) override {
+    if (game) game->BallArrived(clip);
+  }
+  bool OpenResultDialog() override {
+    ++resultDialogs;
+    return acceptResult;
+  }
+  void ShowReplayButton() override { replayButton = true; }
+
+  Game* game = nullptr;
+  int resultDialogs = 0;
+  bool acceptResult = true;
+  bool replayButton = false;
+};
+
+// The common set-up: data, window, sound log, shower, options, a fixed random sequence, the screen.
+class SessionFixture : public ::testing::Test {
+ protected:
+  static constexpr int kTickMs = 10;
+
+  void SetUp() override {
+    ASSERT_TRUE(LoadCatalogue()) << "data files missing: build the globbet_data target";
+    SetPlatform(&platform);
+    ASSERT_TRUE(window.Create("Test", "Test", 800, 600, OWindow::kShowNormal));
+    window.SetFrameInterval(kTickMs);
+    GetOptions() = Options{};
+    for (int k = 0; k < 6; ++k)
+      ApplyLook(*catalogue::ballSprites[size_t(k)]);
+    SetSmallBallShower(&shower);
+    shower.Seed(7);
+    SetLibRandomSeed(12345);
+    screen = std::make_unique<SessionScreen>(&window, 0, 0, 800, 600);
+    screen->redrawMode = OEngine::kRedrawDirty;
+    screen->backgroundColor = 0xCCCCFF;
+    screen->Enter(nullptr);
+  }
+  void TearDown() override {
+    game.reset();
+    screen.reset();
+    SetSmallBallShower(nullptr);
+    SetPlatform(nullptr);
+  }
+
+  // Makes and starts (or restores) a session of type G on the screen.
+  template <class G>
+  G& Make(bool load = false) {
+    game.reset();
+    screen->game = nullptr;
+    auto made = std::make_unique<G>(screen.get(), folder.path());
+    G& g = *made;
+    game = std::move(made);
+    screen->game = game.get();
+    game->SetSettings(&store);
+    game->SetHost(screen.get());
+    EXPECT_TRUE(load ? game->Load() : game->Start(false));
+    game->RefreshImages();
+    return g;
+  }
+
+  // One frame of the screen.
+  void Frame(int ms = kTickMs) {
+    platform.AdvanceClock(uint32_t(ms));
+    screen->OnFrame(ms);
+  }
+  // Frames until done() holds (true) or maxFrames have passed (false).
+  bool RunUntil(const std::function<bool()>& done, int maxFrames = 20000, int ms = kTickMs) {
+    for (int i = 0; i < maxFrames; ++i) {
+      if (done()) return true;
+      Frame(ms);
+    }
+    return done();
+  }
+  bool RunUntilReady(int maxFrames = 20000) {
+    return RunUntil([&] { return game->State() == GameState::kReady; }, maxFrames);
+  }
+
+  // Replaces the board by rows of 17 characters ('.' empty, '0'..'5' a colour) with their sprites.
+  void SetBoard(const std::vector<std::string>& rows) {
+    Field& field = *game->GetField();
+    field.Reset(true);
+    for (int r = 0; r < static_cast<int>(rows.size()); ++r)
+      for (int c = 0; c < kColumns && c < static_cast<int>(rows[size_t(r)].size()); ++c) {
+        const char ch = rows[size_t(r)][size_t(c)];
+        if (ch == '.') continue;
+        field.SetCell(r * kColumns + c, ch - '0');
+        field.View().PlaceColour(r * kColumns + c, ch - '0');
+      }
+  }
+
+  // An aim point whose shot lands in cell index on the board as it stands; {-1, -1} when none does.
+  std::pair<int, int> AimFor(int index) {
+    Field& field = *game->GetField();
+    PointPath path;
+    for (int y = 14; y < 500; y += 3)
+      for (int x = 14; x < 577; x += 2) {
+        path.clear();
+        field.Trace(x, y, trace_start_x, trace_start_y, 0.0, path);
+        if (field.LandingIndex() == index) return {x, y};
+      }
+    return {-1, -1};
+  }
+
+  static constexpr double trace_start_x = kLauncherX + 16, trace_start_y = kLauncherY + 16;
+
+  HeadlessPlatform platform;
+  TestWindow window;
+  SoundLog sounds;
+  SmallBalls shower;
+  OConfig store;
+  Folder folder;
+  std::unique_ptr<SessionScreen> screen;
+  std::unique_ptr<Game> game;
+};
+
+// The board as rows of characters (as SetBoard takes them).
+inline std::vector<std::string> Rows(const Field& field, int count) {
+  std::vector<std::string> rows;
+  for (int r = 0; r < count; ++r) {
+    std::string row;
+    for (int c = 0; c < kColumns; ++c) {
+      const int v = field.Cell(r * kColumns + c);
+      row += v < 0 ? '.' : char('0' + v);
+    }
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+}  // namespace session_testing
