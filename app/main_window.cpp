@@ -1,23 +1,70 @@
 // OMainWindow: forwarding to the active screen, the window drag, and the game's entry.
 #include "app/main_window.h"
 
+#include <chrono>
+
+#include "app/catalogue_load.h"
+#include "app/screens_create.h"
+#include "engine/sound.h"
+#include "screens/intro.h"
+#include "screens/main_screen.h"
+#include "screens/program_exit.h"
+#include "screens/screen_slots.h"
+#include "store/options.h"
+#include "store/settings_file.h"
+
 // ---- start-up and teardown ---------------------------------------------------------------------------
+namespace {
+double MsSince(std::chrono::steady_clock::time_point start) {
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+}  // namespace
+
+bool OMainWindow::FailStartup(const std::string& missingFile) {
+  ReportMissingFile(missingFile.c_str());
+  EndProgram(nullptr, kFatalExitCode);
+  return false;
+}
+
 bool OMainWindow::OnCreate() {
-  // The resource catalogue, the screens and the settings join the start-up here as they arrive; the
-  // window itself is ready now.
+  using Clock = std::chrono::steady_clock;
+  times_ = StartupTimes{};
   SetTitle("Globbet");
+  // The settings are not read yet: the option's initial value (on) chooses the sound mode.
+  GetSound().SetMode(GetOptions().DirectSound);
+  auto start = Clock::now();
+  std::string missing;
+  if (!LoadCatalogueClips(missing)) return FailStartup(missing);
+  times_.catalogue = MsSince(start);
+  start = Clock::now();
+  LoadCatalogueSounds();
+  times_.sounds = MsSince(start);
+  start = Clock::now();
   int screenW, screenH;
   GetScreenSize(screenW, screenH);
+  if (!CreateScreens(*this, missing)) return FailStartup(missing);
+  ActiveScreen() = nullptr;
+  screens::intro->Enter(&ActiveScreen());
+  SetScreenLink(&forwarder_);
+  const int w = screens::intro->GetWidth(), h = screens::intro->GetHeight();
   SetRoundedShape(true);
-  SetPosition((screenW - GetClientWidth()) / 2, (screenH - GetClientHeight()) / 2, GetClientWidth(),
-              GetClientHeight());
+  SetPosition((screenW - w) / 2, (screenH - h) / 2, w, h);
+  times_.screens = MsSince(start);
+  start = Clock::now();
+  LoadSettings(*this, screens::mainScreen->Scores());
+  times_.settings = MsSince(start);
   return true;
 }
 
 void OMainWindow::OnDestroy() {
-  // The screens' own teardown (leaving the active screen, saving the settings) runs before this.
   dragging_ = false;
-  screens_ = nullptr;
+  if (OEngine* active = ActiveScreen()) active->Leave(0);
+  // A fatal error ends the program without saving: the store may hold a half-made game.
+  if (ProgramExitCode() == 0 && screens::mainScreen) SaveSettings(*this, screens::mainScreen->Scores());
+  if (screens_ == &forwarder_) screens_ = nullptr;
+  screens::DestroyAll();
+  ActiveScreen() = nullptr;
+  FreeCatalogue();
 }
 
 // ---- the frame tick ----------------------------------------------------------------------------------
@@ -75,12 +122,18 @@ void OMainWindow::OnChar(int ch, int modifiers) {
 
 // ---- the entry ---------------------------------------------------------------------------------------
 int RunGame() {
+  // A run starts from the program's first state (tests and tools run the game more than once).
+  ResetProgramExit();
+  AWndIntro::ResetPulseTimer();
+  ResetMainScreenState();
   OMainWindow window;
   window.SetBackgroundColor(OMainWindow::kBackground);
   window.SetNoCaption(true);
   window.SetNoSizingFrame(true);
-  if (!window.Create("Main", "OMainWindow", 800, 600, OWindow::kShowNormal)) return 1;
+  if (!window.Create("Main", "OMainWindow", 800, 600, OWindow::kShowNormal))
+    return ProgramExitCode() != 0 ? ProgramExitCode() : 1;
   window.SetFrameInterval(1);
   window.Show();
-  return window.Run();
+  const int code = window.Run();
+  return ProgramExitCode() != 0 ? ProgramExitCode() : code;
 }

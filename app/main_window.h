@@ -1,11 +1,25 @@
-// OMainWindow: the game's window. It forwards input and frame ticks to the active screen object, and
-// lets the player drag the borderless window by its right-hand part (x > 580).
+// OMainWindow: the game's window. Its creation loads the catalogue, makes the screens, enters the intro
+// and reads the settings; its destruction saves the settings and frees everything again. In between it
+// forwards input and frame ticks to the active screen object, and lets the player drag the borderless
+// window by its right-hand part (x > 580).
 //
-// Sections: OMainWindow · the entry
+// Sections: start-up timings · OMainWindow · the entry
 #pragma once
 
+#include <string>
+
+#include "engine/active_screen.h"
 #include "engine/screen_link.h"
 #include "engine/window.h"
+
+// ---- start-up timings ------------------------------------------------------------------------------
+// Where the start-up's time went, in milliseconds (for the start-up measurement).
+struct StartupTimes {
+  double catalogue = 0;  // the clip sets
+  double sounds = 0;     // the ten wave files
+  double screens = 0;    // the screens, the intro entered and the window shaped
+  double settings = 0;   // "sv.dat"
+};
 
 // ---- OMainWindow -----------------------------------------------------------------------------------
 class OMainWindow : public OWindow {
@@ -23,11 +37,15 @@ class OMainWindow : public OWindow {
   // True while the player drags the window.
   bool IsDragging() const { return dragging_; }
 
-  // Start-up: the caption becomes "Globbet" and the window takes its rounded shape, centred on the
-  // screen. Returns true.
+  // Start-up: caption "Globbet", the sound mode, the catalogue, the screens, the intro entered, the
+  // window rounded and centred at the intro's size, the settings read. A missing data file shows its
+  // message and refuses (the exit code is then 255: ProgramExitCode).
   bool OnCreate() override;
-  // Teardown after the loop: the screens let go of the window.
+  // Teardown: the active screen leaves, the settings are saved (not after a fatal error), the screens
+  // and the catalogue are freed.
   void OnDestroy() override;
+  // Where the last start-up's time went.
+  const StartupTimes& GetStartupTimes() const { return times_; }
   // Shared animation; then either the drag moves the window (no screen tick) or the screen ticks.
   void OnFrame(int elapsedMs) override;
   // Repaints the screen stack, when a screen is active.
@@ -46,6 +64,11 @@ class OMainWindow : public OWindow {
   // The link when a screen is active, else null.
   ActiveScreenLink* Active() const { return screens_ && screens_->HasActiveScreen() ? screens_ : nullptr; }
 
+  // Ends a start-up that met a missing file: message, exit code 255, refusal.
+  bool FailStartup(const std::string& missingFile);
+
+  ActiveScreenForwarder forwarder_;
+  StartupTimes times_;
   ActiveScreenLink* screens_ = nullptr;
   bool dragging_ = false;
   int32_t dragStartX_ = 0, dragStartY_ = 0;
@@ -53,5 +76,5 @@ class OMainWindow : public OWindow {
 
 // The game's entry: creates the main window (background 0xCCCCFF, no caption, no sizing frame, 800 x 600,
 // caption "Main"), sets a 1 ms frame interval, shows it and runs the loop on the installed platform.
-// Returns the process exit code (1 when the window could not be made).
+// Returns the process exit code (1 when the window could not be made, 255 after a fatal error).
 int RunGame();

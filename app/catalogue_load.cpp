@@ -1,0 +1,78 @@
+#include "app/catalogue_load.h"
+
+#include <cstdio>
+#include <memory>
+
+#include "engine/catalogue.h"
+#include "engine/sound.h"
+#include "game/score_ball.h"
+#include "screens/ball.h"
+#include "screens/ball_string.h"
+
+namespace {
+constexpr int kSoundCount = 10;
+
+std::string Numbered(const char* pattern, int i) {
+  char name[64];
+  std::snprintf(name, sizeof name, pattern, i);
+  return name;
+}
+
+// Loads one set of plain clips (frame time 0 on all sequences when still).
+template <class Clip, size_t N>
+bool LoadSet(std::array<std::unique_ptr<Clip>, N>& set, const char* pattern, bool still,
+             std::string& missing) {
+  for (size_t i = 0; i < N; ++i) {
+    const std::string name = Numbered(pattern, int(i));
+    set[i] = std::make_unique<Clip>();
+    if (!set[i]->Load(name)) {
+      missing = name;
+      return false;
+    }
+    if (still) set[i]->SetFrameTime(0, -1);
+  }
+  return true;
+}
+}  // namespace
+
+bool LoadCatalogueClips(std::string& missing) {
+  using namespace catalogue;
+  if (!LoadSet(ballPictures, "clp/ball/%dd.clp", true, missing)) return false;
+  for (int i = 0; i < kBallSpriteCount; ++i) {
+    const std::string name = Numbered("clp/ball/%d.clp", i);
+    if (!LoadBallSprite(i, name)) {
+      missing = name;
+      return false;
+    }
+  }
+  if (!LoadSet(skins, "clp/skins/%d.clp", true, missing)) return false;
+  if (!LoadSet(mainWindowPieces, "clp/mainwnd/%d.clp", true, missing)) return false;
+  if (!LoadSet(framePieces, "clp/allwnd/%d.clp", true, missing)) return false;
+  if (!LoadSet(generalPictures, "clp/%d.clp", true, missing)) return false;
+  if (!LoadSet(buttonPictures, "clp/buttons/%d.clp", false, missing)) return false;
+  if (!LoadSet(alphabetStrips, "clp/alphabet/%d.clp", false, missing)) return false;
+  SetScoreDigitStrip(alphabetStrips[1].get());
+  return true;
+}
+
+void LoadCatalogueSounds() {
+  for (int i = 0; i < kSoundCount; ++i)
+    GetSound().Load(i, Numbered("wav/%d.wav", i));
+}
+
+void FreeCatalogue() {
+  using namespace catalogue;
+  SetScoreDigitStrip(nullptr);
+  auto free = [](auto& set) {
+    for (auto& clip : set)
+      clip.reset();
+  };
+  free(ballPictures);
+  free(ballSprites);
+  free(mainWindowPieces);
+  free(framePieces);
+  free(generalPictures);
+  free(buttonPictures);
+  free(alphabetStrips);
+  free(skins);
+}

@@ -1,0 +1,13 @@
+// The nine screens, created once at start-up with their places, sizes and redraw modes, each with the
+// main window as its window and the program's background colour.
+#pragma once
+
+#include <string>
+
+class OWindow;
+
+// Creates the small-ball shower (installed for every screen) and the screens in order: intro, main,
+// options, help, new-game confirmation, result, top ten, clear-records confirmation, quit confirmation.
+// Dialogs are centred in the window's client area. False, with the name of the missing file, when the
+// intro cannot load its pictures.
+bool CreateScreens(OWindow& window, std::string& missingFile);

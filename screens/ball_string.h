@@ -1,0 +1,82 @@
+// A line of text written with the ball alphabet: one ABallStr clip per character. With animation on the
+// letters drop in from above after a short random delay and bounce into place; the first impact of each
+// letter plays the landing sound. The catalogue's two alphabet strips (letters, digits) live here too.
+//
+// Sections: ABallStr · AStringB · the alphabet strips
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/clip.h"
+
+class OEngine;
+
+// ---- ABallStr ----------------------------------------------------------------------------------------
+class ABallStr : public OClip {
+ public:
+  // Drop states.
+  static constexpr uint8_t kAtRest = 0, kWaiting = 1, kFalling = 2, kStarting = 3;
+  static constexpr double kGravity = 9.81;
+  static constexpr double kMaxFallSeconds = 2.0;
+  static constexpr double kBounceDamping = 1.0 / 3.0;
+  static constexpr double kSmallestBounce = 1.0;
+  static constexpr int kLandingSound = 9;
+
+  ABallStr() = default;
+
+  // The drop (waiting, starting, falling and bouncing), then the clip's own animation.
+  void Tick(int elapsed) override;
+
+  bool bounceSoundPending = true;  // the first impact plays the landing sound
+  uint8_t dropState = kAtRest;
+  int targetY = 0;       // the resting y
+  double dropSpeed = 0;  // the speed at the start of the current fall
+  int dropDelay = 0;     // ms to wait before the first fall
+  int dropTime = 0;      // ms waited, then ms into the current fall
+};
+
+// ---- AStringB ----------------------------------------------------------------------------------------
+class AStringB {
+ public:
+  static constexpr int kAdvance = 25;        // pixels from one character to the next
+  static constexpr int kQuestionShift = 15;  // "?" sits this far left of its slot
+  static constexpr int kMaxDropDelayMs = 500;
+
+  explicit AStringB(bool showNow = false);
+  AStringB(const AStringB&) = delete;
+  AStringB& operator=(const AStringB&) = delete;
+  // Hides the letters.
+  ~AStringB();
+
+  // Writes text on screen at (x, y, depth): x -1 centres the line, y -1 puts it a third down the screen.
+  // With animation on each letter starts dropHeight above its place. Replaces nothing: call Hide first
+  // to rewrite a line.
+  void Show(OEngine& screen, int x, int y, const std::string& text, int dropHeight, int depth);
+  // Removes every letter from the screen.
+  void Hide();
+
+  const std::string& Text() const { return text_; }
+  const std::vector<ABallStr*>& Letters() const { return letters_; }
+  int X() const { return x_; }
+  int Y() const { return y_; }
+
+ private:
+  std::string text_;
+  std::vector<ABallStr*> letters_;  // owned by the screen
+  OEngine* screen_ = nullptr;
+  int x_ = 0, y_ = 0;
+};
+
+// The alphabet frame of a character: digits 0..9, letters 10..35 (either case), "-" 36, "?" 37; -1 for
+// any other character (the letter keeps the strip's first frame).
+int AlphabetFrame(char ch);
+
+// ---- the alphabet strips -----------------------------------------------------------------------------
+namespace catalogue {
+constexpr int kAlphabetCount = 2;  // "clp/alphabet/%d.clp": 0 the ball letters, 1 the score digits
+extern std::array<std::unique_ptr<ABallStr>, kAlphabetCount> alphabetStrips;
+}  // namespace catalogue

@@ -1,0 +1,1 @@
+#include "screens/dialogs/wnd_clear.h"

@@ -1,0 +1,114 @@
+#include "screens/intro.h"
+
+#include "engine/active_screen.h"
+#include "engine/sound.h"
+#include "screens/main_screen.h"
+#include "screens/screen_slots.h"
+#include "screens/zoom_clip.h"
+
+const int AWndIntro::kPulse[kPulseCount + 1] = {0,  5,  10, 3,  7,  15, 5,  10, 12, 8,  21, 14,       25,
+                                                10, 18, 5,  25, 20, 27, 29, 22, 18, 22, 25, 27,       30,
+                                                33, 27, 31, 29, 33, 28, 35, 33, 30, 20, 37, 30,       28,
+                                                35, 38, 28, 25, 30, 35, 29, 40, 30, 23, 50, kPulseEnd};
+
+namespace {
+int pulseTimer = 0;  // shared by every intro, as the program has one
+
+// Where the four bursts go when the pulse ends.
+constexpr int kBursts[4][2] = {{211, 168}, {251, 168}, {211, 218}, {251, 218}};
+}  // namespace
+
+void AWndIntro::ResetPulseTimer() {
+  pulseTimer = 0;
+}
+
+AWndIntro::AWndIntro(OWindow* window, int x, int y, int width, int height)
+    : OEngine(window, x, y, width, height) {}
+
+bool AWndIntro::Build(std::string& missingFile) {
+  elapsed_ = 0;
+  auto background = std::make_unique<OClip>();
+  if (!background->Load(kBackgroundFile)) {
+    missingFile = kBackgroundFile;
+    return false;
+  }
+  background->x = 0, background->y = 0, background->depth = kBackgroundDepth;
+  background->SetFrameTime(0);
+  background->SetColorKeyAll(int32_t(kBackgroundKey));
+  background_ = AddClip(std::move(background));
+  auto logo = MakeZoomClip(kLogoFile, kLogoFrom, kLogoTo, 1);
+  if (!logo) {
+    missingFile = kLogoFile;
+    return false;
+  }
+  logo->x = kLogoX, logo->y = kLogoY, logo->depth = kLogoDepth;
+  logo->SetFrame(kPulse[0]);
+  logo->stopped = true;
+  logo_ = AddClip(std::move(logo));
+  SortByDepth();
+  return true;
+}
+
+void AWndIntro::Enter(OEngine** activeSlot) {
+  elapsed_ = 0;
+  OEngine::Enter(activeSlot);
+}
+
+OClipControl* AWndIntro::OnLButtonDown(int, int) {
+  elapsed_ = kLengthMs + 1;
+  return nullptr;
+}
+
+OClipControl* AWndIntro::OnLButtonUp(int, int) {
+  elapsed_ = kLengthMs + 1;
+  return nullptr;
+}
+
+void AWndIntro::OnFrame(int elapsedMs) {
+  if (kPulse[step_] != kPulseEnd) {
+    pulseTimer += elapsedMs;
+    if (pulseTimer >= kPulseStepMs) {
+      pulseTimer = 0;
+      ++step_;
+    }
+    if (kPulse[step_] == kPulseEnd) {
+      if (SmallBallShower* shower = GetSmallBallShower())
+        for (const auto& at : kBursts)
+          shower->Burst(*this, at[0], at[1], kBurstColour, true);
+      GetSound().Play(kBurstSound, true);
+      if (logo_) logo_->visible = false;
+      Redraw();
+    } else if (logo_ && logo_->GetCurrentFrame() != kPulse[step_]) {
+      logo_->SetFrame(kPulse[step_]);
+    }
+  }
+  elapsed_ += elapsedMs;
+  if (elapsed_ <= kLengthMs) {
+    OEngine::OnFrame(elapsedMs);
+    return;
+  }
+  HandOver();
+}
+
+void AWndIntro::HandOver() {
+  if (SmallBallShower* shower = GetSmallBallShower()) shower->Clear();
+  ActiveScreen() = nullptr;
+  OWindow* window = GetWindow();
+  int screenW = 0, screenH = 0;
+  if (window) {
+    window->GetScreenSize(screenW, screenH);
+    window->SetRoundedShape(false);
+  }
+  Leave(0);
+  while (!GetClips().empty())
+    RemoveClip(GetClips().back().get());
+  background_ = logo_ = nullptr;
+  AMainWindow* main = screens::mainScreen.get();
+  if (!main) return;
+  if (window) {
+    window->SetRoundedShape(true);
+    const int w = main->GetWidth(), h = main->GetHeight();
+    window->SetPosition((screenW - w) / 2, (screenH - h) / 2, w, h);
+  }
+  main->Enter(&ActiveScreen());
+}

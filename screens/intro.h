@@ -1,0 +1,56 @@
+// AWndIntro: the first screen, 400 x 400: the game's picture with its logo, which pulses in size for
+// about four seconds, bursts into small balls and, six seconds after the start or at the first click,
+// hands the window over to the main screen (window reshaped and centred at the main screen's size).
+#pragma once
+
+#include <string>
+
+#include "engine/screen.h"
+
+class AWndIntro : public OEngine {
+ public:
+  static constexpr int kWidth = 400, kHeight = 400;
+  static constexpr int kPulseStepMs = 80;
+  static constexpr int kLengthMs = 6000;
+  static constexpr int kLogoX = 186, kLogoY = 141, kLogoDepth = 9;
+  static constexpr int kLogoFrom = 60, kLogoTo = 110;
+  static constexpr int kBackgroundDepth = 100;
+  static constexpr uint32_t kBackgroundKey = 0xFF0000;
+  static constexpr int kBurstSound = 5;
+  static constexpr int kBurstColour = 1;
+  static constexpr int kPulseCount = 50;
+  static constexpr int kPulseEnd = 255;
+  // Logo frames (size 60 + frame), ending with the end marker.
+  static const int kPulse[kPulseCount + 1];
+  static constexpr char kBackgroundFile[] = "clp/intro.clp";
+  static constexpr char kLogoFile[] = "clp/globint.clp";
+
+  AWndIntro(OWindow* window, int x, int y, int width, int height);
+
+  // Loads the background and makes the logo zoom. False, with the name of the file that could not be
+  // read in missingFile, when either is missing.
+  bool Build(std::string& missingFile);
+
+  // Restarts the six seconds, then enters.
+  void Enter(OEngine** activeSlot) override;
+  // A click ends the intro at the next tick.
+  OClipControl* OnLButtonDown(int x, int y) override;
+  OClipControl* OnLButtonUp(int x, int y) override;
+  // The pulse, the bursts at its end, the screen's frame; after six seconds the hand-over.
+  void OnFrame(int elapsedMs) override;
+
+  int Elapsed() const { return elapsed_; }
+  int Step() const { return step_; }
+  const OClip* Logo() const { return logo_; }
+  // The shared pulse timer back to 0 (a new run in the same process).
+  static void ResetPulseTimer();
+
+ private:
+  // Gives the window to the main screen.
+  void HandOver();
+
+  int elapsed_ = 0;
+  int step_ = 0;
+  OClip* background_ = nullptr;  // owned by the screen
+  OClip* logo_ = nullptr;
+};

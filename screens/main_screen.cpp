@@ -1,0 +1,303 @@
+// AMainWindow: layout, sessions, commands and the session's host. Input and the tick:
+// main_screen_input.cpp.
+//
+// Sections: process-wide values · layout · slots · sessions · commands · the session's host
+#include "screens/main_screen.h"
+
+#include "engine/active_screen.h"
+#include "engine/button.h"
+#include "engine/catalogue.h"
+#include "game/game_orig.h"
+#include "game/game_time.h"
+#include "game/save_replay.h"
+#include "screens/ball_string.h"
+#include "screens/dialogs/wnd_exit.h"
+#include "screens/dialogs/wnd_help.h"
+#include "screens/dialogs/wnd_options.h"
+#include "screens/dialogs/wnd_rest.h"
+#include "screens/dialogs/wnd_result.h"
+#include "screens/dialogs/wnd_top10.h"
+#include "screens/program_exit.h"
+#include "screens/screen_build.h"
+#include "screens/screen_slots.h"
+#include "store/config.h"
+#include "store/errors.h"
+#include "store/options.h"
+
+// ---- process-wide values -------------------------------------------------------------------------------
+namespace main_screen {
+int savedLevel = 0;           // the level while a demo or replay plays
+int blinkTimer = 0;           // ms since the label's last blink step
+bool firstDemoReturn = true;  // the first return from a demo starts anew; later ones restore
+PlayerSessionFactory playerFactory;
+}  // namespace main_screen
+
+void SetPlayerSessionFactory(PlayerSessionFactory factory) {
+  main_screen::playerFactory = std::move(factory);
+}
+
+void ResetMainScreenState() {
+  main_screen::savedLevel = 0;
+  main_screen::blinkTimer = 0;
+  main_screen::firstDemoReturn = true;
+}
+
+// ---- layout --------------------------------------------------------------------------------------------
+namespace {
+struct PicturePlace {
+  bool mainWindowPiece;  // else a general picture
+  int index, x, y, depth;
+};
+// After the two labels, in this order.
+constexpr PicturePlace kPictures[] = {{false, 8, 271, 524, 1}, {false, 8, 27, 524, 1}, {true, 0, 580, 0, 0},
+                                      {true, 1, 0, 0, 0},      {true, 2, 24, 0, 0},    {true, 3, 562, 0, 0},
+                                      {true, 4, 576, 24, 0},   {true, 5, 564, 485, 0}, {true, 6, 24, 495, 0},
+                                      {true, 7, 0, 477, 0},    {true, 8, 0, 24, 0},    {true, 9, 0, 584, 0},
+                                      {true, 10, 16, 596, 0}};
+constexpr int kDemoLabelPicture = 10, kReplayLabelPicture = 15;
+
+struct ButtonPlace {
+  AMainWindow::Command command;
+  int picture, x, y, code;
+};
+// In adding order (which is also the order the pointer finds them in).
+constexpr ButtonPlace kButtons[] = {
+    {AMainWindow::kReplay, 26, 580, 145, 16},   {AMainWindow::kDemo, 25, 615, 188, 11},
+    {AMainWindow::kExit, 0, 760, 2, 21},        {AMainWindow::kHelp, 1, 694, 2, 21},
+    {AMainWindow::kFullScreen, 24, 661, 2, 21}, {AMainWindow::kMinimize, 2, 727, 2, 21},
+    {AMainWindow::kMoreGames, 3, 684, 176, 13}, {AMainWindow::kNewGame, 4, 582, 23, 12},
+    {AMainWindow::kOptions, 6, 670, 34, 10},    {AMainWindow::kTopTen, 7, 715, 105, 14},
+    {AMainWindow::kWebLink, 17, 600, 550, 0}};
+constexpr int kButtonDepth = -1;
+
+// The level name line of the session, written with ball letters.
+class BallLetterLine : public BallTextLine {
+ public:
+  void Show(OEngine& screen, int x, int y, const std::string& text, int dropHeight, int depth) override {
+    line_.Show(screen, x, y, text, dropHeight, depth);
+  }
+  void Hide() override { line_.Hide(); }
+
+ private:
+  AStringB line_;
+};
+}  // namespace
+
+AMainWindow::AMainWindow(OWindow* window, int x, int y, int width, int height)
+    : OKillWindowButton(window, x, y, width, height) {
+  framed = false;
+  demoLabel_ = AddPicture(*this, catalogue::generalPictures[kDemoLabelPicture].get(), kLabelX, kLabelY, -1);
+  replayLabel_ =
+      AddPicture(*this, catalogue::generalPictures[kReplayLabelPicture].get(), kLabelX, kLabelY, -1);
+  if (demoLabel_) demoLabel_->visible = false;
+  if (replayLabel_) replayLabel_->visible = false;
+  for (const PicturePlace& p : kPictures) {
+    const OClip* clip = p.mainWindowPiece ? catalogue::mainWindowPieces[size_t(p.index)].get()
+                                          : catalogue::generalPictures[size_t(p.index)].get();
+    AddPicture(*this, clip, p.x, p.y, p.depth);
+  }
+  for (const ButtonPlace& b : kButtons) {
+    OClipButton* button =
+        AddButton(*this, catalogue::buttonPictures[size_t(b.picture)].get(), b.x, b.y, kButtonDepth);
+    if (button) button->commandCode = b.code;
+    buttons_[b.command] = button;
+  }
+  if (buttons_[kReplay]) buttons_[kReplay]->visible = false;
+  SortByDepth();
+}
+
+// ---- slots ---------------------------------------------------------------------------------------------
+AMainWindow::~AMainWindow() {
+  game_.reset();
+  scores_.Clear();
+}
+
+void AMainWindow::OnClipPathEnd(OClip* clip, const PointSpeed&) {
+  if (game_) game_->BallArrived(clip);
+}
+
+void AMainWindow::Enter(OEngine** activeSlot) {
+  if (OWindow* window = GetWindow()) {
+    if (GetOptions().FullScreen)
+      window->EnterFullScreen();
+    else
+      window->LeaveFullScreen();
+  }
+  SetFramePeriod();
+  OKillWindowButton::Enter(activeSlot);
+  StartGame(false, false);
+}
+
+void AMainWindow::Leave(int) {
+  OKillWindowButton::Leave(0);
+}
+
+// ---- sessions ------------------------------------------------------------------------------------------
+bool AMainWindow::Arcade() const {
+  return GetOptions().GameType == 1;
+}
+
+void AMainWindow::SetFramePeriod() {
+  OWindow* window = GetWindow();
+  if (!window) return;
+  const int speed = Arcade() && !demoRunning_ ? kArcadeSpeed : GetOptions().FastSpeed;
+  window->SetFrameInterval(frameIntervals[speed >= 0 && speed < kSpeedCount ? speed : kArcadeSpeed]);
+}
+
+void AMainWindow::StartGame(bool forceNew, bool afterDemo) {
+  Options& options = GetOptions();
+  int replayLevel = 0, replayMode = 0;
+  const bool replayReadable =
+      ReadReplayHeader(kReplayFile, replayLevel, replayMode) == ReplayHeaderCheck::kOk;
+  if (replayReadable) ShowReplayButton();
+  SetFramePeriod();
+  game_.reset();
+  if (!demoRunning_) {
+    if (options.GameType == 1)
+      game_ = std::make_unique<GameTime>(this);
+    else
+      game_ = std::make_unique<GameOrig>(this);
+    if (demoLabel_) demoLabel_->visible = false;
+    if (replayLabel_) replayLabel_->visible = false;
+  } else if (!replayRunning_) {
+    if (main_screen::playerFactory) game_ = main_screen::playerFactory(*this, false, 0);
+    if (demoLabel_) demoLabel_->visible = true;
+  } else {
+    // The replay shows the level it was played at.
+    if (replayReadable) options.Level = replayLevel;
+    if (main_screen::playerFactory) game_ = main_screen::playerFactory(*this, true, replayMode);
+    if (replayLabel_) replayLabel_->visible = true;
+  }
+  bool ok = game_ != nullptr;
+  if (ok) {
+    game_->SetSettings(&GetConfig());
+    game_->SetHost(this);
+    const bool restore = (options.AutoSave && options.settingsLoaded && !forceNew) ||
+                         (afterDemo && !main_screen::firstDemoReturn);
+    ok = restore ? game_->Load() : game_->Start(false);
+    game_->RefreshImages();
+  }
+  if (!ok) {
+    game_.reset();
+    ShowError(kCreateGameMessage);
+    EndProgram(GetWindow(), kFatalExitCode);
+    return;
+  }
+  if (afterDemo) main_screen::firstDemoReturn = false;
+}
+
+void AMainWindow::StopDemo() {
+  if (!demoRunning_) return;
+  demoRunning_ = false;
+  replayRunning_ = false;
+  GetOptions().Level = main_screen::savedLevel;
+}
+
+void AMainWindow::StartPlayer(bool replay) {
+  // The players arrive later; until then the buttons start nothing.
+  if (!main_screen::playerFactory) return;
+  if (demoLabel_) demoLabel_->visible = !replay;
+  if (replayLabel_) replayLabel_->visible = replay;
+  if (!demoRunning_) main_screen::savedLevel = GetOptions().Level;
+  demoRunning_ = true;
+  replayRunning_ = replay;
+  GetOptions().Level = 0;
+  StartGame(false, false);
+}
+
+// ---- commands ------------------------------------------------------------------------------------------
+AMainWindow::Command AMainWindow::CommandOf(const OClipControl* control) const {
+  for (int c = 0; c < kCommandCount; ++c)
+    if (control && buttons_[c] == control) return Command(c);
+  return kCommandCount;
+}
+
+void AMainWindow::OnButtonCommand(OClipControl* button) {
+  const Command command = CommandOf(button);
+  if (command != kCommandCount) RunCommand(command);
+}
+
+void AMainWindow::OpenDialog(OEngine* dialog) {
+  if (dialog) dialog->Enter(&ActiveScreen());
+}
+
+void AMainWindow::ToggleFullScreen() {
+  OWindow* window = GetWindow();
+  if (!window) return;
+  if (window->IsFullScreen())
+    window->LeaveFullScreen();
+  else
+    window->EnterFullScreen();
+}
+
+void AMainWindow::RunCommand(Command command) {
+  OWindow* window = GetWindow();
+  switch (command) {
+    case kNewGame:
+      if (game_ && game_->Score() != 0 && screens::newGame) {
+        screens::newGame->rebuildSession = true;
+        screens::newGame->requester = nullptr;
+        OpenDialog(screens::newGame.get());
+      } else {
+        StopDemo();
+        StartGame(true, false);
+      }
+      break;
+    case kMinimize:
+      if (window) window->SetRestored(false);
+      break;
+    case kFullScreen:
+      ToggleFullScreen();
+      break;
+    case kMoreGames:
+    case kWebLink:
+      OpenExternal(kMoreGamesUrl);
+      break;
+    case kOptions:
+      if (demoRunning_) {
+        StopDemo();
+        StartGame(false, true);
+      }
+      OpenDialog(screens::options.get());
+      break;
+    case kHelp:
+      if (AWndHelp* help = screens::help.get()) {
+        help->SetRect(GetX() + (GetWidth() - help->GetWidth()) / 2,
+                      GetY() + (GetHeight() - help->GetHeight()) / 2, help->GetWidth(), help->GetHeight());
+        OpenDialog(help);
+      }
+      break;
+    case kTopTen:
+      OpenDialog(screens::top10.get());
+      break;
+    case kExit:
+      if (!GetOptions().AutoSave && game_ && game_->Score() != 0 && screens::quit)
+        OpenDialog(screens::quit.get());
+      else if (window)
+        window->Close();
+      break;
+    case kDemo:
+      StartPlayer(false);
+      break;
+    case kReplay:
+      StartPlayer(true);
+      break;
+    case kCommandCount:
+      break;
+  }
+}
+
+// ---- the session's host --------------------------------------------------------------------------------
+void AMainWindow::ShowReplayButton() {
+  if (buttons_[kReplay]) buttons_[kReplay]->visible = true;
+}
+
+bool AMainWindow::OpenResultDialog() {
+  if (!screens::result) return false;
+  OpenDialog(screens::result.get());
+  return true;
+}
+
+std::unique_ptr<BallTextLine> AMainWindow::MakeTextLine() {
+  return std::make_unique<BallLetterLine>();
+}

@@ -1,0 +1,23 @@
+// A fatal error ends the program: the message has been shown, the window closes, nothing is saved and
+// the process exit code is the one asked for (255 for a missing data file or a game that cannot be
+// made). The request is remembered process-wide so that the window's teardown and the entry see it.
+#pragma once
+
+class OWindow;
+
+// The message of a missing or unreadable data file.
+inline constexpr char kMissingFileMessage[] = "Error: file %s not found. Please reinstall game.";
+// The message of a game session that cannot be created or restored.
+inline constexpr char kCreateGameMessage[] = "Error create game.";
+// The exit code of every fatal error.
+inline constexpr int kFatalExitCode = 255;
+
+// Shows the missing-file message naming path.
+void ReportMissingFile(const char* path);
+// Remembers code as the program's exit code and closes window (null: only remembers). The first request
+// wins.
+void EndProgram(OWindow* window, int code);
+// The exit code asked for, or 0 while none was.
+int ProgramExitCode();
+// Forgets the request (a new run in the same process: tests, tools).
+void ResetProgramExit();
