@@ -78,15 +78,8 @@ ptrdiff_t DecryptBlocks(int mode, const uint8_t* data, size_t length, uint8_t* o
   if (whole < 8 || !data) return 0;
   if (outCapacity < whole || !out) return ptrdiff_t(whole);
   const DesCipher cipher = MakeCipher(key, keyLength);
-  uint8_t chain[8] = {};
-  for (size_t offset = 0; offset < whole; offset += 8) {
-    uint8_t kept[8], block[8];
-    std::memcpy(kept, data + offset, 8);
-    cipher.DecryptBlock(kept, block);
-    for (int i = 0; i < 8; ++i)
-      out[offset + i] = block[i] ^ chain[i];
-    std::memcpy(chain, kept, 8);
-  }
+  uint8_t chain[8] = {};  // CBC from a zero vector; several blocks go through the rounds at once
+  cipher.DecryptChained(data, out, whole / 8, chain);
   return ptrdiff_t(whole) - 8 + int8_t(out[whole - 1]);
 }
 
