@@ -10,6 +10,7 @@
 #include "screens/main_screen.h"
 #include "screens/program_exit.h"
 #include "screens/screen_slots.h"
+#include "store/config.h"
 #include "store/options.h"
 #include "store/settings_file.h"
 
@@ -121,11 +122,17 @@ void OMainWindow::OnChar(int ch, int modifiers) {
 }
 
 // ---- the entry ---------------------------------------------------------------------------------------
-int RunGame() {
-  // A run starts from the program's first state (tests and tools run the game more than once).
+void ResetProgramState() {
   ResetProgramExit();
   AWndIntro::ResetPulseTimer();
   ResetMainScreenState();
+  GetOptions() = Options{};
+  GetConfig().LoadText("");
+  ActiveScreen() = nullptr;
+}
+
+int RunGame() {
+  ResetProgramState();
   OMainWindow window;
   window.SetBackgroundColor(OMainWindow::kBackground);
   window.SetNoCaption(true);

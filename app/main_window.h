@@ -74,6 +74,11 @@ class OMainWindow : public OWindow {
   int32_t dragStartX_ = 0, dragStartY_ = 0;
 };
 
+// Puts the process-wide state a run starts from back: no exit code asked for, the intro's pulse and the
+// main screen's values at their start, the options at their initial values and the settings store
+// empty. RunGame does it first; tests that run the game more than once rely on it.
+void ResetProgramState();
+
 // The game's entry: creates the main window (background 0xCCCCFF, no caption, no sizing frame, 800 x 600,
 // caption "Main"), sets a 1 ms frame interval, shows it and runs the loop on the installed platform.
 // Returns the process exit code (1 when the window could not be made, 255 after a fatal error).
