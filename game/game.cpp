@@ -286,7 +286,8 @@ void Game::SetPaused(bool paused) {
 void Game::RefreshImages() {
   if (gameBall_) ApplyLook(*gameBall_);
   if (waitBall_) ApplyLook(*waitBall_);
+  // All six templates, in play or not: the next game copies them too.
   for (int k = 0; k < kColourCount; ++k)
-    if (ABall* ball = catalogue::ballSprites[size_t(PaletteColour(k))].get()) ApplyLook(*ball);
+    if (ABall* ball = catalogue::ballSprites[size_t(k)].get()) ApplyLook(*ball);
   if (field_) field_->View().RefreshImages();
 }
