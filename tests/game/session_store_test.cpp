@@ -73,6 +73,20 @@ TEST_F(SessionStore, AStoredLeftAboveTheAllowanceIsCutOnRestore) {
   EXPECT_EQ(game->MissesLeft(), 3);
 }
 
+TEST_F(SessionStore, ARestoredArcadeGameKeepsItsCountersAndStartsAFullPeriod) {
+  GetOptions().GameType = 1;
+  GameTime& first = Make<GameTime>();
+  ASSERT_TRUE(RunUntilReady());
+  ASSERT_TRUE(RunUntil([&] { return first.MissesLeft() == 5; }));
+  for (int i = 0; i < 100; ++i)
+    Frame();
+  GameTime& restored = Make<GameTime>(true);
+  EXPECT_EQ(restored.State(), GameState::kReady);
+  EXPECT_EQ(restored.MissesLeft(), 5);
+  EXPECT_EQ(restored.MissAllowance(), 6);
+  EXPECT_EQ(restored.TimeLeft(), 5500);
+}
+
 TEST_F(SessionStore, DamagedBallIndicesTakePaletteEntryZero) {
   Make<GameOrig>();
   ASSERT_TRUE(RunUntilReady());
