@@ -28,6 +28,17 @@ bool OMainWindow::FailStartup(const std::string& missingFile) {
 }
 
 bool OMainWindow::OnCreate() {
+  if (contents_ == Contents::kGame) return CreateGame();
+  SetTitle("Globbet");
+  int screenW, screenH;
+  GetScreenSize(screenW, screenH);
+  SetRoundedShape(true);
+  SetPosition((screenW - GetClientWidth()) / 2, (screenH - GetClientHeight()) / 2, GetClientWidth(),
+              GetClientHeight());
+  return true;
+}
+
+bool OMainWindow::CreateGame() {
   using Clock = std::chrono::steady_clock;
   times_ = StartupTimes{};
   SetTitle("Globbet");
@@ -59,6 +70,11 @@ bool OMainWindow::OnCreate() {
 
 void OMainWindow::OnDestroy() {
   dragging_ = false;
+  if (contents_ == Contents::kGame) DestroyGame();
+  screens_ = nullptr;
+}
+
+void OMainWindow::DestroyGame() {
   if (OEngine* active = ActiveScreen()) active->Leave(0);
   // A fatal error ends the program without saving: the store may hold a half-made game.
   if (ProgramExitCode() == 0 && screens::mainScreen) SaveSettings(*this, screens::mainScreen->Scores());
@@ -133,7 +149,7 @@ void ResetProgramState() {
 
 int RunGame() {
   ResetProgramState();
-  OMainWindow window;
+  OMainWindow window(OMainWindow::Contents::kGame);
   window.SetBackgroundColor(OMainWindow::kBackground);
   window.SetNoCaption(true);
   window.SetNoSizingFrame(true);

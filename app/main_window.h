@@ -28,7 +28,11 @@ class OMainWindow : public OWindow {
   static constexpr int kDragMinX = 580;
   static constexpr uint32_t kBackground = 0xCCCCFF;
 
-  OMainWindow() = default;
+  // What creating the window brings up: the window alone (tools and tests that give it screens of their
+  // own), or the whole game.
+  enum class Contents { kWindowOnly, kGame };
+
+  explicit OMainWindow(Contents contents = Contents::kWindowOnly) : contents_(contents) {}
   ~OMainWindow() override = default;
 
   // Connects the screens (not owned; null disconnects).
@@ -37,12 +41,13 @@ class OMainWindow : public OWindow {
   // True while the player drags the window.
   bool IsDragging() const { return dragging_; }
 
-  // Start-up: caption "Globbet", the sound mode, the catalogue, the screens, the intro entered, the
-  // window rounded and centred at the intro's size, the settings read. A missing data file shows its
-  // message and refuses (the exit code is then 255: ProgramExitCode).
+  // Start-up. The window alone: caption "Globbet", rounded and centred at its size; true. The game: the
+  // caption, the sound mode, the catalogue, the screens, the intro entered, the window rounded and
+  // centred at the intro's size, the settings read; a missing data file shows its message and refuses
+  // (the exit code is then 255: ProgramExitCode).
   bool OnCreate() override;
-  // Teardown: the active screen leaves, the settings are saved (not after a fatal error), the screens
-  // and the catalogue are freed.
+  // Teardown. The game: the active screen leaves, the settings are saved (not after a fatal error), the
+  // screens and the catalogue are freed. Then the screens let go of the window.
   void OnDestroy() override;
   // Where the last start-up's time went.
   const StartupTimes& GetStartupTimes() const { return times_; }
@@ -67,6 +72,11 @@ class OMainWindow : public OWindow {
   // Ends a start-up that met a missing file: message, exit code 255, refusal.
   bool FailStartup(const std::string& missingFile);
 
+  // The game's start-up and teardown.
+  bool CreateGame();
+  void DestroyGame();
+
+  Contents contents_;
   ActiveScreenForwarder forwarder_;
   StartupTimes times_;
   ActiveScreenLink* screens_ = nullptr;

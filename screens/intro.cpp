@@ -55,16 +55,22 @@ void AWndIntro::Enter(OEngine** activeSlot) {
 }
 
 OClipControl* AWndIntro::OnLButtonDown(int, int) {
+  pressed_ = true;
   elapsed_ = kLengthMs + 1;
   return nullptr;
 }
 
 OClipControl* AWndIntro::OnLButtonUp(int, int) {
+  pressed_ = false;
   elapsed_ = kLengthMs + 1;
   return nullptr;
 }
 
 void AWndIntro::OnFrame(int elapsedMs) {
+  // The pulse moves every 80 ms: a 10 ms tick is ample, where the program's first 1 ms tick would keep
+  // the loop polling without a pause for the whole intro.
+  if (OWindow* window = GetWindow(); window && window->GetFrameInterval() < kFrameIntervalMs)
+    window->SetFrameInterval(kFrameIntervalMs);
   if (kPulse[step_] != kPulseEnd) {
     pulseTimer += elapsedMs;
     if (pulseTimer >= kPulseStepMs) {
@@ -111,4 +117,7 @@ void AWndIntro::HandOver() {
     window->SetPosition((screenW - w) / 2, (screenH - h) / 2, w, h);
   }
   main->Enter(&ActiveScreen());
+  // The click that ended the intro must not become the first shot.
+  if (pressed_) main->SwallowNextRelease();
+  pressed_ = false;
 }

@@ -12,6 +12,7 @@ class AWndIntro : public OEngine {
   static constexpr int kWidth = 400, kHeight = 400;
   static constexpr int kPulseStepMs = 80;
   static constexpr int kLengthMs = 6000;
+  static constexpr int kFrameIntervalMs = 10;
   static constexpr int kLogoX = 186, kLogoY = 141, kLogoDepth = 9;
   static constexpr int kLogoFrom = 60, kLogoTo = 110;
   static constexpr int kBackgroundDepth = 100;
@@ -33,10 +34,12 @@ class AWndIntro : public OEngine {
 
   // Restarts the six seconds, then enters.
   void Enter(OEngine** activeSlot) override;
-  // A click ends the intro at the next tick.
+  // A click ends the intro at the next tick. A press whose release comes after the hand-over is not
+  // the main screen's: the main screen is told to let that release go.
   OClipControl* OnLButtonDown(int x, int y) override;
   OClipControl* OnLButtonUp(int x, int y) override;
-  // The pulse, the bursts at its end, the screen's frame; after six seconds the hand-over.
+  // The pulse, the bursts at its end, the screen's frame; after six seconds the hand-over. Ticks come
+  // at least 10 ms apart while the intro runs.
   void OnFrame(int elapsedMs) override;
 
   int Elapsed() const { return elapsed_; }
@@ -51,6 +54,7 @@ class AWndIntro : public OEngine {
 
   int elapsed_ = 0;
   int step_ = 0;
+  bool pressed_ = false;         // the left button went down here and is not up yet
   OClip* background_ = nullptr;  // owned by the screen
   OClip* logo_ = nullptr;
 };

@@ -103,6 +103,8 @@ class AMainWindow : public OKillWindowButton, public GameHost {
   const OClip* DemoLabel() const { return demoLabel_; }
   const OClip* ReplayLabel() const { return replayLabel_; }
   int BlinkAlpha() const { return blinkAlpha_; }
+  // The next left-button release is ignored (its press belonged to another screen).
+  void SwallowNextRelease() { swallowRelease_ = true; }
   // Runs a command as its button would, 500 ms after its release.
   void RunCommand(Command command);
 

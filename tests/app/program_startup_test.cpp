@@ -126,6 +126,22 @@ TEST(ProgramStartup, AClickInTheIntroEntersTheMainScreenAtTheNextTick) {
   EXPECT_TRUE(screens::intro->GetClips().empty());
 }
 
+TEST(ProgramStartup, TheReleaseOfTheClickThatEndedTheIntroDoesNotShoot) {
+  ScratchFolder folder;
+  folder.LinkData();
+  SoundLog sounds;
+  Program program;
+  ASSERT_TRUE(program.Start());
+  program.Window().OnLButtonDown(200, 200);
+  program.Tick();
+  ASSERT_EQ(ActiveScreen(), screens::mainScreen.get());
+  ASSERT_TRUE(program.UntilReady());
+  program.Window().OnLButtonUp(200, 200);
+  EXPECT_EQ(program.Session()->State(), GameState::kReady);
+  program.Click(200, 200);
+  EXPECT_EQ(program.Session()->State(), GameState::kFlying);
+}
+
 TEST(ProgramStartup, TheIntroPulsesBurstsAndHandsOverAfterSixSeconds) {
   ScratchFolder folder;
   folder.LinkData();

@@ -105,7 +105,7 @@ class Program {
   }
   bool Start() {
     ResetProgramState();
-    window_ = std::make_unique<OMainWindow>();
+    window_ = std::make_unique<OMainWindow>(OMainWindow::Contents::kGame);
     window_->SetBackgroundColor(OMainWindow::kBackground);
     window_->SetNoCaption(true);
     window_->SetNoSizingFrame(true);
