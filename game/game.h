@@ -144,6 +144,9 @@ class Game : public FieldOwner {
   int MissesLeft() const { return missesLeft_; }
   int MissAllowance() const { return missAllowance_; }
   OEngine* Screen() const { return screen_; }
+  // True once a self-playing session cannot go on (a replay that ends before its first board is
+  // filled): it stands still, and its screen ends it as a key press ends a demo.
+  bool PlayerStopped() const { return playerStopped_; }
   // The pause picture while paused, else null.
   const OClip* PausePicture() const { return pausePicture_; }
   int PauseTransparency() const { return pauseTransparency_; }
@@ -178,10 +181,16 @@ class Game : public FieldOwner {
   int pauseTransparency_ = 0;
   int pauseStep_ = 1;
   int gameOverTimer_ = 0;
+  bool playerStopped_ = false;
 
  private:
   // The last two steps of a restore: the board, then ready; a board without a top row is damaged.
   bool FinishLoad();
+  // Stores the recording's length with the game (name + ".ReplayLength").
+  void SaveRecordingLength();
+  // Cuts the recording back to the length stored with the game: what was recorded after the save
+  // belongs to no game the restore brings back.
+  void CutRecordingToSave();
 
   GameHost* host_ = nullptr;
   std::string folder_;

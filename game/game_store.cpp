@@ -3,11 +3,17 @@
 //   .ColorsLeft  the colour of each entry in play, in order
 //   .GameBall    palette index of the launcher ball's colour (only with a ball), .WaitBall likewise
 //   .Field       the board (field_store.cpp)
+//   .ReplayLength the length of "currgame.dat" at this save: a restore cuts the recording back to it,
+//                so records made after the save (a shot still in flight at a quit) do not stay in it
 #include <algorithm>
+#include <climits>
+#include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "game/game.h"
+#include "game/save_replay.h"
 #include "screens/ball.h"
 #include "store/config.h"
 #include "store/options.h"
@@ -25,7 +31,35 @@ int PaletteIndexOf(const Game& game, const ABall& ball) {
     if (game.PaletteColour(k) == ball.colour) return k;
   return -1;
 }
+
+// The length of the recording at path with every record written so far; -1 when there is none.
+long long RecordingLength(const std::string& path) {
+  std::fflush(nullptr);  // the recorder's buffered records belong to the length
+  std::error_code error;
+  const auto size = std::filesystem::file_size(path, error);
+  return error ? -1 : static_cast<long long>(size);
+}
 }  // namespace
+
+void Game::SaveRecordingLength() {
+  // Only the recording games come here: the players and the demo store nothing.
+  const long long length = RecordingLength(SaveReplay(folder_).RecordingPath());
+  if (length >= kReplayHeaderSize && length <= INT_MAX)
+    settings_->SetInt(Name() + ".ReplayLength", static_cast<int>(length));
+}
+
+void Game::CutRecordingToSave() {
+  // A store without the key, or with one that cannot be a recording's length, leaves the file alone.
+  const std::string key = Name() + ".ReplayLength";
+  if (!settings_->Has(key)) return;
+  const int length = settings_->GetInt(key, -1);
+  if (length < kReplayHeaderSize) return;
+  const std::string path = SaveReplay(folder_).RecordingPath();
+  std::error_code error;
+  const auto size = std::filesystem::file_size(path, error);
+  if (error || size <= static_cast<std::uintmax_t>(length)) return;
+  std::filesystem::resize_file(path, static_cast<std::uintmax_t>(length), error);
+}
 
 void Game::Save() {
   if (!settings_) return;
@@ -39,6 +73,7 @@ void Game::Save() {
   const int waitIndex = waitBall_ ? PaletteIndexOf(*this, *waitBall_) : -1;
   if (waitIndex >= 0) settings_->SetInt(name + ".WaitBall", waitIndex);
   if (field_) field_->Save();
+  SaveRecordingLength();
   GetOptions().NewGameNeeded = false;
   GetOptions().settingsLoaded = true;
 }
@@ -47,6 +82,8 @@ bool Game::Load() {
   restored_ = false;
   if (GetOptions().NewGameNeeded) return Start(false);
   if (!Start(true)) return false;
+  // Before anything of the restored game is recorded.
+  CutRecordingToSave();
   const std::string name = Name();
   int score = settings_->GetInt(name + ".Score", 0);
   if (score < 0) score = 0;
