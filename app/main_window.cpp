@@ -6,6 +6,7 @@
 #include "app/catalogue_load.h"
 #include "app/screens_create.h"
 #include "engine/sound.h"
+#include "game/random.h"
 #include "screens/intro.h"
 #include "screens/main_screen.h"
 #include "screens/program_exit.h"
@@ -145,6 +146,7 @@ void ResetProgramState() {
   GetOptions() = Options{};
   GetConfig().LoadText("");
   ActiveScreen() = nullptr;
+  SetLibRandomSeed(1);
 }
 
 int RunGame() {

@@ -85,8 +85,9 @@ class OMainWindow : public OWindow {
 };
 
 // Puts the process-wide state a run starts from back: no exit code asked for, the intro's pulse and the
-// main screen's values at their start, the options at their initial values and the settings store
-// empty. RunGame does it first; tests that run the game more than once rely on it.
+// main screen's values at their start, the options at their initial values, the settings store empty
+// and the game's random numbers at the start of their sequence. RunGame does it first; tests that run the
+// game more than once rely on it.
 void ResetProgramState();
 
 // The game's entry: creates the main window (background 0xCCCCFF, no caption, no sizing frame, 800 x 600,

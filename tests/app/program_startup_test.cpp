@@ -256,11 +256,15 @@ TEST(ProgramStartup, QuitAndRestartResumesTheSameBoardBallsScoreAndCounters) {
     Program program;
     ASSERT_TRUE(program.Start());
     program.SkipIntro();
-    // Shots until one scores, so that the score is part of what comes back.
-    for (int shot = 0; shot < 12 && program.Session()->Score() == 0; ++shot) {
+    // Three shots change the board and the counters; points are added so that the score is part of what
+    // comes back, and the game stores itself again.
+    for (int shot = 0; shot < 3; ++shot) {
       ASSERT_TRUE(program.UntilReady());
-      program.Click(60 + 40 * shot, 300);
+      program.Click(120 + 150 * shot, 330);
     }
+    ASSERT_TRUE(program.UntilReady());
+    program.Session()->GetScore().Add(120);
+    program.Session()->Save();
     ASSERT_TRUE(program.UntilReady());
     Game& game = *program.Session();
     for (int i = 0; i < kCellCount; ++i)
