@@ -6,6 +6,7 @@
 #include "app/catalogue_load.h"
 #include "app/screens_create.h"
 #include "engine/sound.h"
+#include "game/player_sessions.h"
 #include "game/random.h"
 #include "screens/intro.h"
 #include "screens/main_screen.h"
@@ -151,6 +152,7 @@ void ResetProgramState() {
 
 int RunGame() {
   ResetProgramState();
+  SetPlayerSessionFactory(MakePlayerSession);
   OMainWindow window(OMainWindow::Contents::kGame);
   window.SetBackgroundColor(OMainWindow::kBackground);
   window.SetNoCaption(true);

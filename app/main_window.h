@@ -92,5 +92,6 @@ void ResetProgramState();
 
 // The game's entry: creates the main window (background 0xCCCCFF, no caption, no sizing frame, 800 x 600,
 // caption "Main"), sets a 1 ms frame interval, shows it and runs the loop on the installed platform.
+// The main screen's demo and replay are the game's own players.
 // Returns the process exit code (1 when the window could not be made, 255 after a fatal error).
 int RunGame();

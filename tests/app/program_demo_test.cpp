@@ -4,6 +4,7 @@
 
 #include "engine/button.h"
 #include "game/game_orig.h"
+#include "game/player_sessions.h"
 #include "tests/app/program_testing.h"
 
 using namespace program_testing;
@@ -92,6 +93,41 @@ TEST_F(MainScreenDemo, TheReplayShowsItsOwnLevelAndThePreviousOneComesBack) {
   Main().RunCommand(AMainWindow::kDemo);
   program.Window().OnKeyDown(vk::kSpace, 0);
   EXPECT_EQ(GetOptions().Level, 1);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(MainScreenPlayers, TheRealDemoShootsByItselfAndAKeyReturnsToTheStoredGame) {
+  ScratchFolder folder;
+  folder.LinkData();
+  SoundLog sounds;
+  SetPlayerSessionFactory(MakePlayerSession);
+  Program program;
+  ASSERT_TRUE(program.Start());
+  program.SkipIntro();
+  ASSERT_TRUE(program.UntilReady());
+  std::vector<int> board;
+  for (int i = 0; i < kCellCount; ++i)
+    board.push_back(program.Session()->GetField()->Cell(i));
+  program.Main()->RunCommand(AMainWindow::kDemo);
+  ASSERT_TRUE(program.Main()->DemoRunning());
+  EXPECT_EQ(program.Session()->Name(), "GameDemo");
+  bool shot = false;
+  for (int i = 0; i < 1500 && !shot; ++i) {
+    program.Tick();
+    shot = program.Session()->State() == GameState::kFlying;
+  }
+  EXPECT_TRUE(shot);
+  program.Window().OnKeyDown(vk::kSpace, 0);
+  EXPECT_FALSE(program.Main()->DemoRunning());
+  ASSERT_TRUE(program.UntilReady());
+  // The game stored before the demo comes back.
+  EXPECT_EQ(program.Session()->Name(), "GameOrig");
+  for (int i = 0; i < kCellCount; ++i)
+    ASSERT_EQ(program.Session()->GetField()->Cell(i), board[size_t(i)]) << "cell " << i;
+  SetPlayerSessionFactory(nullptr);
 }
 
 }  // namespace
