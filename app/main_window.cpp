@@ -1,4 +1,5 @@
-// OMainWindow: forwarding to the active screen, the window drag, and the game's entry.
+// OMainWindow: the game's start-up and teardown, forwarding to the active screen, the window drag, and the
+// game's entry.
 #include "app/main_window.h"
 
 #include <chrono>
