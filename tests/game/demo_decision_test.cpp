@@ -110,4 +110,28 @@ TEST(DemoChoice, DrawsOncePerCandidateAndPicksTheBurst) {
   PathPoints(b.field, aim, &landing);
   EXPECT_GE(landing % kColumns, 8);
 }
+TEST(DemoChoice, TheEarliestOfEqualScoresWins) {
+  TestBoard b;
+  SetRows(b.field, {"11111111111111111"});
+  // A generator state whose next 100 draws all keep the sign positive.
+  uint32_t seed = 1;
+  for (;; ++seed) {
+    SetLibRandomSeed(seed);
+    bool positive = true;
+    for (int i = 0; i < kDemoCandidates && positive; ++i)
+      positive = LibRandom() % 15 != 0;
+    if (positive) break;
+  }
+  // Every shot adds one ball to row 1; those without a bounce score the least, 102 + 2 way points.
+  PointPath scratch;
+  SetLibRandomSeed(seed);
+  int ties = 0;
+  for (int i = 0; i < kDemoCandidates; ++i)
+    ties += ScoreDemoCandidate(b.field, 4, DemoCandidate(i), scratch) == 104;
+  ASSERT_GT(ties, 2);
+  SetLibRandomSeed(seed);
+  const AimPoint aim = ChooseDemoAim(b.field, 4);
+  EXPECT_EQ(aim.x, DemoCandidate(0).x);
+  EXPECT_EQ(aim.y, DemoCandidate(0).y);
+}
 }  // namespace
