@@ -1,6 +1,6 @@
 // GameSaved: the replay of the last finished strategy game. Its random numbers are the recorded ones
 // and its shots the recorded shots, fired at the players' pace; the player cannot shoot. At the end of
-// the game or of the file the replay starts again. ReplayPass is the part both replay players share.
+// the game or of the file the replay starts again. ReplayPass is what both replay players share.
 //
 // Sections: ReplayPass · GameSaved
 #pragma once
