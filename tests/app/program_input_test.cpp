@@ -2,7 +2,9 @@
 // the click that only resumes, the minimize button on the press, full screen by F4, the commands.
 #include "engine/button.h"
 #include "screens/dialogs/wnd_exit.h"
+#include "screens/dialogs/wnd_help.h"
 #include "screens/dialogs/wnd_rest.h"
+#include "screens/dialogs/wnd_result.h"
 #include "tests/app/program_testing.h"
 
 using namespace program_testing;
@@ -174,6 +176,30 @@ TEST_F(MainScreenInput, NewGameWithAScoreAsksFirstAndExitWithoutAutoSaveAsks) {
   const size_t pending = program.platform.PendingEvents();
   program.Main()->RunCommand(AMainWindow::kExit);
   EXPECT_EQ(program.platform.PendingEvents(), pending + 1);
+}
+
+TEST_F(MainScreenInput, HelpOpensCentredOverTheMainScreenAndAClickReturns) {
+  StartIn(0);
+  program.Main()->RunCommand(AMainWindow::kHelp);
+  ASSERT_EQ(ActiveScreen(), screens::help.get());
+  EXPECT_EQ(screens::help->GetX(), 75);
+  EXPECT_EQ(screens::help->GetY(), 50);
+  EXPECT_EQ(screens::help->GetScreenBeneath(), screens::mainScreen.get());
+  program.Ticks(3);
+  program.Click(400, 300);
+  EXPECT_EQ(ActiveScreen(), screens::mainScreen.get());
+  // The game went on where it stood.
+  EXPECT_EQ(Session().State(), GameState::kReady);
+}
+
+TEST_F(MainScreenInput, TheResultDialogOfAFinishedGameLeadsToTheNextGame) {
+  StartIn(0);
+  Session().GetScore().Add(500);
+  ASSERT_TRUE(program.Main()->OpenResultDialog());
+  ASSERT_EQ(ActiveScreen(), screens::result.get());
+  program.Window().OnKeyUp(vk::kReturn, 0);
+  EXPECT_EQ(ActiveScreen(), screens::mainScreen.get());
+  EXPECT_EQ(Session().Score(), 0);
 }
 
 TEST_F(MainScreenInput, TheDemoAndReplayButtonsStartNothingWithoutPlayers) {
