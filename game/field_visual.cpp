@@ -186,5 +186,9 @@ void FieldVisual::SetHidden(bool hidden) {
     state_ = ViewState::kHiding;
   } else if (state_ == ViewState::kHidden) {
     state_ = ViewState::kShowing;
+  } else if (state_ == ViewState::kHiding) {
+    // Resumed before a tick hid anything: nothing to show again. Staying in Hiding would hide the board
+    // for good, with no pause left to lift it.
+    state_ = remembered_;
   }
 }

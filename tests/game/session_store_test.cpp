@@ -141,6 +141,25 @@ TEST_F(SessionStore, PausingTwiceAndResumingOnceReturnsToTheStateBefore) {
   EXPECT_EQ(game->State(), GameState::kReady);
 }
 
+TEST_F(SessionStore, ResumingBeforeAnyTickKeepsTheBoardInPlay) {
+  Make<GameOrig>();
+  ASSERT_TRUE(RunUntilReady());
+  const FieldVisual& view = game->GetField()->View();
+  const ViewState before = view.State();
+  // Pause and resume inside one pass of the loop: no tick runs between them.
+  game->SetPaused(true);
+  game->SetPaused(false);
+  EXPECT_EQ(view.State(), before);
+  for (int i = 0; i < 10; ++i)
+    Frame();
+  EXPECT_TRUE(view.IsIdle());
+  for (int i = 0; i < kCellCount; ++i)
+    if (view.Sprite(i)) {
+      EXPECT_TRUE(view.Sprite(i)->visible) << i;
+    }
+  EXPECT_EQ(game->State(), GameState::kReady);
+}
+
 TEST_F(SessionStore, PausingWhileBallsExplodeHidesThemAndResumesTheExplosions) {
   Make<GameOrig>();
   ASSERT_TRUE(RunUntilReady());
