@@ -1,6 +1,5 @@
-// globbet-tool trace, pop and replay: the board's rules and the recordings from the command line.
-// Sections: reading a board · trace · pop · replay
-#include <sys/stat.h>
+// globbet-tool trace and pop: the board's rules from the command line (recordings: tool_replay.cpp).
+// Sections: reading a board · trace · pop
 
 #include <cctype>
 #include <cerrno>
@@ -12,7 +11,6 @@
 #include <string>
 
 #include "game/field.h"
-#include "game/save_replay.h"
 #include "game/trace.h"
 #include "tools/globbet-tool/command.h"
 
@@ -148,37 +146,7 @@ int RunPop(const ToolArgs& args) {
   return 0;
 }
 
-// ---- replay ------------------------------------------------------------------------------------------
-constexpr char kReplayUsage[] =
-    "usage: globbet-tool replay info FILE\n"
-    "\n"
-    "Prints the header of a recording (\"replay.dat\" or \"currgame.dat\"): the level (0 Novice,\n"
-    "1 Expert, 2 Master) and the game type (0 strategy, 1 arcade), and the file's size in bytes. A file\n"
-    "the replay player would refuse gets a one-line reason and exit status 1.\n";
-
-int RunReplay(const ToolArgs& args) {
-  if (args.size() != 2 || args[0] != "info") return Fail("usage: globbet-tool replay info FILE");
-  const std::string& path = args[1];
-  int level = 0;
-  int type = 0;
-  const ReplayHeaderCheck check = ReadReplayHeader(path, level, type);
-  if (check != ReplayHeaderCheck::kOk) {
-    std::string reason = "'" + path + "': " + DescribeReplayHeaderCheck(check);
-    if (check == ReplayHeaderCheck::kBadLevel) reason += " (" + std::to_string(level) + ")";
-    if (check == ReplayHeaderCheck::kBadType) reason += " (" + std::to_string(type) + ")";
-    return Fail(reason);
-  }
-  struct stat st;
-  const long long size = ::stat(path.c_str(), &st) == 0 ? static_cast<long long>(st.st_size) : -1;
-  static const char* const kLevels[] = {"Novice", "Expert", "Master"};
-  static const char* const kTypes[] = {"strategy", "arcade"};
-  std::printf("level %d (%s)\ntype %d (%s)\nsize %lld bytes\n", level, kLevels[level], type, kTypes[type],
-              size);
-  return 0;
-}
-
 const GlobbetToolCommand kTraceCommand("trace", "the flight of a shot on a board", kTraceUsage, RunTrace);
 const GlobbetToolCommand kPopCommand("pop", "a ball's group removal and the balls that fall", kPopUsage,
                                      RunPop);
-const GlobbetToolCommand kReplayCommand("replay", "the header of a recording", kReplayUsage, RunReplay);
 }  // namespace

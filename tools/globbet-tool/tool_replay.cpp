@@ -318,9 +318,6 @@ int RunDemo(const ToolArgs& given) {
   return 0;
 }
 
-// The replay family replaces the older "replay info" registration: constructed before the other
-// commands, it is the one the table finds first.
-__attribute__((init_priority(200)))
 const GlobbetToolCommand kReplayCommand("replay", "a recording's header, or its replay played headless",
                                         kReplayUsage, RunReplay);
 const GlobbetToolCommand kDemoCommand("demo", "games of the self-playing demo, headless", kDemoUsage,
