@@ -1,11 +1,17 @@
-// AWndClear: the clear-records confirmation (336 x 300), opened from the top-ten screen. Until its
-// question and buttons arrive it is an empty framed page that a click or Escape closes, clearing nothing.
+// AWndClear: the clear-records confirmation (336 x 300), opened from the top-ten screen. Yes removes the
+// results of the level and mode the top ten shows and has the top ten redraw its list. No keys.
 #pragma once
 
-#include "screens/dialogs/plain_dialog.h"
+#include "screens/dialogs/wnd_confirm.h"
 
-class AWndClear : public APlainDialog {
+class AWndClear : public AWndConfirm {
  public:
   static constexpr int kWidth = 336, kHeight = 300;
-  using APlainDialog::APlainDialog;
+  AWndClear(OWindow* window, int x, int y, int width, int height)
+      : AWndConfirm(window, x, y, width, height, "DELETE ALL", "RECORDS ?") {}
+
+  // Clears the current level code's records, leaves, and re-enters the top ten.
+  void Yes() override;
+  // Back to the top ten, nothing cleared.
+  void No() override { Leave(0); }
 };

@@ -1,6 +1,6 @@
 #include "screens/dialogs/wnd_exit.h"
 
-void AWndExit::Accept() {
+void AWndExit::Yes() {
   if (OWindow* window = GetWindow()) window->Close();
   Leave(0);
 }

@@ -1,15 +1,17 @@
-// AWndExit: the quit confirmation (336 x 300), opened by the exit button while a game with a score is
-// unsaved. Until its question and buttons arrive, Enter answers yes (the window closes) and a click or
-// Escape answers no.
+// AWndExit: the quit confirmation (336 x 300), opened by the exit button while a game with a score would
+// otherwise be lost (automatic resume off). It takes no keys: only its buttons answer.
 #pragma once
 
-#include "screens/dialogs/plain_dialog.h"
+#include "screens/dialogs/wnd_confirm.h"
 
-class AWndExit : public APlainDialog {
+class AWndExit : public AWndConfirm {
  public:
   static constexpr int kWidth = 336, kHeight = 300;
-  using APlainDialog::APlainDialog;
+  AWndExit(OWindow* window, int x, int y, int width, int height)
+      : AWndConfirm(window, x, y, width, height, "QUIT THE", "GAME ?") {}
 
-  // Yes: the main window closes.
-  void Accept() override;
+  // The main window closes.
+  void Yes() override;
+  // Back to the game.
+  void No() override { Leave(0); }
 };

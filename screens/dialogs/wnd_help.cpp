@@ -1,1 +1,103 @@
 #include "screens/dialogs/wnd_help.h"
+
+#include <memory>
+
+#include "engine/button.h"
+#include "engine/catalogue.h"
+#include "engine/text_block.h"
+#include "screens/dialogs/dialog_parts.h"
+#include "screens/main_screen.h"
+#include "screens/screen_build.h"
+#include "store/errors.h"
+
+using namespace dialogs;
+
+namespace {
+constexpr int kTitlePicture = 2;
+constexpr int kCloseButton = 12, kMoreGamesButton = 3, kNextButton = 22, kPreviousButton = 23;
+constexpr int kPageButtonInset = 45, kNextY = 343, kPreviousY = 20;
+
+// Five paragraphs and the two key lines; lines break at '\n', the layout wraps the words.
+const char kHelpText[] =
+    "The goal of the game is to clear the board of balls and to score as many points as you can on the "
+    "way. Aim with the mouse and click: the ball shown at the bottom flies toward the point you chose "
+    "and bounces off the side walls. When it touches three or more balls of its own colour, the whole "
+    "group explodes.\n"
+    "The more balls a single shot removes, the more points it brings, so take your time and plan your "
+    "shots: fewer shots are better. Balls that lose their hold and fall off the board are worth ten "
+    "times as much as the balls of an exploded group, so look for shots that cut big clusters loose.\n"
+    "The row of small balls in the left corner shows how many misses you have left before new balls "
+    "arrive. Clear a colour from the board completely and you earn a bonus, while new balls come in "
+    "the remaining colours only. But take care: the fewer colours are left, the more lines are added "
+    "after each miss.\n"
+    "There are two ways to play. In strategy mode new balls come after a number of shots that removed "
+    "nothing; in arcade mode they come after a period of time, so you must not wait too long before "
+    "you shoot.\n"
+    "When a game is over you can watch it again in replay mode and study every shot you made. The game "
+    "ends when all the balls are destroyed or when the balls fill the board down to the bottom row. "
+    "Good luck and have fun!\n"
+    "\n"
+    "F4 - FullScreen mode (On/Off).\n"
+    "Right mouse button - Game Pause (in arcade)";
+}  // namespace
+
+const std::string& AWndHelp::Text() {
+  static const std::string text(kHelpText);
+  return text;
+}
+
+AWndHelp::AWndHelp(OWindow* window, int x, int y, int width, int height)
+    : OKillWindowButton(window, x, y, width, height) {
+  AddPicture(*this, catalogue::generalPictures[kTitlePicture].get(), -1, 10, 1);
+  close_ = AddCommandButton(*this, kCloseButton, 440, 402, 0, kCodeClose);
+  moreGames_ = AddCommandButton(*this, kMoreGamesButton, 356, 415, 0, kCodeSubmit);
+  next_ = AddCommandButton(*this, kNextButton, width - kPageButtonInset, kNextY, 0, kCodeNo);
+  previous_ = AddCommandButton(*this, kPreviousButton, width - kPageButtonInset, kPreviousY, 0, kCodeNo);
+  if (previous_) previous_->visible = false;
+
+  DrawFontRecord font;
+  font.textColor = 0x3131BA;
+  font.backgroundColor = 0xCCCCFF;
+  font.styleFlags = 0;
+  font.size = 10;
+  font.SetFaceName("arial");
+  auto text = std::make_unique<OText>();
+  text->x = kTextX, text->y = kTextY, text->depth = kTextDepth;
+  text->SetSize(width - 30, kTextHeight);
+  text->SetText(Text(), &font, OText::kAlignSpread);
+  text_ = static_cast<OText*>(AddClip(std::move(text)));
+  if (next_) next_->visible = PageCount() >= 2;
+}
+
+int AWndHelp::Page() const {
+  return text_ ? text_->GetCurrentFrame() : 0;
+}
+
+int AWndHelp::PageCount() const {
+  return text_ ? text_->GetFrameCount() : 0;
+}
+
+void AWndHelp::ShowPage(int page) {
+  if (!text_ || page < 0 || page >= PageCount()) return;
+  text_->SetFrame(page);
+  if (next_) next_->visible = page == 0 && PageCount() >= 2;
+  if (previous_) previous_->visible = page != 0;
+  if (GetPicture()) Redraw();
+}
+
+void AWndHelp::OnKeyUp(int key, int) {
+  if (key == kKeyEnter) Leave(0);
+}
+
+void AWndHelp::OnButtonCommand(OClipControl* button) {
+  if (!button) return;
+  if (button == close_) {
+    Leave(0);
+  } else if (button == moreGames_) {
+    OpenExternal(kMoreGamesUrl);
+  } else if (button == next_) {
+    ShowPage(1);
+  } else if (button == previous_) {
+    ShowPage(0);
+  }
+}

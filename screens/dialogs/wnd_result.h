@@ -1,14 +1,60 @@
-// AWndResult: the result entry (336 x 510), opened when a game ends with a score. Until its name field
-// arrives it records nothing: any way of closing it starts the next game.
+// AWndResult: the result entry (336 x 510), opened when a game ends with a score. It shows the score,
+// the bonus for the colours cleared and the total in ball letters, takes the player's name and files the
+// result in the high-score table. OK (or Enter) stores, Cancel (or Escape) does not; either way the next
+// game starts.
 #pragma once
 
-#include "screens/dialogs/plain_dialog.h"
+#include <string>
 
-class AWndResult : public APlainDialog {
+#include "engine/kill_window_button.h"
+#include "screens/ball_string.h"
+
+class OClipButton;
+class OClipEdit;
+
+class AWndResult : public OKillWindowButton {
  public:
   static constexpr int kWidth = 336, kHeight = 510;
-  using APlainDialog::APlainDialog;
+  static constexpr int kNameLength = 12;
+  static constexpr int kBonusUnit = 10000;
 
-  // Leaves, then the main screen's game starts anew.
-  void Dismiss() override;
+  // The picture, the name box and the buttons.
+  AWndResult(OWindow* window, int x, int y, int width, int height);
+
+  // -- slots --
+  // Writes score, bonus and total, puts the name in the box, then enters.
+  void Enter(OEngine** activeSlot) override;
+  // Takes the lines off, then leaves.
+  void Leave(int value) override;
+  // Enter: OK; Escape: Cancel.
+  void OnKeyUp(int key, int modifiers) override;
+  // OK or Cancel.
+  void OnButtonCommand(OClipControl* button) override;
+
+  // Files the result (when the game scored) under the name typed, leaves, starts the next game.
+  void Ok();
+  // Leaves and starts the next game.
+  void Cancel();
+
+  // 10000 x (1 + 2 + ... + k) for k colours cleared (none below 1).
+  static int Bonus(int coloursCleared);
+  // The name to offer: kept when it is a real name, else the best of the level's strategy records,
+  // and a blank or a level name becomes the level's name.
+  static std::string DefaultName(const std::string& name, int level, const class TScoresTable& table);
+
+  const std::string& PlayerName() const { return name_; }
+  int Total() const { return total_; }
+  OClipEdit* NameBox() const { return edit_; }
+  const AStringB& Line(int index) const { return lines_[size_t(index)]; }
+
+ private:
+  // Leaves and starts the next game.
+  void Finish();
+
+  std::string name_;  // kept from one game to the next
+  AStringB lines_[3];
+  int total_ = 0;
+  OClipEdit* edit_ = nullptr;
+  OClipButton* ok_ = nullptr;
+  OClipButton* cancel_ = nullptr;
 };

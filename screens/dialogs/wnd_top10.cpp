@@ -1,1 +1,134 @@
 #include "screens/dialogs/wnd_top10.h"
+
+#include <cstdio>
+#include <memory>
+
+#include "engine/active_screen.h"
+#include "engine/button.h"
+#include "engine/catalogue.h"
+#include "engine/draw_style.h"
+#include "engine/text_block.h"
+#include "game/game.h"
+#include "screens/dialogs/dialog_parts.h"
+#include "screens/dialogs/results_link.h"
+#include "screens/dialogs/wnd_clear.h"
+#include "screens/main_screen.h"
+#include "screens/screen_build.h"
+#include "screens/screen_slots.h"
+#include "store/errors.h"
+#include "store/options.h"
+#include "store/scores.h"
+
+using namespace dialogs;
+
+namespace {
+constexpr int kTitlePicture = 9, kRowPicture = 3, kStrategyPicture = 12, kArcadePicture = 13;
+constexpr int kCloseButton = 12, kClearButton = 11, kSubmitButton = 13;
+constexpr int kTitleY = 87, kTitleDrop = 100, kModeY = 65;
+constexpr int kTextMargin = 5, kScoreRight = 312;
+
+// Draws a row's text on a surface keyed by its background, so only the letters show.
+std::unique_ptr<OBitmap> RowSurface(const AWndTop10::Row& row) {
+  auto surface = std::make_unique<OBitmap>();
+  if (!surface->Create(AWndTop10::kRowWidth, AWndTop10::kRowHeight)) return surface;
+  const DrawPenRecord savedPen = DrawPen;
+  const DrawBrushRecord savedBrush = DrawBrush;
+  DrawPen.color = AWndTop10::kRowBackground;
+  DrawBrush.color = AWndTop10::kRowBackground;
+  surface->DrawRectangle(0, 0, AWndTop10::kRowWidth, AWndTop10::kRowHeight);
+  DrawPen = savedPen;
+  DrawBrush = savedBrush;
+  surface->SetColorKey(-1);
+  DrawFontRecord font;
+  font.textColor = AWndTop10::kTextColor;
+  font.backgroundColor = AWndTop10::kRowBackground;
+  font.styleFlags = kFontBold;
+  font.size = 15;
+  font.SetFaceName("Courier New");
+  DrawFontScope scope(font);
+  surface->DrawText(row.name.c_str(), kTextMargin, kTextMargin);
+  char score[16];
+  std::snprintf(score, sizeof score, "%8d", row.score);
+  int width = 0, height = 0;
+  surface->MeasureText(score, width, height);
+  surface->DrawText(score, kScoreRight - width, kTextMargin);
+  return surface;
+}
+}  // namespace
+
+AWndTop10::AWndTop10(OWindow* window, int x, int y, int width, int height)
+    : OKillWindowButton(window, x, y, width, height) {
+  AddPicture(*this, catalogue::generalPictures[kTitlePicture].get(), -1, 10, 1);
+  close_ = AddCommandButton(*this, kCloseButton, 125, 432, 0, kCodeClose);
+  clear_ = AddCommandButton(*this, kClearButton, 233, 435, 0, kCodeClear);
+  submit_ = AddCommandButton(*this, kSubmitButton, 24, 435, 0, kCodeSubmit);
+}
+
+void AWndTop10::Enter(OEngine** activeSlot) {
+  const Options& options = GetOptions();
+  title_.Hide();
+  title_.Show(*this, -1, kTitleY, LevelName(options.Level), kTitleDrop, 0);
+  if (modePicture_) RemoveClip(modePicture_);
+  modePicture_ = AddPicture(
+      *this, catalogue::generalPictures[options.GameType == 1 ? kArcadePicture : kStrategyPicture].get(), -1,
+      kModeY, 1);
+  RemoveRows();
+  const std::string code = std::to_string(CurrentLevelCode());
+  if (const AMainWindow* main = screens::mainScreen.get())
+    for (const auto& [score, record] : main->Scores()) {
+      if (int(rows_.size()) == kRows) break;
+      if (record.code == code) rows_.push_back({record.name.substr(0, kShownNameLength), score});
+    }
+  for (size_t i = 0; i < rows_.size(); ++i)
+    AddRow(int(i), rows_[i]);
+  if (clear_) clear_->visible = !rows_.empty();
+  if (submit_) submit_->visible = !rows_.empty();
+  OKillWindowButton::Enter(activeSlot);
+}
+
+void AWndTop10::AddRow(int i, const Row& row) {
+  const int y = kRowY + kRowStep * i;
+  if (OClip* picture = AddPicture(*this, catalogue::generalPictures[kRowPicture].get(), kRowX, y, 0))
+    rowClips_.push_back(picture);
+  auto text = std::make_unique<OClip>();
+  text->AddFrame(RowSurface(row));
+  text->x = kRowX, text->y = y, text->depth = -1;
+  if (OClip* added = AddClip(std::move(text))) rowClips_.push_back(added);
+}
+
+void AWndTop10::RemoveRows() {
+  for (OClip* clip : rowClips_)
+    RemoveClip(clip);
+  rowClips_.clear();
+  rows_.clear();
+}
+
+void AWndTop10::Leave(int value) {
+  title_.Hide();
+  RemoveRows();
+  OKillWindowButton::Leave(value);
+}
+
+std::string AWndTop10::ResultsAddress() const {
+  const AMainWindow* main = screens::mainScreen.get();
+  if (!main) return {};
+  const std::string code = std::to_string(CurrentLevelCode());
+  for (const auto& [score, record] : main->Scores())
+    if (record.code == code)
+      return results_link::kAddress +
+             results_link::Encode(results_link::ResultText(score, code, record.name));
+  return {};
+}
+
+void AWndTop10::OnButtonCommand(OClipControl* button) {
+  if (!button) return;
+  if (button == close_) {
+    Leave(0);
+  } else if (button == clear_) {
+    if (screens::clearRecords) screens::clearRecords->Enter(&ActiveScreen());
+  } else if (button == submit_) {
+    const std::string address = ResultsAddress();
+    if (!address.empty()) OpenExternal(address.c_str());
+    Leave(0);
+  }
+}

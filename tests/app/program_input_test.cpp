@@ -160,15 +160,18 @@ TEST_F(MainScreenInput, NewGameWithAScoreAsksFirstAndExitWithoutAutoSaveAsks) {
   program.Main()->RunCommand(AMainWindow::kNewGame);
   EXPECT_EQ(ActiveScreen(), screens::newGame.get());
   EXPECT_TRUE(screens::newGame->rebuildSession);
-  // A click answers no: the game goes on.
-  program.Click(400, 300);
+  // Escape answers no: the game goes on.
+  program.Window().OnKeyUp(vk::kEscape, 0);
   EXPECT_EQ(ActiveScreen(), screens::mainScreen.get());
   EXPECT_EQ(Session().Score(), 10);
 
   GetOptions().AutoSave = false;
   program.Main()->RunCommand(AMainWindow::kExit);
   EXPECT_EQ(ActiveScreen(), screens::quit.get());
+  // The quit question takes no keys: only its No button answers.
   program.Window().OnKeyUp(vk::kEscape, 0);
+  EXPECT_EQ(ActiveScreen(), screens::quit.get());
+  screens::quit->OnButtonCommand(screens::quit->NoButton());
   EXPECT_EQ(ActiveScreen(), screens::mainScreen.get());
   // Without a score the exit button closes at once.
   program.Main()->StartGame(true, false);
@@ -178,7 +181,7 @@ TEST_F(MainScreenInput, NewGameWithAScoreAsksFirstAndExitWithoutAutoSaveAsks) {
   EXPECT_EQ(program.platform.PendingEvents(), pending + 1);
 }
 
-TEST_F(MainScreenInput, HelpOpensCentredOverTheMainScreenAndAClickReturns) {
+TEST_F(MainScreenInput, HelpOpensCentredOverTheMainScreenAndEnterReturns) {
   StartIn(0);
   program.Main()->RunCommand(AMainWindow::kHelp);
   ASSERT_EQ(ActiveScreen(), screens::help.get());
@@ -186,7 +189,7 @@ TEST_F(MainScreenInput, HelpOpensCentredOverTheMainScreenAndAClickReturns) {
   EXPECT_EQ(screens::help->GetY(), 50);
   EXPECT_EQ(screens::help->GetScreenBeneath(), screens::mainScreen.get());
   program.Ticks(3);
-  program.Click(400, 300);
+  program.Window().OnKeyUp(vk::kReturn, 0);
   EXPECT_EQ(ActiveScreen(), screens::mainScreen.get());
   // The game went on where it stood.
   EXPECT_EQ(Session().State(), GameState::kReady);

@@ -1,0 +1,37 @@
+#include "screens/dialogs/dialog_parts.h"
+
+#include <memory>
+
+#include "engine/button.h"
+#include "engine/catalogue.h"
+#include "engine/check_box.h"
+#include "engine/screen.h"
+#include "screens/screen_build.h"
+#include "store/options.h"
+
+namespace dialogs {
+
+OClipButton* AddCommandButton(OEngine& screen, int picture, int x, int y, int depth, int code) {
+  if (picture < 0 || picture >= catalogue::kButtonPictureCount) return nullptr;
+  OClipButton* button = AddButton(screen, catalogue::buttonPictures[size_t(picture)].get(), x, y, depth);
+  if (button) button->commandCode = code;
+  return button;
+}
+
+OClipCheckBox* AddCheckBox(OEngine& screen, int picture, int x, int y) {
+  if (picture < 0 || picture >= catalogue::kButtonPictureCount) return nullptr;
+  const OClip* source = catalogue::buttonPictures[size_t(picture)].get();
+  if (!source) return nullptr;
+  auto box = std::make_unique<OClipCheckBox>();
+  box->CopyFrom(*source);
+  box->Uncheck();
+  box->x = x, box->y = y, box->depth = 0;
+  return static_cast<OClipCheckBox*>(screen.AddControl(std::move(box)));
+}
+
+int CurrentLevelCode() {
+  const Options& options = GetOptions();
+  return (options.GameType == 1 ? 4 : 1) + options.Level;
+}
+
+}  // namespace dialogs
