@@ -1,6 +1,7 @@
 // globbet-assets: draws every picture and synthesises every sound of the game into a data folder:
 //   globbet-assets DATADIR
-// writes DATADIR/clp/... and DATADIR/wav/... The output is the same bytes on every run.
+// writes DATADIR/clp/... and DATADIR/wav/... (the game's data) and DATADIR/icons/... (the desktop
+// icons, which the install places apart from the data). The output is the same bytes on every run.
 #include <cairo.h>
 #include <fontconfig/fontconfig.h>
 
@@ -12,6 +13,7 @@
 #include "tools/assets/buttons.h"
 #include "tools/assets/dialogs.h"
 #include "tools/assets/frames.h"
+#include "tools/assets/icon.h"
 #include "tools/assets/intro.h"
 #include "tools/assets/output.h"
 #include "tools/assets/sounds.h"
@@ -30,6 +32,7 @@ int main(int argc, char** argv) {
   art::MakeDialogPictures(data);
   art::MakeIntro(data);
   art::MakeSounds(data);
+  art::MakeIcons(data);
   // Every canvas is gone: let cairo and fontconfig free their font caches, so leak checks stay quiet.
   cairo_debug_reset_static_data();
   FcFini();
