@@ -96,5 +96,10 @@ void AMainWindow::OnFrame(int elapsed) {
   }
   if (!IsPaused()) OKillWindowButton::OnFrame(elapsed);
   if (game_) game_->Tick(elapsed);
+  // A replay too short for its first board stops by itself: back to the player's game, as a key would.
+  if (demoRunning_ && game_ && game_->PlayerStopped()) {
+    StopDemo();
+    StartGame(false, true);
+  }
   redrawMode = kRedrawDirty;
 }

@@ -130,4 +130,33 @@ TEST(MainScreenPlayers, TheRealDemoShootsByItselfAndAKeyReturnsToTheStoredGame) 
   SetPlayerSessionFactory(nullptr);
 }
 
+
+TEST(MainScreenPlayers, AReplayTooShortForItsFirstBoardHandsBackToAGame) {
+  ScratchFolder folder;
+  folder.LinkData();
+  SoundLog sounds;
+  SetPlayerSessionFactory(MakePlayerSession);
+  // A strategy replay at level 0 holding only ten random values: the first board needs 153.
+  std::FILE* file = std::fopen("replay.dat", "wb");
+  ASSERT_TRUE(file);
+  const int32_t header[2] = {0, 0};
+  std::fwrite(header, sizeof header, 1, file);
+  const signed char values[10] = {0, 1, 2, 3, 4, 5, 0, 1, 2, 3};
+  std::fwrite(values, sizeof values, 1, file);
+  std::fclose(file);
+  Program program;
+  ASSERT_TRUE(program.Start());
+  GetOptions().Level = 1;
+  program.SkipIntro();
+  ASSERT_TRUE(program.UntilReady());
+  program.Main()->RunCommand(AMainWindow::kReplay);
+  program.Ticks(5);
+  EXPECT_FALSE(program.Main()->DemoRunning());
+  EXPECT_FALSE(program.Main()->ReplayRunning());
+  EXPECT_EQ(GetOptions().Level, 1);
+  ASSERT_TRUE(program.UntilReady());
+  EXPECT_EQ(program.Session()->Name(), "GameOrig");
+  SetPlayerSessionFactory(nullptr);
+}
+
 }  // namespace
