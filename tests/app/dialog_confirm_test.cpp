@@ -54,7 +54,7 @@ TEST_F(Questions, HelpTurnsItsPagesAndOpensTheMoreGamesPage) {
   StartIn(0, 0);
   const std::string& text = AWndHelp::Text();
   EXPECT_GT(text.size(), 1500u);
-  EXPECT_LT(text.size(), 2400u);
+  EXPECT_LT(text.size(), 2600u);
   EXPECT_NE(text.find("F4 - FullScreen mode (On/Off)."), std::string::npos);
   EXPECT_NE(text.find("Right mouse button - Game Pause (in arcade)"), std::string::npos);
 

@@ -94,6 +94,91 @@ if [[ ! " ${FAILED[*]} " =~ " game " ]]; then
   grep -q "Globbet" "$GAME/smoke.log" || { echo "game: the window is not called Globbet"; FAILED+=(game); }
 fi
 
+# ---- the dialogs ----------------------------------------------------------------------------------------
+# A stored strategy game (Novice, automatic resume on) with the score given, and a board filled down to
+# row 14 with colours 1..5 that never touch their own colour; the balls at the launcher and waiting are
+# of colour 0, which is on no ball of the board: any shot stays, lands in the bottom row and ends the game.
+store_full_board() {  # store_full_board SCORE
+  rm -f "$BUILD/data/sv.dat" "$BUILD/data/currgame.dat" "$BUILD/data/replay.dat"
+  local full="" cell
+  for cell in $(seq 0 271); do
+    if [ "$cell" -lt 255 ]; then full+=" $((1 + cell % 5))"; else full+=" -1"; fi
+  done
+  sv Game.Options.NewGameNeeded 0 && sv Game.Options.AutoSave 1 && sv Game.Options.Level 0 &&
+    sv Game.Options.GameType 0 && sv GameOrig.Score "$1" && sv GameOrig.ColorLeft 6 &&
+    sv GameOrig.ColorsLeft "[0 1 2 3 4 5]" && sv GameOrig.GameBall 0 && sv GameOrig.WaitBall 0 &&
+    sv GameOrig.MaxLeft 6 && sv GameOrig.Left 6 && sv GameOrig.Field "[${full# }]"
+}
+# The number of pixels of the top ten's text colour in a window area of a picture.
+text_pixels() {  # text_pixels FILE WxH+X+Y
+  convert "$1" -crop "$2" +repage -fuzz 6% -fill red -opaque '#3131BA' -fill black +opaque red \
+    -fill white -opaque red -format '%[fx:round(mean*w*h)]' info: 2>/dev/null
+}
+sv_get() { (cd "$BUILD/data" && "$BUILD/globbet-tool" sv get "$1" 2>/dev/null); }
+check() {  # check RUN MESSAGE COMMAND...: records a failure of RUN unless COMMAND succeeds
+  local name="$1" message="$2"; shift 2
+  "$@" || { echo "$name: $message"; FAILED+=("$name"); }
+}
+
+# 3. The end of a game: one shot ends it, the result dialog takes the name "Zed" (the name offered is
+#    erased first) and Enter files it; the top ten then lists it (the picture shows name and score), and
+#    the exit button saves it into "sv.dat" with today's date under code 1 and the total 1234.
+if store_full_board 1234; then
+  run result --cwd "$BUILD/data" --expect-exit 0 \
+    --do 'sleep 0.5' --do 'click 150 170' --do 'sleep 1.5' --do 'shot main.png' \
+    --do 'click 294 480' --do 'sleep 5' --do 'shot result.png' \
+    --do 'key BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace' \
+    --do 'type Zed' --do 'sleep 0.3' --do 'shot name.png' --do 'key Return' --do 'sleep 1.5' \
+    --do 'click 755 122' --do 'sleep 2' --do 'shot top10.png' \
+    --do 'click 402 482' --do 'sleep 1.5' --do 'click 775 14' --do 'sleep 1.5' \
+    -- "$BUILD/globbet"
+  if [[ ! " ${FAILED[*]} " =~ " result " ]]; then
+    R="$RESULTS/result"
+    table=$(sv_get Game.Scores.Table)
+    check result "the table holds no record of Zed with 1234 under code 1 ($table)" \
+      grep -qE '[0-9]+-[0-9]+-[0-9]+\\tZed\\t1\\t1234' <<<"$table"
+    check result "the first row of the top ten shows no text" test "$(text_pixels "$R/top10.png" 320x25+242+152)" -gt 50
+    check result "the second row of the top ten is not empty" test "$(text_pixels "$R/top10.png" 320x25+242+183)" -lt 5
+  fi
+else
+  echo "result: could not write the stored game"; FAILED+=(result)
+fi
+
+# 4. Options during a game: Expert is chosen and OK asks "START NEW GAME ?"; No keeps the game (score
+#    500) and the level stays Novice, as the saved settings show after the exit button.
+if store_full_board 500; then
+  run options --cwd "$BUILD/data" --expect-exit 0 \
+    --do 'sleep 0.5' --do 'click 150 170' --do 'sleep 1.5' \
+    --do 'click 729 64' --do 'sleep 1.5' --do 'shot options.png' \
+    --do 'click 222 434' --do 'sleep 0.3' --do 'shot expert.png' --do 'click 320 512' --do 'sleep 2' \
+    --do 'shot question.png' --do 'click 470 375' --do 'sleep 1.5' --do 'shot after.png' \
+    --do 'click 775 14' --do 'sleep 1.5' \
+    -- "$BUILD/globbet"
+  if [[ ! " ${FAILED[*]} " =~ " options " ]]; then
+    O="$RESULTS/options"
+    check options "the level is not Novice after No" test "$(sv_get Game.Options.Level)" = 0
+    check options "the game did not keep its score" test "$(sv_get GameOrig.Score)" = 500
+    check options "the question did not appear over the options" \
+      test "$(compare -metric AE -crop 340x300+230+150 "$O/expert.png" "$O/question.png" null: 2>&1 | cut -d' ' -f1 | cut -d. -f1)" -gt 1000
+  fi
+else
+  echo "options: could not write the stored game"; FAILED+=(options)
+fi
+
+# 5. Help: the first page, the next page (a different text), and Enter closing it.
+rm -f "$BUILD/data/sv.dat" "$BUILD/data/currgame.dat" "$BUILD/data/replay.dat"
+run help --cwd "$BUILD/data" --expect-exit 0 \
+  --do 'sleep 0.5' --do 'click 150 170' --do 'sleep 1.5' \
+  --do 'click 709 12' --do 'sleep 1.5' --do 'shot page1.png' \
+  --do 'click 697 410' --do 'sleep 1.5' --do 'shot page2.png' \
+  --do 'key Return' --do 'sleep 1' --do 'shot closed.png' --do 'click 775 14' --do 'sleep 1.5' \
+  -- "$BUILD/globbet"
+if [[ ! " ${FAILED[*]} " =~ " help " ]]; then
+  H="$RESULTS/help"
+  check help "the next page shows the same text" \
+    test "$(compare -metric AE -crop 600x300+100+130 "$H/page1.png" "$H/page2.png" null: 2>&1 | cut -d' ' -f1 | cut -d. -f1)" -gt 1000
+fi
+
 if [ ${#FAILED[@]} -gt 0 ]; then
   echo "e2e: FAILED: ${FAILED[*]} (logs in $RESULTS)"
   exit 1
