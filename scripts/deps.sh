@@ -8,6 +8,8 @@ PACKAGES=(
   libsdl2-dev libsdl2-mixer-dev libjpeg62-turbo-dev libcairo2-dev libfontconfig-dev fonts-liberation2
   libgtest-dev libgmock-dev libbenchmark-dev clang
   xvfb xauth xdotool x11-utils imagemagick xfonts-base
+  # the install test validates the menu entry, the metainfo and the scalable icon with these
+  desktop-file-utils appstream librsvg2-bin
 )
 
 missing=()
