@@ -1,138 +1,28 @@
 // globbet-tool replay and demo: the game's own replay player and demo, run headless as fast as they go.
-// Sections: options and data · the headless table · replay · demo
-#include <unistd.h>
-
-#include <array>
-#include <cerrno>
+// (The headless set-up they share with record: headless_game.h.)
+// Sections: replay · demo
 #include <climits>
+#include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 
-#include "engine/platform_headless.h"
-#include "engine/screen.h"
-#include "game/demo_decision.h"
 #include "game/game_demo.h"
 #include "game/game_saved.h"
 #include "game/game_saved_time.h"
 #include "game/game_time.h"
-#include "game/player_sessions.h"
 #include "game/random.h"
 #include "game/save_replay.h"
-#include "screens/ball.h"
 #include "store/config.h"
-#include "store/options.h"
 #include "tools/globbet-tool/command.h"
+#include "tools/globbet-tool/headless_game.h"
 
 namespace {
 namespace fs = std::filesystem;
+using namespace headless;
 
-// ---- options and data --------------------------------------------------------------------------------
-constexpr int kTickMs = 20;                   // one frame of simulated time
-constexpr long long kMaxFrames = 50'000'000;  // far beyond any recorded game: a file that never ends
 constexpr std::uintmax_t kMaxReplayBytes = 64u << 20;
-
-bool ParseInt(const std::string& text, long long low, long long high, long long& value) {
-  if (text.empty()) return false;
-  errno = 0;
-  char* end = nullptr;
-  const long long v = std::strtoll(text.c_str(), &end, 10);
-  if (errno != 0 || *end != '\0' || v < low || v > high) return false;
-  value = v;
-  return true;
-}
-
-// Takes "--data DIR" out of args; otherwise the data beside the tool (the build's "data" folder), else
-// the current directory (an installed game).
-std::string DataFolder(ToolArgs& args) {
-  for (size_t i = 0; i + 1 < args.size(); ++i)
-    if (args[i] == "--data") {
-      std::string folder = args[i + 1];
-      args.erase(args.begin() + long(i), args.begin() + long(i) + 2);
-      return folder;
-    }
-  std::error_code error;
-  const fs::path beside = fs::read_symlink("/proc/self/exe", error).parent_path() / "data";
-  if (!error && fs::exists(beside / "clp/ball/0.clp", error)) return beside.string();
-  return ".";
-}
-
-// The ball sprites are all a session takes from the catalogue here: nothing is drawn.
-bool LoadBalls(const std::string& folder, int& status) {
-  for (int i = 0; i < catalogue::kBallSpriteCount; ++i) {
-    const std::string path = folder + "/clp/ball/" + std::to_string(i) + ".clp";
-    if (!catalogue::LoadBallSprite(i, path)) {
-      status = Fail("cannot read '" + path + "' (give the game's data folder with --data DIR)");
-      return false;
-    }
-  }
-  return true;
-}
-
-// A fresh temporary folder, removed with its files.
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern = (fs::temp_directory_path() / "globbet-tool-XXXXXX").string();
-    if (::mkdtemp(pattern.data())) path_ = pattern;
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    if (!path_.empty()) fs::remove_all(path_, ignored);
-  }
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
-
-// ---- the headless table ------------------------------------------------------------------------------
-// A screen without a window that hosts one session as the main screen does, drawing nothing: clips
-// move and animate, a clip at the end of its path lands, then the session ticks.
-class Table : public OEngine, public GameHost {
- public:
-  Table() : OEngine(nullptr, 0, 0, 800, 600) {}
-  void OnFrame(int elapsed) override {
-    skipRedraw = true;
-    OEngine::OnFrame(elapsed);
-    if (game) game->Tick(elapsed);
-  }
-  void OnClipPathEnd(OClip* clip, const PointSpeed&) override {
-    if (game) game->BallArrived(clip);
-  }
-  bool DemoRunning() const override { return true; }  // a finished game opens no result dialog
-
-  Game* game = nullptr;
-};
-
-// The platform, the options and the generator as a headless run wants them; restored afterwards.
-class HeadlessRun {
- public:
-  HeadlessRun(int level, int type, int speed) : options_(GetOptions()) {
-    SetPlatform(&platform_);
-    Options& o = GetOptions();
-    o = Options{};
-    o.Level = level, o.GameType = type, o.FastSpeed = speed;
-    o.Animate = false;  // no decoration: nothing but the game draws from the generator
-    o.SoundOn = false;
-  }
-  ~HeadlessRun() {
-    GetOptions() = options_;
-    SetPlatform(nullptr);
-  }
-  // One frame of the table.
-  void Frame(Table& table) {
-    platform_.AdvanceClock(kTickMs);
-    table.OnFrame(kTickMs);
-  }
-
- private:
-  HeadlessPlatform platform_;
-  Options options_;
-};
 
 // ---- replay ------------------------------------------------------------------------------------------
 constexpr char kReplayUsage[] =
@@ -198,14 +88,11 @@ int ReplayVerify(const std::string& path, const std::string& data) {
     game = std::move(saved);
   }
   bool ended = false;
-  int score = 0, shots = 0;
-  std::array<int, kCellCount> board{};
+  GameEnd end;
   pass->SetObserver([&](bool) {
     if (ended) return;
     ended = true;
-    score = game->Score();
-    shots = pass->Shots();
-    board = game->GetField() ? game->GetField()->Cells() : std::array<int, kCellCount>{};
+    end = EndOf(*game, pass->Shots());
   });
   table.game = game.get();
   game->SetSettings(&store);
@@ -216,10 +103,7 @@ int ReplayVerify(const std::string& path, const std::string& data) {
     run.Frame(table);
   }
   if (!ended) return Fail("'" + path + "' ends before its first board is filled");
-  std::printf("score %d\nshots %d\nboard", score, shots);
-  for (int cell : board)
-    std::printf(" %d", cell);
-  std::printf("\n");
+  PrintEnd(end);
   return 0;
 }
 
@@ -243,33 +127,14 @@ constexpr char kDemoUsage[] =
     "emptied, bottom: a ball reached the bottom row), then the share of boards cleared and the means.\n";
 
 // The demo's choice of shot playing the arcade rules (a recording game: it records into its folder).
-class ArcadeDemo : public GameTime {
- public:
-  using GameTime::GameTime;
-  void Tick(int ms) override {
-    GameTime::Tick(ms);
-    if (state_ != GameState::kReady || !field_ || !field_->View().IsIdle() || !gameBall_) return;
-    if (!PlayerShotDue(clock_, ms)) return;
-    const AimPoint aim = ChooseDemoAim(*field_, gameBall_->colour);
-    if (CanFire(aim.x, aim.y)) ++shots;
-    GameTime::Fire(aim.x, aim.y);
-  }
-  int shots = 0;
-
- private:
-  int clock_ = 0;
-};
+using ArcadeDemo = AimingPlayer<GameTime>;
 
 int RunDemo(const ToolArgs& given) {
   ToolArgs args = given;
   const std::string data = DataFolder(args);
-  long long speed = 2;
-  for (size_t i = 0; i + 1 < args.size(); ++i)
-    if (args[i] == "--speed") {
-      if (!ParseInt(args[i + 1], 0, kSpeedCount - 1, speed)) return Fail("--speed takes 0..4");
-      args.erase(args.begin() + long(i), args.begin() + long(i) + 2);
-      break;
-    }
+  long long speed = kDefaultSpeed;
+  int status = 0;
+  if (!TakeSpeed(args, speed, status)) return status;
   if (args.size() != 4) return Fail("demo needs N SEED LEVEL MODE (see 'globbet-tool demo --help')");
   long long count = 0, seed = 0, level = 0, mode = 0;
   if (!ParseInt(args[0], 1, 1000000, count)) return Fail("N must be 1..1000000, not '" + args[0] + "'");
@@ -277,7 +142,6 @@ int RunDemo(const ToolArgs& given) {
     return Fail("SEED must be 0..4294967295, not '" + args[1] + "'");
   if (!ParseInt(args[2], 0, 2, level)) return Fail("LEVEL must be 0..2, not '" + args[2] + "'");
   if (!ParseInt(args[3], 0, 1, mode)) return Fail("MODE must be 0 or 1, not '" + args[3] + "'");
-  int status = 0;
   if (!LoadBalls(data, status)) return status;
   TempFolder folder;  // the arcade games' recordings
   if (mode == 1 && folder.path().empty()) return Fail("cannot make a temporary folder");

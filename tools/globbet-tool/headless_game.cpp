@@ -1,0 +1,120 @@
+// Sections: arguments and data · the headless table · the end of a game
+#include "tools/globbet-tool/headless_game.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+
+#include "screens/ball.h"
+
+namespace headless {
+namespace fs = std::filesystem;
+
+// ---- arguments and data ------------------------------------------------------------------------------
+bool ParseInt(const std::string& text, long long low, long long high, long long& value) {
+  if (text.empty()) return false;
+  errno = 0;
+  char* end = nullptr;
+  const long long v = std::strtoll(text.c_str(), &end, 10);
+  if (errno != 0 || *end != '\0' || v < low || v > high) return false;
+  value = v;
+  return true;
+}
+
+std::string DataFolder(ToolArgs& args) {
+  for (size_t i = 0; i + 1 < args.size(); ++i)
+    if (args[i] == "--data") {
+      std::string folder = args[i + 1];
+      args.erase(args.begin() + long(i), args.begin() + long(i) + 2);
+      return folder;
+    }
+  std::error_code error;
+  const fs::path beside = fs::read_symlink("/proc/self/exe", error).parent_path() / "data";
+  if (!error && fs::exists(beside / "clp/ball/0.clp", error)) return beside.string();
+  return ".";
+}
+
+bool TakeSpeed(ToolArgs& args, long long& speed, int& status) {
+  for (size_t i = 0; i + 1 < args.size(); ++i)
+    if (args[i] == "--speed") {
+      if (!ParseInt(args[i + 1], 0, kSpeedCount - 1, speed)) {
+        status = Fail("--speed takes 0..4");
+        return false;
+      }
+      args.erase(args.begin() + long(i), args.begin() + long(i) + 2);
+      break;
+    }
+  return true;
+}
+
+bool LoadBalls(const std::string& folder, int& status) {
+  for (int i = 0; i < catalogue::kBallSpriteCount; ++i) {
+    const std::string path = folder + "/clp/ball/" + std::to_string(i) + ".clp";
+    if (!catalogue::LoadBallSprite(i, path)) {
+      status = Fail("cannot read '" + path + "' (give the game's data folder with --data DIR)");
+      return false;
+    }
+  }
+  return true;
+}
+
+TempFolder::TempFolder() {
+  std::string pattern = (fs::temp_directory_path() / "globbet-tool-XXXXXX").string();
+  if (::mkdtemp(pattern.data())) path_ = pattern;
+}
+
+TempFolder::~TempFolder() {
+  std::error_code ignored;
+  if (!path_.empty()) fs::remove_all(path_, ignored);
+}
+
+// ---- the headless table ------------------------------------------------------------------------------
+void Table::OnFrame(int elapsed) {
+  skipRedraw = true;
+  OEngine::OnFrame(elapsed);
+  if (game) game->Tick(elapsed);
+}
+
+void Table::OnClipPathEnd(OClip* clip, const PointSpeed&) {
+  if (game) game->BallArrived(clip);
+}
+
+HeadlessRun::HeadlessRun(int level, int type, int speed) : options_(GetOptions()) {
+  SetPlatform(&platform_);
+  Options& o = GetOptions();
+  o = Options{};
+  o.Level = level, o.GameType = type, o.FastSpeed = speed;
+  o.Animate = false;  // no decoration: nothing but the game draws from the generator
+  o.SoundOn = false;
+}
+
+HeadlessRun::~HeadlessRun() {
+  GetOptions() = options_;
+  SetPlatform(nullptr);
+}
+
+void HeadlessRun::Frame(Table& table) {
+  platform_.AdvanceClock(kTickMs);
+  table.OnFrame(kTickMs);
+}
+
+// ---- the end of a game -------------------------------------------------------------------------------
+GameEnd EndOf(const Game& game, int shots) {
+  GameEnd end;
+  end.score = game.Score();
+  end.shots = shots;
+  end.board = game.GetField() ? game.GetField()->Cells() : std::array<int, kCellCount>{};
+  return end;
+}
+
+void PrintEnd(const GameEnd& end) {
+  std::printf("score %d\nshots %d\nboard", end.score, end.shots);
+  for (int cell : end.board)
+    std::printf(" %d", cell);
+  std::printf("\n");
+}
+
+}  // namespace headless

@@ -1,0 +1,130 @@
+// What globbet-tool's headless game runs share (replay verify, demo, record): the argument helpers, the
+// data folder and its balls, a scratch folder, the screen without a window that hosts a session, the
+// fake clock, the demo's choice of shot playing a recording game's rules, and the printed end of a game.
+// Sections: arguments and data · the headless table · the aiming player · the end of a game
+#pragma once
+
+#include <array>
+#include <functional>
+#include <string>
+
+#include "engine/platform_headless.h"
+#include "engine/screen.h"
+#include "game/demo_decision.h"
+#include "game/game.h"
+#include "game/player_sessions.h"
+#include "screens/ball.h"
+#include "store/options.h"
+#include "tools/globbet-tool/command.h"
+
+namespace headless {
+
+// ---- arguments and data ------------------------------------------------------------------------------
+constexpr int kTickMs = 20;                   // one frame of simulated time
+constexpr long long kMaxFrames = 50'000'000;  // far beyond any game: a run that never ends
+constexpr int kDefaultSpeed = 2;              // the players' pace when not given
+
+// Parses a whole decimal number within low..high into value; false on anything else.
+bool ParseInt(const std::string& text, long long low, long long high, long long& value);
+
+// Takes "--data DIR" out of args; otherwise the data beside the tool (the build's "data" folder), else
+// the current directory (an installed game).
+std::string DataFolder(ToolArgs& args);
+
+// Takes "--speed S" (0..4) out of args into speed (left as it is when absent); false with a message
+// in status when S is not a speed.
+bool TakeSpeed(ToolArgs& args, long long& speed, int& status);
+
+// Loads the ball sprites from folder, all a session takes from the catalogue here; false with a
+// message in status when one cannot be read.
+bool LoadBalls(const std::string& folder, int& status);
+
+// A fresh temporary folder, removed with its files; path() is empty when it could not be made.
+class TempFolder {
+ public:
+  TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+  ~TempFolder();
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+// ---- the headless table ------------------------------------------------------------------------------
+// A screen without a window that hosts one session as the main screen does, drawing nothing: clips
+// move and animate, a clip at the end of its path lands, then the session ticks.
+class Table : public OEngine, public GameHost {
+ public:
+  Table() : OEngine(nullptr, 0, 0, 800, 600) {}
+  void OnFrame(int elapsed) override;
+  void OnClipPathEnd(OClip* clip, const PointSpeed&) override;
+  // A self-playing table opens no result dialog; a player's table "opens" one that never closes, so
+  // a finished game with a score stands still at its end as it does on screen.
+  bool DemoRunning() const override { return !playerTable; }
+  bool OpenResultDialog() override { return playerTable; }
+
+  Game* game = nullptr;
+  bool playerTable = false;
+};
+
+// The platform, the options and the generator as a headless run wants them; restored afterwards.
+class HeadlessRun {
+ public:
+  HeadlessRun(int level, int type, int speed);
+  HeadlessRun(const HeadlessRun&) = delete;
+  HeadlessRun& operator=(const HeadlessRun&) = delete;
+  ~HeadlessRun();
+  // One frame of the table on the fake clock.
+  void Frame(Table& table);
+
+ private:
+  HeadlessPlatform platform_;
+  Options options_;
+};
+
+// ---- the aiming player -------------------------------------------------------------------------------
+// The demo's choice of shot (ChooseDemoAim, drawing from the process-wide generator) playing the rules
+// of Rules (GameOrig or GameTime, which record the game into their folder) at the players' pace.
+template <class Rules>
+class AimingPlayer : public Rules {
+ public:
+  using Rules::Rules;
+  void Tick(int ms) override {
+    Rules::Tick(ms);
+    if (this->state_ != GameState::kReady || !this->field_ || !this->field_->View().IsIdle() ||
+        !this->gameBall_)
+      return;
+    if (!PlayerShotDue(clock_, ms)) return;
+    const AimPoint aim = ChooseDemoAim(*this->field_, this->gameBall_->colour);
+    if (this->CanFire(aim.x, aim.y)) ++shots;
+    Rules::Fire(aim.x, aim.y);
+  }
+  // Tells onEnd first: the game as it ended, before its end is handled (the recording finished).
+  void GameOver() override {
+    if (onEnd) onEnd();
+    Rules::GameOver();
+  }
+
+  int shots = 0;  // shots fired in this game
+  std::function<void()> onEnd;
+
+ private:
+  int clock_ = 0;
+};
+
+// ---- the end of a game -------------------------------------------------------------------------------
+struct GameEnd {
+  int score = 0;
+  int shots = 0;
+  std::array<int, kCellCount> board{};
+};
+
+// The end of game after shots fired.
+GameEnd EndOf(const Game& game, int shots);
+
+// Prints "score S", "shots N" and "board" followed by the 272 cells (-1 empty, else the colour code).
+void PrintEnd(const GameEnd& end);
+
+}  // namespace headless

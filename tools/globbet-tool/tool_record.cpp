@@ -1,0 +1,102 @@
+// globbet-tool record: one real strategy or arcade game played headless by the demo's choice of shot,
+// recorded by the game's own recorder, so a maintainer gets a known "replay.dat" without playing.
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "game/game_orig.h"
+#include "game/game_time.h"
+#include "game/random.h"
+#include "game/save_replay.h"
+#include "store/config.h"
+#include "tools/globbet-tool/command.h"
+#include "tools/globbet-tool/headless_game.h"
+
+namespace {
+namespace fs = std::filesystem;
+using namespace headless;
+
+constexpr char kRecordUsage[] =
+    "usage: globbet-tool record OUT SEED LEVEL MODE [--speed S] [--data DIR]\n"
+    "\n"
+    "Plays one game headless on a simulated clock, as fast as it goes, at LEVEL (0 Novice, 1 Expert,\n"
+    "2 Master) in MODE (0 strategy, 1 arcade), every shot chosen as the self-playing demo chooses it,\n"
+    "the game's generator starting from SEED (1 is the state of a fresh run). One shot every\n"
+    "2000 / (S + 1) ms of game time (S: the game speed 0..4, default 2; it matters to the arcade clock\n"
+    "only). The game records itself as it does on screen, and its recording is written to OUT (a\n"
+    "\"replay.dat\" the game can play back). Prints 'score S', 'shots N' and 'board' followed by the\n"
+    "272 final cells, as 'globbet-tool replay verify OUT' does. The balls come from DIR/clp/ball\n"
+    "(default: the 'data' folder beside the tool, else '.').\n";
+
+// Plays the game of Rules in folder until it ends; false with a message in status when it cannot.
+template <class Rules>
+bool PlayOneGame(const std::string& folder, HeadlessRun& run, GameEnd& end, int& status) {
+  Table table;
+  table.playerTable = true;  // the end stands still where the result dialog would open
+  OConfig store;
+  AimingPlayer<Rules> game(&table, folder);
+  bool ended = false;
+  game.onEnd = [&] {
+    if (ended) return;
+    ended = true;
+    end = EndOf(game, game.shots);
+  };
+  table.game = &game;
+  game.SetSettings(&store);
+  game.SetHost(&table);
+  if (!game.Start(false)) {
+    status = Fail("the game could not start");
+    return false;
+  }
+  for (long long frame = 0; !ended; ++frame) {
+    if (frame == kMaxFrames) {
+      status = Fail("the game did not end");
+      return false;
+    }
+    run.Frame(table);
+  }
+  table.game = nullptr;
+  return true;
+}
+
+int RunRecord(const ToolArgs& given) {
+  ToolArgs args = given;
+  const std::string data = DataFolder(args);
+  long long speed = kDefaultSpeed;
+  int status = 0;
+  if (!TakeSpeed(args, speed, status)) return status;
+  if (args.size() != 4) return Fail("record needs OUT SEED LEVEL MODE (see 'globbet-tool record --help')");
+  const std::string out = args[0];
+  long long seed = 0, level = 0, mode = 0;
+  if (!ParseInt(args[1], 0, UINT32_MAX, seed))
+    return Fail("SEED must be 0..4294967295, not '" + args[1] + "'");
+  if (!ParseInt(args[2], 0, 2, level)) return Fail("LEVEL must be 0..2, not '" + args[2] + "'");
+  if (!ParseInt(args[3], 0, 1, mode)) return Fail("MODE must be 0 or 1, not '" + args[3] + "'");
+  if (!LoadBalls(data, status)) return status;
+  // The game records into a folder of its own: "currgame.dat", then "replay.dat" at its end.
+  TempFolder folder;
+  if (folder.path().empty()) return Fail("cannot make a temporary folder");
+
+  GameEnd end;
+  {
+    HeadlessRun run{int(level), int(mode), int(speed)};
+    SetLibRandomSeed(static_cast<uint32_t>(seed));
+    const bool played = mode == 0 ? PlayOneGame<GameOrig>(folder.path(), run, end, status)
+                                  : PlayOneGame<GameTime>(folder.path(), run, end, status);
+    if (!played) return status;
+  }
+  const std::string replay = folder.path() + "/" + kReplayFile;
+  std::error_code error;
+  if (!fs::exists(replay, error)) return Fail("the game ended without making its replay");
+  if (!fs::copy_file(replay, out, fs::copy_options::overwrite_existing, error))
+    return Fail("cannot write '" + out + "': " + error.message());
+  PrintEnd(end);
+  return 0;
+}
+
+const GlobbetToolCommand kRecordCommand("record",
+                                        "one game played by the demo's choice, recorded as a replay",
+                                        kRecordUsage, RunRecord);
+}  // namespace
