@@ -3,6 +3,7 @@
 // Sections: geometry · PNG · SVG · output
 #include "tools/assets/icon.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <tuple>
@@ -49,9 +50,10 @@ void DrawIcon(Canvas& c, double scale) {
   cairo_save(cr);
   cairo_translate(cr, kCentreX * scale, kShadowY * scale);
   cairo_scale(cr, kShadowRx * scale, kShadowRy * scale);
+  const Rgba night = Hex(kNight);
   cairo_pattern_t* shadow = cairo_pattern_create_radial(0, 0, 0, 0, 0, 1);
-  cairo_pattern_add_color_stop_rgba(shadow, 0, 0.1, 0.1, 0.32, 0.45);
-  cairo_pattern_add_color_stop_rgba(shadow, 1, 0.1, 0.1, 0.32, 0);
+  cairo_pattern_add_color_stop_rgba(shadow, 0, night.r, night.g, night.b, 0.45);
+  cairo_pattern_add_color_stop_rgba(shadow, 1, night.r, night.g, night.b, 0);
   cairo_set_source(cr, shadow);
   cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
   cairo_fill(cr);
