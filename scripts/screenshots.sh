@@ -21,7 +21,10 @@ else
   cmake --build build/release -j"$JOBS" --target globbet_game
   BUILD="$ROOT/build/release"
 fi
-[ -x "$BUILD/globbet" ] && [ -d "$BUILD/data/clp" ] || { echo "screenshots: no built game in $BUILD" >&2; exit 1; }
+if [ ! -x "$BUILD/globbet" ] || [ ! -d "$BUILD/data/clp" ]; then
+  echo "screenshots: no built game in $BUILD" >&2
+  exit 1
+fi
 
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/globbet-screenshots.XXXXXX")
 trap 'rm -rf "$WORK"' EXIT
@@ -36,7 +39,8 @@ FIELD="4 4 2 4 4 1 3 1 4 4 4 2 1 1 0 4 0 3 5 3 5 1 2 5 2 5 0 3 1 4 3 1 1 1 2 2 1
   3 4 1 4 0 0 5 4 4 1 3 1 0 3 4 0 5 3 2 1 5 1 5 4 5 5 2 2 4 2 0 0 2 0 3 1 2 0 4 1 2 1 1 5 5 1 5 0 4 3
   5 1 3 1 2 1 5 1 2 3 2 4 0 4 0 4 1 5 2 4 2 1 4 3 1 4 0 2 0 0 1 2 5 2 1 4 5 4 4 4 3 0 2 4 5 1 3 5 0 0
   3 3 5"
-FIELD=$(echo $FIELD)
+FIELD=$(tr -s ' \n' '  ' <<<"$FIELD")
+FIELD=${FIELD% }
 for _ in $(seq $((272 - $(wc -w <<<"$FIELD")))); do FIELD+=" -1"; done
 sv() { (cd "$WORK/player" && "$BUILD/globbet-tool" sv set "$1" "$2" >/dev/null); }
 sv Game.Options.NewGameNeeded 0 && sv GameOrig.Score 0 && sv GameOrig.ColorLeft 6 &&

@@ -50,7 +50,7 @@ done
 check "bin/globbet is not the launcher script" test "$(head -c 2 "$PREFIX/bin/globbet")" = "#!"
 check "the tool does not run" "$PREFIX/bin/globbet-tool" --help >/dev/null
 check "share/globbet holds more than clp and wav" \
-  test "$(ls "$PREFIX/share/globbet" | tr '\n' ' ')" = "clp wav "
+  test "$(cd "$PREFIX/share/globbet" && echo *)" = "clp wav"
 # Every data file of the build, byte for byte.
 for part in clp wav; do
   check "share/globbet/$part differs from the build's data" diff -r "$BUILD/data/$part" "$PREFIX/share/globbet/$part"
@@ -60,7 +60,7 @@ check "no intro picture installed" test -s "$PREFIX/share/globbet/clp/intro.clp"
 png_size() {  # the width x height of a PNG file from its header
   local bytes
   [ "$(head -c 8 "$1" | od -An -tx1 | tr -d ' \n')" = 89504e470d0a1a0a ] || return 1
-  bytes=($(od -An -tu1 -j16 -N8 "$1"))
+  read -r -a bytes < <(od -An -tu1 -j16 -N8 "$1")
   echo "$(( (bytes[0] << 24) | (bytes[1] << 16) | (bytes[2] << 8) | bytes[3] ))x$(( (bytes[4] << 24) | (bytes[5] << 16) | (bytes[6] << 8) | bytes[7] ))"
 }
 for size in 32 64 128 256; do
@@ -128,13 +128,13 @@ check "an unknown option does not end with status 2" test $? -eq 2
 # run a second after the player's folder is linked, and stops it as the desktop would (SIGTERM, which
 # the game takes as a close request and saves). Fails unless the game ran and ended with status 0.
 play_once() {
-  local home="$1" xdg="$2" player status t
+  local home="$1" xdg="$2" player status
   if [ -n "$xdg" ]; then player="$xdg/globbet"; else player="$home/.local/share/globbet"; fi
   mkdir -p "$WORK/elsewhere"
   (cd "$WORK/elsewhere" && HOME="$home" XDG_DATA_HOME="$xdg" exec "$PREFIX/bin/globbet") \
     >"$WORK/game.out" 2>&1 &
   GAME_PID=$!
-  for t in $(seq 100); do
+  for _ in $(seq 100); do
     [ -L "$player/clp" ] && [ -L "$player/wav" ] && break
     kill -0 "$GAME_PID" 2>/dev/null || break
     sleep 0.1
@@ -185,6 +185,7 @@ fi
 FAKE="$WORK/fake"
 mkdir -p "$FAKE/bin" "$FAKE/libexec/globbet" "$FAKE/share/globbet/clp" "$FAKE/share/globbet/wav"
 cp "$PREFIX/bin/globbet" "$FAKE/bin/globbet"
+# shellcheck disable=SC2016  # the stand-in expands the variable when it runs
 printf '#!/bin/sh\npwd -P > "$GLOBBET_TEST_STARTED"\n' >"$FAKE/libexec/globbet/globbet"
 chmod +x "$FAKE/libexec/globbet/globbet"
 export GLOBBET_TEST_STARTED="$WORK/started"
