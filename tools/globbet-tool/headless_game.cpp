@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -48,6 +49,29 @@ bool TakeSpeed(ToolArgs& args, long long& speed, int& status) {
       break;
     }
   return true;
+}
+
+bool ParseGameArgs(const ToolArgs& given, const char* command, const char* lead, GameArgs& parsed,
+                   int& status) {
+  ToolArgs args = given;
+  parsed.data = DataFolder(args);
+  if (!TakeSpeed(args, parsed.speed, status)) return false;
+  const std::string name = command;
+  if (args.size() != 4) {
+    status = Fail(name + " needs " + lead + " SEED LEVEL MODE (see 'globbet-tool " + name + " --help')");
+    return false;
+  }
+  parsed.lead = args[0];
+  std::string problem;
+  if (!ParseInt(args[1], 0, UINT32_MAX, parsed.seed))
+    problem = "SEED must be 0..4294967295, not '" + args[1] + "'";
+  else if (!ParseInt(args[2], 0, 2, parsed.level))
+    problem = "LEVEL must be 0..2, not '" + args[2] + "'";
+  else if (!ParseInt(args[3], 0, 1, parsed.mode))
+    problem = "MODE must be 0 or 1, not '" + args[3] + "'";
+  if (problem.empty()) return true;
+  status = Fail(problem);
+  return false;
 }
 
 bool LoadBalls(const std::string& folder, int& status) {

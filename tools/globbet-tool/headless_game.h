@@ -35,6 +35,19 @@ std::string DataFolder(ToolArgs& args);
 // in status when S is not a speed.
 bool TakeSpeed(ToolArgs& args, long long& speed, int& status);
 
+// The words of a headless game run: "--data DIR" and "--speed S" anywhere, then one leading word
+// (named lead: "N", "OUT") and SEED LEVEL MODE.
+struct GameArgs {
+  std::string data;
+  std::string lead;
+  long long speed = kDefaultSpeed;
+  long long seed = 0, level = 0, mode = 0;
+};
+
+// Reads the words after command into parsed; false with a message in status when they do not fit.
+bool ParseGameArgs(const ToolArgs& given, const char* command, const char* lead, GameArgs& parsed,
+                   int& status);
+
 // Loads the ball sprites from folder, all a session takes from the catalogue here; false with a
 // message in status when one cannot be read.
 bool LoadBalls(const std::string& folder, int& status);

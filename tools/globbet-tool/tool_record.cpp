@@ -62,36 +62,27 @@ bool PlayOneGame(const std::string& folder, HeadlessRun& run, GameEnd& end, int&
 }
 
 int RunRecord(const ToolArgs& given) {
-  ToolArgs args = given;
-  const std::string data = DataFolder(args);
-  long long speed = kDefaultSpeed;
+  GameArgs args;
   int status = 0;
-  if (!TakeSpeed(args, speed, status)) return status;
-  if (args.size() != 4) return Fail("record needs OUT SEED LEVEL MODE (see 'globbet-tool record --help')");
-  const std::string out = args[0];
-  long long seed = 0, level = 0, mode = 0;
-  if (!ParseInt(args[1], 0, UINT32_MAX, seed))
-    return Fail("SEED must be 0..4294967295, not '" + args[1] + "'");
-  if (!ParseInt(args[2], 0, 2, level)) return Fail("LEVEL must be 0..2, not '" + args[2] + "'");
-  if (!ParseInt(args[3], 0, 1, mode)) return Fail("MODE must be 0 or 1, not '" + args[3] + "'");
-  if (!LoadBalls(data, status)) return status;
+  if (!ParseGameArgs(given, "record", "OUT", args, status)) return status;
+  if (!LoadBalls(args.data, status)) return status;
   // The game records into a folder of its own: "currgame.dat", then "replay.dat" at its end.
   TempFolder folder;
   if (folder.path().empty()) return Fail("cannot make a temporary folder");
 
   GameEnd end;
   {
-    HeadlessRun run{int(level), int(mode), int(speed)};
-    SetLibRandomSeed(static_cast<uint32_t>(seed));
-    const bool played = mode == 0 ? PlayOneGame<GameOrig>(folder.path(), run, end, status)
-                                  : PlayOneGame<GameTime>(folder.path(), run, end, status);
+    HeadlessRun run{int(args.level), int(args.mode), int(args.speed)};
+    SetLibRandomSeed(static_cast<uint32_t>(args.seed));
+    const bool played = args.mode == 0 ? PlayOneGame<GameOrig>(folder.path(), run, end, status)
+                                       : PlayOneGame<GameTime>(folder.path(), run, end, status);
     if (!played) return status;
   }
   const std::string replay = folder.path() + "/" + kReplayFile;
   std::error_code error;
   if (!fs::exists(replay, error)) return Fail("the game ended without making its replay");
-  if (!fs::copy_file(replay, out, fs::copy_options::overwrite_existing, error))
-    return Fail("cannot write '" + out + "': " + error.message());
+  if (!fs::copy_file(replay, args.lead, fs::copy_options::overwrite_existing, error))
+    return Fail("cannot write '" + args.lead + "': " + error.message());
   PrintEnd(end);
   return 0;
 }

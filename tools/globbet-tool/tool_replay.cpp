@@ -130,25 +130,19 @@ constexpr char kDemoUsage[] =
 using ArcadeDemo = AimingPlayer<GameTime>;
 
 int RunDemo(const ToolArgs& given) {
-  ToolArgs args = given;
-  const std::string data = DataFolder(args);
-  long long speed = kDefaultSpeed;
+  GameArgs args;
   int status = 0;
-  if (!TakeSpeed(args, speed, status)) return status;
-  if (args.size() != 4) return Fail("demo needs N SEED LEVEL MODE (see 'globbet-tool demo --help')");
-  long long count = 0, seed = 0, level = 0, mode = 0;
-  if (!ParseInt(args[0], 1, 1000000, count)) return Fail("N must be 1..1000000, not '" + args[0] + "'");
-  if (!ParseInt(args[1], 0, UINT32_MAX, seed))
-    return Fail("SEED must be 0..4294967295, not '" + args[1] + "'");
-  if (!ParseInt(args[2], 0, 2, level)) return Fail("LEVEL must be 0..2, not '" + args[2] + "'");
-  if (!ParseInt(args[3], 0, 1, mode)) return Fail("MODE must be 0 or 1, not '" + args[3] + "'");
-  if (!LoadBalls(data, status)) return status;
+  if (!ParseGameArgs(given, "demo", "N", args, status)) return status;
+  long long count = 0;
+  if (!ParseInt(args.lead, 1, 1000000, count)) return Fail("N must be 1..1000000, not '" + args.lead + "'");
+  const long long level = args.level, mode = args.mode;
+  if (!LoadBalls(args.data, status)) return status;
   TempFolder folder;  // the arcade games' recordings
   if (mode == 1 && folder.path().empty()) return Fail("cannot make a temporary folder");
 
   // The demo paces its shots by the speed; the arcade rules run by the clock alone.
-  HeadlessRun run(int(level), int(mode), mode == 0 ? kSpeedCount - 1 : int(speed));
-  SetLibRandomSeed(static_cast<uint32_t>(seed));
+  HeadlessRun run(int(level), int(mode), mode == 0 ? kSpeedCount - 1 : int(args.speed));
+  SetLibRandomSeed(static_cast<uint32_t>(args.seed));
   long long cleared = 0, totalScore = 0, totalShots = 0;
   for (long long g = 1; g <= count; ++g) {
     Table table;
