@@ -25,19 +25,9 @@ bool ParseInt(const std::string& text, long long low, long long high, long long&
   return true;
 }
 
-std::string DataFolder(ToolArgs& args) {
-  for (size_t i = 0; i + 1 < args.size(); ++i)
-    if (args[i] == "--data") {
-      std::string folder = args[i + 1];
-      args.erase(args.begin() + long(i), args.begin() + long(i) + 2);
-      return folder;
-    }
-  std::error_code error;
-  const fs::path beside = fs::read_symlink("/proc/self/exe", error).parent_path() / "data";
-  if (!error && fs::exists(beside / "clp/ball/0.clp", error)) return beside.string();
-  return ".";
-}
-
+namespace {
+// Takes "--speed S" (0..4) out of args into speed (left as it is when absent); false with a message
+// in status when S is not a speed.
 bool TakeSpeed(ToolArgs& args, long long& speed, int& status) {
   for (size_t i = 0; i + 1 < args.size(); ++i)
     if (args[i] == "--speed") {
@@ -49,6 +39,20 @@ bool TakeSpeed(ToolArgs& args, long long& speed, int& status) {
       break;
     }
   return true;
+}
+}  // namespace
+
+std::string DataFolder(ToolArgs& args) {
+  for (size_t i = 0; i + 1 < args.size(); ++i)
+    if (args[i] == "--data") {
+      std::string folder = args[i + 1];
+      args.erase(args.begin() + long(i), args.begin() + long(i) + 2);
+      return folder;
+    }
+  std::error_code error;
+  const fs::path beside = fs::read_symlink("/proc/self/exe", error).parent_path() / "data";
+  if (!error && fs::exists(beside / "clp/ball/0.clp", error)) return beside.string();
+  return ".";
 }
 
 bool ParseGameArgs(const ToolArgs& given, const char* command, const char* lead, GameArgs& parsed,

@@ -31,10 +31,6 @@ bool ParseInt(const std::string& text, long long low, long long high, long long&
 // the current directory (an installed game).
 std::string DataFolder(ToolArgs& args);
 
-// Takes "--speed S" (0..4) out of args into speed (left as it is when absent); false with a message
-// in status when S is not a speed.
-bool TakeSpeed(ToolArgs& args, long long& speed, int& status);
-
 // The words of a headless game run: "--data DIR" and "--speed S" anywhere, then one leading word
 // (named lead: "N", "OUT") and SEED LEVEL MODE.
 struct GameArgs {
@@ -114,7 +110,8 @@ class AimingPlayer : public Rules {
     if (this->CanFire(aim.x, aim.y)) ++shots;
     Rules::Fire(aim.x, aim.y);
   }
-  // Tells onEnd first: the game as it ended, before its end is handled (the recording finished).
+  // Tells onEnd while the board still shows the end, then handles the end (the recording becomes the
+  // replay).
   void GameOver() override {
     if (onEnd) onEnd();
     Rules::GameOver();
