@@ -91,6 +91,11 @@ void AWndHelp::ShowPage(int page) {
   if (GetPicture()) Redraw();
 }
 
+void AWndHelp::Enter(OEngine** activeSlot) {
+  ShowPage(0);
+  OKillWindowButton::Enter(activeSlot);
+}
+
 void AWndHelp::OnKeyUp(int key, int) {
   if (key == kKeyEnter) Leave(0);
 }

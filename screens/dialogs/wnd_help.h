@@ -19,6 +19,8 @@ class AWndHelp : public OKillWindowButton {
   AWndHelp(OWindow* window, int x, int y, int width, int height);
 
   // -- slots --
+  // Opens at the first page.
+  void Enter(OEngine** activeSlot) override;
   // Enter closes.
   void OnKeyUp(int key, int modifiers) override;
   // Close, more games, next or previous page.

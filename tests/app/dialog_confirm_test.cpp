@@ -79,8 +79,14 @@ TEST_F(Questions, HelpTurnsItsPagesAndOpensTheMoreGamesPage) {
   EXPECT_EQ(ActiveScreen(), &help);
   KeyUp(vk::kEscape);  // help takes only Enter
   EXPECT_EQ(ActiveScreen(), &help);
+  PressButton(help, help.NextButton());
   PressButton(help, help.CloseButton());
   EXPECT_EQ(ActiveScreen(), screens::mainScreen.get());
+  // Opened again, it starts at the first page.
+  program.Main()->RunCommand(AMainWindow::kHelp);
+  EXPECT_EQ(help.Page(), 0);
+  EXPECT_TRUE(help.NextButton()->visible);
+  EXPECT_FALSE(help.PreviousButton()->visible);
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
 // The top ten and the clear-records question through the whole program: only the current level code's
 // ten best, names cut to 13 characters, the buttons of an empty list, clearing one level code, and the
 // results link that decodes back to the best record (and refuses digits that were tampered with).
+#include <cstdio>
+#include <filesystem>
+
 #include "engine/active_screen.h"
 #include "screens/dialogs/results_link.h"
 #include "screens/dialogs/wnd_clear.h"
@@ -140,6 +143,29 @@ TEST(ResultsLink, DecodesWhatItEncodesAndRefusesDamagedDigits) {
   EXPECT_FALSE(results_link::Decode("12a" + digits.substr(3), back, why));
   EXPECT_FALSE(results_link::Decode(digits.substr(0, 6), back, why));
   EXPECT_FALSE(results_link::Decode("", back, why));
+}
+
+// The tool reads the digits the top ten sends back into the record (when it has been built).
+TEST(ResultsLink, TheToolDecodesTheLinkAndRefusesABrokenOne) {
+  const std::string tool = std::string(GLOBBET_BINARY_DIR) + "/globbet-tool";
+  if (!std::filesystem::exists(tool)) GTEST_SKIP() << "globbet-tool is not built";
+  const auto run = [&](const std::string& digits, std::string& out) {
+    FILE* pipe = ::popen((tool + " results decode " + digits + " 2>&1").c_str(), "r");
+    if (!pipe) return -1;
+    char buffer[256];
+    out.clear();
+    while (std::fgets(buffer, sizeof buffer, pipe))
+      out += buffer;
+    return ::pclose(pipe);
+  };
+  const std::string digits = results_link::Encode(results_link::ResultText(4321, "6", "Max Power"));
+  std::string out;
+  EXPECT_EQ(run(digits, out), 0) << out;
+  EXPECT_EQ(out, "score\t4321\ncode\t6\nname\tMax Power\ntags\tgbt exe\n");
+  std::string broken = digits;
+  broken[broken.size() - 1] = broken.back() == '0' ? '1' : '0';
+  EXPECT_NE(run(broken, out), 0);
+  EXPECT_NE(out.find("check byte"), std::string::npos) << out;
 }
 
 }  // namespace
