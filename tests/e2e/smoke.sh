@@ -12,7 +12,7 @@
 #   --cwd DIR            run the program in DIR
 #   --screen WxH         size of the X screen started here (default 1280x1024)
 #   --display :N         use this running X server instead of starting one
-#   --wait SECONDS       how long to wait for the window (default 20)
+#   --wait SECONDS       how long to wait for the window (default 60: a loaded machine starts slowly)
 #   --window-name REGEX  the window to act on must have a matching name (default: any)
 #   --expect-exit CODE   the program must end by itself (or by the steps) with this status
 #   --may-end            the program may end by itself at any point, even before it shows a window;
@@ -34,7 +34,7 @@
 # Needs: Xvfb, xdotool, xwininfo, ImageMagick (import, convert).
 set -u
 
-OUT="" CWD="" SCREEN="1280x1024" DISPLAY_ARG="" WAIT=20 NAME_RE="" EXPECT_EXIT="" MAY_END=0
+OUT="" CWD="" SCREEN="1280x1024" DISPLAY_ARG="" WAIT=60 NAME_RE="" EXPECT_EXIT="" MAY_END=0
 STEPS=()
 while [ $# -gt 0 ]; do
   case "$1" in
