@@ -2,7 +2,6 @@
 // back, in the game's own replay player, to the very end the recording game reported.
 #include <gtest/gtest.h>
 #include <stdlib.h>
-#include <sys/wait.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -12,27 +11,10 @@
 
 #include "game/save_replay.h"
 #include "tests/game/session_support.h"
+#include "tests/tool_runner.h"
 
 namespace {
 namespace fs = std::filesystem;
-
-struct ToolRun {
-  int status = -1;
-  std::string out;
-};
-
-ToolRun Tool(const std::string& args) {
-  const std::string tool = std::string(GLOBBET_BINARY_DIR) + "/globbet-tool";
-  FILE* pipe = ::popen(("'" + tool + "' " + args + " 2>/dev/null").c_str(), "r");
-  ToolRun r;
-  if (!pipe) return r;
-  char buf[4096];
-  for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, pipe)) > 0;)
-    r.out.append(buf, n);
-  const int raw = ::pclose(pipe);
-  r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  return r;
-}
 
 std::string Bytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -42,7 +24,7 @@ std::string Bytes(const std::string& path) {
 class RecordTool : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (Tool("--help").status != 0) GTEST_SKIP() << "globbet-tool is not built";
+    if (RunGlobbetTool("--help").status != 0) GTEST_SKIP() << "globbet-tool is not built";
     ASSERT_FALSE(folder.path().empty());
   }
   std::string Path(const std::string& name) const { return folder.path() + "/" + name; }
@@ -63,7 +45,7 @@ TEST_F(RecordTool, TheRecordedGameReplaysToTheSameEnd) {
         std::to_string(c.seed) + " " + std::to_string(c.level) + " " + std::to_string(c.mode);
     SCOPED_TRACE(args);
     const std::string out = Path("game.dat");
-    const ToolRun recorded = Tool("record '" + out + "' " + args);
+    const ToolRun recorded = RunGlobbetTool("record '" + out + "' " + args);
     ASSERT_EQ(recorded.status, 0);
     ASSERT_EQ(recorded.out.rfind("score ", 0), 0u) << recorded.out;
     EXPECT_NE(recorded.out.find("\nshots "), std::string::npos) << recorded.out;
@@ -74,7 +56,7 @@ TEST_F(RecordTool, TheRecordedGameReplaysToTheSameEnd) {
     EXPECT_EQ(level, c.level);
     EXPECT_EQ(type, c.mode);
 
-    const ToolRun verified = Tool("replay verify '" + out + "'");
+    const ToolRun verified = RunGlobbetTool("replay verify '" + out + "'");
     ASSERT_EQ(verified.status, 0);
     EXPECT_EQ(verified.out, recorded.out) << "the replay ends elsewhere than the recorded game";
   }
@@ -82,12 +64,12 @@ TEST_F(RecordTool, TheRecordedGameReplaysToTheSameEnd) {
 
 TEST_F(RecordTool, TheSameSeedRecordsTheSameGameOverAnOlderFile) {
   const std::string first = Path("first.dat"), second = Path("second.dat");
-  ASSERT_EQ(Tool("record '" + first + "' 6 2 0").status, 0);
+  ASSERT_EQ(RunGlobbetTool("record '" + first + "' 6 2 0").status, 0);
   // A longer file already in place is replaced whole, not overwritten at its start.
   std::ofstream(second, std::ios::binary) << std::string(100000, 'x');
-  ASSERT_EQ(Tool("record '" + second + "' 6 2 0").status, 0);
+  ASSERT_EQ(RunGlobbetTool("record '" + second + "' 6 2 0").status, 0);
   EXPECT_EQ(Bytes(second), Bytes(first));
-  ASSERT_EQ(Tool("record '" + second + "' 7 2 0").status, 0);
+  ASSERT_EQ(RunGlobbetTool("record '" + second + "' 7 2 0").status, 0);
   EXPECT_NE(Bytes(second), Bytes(first)) << "another seed plays another game";
 }
 
@@ -95,11 +77,11 @@ TEST_F(RecordTool, RefusesWhatItCannotRecord) {
   const std::string out = Path("out.dat");
   for (const char* args : {"6 3 0", "6 -1 0", "6 2 2", "x 2 0", "4294967296 2 0", "6 2", "6 2 0 --speed 5"}) {
     SCOPED_TRACE(args);
-    EXPECT_EQ(Tool("record '" + out + "' " + std::string(args)).status, 1);
+    EXPECT_EQ(RunGlobbetTool("record '" + out + "' " + std::string(args)).status, 1);
     EXPECT_FALSE(fs::exists(out)) << "a refused record leaves no file";
   }
-  EXPECT_EQ(Tool("record '" + Path("no/such/folder/out.dat") + "' 6 2 0").status, 1);
-  EXPECT_EQ(Tool("record '" + out + "' 6 2 0 --data '" + Path("nothing") + "'").status, 1)
+  EXPECT_EQ(RunGlobbetTool("record '" + Path("no/such/folder/out.dat") + "' 6 2 0").status, 1);
+  EXPECT_EQ(RunGlobbetTool("record '" + out + "' 6 2 0 --data '" + Path("nothing") + "'").status, 1)
       << "without the balls there is no game";
 }
 

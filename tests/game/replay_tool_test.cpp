@@ -2,41 +2,23 @@
 // recorded game's end, and the demo's games are the same for the same seed.
 #include <gtest/gtest.h>
 #include <stdlib.h>
-#include <sys/wait.h>
 
 #include <cstdio>
 #include <sstream>
 #include <string>
 
 #include "tests/game/replay_support.h"
+#include "tests/tool_runner.h"
 
 using namespace replay_testing;
 
 namespace {
 
-struct Result {
-  int status = -1;
-  std::string out;
-};
-
-Result RunTool(const std::string& args) {
-  const std::string tool = std::string(GLOBBET_BINARY_DIR) + "/globbet-tool";
-  FILE* pipe = ::popen(("'" + tool + "' " + args + " 2>/dev/null").c_str(), "r");
-  Result r;
-  if (!pipe) return r;
-  char buf[4096];
-  for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, pipe)) > 0;)
-    r.out.append(buf, n);
-  const int raw = ::pclose(pipe);
-  r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  return r;
-}
-
 class ReplayTool : public ReplayFixture {
  protected:
   void SetUp() override {
     ReplayFixture::SetUp();
-    if (RunTool("--help").status != 0) GTEST_SKIP() << "globbet-tool is not built";
+    if (RunGlobbetTool("--help").status != 0) GTEST_SKIP() << "globbet-tool is not built";
   }
 };
 
@@ -55,7 +37,7 @@ TEST_F(ReplayTool, VerifyPrintsTheRecordedGamesEnd) {
     Record(live, aim, type == 1);
     ASSERT_EQ(screen->resultDialogs, 1);
 
-    const Result r = RunTool("replay verify '" + folder.path() + "/replay.dat'");
+    const ToolRun r = RunGlobbetTool("replay verify '" + folder.path() + "/replay.dat'");
     ASSERT_EQ(r.status, 0) << r.out;
     std::istringstream in(r.out);
     std::string word;
@@ -77,20 +59,20 @@ TEST_F(ReplayTool, VerifyPrintsTheRecordedGamesEnd) {
 }
 
 TEST_F(ReplayTool, VerifyRefusesWhatThePlayerCannotPlay) {
-  EXPECT_EQ(RunTool("replay verify '" + folder.path() + "/none.dat'").status, 1);
+  EXPECT_EQ(RunGlobbetTool("replay verify '" + folder.path() + "/none.dat'").status, 1);
   std::FILE* file = std::fopen((folder.path() + "/short.dat").c_str(), "wb");
   const unsigned char header[8 + 20] = {0, 0, 0, 0, 0, 0, 0, 0};
   std::fwrite(header, 1, sizeof header, file);
   std::fclose(file);
-  EXPECT_EQ(RunTool("replay verify '" + folder.path() + "/short.dat'").status, 1)
+  EXPECT_EQ(RunGlobbetTool("replay verify '" + folder.path() + "/short.dat'").status, 1)
       << "a file too short for its first board has no end to report";
-  EXPECT_EQ(RunTool("replay frobnicate x").status, 1);
+  EXPECT_EQ(RunGlobbetTool("replay frobnicate x").status, 1);
 }
 
 TEST_F(ReplayTool, DemoGamesFollowTheSeed) {
-  const Result first = RunTool("demo 2 77 1 0");
+  const ToolRun first = RunGlobbetTool("demo 2 77 1 0");
   ASSERT_EQ(first.status, 0);
-  EXPECT_EQ(RunTool("demo 2 77 1 0").out, first.out);
+  EXPECT_EQ(RunGlobbetTool("demo 2 77 1 0").out, first.out);
   std::istringstream in(first.out);
   std::string line;
   int games = 0;
@@ -98,10 +80,10 @@ TEST_F(ReplayTool, DemoGamesFollowTheSeed) {
     games += line.rfind("game ", 0) == 0;
   EXPECT_EQ(games, 2) << first.out;
   EXPECT_NE(first.out.find("games 2 cleared"), std::string::npos) << first.out;
-  EXPECT_NE(RunTool("demo 2 78 1 0").out, first.out);
-  EXPECT_EQ(RunTool("demo 2 77 3 0").status, 1);
-  EXPECT_EQ(RunTool("demo 0 77 1 0").status, 1);
-  EXPECT_EQ(RunTool("demo 2 77 1").status, 1);
+  EXPECT_NE(RunGlobbetTool("demo 2 78 1 0").out, first.out);
+  EXPECT_EQ(RunGlobbetTool("demo 2 77 3 0").status, 1);
+  EXPECT_EQ(RunGlobbetTool("demo 0 77 1 0").status, 1);
+  EXPECT_EQ(RunGlobbetTool("demo 2 77 1").status, 1);
 }
 
 }  // namespace
