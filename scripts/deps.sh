@@ -10,6 +10,8 @@ PACKAGES=(
   xvfb xauth xdotool x11-utils imagemagick xfonts-base
   # the install test validates the menu entry, the metainfo and the scalable icon with these
   desktop-file-utils appstream librsvg2-bin
+  # the memory check of a played session
+  valgrind
 )
 
 missing=()
