@@ -29,6 +29,9 @@
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
 
 #include "engine/bitmap.h"
 #include "engine/draw_style.h"
@@ -92,7 +95,7 @@ void LoadFontConfiguration() {
 
 // The best installed font for a face name and style flags; null when fontconfig has none at all.
 // An unknown face name gets fontconfig's default face.
-PatternPtr MatchFont(const char* faceName, int styleFlags, int pixelHeight) {
+PatternPtr ResolveFont(const char* faceName, int styleFlags, int pixelHeight) {
   LoadFontConfiguration();
   PatternPtr query(FcPatternCreate());
   if (query == nullptr) return nullptr;
@@ -106,6 +109,35 @@ PatternPtr MatchFont(const char* faceName, int styleFlags, int pixelHeight) {
   FcDefaultSubstitute(query.get());
   FcResult result = FcResultNoMatch;
   return PatternPtr(FcFontMatch(nullptr, query.get(), &result));
+}
+
+// ResolveFont, remembered: a match costs fontconfig's whole substitution and scoring, and the screens
+// draw hundreds of texts in a handful of fonts (matching the help pages' lines took half of start-up).
+// The configuration is loaded once, so a face, style and size always resolve alike. Returns a
+// reference of the caller's own.
+PatternPtr MatchFont(const char* faceName, int styleFlags, int pixelHeight) {
+  struct Entry {
+    std::string face;
+    int style, pixels;
+    PatternPtr match;
+  };
+  static std::mutex lock;
+  static std::vector<Entry> known;
+  constexpr size_t kMaxKnown = 64;  // far above the fonts the game uses; a bound against odd callers
+  const std::string face = faceName != nullptr ? faceName : "";
+  const int style = styleFlags & (kFontBold | kFontItalic);
+  const std::lock_guard<std::mutex> hold(lock);
+  auto it = std::find_if(known.begin(), known.end(), [&](const Entry& e) {
+    return e.style == style && e.pixels == pixelHeight && e.face == face;
+  });
+  if (it == known.end()) {
+    if (known.size() >= kMaxKnown) known.clear();
+    known.push_back(Entry{face, style, pixelHeight, ResolveFont(face.c_str(), style, pixelHeight)});
+    it = known.end() - 1;
+  }
+  if (it->match == nullptr) return nullptr;
+  FcPatternReference(it->match.get());
+  return PatternPtr(it->match.get());
 }
 
 }  // namespace

@@ -36,6 +36,39 @@ TEST_F(BitmapText, FaceNamesResolveToTheMetricCompatibleFamilies) {
   EXPECT_FALSE(MatchFontFamily("", 0).empty());
 }
 
+// Resolved fonts are remembered by face, style and size: a style never borrows another's font, and a
+// font looked up again, after so many others that the remembered ones were dropped, paints as before.
+TEST_F(BitmapText, RememberedFontsPaintAsFreshOnes) {
+  auto paint = [] {
+    DrawFont.SetFaceName("Arial");
+    DrawFont.styleFlags = kFontBold;
+    DrawFont.size = 12;
+    OBitmap b = Filled(120, 30, kGround);
+    EXPECT_TRUE(b.DrawText("Globbet 42", 2, 2));
+    return b;
+  };
+  const OBitmap first = paint();
+  // Forty sizes in two styles: more fonts than are remembered at once.
+  OBitmap scratch(4, 4);
+  for (int size = 6; size < 46; ++size) {
+    int regular, bold, h;
+    DrawFont.size = size;
+    DrawFont.styleFlags = 0;
+    ASSERT_TRUE(scratch.MeasureText("Wide Wide", regular, h)) << size;
+    DrawFont.styleFlags = kFontBold;
+    ASSERT_TRUE(scratch.MeasureText("Wide Wide", bold, h)) << size;
+    if (size >= 10) {
+      EXPECT_GT(bold, regular) << "each style keeps its own font, size " << size;
+    }
+  }
+  const OBitmap again = paint();
+  int differing = 0;
+  for (int y = 0; y < 30; ++y)
+    for (int x = 0; x < 120; ++x)
+      differing += first.GetPixel(x, y) != again.GetPixel(x, y);
+  EXPECT_EQ(differing, 0);
+}
+
 TEST_F(BitmapText, PointSizesBecomePixelHeightsAt96DotsAnInch) {
   EXPECT_EQ(FontPixelHeight(10), 13);  // 13.33
   EXPECT_EQ(FontPixelHeight(11), 15);  // 14.67 rounds up
