@@ -11,10 +11,17 @@ struct ToolRun {
   std::string out;  // its standard output (standard error is dropped)
 };
 
-// Runs "globbet-tool ARGS" from the build folder and collects what it printed.
-inline ToolRun RunGlobbetTool(const std::string& args) {
+// What to do with the tool's standard error.
+enum class ToolStderr { kDrop, kKeep };
+
+// Runs "globbet-tool ARGS" (ARGS already shell-quoted) and collects what it printed. It runs in folder
+// when one is given, else in the test's current folder; standard error is dropped or folded into out.
+inline ToolRun RunGlobbetTool(const std::string& args, const std::string& folder = {},
+                              ToolStderr err = ToolStderr::kDrop) {
   const std::string tool = std::string(GLOBBET_BINARY_DIR) + "/globbet-tool";
-  FILE* pipe = ::popen(("'" + tool + "' " + args + " 2>/dev/null").c_str(), "r");
+  std::string command = "'" + tool + "' " + args + (err == ToolStderr::kDrop ? " 2>/dev/null" : " 2>&1");
+  if (!folder.empty()) command = "cd '" + folder + "' && " + command;
+  FILE* pipe = ::popen(command.c_str(), "r");
   ToolRun r;
   if (!pipe) return r;
   char buf[4096];

@@ -9,6 +9,7 @@
 #include "screens/dialogs/wnd_clear.h"
 #include "screens/dialogs/wnd_top10.h"
 #include "tests/app/dialog_testing.h"
+#include "tests/tool_runner.h"
 
 using namespace dialog_testing;
 
@@ -149,23 +150,18 @@ TEST(ResultsLink, DecodesWhatItEncodesAndRefusesDamagedDigits) {
 TEST(ResultsLink, TheToolDecodesTheLinkAndRefusesABrokenOne) {
   const std::string tool = std::string(GLOBBET_BINARY_DIR) + "/globbet-tool";
   if (!std::filesystem::exists(tool)) GTEST_SKIP() << "globbet-tool is not built";
-  const auto run = [&](const std::string& digits, std::string& out) {
-    FILE* pipe = ::popen((tool + " results decode " + digits + " 2>&1").c_str(), "r");
-    if (!pipe) return -1;
-    char buffer[256];
-    out.clear();
-    while (std::fgets(buffer, sizeof buffer, pipe))
-      out += buffer;
-    return ::pclose(pipe);
+  const auto decode = [](const std::string& digits) {
+    return RunGlobbetTool("results decode " + digits, {}, ToolStderr::kKeep);
   };
   const std::string digits = results_link::Encode(results_link::ResultText(4321, "6", "Max Power"));
-  std::string out;
-  EXPECT_EQ(run(digits, out), 0) << out;
-  EXPECT_EQ(out, "score\t4321\ncode\t6\nname\tMax Power\ntags\tgbt exe\n");
+  const ToolRun good = decode(digits);
+  EXPECT_EQ(good.status, 0) << good.out;
+  EXPECT_EQ(good.out, "score\t4321\ncode\t6\nname\tMax Power\ntags\tgbt exe\n");
   std::string broken = digits;
   broken[broken.size() - 1] = broken.back() == '0' ? '1' : '0';
-  EXPECT_NE(run(broken, out), 0);
-  EXPECT_NE(out.find("check byte"), std::string::npos) << out;
+  const ToolRun bad = decode(broken);
+  EXPECT_NE(bad.status, 0);
+  EXPECT_NE(bad.out.find("check byte"), std::string::npos) << bad.out;
 }
 
 }  // namespace

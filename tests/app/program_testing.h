@@ -12,7 +12,6 @@
 
 #include "app/main_window.h"
 #include "engine/active_screen.h"
-#include "engine/audio_null.h"
 #include "engine/platform_headless.h"
 #include "engine/sound.h"
 #include "game/game.h"
@@ -23,6 +22,7 @@
 #include "screens/screen_slots.h"
 #include "screens/small_balls.h"
 #include "store/options.h"
+#include "tests/sound_log.h"
 
 namespace program_testing {
 
@@ -71,27 +71,7 @@ class ScratchFolder {
   fs::path old_;
 };
 
-// A sound player on the null device that counts how often each effect started.
-class SoundLog {
- public:
-  SoundLog() : device_(new NullAudioDevice()), sound_(std::unique_ptr<AudioDevice>(device_)) {
-    SetSound(&sound_);
-  }
-  ~SoundLog() { SetSound(nullptr); }
-  OSound& Player() { return sound_; }
-  int Count(int id) const {
-    const OSound::WavInfoStruct* entry = sound_.Find(id);
-    if (!entry || entry->sample == 0) return 0;
-    int n = 0;
-    for (const auto& start : device_->Starts())
-      n += start.sample == entry->sample;
-    return n;
-  }
-
- private:
-  NullAudioDevice* device_;  // owned by the player
-  OSound sound_;
-};
+using ::SoundLog;  // counts the effects started
 
 // The game as RunGame makes it, driven tick by tick. Start creates the window (start-up); Quit ends the
 // loop the way the platform's close does (teardown) and returns the exit code.

@@ -1,36 +1,21 @@
 // globbet-tool's clip commands on the real data files: info lists the records and the reader's verdict,
 // sheet and sheet-all write PNG pictures, and bad input ends with status 1 and a reason.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
+
+#include "tests/tool_runner.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Result {
-  int status = -1;
-  std::string output;
-};
-
 // Runs globbet-tool with the arguments (already quoted), standard error folded into the output.
-Result Tool(const std::string& arguments) {
-  const std::string command = "'" + std::string(GLOBBET_BINARY_DIR) + "/globbet-tool' " + arguments + " 2>&1";
-  Result result;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return result;
-  char buffer[4096];
-  size_t n;
-  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
-    result.output.append(buffer, n);
-  const int raw = pclose(pipe);
-  result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  return result;
+ToolRun Tool(const std::string& arguments) {
+  return RunGlobbetTool(arguments, {}, ToolStderr::kKeep);
 }
 
 class ToolClp : public ::testing::Test {
@@ -57,25 +42,24 @@ class ToolClp : public ::testing::Test {
 };
 
 TEST_F(ToolClp, InfoListsImagesSequencesAndTheReadersVerdict) {
-  const Result ball = Tool("clp info " + Data("clp/ball/0.clp"));
-  EXPECT_EQ(ball.status, 0) << ball.output;
-  EXPECT_NE(ball.output.find("10 images, 1 sequences"), std::string::npos) << ball.output;
-  EXPECT_NE(ball.output.find("type 4 (raw+mask)"), std::string::npos) << ball.output;
-  EXPECT_NE(ball.output.find("frame 9: image 9 at (0, 0), key FF00FF, action 1"), std::string::npos)
-      << ball.output;
-  EXPECT_NE(ball.output.find("game reader: loads"), std::string::npos);
-  const Result panel = Tool("clp info " + Data("clp/mainwnd/0.clp"));
-  EXPECT_NE(panel.output.find("type 10 (jpeg)"), std::string::npos) << panel.output;
-  const Result check = Tool("clp info " + Data("clp/buttons/18.clp"));
-  EXPECT_NE(check.output.find("6 sequences"), std::string::npos) << check.output;
+  const ToolRun ball = Tool("clp info " + Data("clp/ball/0.clp"));
+  EXPECT_EQ(ball.status, 0) << ball.out;
+  EXPECT_NE(ball.out.find("10 images, 1 sequences"), std::string::npos) << ball.out;
+  EXPECT_NE(ball.out.find("type 4 (raw+mask)"), std::string::npos) << ball.out;
+  EXPECT_NE(ball.out.find("frame 9: image 9 at (0, 0), key FF00FF, action 1"), std::string::npos) << ball.out;
+  EXPECT_NE(ball.out.find("game reader: loads"), std::string::npos);
+  const ToolRun panel = Tool("clp info " + Data("clp/mainwnd/0.clp"));
+  EXPECT_NE(panel.out.find("type 10 (jpeg)"), std::string::npos) << panel.out;
+  const ToolRun check = Tool("clp info " + Data("clp/buttons/18.clp"));
+  EXPECT_NE(check.out.find("6 sequences"), std::string::npos) << check.out;
 }
 
 TEST_F(ToolClp, InfoRefusesWhatIsNotAClipFile) {
   const fs::path bad = dir_ / "bad.clp";
   std::ofstream(bad) << "korvanix clq and more bytes than a header";
-  const Result r = Tool("clp info '" + bad.string() + "'");
+  const ToolRun r = Tool("clp info '" + bad.string() + "'");
   EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.output.find("is not a clip file"), std::string::npos) << r.output;
+  EXPECT_NE(r.out.find("is not a clip file"), std::string::npos) << r.out;
   EXPECT_EQ(Tool("clp info '" + (dir_ / "missing.clp").string() + "'").status, 1);
 }
 
@@ -94,9 +78,9 @@ TEST_F(ToolClp, SheetsRefuseBadArguments) {
   EXPECT_EQ(
       Tool("clp sheet " + Data("clp/ball/3.clp") + " '" + (dir_ / "x.png").string() + "' --zoom 99").status,
       1);
-  const Result r = Tool("clp sheet-all '" + dir_.string() + "' '" + (dir_ / "x.png").string() + "'");
+  const ToolRun r = Tool("clp sheet-all '" + dir_.string() + "' '" + (dir_ / "x.png").string() + "'");
   EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.output.find("holds no clp folder"), std::string::npos) << r.output;
+  EXPECT_NE(r.out.find("holds no clp folder"), std::string::npos) << r.out;
   EXPECT_EQ(Tool("clp bogus").status, 1);
 }
 

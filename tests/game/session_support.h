@@ -16,7 +16,6 @@
 #include <unistd.h>
 
 #include "engine/active_screen.h"
-#include "engine/audio_null.h"
 #include "engine/catalogue.h"
 #include "engine/clip_file.h"
 #include "engine/platform_headless.h"
@@ -30,6 +29,7 @@
 #include "screens/small_balls.h"
 #include "store/config.h"
 #include "store/options.h"
+#include "tests/sound_log.h"
 
 namespace session_testing {
 
@@ -95,29 +95,14 @@ class Folder {
   std::string path_;
 };
 
-// A sound player on the null device that counts how often each effect started.
-class SoundLog {
+// The test sound player with the game's effects loaded, one channel per effect.
+class SoundLog : public ::SoundLog {
  public:
-  SoundLog() : device_(new NullAudioDevice()), sound_(std::unique_ptr<AudioDevice>(device_)) {
-    sound_.SetMode(true);
+  SoundLog() {
+    Player().SetMode(true);
     for (int id = 0; id < 10; ++id)
-      sound_.Load(id, DataFile("wav/%d.wav", id));
-    SetSound(&sound_);
+      Player().Load(id, DataFile("wav/%d.wav", id));
   }
-  ~SoundLog() { SetSound(nullptr); }
-  // Starts of effect id so far.
-  int Count(int id) const {
-    const OSound::WavInfoStruct* entry = sound_.Find(id);
-    if (!entry || entry->sample == 0) return 0;
-    int n = 0;
-    for (const auto& start : device_->Starts())
-      n += start.sample == entry->sample;
-    return n;
-  }
-
- private:
-  NullAudioDevice* device_;  // owned by the player
-  OSound sound_;
 };
 
 class TestWindow : public OWindow {

@@ -1,21 +1,16 @@
 // globbet-tool trace, pop and replay info, run as a maintainer would run them.
 #include <gtest/gtest.h>
 #include <stdlib.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
+#include "tests/tool_runner.h"
+
 namespace {
 namespace fs = std::filesystem;
-
-struct Result {
-  int status;
-  std::string out;
-};
 
 class PlayToolTest : public testing::Test {
  protected:
@@ -29,17 +24,7 @@ class PlayToolTest : public testing::Test {
     if (!folder_.empty()) fs::remove_all(folder_);
   }
   // Runs the tool in the test folder; standard error is dropped.
-  Result Run(const std::string& args) const {
-    const std::string command = "cd '" + folder_ + "' && '" + tool_ + "' " + args + " 2>/dev/null";
-    FILE* pipe = ::popen(command.c_str(), "r");
-    Result r{-1, {}};
-    char buf[4096];
-    for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, pipe)) > 0;)
-      r.out.append(buf, n);
-    const int raw = ::pclose(pipe);
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return r;
-  }
+  ToolRun Run(const std::string& args) const { return RunGlobbetTool(args, folder_); }
   void WriteText(const std::string& name, const std::string& text) const {
     std::ofstream(folder_ + "/" + name, std::ios::binary) << text;
   }
@@ -60,7 +45,7 @@ class PlayToolTest : public testing::Test {
 
 TEST_F(PlayToolTest, TracePrintsWayPointsAndLanding) {
   WriteBoard("empty", {});
-  const Result r = Run("trace empty 294 200");
+  const ToolRun r = Run("trace empty 294 200");
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, "278.000000 53.000000 10.000000\n269.000000 13.000000 5.000000\nlanding 8\n");
 }
@@ -87,7 +72,7 @@ TEST_F(PlayToolTest, TraceRefusesBadBoardsAndAims) {
 TEST_F(PlayToolTest, PopRemovesTheGroupAndTheBallsItHeld) {
   // Row 0: two 2s at 0 and 1; row 1: a 4 at 17 hanging from them; the shot puts a 2 at cell 2.
   WriteBoard("board", {{0, 2}, {1, 2}, {17, 4}, {10, 1}});
-  const Result r = Run("pop board 2 2");
+  const ToolRun r = Run("pop board 2 2");
   EXPECT_EQ(r.status, 0);
   std::vector<int> cells(272, -1);
   cells[10] = 1;
@@ -102,7 +87,7 @@ TEST_F(PlayToolTest, PopRemovesTheGroupAndTheBallsItHeld) {
 
 TEST_F(PlayToolTest, ReplayInfoShowsTheHeaderOrWhyItIsRefused) {
   WriteText("replay.dat", std::string("\x01\0\0\0\x01\0\0\0\x05", 9));
-  const Result ok = Run("replay info replay.dat");
+  const ToolRun ok = Run("replay info replay.dat");
   EXPECT_EQ(ok.status, 0);
   EXPECT_EQ(ok.out, "level 1 (Expert)\ntype 1 (arcade)\nsize 9 bytes\n");
   WriteText("bad.dat", std::string("\x03\0\0\0\0\0\0\0", 8));

@@ -1,19 +1,14 @@
 // globbet-tool's sv and cipher commands, run as the program a player or maintainer would run.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <filesystem>
 
 #include "store/cipher_file.h"
 #include "store/config.h"
 #include "tests/store/test_folder.h"
+#include "tests/tool_runner.h"
 
 namespace {
-struct Result {
-  int status;
-  std::string out;
-};
 
 class ToolTest : public ::testing::Test {
  protected:
@@ -21,17 +16,7 @@ class ToolTest : public ::testing::Test {
     if (!std::filesystem::exists(tool_)) GTEST_SKIP() << "globbet-tool is not built";
   }
   // Runs the tool in the test folder with the given (shell-quoted) arguments; standard error is dropped.
-  Result Run(const std::string& args) {
-    std::string command = "cd '" + dir_.path() + "' && '" + tool_ + "' " + args + " 2>/dev/null";
-    FILE* pipe = ::popen(command.c_str(), "r");
-    Result r{-1, {}};
-    char buf[4096];
-    for (size_t n; (n = std::fread(buf, 1, sizeof buf, pipe)) > 0;)
-      r.out.append(buf, n);
-    int raw = ::pclose(pipe);
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return r;
-  }
+  ToolRun Run(const std::string& args) { return RunGlobbetTool(args, dir_.path()); }
   const std::string tool_ = std::string(GLOBBET_BINARY_DIR) + "/globbet-tool";
   TestFolder dir_;
 };
