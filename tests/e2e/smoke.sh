@@ -17,6 +17,9 @@
 #   --expect-exit CODE   the program must end by itself (or by the steps) with this status
 #   --may-end            the program may end by itself at any point, even before it shows a window;
 #                        the steps left are then skipped (judge the end by --expect-exit or the log)
+#   --stop-on-failure    skips the steps after the first that failed (when each would only wait in vain)
+#   --end-wait SECONDS   how long the program may take to end by itself after the steps (default 10;
+#                        more for a program under a slow checker that reports at exit)
 #   --do 'STEP'          a step, repeatable; coordinates are relative to the window:
 #        click X Y | rclick X Y | move X Y | press X Y | release X Y | drag X1 Y1 X2 Y2
 #        key KEYSYM...           keys to the focused window (xdotool names: Return, Escape, F4, ctrl+v)
@@ -29,12 +32,17 @@
 #        geometry                prints the window's position and size ("geometry X Y W H")
 #        moved DX DY             the window moved by (DX, DY) since the first geometry
 #        find-window             waits again for a (new) window: after the program replaced it
+#        size WxH                waits (up to --wait seconds) until the window is W x H pixels
+#        settle WxH+X+Y          waits (up to --wait seconds) until that part of the window shows the same
+#                                picture twice a second apart: an animation or a movement there has ended
+#        changed                 waits (up to --wait seconds) until the area of the last settle shows
+#                                something else: the program answered a step (a click took effect)
 #        close                   asks the program to quit (SIGTERM, which SDL turns into a quit event)
 #
 # Needs: Xvfb, xdotool, xwininfo, ImageMagick (import, convert).
 set -u
 
-OUT="" CWD="" SCREEN="1280x1024" DISPLAY_ARG="" WAIT=60 NAME_RE="" EXPECT_EXIT="" MAY_END=0
+OUT="" CWD="" SCREEN="1280x1024" DISPLAY_ARG="" WAIT=60 NAME_RE="" EXPECT_EXIT="" MAY_END=0 END_WAIT=10 STOP_ON_FAILURE=0
 STEPS=()
 while [ $# -gt 0 ]; do
   case "$1" in
@@ -46,6 +54,8 @@ while [ $# -gt 0 ]; do
     --window-name) NAME_RE="$2"; shift 2 ;;
     --expect-exit) EXPECT_EXIT="$2"; shift 2 ;;
     --may-end) MAY_END=1; shift ;;
+    --end-wait) END_WAIT="$2"; shift 2 ;;
+    --stop-on-failure) STOP_ON_FAILURE=1; shift ;;
     --do) STEPS+=("$2"); shift 2 ;;
     --) shift; break ;;
     *) echo "smoke: unknown option $1" >&2; exit 2 ;;
@@ -150,7 +160,12 @@ geometry() {
   [ -n "$GX0" ] || { GX0=$GX; GY0=$GY; }
 }
 
-LAST_SHOT=""
+LAST_SHOT="" SETTLED_AREA="" SETTLED_SUM=""
+# A fingerprint of the window's pixels in the area WxH+X+Y, or nothing when no picture could be taken.
+area_sum() {
+  import -window "$WID" png:- 2>/dev/null | convert png:- -crop "$1" +repage rgb:- 2>/dev/null | md5sum |
+    awk '$1 != "d41d8cd98f00b204e9800998ecf8427e" {print $1}'
+}
 # Moves the pointer to window point (x, y) in screen coordinates (the window may have moved).
 to_window() { geometry; xdotool mousemove --sync $((GX + $1)) $((GY + $2)); }
 
@@ -194,6 +209,35 @@ run_step() {
       [ $((GX - GX0)) -eq "${words[1]}" ] && [ $((GY - GY0)) -eq "${words[2]}" ] ||
         fail "window moved by ($((GX - GX0)), $((GY - GY0))), not (${words[1]}, ${words[2]})" ;;
     find-window) wait_window "$WID" || fail "no new window" ;;
+    size)
+      local t0=$SECONDS
+      until geometry && [ "${GW}x${GH}" = "${words[1]}" ]; do
+        kill -0 "$PROG_PID" 2>/dev/null || { fail "program ended before its window was ${words[1]}"; return; }
+        [ $((SECONDS - t0)) -ge "$WAIT" ] && { fail "the window is ${GW}x${GH}, not ${words[1]}, after $WAIT s"; return; }
+        sleep 0.2
+      done
+      say "window size ${words[1]} after $((SECONDS - t0)) s" ;;
+    settle)
+      local t0=$SECONDS previous="" current
+      while :; do
+        current=$(area_sum "${words[1]}")
+        [ -n "$current" ] && [ "$current" = "$previous" ] && break
+        kill -0 "$PROG_PID" 2>/dev/null || { fail "program ended before ${words[1]} settled"; return; }
+        [ $((SECONDS - t0)) -ge "$WAIT" ] && { fail "${words[1]} kept changing for $WAIT s"; return; }
+        previous=$current
+        sleep 1
+      done
+      SETTLED_AREA="${words[1]}" SETTLED_SUM="$current"
+      say "settled after $((SECONDS - t0)) s" ;;
+    changed)
+      [ -n "$SETTLED_SUM" ] || { fail "changed: no settle before"; return; }
+      local t0=$SECONDS current
+      until current=$(area_sum "$SETTLED_AREA") && [ -n "$current" ] && [ "$current" != "$SETTLED_SUM" ]; do
+        kill -0 "$PROG_PID" 2>/dev/null || { fail "program ended before $SETTLED_AREA changed"; return; }
+        [ $((SECONDS - t0)) -ge "$WAIT" ] && { fail "$SETTLED_AREA still unchanged after $WAIT s"; return; }
+        sleep 0.2
+      done
+      say "changed after $((SECONDS - t0)) s" ;;
     close) kill -TERM "$PROG_PID" 2>/dev/null ;;
     *) fail "unknown step '$1'" ;;
   esac
@@ -204,6 +248,10 @@ if wait_window; then
   for step in "${STEPS[@]}"; do
     if ! kill -0 "$PROG_PID" 2>/dev/null; then
       [ "$MAY_END" -eq 1 ] && say "program ended; steps from '$step' on skipped" || fail "program ended before '$step'"
+      break
+    fi
+    if [ "$STOP_ON_FAILURE" -eq 1 ] && [ "$FAILED" -ne 0 ]; then
+      say "steps from '$step' on skipped after the failure"
       break
     fi
     say "do: $step"
@@ -218,7 +266,7 @@ fi
 
 # ---- the end ----
 status=""
-for _ in $(seq 100); do
+for _ in $(seq $((END_WAIT * 10))); do
   kill -0 "$PROG_PID" 2>/dev/null || break
   sleep 0.1
 done

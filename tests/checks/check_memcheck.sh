@@ -1,0 +1,104 @@
+#!/bin/bash
+# Memory check of a played session: the real game under valgrind's memcheck, in an X server of its own,
+# played as a player would (tests/e2e/smoke.sh drives the window): the intro, a click into the main
+# screen, five shots, the options dialog (open it, switch the animations on and the mode to arcade, OK,
+# yes to the new game), and the exit button. Passes when memcheck found no error and nothing is lost: definitely, indirectly
+# and possibly lost all 0 after tests/checks/memcheck.supp, which hides only reports of system libraries.
+#
+#   check_memcheck.sh BUILD_DIR SOURCE_DIR
+#
+# Exits 0 on success, 1 on a failure, 77 (skipped) in the sanitizer build (valgrind cannot run it) or
+# without valgrind, Xvfb or xdotool. The valgrind log, the driver's log and the pictures of each step
+# stay in BUILD_DIR/memcheck/ for reading.
+set -u
+BUILD="${1:?usage: check_memcheck.sh BUILD_DIR SOURCE_DIR}"
+SOURCE="${2:?usage: check_memcheck.sh BUILD_DIR SOURCE_DIR}"
+BUILD=$(cd "$BUILD" && pwd)
+SOURCE=$(cd "$SOURCE" && pwd)
+
+if grep -q 'GLOBBET_SANITIZE:BOOL=ON' "$BUILD/CMakeCache.txt" 2>/dev/null; then
+  echo "memcheck: skipped: a sanitizer build cannot run under valgrind"
+  exit 77
+fi
+for tool in valgrind Xvfb xdotool xwininfo import convert; do
+  command -v "$tool" >/dev/null || { echo "memcheck: skipped: $tool is missing (scripts/deps.sh installs it)"; exit 77; }
+done
+for file in "$BUILD/globbet" "$BUILD/globbet-tool" "$BUILD/data/clp" "$BUILD/data/wav"; do
+  [ -e "$file" ] || { echo "memcheck: $file is missing: build the targets globbet_game and globbet-tool"; exit 1; }
+done
+
+OUT="$BUILD/memcheck"
+rm -rf "$OUT"
+mkdir -p "$OUT"
+LOG="$OUT/memcheck.log"
+# The game keeps its state files in its current folder: a folder of our own with links to the data.
+WORK=$(mktemp -d /tmp/globbet-memcheck.XXXXXX)
+trap 'rm -rf "$WORK"' EXIT
+ln -s "$BUILD/data/clp" "$WORK/clp" && ln -s "$BUILD/data/wav" "$WORK/wav" || exit 1
+
+# A stored game to resume: a band of one colour under two mixed rows, with the balls at the launcher and
+# waiting of that colour, so that the first shots remove groups and balls fall whatever the timing. The
+# animations start off: a ball that shines now and then would never let the field look still.
+board=""
+for cell in $(seq 0 271); do
+  if [ "$cell" -lt 34 ]; then board+=" $((1 + cell % 5))"; elif [ "$cell" -lt 85 ]; then board+=" 0"; else board+=" -1"; fi
+done
+sv() { (cd "$WORK" && "$BUILD/globbet-tool" sv set "$1" "$2" >/dev/null); }
+sv Game.Options.NewGameNeeded 0 && sv Game.Options.AutoSave 1 && sv Game.Options.GameType 0 &&
+  sv Game.Options.Animate 0 &&
+  sv GameOrig.Score 0 && sv GameOrig.ColorLeft 6 && sv GameOrig.ColorsLeft "[0 1 2 3 4 5]" &&
+  sv GameOrig.GameBall 0 && sv GameOrig.WaitBall 0 && sv GameOrig.MaxLeft 6 && sv GameOrig.Left 6 &&
+  sv GameOrig.Field "[${board# }]" || { echo "memcheck: could not write the stored game"; exit 1; }
+
+export SDL_AUDIODRIVER=dummy
+unset SDL_VIDEODRIVER
+VALGRIND=(valgrind --tool=memcheck --error-exitcode=99 --leak-check=full --errors-for-leak-kinds=definite
+  --show-leak-kinds=definite,indirect,possible --num-callers=40
+  --suppressions="$SOURCE/tests/checks/memcheck.supp" --child-silent-after-fork=yes --log-file="$LOG")
+
+# The play area (the field and the launcher row) and the dialogs, for waiting until a step took effect.
+PLAY=580x600+0+0 OPTIONS=450x565+175+17 QUESTION=340x300+230+150
+SHOTS=()
+for x in 300 250 350 200 400; do
+  SHOTS+=(--do "click $x 330" --do changed --do "settle $PLAY" --do "shot shot-$x.png")
+done
+start=$SECONDS
+"$SOURCE/tests/e2e/smoke.sh" --out "$OUT/session" --cwd "$WORK" --wait 180 --end-wait 180 --stop-on-failure --expect-exit 0 \
+  --do 'sleep 2' --do 'shot intro.png' --do 'click 150 170' --do 'size 800x600' \
+  --do "settle $PLAY" --do 'shot main.png' "${SHOTS[@]}" \
+  --do 'click 729 64' --do changed --do "settle $OPTIONS" --do 'shot options.png' \
+  --do 'click 301 191' --do changed --do "settle $OPTIONS" --do 'click 390 453' --do changed \
+  --do "settle $OPTIONS" --do 'shot changed.png' \
+  --do 'click 320 512' --do changed --do "settle $QUESTION" --do 'shot question.png' \
+  --do 'click 330 375' --do changed --do 'sleep 3' --do 'shot new-game.png' \
+  --do 'click 775 14' \
+  -- "${VALGRIND[@]}" "$BUILD/globbet"
+driven=$?
+seconds=$((SECONDS - start))
+
+# ---- the verdict ----------------------------------------------------------------------------------------
+FAILED=0
+fail() { echo "memcheck: FAIL: $*"; FAILED=1; }
+figure() {  # figure LABEL: the byte count of a LEAK SUMMARY line, 0 when memcheck found no leak at all
+  local n
+  n=$(sed -n "s/.*$1: \([0-9,]*\) bytes.*/\1/p" "$LOG" | tail -1 | tr -d ,)
+  echo "${n:-0}"
+}
+[ -s "$LOG" ] || { echo "memcheck: FAIL: no valgrind log (see $OUT/session/smoke.log)"; exit 1; }
+errors=$(sed -n 's/.*ERROR SUMMARY: \([0-9,]*\) errors.*/\1/p' "$LOG" | tail -1 | tr -d ,)
+definite=$(figure "definitely lost") indirect=$(figure "indirectly lost") possible=$(figure "possibly lost")
+reachable=$(figure "still reachable") suppressed=$(figure "suppressed")
+echo "memcheck: $seconds s; errors ${errors:-?}; lost: definitely $definite, indirectly $indirect, possibly" \
+  "$possible bytes; still reachable $reachable, suppressed $suppressed bytes"
+[ "$driven" -eq 0 ] || fail "the session did not go as scripted (see $OUT/session/smoke.log)"
+[ "${errors:-1}" = 0 ] || fail "memcheck reported ${errors:-unknown} errors (see $LOG)"
+[ "$definite" = 0 ] || fail "definitely lost: $definite bytes (see $LOG)"
+[ "$indirect" = 0 ] || fail "indirectly lost: $indirect bytes (see $LOG)"
+[ "$possible" = 0 ] || fail "possibly lost: $possible bytes (see $LOG)"
+grep -q 'ERROR SUMMARY' "$LOG" || fail "the game did not end under valgrind (see $LOG)"
+# The game saved the options the dialog changed when it ended.
+sv_get() { (cd "$WORK" && "$BUILD/globbet-tool" sv get "$1" 2>/dev/null); }
+[ "$(sv_get Game.Options.Animate)" = 1 ] && [ "$(sv_get Game.Options.GameType)" = 1 ] ||
+  fail "the saved settings do not hold the options changed in the dialog (animations on, arcade)"
+[ "$FAILED" -eq 0 ] && echo "memcheck: passed (log in $LOG)"
+exit "$FAILED"
