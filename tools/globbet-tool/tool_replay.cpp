@@ -15,6 +15,7 @@
 #include "game/random.h"
 #include "game/save_replay.h"
 #include "store/config.h"
+#include "tools/globbet-tool/board_hash.h"
 #include "tools/globbet-tool/command.h"
 #include "tools/globbet-tool/headless_game.h"
 
@@ -33,8 +34,10 @@ constexpr char kReplayUsage[] =
     "        1 Expert, 2 Master), the game type (0 strategy, 1 arcade) and the file's size in bytes.\n"
     "verify  plays the recording with the game's own replay player, headless and as fast as it goes,\n"
     "        to the end of the game (or of the file) and prints 'score S', 'shots N' and 'board'\n"
-    "        followed by the 272 final cells (-1 empty, else the colour code), cell 0 first. The balls\n"
-    "        come from DIR/clp/ball (default: the 'data' folder beside the tool, else '.').\n"
+    "        followed by the 272 final cells (-1 empty, else the colour code), cell 0 first, then\n"
+    "        'hash H': FNV-1a 64 of those cells, one byte each (-1 as 0xff), 16 hexadecimal digits.\n"
+    "        The score is the count at the end, before the end bonus. The balls come from\n"
+    "        DIR/clp/ball (default: the 'data' folder beside the tool, else '.').\n"
     "A file the replay player would refuse gets a one-line reason and exit status 1.\n";
 
 // Checks the header; on failure says why.
@@ -104,6 +107,7 @@ int ReplayVerify(const std::string& path, const std::string& data) {
   }
   if (!ended) return Fail("'" + path + "' ends before its first board is filled");
   PrintEnd(end);
+  std::printf("hash %s\n", BoardHashText(end.board).c_str());
   return 0;
 }
 
