@@ -219,3 +219,29 @@ TEST_F(DamagedReplay, IsRefusedStopsOrStartsAgainAsItsCaseSays) {
 }
 
 }  // namespace
+
+namespace {
+// ---- clips that load but hold nothing ------------------------------------------------------------
+// A clip file with no images is a valid file; as a ball (picture and sprite, which every shot and
+// every board uses) the game must play on with an invisible ball rather than index a missing frame.
+TEST(BadInputCatalogue, BallsFromEmptyClipFilesPlayOnUnseen) {
+  for (const std::string file : {"clp/no-images.clp", "clp/empty-sequence.clp"}) {
+    SCOPED_TRACE(file);
+    ScratchFolder folder;
+    const std::vector<std::string> balls = {"clp/ball/0.clp", "clp/ball/0d.clp", "clp/ball/3.clp"};
+    folder.MirrorDataExcept(balls);
+    for (const std::string& ball : balls)
+      fs::copy_file(kCatalogue / file, ball);
+    SoundLog sounds;
+    Program program;
+    ASSERT_TRUE(program.Start());
+    program.SkipIntro();
+    ASSERT_TRUE(program.UntilReady());
+    for (int shot = 0; shot < 12; ++shot) {
+      program.Click(60 + 40 * shot, 300 - 10 * shot);
+      program.Ticks(300);
+    }
+    EXPECT_EQ(program.Quit(), 0);
+  }
+}
+}  // namespace
