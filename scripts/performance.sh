@@ -3,14 +3,14 @@
 #
 #   scripts/performance.sh [--quick] [--no-build] [--output FILE] [BUILD_DIR]
 #
-# Builds what it needs in BUILD_DIR (default build/release, RelWithDebInfo, benchmarks on; --no-build
-# takes the build as it is), then measures
-# in X servers of its own (Xvfb) and with the benchmarks: start-up to the first intro frame and its
-# split, one frame of play (dirty rectangles and whole), screen redraws, the demo's decision, clip
-# loading, the processor use of the idle window and of the idle game, and the game's resident memory in
-# play. Each figure is the median of several runs; processor times stand where wall times are noisy (the
-# machine is shared). Takes about four minutes; --quick takes fewer and shorter runs (a trial of the
-# script, not figures to publish). Needs Xvfb, xdotool and xwininfo (scripts/deps.sh installs them).
+# Builds what it needs in BUILD_DIR (default build/release: RelWithDebInfo, benchmarks on; --no-build
+# takes the build as it is), then measures in X servers of its own (Xvfb) and with the benchmarks:
+# start-up to the first intro frame and its split, one frame of play (dirty rectangles and whole), screen
+# redraws, the demo's decision, clip loading, the processor use of the idle window and of the idle game,
+# and the game's resident memory in play. Each figure is the median of several runs; processor times
+# stand where wall times are noisy (the machine is shared). Takes about four minutes; --quick takes fewer
+# and shorter runs (a trial of the script, not figures to publish); --output writes elsewhere.
+# Needs Xvfb, xdotool and xwininfo (scripts/deps.sh installs them).
 #
 # Sections: options and build · helpers · start-up · benchmarks · idle and play · the report
 set -euo pipefail
@@ -24,7 +24,7 @@ while [ $# -gt 0 ]; do
     --quick) QUICK=1; shift ;;
     --no-build) NO_BUILD=1; shift ;;
     --output) OUTPUT=$(realpath -m "${2:?--output needs a file}"); shift 2 ;;
-    -h | --help) sed -n '2,13p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    -h | --help) sed -n '2,14p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
     -*) echo "performance: unknown option $1 (see --help)" >&2; exit 2 ;;
     *) BUILD="$1"; shift ;;
   esac
@@ -39,15 +39,17 @@ trap 'echo "performance: stopped by a failure at line $LINENO" >&2' ERR
 JOBS=$(nproc 2>/dev/null || echo 2)
 BUILD=$(realpath -m "${BUILD:-$ROOT/build/release}")
 BENCHES=(play_frame screen demo_decision game_demo clip bitmap store)
-if [ "$NO_BUILD" = 0 ]; then
-  bash scripts/deps.sh
-  cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGLOBBET_BENCH=ON >/dev/null
-  echo "== building in $BUILD"
-  cmake --build "$BUILD" -j"$JOBS" --target globbet_game globbet-tool "${BENCHES[@]/#/bench_}" >/dev/null
-fi
 if grep -q 'GLOBBET_SANITIZE:BOOL=ON' "$BUILD/CMakeCache.txt" 2>/dev/null; then
   echo "performance: $BUILD is a sanitizer build; measure an optimised one" >&2
   exit 2
+fi
+if [ "$NO_BUILD" = 0 ]; then
+  bash scripts/deps.sh
+  configure=(-DGLOBBET_BENCH=ON)
+  [ -f "$BUILD/CMakeCache.txt" ] || configure+=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
+  cmake -S . -B "$BUILD" "${configure[@]}" >/dev/null
+  echo "== building in $BUILD"
+  cmake --build "$BUILD" -j"$JOBS" --target globbet_game globbet-tool "${BENCHES[@]/#/bench_}" >/dev/null
 fi
 [ -x "$BUILD/globbet" ] && [ -x "$BUILD/globbet-tool" ] && [ -d "$BUILD/data/clp" ] ||
   { echo "performance: no built game, tool and data in $BUILD" >&2; exit 1; }
@@ -81,31 +83,27 @@ fmt() { awk -v v="$1" -v d="$2" 'BEGIN { if (v == "?") print v; else printf "%.*
 # Field N (1-based) of the numbers in each line of FILE that matches PATTERN.
 numbers() { { grep -e "$2" "$1" || true; } | while read -r line; do grep -o '[0-9][0-9.]*' <<<"$line" | sed -n "$3p"; done; }
 
-# Starts an Xvfb of our own on a random display (checked to be ours by its screen size) and exports
-# DISPLAY; the previous one, if any, is stopped first.
+# Starts an Xvfb of our own and exports DISPLAY; the previous one, if any, is stopped first. The server
+# picks a display number that nothing answers on and tells it through a file descriptor.
 start_x() {
   stop_x
-  local n size
-  for _ in $(seq 10); do
-    n=$((200 + RANDOM % 700))
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
-    XVFB_PID=$!
-    size=""
-    for _ in $(seq 50); do
-      kill -0 "$XVFB_PID" 2>/dev/null || break
-      size=$(xwininfo -root -display ":$n" 2>/dev/null | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {if (w) print w "x" h}')
-      [ -n "$size" ] && break
-      sleep 0.1
-    done
-    if [ "$size" = 1280x1024 ] && kill -0 "$XVFB_PID" 2>/dev/null; then
-      export DISPLAY=":$n"
-      return 0
-    fi
-    stop_x
+  : >"$WORK/display"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
+  XVFB_PID=$!
+  for _ in $(seq 100); do
+    [ -s "$WORK/display" ] && break
+    kill -0 "$XVFB_PID" 2>/dev/null || break
+    sleep 0.1
   done
-  echo "performance: could not start an X server (see Xvfb's complaint below)" >&2
-  cat "$WORK/xvfb.log" >&2
-  exit 1
+  local n size=""
+  n=$(tr -dc 0-9 <"$WORK/display")
+  [ -n "$n" ] && size=$(xwininfo -root -display ":$n" 2>/dev/null | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {if (w) print w "x" h}')
+  if [ "$size" != 1280x1024 ]; then
+    echo "performance: could not start an X server of our own:" >&2
+    cat "$WORK/xvfb.log" >&2
+    exit 1
+  fi
+  export DISPLAY=":$n"
 }
 stop_x() {
   if [ -n "$XVFB_PID" ]; then kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null || true; fi
@@ -140,8 +138,8 @@ SECONDS=0
 
 # ---- start-up ------------------------------------------------------------------------------------------
 echo "== start-up to the first intro frame ($STARTUP_RUNS runs after one to warm the page cache)"
-start_x
 STARTUP="$WORK/startup.txt"
+start_x
 "$BUILD/globbet-tool" startup --data "$BUILD/data" >/dev/null
 for _ in $(seq "$STARTUP_RUNS"); do
   "$BUILD/globbet-tool" startup --data "$BUILD/data" >>"$STARTUP"
@@ -251,9 +249,11 @@ BLIT_RATIO=$(awk -v a="$SDL_BLIT" -v b="$DRAW_MASKED" 'BEGIN { if (a == "?" || b
 row() { echo "| $1 | $2 | $3 | $(verdict "$4" "$5") | $6 |"; }
 START_WALL_NOTE=""
 if [ "$(verdict "$START_PROCESS" 200)" != met ]; then
-  START_WALL_NOTE=" The wall time missed the target today while the machine's load average was $LOAD_START at the start;
-the processor time shows what the program itself spends, and on a quiet machine the wall time is close to it
-plus the X server's share."
+  START_WALL_NOTE="
+The wall time missed the target today with the machine's load average at $LOAD_START (1, 5, 15 minutes)
+on $CORES cores: the game and its X server waited for a processor most of the time. The processor time,
+which that waiting does not change, is what the start-up itself costs; judge the wall time on a quiet
+machine (run this script again then)."
 fi
 
 mkdir -p "$(dirname "$OUTPUT")"
@@ -327,7 +327,8 @@ are warm in the page cache (one run before the measured ones).
 | settings ("sv.dat"; none in the scratch folder) | $(fmt "$START_SETTINGS" 1) ms |
 | the first picture after showing the window | $(fmt "$START_PICTURE" 1) ms |
 
-The parts are wall times of one run each, so on a busy machine they carry the waiting for a processor too.$START_WALL_NOTE
+The parts are wall times (medians of the plain runs), so on a busy machine they carry the waiting for a
+processor too.$START_WALL_NOTE
 The text of the screens (the help pages above all) is drawn at start-up; fonts are resolved once per face,
 style and size, which took the processor time from about 220 ms to about 80 ms.
 
