@@ -1,0 +1,96 @@
+#!/bin/bash
+# The recorded games of tests/replays (manifest.txt: the expected score, shots and board hash of each)
+# played back on this machine's maths and again with glibc's FMA/AVX2 variants of the maths functions
+# switched off (GLIBC_TUNABLES), as a processor without them would compute: every game must end as the
+# manifest says both times.
+#  1. 'globbet-tool replay verify' plays each recording, with the default and with the plain variants;
+#  2. globbet_tests_determinism plays each through the whole program's replay button with the plain
+#     variants (with the default ones it is CTest's unit test of the same name).
+#
+#   check_determinism.sh BUILD_DIR SOURCE_DIR
+#
+# Exits 0 when every game matched, 1 otherwise, 77 when the tool or the test program is not built.
+# The manifest is regenerated only by hand: tests/replays/regenerate.sh (see its header).
+set -u
+BUILD="${1:?usage: check_determinism.sh BUILD_DIR SOURCE_DIR}"
+SOURCE="${2:?usage: check_determinism.sh BUILD_DIR SOURCE_DIR}"
+BUILD=$(cd "$BUILD" && pwd)
+SOURCE=$(cd "$SOURCE" && pwd)
+TOOL="$BUILD/globbet-tool"
+SUITE="$BUILD/globbet_tests_determinism"
+REPLAYS="$SOURCE/tests/replays"
+
+for file in "$TOOL" "$SUITE" "$BUILD/data/clp/ball/0.clp"; do
+  [ -e "$file" ] || { echo "determinism: skipped: $file is missing (build globbet-tool, globbet_tests_determinism, globbet_data)"; exit 77; }
+done
+export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
+if grep -q 'GLOBBET_SANITIZE:BOOL=ON' "$BUILD/CMakeCache.txt" 2>/dev/null; then
+  export ASAN_OPTIONS="detect_leaks=1${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
+  export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1${UBSAN_OPTIONS:+:$UBSAN_OPTIONS}"
+fi
+WORK=$(mktemp -d /tmp/globbet-determinism.XXXXXX) || exit 1
+trap 'rm -rf "$WORK"' EXIT
+cd "$WORK" || exit 1
+
+# ---- the plain maths -------------------------------------------------------------------------------
+# glibc picks the FMA variants of atan, asin, tan ... at start-up when the processor has FMA and AVX2.
+# Its tunables take them away: the names are "-AVX2,-FMA" since glibc 2.33 (earlier "-AVX2_Usable,
+# -FMA_Usable"). Whichever changes the features the loader reports as active is the one in effect.
+PLAIN=""
+LOADER=$(ldd "$TOOL" 2>/dev/null | awk '/ld-linux/ {print $1; exit}')
+if [ -n "$LOADER" ] && [ -x "$LOADER" ]; then
+  active=$("$LOADER" --list-diagnostics 2>/dev/null | grep 'cpu_features.*\.active')
+  for tunable in "glibc.cpu.hwcaps=-AVX2,-FMA" "glibc.cpu.hwcaps=-AVX2_Usable,-FMA_Usable"; do
+    changed=$(GLIBC_TUNABLES=$tunable "$LOADER" --list-diagnostics 2>/dev/null | grep 'cpu_features.*\.active')
+    if [ -n "$active" ] && [ "$changed" != "$active" ]; then
+      PLAIN=$tunable
+      break
+    fi
+  done
+fi
+if [ -n "$PLAIN" ]; then
+  echo "determinism: plain maths with GLIBC_TUNABLES=$PLAIN"
+else
+  echo "determinism: no FMA variants to switch off here (no FMA/AVX2, or a loader without diagnostics): default maths only"
+fi
+
+# ---- the tool's replay -----------------------------------------------------------------------------
+failures=0
+# Plays one recording with the tool under the environment given ("" or a tunable) and compares.
+verify() {
+  local file=$1 score=$2 shots=$3 hash=$4 tunables=$5 out got
+  if [ -n "$tunables" ]; then
+    out=$(GLIBC_TUNABLES=$tunables "$TOOL" replay verify "$REPLAYS/$file" 2>&1)
+  else
+    out=$("$TOOL" replay verify "$REPLAYS/$file" 2>&1)
+  fi
+  got=$(awk '$1 == "score" {s = $2} $1 == "shots" {n = $2} $1 == "hash" {h = $2} END {print s, n, h}' <<<"$out")
+  if [ "$got" != "$score $shots $hash" ]; then
+    echo "determinism: FAIL $file (${tunables:-default maths}): expected $score $shots $hash, got '$got'"
+    grep -v '^board' <<<"$out" | head -20
+    failures=$((failures + 1))
+  fi
+}
+
+games=0
+while read -r file _ _ _ _ score shots hash; do
+  [[ -z "$file" || "$file" == \#* ]] && continue
+  games=$((games + 1))
+  verify "$file" "$score" "$shots" "$hash" ""
+  [ -n "$PLAIN" ] && verify "$file" "$score" "$shots" "$hash" "$PLAIN"
+done <"$REPLAYS/manifest.txt"
+[ "$games" -gt 0 ] || { echo "determinism: FAIL: no games in $REPLAYS/manifest.txt"; exit 1; }
+echo "determinism: globbet-tool replay verify: $games games, $failures failed"
+
+# ---- the program's replay --------------------------------------------------------------------------
+if [ -n "$PLAIN" ]; then
+  if ! GLIBC_TUNABLES=$PLAIN "$SUITE" --gtest_brief=1 >"$WORK/suite.log" 2>&1; then
+    echo "determinism: FAIL: the program's replay with plain maths:"
+    tail -60 "$WORK/suite.log"
+    failures=$((failures + 1))
+  else
+    echo "determinism: the program's replay with plain maths: $(tail -1 "$WORK/suite.log")"
+  fi
+fi
+[ "$failures" -eq 0 ] || exit 1
+echo "determinism: all recorded games end as the manifest says"
