@@ -76,7 +76,7 @@ class SilentDevice : public AudioDevice {
 }  // namespace
 
 // ---- start, frames and input -------------------------------------------------------------------------
-Run::Run(Plan plan) : plan_(std::move(plan)), seed_(plan_.seed) {}
+Run::Run(Plan plan) : plan_(std::move(plan)), seed_(plan_.seed), nextProgressMs_(plan_.progressMs) {}
 
 Run::~Run() {
   if (window_ && window_->IsCreated()) QuitProgram();
@@ -167,6 +167,11 @@ bool Run::Frame() {
   window_->OnFrame(lastFrameMs_);
   ++tally_.frames;
   tally_.simulatedMs += lastFrameMs_;
+  if (plan_.progressMs > 0 && tally_.simulatedMs >= nextProgressMs_) {
+    while (nextProgressMs_ <= tally_.simulatedMs)
+      nextProgressMs_ += plan_.progressMs;
+    if (plan_.progress) plan_.progress();
+  }
   if (ProgramExitCode() != 0 || !window_->IsCreated())
     return Fail("the game ended by itself (exit code " + std::to_string(ProgramExitCode()) + ")");
   if (!platform_.MessageBoxes().empty())
@@ -268,8 +273,8 @@ bool Run::Shoot() {
 }
 
 bool Run::PlayGame(long long n) {
-  if (!SwitchTo(ComboOf(n))) return false;
   const Combo combo = ComboOf(n);
+  if (!SwitchTo(combo)) return false;
   // What this game passes through (an event the game ends too early for waits for the next one).
   auto due = [n](int every) { return every > 0 && n % every == every - 1; };
   pending_.options |= due(plan_.optionsEvery);
@@ -279,7 +284,13 @@ bool Run::PlayGame(long long n) {
   pending_.pause |= combo.mode == 1;  // only arcade games let the player pause
 
   int shots = 0;
-  long long lastShotMs = tally_.simulatedMs;
+  const long long startMs = tally_.simulatedMs;
+  long long lastShotMs = startMs;
+  // A game counts when it has ended: through the result entry, or (without a score) by starting anew.
+  auto finished = [&] {
+    ++tally_.games[size_t(combo.level)][size_t(combo.mode)];
+    tally_.longestGameMs = std::max(tally_.longestGameMs, tally_.simulatedMs - startMs);
+  };
   GameState before = Session()->State();
   bool ending = false;
   while (!TimeIsUp()) {
@@ -290,15 +301,14 @@ bool Run::PlayGame(long long n) {
       // The result entry: Enter files the score under the name offered, and the next game starts.
       window_->OnKeyUp(vk::kReturn, 0);
       if (ActiveScreen() != screens::mainScreen.get()) return Fail("the result entry did not close");
-      ++tally_.games[size_t(combo.level)][size_t(combo.mode)];
+      finished();
       return Frame();
     }
     if (ActiveScreen() != screens::mainScreen.get()) return Fail("a dialog opened by itself");
     const GameState state = game->State();
     if (state == GameState::kGameOverWait) ending = true;
     if (ending && state != GameState::kGameOverWait) {
-      // A game without a score starts anew at once.
-      ++tally_.games[size_t(combo.level)][size_t(combo.mode)];
+      finished();
       return true;
     }
     const bool justSaved = state == GameState::kReady && before == GameState::kReloading;

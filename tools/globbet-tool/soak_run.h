@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -43,6 +44,9 @@ struct Plan {
   int restoreEvery = 4;
   int demoEvery = 5;
   int replayEvery = 7;
+  // Called after the frame that takes the simulated clock past each multiple of progressMs (0: never).
+  long long progressMs = 0;
+  std::function<void()> progress;
 };
 
 struct Tally {
@@ -58,6 +62,7 @@ struct Tally {
   long long frames = 0;
   long long simulatedMs = 0;
   long long sounds = 0;  // effects started
+  long long longestGameMs = 0;
 
   long long Games() const;
 };
@@ -140,6 +145,7 @@ class Run {
   std::unique_ptr<OMainWindow> window_;
   int shotClock_ = 0;
   int lastFrameMs_ = kFrameMs;
+  long long nextProgressMs_ = 0;
   long long eventCount_ = 0;  // pauses and option changes so far, to vary how they are made
 };
 

@@ -124,6 +124,7 @@ void PrintTotals(const soak::Tally& t, double wallSeconds) {
   std::printf("shots %lld (demo and replay %lld)\n", t.shots, t.demoShots);
   std::printf("pauses %lld\noption changes %lld\nrestores %lld\ndemos %lld\nreplays %lld\n", t.pauses,
               t.optionChanges, t.restores, t.demos, t.replays);
+  std::printf("longest game %.1f min\n", double(t.longestGameMs) / 60'000.0);
   std::printf("sounds %lld\nframes %lld\nwall seconds %.1f\n", t.sounds, t.frames, wallSeconds);
 }
 
@@ -136,23 +137,20 @@ int RunSoak(const ToolArgs& given) {
   plan.seed = uint32_t(args.seed);
   plan.simulatedMs = std::llround(args.hours * 3'600'000.0);
   const long long warmUpMs = std::min(plan.simulatedMs / 4, 3'600'000LL);
-  const long long progressMs =
-      plan.simulatedMs >= 2 * 3'600'000LL ? 3'600'000LL : std::max(plan.simulatedMs / 10, 1LL);
+  plan.progressMs = plan.simulatedMs >= 2 * 3'600'000LL ? 3'600'000LL : std::max(plan.simulatedMs / 10, 1LL);
 
   const Clock::time_point start = Clock::now();
   auto wall = [&] { return std::chrono::duration<double>(Clock::now() - start).count(); };
+  const soak::Run* running = nullptr;
+  plan.progress = [&] { PrintProgress(running->Totals(), wall()); };
   soak::Run run(plan);
+  running = &run;
   bool ok = run.Begin();
-  long long warmKb = -1, nextProgress = progressMs;
+  long long warmKb = -1;
+  // Memory is read between games, with the program running, at warm-up and at the end alike.
   for (long long n = 0; ok && !run.TimeIsUp(); ++n) {
     ok = run.PlayGame(n);
-    const soak::Tally& t = run.Totals();
-    if (warmKb < 0 && t.simulatedMs >= warmUpMs) warmKb = ResidentKb();
-    if (t.simulatedMs >= nextProgress) {
-      PrintProgress(t, wall());
-      while (nextProgress <= t.simulatedMs)
-        nextProgress += progressMs;
-    }
+    if (warmKb < 0 && run.Totals().simulatedMs >= warmUpMs) warmKb = ResidentKb();
   }
   const long long endKb = ResidentKb();
   if (ok) ok = run.End();
