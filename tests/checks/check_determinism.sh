@@ -5,9 +5,14 @@
 # manifest says both times.
 #  1. 'globbet-tool replay verify' plays each recording, with the default and with the plain variants;
 #  2. globbet_tests_determinism plays each through the whole program's replay button with the plain
-#     variants (with the default ones it is CTest's unit test of the same name).
+#     variants (with the default ones it is CTest's unit test of the same name);
+#  3. the self-playing demo plays DETERMINISM_DEMO_GAMES new games per level and mode (default 2) with
+#     each variant, and the games must be the same.
 #
 #   check_determinism.sh BUILD_DIR SOURCE_DIR
+#
+# The longer run, 1,800 demo games on each variant (some ten minutes of processor time here):
+#   DETERMINISM_DEMO_GAMES=300 tests/checks/check_determinism.sh build/release .
 #
 # Exits 0 when every game matched, 1 otherwise, 77 when the tool or the test program is not built.
 # The manifest is regenerated only by hand: tests/replays/regenerate.sh (see its header).
@@ -19,6 +24,8 @@ SOURCE=$(cd "$SOURCE" && pwd)
 TOOL="$BUILD/globbet-tool"
 SUITE="$BUILD/globbet_tests_determinism"
 REPLAYS="$SOURCE/tests/replays"
+DEMO_GAMES="${DETERMINISM_DEMO_GAMES:-2}"
+[[ "$DEMO_GAMES" =~ ^[0-9]+$ ]] || { echo "determinism: DETERMINISM_DEMO_GAMES must be a number"; exit 1; }
 
 for file in "$TOOL" "$SUITE" "$BUILD/data/clp/ball/0.clp"; do
   [ -e "$file" ] || { echo "determinism: skipped: $file is missing (build globbet-tool, globbet_tests_determinism, globbet_data)"; exit 77; }
@@ -81,6 +88,27 @@ while read -r file _ _ _ _ score shots hash; do
 done <"$REPLAYS/manifest.txt"
 [ "$games" -gt 0 ] || { echo "determinism: FAIL: no games in $REPLAYS/manifest.txt"; exit 1; }
 echo "determinism: globbet-tool replay verify: $games games, $failures failed"
+
+# ---- the demo's games ------------------------------------------------------------------------------
+# Games the demo plays afresh (every shot chosen among 100 traced candidates) at every level and mode:
+# the same games, shot for shot, on both maths.
+if [ -n "$PLAIN" ] && [ "$DEMO_GAMES" -gt 0 ]; then
+  demo_failures=0
+  for level in 0 1 2; do
+    for mode in 0 1; do
+      seed=$((level * 2 + mode + 1))
+      default=$("$TOOL" demo "$DEMO_GAMES" "$seed" "$level" "$mode" 2>&1)
+      plain=$(GLIBC_TUNABLES=$PLAIN "$TOOL" demo "$DEMO_GAMES" "$seed" "$level" "$mode" 2>&1)
+      if [ "$default" != "$plain" ]; then
+        echo "determinism: FAIL: demo $DEMO_GAMES $seed $level $mode differs between the maths:"
+        diff <(echo "$default") <(echo "$plain") | head -10
+        demo_failures=$((demo_failures + 1))
+      fi
+    done
+  done
+  failures=$((failures + demo_failures))
+  echo "determinism: the demo's games on both maths: $DEMO_GAMES per level and mode, $demo_failures differed"
+fi
 
 # ---- the program's replay --------------------------------------------------------------------------
 if [ -n "$PLAIN" ]; then
