@@ -158,7 +158,7 @@ START_SETTINGS=$(startup_median '^start-up' 4)
 START_DISPLAY=$(startup_median '^platform' 1)
 START_WINDOW=$(startup_median '^platform' 2)
 START_PICTURE=$(startup_median '^platform' 3)
-START_BEFORE=$(awk -v p="$START_PROCESS" -v c="$START_COMMAND" 'BEGIN { d = p - c; printf "%.0f\n", d < 0 ? 0 : d }')
+START_BEFORE=$(awk -v p="$START_PROCESS" -v c="$START_COMMAND" 'BEGIN { if (p == "?" || c == "?") { print "?"; exit } d = p - c; printf "%.0f\n", (d < 0 ? 0 : d) }')
 
 # ---- benchmarks ----------------------------------------------------------------------------------------
 echo "== benchmarks ($REPETITIONS repetitions each)"
@@ -243,6 +243,8 @@ ELAPSED=$SECONDS
 echo "== writing $OUTPUT"
 REL_BUILD=$(realpath -m --relative-to="$ROOT" "$BUILD")
 case "$REL_BUILD" in ../*) REL_BUILD="$BUILD" ;; esac
+INVOCATION_BUILD=""
+[ "$BUILD" = "$ROOT/build/release" ] || INVOCATION_BUILD=" $REL_BUILD"
 ms() { awk -v v="$1" 'BEGIN { if (v == "?") print v; else printf "%.3f\n", v / 1000 }'; }  # µs -> ms
 BLIT_RATIO=$(awk -v a="$SDL_BLIT" -v b="$DRAW_MASKED" 'BEGIN { if (a == "?" || b == "?" || b == 0) print "?"; else printf "%.1f\n", a / b }')
 # One row of the summary: what, target text, figure text, value, limit, where the target was set.
@@ -264,7 +266,7 @@ mkdir -p "$(dirname "$OUTPUT")"
 The figures of the day for Globbet's speed and memory, each against the target it was given. This file is
 written by \`scripts/performance.sh\` (it took $(((ELAPSED + 30) / 60)) min today; run it again to bring the figures up to date):
 
-    scripts/performance.sh            # builds $REL_BUILD with the benchmarks, measures, rewrites this file
+    scripts/performance.sh$INVOCATION_BUILD    # builds $REL_BUILD with the benchmarks, measures, rewrites this file
 
 Measured on $DATE at commit \`$COMMIT\`, in \`$REL_BUILD\` ($BUILD_TYPE, $COMPILER).
 
