@@ -2,8 +2,6 @@
 // events along the way
 #include "tools/globbet-tool/soak_run.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <filesystem>
 
@@ -86,8 +84,8 @@ Run::~Run() {
   SetPlayerSessionFactory(nullptr);
   SetPlatform(nullptr);
   std::error_code ignored;
+  // The scratch folder goes with its member, once the program no longer stands in it.
   if (!oldFolder_.empty()) fs::current_path(oldFolder_, ignored);
-  if (!folder_.empty()) fs::remove_all(folder_, ignored);
 }
 
 bool Run::Fail(const std::string& why) {
@@ -100,16 +98,15 @@ bool Run::Begin() {
   const fs::path data = fs::absolute(plan_.data, error);
   if (error || !fs::is_directory(data / "clp", error))
     return Fail("no clp folder in '" + plan_.data + "' (give the game's data folder with --data DIR)");
-  std::string pattern = (fs::temp_directory_path() / "globbet-soak-XXXXXX").string();
-  if (!::mkdtemp(pattern.data())) return Fail("cannot make a scratch folder");
-  folder_ = pattern;
+  if (folder_.path().empty()) return Fail("cannot make a scratch folder");
+  const std::string& folder = folder_.path();
   oldFolder_ = fs::current_path(error).string();
   // The game keeps its files in its current folder and reads its data from clp/ and wav/ there.
   for (const char* sub : {"clp", "wav"})
     if (fs::exists(data / sub, error))
-      fs::create_directory_symlink(data / sub, fs::path(folder_) / sub, error);
-  fs::current_path(folder_, error);
-  if (error) return Fail("cannot enter the scratch folder " + folder_);
+      fs::create_directory_symlink(data / sub, fs::path(folder) / sub, error);
+  fs::current_path(folder, error);
+  if (error) return Fail("cannot enter the scratch folder " + folder);
   SetPlatform(&platform_);
   return StartProgram();
 }

@@ -16,6 +16,7 @@
 #include "engine/platform_headless.h"
 #include "game/game.h"
 #include "store/options.h"
+#include "tools/globbet-tool/headless_game.h"
 
 class OMainWindow;
 class OSound;
@@ -138,7 +139,8 @@ class Run {
   Tally tally_;
   Pending pending_;
   std::string problem_;
-  std::string folder_, oldFolder_;
+  headless::TempFolder folder_;  // the game's current folder during the run
+  std::string oldFolder_;
   uint32_t seed_ = 1;
   HeadlessPlatform platform_;
   std::unique_ptr<OSound> sound_;
