@@ -32,6 +32,7 @@ const char kUsage[] =
 
 using Clock = std::chrono::steady_clock;
 
+// Milliseconds from one steady-clock moment to another.
 double MsBetween(Clock::time_point from, Clock::time_point to) {
   return std::chrono::duration<double, std::milli>(to - from).count();
 }
@@ -141,10 +142,10 @@ int Run(const ToolArgs& args) {
                   t.catalogue, t.sounds, t.screens, t.settings);
       // What the window's creation spent outside the game's own start-up: the platform window and the
       // sound device the sound mode opens.
-      const double window =
+      const double windowAndDevice =
           MsBetween(createStart, createEnd) - t.catalogue - t.sounds - t.screens - t.settings;
       std::printf("platform: display %.1f ms, window and sound device %.1f ms, first picture %.1f ms\n",
-                  MsBetween(initStart, initEnd), window, MsBetween(createEnd, platform.At()));
+                  MsBetween(initStart, initEnd), windowAndDevice, MsBetween(createEnd, platform.At()));
       std::printf("processor: %.1f ms used by the process up to the first intro frame\n", platform.CpuMs());
     }
     SetSound(nullptr);
