@@ -135,14 +135,14 @@ find_window() {
 
 WID=""
 wait_window() {
-  local t=0 old="${1:-}"
+  local deadline=$((SECONDS + WAIT)) old="${1:-}"
   WID=""
-  while [ "$t" -lt $((WAIT * 10)) ]; do
+  while [ "$SECONDS" -lt "$deadline" ]; do
     WID=$(find_window)
     if [ -n "$WID" ] && [ "$WID" != "$old" ]; then break; fi
     WID=""
     kill -0 "$PROG_PID" 2>/dev/null || break
-    sleep 0.1; t=$((t + 1))
+    sleep 0.1
   done
   if [ -z "$WID" ]; then return 1; fi
   sleep 0.3  # let the first picture arrive
