@@ -4,8 +4,10 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 
 #include "store/atomic_file.h"
+#include "store/options.h"
 
 // ---- byte layout -------------------------------------------------------------------------------------
 namespace {
@@ -77,7 +79,11 @@ std::string SaveReplay::PathOf(const char* name) const {
 }
 
 void SaveReplay::Append(const unsigned char* bytes, std::size_t size) {
-  if (recording_) std::fwrite(bytes, 1, size, recording_.get());
+  if (!recording_) return;
+  // Every record goes to the file at once, in one write: a killed game leaves all the records it made,
+  // at worst the last one cut short, which the reader takes for the end of the file.
+  std::fwrite(bytes, 1, size, recording_.get());
+  std::fflush(recording_.get());
 }
 
 void SaveReplay::Begin(int level, int type) {
@@ -91,6 +97,15 @@ void SaveReplay::Begin(int level, int type) {
 
 void SaveReplay::Reopen() {
   if (recording_) return;
+  std::error_code error;
+  const auto size = std::filesystem::file_size(RecordingPath(), error);
+  // No recording to continue (none, or one whose header never reached the file): records appended to
+  // it would make a file without a header, which no player reads. A game restored without a stored
+  // board is a new game anyway; its recording starts as a new game's does.
+  if (error || size < std::uintmax_t{kReplayHeaderSize}) {
+    Begin(GetOptions().Level, GetOptions().GameType);
+    return;
+  }
   recording_.reset(std::fopen(RecordingPath().c_str(), "ab"));
 }
 

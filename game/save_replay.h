@@ -8,7 +8,9 @@
 //     strategy shot  int32 x, int32 y
 //     arcade shot    int32 x, int32 y, int8 misses left, int8 miss allowance
 //     arcade timeout int32 9999, int32 rows pushed, int8 misses left, int8 miss allowance
-// The reader knows from the game's progress which record comes next.
+// The reader knows from the game's progress which record comes next. Each record reaches the file as it
+// is made (no buffering), so the file of a killed game ends with whole records, or with one cut short
+// that the reader ignores (a read that finds fewer bytes than a record is the end of the file).
 #pragma once
 
 #include <cstdio>
@@ -42,7 +44,8 @@ class SaveReplay {
 
   // Starts a new recording with the header (level, game type), unless one is open.
   void Begin(int level, int type);
-  // Continues the recording of a restored game at its end, unless one is open.
+  // Continues the recording of a restored game at its end, unless one is open. Without a recording that
+  // holds at least a header it begins a new one as Begin does, with the level and game type options.
   void Reopen();
   // Closes the recording.
   void Close();
@@ -85,7 +88,7 @@ class SaveReplay {
   using File = std::unique_ptr<std::FILE, FileCloser>;
 
   std::string PathOf(const char* name) const;
-  // Appends bytes to the recording when one is open.
+  // Appends bytes to the recording when one is open and hands them to the file system at once.
   void Append(const unsigned char* bytes, std::size_t size);
   // Reads exactly size bytes of the replay; false when fewer remain.
   bool ReadExactly(unsigned char* bytes, std::size_t size);

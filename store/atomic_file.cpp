@@ -1,11 +1,14 @@
 #include "store/atomic_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 std::string FolderOf(const std::string& path) {
@@ -32,6 +35,40 @@ int CreateTemporary(const std::string& path, std::string& name) {
     if (fd >= 0 || errno != EEXIST) return fd;
   }
   return -1;
+}
+
+// The process that made a temporary file named rest (what follows the prefix: "<pid>-<attempt>"), or -1
+// when the name is not one of ours.
+pid_t WriterOf(const char* rest) {
+  char* end = nullptr;
+  errno = 0;
+  const long pid = std::strtol(rest, &end, 10);
+  if (errno != 0 || end == rest || *end != '-' || pid <= 0 || pid != pid_t(pid)) return -1;
+  const char* attempt = end + 1;
+  std::strtol(attempt, &end, 10);
+  if (end == attempt || *end != '\0') return -1;
+  return pid_t(pid);
+}
+
+// Removes the temporary files of path that no write will finish: those of processes that are gone (a
+// kill or a crash during a write) and this process's own abandoned ones. Without this every interrupted
+// write would leave one more file beside the target for good. A live process's file is its write in
+// progress and stays.
+void RemoveStaleTemporaries(const std::string& path) {
+  const std::string prefix = TemporaryPrefix(path);
+  const size_t slash = prefix.rfind('/');
+  const std::string namePrefix = slash == std::string::npos ? prefix : prefix.substr(slash + 1);
+  const std::string folder = FolderOf(path);
+  DIR* dir = ::opendir(folder.c_str());
+  if (!dir) return;
+  while (const dirent* entry = ::readdir(dir)) {
+    if (std::string_view(entry->d_name).substr(0, namePrefix.size()) != namePrefix) continue;
+    const pid_t writer = WriterOf(entry->d_name + namePrefix.size());
+    if (writer < 0) continue;
+    const bool gone = writer == ::getpid() || (::kill(writer, 0) != 0 && errno == ESRCH);
+    if (gone) ::unlink((folder + "/" + entry->d_name).c_str());
+  }
+  ::closedir(dir);
 }
 
 void SyncFolder(const std::string& path) {
@@ -61,6 +98,7 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, WriteF
     ::unlink(temporary.c_str());
     return false;
   }
+  RemoveStaleTemporaries(path);
   SyncFolder(path);
   return true;
 }

@@ -15,7 +15,9 @@ enum class WriteFault {
 };
 
 // Writes bytes to path through a temporary file; keeps the permission bits of an existing target. True
-// when the new content is in place; false, with the old file untouched, otherwise.
+// when the new content is in place; false, with the old file untouched, otherwise. A write that succeeds
+// also removes the temporary files of path that earlier writes left behind when they were interrupted
+// (their process has ended, or it is this one): they can never be finished.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes,
                          WriteFault fault = WriteFault::kNone);
 
