@@ -1,9 +1,13 @@
 #include "engine/file_bytes.h"
 
 #include <cstdio>
+#include <filesystem>
 
 bool ReadFileBytes(const std::string& path, size_t maxSize, std::vector<uint8_t>& out) {
   out.clear();
+  // Opening a named pipe blocks until a writer comes, and a device may never end: only plain files.
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) return false;
   std::FILE* file = std::fopen(path.c_str(), "rb");
   if (!file) return false;
   bool ok = std::fseek(file, 0, SEEK_END) == 0;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
-// Reads the whole file into out. False, with out empty, when it cannot be opened or read, or when it is
-// larger than maxSize bytes (a loader's bound on what it will hold in memory).
+// Reads the whole file into out. False, with out empty, when it is no regular file (a folder, a named
+// pipe, a device), cannot be opened or read, or is larger than maxSize bytes (a loader's bound on what it
+// will hold in memory).
 bool ReadFileBytes(const std::string& path, size_t maxSize, std::vector<uint8_t>& out);

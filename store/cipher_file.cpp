@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <vector>
 
@@ -147,6 +148,9 @@ bool DecodeEncrypted(std::string_view content, std::string& out, const char* key
 }
 
 bool ReadEncryptedFile(const std::string& fileName, std::string& out, const char* key, size_t keyLength) {
+  // A named pipe in the file's place would block the start-up in the open, before any window shows.
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(fileName, error)) return false;
   std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(fileName.c_str(), "rb"), &std::fclose);
   if (!file) return false;
   std::string content;
