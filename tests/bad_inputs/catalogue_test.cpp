@@ -4,6 +4,7 @@
 // (tests/checks/check_bad_inputs.sh runs the same cases against the built game).
 // Sections: the manifest · clips · sounds · settings · replays
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -152,6 +153,24 @@ TEST(BadInputCatalogue, SettingsFilesGivingDefaultsAreRefusedAndTheOthersRead) {
       EXPECT_EQ(read, !c.Expects("defaults")) << Where(c);
     }
   }
+}
+
+// ---- files that are not files --------------------------------------------------------------------
+// A named pipe nobody writes in a data file's place: opening it for reading would wait for a writer
+// forever, before the window shows. Every reader refuses it at once (a regression hangs this test).
+TEST(BadInputCatalogue, NamedPipesAreRefusedWithoutWaitingForAWriter) {
+  ScratchFolder folder;
+  ASSERT_EQ(::mkfifo("pipe", 0600), 0);
+  std::string text = "kept";
+  EXPECT_FALSE(ReadEncryptedFile("pipe", text, kSettingsKey, kCipherKeyLength));
+  EXPECT_EQ(text, "kept");
+  OClip clip;
+  std::string why;
+  EXPECT_FALSE(LoadClipFile("pipe", clip, &why));
+  EXPECT_FALSE(why.empty());
+  SoundLog sounds;
+  EXPECT_FALSE(sounds.Player().Load(0, "pipe"));
+  EXPECT_FALSE(sounds.Player().Find(0));
 }
 
 // ---- replays -------------------------------------------------------------------------------------

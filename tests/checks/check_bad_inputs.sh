@@ -11,10 +11,15 @@
 #   check_bad_inputs.sh BUILD_DIR SOURCE_DIR [CASE-PATTERN]
 #
 # CASE-PATTERN (an extended regular expression) picks the lines of cases.txt to run. Environment:
-# BAD_INPUTS_JOBS (games run at once, default 6: they idle most of the time), BAD_INPUTS_NO_X=1 (no
-# replay runs in Xvfb), BAD_INPUTS_KEEP=1 (keep the case folders, printed at the end). Exits 0 when
-# every case passed, 1 otherwise, 77 when the game or its data are not built. An X server that shows
-# no window of the game in time (a loaded machine) makes that replay run a skip, not a failure.
+# BAD_INPUTS_JOBS (games run at once, default 6: they idle most of the time), BAD_INPUTS_X=1 or 0 (the
+# replay runs in Xvfb on or off; by default on in the normal build and off in the sanitizer build, where
+# each takes half a minute: there globbet_tests_bad_inputs plays the same replays in-process under the
+# sanitizers), BAD_INPUTS_KEEP=1 (keep the case folders, printed at the end). Exits 0 when every case
+# passed, 1 otherwise, 77 when the game or its data are not built. An X server that shows no window of
+# the game in time (a loaded machine) makes that replay run a skip, not a failure.
+#
+# The whole catalogue in both builds, the sanitizer one with its replay runs in Xvfb too:
+#   tests/checks/check_bad_inputs.sh build/release . && BAD_INPUTS_X=1 tests/checks/check_bad_inputs.sh build/asan .
 set -u
 BUILD="${1:?usage: check_bad_inputs.sh BUILD_DIR SOURCE_DIR [CASE-PATTERN]}"
 SOURCE="${2:?usage: check_bad_inputs.sh BUILD_DIR SOURCE_DIR [CASE-PATTERN]}"
@@ -51,7 +56,8 @@ cleanup() {
 trap cleanup EXIT
 
 X_STAGE=1
-[ "${BAD_INPUTS_NO_X:-0}" = 1 ] && X_STAGE=0
+[ "$SLOW" = 2 ] && X_STAGE=0
+[ -n "${BAD_INPUTS_X:-}" ] && X_STAGE="$BAD_INPUTS_X"
 for tool in Xvfb xdotool xwininfo import convert; do
   command -v "$tool" >/dev/null || X_STAGE=0
 done
@@ -86,6 +92,7 @@ make_folder() {  # make_folder DIR KIND FILE PLACED
   mkdir -p "$(dirname "$target")"
   case "$file" in
     @dir) mkdir "$target" ;;
+    @fifo) mkfifo "$target" ;;
     @sparse:*) truncate -s "${file#@sparse:}" "$target" ;;
     @unreadable)
       [ "$(id -u)" -eq 0 ] && { echo "root reads any file"; return 2; }
@@ -288,6 +295,6 @@ for entry in "${cases[@]}"; do
     esac
   done
 done
-[ "$X_STAGE" = 1 ] || echo "bad inputs: replays were not started from their button (no X server here)"
+[ "$X_STAGE" = 1 ] || echo "bad inputs: replays were not started from their button here (BAD_INPUTS_X=1 does)"
 echo "bad inputs: $passed passed, $failed failed, $skipped skipped in $((SECONDS - started)) s"
 [ "$failed" -eq 0 ]
