@@ -35,9 +35,10 @@ for file in "$GAME" "$TOOL" "$BUILD/data/clp" "$BUILD/data/wav"; do
   [ -e "$file" ] || { echo "bad inputs: skipped: $file is missing (build globbet_game and globbet-tool)"; exit 77; }
 done
 
-# Seconds a game runs before it is asked to quit: long enough for what reads the file to have run (the
-# settings at start-up; the intro's sound at 4 s; the main screen, the saved game and the replay's
-# header after the 6 s intro). The sanitizer build starts more slowly, and waits longer for an end.
+# Seconds a game runs before it is asked to quit, the last 2 watched for progress: long enough for what
+# reads the file to have run (the settings at start-up; the intro's sound at 4 s; the main screen, the
+# saved game and the replay's header after the 6 s intro). The sanitizer build starts more slowly, and
+# waits longer for an end.
 SLOW=1 LATE=0
 if grep -q 'GLOBBET_SANITIZE:BOOL=ON' "$BUILD/CMakeCache.txt" 2>/dev/null; then
   SLOW=2 LATE=3
@@ -68,7 +69,7 @@ wait_seconds() {  # the run time before the quit request, by kind
   case "$1" in
     sv | scores) echo $((3 + LATE)) ;;
     wav) echo $((5 + LATE)) ;;
-    *) echo $((8 + LATE)) ;;
+    *) echo $((10 + LATE)) ;;
   esac
 }
 
@@ -139,6 +140,19 @@ check_settings() {  # check_settings DIR PLACED FILE EXPECT
   done
 }
 
+# Waits up to SECONDS for process PID to end; when it does not, kills it and returns 1.
+ends_within() {  # ends_within PID SECONDS
+  local t=0
+  while kill -0 "$1" 2>/dev/null && [ $t -lt $(($2 * 5)) ]; do sleep 0.2; t=$((t + 1)); done
+  kill -0 "$1" 2>/dev/null || return 0
+  kill -KILL "$1" 2>/dev/null
+  wait "$1" 2>/dev/null
+  return 1
+}
+
+# Processor time of process PID so far, in clock ticks; nothing when it is gone.
+cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat" 2>/dev/null; }
+
 sanitizer_report() {  # sanitizer_report STDERR-FILE
   grep -qE 'ERROR: (Address|Leak|Memory|Thread)Sanitizer|runtime error:|SUMMARY: [A-Za-z]*Sanitizer' "$1"
 }
@@ -157,12 +171,7 @@ run_case() {  # run_case N KIND FILE PLACED EXPECT
   local pid=$! code
   result() { echo "$1 $label${2:+: $2}" >"$dir/result"; }
   if [[ "$expect" == fatal* ]]; then
-    local t=0
-    while kill -0 "$pid" 2>/dev/null && [ $t -lt $((300 * SLOW)) ]; do sleep 0.2; t=$((t + 1)); done
-    if kill -0 "$pid" 2>/dev/null; then
-      kill -KILL "$pid" 2>/dev/null; wait "$pid" 2>/dev/null
-      result FAIL "still running after $((60 * SLOW)) s"; return
-    fi
+    ends_within "$pid" $((60 * SLOW)) || { result FAIL "still running after $((60 * SLOW)) s"; return; }
     wait "$pid"; code=$?
     local message="Error: file $placed not found. Please reinstall game."
     if sanitizer_report "$dir/stderr.txt"; then result FAIL "sanitizer report (see stderr)"
@@ -172,18 +181,24 @@ run_case() {  # run_case N KIND FILE PLACED EXPECT
     else result PASS; fi
     return
   fi
-  sleep "$(wait_seconds "$kind")"
+  sleep $(($(wait_seconds "$kind") - 2))
+  # A game blocked in a call (the open of a named pipe, say) is alive but still, and a quit request may
+  # even free it: its processor time must go on growing (a running game uses some every second).
+  local before after where
+  before=$(cpu_ticks "$pid")
+  sleep 2
+  after=$(cpu_ticks "$pid")
   if ! kill -0 "$pid" 2>/dev/null; then
     wait "$pid"; code=$?
     result FAIL "ended by itself with status $code before it was asked to quit"; return
   fi
-  kill -TERM "$pid"
-  local t=0
-  while kill -0 "$pid" 2>/dev/null && [ $t -lt $((100 * SLOW)) ]; do sleep 0.2; t=$((t + 1)); done
-  if kill -0 "$pid" 2>/dev/null; then
+  if [ -n "$before" ] && [ "$before" = "$after" ]; then
+    where=$(cat "/proc/$pid/wchan" 2>/dev/null)
     kill -KILL "$pid" 2>/dev/null; wait "$pid" 2>/dev/null
-    result FAIL "did not quit within $((20 * SLOW)) s of the request (hung?)"; return
+    result FAIL "made no progress for 2 s (blocked in ${where:-?})"; return
   fi
+  kill -TERM "$pid"
+  ends_within "$pid" $((20 * SLOW)) || { result FAIL "did not quit within $((20 * SLOW)) s of the request (hung?)"; return; }
   wait "$pid"; code=$?
   if sanitizer_report "$dir/stderr.txt"; then result FAIL "sanitizer report (see stderr)"; return; fi
   [ "$code" -eq 0 ] || { result FAIL "exit status $code, not 0"; return; }
