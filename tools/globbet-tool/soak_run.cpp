@@ -33,6 +33,8 @@ constexpr long long kMaxQuietMs = 10LL * 60 * 1000;  // play without a shot: the
 constexpr int kShotsBeforeEvents = 2;                // a game is under way before anything else happens
 constexpr int kPauseMs = 5000;
 constexpr int kPlayerMs = 90'000;  // how long the demo or the replay plays
+// Every other demo plays on until it has finished a game and started the next (or this long).
+constexpr long long kDemoGameMs = 3LL * 3600 * 1000;
 constexpr int kIntroMs = 2000;
 constexpr int kReadyMs = 60'000;
 }  // namespace
@@ -425,8 +427,13 @@ bool Run::Player(bool replay) {
   if (!main.DemoRunning() || main.ReplayRunning() != replay)
     return Fail(std::string(name) + " did not start");
   GameState was = Session()->State();
-  const long long start = tally_.simulatedMs;
-  for (bool paused = false; tally_.simulatedMs - start < kPlayerMs;) {
+  const long long start = tally_.simulatedMs, demoGames = tally_.demoGames;
+  const bool wholeGame = !replay && tally_.demos % 2 == 1;
+  auto playing = [&] {
+    const long long played = tally_.simulatedMs - start;
+    return played < kPlayerMs || (wholeGame && tally_.demoGames == demoGames && played < kDemoGameMs);
+  };
+  for (bool paused = false; playing();) {
     if (!paused && tally_.simulatedMs - start >= kPlayerMs / 2) {
       paused = true;
       // Losing the focus pauses it; a press resumes it and its release goes nowhere.

@@ -34,10 +34,10 @@ constexpr char kUsage[] =
     "switches level and mode, so that six games visit all three levels in both modes, and a game that\n"
     "ends with a score is filed through the result entry. Now and then an arcade game is paused and\n"
     "resumed, the options change (sound or animation, speed, the look of a colour), the demo and the\n"
-    "replay of the last game play for a while, and the program is closed in mid-game and started\n"
-    "again: the game it saved must come back as it was. S seeds the game's generator (default 1, a\n"
-    "fresh start). The balls, clips and sounds come from DIR (default: the 'data' folder beside the\n"
-    "tool, else '.').\n"
+    "replay of the last game play for a while (every other demo until it has finished a game), and\n"
+    "the program is closed in mid-game and started again: the game it saved must come back as it was.\n"
+    "S seeds the game's generator (default 1, a fresh start); the same S plays the same run. The balls,\n"
+    "clips and sounds come from DIR (default: the 'data' folder beside the tool, else '.').\n"
     "\n"
     "Prints a progress line now and then and at the end the simulated hours, the games played by level\n"
     "and mode, shots, pauses, option changes, restores, frames, wall seconds and the resident memory\n"
@@ -124,7 +124,7 @@ void PrintTotals(const soak::Tally& t, double wallSeconds) {
   std::printf("shots %lld (demo and replay %lld)\n", t.shots, t.demoShots);
   std::printf("pauses %lld\noption changes %lld\nrestores %lld\ndemos %lld\nreplays %lld\n", t.pauses,
               t.optionChanges, t.restores, t.demos, t.replays);
-  std::printf("longest game %.1f min\n", double(t.longestGameMs) / 60'000.0);
+  std::printf("longest game %.1f min (with what it passed through)\n", double(t.longestGameMs) / 60'000.0);
   std::printf("sounds %lld\nframes %lld\nwall seconds %.1f\n", t.sounds, t.frames, wallSeconds);
 }
 
