@@ -256,10 +256,13 @@ TEST(BadInputCatalogue, BallsFromEmptyClipFilesPlayOnUnseen) {
     ASSERT_TRUE(program.Start());
     program.SkipIntro();
     ASSERT_TRUE(program.UntilReady());
+    const auto recorded = fs::file_size(kRecordingFile);
     for (int shot = 0; shot < 12; ++shot) {
       program.Click(60 + 40 * shot, 300 - 10 * shot);
       program.Ticks(300);
     }
+    // The shots were fired and recorded (each adds its aim point and the draws of new balls).
+    EXPECT_GE(fs::file_size(kRecordingFile), recorded + 12 * kShotRecordSize);
     EXPECT_EQ(program.Quit(), 0);
   }
 }
