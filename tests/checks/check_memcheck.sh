@@ -2,8 +2,11 @@
 # Memory check of a played session: the real game under valgrind's memcheck, in an X server of its own,
 # played as a player would (tests/e2e/smoke.sh drives the window): the intro, a click into the main
 # screen, five shots, the options dialog (open it, switch the animations on and the mode to arcade, OK,
-# yes to the new game), and the exit button. Passes when memcheck found no error and nothing is lost: definitely, indirectly
-# and possibly lost all 0 after tests/checks/memcheck.supp, which hides only reports of system libraries.
+# yes to the new game), and the exit button. Every step waits until the window shows that it took effect
+# (a shot must change the field), so a slow machine only makes it slower.
+# Passes when memcheck found no error and nothing is lost (definitely, indirectly and possibly lost all
+# 0) after tests/checks/memcheck.supp, which hides only reports of system libraries, and the game saved
+# the changed options at its exit.
 #
 #   check_memcheck.sh BUILD_DIR SOURCE_DIR
 #
@@ -51,7 +54,9 @@ sv Game.Options.NewGameNeeded 0 && sv Game.Options.AutoSave 1 && sv Game.Options
   sv GameOrig.Field "[${board# }]" || { echo "memcheck: could not write the stored game"; exit 1; }
 
 export SDL_AUDIODRIVER=dummy
-unset SDL_VIDEODRIVER
+# X11 only: when SDL cannot reach the X server it would otherwise pick its invisible off-screen driver, and
+# the game would run unseen until every wait ran out; this way it ends at once with "Can't create window".
+export SDL_VIDEODRIVER=x11
 # A session bus that is not there: without an address libdbus forks a helper to start one, a step that
 # is slow under valgrind and needless here.
 export DBUS_SESSION_BUS_ADDRESS="unix:path=$WORK/no-session-bus"
@@ -60,26 +65,39 @@ VALGRIND=(valgrind --tool=memcheck --error-exitcode=99 --leak-check=full --error
   --suppressions="$SOURCE/tests/checks/memcheck.supp" --child-silent-after-fork=yes --log-file="$LOG")
 
 # The play area (the field and the launcher row) and the dialogs, for waiting until a step took effect.
-# The intro's click is on the left edge: should the intro hand over by itself first, the same point of the
-# main screen is outside the field and fires no shot.
 PLAY=580x600+0+0 OPTIONS=450x565+175+17 QUESTION=340x300+230+150
 SHOTS=()
 for x in 300 250 350 200 400; do
   SHOTS+=(--do "click $x 330" --do changed --do "settle $PLAY" --do "shot shot-$x.png")
 done
+# The session. The intro's click is on the left edge: should the intro hand over by itself first, the same
+# point of the main screen is outside the field and fires no shot. After the options the new game plays
+# its animations (the board appearing, shining balls) for a while before the exit button. smoke.sh bounds
+# each wait; the timeout only keeps a stalled run clear of CTest's own limit.
+session() {
+  timeout -k 30 720 "$SOURCE/tests/e2e/smoke.sh" --out "$OUT/session" --cwd "$WORK" --wait 180 \
+    --end-wait 180 --stop-on-failure --expect-exit 0 \
+    --do 'sleep 1' --do 'shot intro.png' --do 'click 8 200' --do 'size 800x600' \
+    --do "settle $PLAY" --do 'shot main.png' "${SHOTS[@]}" \
+    --do 'click 729 64' --do changed --do "settle $OPTIONS" --do 'shot options.png' \
+    --do 'click 301 191' --do changed --do "settle $OPTIONS" --do 'click 390 453' --do changed \
+    --do "settle $OPTIONS" --do 'shot changed.png' \
+    --do 'click 320 512' --do changed --do "settle $QUESTION" --do 'shot question.png' \
+    --do 'click 330 375' --do changed --do 'sleep 8' --do 'shot new-game.png' \
+    --do 'click 775 14' \
+    -- "${VALGRIND[@]}" "$BUILD/globbet"
+}
 start=$SECONDS
-# smoke.sh bounds each wait; the timeout only keeps a stalled run clear of CTest's own limit.
-timeout -k 30 720 "$SOURCE/tests/e2e/smoke.sh" --out "$OUT/session" --cwd "$WORK" --wait 180 --end-wait 180 --stop-on-failure --expect-exit 0 \
-  --do 'sleep 1' --do 'shot intro.png' --do 'click 8 200' --do 'size 800x600' \
-  --do "settle $PLAY" --do 'shot main.png' "${SHOTS[@]}" \
-  --do 'click 729 64' --do changed --do "settle $OPTIONS" --do 'shot options.png' \
-  --do 'click 301 191' --do changed --do "settle $OPTIONS" --do 'click 390 453' --do changed \
-  --do "settle $OPTIONS" --do 'shot changed.png' \
-  --do 'click 320 512' --do changed --do "settle $QUESTION" --do 'shot question.png' \
-  --do 'click 330 375' --do changed --do 'sleep 8' --do 'shot new-game.png' \
-  --do 'click 775 14' \
-  -- "${VALGRIND[@]}" "$BUILD/globbet"
+session
 driven=$?
+# A game that could not reach its fresh X server (seen now and then on a loaded machine) gets one more
+# server; the first attempt's files stay beside the second's.
+if grep -q "Can't create window" "$OUT/session/stderr.txt" 2>/dev/null; then
+  echo "memcheck: the game could not reach its X server; once more with a new one"
+  mv "$OUT/session" "$OUT/session-unreached" && mv "$LOG" "$OUT/memcheck-unreached.log"
+  session
+  driven=$?
+fi
 seconds=$((SECONDS - start))
 
 # ---- the verdict ----------------------------------------------------------------------------------------
@@ -96,7 +114,10 @@ definite=$(figure "definitely lost") indirect=$(figure "indirectly lost") possib
 reachable=$(figure "still reachable") suppressed=$(figure "suppressed")
 echo "memcheck: $seconds s; errors ${errors:-?}; lost: definitely $definite, indirectly $indirect, possibly" \
   "$possible bytes; still reachable $reachable, suppressed $suppressed bytes"
-[ "$driven" -eq 0 ] || fail "the session did not go as scripted (see $OUT/session/smoke.log)"
+status=$(sed -n 's/^smoke: exit status //p' "$OUT/session/smoke.log" 2>/dev/null | tail -1)
+if [ "$driven" -ne 0 ] && [ "$status" != 99 ]; then  # 99: memcheck's errors, told below
+  fail "the session did not go as scripted (exit status ${status:-none}; see $OUT/session/smoke.log)"
+fi
 [ "${errors:-1}" = 0 ] || fail "memcheck reported ${errors:-unknown} errors (see $LOG)"
 [ "$definite" = 0 ] || fail "definitely lost: $definite bytes (see $LOG)"
 [ "$indirect" = 0 ] || fail "indirectly lost: $indirect bytes (see $LOG)"
