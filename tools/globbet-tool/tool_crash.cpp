@@ -12,6 +12,7 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <new>
 #include <random>
 
 #include "engine/window.h"
@@ -83,6 +84,15 @@ void Print(const char* label, const Tally& t, double seconds) {
 }
 
 // ---- processes ---------------------------------------------------------------------------------------
+SharedMemory::SharedMemory(size_t size) : size_(size) {
+  block_ = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
+  if (block_ == MAP_FAILED) block_ = nullptr;
+}
+
+SharedMemory::~SharedMemory() {
+  if (block_) ::munmap(block_, size_);
+}
+
 pid_t Spawn(const std::function<int()>& body) {
   std::fflush(nullptr);  // nothing buffered is written twice
   const pid_t pid = ::fork();
@@ -227,13 +237,12 @@ bool CheckAfterSaveKill(const std::string& folder, const SaveMaterial& material,
 bool RunSaveKills(const Setup& setup, long kills, const SaveMaterial& material, Tally& tally) {
   const std::string folder = setup.folder + "/saves";
   fs::create_directories(folder);
-  auto* progress = static_cast<LoopProgress*>(
-      ::mmap(nullptr, sizeof(LoopProgress), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0));
-  if (progress == MAP_FAILED) {
+  SharedMemory shared(sizeof(LoopProgress));
+  if (!shared.get()) {
     std::printf("saves: no shared memory\n");
     return false;
   }
-  new (progress) LoopProgress{};
+  auto* progress = new (shared.get()) LoopProgress{};
   // The files as a finished earlier session left them: save 0 and the replay of recording 0.
   GetConfig().LoadText(material.settingsText);
   GetConfig().SetInt(kSequenceKey, 0);
@@ -297,7 +306,6 @@ bool RunSaveKills(const Setup& setup, long kills, const SaveMaterial& material, 
   if (!ok)
     std::printf("saves: kill %ld: %s (one round takes about %ld us)\n", tally.kills, problem.c_str(),
                 roundMicros);
-  ::munmap(progress, sizeof(LoopProgress));
   return ok;
 }
 

@@ -7,6 +7,7 @@
 
 #include <sys/types.h>
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -36,6 +37,21 @@ long Uniform(long low, long high);
 void SeedDice(unsigned long seed);
 
 // ---- processes ---------------------------------------------------------------------------------------
+// A zeroed block of memory that child processes made after it share with this one; get() is null when
+// none could be had.
+class SharedMemory {
+ public:
+  explicit SharedMemory(size_t size);
+  SharedMemory(const SharedMemory&) = delete;
+  SharedMemory& operator=(const SharedMemory&) = delete;
+  ~SharedMemory();
+  void* get() const { return block_; }
+
+ private:
+  void* block_;
+  size_t size_;
+};
+
 // Runs body in a child process (which starts from a copy of this one's state) and ends the child with
 // body's result; -1 when no child could be made.
 pid_t Spawn(const std::function<int()>& body);

@@ -214,7 +214,7 @@ bool RunGameKills(const Setup& setup, long kills, long longRuns, Tally& tally) {
     // inside the write; the others are timed from the request and land before, inside or after it.
     const bool watched = quitFirst && k % 2 == 0;
     const long delay = !quitFirst ? 0
-                       : watched  ? (WaitForWrite(pid, folder), Uniform(0, writeMicros / 2))
+                       : watched  ? (WaitForWrite(pid, folder), Uniform(0, writeMicros / 4))
                                   : Uniform(0, exit.ended);
     const bool killed = KillAfter(pid, delay, status);
     if (killed) {
@@ -237,9 +237,10 @@ bool RunGameKills(const Setup& setup, long kills, long longRuns, Tally& tally) {
     }
     tally.nextStarts += k > 0;
   }
-  // A last start on what the kills left, quit cleanly: it saves, and its save sweeps the temporaries.
+  // A last start on what the kills left, past the intro (the stored game is resumed, or a new one
+  // begun), quit cleanly: it saves, and its save sweeps the temporaries.
   ExitTimes last;
-  const int code = QuitCleanly(setup.game, folder, startMicros + 500 * kMs, last);
+  const int code = QuitCleanly(setup.game, folder, startMicros + (kIntroMs + 1000) * kMs, last);
   ++tally.nextStarts;
   OConfig store;
   if (code != 0 || !ReadSettingsFile(folder + "/" + kSettingsFileName, store) || Temporaries(folder) != 0) {

@@ -8,9 +8,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <new>
 #include <set>
 #include <string>
 #include <vector>
@@ -38,24 +40,29 @@ constexpr uint32_t kGameSeeds[2] = {4, 1};  // two strategy games at Master of s
 constexpr uint32_t kScenarioSeed = 7;
 constexpr int kScenarioShots = 12;
 
-// The demo's choice of shot playing Rules, noting the recording's length before and after every draw:
-// every record ends at one of those lengths, so a kill must leave the recording at one of them.
+// The demo's choice of shot playing Rules, noting the recording's length before and after every draw
+// ("draw BEFORE AFTER" on a line): every record ends at one of those lengths, so a kill must leave the
+// recording at one of them, and at least as long as it was after the last draw the game made.
 template <class Rules>
 class NotingPlayer : public AimingPlayer<Rules> {
  public:
   NotingPlayer(OEngine* screen, const std::string& folder) : AimingPlayer<Rules>(screen, folder) {}
   int Random(int n) override {
-    Note();
+    const long long before = Length();
     const int r = AimingPlayer<Rules>::Random(n);
-    Note();
+    if (log) std::fprintf(log, "draw %lld %lld\n", before, Length());
+    if (draws) ++*draws;  // told only once the draw is recorded
     return r;
   }
-  void Note() {
+  long long Length() const {
+    // The reference run takes the lengths of the records made, whether or not the recorder has handed
+    // them to the file yet; a killed run gets no help.
+    if (log) std::fflush(nullptr);
     struct stat st;
-    if (log && ::stat(recording.c_str(), &st) == 0)
-      std::fprintf(log, "%lld\n", static_cast<long long>(st.st_size));
+    return ::stat(recording.c_str(), &st) == 0 ? static_cast<long long>(st.st_size) : 0;
   }
   std::FILE* log = nullptr;
+  std::atomic<long>* draws = nullptr;
   std::string recording;
 };
 
@@ -66,6 +73,7 @@ struct PlayPlan {
   bool saveAtStop = false;  // then save as the game does at exit
   std::string lengths;      // file to note the recording's lengths in (empty: none)
   std::string end;          // file to print the end of the game to, as 'replay verify' does (empty: none)
+  std::atomic<long>* draws = nullptr;  // counts the draws made, where the parent sees it (none: null)
 };
 
 // Plays in folder as the game does from its start; 0 when it played as planned.
@@ -86,6 +94,7 @@ int PlayIn(const std::string& folder, const PlayPlan& plan) {
   NotingPlayer<Rules> game(&table, folder);
   game.recording = SaveReplay(folder).RecordingPath();
   if (!plan.lengths.empty()) game.log = std::fopen(plan.lengths.c_str(), "w");
+  game.draws = plan.draws;
   bool ended = false;
   GameEnd end;
   game.onEnd = [&] {
@@ -97,7 +106,8 @@ int PlayIn(const std::string& folder, const PlayPlan& plan) {
   game.SetHost(&table);
   const bool restore = options.AutoSave && options.settingsLoaded;
   if (!(restore ? game.Load() : game.Start(false))) return 2;
-  game.Note();  // a restore cuts the recording back to its save
+  // A restore cuts the recording back to its save.
+  if (game.log) std::fprintf(game.log, "at %lld\n", game.Length());
   for (long long frame = 0; !ended; ++frame) {
     if (frame == kMaxFrames) return 3;
     const bool ready =
@@ -105,8 +115,10 @@ int PlayIn(const std::string& folder, const PlayPlan& plan) {
     if (plan.stopAfterShots >= 0 && game.shots >= plan.stopAfterShots && ready) break;
     run.Frame(table);
   }
-  game.Note();
-  if (game.log) std::fclose(game.log);
+  if (game.log) {
+    std::fprintf(game.log, "at %lld\n", game.Length());
+    std::fclose(game.log);
+  }
   if (plan.saveAtStop) SaveSettings(window, scores, settings);
   if (!plan.end.empty() && ended && std::freopen(plan.end.c_str(), "w", stdout)) PrintEnd(end);
   table.game = nullptr;
@@ -179,11 +191,12 @@ struct Scenario {
   std::string start;  // the folder the run starts from (empty: an empty folder, a new game)
   int shots;          // shots before it stops; -1: to the end of the game
   // From the reference run:
-  std::string recording;     // the whole recording at its end
-  std::string replay;        // "replay.dat" at its end (empty: none)
-  std::set<size_t> lengths;  // where records end
-  size_t startLength = 0;    // the recording's length before the run
-  long micros = 0;           // how long the run takes
+  std::string recording;           // the whole recording at its end
+  std::string replay;              // "replay.dat" at its end (empty: none)
+  std::set<size_t> lengths;        // where records end
+  std::vector<size_t> afterDraws;  // the recording's length after each draw
+  size_t startLength = 0;          // the recording's length before the run
+  long micros = 0;                 // how long the run takes
 };
 
 bool MakeReference(const std::string& base, int index, Scenario& s) {
@@ -197,10 +210,19 @@ bool MakeReference(const std::string& base, int index, Scenario& s) {
                .count());
   std::string text, startRecording;
   ReadBytes(plan.lengths, text);
-  for (const char* p = text.c_str(); *p;) {
-    char* end = nullptr;
-    s.lengths.insert(size_t(std::strtoull(p, &end, 10)));
-    p = *end ? end + 1 : end;
+  // "draw BEFORE AFTER" for each draw, "at LENGTH" after the start (a restore's cut) and at the end.
+  unsigned long long before = 0, after = 0;
+  int used = 0;
+  for (const char* p = text.c_str(); *p; p += used) {
+    if (std::sscanf(p, "draw %llu %llu\n%n", &before, &after, &used) == 2) {
+      s.afterDraws.push_back(size_t(after));
+    } else if (std::sscanf(p, "at %llu\n%n", &after, &used) == 1) {
+      before = after;
+    } else {
+      break;
+    }
+    s.lengths.insert(size_t(before));
+    s.lengths.insert(size_t(after));
   }
   if (s.start.empty()) s.lengths.insert(0);  // created, the header not yet written
   if (!s.start.empty()) ReadBytes(s.start + "/" + kRecordingFile, startRecording);
@@ -212,7 +234,8 @@ bool MakeReference(const std::string& base, int index, Scenario& s) {
 
 // ---- the kills ---------------------------------------------------------------------------------------
 // Checks what a kill of scenario s left in folder; false with a message in problem.
-bool CheckAfterRecordKill(const Scenario& s, const std::string& folder, std::string& problem) {
+// made: the draws the game had made and recorded before the kill.
+bool CheckAfterRecordKill(const Scenario& s, const std::string& folder, long made, std::string& problem) {
   std::string recording, replay, startReplay, settings, startSettings;
   const bool recorded = ReadBytes(folder + "/" + kRecordingFile, recording);
   if (!recorded && !s.start.empty()) problem = "\"currgame.dat\" is gone";
@@ -222,6 +245,12 @@ bool CheckAfterRecordKill(const Scenario& s, const std::string& folder, std::str
         "\"currgame.dat\" (" + std::to_string(recording.size()) + " bytes) is not the recording of the game";
   else if (recorded && !s.lengths.count(recording.size()))
     problem = "\"currgame.dat\" ends inside a record, at " + std::to_string(recording.size());
+  if (made > long(s.afterDraws.size()))
+    problem = "the game made more draws than its reference run";
+  else if (made > 0 && recording.size() < s.afterDraws[size_t(made - 1)])
+    problem = "\"currgame.dat\" (" + std::to_string(recording.size()) +
+              " bytes) lost records the game had made (" + std::to_string(s.afterDraws[size_t(made - 1)]) +
+              " bytes)";
   if (!s.start.empty()) {
     ReadBytes(s.start + "/" + kReplayFile, startReplay);
     ReadBytes(s.start + "/" + kSettingsFileName, startSettings);
@@ -284,10 +313,18 @@ bool RunRecordKills(const Setup& setup, long kills, long verifyEvery, Tally& tal
 
   // Runs that end before their kill came are not counted as kills; a few more runs make up for them.
   const std::string folder = base + "/killed";
+  SharedMemory shared(sizeof(std::atomic<long>));
+  auto* draws = shared.get() ? new (shared.get()) std::atomic<long>(0) : nullptr;
+  if (!draws) {
+    std::printf("record: no shared memory\n");
+    return false;
+  }
+  static_assert(std::atomic<long>::is_always_lock_free, "the count is shared between processes");
   for (long k = 0; tally.kills < kills && k < 3 * kills; ++k) {
     const Scenario& s = scenarios[k % kScenarios];
     FreshCopy(s.start, folder);
-    const PlayPlan plan{s.mode, kScenarioSeed, s.shots, false, "", ""};
+    draws->store(0);
+    const PlayPlan plan{s.mode, kScenarioSeed, s.shots, false, "", "", draws};
     int status = 0;
     const pid_t pid = Spawn([&] { return PlayMode(folder, plan); });
     if (!KillAfter(pid, Uniform(s.micros / 10, s.micros - s.micros / 10), status)) {
@@ -300,14 +337,15 @@ bool RunRecordKills(const Setup& setup, long kills, long verifyEvery, Tally& tal
       ++tally.kills;
     }
     std::string problem;
-    if (!CheckAfterRecordKill(s, folder, problem)) {
+    if (!CheckAfterRecordKill(s, folder, draws->load(), problem)) {
       std::printf("record: after a kill of %s: %s\n", s.name, problem.c_str());
       return false;
     }
+    // Inside the work: the recording had grown but was not done, or the end-of-game copy was cut short.
     std::error_code error;
     const auto length = fs::file_size(folder + "/" + kRecordingFile, error);
-    tally.midWork += !error && length > s.startLength && length < s.recording.size();
     const long temporaries = Temporaries(folder);
+    tally.midWork += (!error && length > s.startLength && length < s.recording.size()) || temporaries > 0;
     tally.leftovers += temporaries > 0;
     tally.mostTemporaries = std::max(tally.mostTemporaries, temporaries);
 
