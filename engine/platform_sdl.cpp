@@ -52,6 +52,15 @@ bool SdlPlatform::Init() {
   SdlEnableWindowSystemEvents();
   const char* driver = SDL_GetCurrentVideoDriver();
   realDisplay_ = driver && std::strcmp(driver, "dummy") != 0 && std::strcmp(driver, "offscreen") != 0;
+  // Without a reachable display SDL falls back to its invisible offscreen driver, and the game would
+  // run unseen forever; only a driver asked for by name (as the headless runs do) may be invisible.
+  const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+  if (!realDisplay_ && !(asked && driver && std::strstr(asked, driver))) {
+    SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+    videoStarted_ = false;
+    SDL_SetError("no display could be opened (video driver '%s')", driver ? driver : "none");
+    return false;
+  }
   return true;
 }
 

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 #include "app/main_window.h"
 #include "engine/platform_sdl.h"
@@ -148,6 +150,38 @@ TEST(SdlKeys, KeysMapToTheVirtualKeyCodesOfTheGameRules) {
   EXPECT_EQ(SdlKeyCharacter(SDLK_ESCAPE), 27);
   EXPECT_EQ(SdlKeyCharacter(SDLK_TAB), 9);
   EXPECT_EQ(SdlKeyCharacter(SDLK_a), 0);  // letters arrive as text
+}
+
+// With no display to reach and no driver asked for, starting fails (the game then says it cannot create
+// its window) rather than running unseen on an invisible fallback driver.
+TEST(SdlStart, FailsWithoutADisplayUnlessAnInvisibleDriverIsAsked) {
+  struct Saved {
+    const char* name;
+    std::string value;
+    bool set;
+  };
+  std::vector<Saved> saved;
+  for (const char* name : {"SDL_VIDEODRIVER", "DISPLAY", "WAYLAND_DISPLAY"}) {
+    const char* value = std::getenv(name);
+    saved.push_back({name, value ? value : "", value != nullptr});
+    unsetenv(name);
+  }
+  {
+    SdlPlatform platform;
+    EXPECT_FALSE(platform.Init());
+    EXPECT_NE(platform.LastError().find("display"), std::string::npos) << platform.LastError();
+  }
+  setenv("SDL_VIDEODRIVER", "offscreen", 1);
+  {
+    SdlPlatform platform;
+    EXPECT_TRUE(platform.Init()) << platform.LastError();
+  }
+  for (const Saved& s : saved) {
+    if (s.set)
+      setenv(s.name, s.value.c_str(), 1);
+    else
+      unsetenv(s.name);
+  }
 }
 
 }  // namespace
