@@ -31,6 +31,17 @@ int GetInt8(unsigned char byte) {
 // A game records a few bytes per ball; anything near this size is not a recording of one game.
 constexpr std::size_t kMaxRecordingBytes = 64u << 20;
 
+// Opens path only when it is a plain file, or (writing) not there yet: opening a named pipe or a device
+// put in its place would block the game or feed it endless bytes.
+std::FILE* OpenPlainFile(const std::string& path, const char* mode) {
+  std::error_code error;
+  const auto status = std::filesystem::status(path, error);
+  const bool absent = status.type() == std::filesystem::file_type::not_found;
+  if (!absent && status.type() != std::filesystem::file_type::regular) return nullptr;
+  if (absent && mode[0] == 'r') return nullptr;
+  return std::fopen(path.c_str(), mode);
+}
+
 static_assert(kReplayHeaderSize == 2 * sizeof(int32_t), "header: level and type, two int32");
 static_assert(kShotRecordSize == 2 * sizeof(int32_t), "strategy shot: x and y, two int32");
 static_assert(kArcadeRecordSize == 2 * sizeof(int32_t) + 2 * sizeof(int8_t),
@@ -39,7 +50,7 @@ static_assert(kArcadeRecordSize == 2 * sizeof(int32_t) + 2 * sizeof(int8_t),
 
 // ---- header check ------------------------------------------------------------------------------------
 ReplayHeaderCheck ReadReplayHeader(const std::string& path, int& level, int& type) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
+  std::FILE* file = OpenPlainFile(path, "rb");
   if (!file) return ReplayHeaderCheck::kCannotOpen;
   unsigned char bytes[kReplayHeaderSize];
   const std::size_t got = std::fread(bytes, 1, sizeof bytes, file);
@@ -88,7 +99,7 @@ void SaveReplay::Append(const unsigned char* bytes, std::size_t size) {
 
 void SaveReplay::Begin(int level, int type) {
   if (recording_) return;
-  recording_.reset(std::fopen(RecordingPath().c_str(), "wb"));
+  recording_.reset(OpenPlainFile(RecordingPath(), "wb"));
   unsigned char header[kReplayHeaderSize];
   PutInt32(header, level);
   PutInt32(header + 4, type);
@@ -106,7 +117,7 @@ void SaveReplay::Reopen() {
     Begin(GetOptions().Level, GetOptions().GameType);
     return;
   }
-  recording_.reset(std::fopen(RecordingPath().c_str(), "ab"));
+  recording_.reset(OpenPlainFile(RecordingPath(), "ab"));
 }
 
 void SaveReplay::Close() {
@@ -136,7 +147,7 @@ void SaveReplay::WriteArcade(int x, int y, int left, int allowance) {
 
 bool SaveReplay::Finish() {
   Close();
-  File source(std::fopen(RecordingPath().c_str(), "rb"));
+  File source(OpenPlainFile(RecordingPath(), "rb"));
   if (!source) return false;
   std::string bytes;
   unsigned char chunk[4096];
@@ -158,7 +169,7 @@ bool SaveReplay::PeekHeader(int& level, int& type) const {
 
 bool SaveReplay::OpenPlayback() {
   ClosePlayback();
-  playback_.reset(std::fopen(ReplayPath().c_str(), "rb"));
+  playback_.reset(OpenPlainFile(ReplayPath(), "rb"));
   unsigned char header[kReplayHeaderSize];
   if (!ReadExactly(header, sizeof header)) {
     ClosePlayback();

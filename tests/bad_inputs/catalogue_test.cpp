@@ -171,6 +171,18 @@ TEST(BadInputCatalogue, NamedPipesAreRefusedWithoutWaitingForAWriter) {
   SoundLog sounds;
   EXPECT_FALSE(sounds.Player().Load(0, "pipe"));
   EXPECT_FALSE(sounds.Player().Find(0));
+  // The recorder's files: a pipe named "replay.dat" or "currgame.dat" is neither read nor written.
+  ASSERT_EQ(::mkfifo("replay.dat", 0600), 0);
+  ASSERT_EQ(::mkfifo("currgame.dat", 0600), 0);
+  SaveReplay recorder;
+  int level = 0, type = 0;
+  EXPECT_FALSE(recorder.PeekHeader(level, type));
+  EXPECT_FALSE(recorder.OpenPlayback());
+  recorder.Begin(0, 0);
+  EXPECT_FALSE(recorder.IsRecording());
+  recorder.Reopen();
+  EXPECT_FALSE(recorder.IsRecording());
+  EXPECT_FALSE(recorder.Finish());
 }
 
 // ---- replays -------------------------------------------------------------------------------------
