@@ -72,6 +72,7 @@ int Game::PaletteColour(int k) const {
 
 // ---- start -------------------------------------------------------------------------------------------
 bool Game::Start(bool restoring) {
+  if (!restoring) recordingLost_ = false;  // a new game has a new recording
   int level = 0, type = 0;
   if (SaveReplay(folder_).PeekHeader(level, type) && host_) host_->ShowReplayButton();
   Reset();

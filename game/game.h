@@ -162,6 +162,8 @@ class Game : public FieldOwner {
   ABall* MakeBall(int k, int x, int y);
   // True after a Load that restored the stored game (not one that started anew).
   bool Restored() const { return restored_; }
+  // True when the restored game's recording turned out to be another game's (the recorder gives it up).
+  bool RecordingLost() const { return recordingLost_; }
   // The folder of the recordings.
   const std::string& Folder() const { return folder_; }
 
@@ -189,8 +191,8 @@ class Game : public FieldOwner {
   // Stores the recording's length with the game (name + ".ReplayLength").
   void SaveRecordingLength();
   // Cuts the recording back to the length stored with the game: what was recorded after the save
-  // belongs to no game the restore brings back.
-  void CutRecordingToSave();
+  // belongs to no game the restore brings back. False when the recording is not this game's.
+  bool CutRecordingToSave();
 
   GameHost* host_ = nullptr;
   std::string folder_;
@@ -198,6 +200,7 @@ class Game : public FieldOwner {
   int pausePulseMs_ = 0;
   bool gameOverHandled_ = false;
   bool restored_ = false;
+  bool recordingLost_ = false;  // the restored game's recording was another game's: given up
 };
 
 // The level names, by level.

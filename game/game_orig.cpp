@@ -79,6 +79,7 @@ void GameOrig::Save() {
 bool GameOrig::Load() {
   recorder_.Reopen();
   const bool loaded = Game::Load();
+  if (RecordingLost()) recorder_.Abandon();
   if (!Restored()) return loaded;
   LoadMissCounters(*settings_, Name(), paletteLength_, Level(), missesLeft_, missAllowance_);
   indicator_->Reset();

@@ -5,10 +5,15 @@
 //   .Field       the board (field_store.cpp)
 //   .ReplayLength the length of "currgame.dat" at this save: a restore cuts the recording back to it,
 //                so records made after the save (a shot still in flight at a quit) do not stay in it
+//   .ReplayCheck  FNV-1a of those bytes: a restore whose recording does not start with them (another
+//                game's, begun before a killed process could store its own) gives the recording up;
+//                length and check 0 store a recording already given up
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -32,6 +37,21 @@ int PaletteIndexOf(const Game& game, const ABall& ball) {
   return -1;
 }
 
+// FNV-1a of the first length bytes of the file at path; false when it holds fewer.
+bool RecordingCheck(const std::string& path, long long length, uint32_t& check) {
+  std::ifstream in(path, std::ios::binary);
+  check = 2166136261u;
+  char chunk[4096];
+  for (long long left = length; left > 0;) {
+    const auto want = static_cast<std::streamsize>(std::min<long long>(left, sizeof chunk));
+    if (!in.read(chunk, want)) return false;
+    for (std::streamsize i = 0; i < want; ++i)
+      check = (check ^ static_cast<unsigned char>(chunk[i])) * 16777619u;
+    left -= want;
+  }
+  return true;
+}
+
 // The length of the recording at path with every record written so far; -1 when there is none.
 long long RecordingLength(const std::string& path) {
   std::fflush(nullptr);  // the recorder's buffered records belong to the length
@@ -43,22 +63,37 @@ long long RecordingLength(const std::string& path) {
 
 void Game::SaveRecordingLength() {
   // Only the recording games come here: the players and the demo store nothing.
-  const long long length = RecordingLength(SaveReplay(folder_).RecordingPath());
-  if (length >= kReplayHeaderSize && length <= INT_MAX)
+  const std::string path = SaveReplay(folder_).RecordingPath();
+  const long long length = recordingLost_ ? -1 : RecordingLength(path);
+  uint32_t check = 0;
+  if (length >= kReplayHeaderSize && length <= INT_MAX && RecordingCheck(path, length, check)) {
     settings_->SetInt(Name() + ".ReplayLength", static_cast<int>(length));
+    settings_->SetInt(Name() + ".ReplayCheck", static_cast<int>(check));
+  } else if (recordingLost_) {
+    settings_->SetInt(Name() + ".ReplayLength", 0);
+    settings_->SetInt(Name() + ".ReplayCheck", 0);
+  }
 }
 
-void Game::CutRecordingToSave() {
-  // A store without the key, or with one that cannot be a recording's length, leaves the file alone.
+bool Game::CutRecordingToSave() {
   const std::string key = Name() + ".ReplayLength";
-  if (!settings_->Has(key)) return;
+  if (!settings_->Has(key)) return true;
   const int length = settings_->GetInt(key, -1);
-  if (length < kReplayHeaderSize) return;
   const std::string path = SaveReplay(folder_).RecordingPath();
+  const std::string checkKey = Name() + ".ReplayCheck";
+  if (settings_->Has(checkKey)) {
+    uint32_t check = 0;
+    if (length < kReplayHeaderSize || !RecordingCheck(path, length, check) ||
+        check != static_cast<uint32_t>(settings_->GetInt(checkKey, 0)))
+      return false;
+  } else if (length < kReplayHeaderSize) {
+    return true;  // a store from before the check, with no usable length: the file is left alone
+  }
   std::error_code error;
   const auto size = std::filesystem::file_size(path, error);
-  if (error || size <= static_cast<std::uintmax_t>(length)) return;
+  if (error || size <= static_cast<std::uintmax_t>(length)) return true;
   std::filesystem::resize_file(path, static_cast<std::uintmax_t>(length), error);
+  return true;
 }
 
 void Game::Save() {
@@ -80,10 +115,11 @@ void Game::Save() {
 
 bool Game::Load() {
   restored_ = false;
+  recordingLost_ = false;
   if (GetOptions().NewGameNeeded) return Start(false);
   if (!Start(true)) return false;
   // Before anything of the restored game is recorded.
-  CutRecordingToSave();
+  recordingLost_ = !CutRecordingToSave();
   const std::string name = Name();
   int score = settings_->GetInt(name + ".Score", 0);
   if (score < 0) score = 0;

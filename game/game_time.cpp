@@ -73,6 +73,7 @@ void GameTime::Save() {
 bool GameTime::Load() {
   recorder_.Reopen();
   const bool loaded = Game::Load();
+  if (RecordingLost()) recorder_.Abandon();
   if (!Restored()) return loaded;
   LoadMissCounters(*settings_, Name(), paletteLength_, Level(), missesLeft_, missAllowance_);
   timeLeft_ = ArcadePeriod();

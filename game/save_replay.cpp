@@ -99,6 +99,7 @@ void SaveReplay::Append(const unsigned char* bytes, std::size_t size) {
 
 void SaveReplay::Begin(int level, int type) {
   if (recording_) return;
+  abandoned_ = false;
   recording_.reset(OpenPlainFile(RecordingPath(), "wb"));
   unsigned char header[kReplayHeaderSize];
   PutInt32(header, level);
@@ -124,6 +125,11 @@ void SaveReplay::Close() {
   recording_.reset();
 }
 
+void SaveReplay::Abandon() {
+  Close();
+  abandoned_ = true;
+}
+
 void SaveReplay::WriteRandom(int value) {
   const unsigned char byte = static_cast<unsigned char>(value);
   Append(&byte, 1);
@@ -147,6 +153,7 @@ void SaveReplay::WriteArcade(int x, int y, int left, int allowance) {
 
 bool SaveReplay::Finish() {
   Close();
+  if (abandoned_) return false;  // the replay stays the last game recorded whole
   File source(OpenPlainFile(RecordingPath(), "rb"));
   if (!source) return false;
   std::string bytes;

@@ -49,6 +49,11 @@ class SaveReplay {
   void Reopen();
   // Closes the recording.
   void Close();
+  // Gives the recording up: it is not the game being played (another game's, left by a killed
+  // process). Nothing is recorded and Finish keeps the replay until the next Begin.
+  void Abandon();
+  // True after Abandon, until the next Begin.
+  bool Abandoned() const { return abandoned_; }
   // Records the value of a random draw (its low byte). No-op without an open recording.
   void WriteRandom(int value);
   // Records a strategy shot at (x, y). No-op without an open recording.
@@ -93,6 +98,7 @@ class SaveReplay {
   // Reads exactly size bytes of the replay; false when fewer remain.
   bool ReadExactly(unsigned char* bytes, std::size_t size);
 
+  bool abandoned_ = false;
   std::string folder_;
   File recording_;
   File playback_;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <tuple>
 
 #include "tests/game/replay_support.h"
@@ -125,6 +126,68 @@ TEST_F(ReplayFixture, ARestoreKeepsARecordingWhoseLengthWasNeverStored) {
   restored->SetSettings(&older);
   ASSERT_TRUE(restored->Load());
   EXPECT_EQ(std::filesystem::file_size(recording), quitSize);
+}
+
+// A process killed after a finished game began the next one leaves that game's recording beside a store
+// that still holds the old game: the restored game gives the recording up, and its end keeps the replay.
+TEST_F(ReplayFixture, ARestoredGameWhoseRecordingIsAnotherGamesKeepsTheReplay) {
+  Make<GameOrig>();
+  std::mt19937 aim(2);
+  GameLog first;
+  Record(first, aim, false, 4);
+  game.reset();
+  screen->game = nullptr;
+  const std::string recording = folder.path() + "/currgame.dat";
+  const std::string replay = folder.path() + "/replay.dat";
+  const auto quitSize = std::filesystem::file_size(recording);
+  // The next game's recording (same header, other draws), and the replay of the game before.
+  std::string other(std::size_t(quitSize) + 40, '\3');
+  other.replace(0, 8, std::string("\0\0\0\0\0\0\0\0", 8));
+  std::ofstream(recording, std::ios::binary) << other;
+  const std::string kept = "kept replay";
+  std::ofstream(replay, std::ios::binary) << kept;
+
+  EXPECT_TRUE(Make<GameOrig>(true).Recorder().Abandoned());
+  GameLog rest;
+  Record(rest, aim, false);
+  ASSERT_EQ(screen->resultDialogs, 1);
+  ASSERT_EQ(rest.steps.front(), first.steps.back()) << "the restored game itself ends with a score";
+  std::ifstream in(replay, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), kept);
+  std::ifstream again(recording, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(again), {}), other) << "nothing appended to it";
+}
+
+// Once given up, a recording stays given up through later saves and restores of the same game.
+TEST_F(ReplayFixture, AGivenUpRecordingStaysGivenUpAcrossRestores) {
+  Make<GameOrig>();
+  std::mt19937 aim(9);
+  GameLog first;
+  Record(first, aim, false, 3);
+  game.reset();
+  screen->game = nullptr;
+  const std::string recording = folder.path() + "/currgame.dat";
+  {  // one byte of the recorded draws spoilt
+    std::fstream file(recording, std::ios::binary | std::ios::in | std::ios::out);
+    file.seekp(9);
+    file.put('\x7f');
+  }
+  ASSERT_TRUE(Make<GameOrig>(true).Recorder().Abandoned());
+  GameLog more;
+  Record(more, aim, false, 2);
+  game.reset();
+  screen->game = nullptr;
+  EXPECT_EQ(store.GetInt("GameOrig.ReplayLength", -1), 0);
+  EXPECT_TRUE(Make<GameOrig>(true).Recorder().Abandoned());
+  // And a restore of an untouched recording keeps it.
+  game.reset();
+  screen->game = nullptr;
+  ASSERT_FALSE(Make<GameOrig>().Recorder().Abandoned());
+  GameLog fresh;
+  Record(fresh, aim, false, 3);
+  game.reset();
+  screen->game = nullptr;
+  EXPECT_FALSE(Make<GameOrig>(true).Recorder().Abandoned());
 }
 
 }  // namespace
