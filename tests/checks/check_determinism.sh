@@ -13,7 +13,7 @@
 #
 #   check_determinism.sh BUILD_DIR SOURCE_DIR
 #
-# The longer run, 1,800 demo games on each variant (some ten minutes of processor time here):
+# The longer run, 1,800 demo games on each variant (some six minutes of processor time here):
 #   DETERMINISM_DEMO_GAMES=300 tests/checks/check_determinism.sh build/release .
 #
 # Exits 0 when every game matched, 1 otherwise, 77 when the tool or the test program is not built.
