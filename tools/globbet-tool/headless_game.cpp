@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "screens/ball.h"
+#include "tools/globbet-tool/board_hash.h"
 
 namespace headless {
 namespace fs = std::filesystem;
@@ -142,7 +143,7 @@ void PrintEnd(const GameEnd& end) {
   std::printf("score %d\nshots %d\nboard", end.score, end.shots);
   for (int cell : end.board)
     std::printf(" %d", cell);
-  std::printf("\n");
+  std::printf("\nhash %s\n", BoardHashText(end.board).c_str());
 }
 
 }  // namespace headless

@@ -134,7 +134,8 @@ struct GameEnd {
 // The end of game after shots fired.
 GameEnd EndOf(const Game& game, int shots);
 
-// Prints "score S", "shots N" and "board" followed by the 272 cells (-1 empty, else the colour code).
+// Prints "score S", "shots N", "board" followed by the 272 cells (-1 empty, else the colour code) and
+// "hash H", the board's hash (board_hash.h).
 void PrintEnd(const GameEnd& end);
 
 }  // namespace headless

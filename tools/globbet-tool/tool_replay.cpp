@@ -15,7 +15,6 @@
 #include "game/random.h"
 #include "game/save_replay.h"
 #include "store/config.h"
-#include "tools/globbet-tool/board_hash.h"
 #include "tools/globbet-tool/command.h"
 #include "tools/globbet-tool/headless_game.h"
 
@@ -107,7 +106,6 @@ int ReplayVerify(const std::string& path, const std::string& data) {
   }
   if (!ended) return Fail("'" + path + "' ends before its first board is filled");
   PrintEnd(end);
-  std::printf("hash %s\n", BoardHashText(end.board).c_str());
   return 0;
 }
 
