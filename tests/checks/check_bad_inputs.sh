@@ -21,31 +21,21 @@
 # The whole catalogue in both builds, the sanitizer one with its replay runs in Xvfb too:
 #   tests/checks/check_bad_inputs.sh build/release . && BAD_INPUTS_X=1 tests/checks/check_bad_inputs.sh build/asan .
 set -u
-BUILD="${1:?usage: check_bad_inputs.sh BUILD_DIR SOURCE_DIR [CASE-PATTERN]}"
-SOURCE="${2:?usage: check_bad_inputs.sh BUILD_DIR SOURCE_DIR [CASE-PATTERN]}"
+. "$(dirname "$0")/common.sh" bad_inputs "BUILD_DIR SOURCE_DIR [CASE-PATTERN]" "$@"
 PATTERN="${3:-.}"
-BUILD=$(cd "$BUILD" && pwd)
-SOURCE=$(cd "$SOURCE" && pwd)
 CATALOGUE="$SOURCE/tests/bad_inputs"
 GAME="$BUILD/globbet"
 TOOL="$BUILD/globbet-tool"
 JOBS="${BAD_INPUTS_JOBS:-6}"
 
-for file in "$GAME" "$TOOL" "$BUILD/data/clp" "$BUILD/data/wav"; do
-  [ -e "$file" ] || { echo "bad inputs: skipped: $file is missing (build globbet_game and globbet-tool)"; exit 77; }
-done
+check_need "globbet_game and globbet-tool" "$GAME" "$TOOL" "$BUILD/data/clp" "$BUILD/data/wav"
 
 # Seconds a game runs before it is asked to quit, the last 2 watched for progress: long enough for what
 # reads the file to have run (the settings at start-up; the intro's sound at 4 s; the main screen, the
 # saved game and the replay's header after the 6 s intro). The sanitizer build starts more slowly, and
 # waits longer for an end.
 SLOW=1 LATE=0
-if grep -q 'GLOBBET_SANITIZE:BOOL=ON' "$BUILD/CMakeCache.txt" 2>/dev/null; then
-  SLOW=2 LATE=3
-  export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
-  export UBSAN_OPTIONS="print_stacktrace=1${UBSAN_OPTIONS:+:$UBSAN_OPTIONS}"
-  export LSAN_OPTIONS="suppressions=$SOURCE/tests/e2e/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
-fi
+[ "$SANITIZED" = 1 ] && SLOW=2 LATE=3
 export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
 
 WORK=$(mktemp -d /tmp/globbet-bad-inputs.XXXXXX) || exit 1

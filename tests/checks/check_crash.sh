@@ -14,24 +14,13 @@
 # kill times are seeded from the clock; the seed is printed, and CRASH_SEED=S repeats a run. Exits 0
 # when every check passed, 1 otherwise, 77 when the game or globbet-tool is not built.
 set -u
-BUILD="${1:?usage: check_crash.sh BUILD_DIR SOURCE_DIR [KILLS]}"
-SOURCE="${2:?usage: check_crash.sh BUILD_DIR SOURCE_DIR [KILLS]}"
+# A sanitizer report ends a quit run with a failing status, which the tool reports.
+. "$(dirname "$0")/common.sh" crash "BUILD_DIR SOURCE_DIR [KILLS]" "$@"
 KILLS="${3:-1000}"
-BUILD=$(cd "$BUILD" && pwd)
-SOURCE=$(cd "$SOURCE" && pwd)
 GAME="$BUILD/globbet"
 TOOL="$BUILD/globbet-tool"
 
-for file in "$GAME" "$TOOL" "$BUILD/data/clp" "$BUILD/data/wav"; do
-  [ -e "$file" ] || { echo "crash: skipped: $file is missing (build globbet_game and globbet-tool)"; exit 77; }
-done
-
-if grep -q 'GLOBBET_SANITIZE:BOOL=ON' "$BUILD/CMakeCache.txt" 2>/dev/null; then
-  # A sanitizer report ends a quit run with a failing status, which the tool reports.
-  export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
-  export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1${UBSAN_OPTIONS:+:$UBSAN_OPTIONS}"
-  export LSAN_OPTIONS="suppressions=$SOURCE/tests/e2e/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
-fi
+check_need "globbet_game and globbet-tool" "$GAME" "$TOOL" "$BUILD/data/clp" "$BUILD/data/wav"
 export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
 
 GAME_KILLS=20 RECORD=100 LONG=1

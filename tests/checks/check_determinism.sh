@@ -19,26 +19,15 @@
 # Exits 0 when every game matched, 1 otherwise, 77 when the tool or the test program is not built.
 # The manifest is regenerated only by hand: tests/replays/regenerate.sh (see its header).
 set -u
-BUILD="${1:?usage: check_determinism.sh BUILD_DIR SOURCE_DIR}"
-SOURCE="${2:?usage: check_determinism.sh BUILD_DIR SOURCE_DIR}"
-BUILD=$(cd "$BUILD" && pwd)
-SOURCE=$(cd "$SOURCE" && pwd)
+. "$(dirname "$0")/common.sh" determinism "BUILD_DIR SOURCE_DIR" "$@"
 TOOL="$BUILD/globbet-tool"
 SUITE="$BUILD/globbet_tests_determinism"
 REPLAYS="$SOURCE/tests/replays"
-SANITIZED=0
-grep -q 'GLOBBET_SANITIZE:BOOL=ON' "$BUILD/CMakeCache.txt" 2>/dev/null && SANITIZED=1
 DEMO_GAMES="${DETERMINISM_DEMO_GAMES:-$((2 - SANITIZED))}"
 [[ "$DEMO_GAMES" =~ ^[0-9]+$ ]] || { echo "determinism: DETERMINISM_DEMO_GAMES must be a number"; exit 1; }
 
-for file in "$TOOL" "$SUITE" "$BUILD/data/clp/ball/0.clp"; do
-  [ -e "$file" ] || { echo "determinism: skipped: $file is missing (build globbet-tool, globbet_tests_determinism, globbet_data)"; exit 77; }
-done
+check_need "globbet-tool, globbet_tests_determinism, globbet_data" "$TOOL" "$SUITE" "$BUILD/data/clp/ball/0.clp"
 export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
-if [ "$SANITIZED" = 1 ]; then
-  export ASAN_OPTIONS="detect_leaks=1${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
-  export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1${UBSAN_OPTIONS:+:$UBSAN_OPTIONS}"
-fi
 WORK=$(mktemp -d /tmp/globbet-determinism.XXXXXX) || exit 1
 trap 'rm -rf "$WORK"' EXIT
 cd "$WORK" || exit 1

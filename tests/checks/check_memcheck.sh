@@ -14,12 +14,9 @@
 # without valgrind, Xvfb or xdotool. The valgrind log, the driver's log and the pictures of each step
 # stay in BUILD_DIR/memcheck/ for reading.
 set -u
-BUILD="${1:?usage: check_memcheck.sh BUILD_DIR SOURCE_DIR}"
-SOURCE="${2:?usage: check_memcheck.sh BUILD_DIR SOURCE_DIR}"
-BUILD=$(cd "$BUILD" && pwd)
-SOURCE=$(cd "$SOURCE" && pwd)
+. "$(dirname "$0")/common.sh" memcheck "BUILD_DIR SOURCE_DIR" "$@"
 
-if grep -q 'GLOBBET_SANITIZE:BOOL=ON' "$BUILD/CMakeCache.txt" 2>/dev/null; then
+if [ "$SANITIZED" = 1 ]; then
   echo "memcheck: skipped: a sanitizer build cannot run under valgrind"
   exit 77
 fi

@@ -12,23 +12,13 @@
 # growth after warm-up under 1 MB (see 'globbet-tool soak --help'). Exits 0 when the soak passed, 1
 # otherwise, 77 when the tool or its data are not built.
 set -u
-BUILD="${1:?usage: check_soak.sh BUILD_DIR SOURCE_DIR [HOURS]}"
-SOURCE="${2:?usage: check_soak.sh BUILD_DIR SOURCE_DIR [HOURS]}"
-BUILD=$(cd "$BUILD" && pwd)
-SOURCE=$(cd "$SOURCE" && pwd)
+. "$(dirname "$0")/common.sh" soak "BUILD_DIR SOURCE_DIR [HOURS]" "$@"
 TOOL="$BUILD/globbet-tool"
 
-for file in "$TOOL" "$BUILD/data/clp" "$BUILD/data/wav"; do
-  [ -e "$file" ] || { echo "soak: skipped: $file is missing (build globbet-tool and globbet_data)"; exit 77; }
-done
+check_need "globbet-tool and globbet_data" "$TOOL" "$BUILD/data/clp" "$BUILD/data/wav"
 
 HOURS=4
-if grep -q 'GLOBBET_SANITIZE:BOOL=ON' "$BUILD/CMakeCache.txt" 2>/dev/null; then
-  HOURS=2.5
-  export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
-  export UBSAN_OPTIONS="print_stacktrace=1${UBSAN_OPTIONS:+:$UBSAN_OPTIONS}"
-  export LSAN_OPTIONS="suppressions=$SOURCE/tests/e2e/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
-fi
+[ "$SANITIZED" = 1 ] && HOURS=2.5
 HOURS="${3:-$HOURS}"
 export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
 
