@@ -33,7 +33,7 @@ const fs::path kCatalogue = fs::path(GLOBBET_SOURCE_DIR) / "tests" / "bad_inputs
 struct Case {
   std::string kind, file, placed, expect;
   int line = 0;
-  // The catalogue file, or empty for the forms made on the spot (@dir, @sparse:, @unreadable).
+  // The catalogue file, or empty for the forms made on the spot (@dir, @fifo, @sparse:, @unreadable).
   fs::path Path() const { return file.empty() || file[0] == '@' ? fs::path() : kCatalogue / file; }
   bool Expects(const std::string& word) const {
     std::stringstream items(expect);
@@ -199,6 +199,8 @@ class DamagedReplay : public ::testing::Test {
   void Place(const Case& c) {
     if (c.file == "@dir") {
       fs::create_directory(kReplayFile);
+    } else if (c.file == "@fifo") {
+      ASSERT_EQ(::mkfifo(kReplayFile, 0600), 0);
     } else if (c.file.starts_with("@sparse:")) {
       // The size does not matter to the player, which reads record by record; a small one will do.
       std::ofstream(kReplayFile, std::ios::binary).write(std::string(4096, '\0').data(), 4096);
