@@ -1,15 +1,24 @@
-// The recorder: exact bytes, appending after a restore, the end-of-game copy, header checks and the
-// playback reads.
+// The recorder: exact bytes, appending after a restore, the end-of-game copy, header checks, the
+// playback reads, and what a killed game leaves (every record made, a restore without a recording,
+// the temporary files of interrupted copies swept by the next one).
 #include "game/save_replay.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
+
+#include "store/atomic_file.h"
+#include "store/options.h"
 
 namespace {
 namespace fs = std::filesystem;
@@ -20,16 +29,29 @@ class SaveReplayTest : public testing::Test {
     std::string pattern = (fs::temp_directory_path() / "globbet-replay-XXXXXX").string();
     ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
     folder_ = pattern;
+    GetOptions() = Options{};
   }
-  void TearDown() override { fs::remove_all(folder_); }
+  void TearDown() override {
+    fs::remove_all(folder_);
+    GetOptions() = Options{};
+  }
 
-  std::vector<unsigned char> Bytes(const char* name) const {
-    std::ifstream in(fs::path(folder_) / name, std::ios::binary);
+  std::string Path(const std::string& name) const { return folder_ + "/" + name; }
+  // The file as another process sees it now.
+  std::vector<unsigned char> Bytes(const std::string& name) const {
+    std::ifstream in(Path(name), std::ios::binary);
     return std::vector<unsigned char>(std::istreambuf_iterator<char>(in), {});
   }
-  void Write(const char* name, const std::vector<unsigned char>& bytes) const {
-    std::ofstream out(fs::path(folder_) / name, std::ios::binary);
+  void Write(const std::string& name, const std::vector<unsigned char>& bytes) const {
+    std::ofstream out(Path(name), std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  }
+  std::vector<std::string> Names() const {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder_))
+      names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
   }
 
   std::string folder_;
@@ -153,4 +175,70 @@ TEST_F(SaveReplayTest, PlaybackReadsSignedDrawsAndStopsAtACutRecord) {
   EXPECT_FALSE(player.OpenPlayback());
   EXPECT_FALSE(player.IsPlaying());
 }
+// Every record goes to the file as it is made: a killed game leaves all of them.
+TEST_F(SaveReplayTest, AProcessKilledWhileRecordingLeavesEveryRecord) {
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    SaveReplay recorder(folder_);  // never closed: the kill comes first
+    recorder.Begin(0, 0);
+    for (int i = 0; i < 153; ++i)
+      recorder.WriteRandom(i % 6);
+    recorder.WriteShot(300, 40);
+    ::raise(SIGKILL);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFSIGNALED(status));
+  const std::vector<unsigned char> bytes = Bytes(kRecordingFile);
+  ASSERT_EQ(bytes.size(), 8u + 153u + 8u);
+  EXPECT_EQ(bytes[8 + 152], 152 % 6);
+  EXPECT_EQ(bytes[161], 300 % 256);
+}
+
+TEST_F(SaveReplayTest, ARestoreWithoutARecordingToContinueStartsOneWithItsHeader) {
+  GetOptions().Level = 2;
+  GetOptions().GameType = 1;
+  // None at all, an empty one (killed between its creation and its header), a header cut short.
+  for (int length : {-1, 0, 5}) {
+    SCOPED_TRACE(length);
+    fs::remove(Path(kRecordingFile));
+    if (length >= 0) Write(kRecordingFile, std::vector<unsigned char>(size_t(length), 9));
+    SaveReplay restored(folder_);
+    restored.Reopen();
+    restored.WriteRandom(1);
+    EXPECT_EQ(Bytes(kRecordingFile), (std::vector<unsigned char>{2, 0, 0, 0, 1, 0, 0, 0, 1}));
+  }
+  // A recording that holds its header is continued, whatever the options say now.
+  Write(kRecordingFile, {0, 0, 0, 0, 0, 0, 0, 0});
+  SaveReplay restored(folder_);
+  restored.Reopen();
+  restored.WriteRandom(5);
+  EXPECT_EQ(Bytes(kRecordingFile), (std::vector<unsigned char>{0, 0, 0, 0, 0, 0, 0, 0, 5}));
+}
+
+TEST_F(SaveReplayTest, AFinishedCopySweepsTheTemporaryFilesOfKilledOnes) {
+  // A process that has ended: its temporary files can never be finished.
+  const pid_t gone = ::fork();
+  ASSERT_GE(gone, 0);
+  if (gone == 0) ::_exit(0);
+  ASSERT_EQ(::waitpid(gone, nullptr, 0), gone);
+  const std::string replayTemp = fs::path(TemporaryPrefix(Path(kReplayFile))).filename().string();
+  const std::string settingsTemp = fs::path(TemporaryPrefix(Path("sv.dat"))).filename().string();
+  const std::string stale = replayTemp + std::to_string(gone) + "-0";
+  const std::string own = replayTemp + std::to_string(::getpid()) + "-3";    // abandoned by this process
+  const std::string live = replayTemp + std::to_string(::getppid()) + "-0";  // another's write under way
+  const std::string other = settingsTemp + std::to_string(gone) + "-0";      // another file's
+  const std::string foreign = replayTemp + "notes";                          // not one of ours
+  for (const std::string& name : {stale, own, live, other, foreign})
+    Write(name, {1, 2, 3});
+  SaveReplay recorder(folder_);
+  recorder.Begin(0, 0);
+  ASSERT_TRUE(recorder.Finish());
+  std::vector<std::string> kept{kRecordingFile, kReplayFile, other, live, foreign};
+  std::sort(kept.begin(), kept.end());
+  EXPECT_EQ(Names(), kept);
+  EXPECT_EQ(Bytes(kReplayFile), Bytes(kRecordingFile));
+}
+
 }  // namespace
