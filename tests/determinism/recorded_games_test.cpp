@@ -1,11 +1,10 @@
-// The recorded games of tests/replays played back two ways, each of which must end as the manifest says
-// (score, shots, board hash): by 'globbet-tool replay verify', and by the whole program on the headless
-// platform, where the main screen's replay button plays "replay.dat" as a player watches it.
-// Sections: the manifest · the tool's replay · the program's replay
+// The recorded games of tests/replays played back by the whole program on the headless platform, where
+// the main screen's replay button plays "replay.dat" as a player watches it: each must end as the
+// manifest says (score, shots, board hash). check_determinism plays them with 'globbet-tool replay
+// verify' too. Sections: the manifest · the program's replay
 #include <gtest/gtest.h>
 
 #include <set>
-#include <sstream>
 
 #include "game/game_saved.h"
 #include "game/game_saved_time.h"
@@ -13,7 +12,6 @@
 #include "game/save_replay.h"
 #include "tests/app/program_testing.h"
 #include "tests/determinism/recorded_games.h"
-#include "tests/tool_runner.h"
 #include "tools/globbet-tool/board_hash.h"
 
 using namespace recorded_games;
@@ -69,33 +67,6 @@ TEST(RecordedGames, TheBoardHashIsPinned) {
   board[0] = kEmptyCell;
   board[kCellCount - 1] = 5;
   EXPECT_EQ(BoardHashText(board), "fbcfecc31a4e6477");
-}
-
-// ---- the tool's replay --------------------------------------------------------------------------------
-// Reads what 'replay verify' printed; false when it is not the four expected lines.
-bool ParseVerify(const std::string& out, ReplayEnd& end, std::string& hash) {
-  std::istringstream in(out);
-  std::string score, shots, board, hashWord;
-  in >> score >> end.score >> shots >> end.shots >> board;
-  for (int& cell : end.board)
-    in >> cell;
-  in >> hashWord >> hash;
-  end.gameOver = true;
-  return in && score == "score" && shots == "shots" && board == "board" && hashWord == "hash";
-}
-
-TEST(RecordedGames, TheToolsReplayEndsAsRecorded) {
-  if (RunGlobbetTool("--help").status != 0) GTEST_SKIP() << "globbet-tool is not built";
-  for (const RecordedGame& game : Manifest()) {
-    SCOPED_TRACE(game.file);
-    const ToolRun run = RunGlobbetTool("replay verify '" + PathOf(game) + "'");
-    ASSERT_EQ(run.status, 0) << run.out;
-    ReplayEnd end;
-    std::string hash;
-    ASSERT_TRUE(ParseVerify(run.out, end, hash)) << run.out;
-    EXPECT_EQ(hash, BoardHashText(end.board)) << "the printed hash is not the printed board's";
-    ExpectEnd(game, end);
-  }
 }
 
 // ---- the program's replay -----------------------------------------------------------------------------
