@@ -5,6 +5,7 @@
 #include "engine/sound.h"
 
 int main() {
+  HoldQuitSignalsUntilInit();
   SdlPlatform platform;
   // Without a display Init fails, and creating the window then reports "Can't create window".
   platform.Init();

@@ -6,6 +6,8 @@
 #include <SDL.h>
 #include <SDL_shape.h>
 
+#include <signal.h>
+
 #include <algorithm>
 #include <cstring>
 
@@ -38,7 +40,31 @@ SdlPlatform::~SdlPlatform() {
   }
 }
 
+namespace {
+sigset_t QuitSignals() {
+  sigset_t quit;
+  sigemptyset(&quit);
+  sigaddset(&quit, SIGTERM);
+  sigaddset(&quit, SIGINT);
+  return quit;
+}
+}  // namespace
+
+void HoldQuitSignalsUntilInit() {
+  const sigset_t quit = QuitSignals();
+  sigprocmask(SIG_BLOCK, &quit, nullptr);
+}
+
 bool SdlPlatform::Init() {
+  const bool started = StartVideo();
+  // SDL's events now take a quit signal as the window's close; one that came during start-up is
+  // delivered here.
+  const sigset_t quit = QuitSignals();
+  sigprocmask(SIG_UNBLOCK, &quit, nullptr);
+  return started;
+}
+
+bool SdlPlatform::StartVideo() {
   if (videoStarted_) return true;
   SDL_SetHint(SDL_HINT_APP_NAME, "Globbet");
   // The window surface must stay in software, or X11 drops the window's shape when it is fetched.

@@ -19,6 +19,11 @@ struct SDL_Window;
 struct SDL_Surface;
 union SDL_Event;
 
+// Holds the quit signals (SIGTERM, SIGINT) back until SdlPlatform::Init can take them as the window's
+// close, so that a quit asked for while the program starts ends it through its normal exit. Call first
+// in main.
+void HoldQuitSignalsUntilInit();
+
 class SdlPlatform : public Platform {
  public:
   SdlPlatform() = default;
@@ -27,7 +32,8 @@ class SdlPlatform : public Platform {
   SdlPlatform& operator=(const SdlPlatform&) = delete;
 
   // ---- set-up ----
-  // Starts SDL's video and events. False (with the reason in LastError) when there is no display.
+  // Starts SDL's video and events and releases the held quit signals. False (with the reason in
+  // LastError) when there is no display.
   bool Init();
   // SDL's last error text.
   std::string LastError() const;
@@ -78,6 +84,8 @@ class SdlPlatform : public Platform {
   void RequestClose() override;
 
  private:
+  // Init's work: SDL's video and events, refused without a real display unless asked for by name.
+  bool StartVideo();
   // Gives the window the shape of its current size: rounded corners or a plain rectangle.
   void ApplyShape(int width, int height, bool rounded);
   // Resizes the window (shape included) and places it; refetches the surface. False on failure.

@@ -2,12 +2,39 @@
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_mixer.h>
+#include <dlfcn.h>
+
+#include <cstdio>
 
 static_assert(kAudioS16Lsb == AUDIO_S16LSB, "kAudioS16Lsb must be SDL's AUDIO_S16LSB");
 
 namespace {
 // Enough for short effects at a modest latency.
 constexpr int kMixRate = 44100, kMixChannels = 2, kMixChunk = 1024;
+
+// ALSA prints a line to standard error for every card and device it fails to find while SDL tries it,
+// eight or more on a machine without sound. Its error hook is replaced by a silent one before SDL loads
+// the library (the library stays loaded, so SDL's own load shares the hook); a failed open is then said
+// once, by the caller. Without ALSA on the machine there is nothing to quieten.
+extern "C" void QuietAlsaError(const char*, int, const char*, int, const char*, ...) {}
+
+void QuietAlsa() {
+  using ErrorHook = void (*)(const char*, int, const char*, int, const char*, ...);
+  static void* const alsa = dlopen("libasound.so.2", RTLD_NOW | RTLD_GLOBAL);
+  if (!alsa) return;
+  if (auto set = reinterpret_cast<int (*)(ErrorHook)>(dlsym(alsa, "snd_lib_error_set_handler")))
+    set(QuietAlsaError);
+}
+
+bool OpenMixer() {
+  QuietAlsa();
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+  if (Mix_OpenAudioDevice(kMixRate, AUDIO_S16SYS, kMixChannels, kMixChunk, nullptr,
+                          SDL_AUDIO_ALLOW_FREQUENCY_CHANGE | SDL_AUDIO_ALLOW_CHANNELS_CHANGE) == 0)
+    return true;
+  SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  return false;
+}
 }  // namespace
 
 SdlAudioDevice::~SdlAudioDevice() {
@@ -17,10 +44,8 @@ SdlAudioDevice::~SdlAudioDevice() {
 bool SdlAudioDevice::Open() {
   if (tried_) return open_;
   tried_ = true;
-  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
-  if (Mix_OpenAudioDevice(kMixRate, AUDIO_S16SYS, kMixChannels, kMixChunk, nullptr,
-                          SDL_AUDIO_ALLOW_FREQUENCY_CHANGE | SDL_AUDIO_ALLOW_CHANNELS_CHANGE) != 0) {
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  if (!OpenMixer()) {
+    std::fprintf(stderr, "globbet: no sound output (%s); the game runs silent\n", SDL_GetError());
     return false;
   }
   int rate = 0, channels = 0;

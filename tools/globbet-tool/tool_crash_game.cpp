@@ -28,7 +28,8 @@ namespace fs = std::filesystem;
 
 constexpr long kMs = 1000;               // microseconds
 constexpr long kIntroMs = 6500;          // the intro hands over to the game after six seconds
-constexpr long kLongestStartMs = 20000;  // a start-up slower than this is a failure here
+constexpr long kLongestStartMs = 60000;  // a start-up or exit slower than this is a failure here,
+                                         // generous for the sanitizer build on a loaded machine
 
 // ---- running the program -----------------------------------------------------------------------------
 // Starts the game in folder, its output going to folder's "game.log"; -1 when it could not be started.
@@ -45,6 +46,38 @@ pid_t StartGame(const std::string& program, const std::string& folder) {
   ::setenv("SDL_AUDIODRIVER", "dummy", 1);
   if (::chdir(folder.c_str()) == 0) ::execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
   ::_exit(127);
+}
+
+// True when process pid holds or catches SIGTERM: the game has reached its first instruction, so a quit
+// request from now on ends it through its exit save (before, the default action would simply end it).
+bool TakesQuitRequests(pid_t pid) {
+  std::FILE* status = std::fopen(("/proc/" + std::to_string(pid) + "/status").c_str(), "r");
+  if (!status) return false;
+  unsigned long long blocked = 0, caught = 0;
+  char line[256];
+  while (std::fgets(line, sizeof line, status)) {
+    std::sscanf(line, "SigBlk: %llx", &blocked);
+    std::sscanf(line, "SigCgt: %llx", &caught);
+  }
+  std::fclose(status);
+  const unsigned long long term = 1ull << (SIGTERM - 1);
+  return (blocked | caught) & term;
+}
+
+// Waits until the game started as pid takes quit requests; false (with status set) when it ended first,
+// or was killed for not getting there within the limit.
+bool WaitUntilStarted(pid_t pid, int& status) {
+  const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(kLongestStartMs);
+  while (!TakesQuitRequests(pid)) {
+    if (::waitpid(pid, &status, WNOHANG) == pid) return false;
+    if (std::chrono::steady_clock::now() > until) {
+      ::kill(pid, SIGKILL);
+      ::waitpid(pid, &status, 0);
+      return false;
+    }
+    ::usleep(1000);
+  }
+  return true;
 }
 
 // Sleeps, unless pid ends first; true when it is still running afterwards.
@@ -145,7 +178,7 @@ int QuitCleanly(const std::string& program, const std::string& folder, long wait
   const pid_t pid = StartGame(program, folder);
   if (pid < 0) return -1;
   int status = 0;
-  if (!StillRunningAfter(pid, waitMicros, status))
+  if (!WaitUntilStarted(pid, status) || !StillRunningAfter(pid, waitMicros, status))
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   const std::string settings = folder + "/" + kSettingsFileName;
   const long long before = FileIdentity(settings);
@@ -178,8 +211,8 @@ bool RunGameKills(const Setup& setup, long kills, long longRuns, Tally& tally) {
   for (const char* sub : {"clp", "wav"})
     fs::create_directory_symlink(fs::absolute(setup.data, error) / sub, fs::path(folder) / sub, error);
 
-  // How long the start-up takes here (a sanitizer build is slower): the first quit request that ends
-  // the game cleanly, with its settings saved, comes after it.
+  // How long the start-up takes here from the game's first instruction (a sanitizer build is slower):
+  // the first quit request that ends the game cleanly, with its settings saved, comes after it.
   long startMicros = 250 * kMs;
   ExitTimes exit;
   for (;; startMicros *= 2) {
@@ -204,7 +237,7 @@ bool RunGameKills(const Setup& setup, long kills, long longRuns, Tally& tally) {
                              : Uniform(startMicros, startMicros + 600 * kMs);
     const pid_t pid = StartGame(setup.game, folder);
     int status = 0;
-    if (pid < 0 || !StillRunningAfter(pid, wait, status)) {
+    if (pid < 0 || !WaitUntilStarted(pid, status) || !StillRunningAfter(pid, wait, status)) {
       std::printf("game: run %ld ended by itself (%s):\n%s\n", k, DescribeStatus(status).c_str(),
                   GameLog(folder).c_str());
       return false;
