@@ -10,7 +10,7 @@
 
 #include "store/atomic_file.h"
 #include "store/cipher_file.h"
-#include "tests/store/test_folder.h"
+#include "tests/support/test_folder.h"
 
 namespace {
 const auto* kKey = reinterpret_cast<const uint8_t*>(kSettingsKey);

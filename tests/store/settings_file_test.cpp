@@ -16,7 +16,7 @@
 #include "store/options.h"
 #include "store/scores.h"
 #include "store/settings_file.h"
-#include "tests/store/test_folder.h"
+#include "tests/support/test_folder.h"
 
 namespace {
 class PlainWindow : public OWindow {

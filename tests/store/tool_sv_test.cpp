@@ -5,7 +5,7 @@
 
 #include "store/cipher_file.h"
 #include "store/config.h"
-#include "tests/store/test_folder.h"
+#include "tests/support/test_folder.h"
 #include "tests/tool_runner.h"
 
 namespace {

@@ -1,4 +1,5 @@
-// A fresh temporary folder per test, removed with everything in it afterwards.
+// A fresh temporary folder per test, removed with everything in it afterwards, and whole-file reads and
+// writes.
 #pragma once
 
 #include <filesystem>
@@ -11,7 +12,7 @@
 class TestFolder {
  public:
   TestFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "globbet-store-XXXXXX").string();
+    std::string pattern = (std::filesystem::temp_directory_path() / "globbet-test-XXXXXX").string();
     path_ = ::mkdtemp(pattern.data()) ? pattern : std::string();
   }
   ~TestFolder() {
