@@ -9,7 +9,7 @@
 #include "screens/dialogs/wnd_clear.h"
 #include "screens/dialogs/wnd_top10.h"
 #include "tests/app/dialog_testing.h"
-#include "tests/tool_runner.h"
+#include "tests/support/tool_runner.h"
 
 using namespace dialog_testing;
 

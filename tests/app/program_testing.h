@@ -22,7 +22,7 @@
 #include "screens/screen_slots.h"
 #include "screens/small_balls.h"
 #include "store/options.h"
-#include "tests/sound_log.h"
+#include "tests/support/sound_log.h"
 
 namespace program_testing {
 

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <string>
 
-#include "tests/tool_runner.h"
+#include "tests/support/tool_runner.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 
 #include "game/save_replay.h"
 #include "tests/game/session_support.h"
-#include "tests/tool_runner.h"
+#include "tests/support/tool_runner.h"
 
 namespace {
 namespace fs = std::filesystem;

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "tests/game/replay_support.h"
-#include "tests/tool_runner.h"
+#include "tests/support/tool_runner.h"
 
 using namespace replay_testing;
 

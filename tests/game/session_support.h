@@ -29,7 +29,7 @@
 #include "screens/small_balls.h"
 #include "store/config.h"
 #include "store/options.h"
-#include "tests/sound_log.h"
+#include "tests/support/sound_log.h"
 
 namespace session_testing {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/tool_runner.h"
+#include "tests/support/tool_runner.h"
 
 namespace {
 namespace fs = std::filesystem;

@@ -6,7 +6,7 @@
 #include "store/cipher_file.h"
 #include "store/config.h"
 #include "tests/support/test_folder.h"
-#include "tests/tool_runner.h"
+#include "tests/support/tool_runner.h"
 
 namespace {
 
