@@ -49,9 +49,9 @@ if [ "$NO_BUILD" = 0 ]; then
   [ -f "$BUILD/CMakeCache.txt" ] || configure+=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
   cmake -S . -B "$BUILD" "${configure[@]}" >/dev/null
   echo "== building in $BUILD"
-  cmake --build "$BUILD" -j"$JOBS" --target globbet_game globbet-tool "${BENCHES[@]/#/bench_}" >/dev/null
+  cmake --build "$BUILD" -j"$JOBS" --target globbet_game globbet-harness "${BENCHES[@]/#/bench_}" >/dev/null
 fi
-[ -x "$BUILD/globbet" ] && [ -x "$BUILD/globbet-tool" ] && [ -d "$BUILD/data/clp" ] ||
+[ -x "$BUILD/globbet" ] && [ -x "$BUILD/globbet-harness" ] && [ -d "$BUILD/data/clp" ] ||
   { echo "performance: no built game, tool and data in $BUILD" >&2; exit 1; }
 for b in "${BENCHES[@]}"; do
   [ -x "$BUILD/bench_$b" ] || { echo "performance: no bench_$b (is Google Benchmark installed?)" >&2; exit 1; }
@@ -140,9 +140,9 @@ SECONDS=0
 echo "== start-up to the first intro frame ($STARTUP_RUNS runs after one to warm the page cache)"
 STARTUP="$WORK/startup.txt"
 start_x
-"$BUILD/globbet-tool" startup --data "$BUILD/data" >/dev/null
+"$BUILD/globbet-harness" startup --data "$BUILD/data" >/dev/null
 for _ in $(seq "$STARTUP_RUNS"); do
-  "$BUILD/globbet-tool" startup --data "$BUILD/data" >>"$STARTUP"
+  "$BUILD/globbet-harness" startup --data "$BUILD/data" >>"$STARTUP"
 done
 stop_x
 startup_median() { numbers "$STARTUP" "$1" "$2" | median; }
@@ -215,7 +215,7 @@ echo "== the idle window ($IDLE_RUNS runs of $IDLE_SECONDS s)"
 IDLE="$WORK/idle.txt"
 start_x
 for _ in $(seq "$IDLE_RUNS"); do
-  "$BUILD/globbet-tool" window idle --seconds "$IDLE_SECONDS" --interval 10 >>"$IDLE"
+  "$BUILD/globbet-harness" window idle --seconds "$IDLE_SECONDS" --interval 10 >>"$IDLE"
 done
 stop_x
 IDLE_CPU=$(numbers "$IDLE" '^processor' 1 | median)
@@ -336,7 +336,7 @@ style and size, which took the processor time from about 220 ms to about 80 ms.
 
 Reproduce (in an X server; the tool uses a scratch folder and touches no settings file):
 
-    SDL_AUDIODRIVER=dummy xvfb-run -a -s "-screen 0 1280x1024x24" $REL_BUILD/globbet-tool startup --data $REL_BUILD/data
+    SDL_AUDIODRIVER=dummy xvfb-run -a -s "-screen 0 1280x1024x24" $REL_BUILD/globbet-harness startup --data $REL_BUILD/data
 
 ## Frames and redraws
 
@@ -406,7 +406,7 @@ left idle in strategy mode at the default speed for $PLAY_SECONDS s: $(fmt "$PLA
 
 Reproduce:
 
-    SDL_AUDIODRIVER=dummy xvfb-run -a -s "-screen 0 1280x1024x24" $REL_BUILD/globbet-tool window idle --seconds 10 --interval 10
+    SDL_AUDIODRIVER=dummy xvfb-run -a -s "-screen 0 1280x1024x24" $REL_BUILD/globbet-harness window idle --seconds 10 --interval 10
     tests/e2e/measure_play.sh $REL_BUILD 10
 
 ## Resident memory

@@ -10,29 +10,18 @@
 #
 #   check_crash.sh BUILD_DIR SOURCE_DIR [KILLS]
 #
-# KILLS (default 1000) scales the run: a longer one is simply 'check_crash.sh BUILD SOURCE 20000'. The
-# kill times are seeded from the clock; the seed is printed, and CRASH_SEED=S repeats a run. Exits 0
-# when every check passed, 1 otherwise, 77 when the game or globbet-tool is not built.
+# KILLS (default 1000) scales the run ('check_crash.sh BUILD SOURCE 20000' for a longer one). The kill
+# times are seeded from the clock; the seed is printed, and CRASH_SEED=S repeats a run. A sanitizer
+# report ends a quit run with a failing status, which the harness reports.
 set -u
-# A sanitizer report ends a quit run with a failing status, which the tool reports.
 . "$(dirname "$0")/common.sh" crash "BUILD_DIR SOURCE_DIR [KILLS]" "$@"
 KILLS="${3:-1000}"
-GAME="$BUILD/globbet"
-TOOL="$BUILD/globbet-tool"
-
-check_need "globbet_game and globbet-tool" "$GAME" "$TOOL" "$BUILD/data/clp" "$BUILD/data/wav"
+check_need "globbet_game, globbet-tool and globbet-harness" "$GAME" "$TOOL" "$HARNESS" "$BUILD/data/clp"
 export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
-
 GAME_KILLS=20 RECORD=100 LONG=1
 if [ "$KILLS" -lt 400 ]; then GAME_KILLS=$((KILLS / 20)) RECORD=$((KILLS / 10)); fi
 if [ "$KILLS" -ge 5000 ]; then GAME_KILLS=$((KILLS / 50)) RECORD=$((KILLS / 10)) LONG=$((KILLS / 1000)); fi
-SEED_ARGS=()
-[ -n "${CRASH_SEED:-}" ] && SEED_ARGS=(--seed "$CRASH_SEED")
-
-# The tool makes its scratch folder under TMPDIR and removes it (it keeps it, and says where, when a
+# The harness makes its scratch folder under TMPDIR and removes it (it keeps it, and says where, when a
 # check fails).
-"$TOOL" crash "$KILLS" --record "$RECORD" --game "$GAME" --game-kills "$GAME_KILLS" --long "$LONG" \
-  --verify-every 20 --data "$BUILD/data" "${SEED_ARGS[@]}"
-status=$?
-[ $status -eq 0 ] && echo "crash: passed" || echo "crash: FAILED (status $status)"
-exit $([ $status -eq 0 ] && echo 0 || echo 1)
+"$HARNESS" crash "$KILLS" --record "$RECORD" --game "$GAME" --game-kills "$GAME_KILLS" --long "$LONG" \
+  --verify-every 20 --data "$BUILD/data" ${CRASH_SEED:+--seed "$CRASH_SEED"}

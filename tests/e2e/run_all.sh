@@ -22,7 +22,7 @@ run() {  # run NAME SMOKE-ARGS...
   if "$SMOKE" --out "$RESULTS/$name" "$@"; then echo "=== e2e: $name passed"; else FAILED+=("$name"); fi
 }
 
-# 1. The game's window itself (through globbet-tool's test screen): a presented picture with its colours
+# 1. The game's window itself (through globbet-harness's test screen): a presented picture with its colours
 #    the right way up, the rounded corner, clicks, typing, Enter's character, the drag by the right-hand
 #    part, full screen and back, and Escape ending the loop cleanly.
 run window --expect-exit 0 \
@@ -35,7 +35,7 @@ run window --expect-exit 0 \
   --do 'key F4' --do 'output fullscreen 1' --do 'screen fullscreen.png' \
   --do 'key F4' --do 'output windowed 1' --do 'shot back.png' --do 'pixel 400 50 ff0000' \
   --do 'key Escape' \
-  -- "$BUILD/globbet-tool" window show --ms 60000
+  -- "$BUILD/globbet-harness" window show --ms 60000
 
 # 2. The game as the start command runs it, from its data folder: the intro in its small rounded window,
 #    a click into the main screen, three shots at fixed points, full screen and back with F4, and the

@@ -1,6 +1,6 @@
 // Sections: the plan and the tally · a silent sound output · start, frames and input · a game · the
 // events along the way
-#include "tools/globbet-tool/soak_run.h"
+#include "tests/harness/soak_run.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -23,6 +23,7 @@
 #include "screens/progress_bar.h"
 #include "screens/screen_slots.h"
 #include "screens/skins_row.h"
+#include "tests/harness/harness.h"
 
 namespace soak {
 namespace fs = std::filesystem;
@@ -96,19 +97,14 @@ bool Run::Fail(const std::string& why) {
 }
 
 bool Run::Begin() {
-  std::error_code error;
-  const fs::path data = fs::absolute(plan_.data, error);
-  if (error || !fs::is_directory(data / "clp", error))
-    return Fail("no clp folder in '" + plan_.data + "' (give the game's data folder with --data DIR)");
   if (folder_.path().empty()) return Fail("cannot make a scratch folder");
-  const std::string& folder = folder_.path();
-  oldFolder_ = fs::current_path(error).string();
   // The game keeps its files in its current folder and reads its data from clp/ and wav/ there.
-  for (const char* sub : {"clp", "wav"})
-    if (fs::exists(data / sub, error))
-      fs::create_directory_symlink(data / sub, fs::path(folder) / sub, error);
-  fs::current_path(folder, error);
-  if (error) return Fail("cannot enter the scratch folder " + folder);
+  if (!harness::LinkData(plan_.data, folder_.path()))
+    return Fail("no clp folder in '" + plan_.data + "' (give the game's data folder with --data DIR)");
+  std::error_code error;
+  oldFolder_ = fs::current_path(error).string();
+  fs::current_path(folder_.path(), error);
+  if (error) return Fail("cannot enter the scratch folder " + folder_.path());
   SetPlatform(&platform_);
   return StartProgram();
 }

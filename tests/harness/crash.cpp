@@ -1,4 +1,4 @@
-// globbet-tool crash: the command, the helpers its runs share, and the run that kills the game's own
+// globbet-harness crash: the command, the helpers its runs share, and the run that kills the game's own
 // exit save and end-of-game copy, done back to back so that nearly every kill lands inside a write.
 // Sections: usage · tallies · processes · files · the save loop · the command
 #include <dirent.h>
@@ -22,40 +22,21 @@
 #include "store/config.h"
 #include "store/scores.h"
 #include "store/settings_file.h"
-#include "tools/globbet-tool/command.h"
-#include "tools/globbet-tool/headless_game.h"
-#include "tools/globbet-tool/tool_crash.h"
+#include "tests/harness/crash.h"
+#include "tests/harness/harness.h"
 
 namespace crash {
 namespace fs = std::filesystem;
 
 // ---- usage -------------------------------------------------------------------------------------------
 namespace {
+// The kills: --record N of recording games on the headless table (default KILLS / 8), each followed by
+// the next start on the leftovers, every --verify-every'th playing the resumed game to its end and its
+// replay back; --game-kills N (default 20) of the real game PROGRAM, --long N of them in play; the rest
+// of a loop of the exit save and the end-of-game copy. --keep keeps the scratch folder.
 constexpr char kUsage[] =
-    "usage: globbet-tool crash KILLS [--record N] [--game PROGRAM [--game-kills N] [--long N]]\n"
-    "                                [--verify-every N] [--seed S] [--data DIR] [--keep]\n"
-    "\n"
-    "Kills (SIGKILL) the game KILLS times in all at random moments of its saving and recording, and\n"
-    "checks after every kill what it left: \"sv.dat\" reads with the game's own reader and is the old or\n"
-    "the new file, \"replay.dat\" is byte for byte the previous or the new complete recording,\n"
-    "\"currgame.dat\" holds whole records of the game as it went, temporary files of cut-short writes\n"
-    "do not pile up, and the next start on what was left resumes or starts afresh without failing.\n"
-    "\n"
-    "  --record N        N of the kills hit recording games on the headless table (new and resumed,\n"
-    "                    strategy and arcade, one to its end); default KILLS / 8. After each, the\n"
-    "                    next start resumes on the leftovers; every --verify-every'th (default 10)\n"
-    "                    plays the resumed game to its end and its replay back, which must match.\n"
-    "  --game PROGRAM    also kills the real game program (run on SDL's dummy drivers in a folder of\n"
-    "                    its own) --game-kills times (default 20): most while it saves at exit after a\n"
-    "                    quit request (SIGTERM), some while it runs; --long N of them (default 2) only\n"
-    "                    after its intro, in play. Each run starts on what the last kill left.\n"
-    "  The rest of the kills hit a loop of the exit save and the end-of-game copy of the replay.\n"
-    "  --seed S          seeds the kill times (default: from the clock; printed).\n"
-    "  --data DIR        the game's data folder (default: the 'data' folder beside the tool, else '.').\n"
-    "  --keep            keeps the scratch folder (printed) instead of removing it.\n"
-    "Prints one line per kind of run: kills, those inside the work under test, kills that left a\n"
-    "temporary file, the most temporary files seen at once, next starts and replays checked. Exit\n"
-    "status 0 when every check passed, 1 otherwise.\n";
+    "usage: globbet-harness crash KILLS [--record N] [--game PROGRAM [--game-kills N] [--long N]]\n"
+    "                                   [--verify-every N] [--seed S] [--data DIR] [--keep]\n";
 }  // namespace
 
 // ---- tallies -----------------------------------------------------------------------------------------
@@ -311,41 +292,6 @@ bool RunSaveKills(const Setup& setup, long kills, const SaveMaterial& material, 
 
 // ---- the command -------------------------------------------------------------------------------------
 namespace {
-// Takes "NAME VALUE" out of args into value (a whole number low..high); false with a message in status
-// when VALUE is not one.
-bool TakeCount(ToolArgs& args, const char* name, long low, long high, long& value, int& status) {
-  for (size_t i = 0; i < args.size(); ++i) {
-    if (args[i] != name) continue;
-    long long parsed = 0;
-    if (i + 1 == args.size() || !headless::ParseInt(args[i + 1], low, high, parsed)) {
-      status = Fail(std::string(name) + " takes " + std::to_string(low) + ".." + std::to_string(high));
-      return false;
-    }
-    value = long(parsed);
-    args.erase(args.begin() + long(i), args.begin() + long(i) + 2);
-  }
-  return true;
-}
-
-bool TakeWord(ToolArgs& args, const char* name, std::string& value) {
-  for (size_t i = 0; i + 1 < args.size(); ++i)
-    if (args[i] == name) {
-      value = args[i + 1];
-      args.erase(args.begin() + long(i), args.begin() + long(i) + 2);
-      return true;
-    }
-  return false;
-}
-
-bool TakeFlag(ToolArgs& args, const char* name) {
-  for (size_t i = 0; i < args.size(); ++i)
-    if (args[i] == name) {
-      args.erase(args.begin() + long(i));
-      return true;
-    }
-  return false;
-}
-
 double SecondsSince(std::chrono::steady_clock::time_point start) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
@@ -354,28 +300,28 @@ int RunCrash(const ToolArgs& given) {
   ToolArgs args = given;
   Setup setup;
   setup.data = headless::DataFolder(args);
-  const bool keep = TakeFlag(args, "--keep");
+  const bool keep = harness::TakeFlag(args, "--keep");
   // The game runs in a folder of its own: its path must not depend on this one.
-  if (TakeWord(args, "--game", setup.game)) setup.game = fs::absolute(setup.game).string();
-  long record = -1, gameKills = 20, longRuns = 2, verifyEvery = 10, seed = -1;
+  if (harness::TakeWord(args, "--game", setup.game)) setup.game = fs::absolute(setup.game).string();
+  long long record = -1, gameKills = 20, longRuns = 2, verifyEvery = 10, seed = -1;
   int status = 0;
-  if (!TakeCount(args, "--record", 0, 1'000'000, record, status) ||
-      !TakeCount(args, "--game-kills", 0, 100'000, gameKills, status) ||
-      !TakeCount(args, "--long", 0, 100'000, longRuns, status) ||
-      !TakeCount(args, "--verify-every", 1, 1'000'000, verifyEvery, status) ||
-      !TakeCount(args, "--seed", 0, 0x7FFFFFFF, seed, status))
+  if (!harness::TakeNumber(args, "--record", 0, 1'000'000, record, status) ||
+      !harness::TakeNumber(args, "--game-kills", 0, 100'000, gameKills, status) ||
+      !harness::TakeNumber(args, "--long", 0, 100'000, longRuns, status) ||
+      !harness::TakeNumber(args, "--verify-every", 1, 1'000'000, verifyEvery, status) ||
+      !harness::TakeNumber(args, "--seed", 0, 0x7FFFFFFF, seed, status))
     return status;
   long long kills = 0;
   if (args.size() != 1 || !headless::ParseInt(args[0], 1, 10'000'000, kills))
-    return Fail("crash needs KILLS, a count of 1 or more (see 'globbet-tool crash --help')");
+    return Fail("crash needs KILLS, a count of 1 or more");
   if (setup.game.empty()) gameKills = 0;
   if (record < 0) record = long(kills) / 8;
   longRuns = std::min(longRuns, gameKills);
   const long saves = long(kills) - record - gameKills;
   if (saves < 1) return Fail("KILLS must leave some kills for the save loop");
-  if (seed < 0) seed = long(std::random_device{}() & 0x7FFFFFFF);
+  if (seed < 0) seed = (std::random_device{}() & 0x7FFFFFFF);
   SeedDice(static_cast<unsigned long>(seed));
-  std::printf("kill times seeded with %ld\n", seed);
+  std::printf("kill times seeded with %lld\n", seed);
 
   headless::TempFolder scratch;
   if (scratch.path().empty()) return Fail("cannot make a temporary folder");

@@ -1,4 +1,4 @@
-// globbet-tool crash, recording games: games on the headless table, each started as the game starts
+// globbet-harness crash, recording games: games on the headless table, each started as the game starts
 // (settings read, the stored game resumed or a new one begun), killed at random moments while they
 // record. A reference run of each scenario notes the recording's length around every draw, so a kill
 // can be checked to leave the recording as a whole-record prefix of the game it was playing; then the
@@ -26,8 +26,8 @@
 #include "store/options.h"
 #include "store/scores.h"
 #include "store/settings_file.h"
+#include "tests/harness/crash.h"
 #include "tools/globbet-tool/headless_game.h"
-#include "tools/globbet-tool/tool_crash.h"
 
 namespace crash {
 namespace {
@@ -165,9 +165,11 @@ std::string ScoreAndBoard(const std::string& printed) {
 // printed to endFile; false with a message when they differ.
 bool ReplayMatches(const Setup& setup, const std::string& folder, const std::string& endFile) {
   std::error_code error;
-  const std::string self = fs::read_symlink("/proc/self/exe", error).string();
+  // The player's tool is built beside the harness.
+  const std::string tool =
+      (fs::read_symlink("/proc/self/exe", error).parent_path() / "globbet-tool").string();
   const std::string command =
-      "'" + self + "' replay verify '" + folder + "/" + kReplayFile + "' --data '" + setup.data + "' 2>&1";
+      "'" + tool + "' replay verify '" + folder + "/" + kReplayFile + "' --data '" + setup.data + "' 2>&1";
   std::string replayed, played;
   if (std::FILE* pipe = ::popen(command.c_str(), "r")) {
     char chunk[4096];

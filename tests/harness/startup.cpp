@@ -1,4 +1,4 @@
-// globbet-tool startup: times the game's start-up to its first intro frame on the display.
+// globbet-harness startup: times the game's start-up to its first intro frame on the display.
 #include <time.h>
 #include <unistd.h>
 
@@ -13,22 +13,16 @@
 #include "engine/platform_sdl.h"
 #include "engine/platform_sdl_audio.h"
 #include "engine/sound.h"
-#include "tools/globbet-tool/command.h"
+#include "tests/harness/harness.h"
 
 namespace {
 namespace fs = std::filesystem;
 
-const char kUsage[] =
-    "usage: globbet-tool startup [--data DIR]\n"
-    "\n"
-    "Starts the game as its entry does (the display, the sound output, the whole start-up) in a scratch\n"
-    "folder that sees the clp/ and wav/ folders of DIR (default: the current folder), so that no settings\n"
-    "file is touched, and ends it as soon as the first intro picture has been presented on the shown\n"
-    "window. Prints the milliseconds from process start (the kernel's start time, 10 ms steps) and from\n"
-    "the command's start to that picture, the split of the start-up: catalogue, sounds, screens (with the\n"
-    "intro entered and the window shaped), settings; then the rest of the way: the display opened, the\n"
-    "window made (with the sound device), the first picture after showing; and the processor time the\n"
-    "process used up to that picture. Exit status 1 when the game does not start.\n";
+// Starts the game as its entry does in a scratch folder that sees DIR's clp/ and wav/ (no settings file
+// is touched) and ends it once the first intro picture is presented on the shown window; prints the
+// milliseconds to that picture from the process's and the command's start, the split of the start-up,
+// and the processor time used.
+const char kUsage[] = "usage: globbet-harness startup [--data DIR]\n";
 
 using Clock = std::chrono::steady_clock;
 
@@ -93,19 +87,15 @@ class FirstFramePlatform : public SdlPlatform {
 
 int Run(const ToolArgs& args) {
   const Clock::time_point start = Clock::now();
-  fs::path data = fs::current_path();
-  for (size_t i = 0; i < args.size(); i += 2) {
-    if (args[i] != "--data" || i + 1 >= args.size()) return Fail("startup: bad option (see --help)");
-    data = fs::absolute(args[i + 1]);
-  }
+  ToolArgs rest = args;
+  std::string data = ".";
+  harness::TakeWord(rest, "--data", data);
+  if (!rest.empty()) return Fail("startup: bad option (see --help)");
   std::error_code error;
-  if (!fs::is_directory(data / "clp", error)) return Fail("startup: no clp folder in " + data.string());
-  std::string pattern = (fs::temp_directory_path() / "globbet-startup-XXXXXX").string();
-  if (!::mkdtemp(pattern.data())) return Fail("startup: no scratch folder");
-  const fs::path scratch = pattern, old = fs::current_path();
-  for (const char* sub : {"clp", "wav"})
-    fs::create_directory_symlink(data / sub, scratch / sub, error);
-  fs::current_path(scratch);
+  headless::TempFolder scratch;
+  if (!harness::LinkData(data, scratch.path())) return Fail("startup: no clp folder in " + data);
+  const fs::path old = fs::current_path();
+  fs::current_path(scratch.path());
 
   FirstFramePlatform platform;
   int status = 0;
@@ -151,8 +141,7 @@ int Run(const ToolArgs& args) {
     SetSound(nullptr);
     SetPlatform(nullptr);
   }
-  fs::current_path(old);
-  fs::remove_all(scratch, error);
+  fs::current_path(old, error);
   return status;
 }
 

@@ -1,4 +1,4 @@
-// globbet-tool window: opens the game's real window for end-to-end checks and measures its loop.
+// globbet-harness window: opens the game's real window for end-to-end checks and measures its loop.
 //   show  opens the 800 x 600 rounded window with a test picture and logs every input event
 //   idle  runs the loop with nothing to draw and reports processor use and tick lateness
 #include <sys/resource.h>
@@ -13,23 +13,18 @@
 #include "app/main_window.h"
 #include "engine/bitmap.h"
 #include "engine/platform_sdl.h"
-#include "tools/globbet-tool/command.h"
+#include "tests/harness/harness.h"
 
 namespace {
+// show: opens the game's window (800 x 600, rounded corners, draggable right of x = 580), presents a test
+//   picture and prints a line per input event: 'ready X Y' once shown, then 'move X Y', 'ldown X Y',
+//   'lup X Y', 'rup X Y', 'key K M', 'keyup K M', 'char C M', 'frames N' at the end. F4 switches full
+//   screen ('fullscreen 1 0' / 'windowed 1 0'). Escape, a close request or --ms milliseconds end it.
+// idle: runs the loop at the frame interval (default 10 ms) for --seconds (default 10) with nothing to
+//   draw; prints the processor share of one core and the tick lateness.
 const char kUsage[] =
-    "usage: globbet-tool window show [--ms N] [--interval MS]\n"
-    "       globbet-tool window idle [--seconds S] [--interval MS]\n"
-    "\n"
-    "show   opens the game's window (800 x 600, rounded corners, draggable right of x = 580) on the\n"
-    "       display, presents a test picture and prints one line per input event to standard output:\n"
-    "       'ready X Y' once shown (screen position), then 'move X Y', 'ldown X Y', 'lup X Y',\n"
-    "       'rdown X Y', 'rup X Y', 'key K M', 'keyup K M', 'char C M', 'frames N' at the end.\n"
-    "       F4 switches full screen ('fullscreen 1 0' / 'windowed 1 0'). Escape, a close request,\n"
-    "       or --ms milliseconds end it (exit status 0).\n"
-    "idle   runs the loop at the frame interval (default 10 ms) for --seconds (default 10) with\n"
-    "       nothing to draw, and prints the processor share of one core and the tick lateness\n"
-    "       (median, 90th percentile, worst) in milliseconds, as the ticks measure it and as the\n"
-    "       steady clock measures the tick periods.\n";
+    "usage: globbet-harness window show [--ms N] [--interval MS]\n"
+    "       globbet-harness window idle [--seconds S] [--interval MS]\n";
 
 // Reads "--name value" pairs; false on an unknown word or a bad number.
 bool ReadOptions(const ToolArgs& args, size_t from, std::vector<std::pair<std::string, int*>> options) {

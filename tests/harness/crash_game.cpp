@@ -1,4 +1,4 @@
-// globbet-tool crash, the real game: the game program runs on SDL's dummy drivers in a folder of its
+// globbet-harness crash, the real game: the game program runs on SDL's dummy drivers in a folder of its
 // own and is killed at a random moment, mostly just after a quit request (SIGTERM, which SDL turns into
 // the platform's close, so the game is in its exit save), sometimes while it simply runs, and a few
 // times after its intro, in play. Every run starts on what the kill before it left, so each run is also
@@ -20,7 +20,8 @@
 #include "store/atomic_file.h"
 #include "store/config.h"
 #include "store/settings_file.h"
-#include "tools/globbet-tool/tool_crash.h"
+#include "tests/harness/crash.h"
+#include "tests/harness/harness.h"
 
 namespace crash {
 namespace {
@@ -208,8 +209,7 @@ bool RunGameKills(const Setup& setup, long kills, long longRuns, Tally& tally) {
   const std::string folder = setup.folder + "/game";
   std::error_code error;
   fs::create_directories(folder, error);
-  for (const char* sub : {"clp", "wav"})
-    fs::create_directory_symlink(fs::absolute(setup.data, error) / sub, fs::path(folder) / sub, error);
+  harness::LinkData(setup.data, folder);
 
   // How long the start-up takes here from the game's first instruction (a sanitizer build is slower):
   // the first quit request that ends the game cleanly, with its settings saved, comes after it.

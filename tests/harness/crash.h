@@ -1,4 +1,4 @@
-// globbet-tool crash: SIGKILLs at random moments of the game's saving and recording, and the checks of
+// globbet-harness crash: SIGKILLs at random moments of the game's saving and recording, and the checks of
 // what each kill leaves behind. Three kinds of run share this: the exit save and the end-of-game copy
 // back to back (tool_crash.cpp), recording games on the headless table (tool_crash_record.cpp) and the
 // real game program (tool_crash_game.cpp).
