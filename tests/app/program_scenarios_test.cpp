@@ -1,0 +1,203 @@
+// What the player's keys, clicks and buttons lead to through the whole program: one row a scenario,
+// played from a game at a level and mode waiting for its first shot, then the screen, the game and the
+// options it left.
+#include <map>
+#include <sstream>
+
+#include "screens/dialogs/wnd_clear.h"
+#include "screens/dialogs/wnd_exit.h"
+#include "screens/dialogs/wnd_help.h"
+#include "screens/dialogs/wnd_options.h"
+#include "screens/dialogs/wnd_rest.h"
+#include "screens/dialogs/wnd_result.h"
+#include "screens/dialogs/wnd_top10.h"
+#include "tests/app/program_testing.h"
+
+using namespace program_testing;
+
+namespace {
+
+struct Scenario {
+  const char* name;
+  int level, type;
+  // Steps: score:N (points for the game), records (the table holds two records of level code 3 and one
+  // of 6), autosave:0|1, cmd:COMMAND, btn:COMMAND (a click on its button), press:COMMAND (the press
+  // alone), down:KEY, up:KEY, right (a right-button release), click:X,Y, release:X,Y, yes|no (the
+  // question's button), level:N|type:N (an options box), ok (the options button), ticks:N, unfocus,
+  // result (the game ends).
+  const char* steps;
+  // A screen (main quit newgame options help top10 closed), a game state (ready paused flying), and
+  // score= session= level= type= full= min= url= records= rows=.
+  const char* want;
+};
+
+const Scenario kScenarios[] = {
+    {"ExitWithAutoSaveClosesAtOnce", 0, 0, "score:30 autosave:1 cmd:Exit", "closed"},
+    {"ExitWithoutAScoreClosesAtOnce", 0, 0, "autosave:0 cmd:Exit", "closed"},
+    {"ExitDuringAGameAsksAndTakesNoKeys", 0, 0, "score:30 autosave:0 cmd:Exit up:Return up:Escape", "quit"},
+    {"QuitYesCloses", 0, 0, "score:30 autosave:0 cmd:Exit yes", "closed"},
+    {"QuitNoGoesOn", 0, 0, "score:30 autosave:0 cmd:Exit no", "main ready score=30"},
+    {"NewGameWithoutAScoreStartsAtOnce", 0, 0, "cmd:NewGame", "main score=0"},
+    {"NewGameDuringAGameAsks", 0, 0, "score:30 cmd:NewGame", "newgame"},
+    {"NewGameEscapeKeepsTheGame", 0, 0, "score:30 cmd:NewGame up:Escape", "main score=30"},
+    {"NewGameNoKeepsTheGame", 0, 0, "score:30 cmd:NewGame no", "main score=30"},
+    {"NewGameYesRestarts", 0, 0, "score:30 cmd:NewGame yes", "main score=0"},
+    {"ALevelChangeDuringAGameAsks", 0, 0, "score:40 cmd:Options level:2 up:Return", "newgame level=2"},
+    {"NoToTheChangeRestoresLevelAndMode", 0, 0, "score:40 cmd:Options level:2 type:1 up:Return up:Escape",
+     "main score=40 session=GameOrig level=0 type=0"},
+    {"YesToTheModeChangeMakesTheNewSession", 1, 0, "score:40 cmd:Options type:1 up:Return up:Return",
+     "main score=0 session=GameTime level=1 type=1"},
+    {"WithoutAGameAChangeActsAtOnce", 0, 0, "cmd:Options type:1 level:1 up:Return",
+     "main session=GameTime level=1 type=1"},
+    {"TheOkButtonStores", 0, 0, "cmd:Options level:2 ok", "main level=2"},
+    {"EscapeInTheOptionsStoresNothing", 0, 0, "cmd:Options level:2 up:Escape", "main level=0"},
+    {"HelpIgnoresEscape", 0, 0, "cmd:Help up:Escape", "help"},
+    {"HelpEnterGoesBackToTheGame", 0, 0, "cmd:Help ticks:3 up:Return", "main ready"},
+    {"ResultEnterFilesAndStartsAnew", 0, 0, "score:500 result up:Return", "main score=0 records=1"},
+    {"ResultEscapeFilesNothing", 0, 0, "score:500 result up:Escape", "main score=0 records=0"},
+    // Strategy Master is level code 3.
+    {"ClearAsksTakesNoKeysAndYesClearsTheLevelCode", 2, 0,
+     "records cmd:TopTen btn:Clear ticks:60 up:Return yes", "top10 records=1 rows=0"},
+    {"ClearNoKeepsEverything", 2, 0, "records cmd:TopTen btn:Clear ticks:60 no", "top10 records=3 rows=2"},
+    {"ArcadeSpacePauses", 0, 1, "down:Space", "paused"},
+    {"ArcadePauseKeyPauses", 0, 1, "down:Pause", "paused"},
+    {"ArcadeEscapePauses", 0, 1, "down:Escape", "paused"},
+    {"ArcadeRightButtonPauses", 0, 1, "right", "paused"},
+    {"ArcadeAnotherPauseResumes", 0, 1, "down:Pause right", "ready"},
+    {"ArcadePausesWithoutTheFocus", 0, 1, "unfocus ticks:1", "paused"},
+    {"StrategyIgnoresThePauses", 0, 0, "down:Space down:Pause down:Escape right unfocus ticks:3", "ready"},
+    {"APressThatResumesNeverShoots", 0, 1, "down:Space ticks:3 click:300,200", "ready"},
+    {"TheClickAfterResumingShoots", 0, 1, "down:Space ticks:3 click:300,200 ticks:10 click:300,200",
+     "flying"},
+    {"AReleaseOutsideTheFieldResumes", 0, 1, "down:Space release:700,400", "ready"},
+    {"AClickInTheFieldShoots", 0, 0, "click:300,250", "flying"},
+    {"AClickBelowTheAimingAreaDoesNothing", 0, 0, "click:300,560", "ready"},
+    {"F4TogglesFullScreen", 0, 0, "down:F4", "full=1"},
+    {"F4AgainLeavesIt", 0, 0, "down:F4 down:F4", "full=0"},
+    {"F3Minimizes", 0, 0, "down:F3", "min=1"},
+    {"EnterMinimizes", 0, 0, "down:Return", "min=1"},
+    {"TheMinimizeButtonActsOnThePress", 0, 0, "press:Minimize", "min=1"},
+    {"AButtonWaitsHalfASecond", 0, 0, "btn:FullScreen ticks:45", "full=0"},
+    {"AButtonActsHalfASecondAfterItsRelease", 0, 0, "btn:FullScreen ticks:55", "full=1"},
+    {"TheWebLinkOpensThePageAtOnce", 0, 0, "btn:WebLink", "url=https://globbet.example/games?r=gbt"},
+};
+
+const std::map<std::string, int> kNames = {{"Exit", AMainWindow::kExit},
+                                           {"NewGame", AMainWindow::kNewGame},
+                                           {"Options", AMainWindow::kOptions},
+                                           {"Help", AMainWindow::kHelp},
+                                           {"TopTen", AMainWindow::kTopTen},
+                                           {"Demo", AMainWindow::kDemo},
+                                           {"WebLink", AMainWindow::kWebLink},
+                                           {"Minimize", AMainWindow::kMinimize},
+                                           {"FullScreen", AMainWindow::kFullScreen},
+                                           {"Clear", -1},
+                                           {"Return", vk::kReturn},
+                                           {"Escape", vk::kEscape},
+                                           {"Space", vk::kSpace},
+                                           {"Pause", vk::kPause},
+                                           {"F3", vk::kF3},
+                                           {"F4", vk::kF4}};
+
+class ProgramScenario : public ::testing::TestWithParam<Scenario> {
+ protected:
+  void Do(const std::string& verb, const std::string& arg) {
+    const int n = kNames.count(arg) ? kNames.at(arg) : std::atoi(arg.c_str());
+    int x = 0, y = 0;
+    std::sscanf(arg.c_str(), "%d,%d", &x, &y);
+    AWndOptions& options = *screens::options;
+    if (verb == "score") program.Session()->GetScore().Add(n);
+    if (verb == "records")
+      for (auto [code, score] : {std::pair{3, 400}, {3, 300}, {6, 500}})
+        program.Main()->Scores().AddRecord("6-12-126\tP\t" + std::to_string(code) + "\t" +
+                                           std::to_string(score));
+    if (verb == "autosave") GetOptions().AutoSave = n != 0;
+    if (verb == "cmd") program.Main()->RunCommand(AMainWindow::Command(n));
+    if (verb == "btn" || verb == "press") {
+      const OEngine& on = n < 0 ? static_cast<OEngine&>(*screens::top10) : *program.Main();
+      const OClipButton* b =
+          n < 0 ? screens::top10->ClearButton() : program.Main()->Button(AMainWindow::Command(n));
+      x = on.GetX() + int(b->x) + b->GetWidth() / 2, y = on.GetY() + int(b->y) + b->GetHeight() / 2;
+      program.Window().OnMouseMove(x, y);
+      program.Window().OnLButtonDown(x, y);
+    }
+    if (verb == "btn" || verb == "release") program.Window().OnLButtonUp(x, y);
+    if (verb == "down") program.KeyDown(n);
+    if (verb == "up") program.KeyUp(n);
+    if (verb == "right") program.Window().OnRButtonUp(300, 300);
+    if (verb == "click") program.Click(x, y);
+    if (verb == "yes" || verb == "no") {
+      auto* question = dynamic_cast<AWndConfirm*>(ActiveScreen());
+      ASSERT_NE(question, nullptr);
+      program.ClickOn(*question, verb == "yes" ? question->YesButton() : question->NoButton());
+      program.Ticks(60);
+    }
+    if (verb == "level") program.ClickOn(options, options.LevelBox(n));
+    if (verb == "type") program.ClickOn(options, options.TypeBox(n));
+    if (verb == "ok") {
+      program.ClickOn(options, options.OkButton());
+      program.Ticks(60);
+    }
+    if (verb == "ticks") program.Ticks(n);
+    if (verb == "unfocus") program.platform.SetFocus(false);
+    if (verb == "result") {
+      ASSERT_TRUE(program.Main()->OpenResultDialog());
+    }
+  }
+  // What the program shows for a key of the wanted outcome.
+  std::string Value(const std::string& key) {
+    Game& game = *program.Session();
+    const std::map<std::string, std::string> values = {
+        {"score", std::to_string(game.Score())},
+        {"session", game.Name()},
+        {"level", std::to_string(GetOptions().Level)},
+        {"type", std::to_string(GetOptions().GameType)},
+        {"full", std::to_string(program.Window().IsFullScreen())},
+        {"min", std::to_string(program.platform.IsMinimised())},
+        {"url", program.platform.OpenedUrls().empty() ? "" : program.platform.OpenedUrls().back()},
+        {"records", std::to_string(program.Main()->Scores().Size())},
+        {"rows", std::to_string(screens::top10->Rows().size())}};
+    return values.at(key);
+  }
+
+  ScratchFolder folder;
+  SoundLog sounds;
+  Program program;
+};
+
+TEST_P(ProgramScenario, EndsAsThePlayerExpects) {
+  const Scenario& s = GetParam();
+  ASSERT_TRUE(program.StartIn(s.level, s.type));
+  std::istringstream steps(s.steps);
+  for (std::string step; steps >> step && program.platform.HasWindow();) {
+    const size_t colon = step.find(':');
+    ASSERT_NO_FATAL_FAILURE(
+        Do(step.substr(0, colon), colon == std::string::npos ? "" : step.substr(colon + 1)));
+  }
+  const std::map<std::string, const OEngine*> screenNamed = {
+      {"main", screens::mainScreen.get()}, {"quit", screens::quit.get()}, {"newgame", screens::newGame.get()},
+      {"options", screens::options.get()}, {"help", screens::help.get()}, {"top10", screens::top10.get()}};
+  const std::map<std::string, GameState> stateNamed = {
+      {"ready", GameState::kReady}, {"paused", GameState::kPaused}, {"flying", GameState::kFlying}};
+  std::istringstream want(s.want);
+  for (std::string item; want >> item;) {
+    SCOPED_TRACE(item);
+    const size_t equals = item.find('=');
+    if (item == "closed") {
+      EXPECT_FALSE(program.platform.HasWindow());
+    } else if (!program.platform.HasWindow()) {
+      ADD_FAILURE() << "the window closed";
+    } else if (screenNamed.count(item)) {
+      EXPECT_EQ(ActiveScreen(), screenNamed.at(item));
+    } else if (stateNamed.count(item)) {
+      EXPECT_EQ(program.Session()->State(), stateNamed.at(item));
+    } else {
+      EXPECT_EQ(Value(item.substr(0, equals)), item.substr(equals + 1));
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Player, ProgramScenario, ::testing::ValuesIn(kScenarios),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
