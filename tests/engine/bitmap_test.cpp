@@ -1,0 +1,398 @@
+// OBitmap: Draw against the pixel-by-pixel rules at every placement, DrawSmooth, masks from pairs,
+// SmoothCopy, shared storage, and text and rectangles.
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "engine/bitmap.h"
+#include "engine/bitmap_text.h"
+#include "engine/draw_style.h"
+#include "tests/support/pictures.h"
+
+namespace {
+
+uint32_t BlendRef(uint32_t src, uint32_t dst, int t) {
+  uint32_t out = 0;
+  for (int k = 0; k < 24; k += 8) {
+    const int s = (src >> k) & 0xFF, d = (dst >> k) & 0xFF;
+    out |= uint32_t{static_cast<uint8_t>(s + (((d - s) * t) >> 8))} << k;
+  }
+  return out;
+}
+
+// The drawing rules pixel by pixel, in logical coordinates, with no clipping arithmetic to get wrong.
+void DrawRef(OBitmap& dst, const OBitmap& src, int x, int y, BitmapRect r) {
+  for (int sy = std::max(r.top, 0); sy < std::min(r.bottom, src.GetHeight()); ++sy) {
+    for (int sx = std::max(r.left, 0); sx < std::min(r.right, src.GetWidth()); ++sx) {
+      const int dx = x + sx, dy = y + sy;
+      if (dx < 0 || dy < 0 || dx >= dst.GetWidth() || dy >= dst.GetHeight()) continue;
+      const uint32_t s = src.GetPixel(sx, sy), d = dst.GetPixel(dx, dy);
+      if (const uint8_t* mask = src.GetMaskRow(sy)) {
+        const int a = mask[sx] + src.transparency;
+        if (a < 255) dst.SetPixel(dx, dy, a == 0 ? s : BlendRef(s, d, a));
+      } else if (static_cast<int64_t>(s) != src.colorKey) {
+        const int t = src.transparency;
+        dst.SetPixel(dx, dy, t == 0 ? s : t <= 255 ? BlendRef(s, d, t) : dst.fillColor);
+      }
+    }
+  }
+}
+
+void ExpectSamePixels(const OBitmap& a, const OBitmap& b, const std::string& what) {
+  ASSERT_EQ(Pixels(a), Pixels(b)) << what;
+  // The spare row above the picture stays untouched.
+  for (int i = 0; i < a.GetStride(); ++i)
+    ASSERT_EQ(a.GetPixels()[a.GetHeight() * a.GetStride() + i], 0) << what << ": spare row written";
+}
+
+OBitmap Backdrop(int width, int height) {
+  OBitmap b = Filled(width, height, 0x336699);
+  for (int y = 0; y < height; y += 3)
+    b.SetPixel(y % width, y, 0x00FF80);
+  b.fillColor = 0xC0FFEE;
+  return b;
+}
+
+OBitmap MaskedPattern(int width, int height, uint32_t salt = 0x21) {
+  OBitmap b = Pattern(width, height, salt);
+  uint8_t* m = b.CreateMask(0);
+  for (int i = 0; i < width * height; ++i)
+    m[i] = static_cast<uint8_t>((i * 97) % 256);
+  return b;
+}
+
+// Every placement around and across each edge, keyed or masked, opaque, blended or as a silhouette,
+// with and without a source rectangle.
+TEST(BitmapDraw, MatchesThePixelRulesAtEveryPlacement) {
+  OBitmap keyed = Pattern(5, 4);
+  keyed.SetPixel(2, 1, 0x0000FE);
+  keyed.SetPixel(4, 3, 0x0000FE);
+  keyed.colorKey = 0x0000FE;
+  OBitmap masked = MaskedPattern(5, 4, 0x55);
+  masked.GetMask()[7] = 255;
+  masked.GetMask()[8] = 155;  // + transparency 100 = 255: left alone
+  const BitmapRect rects[] = {{0, 0, 5, 4}, {1, 1, 4, 3}, {-2, -2, 9, 9}, {3, 0, 2, 4}};
+  for (OBitmap* src : {&keyed, &masked}) {
+    for (int t : {0, 100, 300}) {
+      src->transparency = t;
+      for (const BitmapRect& r : rects) {
+        for (int y = -6; y <= 9; ++y) {
+          for (int x = -7; x <= 11; ++x) {
+            OBitmap got = Backdrop(9, 7), want = Backdrop(9, 7);
+            got.Draw(src, x, y, &r);
+            DrawRef(want, *src, x, y, r);
+            ExpectSamePixels(got, want,
+                             "at " + std::to_string(x) + "," + std::to_string(y) + " t " + std::to_string(t) +
+                                 " rect left " + std::to_string(r.left));
+            if (HasFailure()) return;
+          }
+        }
+      }
+    }
+  }
+}
+
+TEST(BitmapDraw, ColourKeyMinusOneTakesTheTopLeftPixel) {
+  OBitmap b = Filled(3, 3, 0);
+  b.SetPixel(0, 0, 0xFF00FF);
+  b.SetPixel(0, 2, 0x00FF00);  // bottom-left: the first pixel in memory, which must not be taken
+  b.SetColorKey(-1);
+  EXPECT_EQ(b.colorKey, 0xFF00FF);
+}
+
+TEST(BitmapDrawSmooth, WholePositionsMatchDrawAndFractionsLeanTheWayTheyPoint) {
+  const OBitmap src = MaskedPattern(6, 5);
+  const BitmapRect part{1, 2, 5, 4};
+  for (int y = -6; y <= 8; ++y) {
+    for (int x = -7; x <= 9; ++x) {
+      for (const BitmapRect* r : {static_cast<const BitmapRect*>(nullptr), &part}) {
+        OBitmap smooth = Backdrop(8, 7), plain = Backdrop(8, 7);
+        smooth.DrawSmooth(&src, x, y, r);
+        plain.Draw(&src, x, y, r);
+        ExpectSamePixels(smooth, plain, "at " + std::to_string(x) + "," + std::to_string(y));
+        if (HasFailure()) return;
+      }
+    }
+  }
+  // A pixel at x + 0.75 lands mostly on the right-hand column, at y + 0.25 mostly on the upper row.
+  OBitmap dot = Filled(1, 1, 0xFFFFFF);
+  dot.CreateMask(0);
+  OBitmap dst = Filled(3, 3, 0);
+  dst.DrawSmooth(&dot, 1.75, 0.25);
+  EXPECT_GT(dst.GetPixel(2, 0) & 0xFF, dst.GetPixel(1, 0) & 0xFF);
+  EXPECT_GT(dst.GetPixel(2, 0) & 0xFF, dst.GetPixel(2, 1) & 0xFF);
+  EXPECT_EQ(dst.GetPixel(0, 0) | dst.GetPixel(1, 2), 0u);
+  // Far away, huge or not a number: nothing is drawn; without a mask nothing either.
+  const OBitmap before = Backdrop(5, 5);
+  OBitmap after = Backdrop(5, 5);
+  after.DrawSmooth(&src, 1e300, 0);
+  after.DrawSmooth(&src, -1e300, std::numeric_limits<double>::quiet_NaN());
+  const OBitmap unmasked = Pattern(3, 3);
+  after.DrawSmooth(&unmasked, 1, 1);
+  ExpectSamePixels(after, before, "nothing to draw");
+}
+
+TEST(BitmapMakeMaskFromPair, DerivesCoverageDividesItOutAndRefusesMismatchedPairs) {
+  OBitmap onBlack = Filled(4, 1, 0), onWhite = Filled(4, 1, 0);
+  onBlack.SetPixel(0, 0, 0x204060);  // opaque
+  onWhite.SetPixel(0, 0, 0x204060);
+  onWhite.SetPixel(1, 0, 0xFFFFFF);  // fully transparent
+  onBlack.SetPixel(2, 0, 0x402000);  // 0x804000 at half strength
+  onWhite.SetPixel(2, 0, 0xC0A080);
+  onBlack.SetPixel(3, 0, 0xC8C8C8);  // not a real pair: would divide past white
+  onWhite.SetPixel(3, 0, 0x646464);
+  ASSERT_TRUE(onBlack.MakeMaskFromPair(onWhite));
+  const uint8_t* mask = onBlack.GetMaskRow(0);
+  EXPECT_EQ(std::vector<int>(mask, mask + 5), (std::vector<int>{0, 255, 0x80, 100, 255}))
+      << "the slack byte is transparent";
+  EXPECT_EQ(Pixels(onBlack), (std::vector<uint32_t>{0x204060, 0, 0x804000, 0xFFFFFF}));
+
+  OBitmap a = Pattern(3, 2), b = Pattern(2, 3), empty;
+  EXPECT_FALSE(a.MakeMaskFromPair(b));
+  EXPECT_FALSE(a.MakeMaskFromPair(empty));
+  EXPECT_FALSE(empty.MakeMaskFromPair(a));
+  EXPECT_EQ(a.GetMask(), nullptr);
+}
+
+TEST(BitmapSmoothCopy, AveragesTwoByTwoIntoAPictureOneLargerBorderedInTheFillColour) {
+  OBitmap src = Filled(3, 3, 0);
+  src.fillColor = 0x010203;
+  for (int i = 0; i < 9; ++i)
+    src.SetPixel(i % 3, i / 3, 0x040404 * (1 + i));
+  OBitmap out;
+  ASSERT_TRUE(out.SmoothCopy(src));
+  // Greys 4, 8 .. 36 row by row; each inner pixel averages the 2 x 2 block up to it from the top left.
+  const uint32_t f = 0x010203;
+  EXPECT_EQ(Pixels(out), (std::vector<uint32_t>{f, f, f, f, f, 0x0C0C0C, 0x101010, f, f, 0x181818, 0x1C1C1C,
+                                                f, f, f, f, f}));
+  // A copy of itself works from the old pixels.
+  OBitmap self = Pattern(4, 3), expected;
+  ASSERT_TRUE(expected.SmoothCopy(self));
+  ASSERT_TRUE(self.SmoothCopy(self));
+  ExpectSamePixels(self, expected, "self copy");
+  OBitmap empty;
+  EXPECT_FALSE(self.SmoothCopy(empty));
+}
+
+// ---- storage -------------------------------------------------------------------------------------
+
+TEST(BitmapStorage, UnusableSizesAreRefusedWithoutPixels) {
+  OBitmap b(4, 4);
+  for (const auto& [w, h] : {std::pair{0, 5}, {5, -1}, {100000, 100000}}) {
+    EXPECT_FALSE(b.Create(w, h)) << w << " x " << h;
+    EXPECT_FALSE(b.HasPixels());
+  }
+  EXPECT_EQ(b.CreateMask(0), nullptr);
+}
+
+TEST(BitmapStorage, CopiesShareStorageAndTheLastOwnerFreesIt) {
+  auto original = std::make_unique<OBitmap>(8, 8);
+  {
+    OBitmap copy(*original);
+    EXPECT_EQ(original->GetOwnerCount(), 2);
+    copy.SetPixel(0, 0, 0x00FF00);
+  }
+  EXPECT_EQ(original->GetOwnerCount(), 1);
+  EXPECT_EQ(original->GetPixel(0, 0), 0x00FF00u);
+  // The original goes first; the copy keeps pixels and mask alive (ASan catches a premature free).
+  OBitmap survivor;
+  ASSERT_TRUE(survivor.ShareFrom(original.get()));
+  original->CreateMask(9);
+  original.reset();
+  EXPECT_EQ(survivor.GetOwnerCount(), 1);
+  EXPECT_EQ(survivor.GetPixel(0, 0), 0x00FF00u);
+  EXPECT_EQ(survivor.GetMask()[0], 9);
+
+  OBitmap a(4, 4), b(a), c(a);
+  ASSERT_TRUE(b.Create(2, 2));  // recreating releases the old storage
+  EXPECT_EQ(a.GetOwnerCount(), 2);
+  ASSERT_TRUE(c.ShareFrom(&b));
+  ASSERT_TRUE(c.ShareFrom(&c));  // sharing itself or what it shares changes no count
+  EXPECT_EQ(a.GetOwnerCount(), 1);
+  EXPECT_EQ(b.GetOwnerCount(), 2);
+  OBitmap empty;
+  ASSERT_TRUE(c.ShareFrom(&empty));
+  EXPECT_FALSE(c.HasPixels());
+  EXPECT_EQ(b.GetOwnerCount(), 1);
+
+  std::vector<OBitmap> frames;
+  for (int i = 0; i < 20; ++i) {  // growth moves the earlier entries
+    frames.push_back(Filled(2, 2, 0x000100 * i));
+    frames.back().frameAction = i;
+  }
+  for (int i = 0; i < 20; ++i)
+    EXPECT_EQ(std::pair(frames[i].GetPixel(1, 1), frames[i].frameAction), std::pair(0x000100u * i, i));
+}
+
+TEST(BitmapFill, FillsTheClippedRectangleOnly) {
+  OBitmap b = Filled(6, 5, 0);
+  b.fillColor = 0xABCDEF;
+  const BitmapRect r{-3, 3, 2, 99}, inverted{4, 4, 2, 2};
+  b.Fill(&r);
+  b.Fill(&inverted);
+  for (int y = 0; y < 5; ++y)
+    for (int x = 0; x < 6; ++x)
+      EXPECT_EQ(b.GetPixel(x, y), (x < 2 && y >= 3) ? 0xABCDEFu : 0u) << x << "," << y;
+}
+
+// ---- text and rectangles ---------------------------------------------------------------------------
+
+constexpr uint32_t kGround = 0x00FF00;  // neither text nor background colour
+
+class BitmapText : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetDrawStyles();
+    DrawFont.textColor = 0x3131BA;
+    DrawFont.backgroundColor = 0xCCCCFF;
+  }
+  void TearDown() override { ResetDrawStyles(); }
+};
+
+TEST_F(BitmapText, FacesResolveAndWesternBytesBecomeUtf8) {
+  for (int flags : {0, kFontBold | kFontItalic}) {
+    EXPECT_EQ(MatchFontFamily("arial", flags), "Liberation Sans") << flags;
+    EXPECT_EQ(MatchFontFamily("Courier New", flags), "Liberation Mono") << flags;
+  }
+  EXPECT_FALSE(MatchFontFamily("No Such Face 4711", 0).empty()) << "an unknown face falls back";
+  EXPECT_EQ(WesternToUtf8("A\x80\xE9\x96"), "A\u20AC\u00E9\u2013");
+}
+
+// Text is measured by its glyphs' advances: more text, bold and a larger size are wider, a monospaced
+// face gives every character the same advance, and the drawing fills exactly the measured cell.
+TEST_F(BitmapText, DrawTextPaintsExactlyTheMeasuredCell) {
+  OBitmap b(10, 10);
+  int w1, w2, wb, wi, wm, h1, h2, h;
+  ASSERT_TRUE(b.MeasureText("Wide", w1, h1));
+  ASSERT_TRUE(b.MeasureText("Wide Wide", w2, h));
+  EXPECT_GT(w2, 2 * w1);
+  EXPECT_GE(h1, 13) << "the cell is at least the em height";
+  DrawFont.styleFlags = kFontBold;
+  ASSERT_TRUE(b.MeasureText("Wide", wb, h));
+  EXPECT_GT(wb, w1);
+  DrawFont.styleFlags = 0;
+  DrawFont.size = 20;
+  ASSERT_TRUE(b.MeasureText("Wide", w2, h2));
+  EXPECT_GT(h2, h1 + 8);
+  DrawFont.SetFaceName("Courier New");
+  ASSERT_TRUE(b.MeasureText("iiii", wi, h));
+  ASSERT_TRUE(b.MeasureText("MMMM", wm, h));
+  EXPECT_EQ(wi, wm);
+  DrawFont.size = 10;
+
+  for (const char* face : {"Arial", "Courier New", "No Such Face 4711"}) {
+    DrawFont.SetFaceName(face);
+    OBitmap pic = Filled(120, 40, kGround);
+    ASSERT_TRUE(pic.MeasureText("Hello 42", w1, h1));
+    ASSERT_TRUE(pic.DrawText("Hello 42", 7, 5));
+    int ink = 0;
+    for (int y = 0; y < 40; ++y) {
+      for (int x = 0; x < 120; ++x) {
+        const uint32_t c = pic.GetPixel(x, y);
+        const bool inCell = x >= 7 && x < 7 + w1 && y >= 5 && y < 5 + h1;
+        ASSERT_EQ(c != kGround, inCell) << face << ": pixel " << x << "," << y;
+        ink += inCell && c != 0xCCCCFFu;
+      }
+    }
+    EXPECT_EQ(pic.GetPixel(7 + w1 - 1, 5 + h1 - 1), 0xCCCCFFu) << face << ": the corner is background";
+    EXPECT_GT(ink, 30) << face;
+  }
+}
+
+// Resolved fonts are remembered by face, style and size: a font looked up again, after so many others
+// that the remembered ones were dropped, paints as before.
+TEST_F(BitmapText, RememberedFontsPaintAsFreshOnes) {
+  auto paint = [] {
+    DrawFont.styleFlags = kFontBold;
+    DrawFont.size = 12;
+    OBitmap b = Filled(120, 30, kGround);
+    EXPECT_TRUE(b.DrawText("Globbet 42", 2, 2));
+    return Pixels(b);
+  };
+  const auto first = paint();
+  OBitmap scratch(4, 4);
+  for (int size = 6; size < 46; ++size) {
+    int regular, bold, h;
+    DrawFont.size = size;
+    DrawFont.styleFlags = 0;
+    ASSERT_TRUE(scratch.MeasureText("Wide Wide", regular, h));
+    DrawFont.styleFlags = kFontBold;
+    ASSERT_TRUE(scratch.MeasureText("Wide Wide", bold, h));
+    if (size >= 10) {
+      EXPECT_GT(bold, regular) << "each style keeps its own font, size " << size;
+    }
+  }
+  EXPECT_EQ(paint(), first);
+}
+
+TEST_F(BitmapText, UnderlineAndClippingStayInsideTheCellAndThePicture) {
+  DrawFont.styleFlags = kFontUnderline;
+  DrawFont.textColor = 0;
+  OBitmap b = Filled(100, 30, kGround);
+  int w, h;
+  ASSERT_TRUE(b.MeasureText("a b", w, h));
+  ASSERT_TRUE(b.DrawText("a b", 2, 2));
+  bool fullRow = false;
+  for (int y = 2; y < 2 + h; ++y) {
+    bool full = true;
+    for (int x = 2; x < 2 + w; ++x)
+      full = full && b.GetPixel(x, y) == 0;
+    fullRow |= full;
+  }
+  EXPECT_TRUE(fullRow);
+  EXPECT_EQ(b.GetPixel(2, 2 + h), kGround);
+
+  OBitmap small = Filled(20, 10, kGround);
+  EXPECT_TRUE(small.DrawText("Clipped text", -15, -6));
+  EXPECT_NE(small.GetPixel(0, 0), kGround);
+  EXPECT_EQ(small.GetPixel(19, 9), kGround);
+  EXPECT_TRUE(small.DrawText("gone", -2147483647, 2147483600));
+  DrawFont.size = 2000000000;  // held to a sane glyph size, not a failed allocation
+  EXPECT_TRUE(small.DrawText("W", 0, 0));
+}
+
+TEST_F(BitmapText, RectanglesOutlineWithThePenFillWithTheBrushAndAreClipped) {
+  DrawPen.color = 0x112233;
+  DrawBrush.color = 0xCCCCFF;
+  OBitmap b = Filled(12, 10, kGround);
+  ASSERT_TRUE(b.DrawRectangle(2, 1, 6, 5));  // covers x 2..7, y 1..5
+  for (int y = 0; y < 10; ++y) {
+    for (int x = 0; x < 12; ++x) {
+      const bool inside = x >= 2 && x <= 7 && y >= 1 && y <= 5;
+      const bool border = inside && (x == 2 || x == 7 || y == 1 || y == 5);
+      ASSERT_EQ(b.GetPixel(x, y), border ? 0x112233u : inside ? 0xCCCCFFu : kGround) << x << "," << y;
+    }
+  }
+  DrawPen.width = 2;  // a wider pen grows inward
+  ASSERT_TRUE(b.DrawRectangle(2, 1, 6, 5));
+  EXPECT_EQ(b.GetPixel(3, 2), 0x112233u);
+  EXPECT_EQ(b.GetPixel(4, 3), 0xCCCCFFu);
+
+  ResetDrawStyles();
+  OBitmap cut = Filled(8, 8, kGround);
+  EXPECT_TRUE(cut.DrawRectangle(-3, -3, 6, 6));  // outline at x = 2 and y = 2 inside the picture
+  EXPECT_EQ(cut.GetPixel(2, 0), 0u);
+  EXPECT_EQ(cut.GetPixel(0, 2), 0u);
+  EXPECT_EQ(cut.GetPixel(1, 1), 0xFFFFFFu);
+  EXPECT_EQ(cut.GetPixel(3, 3), kGround);
+  EXPECT_TRUE(cut.DrawRectangle(2147483000, 5, 2000, 2000));
+
+  DrawPen.style = kPenDot;  // three on, three off, clockwise from the top-left
+  OBitmap dots = Filled(20, 4, kGround);
+  ASSERT_TRUE(dots.DrawRectangle(0, 0, 20, 4));
+  for (int x = 0; x < 12; ++x)
+    EXPECT_EQ(dots.GetPixel(x, 0), (x % 6) < 3 ? 0u : 0xFFFFFFu) << x;
+  DrawPen.style = kPenNull;
+  DrawBrush.hatch = kHatchVertical;
+  DrawBrush.color = 0x0000FF;
+  OBitmap hatched = Filled(20, 3, kGround);
+  ASSERT_TRUE(hatched.DrawRectangle(1, 0, 18, 3));
+  for (int x = 1; x < 19; ++x)
+    EXPECT_EQ(hatched.GetPixel(x, 1), x % 8 == 0 ? 0x0000FFu : 0xFFFFFFu)
+        << "hatch follows the picture, x " << x;
+}
+
+}  // namespace

@@ -1,0 +1,402 @@
+// Clips: files written and read back, the reader's refusal of damaged or hostile files, and playback of
+// frames and sequences with their frame instructions.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "engine/clip.h"
+#include "engine/clip_file.h"
+#include "engine/jpeg_codec.h"
+#include "store/cipher_file.h"
+#include "tests/support/pictures.h"
+#include "tests/support/test_folder.h"
+
+namespace {
+
+// A smooth picture that JPEG keeps close to its colours.
+OBitmap Gradient(int w, int h) {
+  OBitmap b = Filled(w, h, 0);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x)
+      b.SetPixel(x, y, uint32_t((x * 255 / w) << 16 | (y * 255 / h) << 8 | 128));
+  return b;
+}
+
+ClipFrameRecord Frame(int image, int action = 0, int arg1 = 0, int arg2 = 0) {
+  ClipFrameRecord f;
+  f.image = image, f.action = action, f.arg1 = arg1, f.arg2 = arg2;
+  return f;
+}
+
+bool Load(const std::vector<uint8_t>& bytes, OClip& clip, std::string* why = nullptr) {
+  return LoadClipBytes(bytes, clip, why);
+}
+
+void PutInt(std::vector<uint8_t>& bytes, size_t at, int32_t v) {
+  for (int i = 0; i < 4; ++i)
+    bytes[at + size_t(i)] = uint8_t(uint32_t(v) >> (8 * i));
+}
+
+TEST(ClipFile, EveryImageKindRoundTrips) {
+  OBitmap masked = Pattern(6, 4);
+  uint8_t* mask = masked.CreateMask(0);
+  for (int i = 0; i < 24; ++i)
+    mask[i] = uint8_t(i * 11);
+  const OBitmap raw = Pattern(2, 7, 9), picture = Gradient(40, 24);
+  ClipFileWriter w;
+  w.AddRawImage(raw, 7);  // any type but 4, 5, 6 and 10 is raw
+  for (int type : {4, 5, 6})
+    w.AddRawImage(masked, type);
+  for (JpegScans scans : {JpegScans::kBaseline, JpegScans::kProgressive}) {
+    std::vector<uint8_t> jpeg;
+    ASSERT_TRUE(EncodeJpeg(picture, 95, jpeg, scans));
+    w.AddJpegStream(10, 10, jpeg);  // the stream's own size wins over the record's
+  }
+  OClip clip;
+  std::string why;
+  ASSERT_TRUE(Load(w.Bytes(), clip, &why)) << why;
+  ASSERT_EQ(clip.GetFrameCount(), 6);
+  EXPECT_EQ(Pixels(*clip.GetFrame(0)), Pixels(raw));
+  EXPECT_EQ(clip.GetFrame(0)->GetMask(), nullptr);
+  // No frame table: every image is a frame keyed by its top-left pixel.
+  EXPECT_EQ(uint32_t(clip.GetFrame(0)->colorKey), raw.GetPixel(0, 0));
+  for (int i = 1; i <= 3; ++i) {
+    EXPECT_EQ(Pixels(*clip.GetFrame(i)), Pixels(masked));
+    ASSERT_NE(clip.GetFrame(i)->GetMask(), nullptr);
+    for (int y = 0; y < 4; ++y)
+      EXPECT_EQ(std::vector<uint8_t>(clip.GetFrame(i)->GetMaskRow(y), clip.GetFrame(i)->GetMaskRow(y) + 6),
+                std::vector<uint8_t>(masked.GetMaskRow(y), masked.GetMaskRow(y) + 6));
+  }
+  EXPECT_EQ(clip.GetWidth(), 40);
+  for (int i = 4; i <= 5; ++i) {
+    const OBitmap& got = *clip.GetFrame(i);
+    ASSERT_EQ(got.GetWidth(), 40);
+    ASSERT_EQ(got.GetHeight(), 24);
+    int worst = 0;
+    for (int y = 0; y < 24; ++y)
+      for (int x = 0; x < 40; ++x)
+        for (int shift : {0, 8, 16})
+          worst = std::max(worst, std::abs(int(picture.GetPixel(x, y) >> shift & 255) -
+                                           int(got.GetPixel(x, y) >> shift & 255)));
+    EXPECT_LE(worst, 12) << "colours arrive in the bitmap's own order";
+  }
+}
+
+TEST(ClipFile, ParsedFilesWriteBackToTheSameBytes) {
+  OBitmap masked = Pattern(3, 3);
+  masked.CreateMask(9);
+  ClipFileWriter w;
+  w.AddRawImage(Pattern(4, 2));
+  w.AddRawImage(masked, 5);
+  ASSERT_EQ(w.AddJpegImage(Gradient(16, 16)), 2);
+  w.AddSequence({Frame(0, 3, 1, -1), Frame(2)});
+  w.AddSequence({Frame(1, 2)});
+  w.AddSequence({});
+  const std::vector<uint8_t> bytes = w.Bytes();
+  ClipFileView view;
+  std::string why;
+  ASSERT_TRUE(ParseClipFile(bytes, view, &why)) << why;
+  ASSERT_EQ(view.sequences.size(), 3u);
+  EXPECT_EQ(view.sequences[0][0], Frame(0, 3, 1, -1));
+  ClipFileWriter again;
+  again.AddAll(view);
+  EXPECT_EQ(again.Bytes(), bytes);
+}
+
+TEST(ClipFile, FrameTablesBuildSequences) {
+  ClipFileWriter w;
+  for (int i = 0; i < 3; ++i)
+    w.AddRawImage(Pattern(4, 4, i));
+  ClipFrameRecord offset = Frame(2, 1);
+  offset.x = -3, offset.y = 5, offset.colorKey = 0x00FF00;
+  w.AddSequence({Frame(0), Frame(1, 3, 0, -1), offset, Frame(0)});
+  const auto oneSequence = w.Bytes();
+  w.AddSequence({Frame(2), Frame(1)});
+
+  OClip one;
+  ASSERT_TRUE(Load(oneSequence, one));
+  EXPECT_EQ(one.GetSequenceCount(), 0) << "a single sequence goes into the clip itself";
+  ASSERT_EQ(one.GetFrameCount(), 4);
+  EXPECT_EQ(one.GetFrame(1)->frameAction, 3);
+  EXPECT_EQ(one.GetFrame(2)->offsetX, -3);
+  EXPECT_EQ(one.GetFrame(2)->offsetY, 5);
+  EXPECT_EQ(one.GetFrame(2)->colorKey, 0x00FF00);
+  EXPECT_EQ(uint32_t(one.GetFrame(0)->colorKey), Pattern(4, 4, 0).GetPixel(0, 0)) << "-1: top-left pixel";
+  EXPECT_TRUE(one.GetFrame(3)->SharesStorageWith(*one.GetFrame(0))) << "a reused image is shared";
+
+  OClip two;
+  ASSERT_TRUE(Load(w.Bytes(), two));
+  ASSERT_EQ(two.GetSequenceCount(), 2);
+  EXPECT_EQ(two.GetSequence(1)->GetFrameCount(), 2);
+  EXPECT_EQ(two.GetShownPicture(), two.GetSequence(0)->GetFrame(0));
+}
+
+TEST(ClipFile, EveryCutFailsAndAFailedLoadLeavesAnEmptyClip) {
+  OBitmap masked = Pattern(3, 2);
+  masked.CreateMask(0);
+  ClipFileWriter w;
+  w.AddRawImage(Pattern(2, 2));
+  w.AddRawImage(masked, 4);
+  w.AddJpegImage(Gradient(8, 8));
+  w.AddSequence({Frame(0), Frame(2)});
+  w.AddSequence({Frame(1)});
+  const auto bytes = w.Bytes();
+  OClip clip;
+  for (size_t cut = 0; cut < bytes.size(); ++cut) {
+    ASSERT_TRUE(Load(bytes, clip));
+    EXPECT_FALSE(Load({bytes.begin(), bytes.begin() + long(cut)}, clip)) << "cut at " << cut;
+    EXPECT_EQ(clip.GetFrameCount() + clip.GetSequenceCount(), 0) << "cut at " << cut;
+  }
+  TestFolder folder;
+  ASSERT_TRUE(w.Save(folder / "a.clp"));
+  EXPECT_TRUE(clip.Load(folder / "a.clp"));
+  EXPECT_FALSE(clip.Load(folder / "missing.clp"));
+}
+
+// Counts and sizes are checked before anything is allocated for them.
+TEST(ClipFile, CountsSizesAndIndicesAreChecked) {
+  ClipFileWriter w;
+  w.AddRawImage(Pattern(4, 4));
+  const auto good = w.Bytes();
+  const struct {
+    const char* what;
+    size_t at;
+    int32_t value;
+  } cases[] = {
+      {"width 0", 28, 0},
+      {"height -1", 32, -1},
+      {"width 4097", 28, 4097},
+      {"height far too big", 32, 0x7FFFFFFF},
+      {"pixels beyond the file", 28, 4096},
+      {"sequence count impossible", 16, 0x7FFFFFFF},
+      {"negative sequence count", 16, -2},
+      {"negative image count", 12, -1},
+      {"masked but no mask bytes", 36, 4},
+      {"magic", 0, 0x12345678},
+  };
+  OClip clip;
+  for (const auto& c : cases) {
+    auto bytes = good;
+    PutInt(bytes, c.at, c.value);
+    EXPECT_FALSE(Load(bytes, clip)) << c.what;
+  }
+
+  OBitmap dot = Filled(1, 1, 0);
+  ClipFileWriter many;
+  for (int i = 0; i < 1000; ++i)
+    many.AddRawImage(dot);
+  ASSERT_TRUE(Load(many.Bytes(), clip));
+  many.AddRawImage(dot);
+  std::string why;
+  EXPECT_FALSE(Load(many.Bytes(), clip, &why));
+  EXPECT_NE(why.find("image count"), std::string::npos) << why;
+
+  for (int index : {2, -1, 1000}) {
+    ClipFileWriter seq;
+    seq.AddRawImage(Pattern(2, 2));
+    seq.AddRawImage(Pattern(2, 2));
+    seq.AddSequence({Frame(0), Frame(index)});
+    EXPECT_FALSE(Load(seq.Bytes(), clip, &why)) << index;
+    EXPECT_NE(why.find("image index"), std::string::npos) << why;
+  }
+
+  // Blank JPEG records cost no file bytes, so their number times their size is what is bounded.
+  ClipImageView blank;
+  blank.width = blank.height = 4096;
+  blank.type = kClipImageJpeg;
+  ClipFileWriter blanks;
+  blanks.AddImageRecord(blank);
+  ASSERT_TRUE(Load(blanks.Bytes(), clip, &why)) << why;
+  blanks.AddImageRecord(blank);
+  EXPECT_FALSE(Load(blanks.Bytes(), clip, &why));
+  EXPECT_NE(why.find("too large"), std::string::npos) << why;
+}
+
+// A JPEG record whose enciphered bytes are built by hand.
+std::vector<uint8_t> JpegRecordFile(int32_t plainLength, const std::vector<uint8_t>& enciphered,
+                                    int32_t statedLength) {
+  ClipImageView image;
+  image.width = 6, image.height = 5, image.type = kClipImageJpeg;
+  image.plainLength = plainLength;
+  image.enciphered = enciphered;
+  ClipFileWriter w;
+  w.AddImageRecord(image);
+  auto bytes = w.Bytes();
+  PutInt(bytes, 44, statedLength);
+  return bytes;
+}
+
+std::vector<uint8_t> Encipher(const std::vector<uint8_t>& plain) {
+  std::vector<uint8_t> out(EncipheredLength(plain.size()));
+  EncryptBlocks(kCipherModeDes, plain.data(), plain.size(), out.data(), out.size(),
+                reinterpret_cast<const uint8_t*>(kClipKey), kCipherKeyLength);
+  return out;
+}
+
+TEST(ClipFile, JpegRecordsAreCheckedBeforeDecoding) {
+  std::vector<uint8_t> jpeg;
+  ASSERT_TRUE(EncodeJpeg(Gradient(8, 8), 80, jpeg));
+  const auto enciphered = Encipher(jpeg);
+  const int32_t n = int32_t(jpeg.size()), e = int32_t(enciphered.size());
+  OClip clip;
+  std::string why;
+  ASSERT_TRUE(Load(JpegRecordFile(n, enciphered, e), clip, &why)) << why;
+  EXPECT_EQ(clip.GetFrame(0)->GetWidth(), 8);
+  // A plain length other than the deciphered one: the picture stays blank, in the record's size.
+  ASSERT_TRUE(Load(JpegRecordFile(n - 1, enciphered, e), clip, &why)) << why;
+  EXPECT_EQ(clip.GetFrame(0)->GetWidth(), 6);
+  EXPECT_EQ(clip.GetFrame(0)->GetPixel(3, 3), 0xFFFFFFu);
+  EXPECT_FALSE(Load(JpegRecordFile(n, enciphered, e + 1), clip)) << "enciphered length beyond the file";
+  EXPECT_FALSE(Load(JpegRecordFile(n, enciphered, -8), clip));
+  EXPECT_FALSE(Load(JpegRecordFile(e + 1, enciphered, e), clip)) << "plain length beyond the buffer";
+  EXPECT_FALSE(Load(JpegRecordFile(-1, enciphered, e), clip));
+  // 16 plain bytes ending in a count byte of 127 or -128, cut to their two blocks.
+  for (const auto& [count, plainLength] : {std::pair{0x7F, 8 + 127}, {0x80, 0}}) {
+    std::vector<uint8_t> plain(16, 0x11);
+    plain[15] = uint8_t(count);
+    auto cut = Encipher(plain);
+    cut.resize(16);
+    EXPECT_FALSE(Load(JpegRecordFile(plainLength, cut, 16), clip)) << "count byte " << count;
+  }
+
+  std::vector<uint8_t> wide, manyScans;
+  ASSERT_TRUE(EncodeJpeg(Gradient(4097, 2), 50, wide));
+  ASSERT_TRUE(EncodeJpeg(Gradient(16, 16), 50, manyScans, JpegScans::kPerCoefficient));
+  const std::vector<uint8_t> garbage(300, 0x5A), noHeader(jpeg.begin() + 2, jpeg.end());
+  const std::pair<const std::vector<uint8_t>*, const char*> streams[] = {
+      {&wide, "size"}, {&manyScans, "scans"}, {&garbage, ""}, {&noHeader, ""}};
+  for (const auto& [stream, reason] : streams) {
+    ClipFileWriter w;
+    w.AddJpegStream(16, 16, *stream);
+    EXPECT_FALSE(Load(w.Bytes(), clip, &why)) << reason;
+    EXPECT_NE(why.find(reason), std::string::npos) << why;
+  }
+}
+
+// ---- playback ----------------------------------------------------------------------------------------
+
+// A clip with count frames coloured 0, 1, 2 ... and frame time 0.
+void AddFrames(OClip& clip, int count, uint32_t base = 0) {
+  for (int i = 0; i < count; ++i)
+    clip.AddFrame(Picture(4, 4, base + uint32_t(i)));
+  clip.SetFrameTime(0);
+}
+
+int Shown(const OClip& clip) {
+  const OBitmap* p = clip.GetShownPicture();
+  return p ? int(p->GetPixel(0, 0)) : -1;
+}
+
+class Recorder : public OClip {
+ public:
+  void OnExpire() override { ++expired; }
+  void OnFrameEvent(int a, int b) override { events.push_back({a, b}); }
+  void OnFrameChanged() override { shownAtChange.push_back(Shown(*this)); }
+  int expired = 0;
+  std::vector<std::pair<int, int>> events;
+  std::vector<int> shownAtChange;
+};
+
+TEST(ClipPlay, FramesAdvanceWhenTheirTimeIsUpAndWrap) {
+  Recorder clip;
+  AddFrames(clip, 3);
+  clip.SetFrameTime(100);
+  clip.Tick(60);
+  EXPECT_EQ(clip.GetCurrentFrame(), 0);
+  clip.Tick(40);
+  EXPECT_EQ(clip.GetCurrentFrame(), 1);
+  clip.SetFrameTime(0);
+  clip.Tick(0);
+  clip.Tick(0);
+  EXPECT_EQ(Shown(clip), 0) << "past the last frame playback wraps";
+  clip.SetFrame(7, -1);
+  EXPECT_EQ(Shown(clip), 0) << "out of range: frame 0";
+  EXPECT_EQ(clip.shownAtChange, (std::vector<int>{1, 2, 0, 0}))
+      << "told once a change, the new picture shown";
+  clip.lifetime = 30;
+  clip.Tick(20);
+  clip.Tick(20);
+  EXPECT_EQ(clip.lifetime, 0) << "never below 0";
+  EXPECT_EQ(clip.expired, 0) << "running out is the screen's business";
+  Recorder bounded;
+  AddFrames(bounded, 1);  // 4 x 4
+  bounded.boundsCheck = true;
+  bounded.boundsRight = bounded.boundsBottom = 20;
+  bounded.x = 16;
+  bounded.Tick(1);
+  EXPECT_EQ(bounded.expired, 0) << "x + width = right is inside";
+  bounded.x = 16.5;
+  bounded.Tick(1);
+  EXPECT_EQ(bounded.expired, 1);
+}
+
+TEST(ClipPlay, FrameInstructions) {
+  Recorder parent;
+  for (int s = 0; s < 3; ++s)
+    AddFrames(*parent.AddSequence(), 4, uint32_t(10 * s));
+  parent.SetFrame(0, 0);
+  parent.SetFrameAction(kFrameEvent, 7, 8, 0, 0);
+  parent.SetFrameAction(kFrameJump, 3, 2, 1, 0);         // to sequence 2, frame 3
+  parent.SetFrameAction(kFrameJump, 1, -1, 3, 2);        // -1: within the sequence itself
+  parent.SetFrameAction(kFrameJumpStop, 2, 1000, 1, 2);  // 1000: the sequence itself; stops the parent
+  parent.SetFrameAction(kFrameJumpStop, 0, 1, 2, 2);     // jumps even when stopped, to sequence 1
+  parent.SetFrameAction(kFrameStop, 0, 0, 1, 1);
+  parent.SetFrameAction(kFrameEnd, 0, 0, 2, 1);
+  const struct {
+    int shown;
+    bool stopped;
+  } steps[] = {{1, false}, {23, false}, {21, false}, {22, true}, {10, true},
+               {10, true}, {11, false}, {11, true},  {11, true}, {12, false}};
+  for (size_t i = 0; i < std::size(steps); ++i) {
+    parent.Tick(0);
+    EXPECT_EQ(Shown(parent), steps[i].shown) << "tick " << i;
+    EXPECT_EQ(parent.stopped, steps[i].stopped) << "tick " << i;
+    if (i == 5 || i == 8) parent.stopped = false;  // the game moves a stopped clip on by hand
+    if (i == 8) parent.SetFrame(2, 1);
+  }
+  EXPECT_EQ(parent.events, (std::vector<std::pair<int, int>>{{7, 8}}));
+  EXPECT_EQ(parent.expired, 1) << "a sequence's end expires its parent";
+  EXPECT_EQ(parent.lifetime, 0);
+}
+
+TEST(ClipPlay, StructureCopiesAndReplacementsKeepShownPicturesValid) {
+  OClip clip;
+  AddFrames(clip, 2);
+  OClip* seq = clip.AddSequence();  // frames and sequences never mix
+  EXPECT_EQ(clip.GetOwnFrameCount(), 0);
+  seq->AddFrame(Picture(8, 2, 1));
+  seq->AddFrame(Picture(3, 9, 2));
+  EXPECT_EQ(clip.GetWidth(), 8);
+  EXPECT_EQ(clip.GetHeight(), 9) << "a sequence grows its parent";
+  AddFrames(*clip.AddSequence(), 3, 10);
+  clip.SetFrameTime(40, 1);
+  EXPECT_EQ(seq->frameTime, 100);
+  clip.SetColorKeyAll(0x123456);
+  clip.drawRecord.visible = true;
+  clip.SetTransparency(64);
+  EXPECT_FALSE(clip.drawRecord.visible) << "the next dirty redraw repaints the clip";
+  EXPECT_EQ(clip.GetSequence(1)->GetFrame(2)->colorKey, 0x123456);
+  EXPECT_EQ(clip.GetSequence(1)->GetFrame(2)->transparency, 64);
+
+  OClip copy;
+  copy.x = 40;
+  copy.CopyFrom(clip);
+  EXPECT_EQ(copy.x, 0);
+  ASSERT_EQ(copy.GetSequenceCount(), 2);
+  EXPECT_EQ(copy.GetSequence(1)->GetParent(), &copy);
+  EXPECT_TRUE(copy.GetSequence(1)->GetFrame(2)->SharesStorageWith(*clip.GetSequence(1)->GetFrame(2)));
+  copy.SetFrame(0, 1);
+  EXPECT_EQ(clip.GetCurrentSequence(), 0) << "the copy plays on its own";
+  copy.CopyFrom(*copy.GetSequence(1));  // a source inside the clip survives the clearing
+  EXPECT_EQ(copy.GetFrameCount(), 3);
+
+  copy.SetFrame(2);
+  EXPECT_FALSE(copy.ReplaceFrame(3, Picture(4, 4, 9)));
+  ASSERT_TRUE(copy.ReplaceFrame(2, Picture(4, 4, 9)));
+  EXPECT_EQ(Shown(copy), 9) << "a shown frame that is replaced shows its successor";
+  clip.SetFrame(0, 0);
+  seq->Clear();
+  EXPECT_EQ(clip.GetShownPicture(), nullptr) << "never a picture that is gone";
+}
+
+}  // namespace

@@ -1,0 +1,213 @@
+// Controls: button and check box looks by pointer state, hits, edit fields (length limit, caret,
+// scrolling, blinking) and pages of laid-out text.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "engine/button.h"
+#include "engine/check_box.h"
+#include "engine/edit.h"
+#include "engine/platform.h"
+#include "engine/text_block.h"
+#include "tests/support/pictures.h"
+
+namespace {
+
+// Each step is an event and the look (sequence) shown after it: h hover, d hover with the button down,
+// p press, r release, k a key; + on the control, - off it.
+TEST(ClipControl, LooksFollowThePointerAndTheButton) {
+  const struct {
+    const char* what;
+    int looks;
+    bool checkBox;
+    const char* steps;
+  } rows[] = {
+      {"button", 3, false, "h+2 p+1 d-0 d+1 r+2 h-0"},
+      {"check box of two looks", 2, true, "h+0 p+0 r+1 h+1 r-1 k+0 r+1 k+0"},
+      {"check box of six looks", 6, true, "h+4 p+2 d+2 r+3 h+5 h-1 p+3 r+2 h+4"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    std::vector<uint32_t> colors;
+    for (int i = 0; i < row.looks; ++i)
+      colors.push_back(uint32_t(i + 1));
+    std::unique_ptr<OClipControl> control;
+    if (row.checkBox)
+      control = SequenceClip<OClipCheckBox>(16, 16, colors);
+    else
+      control = SequenceClip<OClipButton>(16, 16, colors);
+    for (const char* s = row.steps; *s; s += s[3] ? 4 : 3) {
+      const int x = s[1] == '+' ? 8 : 40;
+      bool taken = s[1] == '+';
+      if (s[0] == 'h' || s[0] == 'd') control->OnHover(x, 8, s[0] == 'd');
+      if (s[0] == 'p') taken = control->OnPress(x, 8);
+      if (s[0] == 'r') taken = control->OnRelease(x, 8);
+      if (s[0] == 'k') control->OnKey('A', 0);
+      EXPECT_EQ(control->GetCurrentSequence(), s[2] - '0') << "after " << std::string(s, 3);
+      EXPECT_EQ(taken, s[1] == '+') << "after " << std::string(s, 3);
+      EXPECT_FALSE(row.checkBox && control->pressed) << "a check box never makes a click";
+    }
+  }
+  // A button of one look keeps it when pressed and still records the press.
+  auto button = SolidClip<OClipButton>(40, 20, {0x111111, 0x222222});
+  button->SetFrame(1, -1);
+  EXPECT_TRUE(button->OnPress(0, 0));
+  EXPECT_TRUE(button->pressed);
+  EXPECT_EQ(button->GetCurrentFrame(), 1);
+  button->visible = false;
+  EXPECT_FALSE(button->OnPress(0, 0));
+}
+
+TEST(ClipControl, HitsIncludeTheEdgesAndThePixelExactTestSkipsKeyedPixels) {
+  auto button = std::make_unique<OClipButton>();
+  button->AddFrame(Picture(20, 10, 0x00FF00, 0xFF00FF));
+  button->GetFrame(0)->SetPixel(5, 5, 0xFF00FF);
+  button->x = 100, button->y = 50;
+  EXPECT_TRUE(button->HitTest(100, 50));
+  EXPECT_TRUE(button->HitTest(120, 60));  // right and bottom edges hit
+  EXPECT_FALSE(button->HitTest(121, 60));
+  EXPECT_FALSE(button->HitTest(100, 49));
+  EXPECT_TRUE(button->HitTest(105, 55));
+  button->pixelExact = true;
+  EXPECT_FALSE(button->HitTest(105, 55));  // the key colour
+  EXPECT_TRUE(button->HitTest(106, 55));
+  EXPECT_FALSE(button->HitTest(120, 60));  // on the rectangle's edge but past the picture
+  EXPECT_FALSE(button->OnPress(105, 55));
+  // A masked picture is hit where it shows, whatever the key says.
+  button->GetFrame(0)->CreateMask(0);
+  button->GetFrame(0)->GetMaskRow(2)[3] = 255;
+  EXPECT_TRUE(button->HitTest(105, 55));
+  EXPECT_FALSE(button->HitTest(103, 52));
+}
+
+// ---- edit fields -----------------------------------------------------------------------------------
+
+std::unique_ptr<OClipEdit> MakeEdit(int width, int height) {
+  auto edit = std::make_unique<OClipEdit>();
+  edit->CopyFrom(*SequenceClip(width, height, {0xFFFFFF, 0xEEEEEE, 0xDDDDDD}));
+  edit->SetFocus(true);
+  return edit;
+}
+
+void Type(OClipEdit& edit, const std::string& text) {
+  for (char c : text)
+    edit.OnCharacter(static_cast<unsigned char>(c), 0);
+}
+
+TEST(ClipEdit, TypingStopsAtTheMaximumAndIgnoresWhatIsNotPrintable) {
+  auto edit = MakeEdit(4000, 30);
+  Type(*edit, std::string(256, 'a'));
+  EXPECT_EQ(edit->GetText(), std::string(255, 'a'));
+  edit->SetText("");
+  for (int c : {13, 9, 27, 31, -1, 128, 200})
+    edit->OnCharacter(c, 0);
+  Type(*edit, " ~\x7f");
+  EXPECT_EQ(edit->GetText(), " ~\x7f");
+  edit->SetMaxLength(2);
+  EXPECT_EQ(edit->GetText(), " ~");
+  EXPECT_EQ(edit->GetCaret(), 2);
+}
+
+TEST(ClipEdit, CaretKeysStopAtTheEndsAndANarrowFieldScrollsToKeepTheCaretInView) {
+  auto edit = MakeEdit(300, 30);
+  Type(*edit, "abc");
+  edit->OnKey(vk::kDelete, 0);  // at the end: nothing
+  edit->OnKey(vk::kHome, 0);
+  edit->OnCharacter(vk::kBack, 0);  // at the start: nothing
+  edit->OnKey(vk::kDelete, 0);
+  edit->OnKey(vk::kRight, 0);
+  edit->OnCharacter(vk::kBack, 0);
+  edit->OnKey(vk::kLeft, 0);
+  EXPECT_EQ(edit->GetText(), "c");
+  EXPECT_EQ(edit->GetCaret(), 0);
+  edit->OnKey(vk::kEnd, 0);
+  edit->OnKey(vk::kRight, 0);
+  EXPECT_EQ(edit->GetCaret(), 1);
+
+  auto narrow = MakeEdit(60, 30);
+  Type(*narrow, "abcdefghijklmnopqrstuvwxyz");
+  const int scrolled = narrow->GetFirstVisible();
+  EXPECT_GT(scrolled, 5);
+  narrow->OnKey(vk::kHome, 0);
+  EXPECT_EQ(narrow->GetFirstVisible(), 0);
+  narrow->OnKey(vk::kEnd, 0);
+  EXPECT_NEAR(narrow->GetFirstVisible(), scrolled, 1);
+  // Left at the first visible character scrolls back one.
+  while (narrow->GetCaret() > scrolled)
+    narrow->OnKey(vk::kLeft, 0);
+  narrow->OnKey(vk::kLeft, 0);
+  EXPECT_EQ(narrow->GetFirstVisible(), scrolled - 1);
+}
+
+TEST(ClipEdit, TheCaretShowsOnlyWithTheFocusAndBlinks) {
+  auto edit = MakeEdit(200, 30);
+  edit->SetTextArea(10, 4, 180, 26);
+  ASSERT_EQ(edit->GetShownPictures().size(), 3u);  // frame, text, caret
+  const int start = edit->CaretPicture().offsetX;
+  Type(*edit, "W");
+  EXPECT_GT(edit->CaretPicture().offsetX, start + 5) << "the caret moves past the glyph's advance";
+  bool ink = false;  // the text shows in the text colour; the rest is keyed away
+  for (int y = 0; y < edit->TextPicture().GetHeight(); ++y)
+    for (int x = 0; x < 10; ++x)
+      ink |= edit->TextPicture().GetPixel(x, y) == 0x000000u;
+  EXPECT_TRUE(ink);
+  EXPECT_EQ(edit->TextPicture().colorKey, 0xFFFFFF);
+  const uint32_t lit = edit->CaretPicture().GetPixel(0, 0);
+  edit->Tick(301);
+  EXPECT_EQ(edit->CaretPicture().colorKey, static_cast<int32_t>(lit)) << "blinked off";
+  edit->SetFocus(false);
+  EXPECT_EQ(edit->GetShownPictures().size(), 2u);
+}
+
+// ---- text pages ------------------------------------------------------------------------------------
+
+// The leftmost column holding a text-coloured pixel on a page; -1 when none.
+int FirstInkColumn(const OBitmap& page) {
+  for (int x = 0; x < page.GetWidth(); ++x)
+    for (int y = 0; y < page.GetHeight(); ++y)
+      if (page.GetPixel(x, y) == 0) return x;
+  return -1;
+}
+
+TEST(TextPages, ALongTextWrapsOntoSeveralPagesAndStaysOnTheFirst) {
+  OText text;
+  text.SetSize(200, 60);
+  std::string words;
+  for (int i = 0; i < 60; ++i)
+    words += "word" + std::to_string(i) + " ";
+  text.SetText(words, nullptr, OText::kAlignLeft);
+  EXPECT_GT(text.GetFrameCount(), 2);
+  text.Tick(1000);
+  EXPECT_EQ(text.GetCurrentFrame(), 0);
+  text.SetText("one", nullptr, OText::kAlignLeft);
+  EXPECT_EQ(text.GetFrameCount(), 1) << "laid out again: the old pages go";
+  OText lines;
+  lines.SetSize(300, 30);
+  lines.SetText("one\ntwo\nthree\nfour\nfive", nullptr, OText::kAlignLines);
+  EXPECT_EQ(lines.GetFrameCount(), 1) << "unwrapped lines stop at the bottom";
+  OText fitted;  // a zero size fits the text
+  fitted.SetText("a fitted line\nand another", nullptr, OText::kAlignLeft);
+  EXPECT_GT(fitted.GetLayoutWidth(), 50);
+  EXPECT_GT(fitted.GetLayoutHeight(), 20);
+}
+
+TEST(TextPages, AlignmentsPlaceTheLineLeftCentredOrRight) {
+  DrawFontRecord font;
+  font.textColor = 0x000000;
+  font.backgroundColor = 0xFFFFFF;
+  font.size = 12;
+  const struct {
+    int alignment, from, to;
+  } rows[] = {{OText::kAlignLeft, 0, 4}, {OText::kAlignCentre, 131, 159}, {OText::kAlignRight, 261, 310}};
+  for (const auto& row : rows) {
+    OText text;
+    text.SetSize(310, 40);
+    text.SetText("Hi", &font, row.alignment);
+    ASSERT_EQ(text.GetFrameCount(), 1);
+    const int column = FirstInkColumn(*text.GetFrame(0));
+    EXPECT_GE(column, row.from) << row.alignment;
+    EXPECT_LE(column, row.to) << row.alignment;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,390 @@
+// Screens: the dirty-rectangle redraw against the full redraw, merging of changed areas, motion along
+// paths, expiry within a frame, input to controls, stacking of dialogs and delayed command buttons.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+
+#include "engine/active_screen.h"
+#include "engine/audio_null.h"
+#include "engine/button.h"
+#include "engine/catalogue.h"
+#include "engine/edit.h"
+#include "engine/kill_window_button.h"
+#include "engine/wave.h"
+#include "tests/support/headless_window.h"
+#include "tests/support/pictures.h"
+#include "tests/support/sound_log.h"
+#include "tests/support/test_folder.h"
+
+namespace {
+
+class ScreenTest : public HeadlessWindowTest {
+ protected:
+  // A 40 x 20 button of three looks at (x, y) on screen.
+  OClipButton* AddButton(OEngine& screen, int x, int y, int code = 0) {
+    auto button = SequenceClip<OClipButton>(40, 20, {0x808080, 0x404040, 0xC0C0C0});
+    button->x = x, button->y = y;
+    button->commandCode = code;
+    return static_cast<OClipButton*>(screen.AddControl(std::move(button)));
+  }
+};
+
+// A masked 12 x 12 disc-like picture (opaque centre, half-transparent ring, transparent corners).
+std::unique_ptr<OBitmap> MaskedPicture(uint32_t color) {
+  auto b = Picture(12, 12, color);
+  b->CreateMask(255);
+  for (int y = 0; y < 12; ++y)
+    for (int x = 0; x < 12; ++x) {
+      const int d = std::abs(2 * x - 11) + std::abs(2 * y - 11);
+      b->GetMaskRow(y)[x] = d < 8 ? 0 : (d < 14 ? 128 : 255);
+    }
+  return b;
+}
+
+TEST_F(ScreenTest, DirtyRedrawAfterRandomChangesGivesTheFullRedrawPicture) {
+  constexpr int kWidth = 300, kHeight = 200;
+  OEngine screen(&window, 40, 30, kWidth, kHeight);
+  screen.backgroundColor = 0xCCCCFF;
+  screen.redrawMode = OEngine::kRedrawDirty;
+  std::mt19937 random(12345);
+  const auto coin = [&](int n) { return static_cast<int>(random() % unsigned(n)); };
+  // Opaque, colour-keyed, blended, masked, two-frame, offset and smooth clips over each other.
+  std::vector<OClip*> clips;
+  for (int i = 0; i < 40; ++i) {
+    auto clip = std::make_unique<OClip>();
+    const uint32_t color = 0x100000u * unsigned(i % 15 + 1) + 0x0701u * unsigned(i);
+    if (i % 5 == 0) {
+      clip->AddFrame(Picture(20, 14, color));
+    } else if (i % 5 == 1) {
+      auto keyed = Picture(16, 16, color, 0x00FF00);
+      for (int k = 0; k < 16; ++k)
+        keyed->SetPixel(k, k, 0x00FF00);
+      clip->AddFrame(std::move(keyed));
+    } else if (i % 5 == 2) {
+      clip->AddFrame(Picture(18, 10, color));
+      clip->AddFrame(Picture(10, 18, color ^ 0xFFFFFF));
+      clip->SetTransparency(100);
+    } else {
+      clip->AddFrame(MaskedPicture(color));
+      clip->smooth = i % 5 == 3 && i % 2 == 1;
+      clip->GetFrame(0)->offsetX = i % 5 == 4 ? 3 : 0;
+      clip->GetFrame(0)->offsetY = i % 5 == 4 ? -2 : 0;
+    }
+    clip->x = coin(kWidth + 20) - 10;
+    clip->y = coin(kHeight + 20) - 10;
+    clip->depth = coin(5);
+    clips.push_back(screen.AddClip(std::move(clip)));
+  }
+  screen.Enter(nullptr);
+  for (int round = 0; round < 60; ++round) {
+    for (int change = 0; change < 6; ++change) {
+      OClip* clip = clips[size_t(coin(int(clips.size())))];
+      switch (coin(4)) {
+        case 0:
+          clip->x += coin(41) - 20 + (clip->smooth ? 0.37 : 0);
+          clip->y += coin(41) - 20 + (clip->smooth ? 0.61 : 0);
+          break;
+        case 1:
+          clip->visible = !clip->visible;
+          break;
+        case 2:
+          clip->SetFrame(clip->GetCurrentFrame() + 1, -1);
+          break;
+        default:
+          if (clips.size() > 20 && coin(3) == 0) {
+            screen.RemoveClip(clip);
+            clips.erase(std::find(clips.begin(), clips.end(), clip));
+          }
+      }
+    }
+    screen.OnFrame(10);
+    EXPECT_TRUE(screen.GetDirtyList().empty());
+    const std::vector<uint32_t> dirty = Pixels(*screen.GetPicture());
+    std::vector<uint32_t> shown;
+    for (int y = 0; y < kHeight; ++y)
+      for (int x = 0; x < kWidth; ++x)
+        shown.push_back(platform.GetPixel(40 + x, 30 + y));
+    screen.Redraw();
+    const std::vector<uint32_t> full = Pixels(*screen.GetPicture());
+    ASSERT_EQ(dirty, full) << "round " << round;
+    ASSERT_EQ(shown, full) << "round " << round << ": the window did not get every changed area";
+  }
+}
+
+TEST_F(ScreenTest, OverlappingAreasMergeUntilNoneOverlapAndTouchingOnesStaySeparate) {
+  OEngine screen(nullptr, 0, 0, 100, 100);
+  screen.AddDirty({12, 0, 20, 5});
+  screen.AddDirty({0, 0, 10, 30});
+  screen.AddDirty({10, 0, 12, 30});  // touches both: nothing merges
+  EXPECT_EQ(screen.GetDirtyList().size(), 3u);
+  screen.AddDirty({50, 50, 60, 60});
+  screen.AddDirty({5, 20, 15, 25});     // overlaps two; grown by them it reaches the third
+  screen.AddDirty({-20, -20, 0, 0});    // off the screen: nothing to repaint
+  screen.AddDirty({95, 95, 150, 150});  // cut to the screen
+  screen.AddDirty({30, 30, 30, 40});    // empty
+  std::vector<std::vector<int>> list;
+  for (const BitmapRect& r : screen.GetDirtyList())
+    list.push_back({r.left, r.top, r.right, r.bottom});
+  std::sort(list.begin(), list.end());
+  EXPECT_EQ(list, (std::vector<std::vector<int>>{{0, 0, 20, 30}, {50, 50, 60, 60}, {95, 95, 100, 100}}));
+}
+
+// Each row: a clip at start, its speed and way points, the frames' elapsed times, then where it is and
+// which way-point tags it has reported.
+TEST_F(ScreenTest, MotionBySpeedAndAlongPaths) {
+  const std::vector<PointSpeed> down{{50, 70, 7.5, 10}}, legs{{30, 40, 1, 5}, {0, 80, 2, 5}}, none;
+  const struct {
+    const char* what;
+    double x, y, speedX;
+    const std::vector<PointSpeed>& path;
+    std::vector<int> frames;
+    double wantX, wantY;
+    std::vector<double> points, ends;
+  } rows[] = {
+      {"whole 10 ms steps, at most five a frame",
+       0,
+       0,
+       1,
+       none,
+       {9, 10, 25, 49, 80, 1000, -30},
+       17,
+       0,
+       {},
+       {}},
+      {"straight down, sideways only by a token step", 50, 20, 3, down, {10, 10, 10, 10}, 50, 60, {}, {}},
+      {"two steps pass the point: put on it", 50, 20, 3, down, {40, 20}, 50, 70, {}, {7.5}},
+      {"3-4-5 triangles: one leg a step", 0, 0, 0, legs, {10}, 3, 4, {}, {}},
+      {"first point reached", 0, 0, 0, legs, {50, 50}, 30, 40, {1}, {}},
+      {"in order to the end", 0, 0, 0, legs, {50, 50, 50, 50}, 0, 80, {1}, {2}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    Recording<> screen(&window, 0, 0, 200, 200);
+    screen.Enter(nullptr);
+    OClip* clip = screen.AddClip(SolidClip(10, 10, {0xFF0000}));
+    clip->x = row.x, clip->y = row.y, clip->speedX = row.speedX;
+    if (!row.path.empty()) clip->SetPath(row.path, true);
+    for (int ms : row.frames)
+      screen.OnFrame(ms);
+    EXPECT_NEAR(clip->x, row.wantX, 1e-4);
+    EXPECT_NEAR(clip->y, row.wantY, 1e-6);
+    EXPECT_EQ(screen.points, row.points);
+    EXPECT_EQ(screen.ends, row.ends);
+    if (!row.ends.empty()) {
+      EXPECT_EQ(clip->speedX, 0) << "a finished path leaves the clip at rest";
+    }
+  }
+}
+
+TEST_F(ScreenTest, ExpiredOrRemovedClipsGoInTheSameFrameAndTheRestCarryOn) {
+  Recording<> screen(&window, 0, 0, 200, 200);
+  screen.redrawMode = OEngine::kRedrawDirty;
+  screen.backgroundColor = 0x102030;
+  screen.Enter(nullptr);
+  EXPECT_EQ(screen.AddClip(std::make_unique<OClip>()), nullptr) << "nothing to show: refused";
+  auto add = [&](double x, double y, uint32_t color) {
+    OClip* clip = screen.AddClip(SolidClip(10, 10, {color}));
+    clip->x = x, clip->y = y;
+    return clip;
+  };
+  OClip* doomed = add(40, 60, 0x00FF00);
+  OClip* next = add(100, 100, 0x0000FF);
+  next->speedX = 1;
+  screen.OnFrame(10);
+  EXPECT_EQ(platform.GetPixel(45, 65), 0x00FF00u);
+  doomed->lifetime = 15;
+  screen.OnFrame(20);  // the lifetime runs out in this frame's tick
+  EXPECT_EQ(screen.expired, std::vector<OClip*>{doomed});
+  ASSERT_EQ(screen.GetClips().size(), 1u);
+  EXPECT_DOUBLE_EQ(next->x, 103) << "the clip that took its place still moved in that frame";
+  EXPECT_EQ(platform.GetPixel(45, 65), 0x102030u);
+
+  // A notification that removes the arriving clip and another one: the frame carries on with the rest.
+  OClip* arriving = add(0, 0, 1);
+  OClip* other = add(0, 50, 2);
+  arriving->SetPath({{0, 5, 0, 10}}, true);
+  screen.onPathEnd = [&](OClip* clip) {
+    screen.RemoveClip(other);
+    screen.RemoveClip(clip);
+  };
+  screen.OnFrame(10);
+  EXPECT_EQ(screen.GetClips().size(), 1u);
+  EXPECT_DOUBLE_EQ(next->x, 104);
+}
+
+TEST_F(ScreenTest, OnlyAReleaseOnThePressedControlClicks) {
+  Recording<> screen(&window, 100, 50, 400, 300);
+  OClipButton* a = AddButton(screen, 10, 10);
+  OClipButton* b = AddButton(screen, 100, 10);
+  // Pointer coordinates are the window's; controls see them relative to the screen.
+  EXPECT_EQ(screen.OnLButtonDown(120, 65), a);
+  EXPECT_EQ(screen.OnLButtonUp(120, 65), a);
+  EXPECT_EQ(screen.clicked, std::vector<OClipControl*>{a});
+  EXPECT_EQ(screen.OnLButtonUp(210, 65), b) << "released over a control not pressed: taken, no click";
+  screen.OnLButtonDown(120, 65);
+  screen.OnLButtonUp(210, 65);
+  EXPECT_EQ(screen.OnLButtonUp(120, 65), a) << "that release ended the press";
+  a->visible = false;
+  EXPECT_EQ(screen.OnLButtonDown(120, 65), nullptr) << "hidden controls take no input";
+  EXPECT_EQ(screen.clicked.size(), 1u);
+}
+
+TEST_F(ScreenTest, TabAndKeysCharactersAndPastesReachTheFocusedControl) {
+  Recording<> screen(&window, 0, 0, 400, 300);
+  OClipEdit* edits[3];
+  for (int i = 0; i < 3; ++i) {
+    auto edit = std::make_unique<OClipEdit>();
+    edit->CopyFrom(*SequenceClip(100, 30, {0xFFFFFF, 0xFFFFFF, 0xFFFFFF}));
+    edit->y = 40 * i;
+    edits[i] = static_cast<OClipEdit*>(screen.AddControl(std::move(edit)));
+  }
+  edits[1]->SetFocus(true);
+  screen.OnKeyDown(vk::kTab, 0);
+  screen.OnKeyDown(vk::kTab, 0);  // wraps to the first
+  EXPECT_TRUE(edits[0]->focused && edits[0]->IsCaretShown());
+  EXPECT_FALSE(edits[1]->focused || edits[2]->focused || edits[2]->IsCaretShown());
+  screen.OnChar('a', 0);
+  screen.OnChar('b', 0);
+  screen.OnKeyDown(vk::kLeft, 0);
+  platform.SetClipboard(std::string(150, 'x'));
+  screen.OnKeyDown('V', kModCtrl);
+  EXPECT_EQ(edits[0]->GetText(), "a" + std::string(100, 'x') + "b") << "at most 100 characters a paste";
+  platform.SetClipboard("12");
+  screen.OnKeyDown(vk::kInsert, kModCtrl);
+  screen.OnKeyDown(vk::kNumpad0, kModCtrl | kModShift);
+  screen.OnKeyDown('V', 0);  // without Ctrl: a key like any other
+  EXPECT_EQ(edits[0]->GetText(), "a" + std::string(100, 'x') + "1212b");
+  EXPECT_EQ(edits[1]->GetText(), "");
+}
+
+TEST_F(ScreenTest, DialogsStackOverTheActiveScreenAndHandItBack) {
+  OEngine* slot = nullptr;
+  ActiveScreenForwarder link(&slot);
+  Recording<> screen(&window, 100, 50, 400, 300), dialog(&window, 150, 100, 100, 80),
+      second(&window, 170, 120, 40, 40);
+  AddButton(screen, 10, 10);
+  screen.Enter(&slot);
+  EXPECT_TRUE(link.LButtonDown(120, 65));  // the main window's input goes to the active screen
+  link.LButtonUp(120, 65);
+  EXPECT_EQ(screen.clicked.size(), 1u);
+  dialog.Enter(&slot);
+  dialog.Enter(&slot);  // entering the active screen again never stacks it on itself
+  EXPECT_EQ(dialog.GetScreenBeneath(), &screen);
+  EXPECT_TRUE(screen.skipRedraw) << "its next frame must not paint over the dialog";
+  second.Enter(&slot);
+  EXPECT_EQ(second.GetScreenBeneath(), &dialog);
+  second.Leave(7);
+  EXPECT_EQ(slot, &dialog);
+  EXPECT_EQ(dialog.closed, std::vector<int>{7});
+  EXPECT_EQ(second.GetPicture(), nullptr);
+  dialog.Leave(3);
+  EXPECT_EQ(slot, &screen);
+  EXPECT_EQ(screen.closed, std::vector<int>{3});
+  {
+    Recording<> shortLived(&window, 0, 0, 10, 10);
+    shortLived.Enter(&slot);
+  }
+  EXPECT_EQ(slot, nullptr) << "never left naming a screen that is gone";
+}
+
+// ---- dialogs ---------------------------------------------------------------------------------------
+
+class Dialog : public Recording<OKillWindowButton> {
+ public:
+  using Recording<OKillWindowButton>::Recording;
+  void OnButtonCommand(OClipControl* button) override { commands.push_back(button); }
+  std::vector<OClipControl*> commands;
+};
+
+class FakeShower : public SmallBallShower {
+ public:
+  void Burst(OEngine&, int x, int y, int colour, bool) override { bursts.push_back({x, y, colour}); }
+  void Clear() override { ++clears; }
+  void ResetFallingCount() override {}
+  void Advance(int) override {}
+  std::vector<std::vector<int>> bursts;
+  int clears = 0;
+};
+
+class DialogTest : public ScreenTest {
+ protected:
+  void SetUp() override {
+    ScreenTest::SetUp();
+    SetSmallBallShower(&shower);
+  }
+  void TearDown() override {
+    SetSmallBallShower(nullptr);
+    for (auto& piece : catalogue::framePieces)
+      piece.reset();
+    ScreenTest::TearDown();
+  }
+  FakeShower shower;
+};
+
+TEST_F(DialogTest, ACommandRunsHalfASecondAfterTheReleaseAndASecondOneMeanwhileIsDropped) {
+  SoundLog sounds;
+  TestFolder folder;
+  const auto wave = MakeWaveFile(1, 8000, 8, std::vector<uint8_t>(800));
+  WriteAll(folder / "5.wav", std::string(wave.begin(), wave.end()));
+  ASSERT_TRUE(sounds.Player().Load(5, folder / "5.wav"));
+  Dialog dialog(&window, 0, 0, 300, 200);
+  dialog.framed = false;
+  OClipButton* plain = AddButton(dialog, 10, 50, 9);  // below ten: an ordinary button
+  OClipButton* ok = AddButton(dialog, 10, 10, 12);
+  OClipButton* cancel = AddButton(dialog, 100, 10, 21);
+  dialog.Enter(nullptr);
+  dialog.OnLButtonDown(20, 60);
+  dialog.OnLButtonUp(20, 60);
+  EXPECT_TRUE(plain->visible);
+  EXPECT_EQ(dialog.GetPendingButton(), nullptr);
+  dialog.OnLButtonDown(20, 20);
+  dialog.OnLButtonUp(20, 20);
+  EXPECT_EQ(sounds.Count(5), 1) << "the release sounds at once";
+  EXPECT_FALSE(ok->visible);
+  EXPECT_EQ(dialog.clicked.size(), 2u) << "the screen's click comes at once; the command waits";
+  dialog.OnLButtonDown(110, 20);  // within the 500 ms: not queued
+  dialog.OnLButtonUp(110, 20);
+  EXPECT_TRUE(cancel->visible);
+  dialog.OnFrame(300);
+  dialog.OnFrame(200);
+  EXPECT_TRUE(dialog.commands.empty()) << "500 ms: not yet over";
+  dialog.OnFrame(1);
+  EXPECT_EQ(dialog.commands, std::vector<OClipControl*>{ok});
+  EXPECT_TRUE(ok->visible);
+  dialog.OnFrame(1000);
+  EXPECT_EQ(dialog.commands.size(), 1u);
+  // A command button taken away while it waits runs nothing.
+  dialog.OnLButtonDown(110, 20);
+  dialog.OnLButtonUp(110, 20);
+  dialog.RemoveControl(cancel);
+  dialog.OnFrame(600);
+  EXPECT_EQ(dialog.commands.size(), 1u);
+  // Presses on command buttons throw small balls of the code's last digit, centred on the button.
+  EXPECT_EQ(shower.bursts, (std::vector<std::vector<int>>{{14, 4, 2}, {104, 4, 1}, {104, 4, 1}}));
+}
+
+TEST_F(DialogTest, EnteringTakesTheCornersBeneathAndLaysOneFrame) {
+  for (int i = 0; i < catalogue::kFramePieceCount; ++i)
+    catalogue::framePieces[size_t(i)] = SolidClip(20, 20, {0x010101u * unsigned(i + 1)});
+  OEngine* slot = nullptr;
+  Recording<> beneath(&window, 0, 0, 800, 600);
+  beneath.backgroundColor = 0x336699;
+  auto marker = SolidClip(20, 20, {0xFF00FF});
+  marker->x = 480, marker->y = 380;  // where the dialog's bottom-right corner will be
+  beneath.AddClip(std::move(marker));
+  beneath.Enter(&slot);
+  Dialog framed(&window, 200, 200, 300, 200);
+  framed.Enter(&slot);
+  EXPECT_EQ(shower.clears, 1);
+  const OClip* bottomRight = framed.GetCorner(1);
+  EXPECT_EQ(std::vector<double>({bottomRight->x, bottomRight->y}), std::vector<double>({280, 180}));
+  EXPECT_EQ(bottomRight->GetShownPicture()->GetPixel(0, 0), 0xFF00FFu);
+  EXPECT_EQ(framed.GetCorner(0)->GetShownPicture()->GetPixel(5, 5), 0x336699u);
+  framed.Leave(5);
+  EXPECT_EQ(beneath.closed, std::vector<int>{0}) << "a dialog always reports 0";
+  framed.Enter(&slot);
+  EXPECT_EQ(framed.GetClips().size(), 12u) << "four corners and eight frame pieces, once";
+}
+
+}  // namespace

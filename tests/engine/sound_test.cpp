@@ -1,0 +1,206 @@
+// Sound: the player's channel rules on the null device whose clock the test moves, wave headers a
+// mixer would misread, and the SDL_mixer device on SDL's dummy output and without any output.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "engine/audio_null.h"
+#include "engine/platform_sdl_audio.h"
+#include "engine/sound.h"
+#include "engine/wave.h"
+#include "tests/support/test_folder.h"
+
+namespace {
+
+// A wave of ms milliseconds, 8-bit mono at 8000 Hz.
+std::vector<uint8_t> WaveOf(int ms) {
+  return MakeWaveFile(1, 8000, 8, std::vector<uint8_t>(size_t(ms) * 8, 0x80));
+}
+
+class SoundPlayer : public ::testing::Test {
+ protected:
+  SoundPlayer() : dev(new NullAudioDevice()), sound(std::unique_ptr<AudioDevice>(dev)) {}
+  void LoadWave(int id, const std::vector<uint8_t>& bytes) {
+    const std::string path = folder / (std::to_string(id) + ".wav");
+    WriteAll(path, std::string(bytes.begin(), bytes.end()));
+    ASSERT_TRUE(sound.Load(id, path));
+  }
+  int SampleOf(int id) const { return sound.Find(id)->sample; }
+
+  TestFolder folder;
+  NullAudioDevice* dev;  // owned by the player
+  OSound sound;
+};
+
+// Effect 1 plays, time passes, then effect `second` is asked for: on the shared channel (mode 0) or on
+// each effect's own channel (mode 1).
+TEST_F(SoundPlayer, ChannelRules) {
+  const struct {
+    const char* what;
+    bool ownChannels;
+    int advanceMs, second;
+    bool interrupt;
+    size_t starts;
+    int playing;  // the effect then playing on the second effect's channel
+  } rows[] = {
+      {"another effect is dropped while one plays", false, 100, 2, false, 1, 1},
+      {"an interrupting effect replaces the playing one", false, 100, 2, true, 2, 2},
+      {"once the channel is free it plays", false, 300, 2, false, 2, 2},
+      {"effects play side by side", true, 100, 2, false, 2, 2},
+      {"a playing effect continues", true, 100, 1, false, 1, 1},
+      {"an interrupted effect restarts", true, 100, 1, true, 2, 1},
+      {"an effect that ended plays again", true, 300, 1, false, 2, 1},
+  };
+  LoadWave(1, WaveOf(300));
+  LoadWave(2, WaveOf(300));
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    ASSERT_TRUE(sound.SetMode(!row.ownChannels));
+    ASSERT_TRUE(sound.SetMode(row.ownChannels));  // leaving a mode silences its channels
+    const size_t before = dev->Starts().size();
+    sound.Play(1, true);
+    dev->Advance(row.advanceMs);
+    sound.Play(row.second, row.interrupt);
+    ASSERT_EQ(dev->Starts().size() - before, row.starts);
+    const int channel = row.ownChannels ? sound.Find(row.second)->channel : 0;
+    EXPECT_EQ(channel != 0, row.ownChannels);
+    EXPECT_EQ(dev->PlayingOn(channel), SampleOf(row.playing));
+    if (row.ownChannels && row.second == 2) {
+      EXPECT_EQ(dev->PlayingOn(sound.Find(1)->channel), SampleOf(1));
+    }
+    dev->Advance(1000);
+  }
+  ASSERT_TRUE(sound.SetMode(true));
+  sound.Play(1, true);
+  const int own = sound.Find(1)->channel;
+  ASSERT_TRUE(sound.SetMode(false));
+  EXPECT_FALSE(dev->IsChannelPlaying(own)) << "leaving mode 1 silences the own channels";
+}
+
+TEST_F(SoundPlayer, SilenceWhenDisabledMissingOrBroken) {
+  sound.Play(3, true);
+  EXPECT_FALSE(sound.Load(3, folder / "missing.wav"));
+  sound.Play(3, true);
+  LoadWave(1, WaveOf(50));
+  sound.SetEnabled(false);
+  sound.Play(1, true);
+  ASSERT_TRUE(sound.SetMode(true));
+  sound.Play(1, true);
+  EXPECT_EQ(dev->Starts().size(), 0u);
+  sound.SetEnabled(true);
+  // A second load replaces the first and frees its sample.
+  const int first = SampleOf(1);
+  LoadWave(1, WaveOf(500));
+  EXPECT_NE(SampleOf(1), first);
+  EXPECT_EQ(dev->LiveSamples(), 1);
+  // A wave the reader refuses is kept as read but never reaches the device.
+  auto claimsTooMuch = WaveOf(100);
+  claimsTooMuch[40] = 0xFF;
+  LoadWave(1, claimsTooMuch);
+  for (bool mode : {false, true}) {
+    ASSERT_TRUE(sound.SetMode(mode));
+    EXPECT_EQ(SampleOf(1), 0);
+    sound.Play(1, true);
+  }
+  EXPECT_EQ(dev->LiveSamples(), 0);
+  EXPECT_EQ(dev->Starts().size(), 0u);
+}
+
+TEST(SoundNoDevice, KeepsTheDataAndStaysSilent) {
+  TestFolder folder;
+  const auto wave = WaveOf(100);
+  WriteAll(folder / "0.wav", std::string(wave.begin(), wave.end()));
+  auto* dev = new NullAudioDevice(false);
+  OSound sound{std::unique_ptr<AudioDevice>(dev)};
+  EXPECT_TRUE(sound.Load(0, folder / "0.wav"));
+  EXPECT_FALSE(sound.SetMode(true));
+  sound.Play(0, true);
+  EXPECT_TRUE(dev->Starts().empty());
+}
+
+// The SDL_mixer device: with SDL's dummy output (the test environment's) it plays on the shared and own
+// channels; without any output it is silent but the game goes on.
+TEST(SoundSdl, PlaysOnTheDummyOutputAndIsSilentWithoutOne) {
+  TestFolder folder;
+  const auto wave = MakeWaveFile(1, 8000, 8, std::vector<uint8_t>(24000, 0x80));  // 3 s: still playing
+  WriteAll(folder / "1.wav", std::string(wave.begin(), wave.end()));
+  for (const char* driver : {"dummy", "no-such-output"}) {
+    SCOPED_TRACE(driver);
+    const std::string old = std::getenv("SDL_AUDIODRIVER") ? std::getenv("SDL_AUDIODRIVER") : "";
+    setenv("SDL_AUDIODRIVER", driver, 1);
+    auto device = MakeSdlAudioDevice();
+    AudioDevice* dev = device.get();
+    OSound sound(std::move(device));
+    ASSERT_TRUE(sound.Load(1, folder / "1.wav"));
+    const bool real = std::string(driver) == "dummy";
+    EXPECT_EQ(dev->IsOpen(), real);
+    sound.Play(1, false);
+    EXPECT_EQ(dev->IsChannelPlaying(0), real);
+    EXPECT_EQ(sound.SetMode(true), real);
+    sound.Play(1, true);
+    EXPECT_EQ(dev->IsChannelPlaying(sound.Find(1)->channel), real);
+    setenv("SDL_AUDIODRIVER", old.c_str(), 1);
+  }
+}
+
+TEST(SoundSdl, ConvertsToTheOutputFormatWithinBounds) {
+  const auto file = MakeWaveFile(1, 22050, 8, std::vector<uint8_t>(2205, 0xFF));
+  WaveFormat f;
+  ASSERT_TRUE(ReadWaveHeader(file.data(), file.size(), f));
+  std::vector<uint8_t> out;
+  ASSERT_TRUE(ConvertWaveSamples(f, file.data() + kWaveHeaderSize, f.dataSize, kAudioS16Lsb, 2, 44100, out));
+  EXPECT_NEAR(double(out.size()), 4410.0 * 4, 64.0) << "0.1 s at 44100 Hz, stereo, 2 bytes a sample";
+  f.sampleRate = 1000;  // a slow rate whose output would be huge is refused before converting
+  const std::vector<uint8_t> big(kWaveMaxFileSize, 0x80);
+  EXPECT_FALSE(ConvertWaveSamples(f, big.data(), big.size(), kAudioS16Lsb, 2, 44100, out));
+  EXPECT_TRUE(out.empty());
+}
+
+// ---- wave headers ----------------------------------------------------------------------------------
+
+TEST(SoundWave, RefusesWhatAMixerWouldMisread) {
+  auto good = MakeWaveFile(2, 22050, 16, std::vector<uint8_t>(100, 0x80));
+  good.push_back(0);  // bytes after the samples are allowed: the data size is what plays
+  WaveFormat f;
+  ASSERT_TRUE(ReadWaveHeader(good.data(), good.size(), f));
+  EXPECT_EQ(std::vector<int>({f.channels, f.sampleRate, f.blockAlign, f.bitsPerSample, int(f.dataSize)}),
+            std::vector<int>({2, 22050, 4, 16, 100}));
+  const struct {
+    const char* what;
+    size_t at;
+    int bytes;
+    uint32_t value;
+    bool accepted;
+  } rows[] = {
+      {"data size exactly to the end of the file", 40, 4, 101, true},
+      {"data size past the end", 40, 4, 102, false},
+      {"data size far too big", 40, 4, 0xFFFFFFFF, false},
+      {"zero channels", 22, 2, 0, false},
+      {"nine channels", 22, 2, 9, false},
+      {"zero block size", 32, 2, 0, false},
+      {"block size not channels x bytes", 32, 2, 2, false},
+      {"12 bits", 34, 2, 12, false},
+      {"0 bits", 34, 2, 0, false},
+      {"not PCM", 20, 2, 2, false},
+      {"rate 0", 24, 4, 0, false},
+      {"rate far too high", 24, 4, 10000000, false},
+      {"format chunk of 18 bytes", 16, 4, 18, false},
+      {"RIFF tag", 0, 1, 'r', false},
+      {"WAVE tag", 8, 1, 'w', false},
+      {"fmt tag", 12, 1, 'F', false},
+      {"data tag", 36, 1, 'D', false},
+  };
+  for (const auto& row : rows) {
+    auto file = good;
+    for (int i = 0; i < row.bytes; ++i)
+      file[row.at + size_t(i)] = uint8_t(row.value >> (8 * i));
+    EXPECT_EQ(ReadWaveHeader(file.data(), file.size(), f), row.accepted) << row.what;
+  }
+  const auto empty = MakeWaveFile(1, 8000, 8, {});
+  EXPECT_TRUE(ReadWaveHeader(empty.data(), empty.size(), f)) << "an empty sample list is still a wave";
+  for (size_t cut = 0; cut < empty.size(); ++cut)
+    EXPECT_FALSE(ReadWaveHeader(empty.data(), cut, f)) << cut;
+  EXPECT_FALSE(ReadWaveHeader(nullptr, 100, f));
+}
+
+}  // namespace

@@ -1,0 +1,49 @@
+// A window on the headless platform (800 x 600, frame interval 10 ms) for screen tests, and a screen
+// that records the notifications it receives.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+#include "engine/platform_headless.h"
+#include "engine/screen.h"
+#include "engine/window.h"
+
+class HeadlessWindowTest : public ::testing::Test {
+ protected:
+  class TestWindow : public OWindow {
+   public:
+    bool OnCreate() override { return true; }
+  };
+  void SetUp() override {
+    SetPlatform(&platform);
+    ASSERT_TRUE(window.Create("Test", "Test", 800, 600, OWindow::kShowNormal));
+    window.SetFrameInterval(10);
+  }
+  void TearDown() override { SetPlatform(nullptr); }
+
+  HeadlessPlatform platform;
+  TestWindow window;
+};
+
+template <class Base = OEngine>
+class Recording : public Base {
+ public:
+  using Base::Base;
+  void OnControlClicked(OClipControl* control) override { clicked.push_back(control); }
+  void OnChildClosed(OEngine*, int value) override { closed.push_back(value); }
+  void OnClipExpired(OClip* clip) override { expired.push_back(clip); }
+  void OnClipPathPoint(OClip*, const PointSpeed& p) override { points.push_back(p.tag); }
+  void OnClipPathEnd(OClip* clip, const PointSpeed& p) override {
+    ends.push_back(p.tag);
+    if (onPathEnd) onPathEnd(clip);
+  }
+
+  std::vector<OClipControl*> clicked;
+  std::vector<int> closed;  // the values children closed with
+  std::vector<OClip*> expired;
+  std::vector<double> points, ends;  // the tags of the way points reached
+  std::function<void(OClip*)> onPathEnd;
+};
