@@ -1,87 +1,63 @@
-// globbet-tool's clip commands on the real data files: info lists the records and the reader's verdict,
-// sheet and sheet-all write PNG pictures, and bad input ends with status 1 and a reason.
+// globbet-tool's clip and results commands on the real data files, one row a run: the arguments ($DATA
+// the data folder), a file written first, the exit status, what the output holds ('|' between the
+// parts), and a PNG picture it must leave.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <filesystem>
-#include <fstream>
+#include <regex>
+#include <sstream>
 #include <string>
 
+#include "tests/support/test_folder.h"
 #include "tests/support/tool_runner.h"
 
 namespace {
 
-namespace fs = std::filesystem;
+// The results link of 4321 points at level code 6 by "Max Power".
+#define LINK "145245232197022107141048220054017136022178040112167024152028056135051174010117"
 
-// Runs globbet-tool with the arguments (already quoted), standard error folded into the output.
-ToolRun Tool(const std::string& arguments) {
-  return RunGlobbetTool(arguments, {}, ToolStderr::kKeep);
-}
-
-class ToolClp : public ::testing::Test {
- protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "globbet-tool-clp-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-  }
-  void TearDown() override {
-    std::error_code error;
-    fs::remove_all(dir_, error);
-  }
-  std::string Data(const std::string& name) const {
-    return "'" + std::string(GLOBBET_DATA_DIR) + "/" + name + "'";
-  }
-  bool IsPng(const fs::path& path) const {
-    std::ifstream in(path, std::ios::binary);
-    char head[8] = {};
-    in.read(head, 8);
-    return in && std::string(head + 1, 3) == "PNG";
-  }
-  fs::path dir_;
+const struct ToolCase {
+  const char* args;
+  const char* file;  // "name=bytes"
+  int status;
+  const char* output;
+  const char* png;
+} kCases[] = {
+    {"clp info $DATA/clp/ball/0.clp", "", 0,
+     "10 images, 1 sequences|type 4 (raw+mask)|frame 9: image 9 at (0, 0), key FF00FF, action 1|game reader: "
+     "loads",
+     ""},
+    {"clp info $DATA/clp/mainwnd/0.clp", "", 0, "type 10 (jpeg)", ""},
+    {"clp info $DATA/clp/buttons/18.clp", "", 0, "6 sequences", ""},
+    {"clp info bad.clp", "bad.clp=korvanix clq and more bytes than a header", 1, "is not a clip file", ""},
+    {"clp info missing.clp", "", 1, "", ""},
+    {"clp sheet $DATA/clp/ball/3.clp one.png", "", 0, "", "one.png"},
+    {"clp sheet $DATA/clp/buttons/4.clp one.png --zoom 3", "", 0, "", "one.png"},
+    {"clp sheet-all $DATA all.png", "", 0, "", "all.png"},
+    {"clp sheet $DATA/clp/ball/3.clp x.png --zoom 99", "", 1, "", ""},
+    {"clp sheet-all . x.png", "", 1, "holds no clp folder", ""},
+    {"clp bogus", "", 1, "", ""},
+    {"results decode " LINK, "", 0, "score\t4321\ncode\t6\nname\tMax Power\ntags\tgbt exe\n", ""},
+    {"results decode " LINK "1", "", 1, "", ""},
+    {"results decode 145245232197022107141048220054017136022178040112167024152028056135051174010116", "", 1,
+     "check byte", ""},
 };
 
-TEST_F(ToolClp, InfoListsImagesSequencesAndTheReadersVerdict) {
-  const ToolRun ball = Tool("clp info " + Data("clp/ball/0.clp"));
-  EXPECT_EQ(ball.status, 0) << ball.out;
-  EXPECT_NE(ball.out.find("10 images, 1 sequences"), std::string::npos) << ball.out;
-  EXPECT_NE(ball.out.find("type 4 (raw+mask)"), std::string::npos) << ball.out;
-  EXPECT_NE(ball.out.find("frame 9: image 9 at (0, 0), key FF00FF, action 1"), std::string::npos) << ball.out;
-  EXPECT_NE(ball.out.find("game reader: loads"), std::string::npos);
-  const ToolRun panel = Tool("clp info " + Data("clp/mainwnd/0.clp"));
-  EXPECT_NE(panel.out.find("type 10 (jpeg)"), std::string::npos) << panel.out;
-  const ToolRun check = Tool("clp info " + Data("clp/buttons/18.clp"));
-  EXPECT_NE(check.out.find("6 sequences"), std::string::npos) << check.out;
-}
-
-TEST_F(ToolClp, InfoRefusesWhatIsNotAClipFile) {
-  const fs::path bad = dir_ / "bad.clp";
-  std::ofstream(bad) << "korvanix clq and more bytes than a header";
-  const ToolRun r = Tool("clp info '" + bad.string() + "'");
-  EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.out.find("is not a clip file"), std::string::npos) << r.out;
-  EXPECT_EQ(Tool("clp info '" + (dir_ / "missing.clp").string() + "'").status, 1);
-}
-
-TEST_F(ToolClp, SheetsArePngPictures) {
-  const fs::path one = dir_ / "ball.png", all = dir_ / "all.png";
-  EXPECT_EQ(Tool("clp sheet " + Data("clp/ball/3.clp") + " '" + one.string() + "'").status, 0);
-  EXPECT_TRUE(IsPng(one));
-  EXPECT_EQ(Tool("clp sheet " + Data("clp/buttons/4.clp") + " '" + one.string() + "' --zoom 3").status, 0);
-  EXPECT_TRUE(IsPng(one));
-  EXPECT_EQ(Tool("clp sheet-all '" + std::string(GLOBBET_DATA_DIR) + "' '" + all.string() + "'").status, 0);
-  EXPECT_TRUE(IsPng(all));
-  EXPECT_GT(fs::file_size(all), fs::file_size(one));
-}
-
-TEST_F(ToolClp, SheetsRefuseBadArguments) {
-  EXPECT_EQ(
-      Tool("clp sheet " + Data("clp/ball/3.clp") + " '" + (dir_ / "x.png").string() + "' --zoom 99").status,
-      1);
-  const ToolRun r = Tool("clp sheet-all '" + dir_.string() + "' '" + (dir_ / "x.png").string() + "'");
-  EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.out.find("holds no clp folder"), std::string::npos) << r.out;
-  EXPECT_EQ(Tool("clp bogus").status, 1);
+TEST(ToolCommands, EndAsTheirTableSays) {
+  for (const ToolCase& c : kCases) {
+    SCOPED_TRACE(c.args);
+    TestFolder folder;
+    const std::string file = c.file;
+    if (!file.empty()) WriteAll(folder / file.substr(0, file.find('=')), file.substr(file.find('=') + 1));
+    const std::string args = std::regex_replace(c.args, std::regex("\\$DATA"), GLOBBET_DATA_DIR);
+    const ToolRun run = RunGlobbetTool(args, folder.path(), ToolStderr::kKeep);
+    EXPECT_EQ(run.status, c.status) << run.out;
+    std::istringstream parts(c.output);
+    for (std::string part; std::getline(parts, part, '|');)
+      EXPECT_NE(run.out.find(part), std::string::npos) << part << " not in:\n" << run.out;
+    if (*c.png) {
+      EXPECT_EQ(ReadAll(folder / c.png).substr(1, 3), "PNG");
+    }
+  }
 }
 
 }  // namespace
