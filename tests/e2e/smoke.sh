@@ -3,25 +3,20 @@
 #
 #   smoke.sh [options] -- PROGRAM [ARGS...]
 #
-# Starts PROGRAM (in its own Xvfb unless --display is given), waits for its first visible top-level
+# Starts PROGRAM in its own Xvfb (a 1280 x 1024 screen), waits for its first visible top-level
 # window, performs the --do steps in order, and checks how it ends. Prints what it does; exits 0 when
 # every step and check passed, 1 otherwise.
 #
 # Options
 #   --out DIR            where screenshots, the program's output and the log go (default: a new temp dir)
 #   --cwd DIR            run the program in DIR
-#   --screen WxH         size of the X screen started here (default 1280x1024)
-#   --display :N         use this running X server instead of starting one
 #   --wait SECONDS       how long to wait for the window (default 60: a loaded machine starts slowly)
-#   --window-name REGEX  the window to act on must have a matching name (default: any)
 #   --expect-exit CODE   the program must end by itself (or by the steps) with this status
-#   --may-end            the program may end by itself at any point, even before it shows a window;
-#                        the steps left are then skipped (judge the end by --expect-exit or the log)
 #   --stop-on-failure    skips the steps after the first that failed (when each would only wait in vain)
 #   --end-wait SECONDS   how long the program may take to end by itself after the steps (default 10;
 #                        more for a program under a slow checker that reports at exit)
 #   --do 'STEP'          a step, repeatable; coordinates are relative to the window:
-#        click X Y | rclick X Y | move X Y | press X Y | release X Y | drag X1 Y1 X2 Y2
+#        click X Y | move X Y | drag X1 Y1 X2 Y2
 #        key KEYSYM...           keys to the focused window (xdotool names: Return, Escape, F4, ctrl+v)
 #        type TEXT               text typed into the focused window
 #        sleep SECONDS
@@ -31,7 +26,6 @@
 #        output TEXT             the program's standard output so far has a line containing TEXT
 #        geometry                prints the window's position and size ("geometry X Y W H")
 #        moved DX DY             the window moved by (DX, DY) since the first geometry
-#        find-window             waits again for a (new) window: after the program replaced it
 #        size WxH                waits (up to --wait seconds) until the window is W x H pixels
 #        settle WxH+X+Y          waits (up to --wait seconds) until that part of the window shows the same
 #                                picture twice a second apart: an animation or a movement there has ended
@@ -42,18 +36,14 @@
 # Needs: Xvfb, xdotool, xwininfo, ImageMagick (import, convert).
 set -u
 
-OUT="" CWD="" SCREEN="1280x1024" DISPLAY_ARG="" WAIT=60 NAME_RE="" EXPECT_EXIT="" MAY_END=0 END_WAIT=10 STOP_ON_FAILURE=0
+OUT="" CWD="" SCREEN="1280x1024" WAIT=60 EXPECT_EXIT="" END_WAIT=10 STOP_ON_FAILURE=0
 STEPS=()
 while [ $# -gt 0 ]; do
   case "$1" in
     --out) OUT="$2"; shift 2 ;;
     --cwd) CWD="$2"; shift 2 ;;
-    --screen) SCREEN="$2"; shift 2 ;;
-    --display) DISPLAY_ARG="$2"; shift 2 ;;
     --wait) WAIT="$2"; shift 2 ;;
-    --window-name) NAME_RE="$2"; shift 2 ;;
     --expect-exit) EXPECT_EXIT="$2"; shift 2 ;;
-    --may-end) MAY_END=1; shift ;;
     --end-wait) END_WAIT="$2"; shift 2 ;;
     --stop-on-failure) STOP_ON_FAILURE=1; shift ;;
     --do) STEPS+=("$2"); shift 2 ;;
@@ -82,33 +72,29 @@ cleanup() {
 trap cleanup EXIT
 
 # ---- the X server ----
-if [ -n "$DISPLAY_ARG" ]; then
-  export DISPLAY="$DISPLAY_ARG"
-else
-  command -v Xvfb >/dev/null || { echo "smoke: Xvfb is missing" >&2; exit 2; }
-  # A random display number well away from desktops and other test runs, checked to be ours: a server
-  # of another sandbox can answer on the same number, and would then show a different screen.
-  for attempt in $(seq 10); do
-    n=$((200 + RANDOM % 700))
-    [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 "${SCREEN}x24" -nolisten tcp >"$OUT/xvfb.log" 2>&1 &
-    XVFB_PID=$!
-    size=""
-    for _ in $(seq 50); do
-      kill -0 "$XVFB_PID" 2>/dev/null || break
-      size=$(xwininfo -root -display ":$n" 2>/dev/null | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {if (w) print w "x" h}')
-      [ -n "$size" ] && break
-      sleep 0.1
-    done
-    if [ "$size" = "$SCREEN" ] && kill -0 "$XVFB_PID" 2>/dev/null; then
-      export DISPLAY=":$n"
-      break
-    fi
-    kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null
-    XVFB_PID=""
+command -v Xvfb >/dev/null || { echo "smoke: Xvfb is missing" >&2; exit 2; }
+# A random display number well away from desktops and other test runs, checked to be ours: a server
+# of another sandbox can answer on the same number, and would then show a different screen.
+for attempt in $(seq 10); do
+  n=$((200 + RANDOM % 700))
+  [ -e "/tmp/.X$n-lock" ] && continue
+  Xvfb ":$n" -screen 0 "${SCREEN}x24" -nolisten tcp >"$OUT/xvfb.log" 2>&1 &
+  XVFB_PID=$!
+  size=""
+  for _ in $(seq 50); do
+    kill -0 "$XVFB_PID" 2>/dev/null || break
+    size=$(xwininfo -root -display ":$n" 2>/dev/null | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {if (w) print w "x" h}')
+    [ -n "$size" ] && break
+    sleep 0.1
   done
-  [ -n "$XVFB_PID" ] || { echo "smoke: could not start an X server of our own (see $OUT/xvfb.log)" >&2; exit 1; }
-fi
+  if [ "$size" = "$SCREEN" ] && kill -0 "$XVFB_PID" 2>/dev/null; then
+    export DISPLAY=":$n"
+    break
+  fi
+  kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null
+  XVFB_PID=""
+done
+[ -n "$XVFB_PID" ] || { echo "smoke: could not start an X server of our own (see $OUT/xvfb.log)" >&2; exit 1; }
 say "display $DISPLAY, output in $OUT"
 
 # ---- the program ----
@@ -119,28 +105,23 @@ say "start: $*"
 ) >"$OUT/stdout.txt" 2>"$OUT/stderr.txt" &
 PROG_PID=$!
 
-# The newest visible top-level window of the program (else of anyone: the server is ours), matching
-# the name pattern, or nothing.
+# The newest visible top-level window of the program (else of anyone: the server is ours), or nothing.
 find_window() {
-  local ids id name root
+  local ids id root
   root=$(xwininfo -root 2>/dev/null | awk '/Window id:/ {print $4}')
   ids=$(xdotool search --onlyvisible --pid "$PROG_PID" 2>/dev/null)
   [ -n "$ids" ] || ids=$(xdotool search --onlyvisible --maxdepth 1 --name '.*' 2>/dev/null)
   for id in $(echo "$ids" | sort -un -r); do
-    [ "$(printf '0x%x' "$id")" = "$root" ] && continue
-    name=$(xdotool getwindowname "$id" 2>/dev/null)
-    if [ -z "$NAME_RE" ] || [[ "$name" =~ $NAME_RE ]]; then echo "$id"; return; fi
+    [ "$(printf '0x%x' "$id")" = "$root" ] || { echo "$id"; return; }
   done
 }
 
 WID=""
 wait_window() {
-  local deadline=$((SECONDS + WAIT)) old="${1:-}"
-  WID=""
+  local deadline=$((SECONDS + WAIT))
   while [ "$SECONDS" -lt "$deadline" ]; do
     WID=$(find_window)
-    if [ -n "$WID" ] && [ "$WID" != "$old" ]; then break; fi
-    WID=""
+    [ -n "$WID" ] && break
     kill -0 "$PROG_PID" 2>/dev/null || break
     sleep 0.1
   done
@@ -174,10 +155,7 @@ run_step() {
   local op="${words[0]}"
   case "$op" in
     click) to_window "${words[1]}" "${words[2]}"; xdotool click 1 ;;
-    rclick) to_window "${words[1]}" "${words[2]}"; xdotool click 3 ;;
     move) to_window "${words[1]}" "${words[2]}" ;;
-    press) to_window "${words[1]}" "${words[2]}"; xdotool mousedown 1 ;;
-    release) to_window "${words[1]}" "${words[2]}"; xdotool mouseup 1 ;;
     drag)
       to_window "${words[1]}" "${words[2]}"; xdotool mousedown 1; sleep 0.1
       local sx=$((GX + ${words[1]})) sy=$((GY + ${words[2]}))
@@ -208,7 +186,6 @@ run_step() {
       geometry
       [ $((GX - GX0)) -eq "${words[1]}" ] && [ $((GY - GY0)) -eq "${words[2]}" ] ||
         fail "window moved by ($((GX - GX0)), $((GY - GY0))), not (${words[1]}, ${words[2]})" ;;
-    find-window) wait_window "$WID" || fail "no new window" ;;
     size)
       local t0=$SECONDS
       until geometry && [ "${GW}x${GH}" = "${words[1]}" ]; do
@@ -247,7 +224,7 @@ if wait_window; then
   geometry && say "geometry $GX $GY $GW $GH"
   for step in "${STEPS[@]}"; do
     if ! kill -0 "$PROG_PID" 2>/dev/null; then
-      [ "$MAY_END" -eq 1 ] && say "program ended; steps from '$step' on skipped" || fail "program ended before '$step'"
+      fail "program ended before '$step'"
       break
     fi
     if [ "$STOP_ON_FAILURE" -eq 1 ] && [ "$FAILED" -ne 0 ]; then
@@ -260,8 +237,7 @@ if wait_window; then
 elif kill -0 "$PROG_PID" 2>/dev/null; then
   fail "no window within $WAIT s"
 else
-  say "program ended without a window"
-  [ "$MAY_END" -eq 1 ] || fail "no window"
+  fail "program ended without a window"
 fi
 
 # ---- the end ----

@@ -1,9 +1,24 @@
-// globbet-harness crash: the command, the helpers its runs share, and the run that kills the game's own
-// exit save and end-of-game copy, done back to back so that nearly every kill lands inside a write.
-// Sections: usage · tallies · processes · files · the save loop · the command
+// globbet-harness crash: SIGKILLs at random moments of the game's saving and recording, and the checks of
+// what each kill leaves behind. Three kinds of run: recording games on the headless table, the game's
+// own exit save and end-of-game copy back to back (so that nearly every kill lands inside a write),
+// and the real game program.
+//
+// Recording: each game is started as the game starts (settings read, the stored game resumed or a new
+// one begun) and killed at a random moment while it records. A reference run of each scenario notes the
+// recording's length around every draw, so a kill can be checked to leave the recording as a
+// whole-record prefix of the game it was playing; then the next start runs on the leftovers, and now
+// and then plays the resumed game to its end and its replay back, which must show the same end.
+//
+// The real game runs on SDL's dummy drivers in a folder of its own and is killed at a random moment,
+// mostly just after a quit request (SIGTERM, which SDL turns into the platform's close, so the game is
+// in its exit save), sometimes while it simply runs, and a few times after its intro, in play. Every
+// run starts on what the kill before it left, so each run is also the next start that must not fail;
+// a last run quits cleanly and must leave everything tidy.
 #include <dirent.h>
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/mman.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
@@ -11,25 +26,79 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <new>
 #include <random>
+#include <set>
+#include <string>
+#include <vector>
 
 #include "engine/window.h"
+#include "game/game_orig.h"
+#include "game/game_time.h"
+#include "game/random.h"
 #include "game/save_replay.h"
 #include "store/atomic_file.h"
 #include "store/cipher_file.h"
 #include "store/config.h"
+#include "store/options.h"
 #include "store/scores.h"
 #include "store/settings_file.h"
-#include "tests/harness/crash.h"
 #include "tests/harness/harness.h"
+#include "tools/globbet-tool/headless_game.h"
 
 namespace crash {
+namespace {
 namespace fs = std::filesystem;
+using namespace headless;
+
+// ---- tallies, set-up --------------------------------------------------------------------------------
+// What the kills of one kind of run found.
+struct Tally {
+  long kills = 0;            // SIGKILLs that found the process still at work
+  long late = 0;             // runs that had ended before their kill came
+  long midWork = 0;          // kills that landed inside the work under test (a write or a recording)
+  long leftovers = 0;        // kills after which a temporary file of a cut-short write lay beside its target
+  long mostTemporaries = 0;  // the most temporary files seen at once
+  long nextStarts = 0;       // starts on what a kill left, checked
+  long replaysVerified = 0;  // resumed games whose replay was played back and matched
+};
+
+struct Setup {
+  std::string data;    // the game's data folder (clp/, wav/)
+  std::string folder;  // the scratch folder of the runs
+  std::string game;    // the game program, empty: no runs of it
+};
+
+// What the recording runs hand to the save loop: a settings text with a stored game, and two complete
+// recordings of finished games.
+struct SaveMaterial {
+  std::string settingsText;
+  std::string recordings[2];
+};
+
+// A zeroed block of memory that child processes made after it share with this one; get() is null when
+// none could be had.
+class SharedMemory {
+ public:
+  explicit SharedMemory(size_t size) : size_(size) {
+    block_ = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
+    if (block_ == MAP_FAILED) block_ = nullptr;
+  }
+  SharedMemory(const SharedMemory&) = delete;
+  SharedMemory& operator=(const SharedMemory&) = delete;
+  ~SharedMemory() {
+    if (block_) ::munmap(block_, size_);
+  }
+  void* get() const { return block_; }
+
+ private:
+  void* block_;
+  size_t size_;
+};
 
 // ---- usage -------------------------------------------------------------------------------------------
-namespace {
 // The kills: --record N of recording games on the headless table (default KILLS / 8), each followed by
 // the next start on the leftovers, every --verify-every'th playing the resumed game to its end and its
 // replay back; --game-kills N (default 20) of the real game PROGRAM, --long N of them in play; the rest
@@ -37,15 +106,12 @@ namespace {
 constexpr char kUsage[] =
     "usage: globbet-harness crash KILLS [--record N] [--game PROGRAM [--game-kills N] [--long N]]\n"
     "                                   [--verify-every N] [--seed S] [--data DIR] [--keep]\n";
-}  // namespace
 
-// ---- tallies -----------------------------------------------------------------------------------------
-namespace {
+// A uniformly drawn whole number low..high for the kill times (not the game's generator).
 std::mt19937_64& Dice() {
   static std::mt19937_64 dice;
   return dice;
 }
-}  // namespace
 
 void SeedDice(unsigned long seed) {
   Dice().seed(seed);
@@ -65,15 +131,6 @@ void Print(const char* label, const Tally& t, double seconds) {
 }
 
 // ---- processes ---------------------------------------------------------------------------------------
-SharedMemory::SharedMemory(size_t size) : size_(size) {
-  block_ = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
-  if (block_ == MAP_FAILED) block_ = nullptr;
-}
-
-SharedMemory::~SharedMemory() {
-  if (block_) ::munmap(block_, size_);
-}
-
 pid_t Spawn(const std::function<int()>& body) {
   std::fflush(nullptr);  // nothing buffered is written twice
   const pid_t pid = ::fork();
@@ -145,8 +202,597 @@ bool ReadSettingsFile(const std::string& path, OConfig& store) {
   return ReadEncryptedFile(path, text, kSettingsKey, kCipherKeyLength) && !store.LoadText(text);
 }
 
+// ---- playing in a folder -----------------------------------------------------------------------------
+constexpr int kLevel = 2;                   // Master: short games
+constexpr uint32_t kGameSeeds[2] = {4, 1};  // two strategy games at Master of some sixty shots each
+constexpr uint32_t kScenarioSeed = 7;
+constexpr int kScenarioShots = 12;
+
+// The demo's choice of shot playing Rules, noting the recording's length before and after every draw
+// ("draw BEFORE AFTER" on a line): every record ends at one of those lengths, so a kill must leave the
+// recording at one of them, and at least as long as it was after the last draw the game made.
+template <class Rules>
+class NotingPlayer : public AimingPlayer<Rules> {
+ public:
+  NotingPlayer(OEngine* screen, const std::string& folder) : AimingPlayer<Rules>(screen, folder) {}
+  int Random(int n) override {
+    const long long before = Length();
+    const int r = AimingPlayer<Rules>::Random(n);
+    if (log) std::fprintf(log, "draw %lld %lld\n", before, Length());
+    if (draws) ++*draws;  // told only once the draw is recorded
+    return r;
+  }
+  long long Length() const {
+    // The reference run takes the lengths of the records made, whether or not the recorder has handed
+    // them to the file yet; a killed run gets no help.
+    if (log) std::fflush(nullptr);
+    struct stat st;
+    return ::stat(recording.c_str(), &st) == 0 ? static_cast<long long>(st.st_size) : 0;
+  }
+  std::FILE* log = nullptr;
+  std::atomic<long>* draws = nullptr;
+  std::string recording;
+};
+
+struct PlayPlan {
+  int mode = 0;
+  uint32_t seed = kScenarioSeed;
+  int stopAfterShots = -1;  // stop at the first ready point after this many shots; -1: play to the end
+  bool saveAtStop = false;  // then save as the game does at exit
+  std::string lengths;      // file to note the recording's lengths in (empty: none)
+  std::string end;          // file to print the end of the game to, as 'replay verify' does (empty: none)
+  std::atomic<long>* draws = nullptr;  // counts the draws made, where the parent sees it (none: null)
+};
+
+// Plays in folder as the game does from its start; 0 when it played as planned.
+template <class Rules>
+int PlayIn(const std::string& folder, const PlayPlan& plan) {
+  HeadlessRun run(kLevel, plan.mode, kDefaultSpeed);
+  OWindow window;  // never shown: the settings set its frame interval, the save asks about full screen
+  TScoresTable scores;
+  const std::string settings = folder + "/" + kSettingsFileName;
+  LoadSettings(window, scores, settings);
+  Options& options = GetOptions();
+  options.Level = kLevel, options.GameType = plan.mode, options.FastSpeed = kDefaultSpeed;
+  options.Animate = options.SoundOn = false;  // nothing but the game draws from the generator
+  SetLibRandomSeed(plan.seed);
+
+  Table table;
+  table.playerTable = true;
+  NotingPlayer<Rules> game(&table, folder);
+  game.recording = SaveReplay(folder).RecordingPath();
+  if (!plan.lengths.empty()) game.log = std::fopen(plan.lengths.c_str(), "w");
+  game.draws = plan.draws;
+  bool ended = false;
+  GameEnd end;
+  game.onEnd = [&] {
+    if (!ended) end = EndOf(game, game.shots);
+    ended = true;
+  };
+  table.game = &game;
+  game.SetSettings(&GetConfig());
+  game.SetHost(&table);
+  const bool restore = options.AutoSave && options.settingsLoaded;
+  if (!(restore ? game.Load() : game.Start(false))) return 2;
+  // A restore cuts the recording back to its save.
+  if (game.log) std::fprintf(game.log, "at %lld\n", game.Length());
+  for (long long frame = 0; !ended; ++frame) {
+    if (frame == kMaxFrames) return 3;
+    const bool ready =
+        game.State() == GameState::kReady && game.GetField() && game.GetField()->View().IsIdle();
+    if (plan.stopAfterShots >= 0 && game.shots >= plan.stopAfterShots && ready) break;
+    run.Frame(table);
+  }
+  if (game.log) {
+    std::fprintf(game.log, "at %lld\n", game.Length());
+    std::fclose(game.log);
+  }
+  if (plan.saveAtStop) SaveSettings(window, scores, settings);
+  if (!plan.end.empty() && ended && std::freopen(plan.end.c_str(), "w", stdout)) PrintEnd(end);
+  table.game = nullptr;
+  return 0;
+}
+
+int PlayMode(const std::string& folder, const PlayPlan& plan) {
+  return plan.mode == 0 ? PlayIn<GameOrig>(folder, plan) : PlayIn<GameTime>(folder, plan);
+}
+
+// Plays in a child process; true when it played as planned, otherwise says why.
+bool PlayInChild(const std::string& folder, const PlayPlan& plan, const char* what) {
+  const pid_t pid = Spawn([&] { return PlayMode(folder, plan); });
+  const int code = pid < 0 ? -1 : WaitExit(pid);
+  if (code != 0) std::printf("record: %s in %s failed (%d)\n", what, folder.c_str(), code);
+  return code == 0;
+}
+
+// Replaces folder by a copy of from (or an empty folder when from is empty).
+void FreshCopy(const std::string& from, const std::string& folder) {
+  std::error_code error;
+  fs::remove_all(folder, error);
+  if (from.empty())
+    fs::create_directories(folder, error);
+  else
+    fs::copy(from, folder, fs::copy_options::recursive, error);
+}
+
+// The lines "score ..." and "board ..." of a printed end.
+std::string ScoreAndBoard(const std::string& printed) {
+  std::string kept;
+  size_t at = 0;
+  while (at < printed.size()) {
+    size_t next = printed.find('\n', at);
+    if (next == std::string::npos) next = printed.size();
+    const std::string line = printed.substr(at, next - at);
+    if (line.rfind("score ", 0) == 0 || line.rfind("board", 0) == 0) kept += line + "\n";
+    at = next + 1;
+  }
+  return kept;
+}
+
+// Plays replay.dat of folder back with 'globbet-tool replay verify' and compares its end with the one
+// printed to endFile; false with a message when they differ.
+bool ReplayMatches(const Setup& setup, const std::string& folder, const std::string& endFile) {
+  std::error_code error;
+  // The player's tool is built beside the harness.
+  const std::string tool =
+      (fs::read_symlink("/proc/self/exe", error).parent_path() / "globbet-tool").string();
+  const std::string command =
+      "'" + tool + "' replay verify '" + folder + "/" + kReplayFile + "' --data '" + setup.data + "' 2>&1";
+  std::string replayed, played;
+  if (std::FILE* pipe = ::popen(command.c_str(), "r")) {
+    char chunk[4096];
+    for (size_t got; (got = std::fread(chunk, 1, sizeof chunk, pipe)) > 0;)
+      replayed.append(chunk, got);
+    ::pclose(pipe);
+  }
+  ReadBytes(endFile, played);
+  if (!ScoreAndBoard(played).empty() && ScoreAndBoard(played) == ScoreAndBoard(replayed)) return true;
+  std::printf("record: the replay of the resumed game in %s does not end as the game did:\n%s---\n%s",
+              folder.c_str(), played.c_str(), replayed.c_str());
+  return false;
+}
+
+// ---- scenarios and references ------------------------------------------------------------------------
+struct Scenario {
+  Scenario(const char* name_, int mode_, std::string start_, int shots_)
+      : name(name_), mode(mode_), start(std::move(start_)), shots(shots_) {}
+  const char* name;
+  int mode;
+  std::string start;  // the folder the run starts from (empty: an empty folder, a new game)
+  int shots;          // shots before it stops; -1: to the end of the game
+  // From the reference run:
+  std::string recording;           // the whole recording at its end
+  std::string replay;              // "replay.dat" at its end (empty: none)
+  std::set<size_t> lengths;        // where records end
+  std::vector<size_t> afterDraws;  // the recording's length after each draw
+  size_t startLength = 0;          // the recording's length before the run
+  long micros = 0;                 // how long the run takes
+};
+
+bool MakeReference(const std::string& base, int index, Scenario& s) {
+  const std::string folder = base + "/reference-" + std::to_string(index);
+  FreshCopy(s.start, folder);
+  PlayPlan plan{s.mode, kScenarioSeed, s.shots, false, base + "/lengths-" + std::to_string(index), ""};
+  const auto start = std::chrono::steady_clock::now();
+  if (!PlayInChild(folder, plan, s.name)) return false;
+  s.micros =
+      long(std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start)
+               .count());
+  std::string text, startRecording;
+  ReadBytes(plan.lengths, text);
+  // "draw BEFORE AFTER" for each draw, "at LENGTH" after the start (a restore's cut) and at the end.
+  unsigned long long before = 0, after = 0;
+  int used = 0;
+  for (const char* p = text.c_str(); *p; p += used) {
+    if (std::sscanf(p, "draw %llu %llu\n%n", &before, &after, &used) == 2) {
+      s.afterDraws.push_back(size_t(after));
+    } else if (std::sscanf(p, "at %llu\n%n", &after, &used) == 1) {
+      before = after;
+    } else {
+      break;
+    }
+    s.lengths.insert(size_t(before));
+    s.lengths.insert(size_t(after));
+  }
+  if (s.start.empty()) s.lengths.insert(0);  // created, the header not yet written
+  if (!s.start.empty()) ReadBytes(s.start + "/" + kRecordingFile, startRecording);
+  s.startLength = startRecording.size();
+  ReadBytes(folder + "/" + kRecordingFile, s.recording);
+  ReadBytes(folder + "/" + kReplayFile, s.replay);
+  return !s.recording.empty();
+}
+
+// ---- the kills ---------------------------------------------------------------------------------------
+// Checks what a kill of scenario s left in folder; false with a message in problem.
+// made: the draws the game had made and recorded before the kill.
+bool CheckAfterRecordKill(const Scenario& s, const std::string& folder, long made, std::string& problem) {
+  std::string recording, replay, startReplay, settings, startSettings;
+  const bool recorded = ReadBytes(folder + "/" + kRecordingFile, recording);
+  if (!recorded && !s.start.empty()) problem = "\"currgame.dat\" is gone";
+  if (recorded &&
+      (s.recording.compare(0, recording.size(), recording) != 0 || recording.size() > s.recording.size()))
+    problem =
+        "\"currgame.dat\" (" + std::to_string(recording.size()) + " bytes) is not the recording of the game";
+  else if (recorded && !s.lengths.count(recording.size()))
+    problem = "\"currgame.dat\" ends inside a record, at " + std::to_string(recording.size());
+  if (made > long(s.afterDraws.size()))
+    problem = "the game made more draws than its reference run";
+  else if (made > 0 && recording.size() < s.afterDraws[size_t(made - 1)])
+    problem = "\"currgame.dat\" (" + std::to_string(recording.size()) +
+              " bytes) lost records the game had made (" + std::to_string(s.afterDraws[size_t(made - 1)]) +
+              " bytes)";
+  if (!s.start.empty()) {
+    ReadBytes(s.start + "/" + kReplayFile, startReplay);
+    ReadBytes(s.start + "/" + kSettingsFileName, startSettings);
+  }
+  ReadBytes(folder + "/" + kReplayFile, replay);
+  if (replay != startReplay && replay != s.replay)
+    problem = "\"replay.dat\" is neither the previous nor the new one";
+  ReadBytes(folder + "/" + kSettingsFileName, settings);
+  if (settings != startSettings) problem = "\"sv.dat\" changed, though nothing saved it";
+  return problem.empty();
+}
+
+bool RunRecordKills(const Setup& setup, long kills, long verifyEvery, Tally& tally, SaveMaterial& material) {
+  const std::string base = setup.folder + "/record";
+  // Two finished games: the recordings the save loop copies, and what the scenarios start from.
+  std::string ends[2];
+  for (int g = 0; g < 2; ++g) {
+    const std::string folder = base + "/full-" + std::to_string(g);
+    FreshCopy("", folder);
+    const PlayPlan plan{0, kGameSeeds[g], -1, false, "", base + "/end-" + std::to_string(g)};
+    if (!PlayInChild(folder, plan, "a whole game")) return false;
+    ReadBytes(folder + "/" + kReplayFile, material.recordings[g]);
+    ReadBytes(plan.end, ends[g]);
+  }
+  int shots = 0;
+  if (const size_t at = ends[0].find("shots "); at != std::string::npos)
+    shots = std::atoi(ends[0].c_str() + at + 6);
+  if (material.recordings[0].empty() || material.recordings[1].empty() || shots < 30) {
+    std::printf("record: the whole games did not end as expected (%d shots)\n", shots);
+    return false;
+  }
+  // Games quit (saved at exit) at a ready point: early in a strategy and an arcade game, near the end.
+  const std::string early[2] = {base + "/saved-strategy", base + "/saved-arcade"},
+                    late = base + "/saved-late";
+  for (int mode = 0; mode < 2; ++mode) {
+    FreshCopy("", early[mode]);
+    if (!PlayInChild(early[mode], PlayPlan{mode, kGameSeeds[0], 20, true, "", ""}, "a game to quit"))
+      return false;
+  }
+  FreshCopy("", late);
+  if (!PlayInChild(late, PlayPlan{0, kGameSeeds[0], shots - 5, true, "", ""}, "a game to quit")) return false;
+  WriteBytes(late + "/" + kReplayFile, material.recordings[1]);  // the replay of an earlier game
+  OConfig stored;
+  if (!ReadSettingsFile(early[0] + "/" + kSettingsFileName, stored)) {
+    std::printf("record: the settings saved at the quit do not read back\n");
+    return false;
+  }
+  material.settingsText = stored.SaveText();
+
+  Scenario scenarios[] = {{"a new strategy game", 0, "", kScenarioShots},
+                          {"a new arcade game", 1, "", kScenarioShots},
+                          {"a resumed strategy game", 0, early[0], kScenarioShots},
+                          {"a resumed arcade game", 1, early[1], kScenarioShots},
+                          {"a strategy game to its end", 0, late, -1}};
+  constexpr int kScenarios = int(std::size(scenarios));
+  for (int i = 0; i < kScenarios; ++i)
+    if (!MakeReference(base, i, scenarios[i])) return false;
+
+  // Runs that end before their kill came are not counted as kills; a few more runs make up for them.
+  const std::string folder = base + "/killed";
+  SharedMemory shared(sizeof(std::atomic<long>));
+  auto* draws = shared.get() ? new (shared.get()) std::atomic<long>(0) : nullptr;
+  if (!draws) {
+    std::printf("record: no shared memory\n");
+    return false;
+  }
+  static_assert(std::atomic<long>::is_always_lock_free, "the count is shared between processes");
+  for (long k = 0; tally.kills < kills && k < 3 * kills; ++k) {
+    const Scenario& s = scenarios[k % kScenarios];
+    FreshCopy(s.start, folder);
+    draws->store(0);
+    const PlayPlan plan{s.mode, kScenarioSeed, s.shots, false, "", "", draws};
+    int status = 0;
+    const pid_t pid = Spawn([&] { return PlayMode(folder, plan); });
+    if (!KillAfter(pid, Uniform(s.micros / 10, s.micros - s.micros / 10), status)) {
+      ++tally.late;
+      if (!(WIFEXITED(status) && WEXITSTATUS(status) == 0)) {
+        std::printf("record: %s ended with %s\n", s.name, DescribeStatus(status).c_str());
+        return false;
+      }
+    } else {
+      ++tally.kills;
+    }
+    std::string problem;
+    if (!CheckAfterRecordKill(s, folder, draws->load(), problem)) {
+      std::printf("record: after a kill of %s: %s\n", s.name, problem.c_str());
+      return false;
+    }
+    // Inside the work: the recording had grown but was not done, or the end-of-game copy was cut short.
+    std::error_code error;
+    const auto length = fs::file_size(folder + "/" + kRecordingFile, error);
+    const long temporaries = Temporaries(folder);
+    tally.midWork += (!error && length > s.startLength && length < s.recording.size()) || temporaries > 0;
+    tally.leftovers += temporaries > 0;
+    tally.mostTemporaries = std::max(tally.mostTemporaries, temporaries);
+
+    // The next start on what the kill left: it resumes or begins a game and plays on.
+    const bool verify = s.mode == 0 && (k / kScenarios) % verifyEvery == 0;
+    const std::string end = base + "/end-resumed";
+    const PlayPlan next{s.mode, kGameSeeds[0], verify ? -1 : 2, false, "", verify ? end : ""};
+    if (!PlayInChild(folder, next, "the next start")) return false;
+    ++tally.nextStarts;
+    if (verify) {
+      if (!ReplayMatches(setup, folder, end)) return false;
+      ++tally.replaysVerified;
+    }
+  }
+  return true;
+}
+
+constexpr long kMs = 1000;               // microseconds
+constexpr long kIntroMs = 6500;          // the intro hands over to the game after six seconds
+constexpr long kLongestStartMs = 60000;  // a start-up or exit slower than this is a failure here,
+                                         // generous for the sanitizer build on a loaded machine
+
+// ---- running the program -----------------------------------------------------------------------------
+// Starts the game in folder, its output going to folder's "game.log"; -1 when it could not be started.
+pid_t StartGame(const std::string& program, const std::string& folder) {
+  std::fflush(nullptr);
+  const pid_t pid = ::fork();
+  if (pid != 0) return pid;
+  const int log = ::open((folder + "/game.log").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (log >= 0) {
+    ::dup2(log, 1);
+    ::dup2(log, 2);
+  }
+  ::setenv("SDL_VIDEODRIVER", "dummy", 1);
+  ::setenv("SDL_AUDIODRIVER", "dummy", 1);
+  if (::chdir(folder.c_str()) == 0) ::execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+  ::_exit(127);
+}
+
+// True when process pid holds or catches SIGTERM: the game has reached its first instruction, so a quit
+// request from now on ends it through its exit save (before, the default action would simply end it).
+bool TakesQuitRequests(pid_t pid) {
+  std::FILE* status = std::fopen(("/proc/" + std::to_string(pid) + "/status").c_str(), "r");
+  if (!status) return false;
+  unsigned long long blocked = 0, caught = 0;
+  char line[256];
+  while (std::fgets(line, sizeof line, status)) {
+    std::sscanf(line, "SigBlk: %llx", &blocked);
+    std::sscanf(line, "SigCgt: %llx", &caught);
+  }
+  std::fclose(status);
+  const unsigned long long term = 1ull << (SIGTERM - 1);
+  return (blocked | caught) & term;
+}
+
+// Waits until the game started as pid takes quit requests; false (with status set) when it ended first,
+// or was killed for not getting there within the limit.
+bool WaitUntilStarted(pid_t pid, int& status) {
+  const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(kLongestStartMs);
+  while (!TakesQuitRequests(pid)) {
+    if (::waitpid(pid, &status, WNOHANG) == pid) return false;
+    if (std::chrono::steady_clock::now() > until) {
+      ::kill(pid, SIGKILL);
+      ::waitpid(pid, &status, 0);
+      return false;
+    }
+    ::usleep(1000);
+  }
+  return true;
+}
+
+// Sleeps, unless pid ends first; true when it is still running afterwards.
+bool StillRunningAfter(pid_t pid, long micros, int& status) {
+  const auto until = std::chrono::steady_clock::now() + std::chrono::microseconds(micros);
+  while (std::chrono::steady_clock::now() < until) {
+    if (::waitpid(pid, &status, WNOHANG) == pid) return false;
+    ::usleep(2000);
+  }
+  return ::waitpid(pid, &status, WNOHANG) == 0;
+}
+
+std::string GameLog(const std::string& folder) {
+  std::string log;
+  ReadBytes(folder + "/game.log", log);
+  return log.size() > 4000 ? log.substr(log.size() - 4000) : log;
+}
+
+// ---- the checks --------------------------------------------------------------------------------------
+// What a run left, against what it started from; false with a message in problem.
+bool CheckLeftovers(const std::string& folder, const std::string& oldSettings, std::string& problem) {
+  std::string settings;
+  OConfig store;
+  const std::string path = folder + "/" + kSettingsFileName;
+  if (ReadBytes(path, settings) && settings != oldSettings && !ReadSettingsFile(path, store))
+    problem = "\"sv.dat\" is neither the old file nor a readable new one";
+  int level = 0, type = 0;
+  std::error_code error;
+  for (const char* name : {kRecordingFile, kReplayFile}) {
+    const std::string file = folder + "/" + name;
+    const bool empty = fs::exists(file, error) && fs::file_size(file, error) == 0;
+    // A recording just begun may be empty (killed between its creation and its header); a replay, old
+    // or new, is whole.
+    if (fs::exists(file, error) && !(empty && std::string_view(name) == kRecordingFile) &&
+        ReadReplayHeader(file, level, type) != ReplayHeaderCheck::kOk)
+      problem = std::string("\"") + name + "\" has no valid header";
+  }
+  return problem.empty();
+}
+
+// Identifies the file at path as it stands (-1: none), to see it replaced.
+long long FileIdentity(const std::string& path) {
+  struct stat st;
+  if (::stat(path.c_str(), &st) != 0) return -1;
+  return static_cast<long long>(st.st_ino) ^ (static_cast<long long>(st.st_mtim.tv_nsec) << 20);
+}
+
+// Counts the runs since the game last quit by itself: its exit save then ran to its end, which sweeps
+// the temporary files that killed writes left (a kill can land after a write's rename but before its
+// sweep). No more may lie there than one per run since.
+struct SweepWatch {
+  // Notes a run that has ended; false with a message in problem when the temporaries pile up.
+  bool RunEnded(const std::string& folder, bool quitByItself, std::string& problem) {
+    runs = quitByItself ? 0 : runs + 1;
+    const int left = Temporaries(folder);
+    if (left <= runs) return true;
+    problem = std::to_string(left) + " temporary files after " + std::to_string(runs) +
+              " runs killed since the last clean quit: they pile up";
+    return false;
+  }
+  long runs = 0;
+};
+
+// True when a temporary file of process pid lies in folder: it is inside a write, or was killed there.
+bool HasTemporary(const std::string& folder, pid_t pid) {
+  const std::string mark = std::to_string(pid) + "-";
+  for (const char* target : {kSettingsFileName, kReplayFile}) {
+    const std::string prefix = fs::path(TemporaryPrefix(target)).filename().string() + mark;
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(folder, error))
+      if (entry.path().filename().string().rfind(prefix, 0) == 0) return true;
+  }
+  return false;
+}
+
+// Waits until process pid has a temporary file in folder (it is inside a write), it ends, or a few
+// seconds pass.
+void WaitForWrite(pid_t pid, const std::string& folder) {
+  for (long waited = 0; waited < 5000 * kMs; waited += 100) {
+    siginfo_t info{};
+    if (HasTemporary(folder, pid) || ::waitid(P_PID, id_t(pid), &info, WEXITED | WNOHANG | WNOWAIT) != 0 ||
+        info.si_pid == pid)
+      return;
+    ::usleep(100);
+  }
+}
+
+// When, counted from the quit request, the exit save wrote: its temporary file first seen, the file
+// replaced, the game ended (microseconds; -1: not seen).
+struct ExitTimes {
+  long writing = -1, replaced = -1, ended = -1;
+};
+
+// Starts the game, asks it to quit after waitMicros and watches its exit save until it ends; its exit
+// status (-1: it did not end within the limit, 128 + signal: a signal ended it).
+int QuitCleanly(const std::string& program, const std::string& folder, long waitMicros, ExitTimes& times) {
+  times = ExitTimes{};
+  const pid_t pid = StartGame(program, folder);
+  if (pid < 0) return -1;
+  int status = 0;
+  if (!WaitUntilStarted(pid, status) || !StillRunningAfter(pid, waitMicros, status))
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  const std::string settings = folder + "/" + kSettingsFileName;
+  const long long before = FileIdentity(settings);
+  using Clock = std::chrono::steady_clock;
+  const auto asked = Clock::now();
+  const auto since = [&] {
+    return long(std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - asked).count());
+  };
+  ::kill(pid, SIGTERM);
+  while (::waitpid(pid, &status, WNOHANG) == 0) {
+    if (since() > kLongestStartMs * kMs) {
+      ::kill(pid, SIGKILL);
+      ::waitpid(pid, &status, 0);
+      return -1;
+    }
+    if (times.writing < 0 && Temporaries(folder, kSettingsFileName) > 0) times.writing = since();
+    if (times.replaced < 0 && FileIdentity(settings) != before) times.replaced = since();
+    ::usleep(100);
+  }
+  times.ended = since();
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+// ---- the runs ----------------------------------------------------------------------------------------
+bool RunGameKills(const Setup& setup, long kills, long longRuns, Tally& tally) {
+  const std::string folder = setup.folder + "/game";
+  std::error_code error;
+  fs::create_directories(folder, error);
+  harness::LinkData(setup.data, folder);
+
+  // How long the start-up takes here from the game's first instruction (a sanitizer build is slower):
+  // the first quit request that ends the game cleanly, with its settings saved, comes after it.
+  long startMicros = 250 * kMs;
+  ExitTimes exit;
+  for (;; startMicros *= 2) {
+    if (startMicros > kLongestStartMs * kMs) {
+      std::printf("game: it does not start and quit cleanly:\n%s\n", GameLog(folder).c_str());
+      return false;
+    }
+    fs::remove(folder + "/" + kSettingsFileName, error);
+    if (QuitCleanly(setup.game, folder, startMicros, exit) == 0 && exit.replaced >= 0) break;
+  }
+  // How long the save's write lasts, from its temporary file to the rename (at least 1 ms).
+  const long writeMicros = std::max(kMs, exit.writing >= 0 ? exit.replaced - exit.writing : 0);
+
+  SweepWatch sweep;
+  // Runs that end before their kill came are not counted as kills; a few more runs make up for them.
+  for (long k = 0; tally.kills < kills && k < 2 * kills; ++k) {
+    std::string oldSettings;
+    ReadBytes(folder + "/" + kSettingsFileName, oldSettings);
+    const bool inPlay = k % (kills / std::max(1L, longRuns) + 1) == 1 && longRuns > 0;
+    const bool quitFirst = inPlay || k % 4 != 3;  // else killed while it simply runs
+    const long wait = inPlay ? Uniform(kIntroMs, kIntroMs + 1500) * kMs + startMicros
+                             : Uniform(startMicros, startMicros + 600 * kMs);
+    const pid_t pid = StartGame(setup.game, folder);
+    int status = 0;
+    if (pid < 0 || !WaitUntilStarted(pid, status) || !StillRunningAfter(pid, wait, status)) {
+      std::printf("game: run %ld ended by itself (%s):\n%s\n", k, DescribeStatus(status).c_str(),
+                  GameLog(folder).c_str());
+      return false;
+    }
+    if (quitFirst) ::kill(pid, SIGTERM);
+    // Every other quit is watched: the kill comes once the save's temporary file is there, so it lands
+    // inside the write; the others are timed from the request and land before, inside or after it.
+    const bool watched = quitFirst && k % 2 == 0;
+    const long delay = !quitFirst ? 0
+                       : watched  ? (WaitForWrite(pid, folder), Uniform(0, writeMicros / 4))
+                                  : Uniform(0, exit.ended);
+    const bool killed = KillAfter(pid, delay, status);
+    if (killed) {
+      ++tally.kills;
+    } else if (!(WIFEXITED(status) && WEXITSTATUS(status) == 0)) {
+      std::printf("game: run %ld ended with %s after the quit request:\n%s\n", k,
+                  DescribeStatus(status).c_str(), GameLog(folder).c_str());
+      return false;
+    } else {
+      ++tally.late;
+    }
+    const bool inside = HasTemporary(folder, pid);
+    tally.midWork += inside;
+    tally.leftovers += inside;
+    tally.mostTemporaries = std::max(tally.mostTemporaries, long(Temporaries(folder)));
+    std::string problem;
+    if (!CheckLeftovers(folder, oldSettings, problem) || !sweep.RunEnded(folder, !killed, problem)) {
+      std::printf("game: after run %ld: %s\n", k, problem.c_str());
+      return false;
+    }
+    tally.nextStarts += k > 0;
+  }
+  // A last start on what the kills left, past the intro (the stored game is resumed, or a new one
+  // begun), quit cleanly: it saves, and its save sweeps the temporaries.
+  ExitTimes last;
+  const int code = QuitCleanly(setup.game, folder, startMicros + (kIntroMs + 1000) * kMs, last);
+  ++tally.nextStarts;
+  OConfig store;
+  if (code != 0 || !ReadSettingsFile(folder + "/" + kSettingsFileName, store) || Temporaries(folder) != 0) {
+    std::printf("game: the last start ended with %d, settings %s, %d temporary files:\n%s\n", code,
+                ReadSettingsFile(folder + "/" + kSettingsFileName, store) ? "readable" : "unreadable",
+                Temporaries(folder), GameLog(folder).c_str());
+    return false;
+  }
+  std::printf(
+      "game: start-up under %ld ms; after a quit request the save wrote from %ld to %ld us, the "
+      "game ended at %ld us\n",
+      startMicros / kMs, exit.writing, exit.replaced, exit.ended);
+  return true;
+}
+
 // ---- the save loop -----------------------------------------------------------------------------------
-namespace {
 // The stored game's score tells one save from the next: save n stores score n.
 constexpr char kSequenceKey[] = "GameOrig.Score";
 
@@ -213,7 +859,6 @@ bool CheckAfterSaveKill(const std::string& folder, const SaveMaterial& material,
   progress.copyBegun = progress.copyDone = copied;
   return true;
 }
-}  // namespace
 
 bool RunSaveKills(const Setup& setup, long kills, const SaveMaterial& material, Tally& tally) {
   const std::string folder = setup.folder + "/saves";
@@ -291,7 +936,6 @@ bool RunSaveKills(const Setup& setup, long kills, const SaveMaterial& material, 
 }
 
 // ---- the command -------------------------------------------------------------------------------------
-namespace {
 double SecondsSince(std::chrono::steady_clock::time_point start) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
@@ -358,6 +1002,6 @@ int RunCrash(const ToolArgs& given) {
 
 const GlobbetToolCommand kCrashCommand("crash", "kills the game while it saves and records; checks the files",
                                        kUsage, RunCrash);
-}  // namespace
 
+}  // namespace
 }  // namespace crash
