@@ -60,12 +60,11 @@ TEST(ClipFile, EveryImageKindRoundTrips) {
   EXPECT_EQ(clip.GetFrame(0)->GetMask(), nullptr);
   // No frame table: every image is a frame keyed by its top-left pixel.
   EXPECT_EQ(uint32_t(clip.GetFrame(0)->colorKey), raw.GetPixel(0, 0));
+  const auto maskOf = [](const OBitmap& b) { return std::vector<uint8_t>(b.GetMask(), b.GetMask() + 24); };
   for (int i = 1; i <= 3; ++i) {
     EXPECT_EQ(Pixels(*clip.GetFrame(i)), Pixels(masked));
     ASSERT_NE(clip.GetFrame(i)->GetMask(), nullptr);
-    for (int y = 0; y < 4; ++y)
-      EXPECT_EQ(std::vector<uint8_t>(clip.GetFrame(i)->GetMaskRow(y), clip.GetFrame(i)->GetMaskRow(y) + 6),
-                std::vector<uint8_t>(masked.GetMaskRow(y), masked.GetMaskRow(y) + 6));
+    EXPECT_EQ(maskOf(*clip.GetFrame(i)), maskOf(masked));
   }
   EXPECT_EQ(clip.GetWidth(), 40);
   for (int i = 4; i <= 5; ++i) {
@@ -313,11 +312,6 @@ TEST(ClipPlay, FramesAdvanceWhenTheirTimeIsUpAndWrap) {
   EXPECT_EQ(Shown(clip), 0) << "out of range: frame 0";
   EXPECT_EQ(clip.shownAtChange, (std::vector<int>{1, 2, 0, 0}))
       << "told once a change, the new picture shown";
-  clip.lifetime = 30;
-  clip.Tick(20);
-  clip.Tick(20);
-  EXPECT_EQ(clip.lifetime, 0) << "never below 0";
-  EXPECT_EQ(clip.expired, 0) << "running out is the screen's business";
   Recorder bounded;
   AddFrames(bounded, 1);  // 4 x 4
   bounded.boundsCheck = true;
@@ -369,14 +363,10 @@ TEST(ClipPlay, StructureCopiesAndReplacementsKeepShownPicturesValid) {
   EXPECT_EQ(clip.GetWidth(), 8);
   EXPECT_EQ(clip.GetHeight(), 9) << "a sequence grows its parent";
   AddFrames(*clip.AddSequence(), 3, 10);
-  clip.SetFrameTime(40, 1);
-  EXPECT_EQ(seq->frameTime, 100);
-  clip.SetColorKeyAll(0x123456);
   clip.drawRecord.visible = true;
   clip.SetTransparency(64);
   EXPECT_FALSE(clip.drawRecord.visible) << "the next dirty redraw repaints the clip";
-  EXPECT_EQ(clip.GetSequence(1)->GetFrame(2)->colorKey, 0x123456);
-  EXPECT_EQ(clip.GetSequence(1)->GetFrame(2)->transparency, 64);
+  EXPECT_EQ(clip.GetSequence(1)->GetFrame(2)->transparency, 64) << "every frame of every sequence";
 
   OClip copy;
   copy.x = 40;
