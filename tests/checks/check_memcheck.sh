@@ -23,9 +23,7 @@ fi
 for tool in valgrind Xvfb xdotool xwininfo import convert; do
   command -v "$tool" >/dev/null || { echo "memcheck: skipped: $tool is missing (scripts/deps.sh installs it)"; exit 77; }
 done
-for file in "$BUILD/globbet" "$BUILD/globbet-tool" "$BUILD/data/clp" "$BUILD/data/wav"; do
-  [ -e "$file" ] || { echo "memcheck: $file is missing: build the targets globbet_game and globbet-tool"; exit 1; }
-done
+check_need "globbet_game and globbet-tool" "$GAME" "$TOOL" "$BUILD/data/clp" "$BUILD/data/wav"
 
 OUT="$BUILD/memcheck"
 rm -rf "$OUT"
@@ -36,19 +34,9 @@ WORK=$(mktemp -d /tmp/globbet-memcheck.XXXXXX)
 trap 'rm -rf "$WORK"' EXIT
 ln -s "$BUILD/data/clp" "$WORK/clp" && ln -s "$BUILD/data/wav" "$WORK/wav" || exit 1
 
-# A stored game to resume: a band of one colour under two mixed rows, with the balls at the launcher and
-# waiting of that colour, so that the first shots remove groups and balls fall whatever the timing. The
-# animations start off: a ball that shines now and then would never let the field look still.
-board=""
-for cell in $(seq 0 271); do
-  if [ "$cell" -lt 34 ]; then board+=" $((1 + cell % 5))"; elif [ "$cell" -lt 85 ]; then board+=" 0"; else board+=" -1"; fi
-done
-sv() { (cd "$WORK" && "$BUILD/globbet-tool" sv set "$1" "$2" >/dev/null); }
-sv Game.Options.NewGameNeeded 0 && sv Game.Options.AutoSave 1 && sv Game.Options.GameType 0 &&
-  sv Game.Options.Animate 0 &&
-  sv GameOrig.Score 0 && sv GameOrig.ColorLeft 6 && sv GameOrig.ColorsLeft "[0 1 2 3 4 5]" &&
-  sv GameOrig.GameBall 0 && sv GameOrig.WaitBall 0 && sv GameOrig.MaxLeft 6 && sv GameOrig.Left 6 &&
-  sv GameOrig.Field "[${board# }]" || { echo "memcheck: could not write the stored game"; exit 1; }
+# A stored game to resume (common.sh's band: the first shots remove groups and balls fall whatever the
+# timing; the animations off: a ball that shines now and then would never let the field look still).
+store_game "$WORK" 0 band || { echo "memcheck: could not write the stored game"; exit 1; }
 
 export SDL_AUDIODRIVER=dummy
 # X11 only: when SDL cannot reach the X server it would otherwise pick its invisible off-screen driver, and
@@ -82,7 +70,7 @@ session() {
     --do 'click 320 512' --do changed --do "settle $QUESTION" --do 'shot question.png' \
     --do 'click 330 375' --do changed --do 'sleep 8' --do 'shot new-game.png' \
     --do 'click 775 14' \
-    -- "${VALGRIND[@]}" "$BUILD/globbet"
+    -- "${VALGRIND[@]}" "$GAME"
 }
 start=$SECONDS
 session
@@ -121,7 +109,7 @@ fi
 [ "$possible" = 0 ] || fail "possibly lost: $possible bytes (see $LOG)"
 grep -q 'ERROR SUMMARY' "$LOG" || fail "the game did not end under valgrind (see $LOG)"
 # The game saved the options the dialog changed when it ended.
-sv_get() { (cd "$WORK" && "$BUILD/globbet-tool" sv get "$1" 2>/dev/null); }
+sv_get() { (cd "$WORK" && "$TOOL" sv get "$1" 2>/dev/null); }
 [ "$(sv_get Game.Options.Animate)" = 1 ] && [ "$(sv_get Game.Options.GameType)" = 1 ] ||
   fail "the saved settings do not hold the options changed in the dialog (animations on, arcade)"
 [ "$FAILED" -eq 0 ] && echo "memcheck: passed (log in $LOG)"
