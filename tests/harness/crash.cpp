@@ -46,6 +46,7 @@
 #include "store/scores.h"
 #include "store/settings_file.h"
 #include "tests/harness/harness.h"
+#include "tests/support/test_folder.h"
 #include "tools/globbet-tool/headless_game.h"
 
 namespace crash {
@@ -59,8 +60,6 @@ struct Tally {
   long kills = 0;            // SIGKILLs that found the process still at work
   long late = 0;             // runs that had ended before their kill came
   long midWork = 0;          // kills that landed inside the work under test (a write or a recording)
-  long leftovers = 0;        // kills after which a temporary file of a cut-short write lay beside its target
-  long mostTemporaries = 0;  // the most temporary files seen at once
   long nextStarts = 0;       // starts on what a kill left, checked
   long replaysVerified = 0;  // resumed games whose replay was played back and matched
 };
@@ -78,25 +77,13 @@ struct SaveMaterial {
   std::string recordings[2];
 };
 
-// A zeroed block of memory that child processes made after it share with this one; get() is null when
-// none could be had.
-class SharedMemory {
- public:
-  explicit SharedMemory(size_t size) : size_(size) {
-    block_ = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
-    if (block_ == MAP_FAILED) block_ = nullptr;
-  }
-  SharedMemory(const SharedMemory&) = delete;
-  SharedMemory& operator=(const SharedMemory&) = delete;
-  ~SharedMemory() {
-    if (block_) ::munmap(block_, size_);
-  }
-  void* get() const { return block_; }
-
- private:
-  void* block_;
-  size_t size_;
-};
+// A zeroed T in memory that the child processes made after this call share with this one (kept to the
+// end); null when none could be had.
+template <class T>
+T* Shared() {
+  void* block = ::mmap(nullptr, sizeof(T), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
+  return block == MAP_FAILED ? nullptr : new (block) T{};
+}
 
 // ---- usage -------------------------------------------------------------------------------------------
 // The kills: --record N of recording games on the headless table (default KILLS / 8), each followed by
@@ -123,10 +110,9 @@ long Uniform(long low, long high) {
 
 void Print(const char* label, const Tally& t, double seconds) {
   std::printf(
-      "%-8s kills %ld, inside the work %ld, left a temporary file %ld, most temporaries at once %ld, "
-      "ended before the kill %ld, next starts %ld, replays verified %ld (%.1f s)\n",
-      label, t.kills, t.midWork, t.leftovers, t.mostTemporaries, t.late, t.nextStarts, t.replaysVerified,
-      seconds);
+      "%-8s kills %ld, inside the work %ld, ended before the kill %ld, next starts %ld, replays verified %ld "
+      "(%.1f s)\n",
+      label, t.kills, t.midWork, t.late, t.nextStarts, t.replaysVerified, seconds);
   std::fflush(stdout);
 }
 
@@ -165,23 +151,11 @@ std::string DescribeStatus(int status) {
 }
 
 // ---- files -------------------------------------------------------------------------------------------
+// The whole file at path; false when there is none.
 bool ReadBytes(const std::string& path, std::string& bytes) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (!file) return false;
-  bytes.clear();
-  char chunk[8192];
-  for (size_t got; (got = std::fread(chunk, 1, sizeof chunk, file)) > 0;)
-    bytes.append(chunk, got);
-  const bool ok = !std::ferror(file);
-  std::fclose(file);
-  return ok;
-}
-
-bool WriteBytes(const std::string& path, std::string_view bytes) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) return false;
-  const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  return std::fclose(file) == 0 && ok;
+  std::error_code error;
+  bytes = ReadAll(path);
+  return fs::is_regular_file(path, error);
 }
 
 int Temporaries(const std::string& folder, const char* target) {
@@ -462,7 +436,7 @@ bool RunRecordKills(const Setup& setup, long kills, long verifyEvery, Tally& tal
   }
   FreshCopy("", late);
   if (!PlayInChild(late, PlayPlan{0, kGameSeeds[0], shots - 5, true, "", ""}, "a game to quit")) return false;
-  WriteBytes(late + "/" + kReplayFile, material.recordings[1]);  // the replay of an earlier game
+  WriteAll(late + "/" + kReplayFile, material.recordings[1]);  // the replay of an earlier game
   OConfig stored;
   if (!ReadSettingsFile(early[0] + "/" + kSettingsFileName, stored)) {
     std::printf("record: the settings saved at the quit do not read back\n");
@@ -481,8 +455,7 @@ bool RunRecordKills(const Setup& setup, long kills, long verifyEvery, Tally& tal
 
   // Runs that end before their kill came are not counted as kills; a few more runs make up for them.
   const std::string folder = base + "/killed";
-  SharedMemory shared(sizeof(std::atomic<long>));
-  auto* draws = shared.get() ? new (shared.get()) std::atomic<long>(0) : nullptr;
+  auto* draws = Shared<std::atomic<long>>();
   if (!draws) {
     std::printf("record: no shared memory\n");
     return false;
@@ -514,8 +487,6 @@ bool RunRecordKills(const Setup& setup, long kills, long verifyEvery, Tally& tal
     const auto length = fs::file_size(folder + "/" + kRecordingFile, error);
     const long temporaries = Temporaries(folder);
     tally.midWork += (!error && length > s.startLength && length < s.recording.size()) || temporaries > 0;
-    tally.leftovers += temporaries > 0;
-    tally.mostTemporaries = std::max(tally.mostTemporaries, temporaries);
 
     // The next start on what the kill left: it resumes or begins a game and plays on.
     const bool verify = s.mode == 0 && (k / kScenarios) % verifyEvery == 0;
@@ -764,8 +735,6 @@ bool RunGameKills(const Setup& setup, long kills, long longRuns, Tally& tally) {
     }
     const bool inside = HasTemporary(folder, pid);
     tally.midWork += inside;
-    tally.leftovers += inside;
-    tally.mostTemporaries = std::max(tally.mostTemporaries, long(Temporaries(folder)));
     std::string problem;
     if (!CheckLeftovers(folder, oldSettings, problem) || !sweep.RunEnded(folder, !killed, problem)) {
       std::printf("game: after run %ld: %s\n", k, problem.c_str());
@@ -821,7 +790,7 @@ int SaveLoop(const std::string& folder, const SaveMaterial& material, LoopProgre
     progress.saveDone = n;
     progress.phase = LoopProgress::kBetween;
     // The game's recording of the game that ends: made by the recorder as the game went.
-    WriteBytes(recorder.RecordingPath(), material.recordings[n % 2]);
+    WriteAll(recorder.RecordingPath(), material.recordings[n % 2]);
     progress.phase = LoopProgress::kCopying;
     progress.copyBegun = n;
     recorder.Finish();
@@ -863,18 +832,17 @@ bool CheckAfterSaveKill(const std::string& folder, const SaveMaterial& material,
 bool RunSaveKills(const Setup& setup, long kills, const SaveMaterial& material, Tally& tally) {
   const std::string folder = setup.folder + "/saves";
   fs::create_directories(folder);
-  SharedMemory shared(sizeof(LoopProgress));
-  if (!shared.get()) {
+  auto* progress = Shared<LoopProgress>();
+  if (!progress) {
     std::printf("saves: no shared memory\n");
     return false;
   }
-  auto* progress = new (shared.get()) LoopProgress{};
   // The files as a finished earlier session left them: save 0 and the replay of recording 0.
   GetConfig().LoadText(material.settingsText);
   GetConfig().SetInt(kSequenceKey, 0);
   WriteEncryptedFile(folder + "/" + kSettingsFileName, GetConfig().SaveText(), kSettingsKey,
                      kCipherKeyLength);
-  WriteBytes(folder + "/" + kReplayFile, material.recordings[0]);
+  WriteAll(folder + "/" + kReplayFile, material.recordings[0]);
   progress->saveBegun = progress->saveDone = progress->copyBegun = progress->copyDone = 0;
 
   // One unhurried pass first: how long one save and copy take here sets the spread of the kill times.
@@ -907,8 +875,6 @@ bool RunSaveKills(const Setup& setup, long kills, const SaveMaterial& material, 
     const int phase = progress->phase;
     tally.midWork += phase == LoopProgress::kSaving || phase == LoopProgress::kCopying;
     const long temporaries = Temporaries(folder);
-    tally.leftovers += temporaries > 0;
-    tally.mostTemporaries = std::max(tally.mostTemporaries, temporaries);
     killsSinceSave = progress->saveDone > savesBefore ? 1 : killsSinceSave + 1;
     killsSinceCopy = progress->copyDone > copiesBefore ? 1 : killsSinceCopy + 1;
     if (Temporaries(folder, kSettingsFileName) > killsSinceSave ||
@@ -922,7 +888,7 @@ bool RunSaveKills(const Setup& setup, long kills, const SaveMaterial& material, 
     OWindow window;
     TScoresTable scores;
     SaveReplay recorder(folder);
-    WriteBytes(recorder.RecordingPath(), material.recordings[0]);
+    WriteAll(recorder.RecordingPath(), material.recordings[0]);
     if (!SaveSettings(window, scores, folder + "/" + kSettingsFileName) || !recorder.Finish())
       problem = "the last save or copy failed";
     else if (Temporaries(folder) != 0)

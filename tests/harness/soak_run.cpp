@@ -56,21 +56,19 @@ long long Tally::Games() const {
 
 // ---- a silent sound output ---------------------------------------------------------------------------
 namespace {
-// Plays nothing and keeps no history (hours of effects would otherwise pile up): it only counts starts.
+// Plays nothing and keeps no history (hours of effects would otherwise pile up).
 class SilentDevice : public AudioDevice {
  public:
-  explicit SilentDevice(long long& starts) : starts_(starts) {}
   bool Open() override { return open_ = true; }
   bool IsOpen() const override { return open_; }
   int CreateSample(const WaveFormat&, const uint8_t*, size_t) override { return open_ ? next_++ : 0; }
   void DestroySample(int) override {}
   void ReserveChannels(int) override {}
-  void PlayOnChannel(int, int) override { ++starts_; }
+  void PlayOnChannel(int, int) override {}
   void HaltChannel(int) override {}
   bool IsChannelPlaying(int) const override { return false; }
 
  private:
-  long long& starts_;
   bool open_ = false;
   int next_ = 1;
 };
@@ -112,7 +110,7 @@ bool Run::Begin() {
 bool Run::StartProgram() {
   // As the entry does it, with a sound player of its own; the generator goes on where it stood, so
   // that the games after a restart are new ones.
-  sound_ = std::make_unique<OSound>(std::make_unique<SilentDevice>(tally_.sounds));
+  sound_ = std::make_unique<OSound>(std::make_unique<SilentDevice>());
   SetSound(sound_.get());
   ResetProgramState();
   SetLibRandomSeed(seed_);
@@ -160,7 +158,6 @@ bool Run::Frame() {
   lastFrameMs_ = FrameMs(window_->GetFrameInterval());
   platform_.AdvanceClock(uint32_t(lastFrameMs_));
   window_->OnFrame(lastFrameMs_);
-  ++tally_.frames;
   tally_.simulatedMs += lastFrameMs_;
   if (plan_.progressMs > 0 && tally_.simulatedMs >= nextProgressMs_) {
     while (nextProgressMs_ <= tally_.simulatedMs)
@@ -279,13 +276,9 @@ bool Run::PlayGame(long long n) {
   pending_.pause |= combo.mode == 1;  // only arcade games let the player pause
 
   int shots = 0;
-  const long long startMs = tally_.simulatedMs;
-  long long lastShotMs = startMs;
+  long long lastShotMs = tally_.simulatedMs;
   // A game counts when it has ended: through the result entry, or (without a score) by starting anew.
-  auto finished = [&] {
-    ++tally_.games[size_t(combo.level)][size_t(combo.mode)];
-    tally_.longestGameMs = std::max(tally_.longestGameMs, tally_.simulatedMs - startMs);
-  };
+  auto finished = [&] { ++tally_.games[size_t(combo.level)][size_t(combo.mode)]; };
   GameState before = Session()->State();
   bool ending = false;
   while (!TimeIsUp()) {
@@ -445,7 +438,6 @@ bool Run::Player(bool replay) {
     if (!Frame()) return false;
     if (!main.DemoRunning()) return Fail(std::string(name) + " stopped by itself");
     const GameState state = Session()->State();
-    if (state == GameState::kFlying && was != GameState::kFlying) ++tally_.demoShots;
     if (state == GameState::kGameOverWait && was != GameState::kGameOverWait && !replay) ++tally_.demoGames;
     was = state;
   }

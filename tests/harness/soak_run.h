@@ -54,16 +54,12 @@ struct Tally {
   std::array<std::array<long long, kGameTypeCount>, kLevelCount> games{};  // finished, by level and mode
   long long demoGames = 0;                                                 // games the demo finished
   long long shots = 0;                                                     // shots fired by the soak's player
-  long long demoShots = 0;                                                 // shots of the demo and the replay
   long long pauses = 0;
   long long optionChanges = 0;
   long long restores = 0;
   long long demos = 0;
   long long replays = 0;
-  long long frames = 0;
   long long simulatedMs = 0;
-  long long sounds = 0;  // effects started
-  long long longestGameMs = 0;
 
   long long Games() const;
 };

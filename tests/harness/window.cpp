@@ -26,19 +26,6 @@ const char kUsage[] =
     "usage: globbet-harness window show [--ms N] [--interval MS]\n"
     "       globbet-harness window idle [--seconds S] [--interval MS]\n";
 
-// Reads "--name value" pairs; false on an unknown word or a bad number.
-bool ReadOptions(const ToolArgs& args, size_t from, std::vector<std::pair<std::string, int*>> options) {
-  for (size_t i = from; i < args.size(); i += 2) {
-    auto it = std::find_if(options.begin(), options.end(), [&](auto& o) { return o.first == args[i]; });
-    if (it == options.end() || i + 1 >= args.size()) return false;
-    char* end = nullptr;
-    const long v = std::strtol(args[i + 1].c_str(), &end, 10);
-    if (!end || *end || v < 1 || v > 3600000) return false;
-    *it->second = static_cast<int>(v);
-  }
-  return true;
-}
-
 double ProcessorSeconds() {
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
@@ -116,18 +103,10 @@ class IdleScreen : public ActiveScreenLink {
   bool HasActiveScreen() const override { return true; }
   void AdvanceShared(int) override {}
   void Frame(int elapsedMs) override {
-    const auto now = std::chrono::steady_clock::now();
-    if (lastTick_ != std::chrono::steady_clock::time_point{}) {
-      // Each tick is timed from the one before, so a period beyond the interval is that tick's lateness.
-      const double periodMs = std::chrono::duration<double, std::milli>(now - lastTick_).count();
-      finePeriods_.push_back(periodMs - window_.GetFrameInterval());
-    }
-    lastTick_ = now;
     if (warmupTicks_ > 0) {
       --warmupTicks_;
       if (warmupTicks_ == 0) {
         startCpu_ = ProcessorSeconds(), startMs_ = GetPlatform().Ticks();
-        finePeriods_.clear();
       }
       return;
     }
@@ -155,12 +134,6 @@ class IdleScreen : public ActiveScreenLink {
     std::printf("processor %.2f %% of one core\n", 100.0 * cpu_ / (wallMs_ / 1000.0));
     std::printf("lateness median %d ms, 90th percentile %d ms, worst %d ms\n", lateness_[n / 2],
                 lateness_[n * 9 / 10], lateness_.back());
-    std::sort(finePeriods_.begin(), finePeriods_.end());
-    if (!finePeriods_.empty()) {
-      const size_t m = finePeriods_.size();
-      std::printf("tick period minus interval (steady clock): median %.3f ms, 90th percentile %.3f ms\n",
-                  finePeriods_[m / 2], finePeriods_[m * 9 / 10]);
-    }
     return 0;
   }
 
@@ -171,20 +144,22 @@ class IdleScreen : public ActiveScreenLink {
   double startCpu_ = 0, cpu_ = 0;
   uint32_t startMs_ = 0, wallMs_ = 0;
   std::vector<int> lateness_;
-  std::vector<double> finePeriods_;
-  std::chrono::steady_clock::time_point lastTick_;
 };
 
-int RunWindowCommand(const ToolArgs& args) {
-  if (args.empty() || (args[0] != "show" && args[0] != "idle")) return Fail("window: say 'show' or 'idle'");
-  int ms = 0, interval = args[0] == "idle" ? 10 : 1, seconds = 10;
-  if (!ReadOptions(args, 1, {{"--ms", &ms}, {"--interval", &interval}, {"--seconds", &seconds}})) {
-    return Fail("window: bad option (see --help)");
-  }
+int RunWindowCommand(const ToolArgs& given) {
+  ToolArgs args = given;
+  const bool show = !args.empty() && args[0] == "show";
+  if (!show && (args.empty() || args[0] != "idle")) return Fail("window: say 'show' or 'idle'");
+  long long ms = 0, interval = show ? 1 : 10, seconds = 10;
+  int status = 0;
+  if (!harness::TakeNumber(args, "--ms", 1, 3600000, ms, status) ||
+      !harness::TakeNumber(args, "--interval", 1, 1000, interval, status) ||
+      !harness::TakeNumber(args, "--seconds", 1, 3600, seconds, status))
+    return status;
+  if (args.size() != 1) return Fail("window: bad option (see --help)");
   SdlPlatform platform;
   if (!platform.Init()) return Fail("window: no display: " + platform.LastError());
   SetPlatform(&platform);
-  int status = 0;
   {
     OMainWindow window;
     window.SetBackgroundColor(OMainWindow::kBackground);
@@ -194,15 +169,15 @@ int RunWindowCommand(const ToolArgs& args) {
       SetPlatform(nullptr);
       return Fail("window: the window could not be made");
     }
-    window.SetFrameInterval(interval);
-    if (args[0] == "show") {
-      TestScreen screen(window, ms);
+    window.SetFrameInterval(int(interval));
+    if (show) {
+      TestScreen screen(window, int(ms));
       window.SetScreenLink(&screen);
       window.Show();
       window.Run();
       std::printf("frames %d\n", screen.Frames());
     } else {
-      IdleScreen screen(window, seconds * 1000);
+      IdleScreen screen(window, int(seconds) * 1000);
       window.SetScreenLink(&screen);
       window.Show();
       window.Run();
