@@ -1,18 +1,12 @@
-// What the dialogs show and store: the questions' lines, the help pages, the options the dialog keeps,
-// the result's bonus, name and record, the top ten's list, and the results link.
+// What the result and top-ten dialogs show and store: the bonus, the name offered, the record filed,
+// the list of a level code, and the results link sent for its best record.
 #include <cstring>
 #include <regex>
 
 #include "engine/edit.h"
 #include "screens/dialogs/results_link.h"
-#include "screens/dialogs/wnd_clear.h"
-#include "screens/dialogs/wnd_exit.h"
-#include "screens/dialogs/wnd_help.h"
-#include "screens/dialogs/wnd_options.h"
-#include "screens/dialogs/wnd_rest.h"
 #include "screens/dialogs/wnd_result.h"
 #include "screens/dialogs/wnd_top10.h"
-#include "screens/progress_bar.h"
 #include "tests/app/program_testing.h"
 
 using namespace program_testing;
@@ -34,85 +28,6 @@ class Dialogs : public ::testing::Test {
   SoundLog sounds;
   Program program;
 };
-
-TEST_F(Dialogs, TheQuestionsAskTheirQuestion) {
-  ASSERT_TRUE(program.StartIn(0, 0));
-  const struct {
-    AMainWindow::Command command;
-    const AWndConfirm* question;
-    const char *line1, *line2;
-  } questions[] = {{AMainWindow::kExit, screens::quit.get(), "QUIT THE", "GAME ?"},
-                   {AMainWindow::kNewGame, screens::newGame.get(), "START NEW", "GAME ?"}};
-  GetOptions().AutoSave = false;
-  for (const auto& q : questions) {
-    program.Session()->GetScore().Add(30);
-    program.Main()->RunCommand(q.command);
-    ASSERT_EQ(ActiveScreen(), q.question);
-    EXPECT_EQ(q.question->Line(0).Text(), q.line1);
-    EXPECT_EQ(q.question->Line(1).Text(), q.line2);
-    Press(*q.question, q.question->NoButton());
-  }
-  Add("Gone", 1, 400);
-  program.Main()->RunCommand(AMainWindow::kTopTen);
-  Press(*screens::top10, screens::top10->ClearButton());
-  ASSERT_EQ(ActiveScreen(), screens::clearRecords.get());
-  EXPECT_EQ(screens::clearRecords->Line(0).Text(), "DELETE ALL");
-  EXPECT_EQ(screens::clearRecords->Line(1).Text(), "RECORDS ?");
-}
-
-TEST_F(Dialogs, HelpTurnsItsPagesOpensTheMoreGamesPageAndReopensAtTheFirst) {
-  ASSERT_TRUE(program.StartIn(0, 0));
-  EXPECT_NE(AWndHelp::Text().find("F4 - FullScreen mode (On/Off)."), std::string::npos);
-  program.Main()->RunCommand(AMainWindow::kHelp);
-  AWndHelp& help = *screens::help;
-  ASSERT_EQ(ActiveScreen(), &help);
-  ASSERT_EQ(help.PageCount(), 2);
-  const auto expectPage = [&](int page) {
-    EXPECT_EQ(help.Page(), page);
-    EXPECT_EQ(help.NextButton()->visible, page == 0);
-    EXPECT_EQ(help.PreviousButton()->visible, page == 1);
-  };
-  expectPage(0);
-  Press(help, help.NextButton());
-  expectPage(1);
-  Press(help, help.PreviousButton());
-  expectPage(0);
-  Press(help, help.MoreGamesButton());
-  EXPECT_EQ(program.platform.OpenedUrls(), std::vector<std::string>{kMoreGamesUrl});
-  Press(help, help.NextButton());
-  Press(help, help.CloseButton());
-  EXPECT_EQ(ActiveScreen(), screens::mainScreen.get());
-  program.Main()->RunCommand(AMainWindow::kHelp);
-  expectPage(0);
-}
-
-TEST_F(Dialogs, OptionsEnterStoresTheSwitchesAndSpeedEscapeNothingAndReopeningShowsTheOptions) {
-  ASSERT_TRUE(program.StartIn(0, 0));
-  AWndOptions& dialog = *screens::options;
-  const auto choose = [&] {
-    program.ClickOn(dialog, dialog.SwitchBox(AWndOptions::kSoundOn));
-    program.ClickOn(dialog, dialog.SwitchBox(AWndOptions::kAutoSave));
-    program.ClickOn(dialog, dialog.SpeedBar().Cells()[4]);
-  };
-  program.Main()->RunCommand(AMainWindow::kOptions);
-  choose();
-  program.KeyUp(vk::kEscape);
-  EXPECT_TRUE(GetOptions().SoundOn && GetOptions().AutoSave && GetOptions().FastSpeed == 2)
-      << "Escape stored";
-  program.Main()->RunCommand(AMainWindow::kOptions);
-  EXPECT_TRUE(dialog.SwitchBox(AWndOptions::kSoundOn)->IsChecked());
-  EXPECT_EQ(dialog.SpeedBar().GetValue(), 2);
-  // The DirectSound box says what the player does.
-  EXPECT_EQ(dialog.SwitchBox(AWndOptions::kDirectSound)->IsChecked(), GetSound().GetMode() == 1);
-  choose();
-  program.KeyUp(vk::kReturn);
-  EXPECT_FALSE(GetOptions().SoundOn);
-  EXPECT_FALSE(GetSound().IsEnabled());
-  EXPECT_FALSE(GetOptions().AutoSave);
-  EXPECT_TRUE(GetOptions().Animate);
-  EXPECT_EQ(GetOptions().FastSpeed, 4);
-  EXPECT_EQ(program.Window().GetFrameInterval(), frameIntervals[4]);
-}
 
 TEST(ResultRules, TheBonusIsTenThousandTimesOnePlusTwoUpToTheColoursCleared) {
   for (auto [cleared, bonus] : {std::pair{-2, 0}, {0, 0}, {1, 10000}, {3, 60000}, {6, 210000}})

@@ -11,6 +11,7 @@
 #include "screens/dialogs/wnd_rest.h"
 #include "screens/dialogs/wnd_result.h"
 #include "screens/dialogs/wnd_top10.h"
+#include "screens/progress_bar.h"
 #include "tests/app/program_testing.h"
 
 using namespace program_testing;
@@ -20,28 +21,28 @@ namespace {
 struct Scenario {
   const char* name;
   int level, type;
-  // Steps: score:N (points for the game), records (the table holds two records of level code 3 and one
-  // of 6), autosave:0|1, cmd:COMMAND, btn:COMMAND (a click on its button), press:COMMAND (the press
-  // alone), down:KEY, up:KEY, right (a right-button release), click:X,Y, release:X,Y, yes|no (the
-  // question's button), level:N|type:N (an options box), ok (the options button), ticks:N, unfocus,
-  // result (the game ends).
+  // Steps: score:N (points for the game), records (two records of level code 3, one of 6), autosave:0|1,
+  // cmd:COMMAND, btn:COMMAND (a click on its button), press:COMMAND (the press alone), down:KEY, up:KEY,
+  // right (a right-button release), click:X,Y, release:X,Y, level:N type:N switch:N speed:N (the options'
+  // boxes), dlg:BUTTON (a dialog's button, then half a second), ticks:N, unfocus, result (the game ends).
   const char* steps;
-  // A screen (main quit newgame options help top10 closed), a game state (ready paused flying), and
-  // score= session= level= type= full= min= url= records= rows=.
+  // A screen (main quit newgame options help top10 clear closed), a game state (ready paused flying), and
+  // KEY=VALUE of what Value shows.
   const char* want;
 };
 
 const Scenario kScenarios[] = {
     {"ExitWithAutoSaveClosesAtOnce", 0, 0, "score:30 autosave:1 cmd:Exit", "closed"},
     {"ExitWithoutAScoreClosesAtOnce", 0, 0, "autosave:0 cmd:Exit", "closed"},
-    {"ExitDuringAGameAsksAndTakesNoKeys", 0, 0, "score:30 autosave:0 cmd:Exit up:Return up:Escape", "quit"},
-    {"QuitYesCloses", 0, 0, "score:30 autosave:0 cmd:Exit yes", "closed"},
-    {"QuitNoGoesOn", 0, 0, "score:30 autosave:0 cmd:Exit no", "main ready score=30"},
+    {"ExitDuringAGameAsksAndTakesNoKeys", 0, 0, "score:30 autosave:0 cmd:Exit up:Return up:Escape",
+     "quit line=QUIT_THE/GAME_?"},
+    {"QuitYesCloses", 0, 0, "score:30 autosave:0 cmd:Exit dlg:Yes", "closed"},
+    {"QuitNoGoesOn", 0, 0, "score:30 autosave:0 cmd:Exit dlg:No", "main ready score=30"},
     {"NewGameWithoutAScoreStartsAtOnce", 0, 0, "cmd:NewGame", "main score=0"},
-    {"NewGameDuringAGameAsks", 0, 0, "score:30 cmd:NewGame", "newgame"},
+    {"NewGameDuringAGameAsks", 0, 0, "score:30 cmd:NewGame", "newgame line=START_NEW/GAME_?"},
     {"NewGameEscapeKeepsTheGame", 0, 0, "score:30 cmd:NewGame up:Escape", "main score=30"},
-    {"NewGameNoKeepsTheGame", 0, 0, "score:30 cmd:NewGame no", "main score=30"},
-    {"NewGameYesRestarts", 0, 0, "score:30 cmd:NewGame yes", "main score=0"},
+    {"NewGameNoKeepsTheGame", 0, 0, "score:30 cmd:NewGame dlg:No", "main score=30"},
+    {"NewGameYesRestarts", 0, 0, "score:30 cmd:NewGame dlg:Yes", "main score=0"},
     {"ALevelChangeDuringAGameAsks", 0, 0, "score:40 cmd:Options level:2 up:Return", "newgame level=2"},
     {"NoToTheChangeRestoresLevelAndMode", 0, 0, "score:40 cmd:Options level:2 type:1 up:Return up:Escape",
      "main score=40 session=GameOrig level=0 type=0"},
@@ -49,16 +50,26 @@ const Scenario kScenarios[] = {
      "main score=0 session=GameTime level=1 type=1"},
     {"WithoutAGameAChangeActsAtOnce", 0, 0, "cmd:Options type:1 level:1 up:Return",
      "main session=GameTime level=1 type=1"},
-    {"TheOkButtonStores", 0, 0, "cmd:Options level:2 ok", "main level=2"},
-    {"EscapeInTheOptionsStoresNothing", 0, 0, "cmd:Options level:2 up:Escape", "main level=0"},
-    {"HelpIgnoresEscape", 0, 0, "cmd:Help up:Escape", "help"},
+    {"TheOkButtonStores", 0, 0, "cmd:Options level:2 dlg:Ok", "main level=2"},
+    {"EnterStoresTheSwitchesAndSpeed", 0, 0, "cmd:Options switch:0 switch:2 speed:4 up:Return",
+     "main sound=00 autosave=0 speed=4"},
+    {"EscapeInTheOptionsStoresNothing", 0, 0, "cmd:Options level:2 switch:0 speed:4 up:Escape",
+     "main level=0 sound=11 speed=2"},
+    {"ReopenedOptionsShowTheOptions", 0, 0, "cmd:Options switch:0 speed:4 up:Escape cmd:Options up:Return",
+     "sound=11 speed=2"},
+    {"HelpTakesOnlyEnter", 0, 0, "cmd:Help up:Escape", "help page=010"},
     {"HelpEnterGoesBackToTheGame", 0, 0, "cmd:Help ticks:3 up:Return", "main ready"},
+    {"HelpTurnsItsPages", 0, 0, "cmd:Help dlg:Next", "help page=101"},
+    {"HelpTurnsBack", 0, 0, "cmd:Help dlg:Next dlg:Previous", "help page=010"},
+    {"HelpOpensTheMoreGamesPage", 0, 0, "cmd:Help dlg:MoreGames",
+     "help url=https://globbet.example/games?r=gbt"},
+    {"HelpReopensAtItsFirstPage", 0, 0, "cmd:Help dlg:Next dlg:Close cmd:Help", "help page=010"},
     {"ResultEnterFilesAndStartsAnew", 0, 0, "score:500 result up:Return", "main score=0 records=1"},
     {"ResultEscapeFilesNothing", 0, 0, "score:500 result up:Escape", "main score=0 records=0"},
     // Strategy Master is level code 3.
-    {"ClearAsksTakesNoKeysAndYesClearsTheLevelCode", 2, 0,
-     "records cmd:TopTen btn:Clear ticks:60 up:Return yes", "top10 records=1 rows=0"},
-    {"ClearNoKeepsEverything", 2, 0, "records cmd:TopTen btn:Clear ticks:60 no", "top10 records=3 rows=2"},
+    {"ClearAsks", 2, 0, "records cmd:TopTen dlg:Clear up:Return", "clear line=DELETE_ALL/RECORDS_?"},
+    {"ClearYesClearsTheLevelCode", 2, 0, "records cmd:TopTen dlg:Clear dlg:Yes", "top10 records=1 rows=0"},
+    {"ClearNoKeepsEverything", 2, 0, "records cmd:TopTen dlg:Clear dlg:No", "top10 records=3 rows=2"},
     {"ArcadeSpacePauses", 0, 1, "down:Space", "paused"},
     {"ArcadePauseKeyPauses", 0, 1, "down:Pause", "paused"},
     {"ArcadeEscapePauses", 0, 1, "down:Escape", "paused"},
@@ -82,22 +93,14 @@ const Scenario kScenarios[] = {
     {"TheWebLinkOpensThePageAtOnce", 0, 0, "btn:WebLink", "url=https://globbet.example/games?r=gbt"},
 };
 
-const std::map<std::string, int> kNames = {{"Exit", AMainWindow::kExit},
-                                           {"NewGame", AMainWindow::kNewGame},
-                                           {"Options", AMainWindow::kOptions},
-                                           {"Help", AMainWindow::kHelp},
-                                           {"TopTen", AMainWindow::kTopTen},
-                                           {"Demo", AMainWindow::kDemo},
-                                           {"WebLink", AMainWindow::kWebLink},
-                                           {"Minimize", AMainWindow::kMinimize},
-                                           {"FullScreen", AMainWindow::kFullScreen},
-                                           {"Clear", -1},
-                                           {"Return", vk::kReturn},
-                                           {"Escape", vk::kEscape},
-                                           {"Space", vk::kSpace},
-                                           {"Pause", vk::kPause},
-                                           {"F3", vk::kF3},
-                                           {"F4", vk::kF4}};
+// Commands and keys by name.
+// clang-format off
+const std::map<std::string, int> kNames = {
+    {"Exit", AMainWindow::kExit}, {"NewGame", AMainWindow::kNewGame}, {"Options", AMainWindow::kOptions},
+    {"Help", AMainWindow::kHelp}, {"TopTen", AMainWindow::kTopTen}, {"WebLink", AMainWindow::kWebLink},
+    {"Minimize", AMainWindow::kMinimize}, {"FullScreen", AMainWindow::kFullScreen}, {"Return", vk::kReturn},
+    {"Escape", vk::kEscape}, {"Space", vk::kSpace}, {"Pause", vk::kPause}, {"F3", vk::kF3}, {"F4", vk::kF4}};
+// clang-format on
 
 class ProgramScenario : public ::testing::TestWithParam<Scenario> {
  protected:
@@ -106,6 +109,9 @@ class ProgramScenario : public ::testing::TestWithParam<Scenario> {
     int x = 0, y = 0;
     std::sscanf(arg.c_str(), "%d,%d", &x, &y);
     AWndOptions& options = *screens::options;
+    AWndHelp& help = *screens::help;
+    AWndTop10& top = *screens::top10;
+    auto* question = dynamic_cast<AWndConfirm*>(ActiveScreen());
     if (verb == "score") program.Session()->GetScore().Add(n);
     if (verb == "records")
       for (auto [code, score] : {std::pair{3, 400}, {3, 300}, {6, 500}})
@@ -114,10 +120,8 @@ class ProgramScenario : public ::testing::TestWithParam<Scenario> {
     if (verb == "autosave") GetOptions().AutoSave = n != 0;
     if (verb == "cmd") program.Main()->RunCommand(AMainWindow::Command(n));
     if (verb == "btn" || verb == "press") {
-      const OEngine& on = n < 0 ? static_cast<OEngine&>(*screens::top10) : *program.Main();
-      const OClipButton* b =
-          n < 0 ? screens::top10->ClearButton() : program.Main()->Button(AMainWindow::Command(n));
-      x = on.GetX() + int(b->x) + b->GetWidth() / 2, y = on.GetY() + int(b->y) + b->GetHeight() / 2;
+      const OClipButton* b = program.Main()->Button(AMainWindow::Command(n));
+      x = int(b->x) + b->GetWidth() / 2, y = int(b->y) + b->GetHeight() / 2;
       program.Window().OnMouseMove(x, y);
       program.Window().OnLButtonDown(x, y);
     }
@@ -126,16 +130,23 @@ class ProgramScenario : public ::testing::TestWithParam<Scenario> {
     if (verb == "up") program.KeyUp(n);
     if (verb == "right") program.Window().OnRButtonUp(300, 300);
     if (verb == "click") program.Click(x, y);
-    if (verb == "yes" || verb == "no") {
-      auto* question = dynamic_cast<AWndConfirm*>(ActiveScreen());
-      ASSERT_NE(question, nullptr);
-      program.ClickOn(*question, verb == "yes" ? question->YesButton() : question->NoButton());
-      program.Ticks(60);
-    }
     if (verb == "level") program.ClickOn(options, options.LevelBox(n));
     if (verb == "type") program.ClickOn(options, options.TypeBox(n));
-    if (verb == "ok") {
-      program.ClickOn(options, options.OkButton());
+    if (verb == "switch") program.ClickOn(options, options.SwitchBox(AWndOptions::Switch(n)));
+    if (verb == "speed") program.ClickOn(options, options.SpeedBar().Cells()[size_t(n)]);
+    if (verb == "dlg") {
+      const std::map<std::string, std::pair<const OEngine*, const OClip*>> buttons = {
+          {"Yes", {question, question ? question->YesButton() : nullptr}},
+          {"No", {question, question ? question->NoButton() : nullptr}},
+          {"Ok", {&options, options.OkButton()}},
+          {"Clear", {&top, top.ClearButton()}},
+          {"Next", {&help, help.NextButton()}},
+          {"Previous", {&help, help.PreviousButton()}},
+          {"MoreGames", {&help, help.MoreGamesButton()}},
+          {"Close", {&help, help.CloseButton()}}};
+      const auto [screen, button] = buttons.at(arg);
+      ASSERT_EQ(ActiveScreen(), screen) << arg;
+      program.ClickOn(*screen, button);
       program.Ticks(60);
     }
     if (verb == "ticks") program.Ticks(n);
@@ -147,16 +158,27 @@ class ProgramScenario : public ::testing::TestWithParam<Scenario> {
   // What the program shows for a key of the wanted outcome.
   std::string Value(const std::string& key) {
     Game& game = *program.Session();
+    auto* question = dynamic_cast<AWndConfirm*>(ActiveScreen());
+    std::string lines = question ? question->Line(0).Text() + "/" + question->Line(1).Text() : "";
+    std::replace(lines.begin(), lines.end(), ' ', '_');
+    const Options& o = GetOptions();
     const std::map<std::string, std::string> values = {
         {"score", std::to_string(game.Score())},
         {"session", game.Name()},
-        {"level", std::to_string(GetOptions().Level)},
-        {"type", std::to_string(GetOptions().GameType)},
+        {"level", std::to_string(o.Level)},
+        {"type", std::to_string(o.GameType)},
+        {"sound", std::to_string(o.SoundOn) + std::to_string(GetSound().IsEnabled())},
+        {"autosave", std::to_string(o.AutoSave)},
+        {"speed", std::to_string(o.FastSpeed)},
         {"full", std::to_string(program.Window().IsFullScreen())},
         {"min", std::to_string(program.platform.IsMinimised())},
         {"url", program.platform.OpenedUrls().empty() ? "" : program.platform.OpenedUrls().back()},
         {"records", std::to_string(program.Main()->Scores().Size())},
-        {"rows", std::to_string(screens::top10->Rows().size())}};
+        {"rows", std::to_string(screens::top10->Rows().size())},
+        {"line", lines},
+        {"page", std::to_string(screens::help->Page()) +
+                     std::to_string(screens::help->NextButton()->visible) +
+                     std::to_string(screens::help->PreviousButton()->visible)}};
     return values.at(key);
   }
 
@@ -175,8 +197,10 @@ TEST_P(ProgramScenario, EndsAsThePlayerExpects) {
         Do(step.substr(0, colon), colon == std::string::npos ? "" : step.substr(colon + 1)));
   }
   const std::map<std::string, const OEngine*> screenNamed = {
-      {"main", screens::mainScreen.get()}, {"quit", screens::quit.get()}, {"newgame", screens::newGame.get()},
-      {"options", screens::options.get()}, {"help", screens::help.get()}, {"top10", screens::top10.get()}};
+      {"main", screens::mainScreen.get()},   {"quit", screens::quit.get()},
+      {"newgame", screens::newGame.get()},   {"options", screens::options.get()},
+      {"help", screens::help.get()},         {"top10", screens::top10.get()},
+      {"clear", screens::clearRecords.get()}};
   const std::map<std::string, GameState> stateNamed = {
       {"ready", GameState::kReady}, {"paused", GameState::kPaused}, {"flying", GameState::kFlying}};
   std::istringstream want(s.want);
