@@ -95,14 +95,6 @@ TEST(BitmapDraw, MatchesThePixelRulesAtEveryPlacement) {
   }
 }
 
-TEST(BitmapDraw, ColourKeyMinusOneTakesTheTopLeftPixel) {
-  OBitmap b = Filled(3, 3, 0);
-  b.SetPixel(0, 0, 0xFF00FF);
-  b.SetPixel(0, 2, 0x00FF00);  // bottom-left: the first pixel in memory, which must not be taken
-  b.SetColorKey(-1);
-  EXPECT_EQ(b.colorKey, 0xFF00FF);
-}
-
 TEST(BitmapDrawSmooth, WholePositionsMatchDrawAndFractionsLeanTheWayTheyPoint) {
   const OBitmap src = MaskedPattern(6, 5);
   const BitmapRect part{1, 2, 5, 4};
@@ -163,17 +155,6 @@ TEST(BitmapStorage, CopiesShareStorageAndTheLastOwnerFreesIt) {
   EXPECT_EQ(survivor.GetOwnerCount(), 1);
   EXPECT_EQ(survivor.GetPixel(0, 0), 0x00FF00u);
   EXPECT_EQ(survivor.GetMask()[0], 9);
-}
-
-TEST(BitmapFill, FillsTheClippedRectangleOnly) {
-  OBitmap b = Filled(6, 5, 0);
-  b.fillColor = 0xABCDEF;
-  const BitmapRect r{-3, 3, 2, 99}, inverted{4, 4, 2, 2};
-  b.Fill(&r);
-  b.Fill(&inverted);
-  for (int y = 0; y < 5; ++y)
-    for (int x = 0; x < 6; ++x)
-      EXPECT_EQ(b.GetPixel(x, y), (x < 2 && y >= 3) ? 0xABCDEFu : 0u) << x << "," << y;
 }
 
 // ---- text and rectangles ---------------------------------------------------------------------------

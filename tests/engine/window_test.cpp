@@ -1,5 +1,5 @@
-// The main window on the headless platform (the loop's timing, the drag, full screen, presenting, the
-// clipboard) and on SDL's dummy video driver (presenting, scaling, keys, start-up without a display).
+// The main window on the headless platform (the loop's timing, the drag, full screen, presenting), SDL's
+// key mapping and SDL's start without a display.
 #include <SDL.h>
 #include <gtest/gtest.h>
 
@@ -144,50 +144,7 @@ TEST_F(WindowTest, BlitShowsLogicalRowZeroOnTopClippedAndNeverTheSpareRow) {
     EXPECT_EQ(platform.GetPixel(p.x, p.y), p.color) << p.x << "," << p.y;
 }
 
-TEST_F(WindowTest, PasteCopiesAtMostMaxCharsAndAlwaysTerminates) {
-  char buffer[8] = "xxxxxxx";
-  EXPECT_FALSE(window.PasteText(buffer, 5)) << "no text";
-  platform.SetClipboard("hello");
-  EXPECT_TRUE(window.PasteText(buffer, 0));
-  EXPECT_EQ(std::string(buffer, 2), std::string("\0x", 2)) << "only the terminating zero";
-  EXPECT_TRUE(window.PasteText(buffer, 3));
-  EXPECT_STREQ(buffer, "hel");
-}
-
 // ---- SDL ---------------------------------------------------------------------------------------------
-
-TEST(SdlWindow, PresentsTheComposedPictureTopRowFirstAndScalesItInFullScreen) {
-  SdlPlatform platform;
-  ASSERT_TRUE(platform.Init()) << platform.LastError();
-  SetPlatform(&platform);
-  OMainWindow window;
-  window.SetNoCaption(true);
-  ASSERT_TRUE(window.Create("Main", "OMainWindow", 800, 600, OWindow::kShowNormal));
-  window.Show();
-  OBitmap picture, square;
-  ASSERT_TRUE(picture.Create(800, 600, 0x0000FF));
-  ASSERT_TRUE(square.Create(50, 50, 0x00FF00));
-  picture.Draw(&square, 300, 0);
-  for (bool full : {false, true}) {
-    SCOPED_TRACE(full ? "full screen" : "window");
-    int w = 800, h = 600;
-    if (full) {
-      ASSERT_TRUE(window.EnterFullScreen());
-      window.GetScreenSize(w, h);
-    }
-    window.BlitBitmap(&picture, 0, 0);
-    const PicturePlacement p = PlacePicture(w, h, 800, 600);
-    EXPECT_EQ(platform.ShownPixel(p.left + 300 * p.scale, p.top), 0x00FF00u);
-    EXPECT_EQ(platform.ShownPixel(p.left + 350 * p.scale - 1, p.top + 50 * p.scale - 1), 0x00FF00u);
-    EXPECT_EQ(platform.ShownPixel(p.left + 350 * p.scale, p.top), 0x0000FFu);
-    EXPECT_EQ(platform.ShownPixel(p.left + 800 * p.scale - 1, p.top + 600 * p.scale - 1), 0x0000FFu);
-  }
-  EXPECT_TRUE(window.LeaveFullScreen());
-  int cw, ch;
-  platform.GetClientSize(cw, ch);
-  EXPECT_EQ(std::pair(cw, ch), std::pair(800, 600));
-  SetPlatform(nullptr);
-}
 
 TEST(SdlWindow, KeysMapToTheGamesKeyCodes) {
   const std::pair<int, int> withNumLock[] = {
