@@ -21,17 +21,17 @@
 #        type TEXT               text typed into the focused window
 #        sleep SECONDS
 #        shot FILE.png           a picture of the window (FILE relative to --out)
-#        screen FILE.png         a picture of the whole screen
 #        pixel X Y COLOUR        the window's pixel at (X, Y) of the last shot is COLOUR (e.g. ff0000)
 #        output TEXT             the program's standard output so far has a line containing TEXT
-#        geometry                prints the window's position and size ("geometry X Y W H")
-#        moved DX DY             the window moved by (DX, DY) since the first geometry
+#        moved DX DY             the window moved by (DX, DY) since it was first seen
 #        size WxH                waits (up to --wait seconds) until the window is W x H pixels
 #        settle WxH+X+Y          waits (up to --wait seconds) until that part of the window shows the same
 #                                picture twice a second apart: an animation or a movement there has ended
 #        changed                 waits (up to --wait seconds) until the area of the last settle shows
 #                                something else: the program answered a step (a click took effect)
 #        close                   asks the program to quit (SIGTERM, which SDL turns into a quit event)
+#        cpu SECONDS             prints the program's share of one core over SECONDS ("cpu P % ...") and
+#                                its resident memory now and at its peak ("VmRSS: N MB", "VmHWM: N MB")
 #
 # Needs: Xvfb, xdotool, xwininfo, ImageMagick (import, convert).
 set -u
@@ -168,7 +168,6 @@ run_step() {
     type) xdotool windowfocus --sync "$WID" 2>/dev/null; xdotool type --delay 50 -- "${1#type }" ;;
     sleep) sleep "${words[1]}" ;;
     shot) import -window "$WID" "$OUT/${words[1]}" && LAST_SHOT="$OUT/${words[1]}" && say "saved $LAST_SHOT" ;;
-    screen) import -window root "$OUT/${words[1]}" && say "saved $OUT/${words[1]}" ;;
     pixel)
       [ -n "$LAST_SHOT" ] || { fail "pixel: no shot taken yet"; return; }
       local got
@@ -181,7 +180,6 @@ run_step() {
       until grep -qF -- "$text" "$OUT/stdout.txt"; do
         t=$((t + 1)); [ $t -gt 30 ] && { fail "no output line with '$text'"; return; }; sleep 0.1
       done ;;
-    geometry) geometry && say "geometry $GX $GY $GW $GH" ;;
     moved)
       geometry
       [ $((GX - GX0)) -eq "${words[1]}" ] && [ $((GY - GY0)) -eq "${words[2]}" ] ||
@@ -216,6 +214,13 @@ run_step() {
       done
       say "changed after $((SECONDS - t0)) s" ;;
     close) kill -TERM "$PROG_PID" 2>/dev/null ;;
+    cpu)
+      local before
+      before=$(awk '{print $14 + $15}' "/proc/$PROG_PID/stat")
+      sleep "${words[1]}"
+      awk -v b="$before" -v t="$(getconf CLK_TCK)" -v s="${words[1]}" \
+        '{printf "cpu %.1f %% of one core over %d s\n", 100 * ($14 + $15 - b) / t / s, s}' "/proc/$PROG_PID/stat" | tee -a "$LOG"
+      awk '/VmRSS|VmHWM/ {printf "%s %.1f MB\n", $1, $2 / 1024}' "/proc/$PROG_PID/status" | tee -a "$LOG" ;;
     *) fail "unknown step '$1'" ;;
   esac
 }
