@@ -95,28 +95,7 @@ TEST(ProgramStartup, AMissingPictureStopsWithItsNameAndExitCode255AndAMissingSou
   EXPECT_TRUE(sounds.Player().Find(4));
 }
 
-TEST(ProgramStartup, TheFirstExitWritesEveryOptionTheTableAndTheGame) {
-  ScratchFolder folder;
-  SoundLog sounds;
-  Program program;
-  ASSERT_TRUE(program.Start());
-  EXPECT_EQ(GetOptions(), Options{});
-  program.SkipIntro();
-  EXPECT_EQ(program.Window().GetFrameInterval(), frameIntervals[Options{}.FastSpeed]);
-  ASSERT_TRUE(program.UntilReady());
-  EXPECT_EQ(program.Quit(), 0);
-  std::string text;
-  OConfig stored;
-  ASSERT_TRUE(ReadEncryptedFile(kSettingsFileName, text, kSettingsKey, kCipherKeyLength));
-  ASSERT_FALSE(stored.LoadText(text));
-  for (const char* key :
-       {kKeyLevel, kKeySoundOn, kKeyDirectSound, kKeyAnimate, kKeyAutoSave, kKeyFastSpeed, kKeyNewGameNeeded,
-        kKeyGameType, kKeyFullScreen, kKeySkins, "Game.Scores.Table", "GameOrig.Field"})
-    EXPECT_TRUE(stored.Has(key)) << key;
-  EXPECT_EQ(stored.GetInt(kKeyFastSpeed, -1), Options{}.FastSpeed);
-}
-
-TEST(ProgramStartup, QuitAndRestartResumesTheSameBoardBallsAndScore) {
+TEST(ProgramStartup, TheFirstExitWritesEveryOptionAndTheGameWhichTheNextStartResumes) {
   ScratchFolder folder;
   SoundLog sounds;
   std::vector<int> board;
@@ -124,7 +103,9 @@ TEST(ProgramStartup, QuitAndRestartResumesTheSameBoardBallsAndScore) {
   {
     Program program;
     ASSERT_TRUE(program.Start());
+    EXPECT_EQ(GetOptions(), Options{});
     program.SkipIntro();
+    EXPECT_EQ(program.Window().GetFrameInterval(), frameIntervals[Options{}.FastSpeed]);
     for (int shot = 0; shot < 3; ++shot) {
       ASSERT_TRUE(program.UntilReady());
       program.Click(120 + 150 * shot, 330);
@@ -140,6 +121,15 @@ TEST(ProgramStartup, QuitAndRestartResumesTheSameBoardBallsAndScore) {
     misses = game.MissesLeft();
     EXPECT_EQ(program.Quit(), 0);
   }
+  std::string text;
+  OConfig stored;
+  ASSERT_TRUE(ReadEncryptedFile(kSettingsFileName, text, kSettingsKey, kCipherKeyLength));
+  ASSERT_FALSE(stored.LoadText(text));
+  for (const char* key :
+       {kKeyLevel, kKeySoundOn, kKeyDirectSound, kKeyAnimate, kKeyAutoSave, kKeyFastSpeed, kKeyNewGameNeeded,
+        kKeyGameType, kKeyFullScreen, kKeySkins, "Game.Scores.Table", "GameOrig.Field"})
+    EXPECT_TRUE(stored.Has(key)) << key;
+  EXPECT_EQ(stored.GetInt(kKeyFastSpeed, -1), Options{}.FastSpeed);
   Program program;
   ASSERT_TRUE(program.Start());
   program.SkipIntro();
