@@ -20,17 +20,12 @@
 # The manifest is regenerated only by hand: tests/replays/regenerate.sh (see its header).
 set -u
 . "$(dirname "$0")/common.sh" determinism "BUILD_DIR SOURCE_DIR" "$@"
-TOOL="$BUILD/globbet-tool"
 SUITE="$BUILD/globbet_tests_determinism"
 REPLAYS="$SOURCE/tests/replays"
 DEMO_GAMES="${DETERMINISM_DEMO_GAMES:-$((2 - SANITIZED))}"
 [[ "$DEMO_GAMES" =~ ^[0-9]+$ ]] || { echo "determinism: DETERMINISM_DEMO_GAMES must be a number"; exit 1; }
-
 check_need "globbet-tool, globbet_tests_determinism, globbet_data" "$TOOL" "$SUITE" "$BUILD/data/clp/ball/0.clp"
 export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
-WORK=$(mktemp -d /tmp/globbet-determinism.XXXXXX) || exit 1
-trap 'rm -rf "$WORK"' EXIT
-cd "$WORK" || exit 1
 
 # ---- the plain maths -------------------------------------------------------------------------------
 # glibc picks the FMA variants of atan, asin, tan ... at start-up when the processor has FMA and AVX2.
@@ -38,46 +33,30 @@ cd "$WORK" || exit 1
 # -FMA_Usable"). Whichever changes the features the loader reports as active is the one in effect.
 PLAIN=""
 LOADER=$(ldd "$TOOL" 2>/dev/null | awk '/ld-linux/ {print $1; exit}')
-if [ -n "$LOADER" ] && [ -x "$LOADER" ]; then
-  active=$("$LOADER" --list-diagnostics 2>/dev/null | grep 'cpu_features.*\.active')
+active() { GLIBC_TUNABLES=$1 "$LOADER" --list-diagnostics 2>/dev/null | grep 'cpu_features.*\.active'; }
+if [ -n "$LOADER" ] && [ -x "$LOADER" ] && [ -n "$(active "")" ]; then
   for tunable in "glibc.cpu.hwcaps=-AVX2,-FMA" "glibc.cpu.hwcaps=-AVX2_Usable,-FMA_Usable"; do
-    changed=$(GLIBC_TUNABLES=$tunable "$LOADER" --list-diagnostics 2>/dev/null | grep 'cpu_features.*\.active')
-    if [ -n "$active" ] && [ "$changed" != "$active" ]; then
-      PLAIN=$tunable
-      break
-    fi
+    [ "$(active "$tunable")" != "$(active "")" ] && { PLAIN=$tunable; break; }
   done
 fi
-if [ -n "$PLAIN" ]; then
-  echo "determinism: plain maths with GLIBC_TUNABLES=$PLAIN"
-else
-  echo "determinism: no FMA variants to switch off here (no FMA/AVX2, or a loader without diagnostics): default maths only"
-fi
+echo "determinism: plain maths: ${PLAIN:-none here (no FMA/AVX2, or a loader without diagnostics): default maths only}"
+# Runs a command with the maths given ("" the default, else a tunable).
+maths() { local tunables=$1; shift; if [ -n "$tunables" ]; then GLIBC_TUNABLES=$tunables "$@"; else "$@"; fi; }
 
 # ---- the tool's replay -----------------------------------------------------------------------------
-failures=0
-# Plays one recording with the tool under the environment given ("" or a tunable) and compares.
-verify() {
-  local file=$1 score=$2 shots=$3 hash=$4 tunables=$5 out got
-  if [ -n "$tunables" ]; then
-    out=$(GLIBC_TUNABLES=$tunables "$TOOL" replay verify "$REPLAYS/$file" 2>&1)
-  else
-    out=$("$TOOL" replay verify "$REPLAYS/$file" 2>&1)
-  fi
-  got=$(awk '$1 == "score" {s = $2} $1 == "shots" {n = $2} $1 == "hash" {h = $2} END {print s, n, h}' <<<"$out")
-  if [ "$got" != "$score $shots $hash" ]; then
-    echo "determinism: FAIL $file (${tunables:-default maths}): expected $score $shots $hash, got '$got'"
-    grep -v '^board' <<<"$out" | head -20
-    failures=$((failures + 1))
-  fi
-}
-
-games=0
+failures=0 games=0
 while read -r file _ _ _ _ score shots hash; do
   [[ -z "$file" || "$file" == \#* ]] && continue
   games=$((games + 1))
-  verify "$file" "$score" "$shots" "$hash" ""
-  [ -n "$PLAIN" ] && verify "$file" "$score" "$shots" "$hash" "$PLAIN"
+  for tunables in "" ${PLAIN:+"$PLAIN"}; do
+    out=$(maths "$tunables" "$TOOL" replay verify "$REPLAYS/$file" 2>&1)
+    got=$(awk '$1 == "score" {s = $2} $1 == "shots" {n = $2} $1 == "hash" {h = $2} END {print s, n, h}' <<<"$out")
+    if [ "$got" != "$score $shots $hash" ]; then
+      echo "determinism: FAIL $file (${tunables:-default maths}): expected $score $shots $hash, got '$got'"
+      grep -v '^board' <<<"$out" | head -20
+      failures=$((failures + 1))
+    fi
+  done
 done <"$REPLAYS/manifest.txt"
 [ "$games" -gt 0 ] || { echo "determinism: FAIL: no games in $REPLAYS/manifest.txt"; exit 1; }
 echo "determinism: globbet-tool replay verify: $games games, $failures failed"
@@ -86,34 +65,28 @@ echo "determinism: globbet-tool replay verify: $games games, $failures failed"
 # Games the demo plays afresh (every shot chosen among 100 traced candidates) at every level and mode:
 # the same games, shot for shot, on both maths.
 if [ -n "$PLAIN" ] && [ "$DEMO_GAMES" -gt 0 ]; then
-  demo_failures=0
   for level in 0 1 2; do
     for mode in 0 1; do
-      seed=$((level * 2 + mode + 1))
-      default=$("$TOOL" demo "$DEMO_GAMES" "$seed" "$level" "$mode" 2>&1)
-      plain=$(GLIBC_TUNABLES=$PLAIN "$TOOL" demo "$DEMO_GAMES" "$seed" "$level" "$mode" 2>&1)
-      if [ "$default" != "$plain" ]; then
-        echo "determinism: FAIL: demo $DEMO_GAMES $seed $level $mode differs between the maths:"
-        diff <(echo "$default") <(echo "$plain") | head -10
-        demo_failures=$((demo_failures + 1))
-      fi
+      args=("$DEMO_GAMES" $((level * 2 + mode + 1)) "$level" "$mode")
+      d=$(diff <("$TOOL" demo "${args[@]}" 2>&1) <(GLIBC_TUNABLES=$PLAIN "$TOOL" demo "${args[@]}" 2>&1)) || {
+        echo "determinism: FAIL: demo ${args[*]} differs between the maths:"
+        head -10 <<<"$d"
+        failures=$((failures + 1))
+      }
     done
   done
-  failures=$((failures + demo_failures))
-  echo "determinism: the demo's games on both maths: $DEMO_GAMES per level and mode, $demo_failures differed"
+  echo "determinism: the demo's games on both maths: $DEMO_GAMES per level and mode"
 fi
 
 # ---- the program's replay --------------------------------------------------------------------------
 if [ -n "$PLAIN" ] && [ "$SANITIZED" = 0 ]; then
-  if ! GLIBC_TUNABLES=$PLAIN "$SUITE" --gtest_filter='*Program*' --gtest_brief=1 >"$WORK/suite.log" 2>&1; then
+  if ! GLIBC_TUNABLES=$PLAIN "$SUITE" --gtest_filter='*Program*' --gtest_brief=1 >"$BUILD/determinism-suite.log" 2>&1; then
     echo "determinism: FAIL: the program's replay with plain maths:"
-    tail -60 "$WORK/suite.log"
+    tail -60 "$BUILD/determinism-suite.log"
     failures=$((failures + 1))
   else
-    echo "determinism: the program's replay with plain maths: $(tail -1 "$WORK/suite.log")"
+    echo "determinism: the program's replay with plain maths: $(tail -1 "$BUILD/determinism-suite.log")"
   fi
-elif [ -n "$PLAIN" ]; then
-  echo "determinism: the program's replay with plain maths: left to the normal build"
 fi
 [ "$failures" -eq 0 ] || exit 1
 echo "determinism: all recorded games end as the manifest says"
