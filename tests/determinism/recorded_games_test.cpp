@@ -1,64 +1,61 @@
 // The recorded games of tests/replays played back by the whole program on the headless platform, where
-// the main screen's replay button plays "replay.dat" as a player watches it: each must end as the
-// manifest says (score, shots, board hash). check_determinism plays them with 'globbet-tool replay
-// verify' too. Sections: the manifest · the program's replay
+// the main screen's replay button plays "replay.dat" as a player watches it: each must end as
+// manifest.txt says (score, shots, board hash), whatever the speed and the frame rate.
+// check_determinism runs these again on the plain maths, and plays them with 'globbet-tool replay verify'.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <set>
+#include <sstream>
 
 #include "game/game_saved.h"
 #include "game/game_saved_time.h"
 #include "game/player_sessions.h"
 #include "game/save_replay.h"
 #include "tests/app/program_testing.h"
-#include "tests/determinism/recorded_games.h"
 #include "tools/globbet-tool/board_hash.h"
 
-using namespace recorded_games;
+using namespace program_testing;
 using headless::BoardHashText;
 
 namespace {
 
+// One line of the manifest: the recording, how it was made and how it must end.
+struct RecordedGame {
+  std::string file;
+  long long seed = 0;
+  int level = 0, mode = 0, speed = 0, score = 0, shots = 0;
+  std::string hash;
+  std::string Path() const { return std::string(GLOBBET_SOURCE_DIR) + "/tests/replays/" + file; }
+};
+
+// The manifest's games, each checked against its recording's header; every level and mode is there.
 std::vector<RecordedGame> Manifest() {
-  std::vector<std::string> problems;
-  std::vector<RecordedGame> games = ReadManifest(problems);
-  for (const std::string& problem : problems)
-    ADD_FAILURE() << problem;
+  std::vector<RecordedGame> games;
+  std::ifstream in(std::string(GLOBBET_SOURCE_DIR) + "/tests/replays/manifest.txt");
+  std::set<std::pair<int, int>> kinds;
+  for (std::string line; std::getline(in, line);) {
+    if (line.empty() || line[0] == '#') continue;
+    std::istringstream words(line);
+    RecordedGame g;
+    std::string extra;
+    if (!(words >> g.file >> g.seed >> g.level >> g.mode >> g.speed >> g.score >> g.shots >> g.hash) ||
+        (words >> extra) || g.hash.size() != 16) {
+      ADD_FAILURE() << "manifest line: " << line;
+      continue;
+    }
+    int level = -1, type = -1;
+    EXPECT_EQ(ReadReplayHeader(g.Path(), level, type), ReplayHeaderCheck::kOk) << g.file;
+    EXPECT_EQ(std::pair(level, type), std::pair(g.level, g.mode)) << g.file << ": header and manifest differ";
+    kinds.insert({level, type});
+    games.push_back(g);
+  }
+  EXPECT_EQ(kinds.size(), size_t(kLevelCount * kGameTypeCount)) << "one recording per level and mode";
   return games;
 }
 
-std::string PathOf(const RecordedGame& game) {
-  return ReplayFolder() + "/" + game.file;
-}
-
-// Compares a replay's end with the manifest's line.
-void ExpectEnd(const RecordedGame& game, const ReplayEnd& end) {
-  EXPECT_TRUE(end.gameOver) << "the replay did not reach the end of the recorded game";
-  EXPECT_EQ(end.score, game.score);
-  EXPECT_EQ(end.shots, game.shots);
-  EXPECT_EQ(BoardHashText(end.board), game.hash);
-}
-
-// ---- the manifest -------------------------------------------------------------------------------------
-TEST(RecordedGames, TheManifestCoversEveryLevelAndModeWithLongGames) {
-  const std::vector<RecordedGame> games = Manifest();
-  std::set<std::pair<int, int>> kinds;
-  int longGames = 0;
-  for (const RecordedGame& game : games) {
-    SCOPED_TRACE(game.file);
-    int level = -1, type = -1;
-    ASSERT_EQ(ReadReplayHeader(PathOf(game), level, type), ReplayHeaderCheck::kOk);
-    EXPECT_EQ(level, game.level) << "the manifest's level differs from the recording's header";
-    EXPECT_EQ(type, game.mode) << "the manifest's mode differs from the recording's header";
-    kinds.insert({level, type});
-    longGames += game.shots >= 500;
-  }
-  EXPECT_EQ(kinds.size(), size_t(kLevelCount * kGameTypeCount)) << "one recording per level and mode";
-  EXPECT_GE(longGames, 2) << "keep some games of 500 shots or more";
-}
-
 TEST(RecordedGames, TheBoardHashIsPinned) {
-  // Values of FNV-1a 64 worked out independently of the game: a change here invalidates the manifest.
+  // FNV-1a 64 worked out independently of the game: a change here invalidates the manifest.
   std::array<int, kCellCount> board;
   board.fill(kEmptyCell);
   EXPECT_EQ(BoardHashText(board), "fbd096c31a4f8555");
@@ -69,34 +66,24 @@ TEST(RecordedGames, TheBoardHashIsPinned) {
   EXPECT_EQ(BoardHashText(board), "fbcfecc31a4e6477");
 }
 
-// ---- the program's replay -----------------------------------------------------------------------------
-using namespace program_testing;
-
-constexpr long long kMaxTicks = 2'000'000;  // about five hours of play at 10 ms: a replay that never ends
-
-// Plays the recording with the whole program at the game speed (0..4): "replay.dat" in the current
-// folder, the intro clicked away, the replay button's command, then frames of tickMs until the replay
-// player ends its pass. The window's loop never ticks before the speed's frame interval has passed, so
-// tickMs is at least that interval.
-ReplayEnd PlayInProgram(const std::string& recording, int speed, int tickMs) {
-  ReplayEnd end;
+// Plays the recording with the whole program at the game speed (0..4) in frames of tickMs (at least the
+// speed's frame interval: the window's loop never ticks sooner) and expects the manifest's end.
+void ExpectEndInProgram(const RecordedGame& game, int speed, int tickMs) {
+  SCOPED_TRACE(testing::Message() << game.file << " speed " << speed << " frame " << tickMs);
   ScratchFolder folder;
-  folder.LinkData();
-  std::error_code error;
-  if (!fs::copy_file(recording, fs::path(folder.path()) / kReplayFile, error)) {
-    ADD_FAILURE() << "cannot copy " << recording;
-    return end;
-  }
+  ASSERT_TRUE(fs::copy_file(game.Path(), fs::path(folder.path()) / kReplayFile));
   SoundLog sounds;
   SetPlayerSessionFactory(MakePlayerSession);
   Program program;
-  bool ended = false;
+  bool ended = false, over = false;
+  int score = 0, shots = 0;
+  std::array<int, kCellCount> board{};
   [&] {
     ASSERT_TRUE(program.Start());
     program.SkipIntro();
     ASSERT_TRUE(program.UntilReady());
     GetOptions().FastSpeed = speed;
-    ASSERT_GE(tickMs, frameIntervals[speed]) << "a frame shorter than the interval moves nothing";
+    ASSERT_GE(tickMs, frameIntervals[speed]);
     program.Main()->RunCommand(AMainWindow::kReplay);
     ASSERT_TRUE(program.Main()->ReplayRunning());
     Game* session = program.Session();
@@ -104,49 +91,37 @@ ReplayEnd PlayInProgram(const std::string& recording, int speed, int tickMs) {
     if (auto* strategy = dynamic_cast<GameSaved*>(session)) pass = &strategy->Pass();
     if (auto* arcade = dynamic_cast<GameSavedTime*>(session)) pass = &arcade->Pass();
     ASSERT_NE(pass, nullptr) << "the replay button made " << session->Name();
-    // The player starts again after each pass; the first pass is the recorded game.
-    pass->SetObserver([&](bool gameOver) {
+    pass->SetObserver([&](bool gameOver) {  // the first pass is the recorded game
       if (ended) return;
-      ended = true;
-      end.gameOver = gameOver;
-      end.score = session->Score();
-      end.shots = pass->Shots();
-      if (session->GetField()) end.board = session->GetField()->Cells();
+      ended = true, over = gameOver, score = session->Score(), shots = pass->Shots();
+      board = session->GetField()->Cells();
     });
-    long long tick = 0;
-    for (; !ended && tick < kMaxTicks && program.Main()->ReplayRunning(); ++tick)
+    for (long long tick = 0; !ended && tick < 2'000'000 && program.Main()->ReplayRunning(); ++tick)
       program.Tick(tickMs);
-    EXPECT_TRUE(ended) << "after " << tick << " frames of " << tickMs << " ms the replay "
-                       << (program.Main()->ReplayRunning() ? "has not ended" : "stopped");
   }();
   SetPlayerSessionFactory(nullptr);
-  return end;
+  EXPECT_TRUE(ended && over) << "the replay did not reach the end of the recorded game";
+  EXPECT_EQ(score, game.score);
+  EXPECT_EQ(shots, game.shots);
+  EXPECT_EQ(BoardHashText(board), game.hash);
 }
 
 TEST(RecordedGames, TheProgramsReplayEndsAsRecorded) {
-  // The fastest speed on a machine that draws a frame every 20 ms (twenty frame steps each): the
-  // quickest way through the long games; the next test shows that the speed and the frame do not
-  // matter.
-  for (const RecordedGame& game : Manifest()) {
-    SCOPED_TRACE(game.file);
-    ExpectEnd(game, PlayInProgram(PathOf(game), 4, 20));
-  }
+  for (const RecordedGame& game : Manifest())
+    ExpectEndInProgram(game, 4, 20);  // the quickest way through the long games
 }
 
 TEST(RecordedGames, TheProgramsReplayDoesNotDependOnSpeedOrFrameRate) {
-  // The shortest recording of each mode at the players' default speed with its 10 ms frame, at the
-  // fastest speed with its 1 ms frame, and at the slowest speed on a machine that manages a frame only
-  // every 75 ms (two and a half intervals, the half lost).
+  // The shortest recording of each mode at the default speed with its 10 ms frame, at the fastest
+  // with 1 ms frames, and at the slowest on a machine that manages a frame only every 75 ms.
   const std::vector<RecordedGame> games = Manifest();
   for (int mode : {0, 1}) {
     const RecordedGame* shortest = nullptr;
     for (const RecordedGame& game : games)
       if (game.mode == mode && (!shortest || game.shots < shortest->shots)) shortest = &game;
     ASSERT_NE(shortest, nullptr);
-    SCOPED_TRACE(shortest->file);
-    ExpectEnd(*shortest, PlayInProgram(PathOf(*shortest), 2, 10));
-    ExpectEnd(*shortest, PlayInProgram(PathOf(*shortest), 4, 1));
-    ExpectEnd(*shortest, PlayInProgram(PathOf(*shortest), 0, 75));
+    for (auto [speed, tickMs] : {std::pair{2, 10}, {4, 1}, {0, 75}})
+      ExpectEndInProgram(*shortest, speed, tickMs);
   }
 }
 

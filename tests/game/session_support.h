@@ -1,19 +1,16 @@
 // Helpers of the session and ball tests: the catalogue's balls, skins and pictures loaded from the
 // build's data files, a headless window, a sound player that remembers what it played, a plain screen
-// that hosts a session the way the main screen does, and boards written as rows of characters.
+// that hosts a session the way the main screen does.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 #include "engine/active_screen.h"
 #include "engine/catalogue.h"
@@ -29,7 +26,9 @@
 #include "screens/small_balls.h"
 #include "store/config.h"
 #include "store/options.h"
+#include "tests/support/board_rows.h"
 #include "tests/support/sound_log.h"
+#include "tests/support/test_folder.h"
 
 namespace session_testing {
 
@@ -77,23 +76,6 @@ inline bool LoadCatalogue() {
   }();
   return loaded;
 }
-
-// A fresh temporary folder for the recordings, removed afterwards.
-class Folder {
- public:
-  Folder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "globbet-play-XXXXXX").string();
-    path_ = ::mkdtemp(pattern.data()) ? pattern : std::string();
-  }
-  ~Folder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
 
 // The test sound player with the game's effects loaded, one channel per effect.
 class SoundLog : public ::SoundLog {
@@ -200,17 +182,10 @@ class SessionFixture : public ::testing::Test {
     return RunUntil([&] { return game->State() == GameState::kReady; }, maxFrames);
   }
 
-  // Replaces the board by rows of 17 characters ('.' empty, '0'..'5' a colour) with their sprites.
-  void SetBoard(const std::vector<std::string>& rows) {
-    Field& field = *game->GetField();
-    field.Reset(true);
-    for (int r = 0; r < static_cast<int>(rows.size()); ++r)
-      for (int c = 0; c < kColumns && c < static_cast<int>(rows[size_t(r)].size()); ++c) {
-        const char ch = rows[size_t(r)][size_t(c)];
-        if (ch == '.') continue;
-        field.SetCell(r * kColumns + c, ch - '0');
-        field.View().PlaceColour(r * kColumns + c, ch - '0');
-      }
+  // Replaces the board by rows (board_rows.h), each ball with its sprite.
+  void SetBoard(const std::string& rows) {
+    game->GetField()->Reset(true);
+    SetRows(*game->GetField(), rows, true);
   }
 
   // An aim point whose shot lands in cell index on the board as it stands; {-1, -1} when none does.
@@ -233,23 +208,9 @@ class SessionFixture : public ::testing::Test {
   SoundLog sounds;
   SmallBalls shower;
   OConfig store;
-  Folder folder;
+  TestFolder folder;
   std::unique_ptr<SessionScreen> screen;
   std::unique_ptr<Game> game;
 };
-
-// The board as rows of characters (as SetBoard takes them).
-inline std::vector<std::string> Rows(const Field& field, int count) {
-  std::vector<std::string> rows;
-  for (int r = 0; r < count; ++r) {
-    std::string row;
-    for (int c = 0; c < kColumns; ++c) {
-      const int v = field.Cell(r * kColumns + c);
-      row += v < 0 ? '.' : char('0' + v);
-    }
-    rows.push_back(row);
-  }
-  return rows;
-}
 
 }  // namespace session_testing

@@ -1,0 +1,234 @@
+// The board's rules (groups, detached balls, colours, the end test, the nearest cell, pushes and
+// refills, the stored board) and the demo's choice of shot, on boards written as rows.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "game/demo_decision.h"
+#include "game/random.h"
+#include "game/trace.h"
+#include "store/config.h"
+#include "tests/support/board_rows.h"
+
+namespace {
+// A game stand-in: palette, scripted (or the game generator's) numbers, stored board.
+class TestOwner : public FieldOwner {
+ public:
+  int PaletteLength() const override { return paletteLength; }
+  void SetPaletteLength(int length) override { paletteLength = length; }
+  int PaletteColour(int k) const override { return palette[k]; }
+  int Random(int n) override {
+    return n == 0 ? 0 : script.empty() ? LibRandom() % n : script[draws++ % 6] % n;
+  }
+  void ResetCombo() override {}
+  void ShotResolved(bool) override {}
+  std::string Name() const override { return name; }
+  OConfig* Settings() const override { return const_cast<OConfig*>(&store); }
+
+  int paletteLength = 6, palette[6] = {0, 1, 2, 3, 4, 5}, draws = 0;
+  std::vector<int> script = {0, 1, 2, 3, 4, 5};
+  std::string name = "GameOrig";
+  OConfig store;
+};
+
+struct TestBoard {
+  TestOwner owner;
+  Field4 field{nullptr};
+  explicit TestBoard(const std::string& rows = "") {
+    field.SetOwner(&owner);
+    field.Reset(true);
+    SetRows(field, rows);
+  }
+};
+
+// ---- groups and detached balls ------------------------------------------------------------------------
+TEST(FieldGroups, GroupsOfThreeGoAndWhatTheyHeldFalls) {
+  const struct {
+    const char *before, *after;  // after the group search at (column, row) and the detached-ball search
+    int column, row, threshold;
+  } cases[] = {
+      {"....2.22|.....2", "....2", 5, 1, 3},  // an odd row touches its own and the right column above
+      {"44444444444444444|...11.1|.....1", "44444444444444444|......1", 5, 2, 3},  // even: the left
+      {"0011", "0011", 2, 0, 3},
+      {"01", "01", 1, 0, 3},
+      {"...555", "", 4, 0, 3},
+      {"3", "", 0, 0, 1},
+      {"33333", "33333", -1, 0, 3},
+      {"222.3|0..1|5.11|.4", "....3|...1|..11|.4", 1, 0, 3},  // held balls fall, others hang on
+      {"0|1|2|3", "0|1|2|3", 0, 3, 3},                        // hanging through other colours
+  };
+  for (const auto& c : cases) {
+    TestBoard b(c.before);
+    const bool removed = b.field.PopCluster(Index(c.column, c.row), c.threshold) != 0;
+    EXPECT_EQ(removed, GetRows(b.field) != c.before) << c.before;
+    b.field.DropDetached();
+    EXPECT_EQ(GetRows(b.field), c.after) << c.before;
+  }
+}
+
+TEST(FieldGroups, ScratchBoardMatchesTheBoardInPlayOnRandomBoards) {
+  SetLibRandomSeed(77);
+  for (int round = 0; round < 300; ++round) {
+    SCOPED_TRACE(round);
+    TestBoard b;
+    const int rows = 3 + LibRandom() % 10, colours = 2 + LibRandom() % 4;
+    for (int i = 0; i < rows * kColumns; ++i)
+      b.field.SetCell(i, LibRandom() % 4 == 0 ? kEmptyCell : LibRandom() % colours);
+    FieldRash rash, probe;
+    rash.CopyFrom(b.field);
+    probe.CopyFrom(b.field);
+    const int index = LibRandom() % (rows * kColumns);
+    const int size = probe.Field4::Mark(index % kColumns, index / kColumns, -1, false);
+    EXPECT_EQ(rash.PopCluster(index, 3), size == 1 ? 0 : size);
+    b.field.PopCluster(index, 3);
+    ASSERT_EQ(rash.Cells(), b.field.Cells());
+    EXPECT_EQ(rash.DropDetached(), b.field.DropDetached());
+    ASSERT_EQ(rash.Cells(), b.field.Cells());
+  }
+}
+
+// ---- colours, end test, nearest cell, placing ---------------------------------------------------------
+TEST(FieldRules, ColoursEndTestNearestCellAndPlacing) {
+  TestBoard b("..4.1.4|3...1|......1");
+  int out[6] = {};
+  ASSERT_EQ(b.field.ColoursPresent(out), 3);
+  EXPECT_EQ(std::vector<int>(out, out + 3), (std::vector<int>{4, 1, 3})) << "in order of first appearance";
+  // The end: a cleared top row wins and empties the palette; a ball in the bottom row loses.
+  for (auto [rows, over, palette] : {std::tuple{"|1", true, 0},
+                                     {"1|||||||||||||||................2", true, 6},
+                                     {"1||||||||||||||................2", false, 6}}) {
+    TestBoard end(rows);
+    EXPECT_EQ(end.field.EndTest(), over) << rows;
+    EXPECT_EQ(end.owner.paletteLength, palette) << rows;
+  }
+  // The nearest empty cell by corner distance, the lower index on a tie; odd rows sit 16 right.
+  TestBoard n("|5");
+  for (auto [x, y, cell] : {std::tuple{13 + 32 * 5 + 15, 13, 5},
+                            {13 + 32 * 5 + 16, 13, 5},
+                            {13 + 16, 13 + 32, Index(1, 1)},
+                            {-100000, 13, 0}})
+    EXPECT_EQ(n.field.NearestEmptyCell(x, y), cell) << x << " " << y;
+  n.field.PlaceBall(40, 3, nullptr);
+  n.field.PlaceBall(41, 12, nullptr);  // a marked value, not a colour
+  EXPECT_EQ(GetRows(n.field), "|5|......3");
+}
+
+// ---- a new game, pushes and refills --------------------------------------------------------------------
+TEST(FieldRows, ANewGameDrawsAPaletteEntryForEachCellOfNineRows) {
+  TestOwner owner;
+  owner.paletteLength = 4;
+  owner.palette[2] = 5;
+  Field4 field(nullptr);
+  field.SetOwner(&owner);
+  ASSERT_TRUE(field.Reset(false));
+  EXPECT_EQ(owner.draws, 153);
+  EXPECT_EQ(GetRows(field),
+            "01530101530101530|10153010153010153|01015301015301015|30101530101530101|"
+            "53010153010153010|15301015301015301|01530101530101530|10153010153010153|"
+            "01015301015301015");
+}
+
+TEST(FieldRows, PushesFailExactlyWhenABallReachesTheBottomRow) {
+  for (int lowest = 11; lowest <= 15; ++lowest) {
+    TestBoard b;
+    b.field.SetCell(Index(4, lowest), 1);
+    b.field.SetCell(Index(5, 10), 2);
+    EXPECT_EQ(b.field.AddRows(2), lowest != 13) << lowest;
+    EXPECT_EQ(b.field.Cell(Index(4, lowest + 2)), lowest + 2 < kRows ? 1 : kEmptyCell);
+    EXPECT_EQ(b.field.Cell(Index(5, 12)), 2);
+    FieldRash rash;  // the scratch board's push stops at the bottom
+    SetRows(rash, "");
+    rash.SetCell(Index(4, lowest), 1);
+    EXPECT_EQ(rash.ShiftRows(2), lowest != 13 && lowest != 14) << lowest;
+  }
+}
+
+TEST(FieldRows, RefillDrawsForEveryOpenedCellAndKeepsBallsAlreadyThere) {
+  TestBoard b("12345");
+  b.field.AddRows(3);
+  b.field.SetCell(Index(2, 1), 4);
+  b.field.FillNewRows();
+  EXPECT_EQ(b.owner.draws, 51);
+  EXPECT_EQ(GetRows(b.field), "01234501234501234|50423450123450123|45012345012345012|12345");
+  b.field.AddRows(1000);  // a damaged recording: at most the whole board is refilled
+  EXPECT_EQ(b.field.RowsToFill(), kRows);
+}
+
+// ---- the stored board ----------------------------------------------------------------------------------
+TEST(FieldStore, BoardStoresPaletteIndicesUnderTheGamesNameAndLoadsBack) {
+  TestBoard a("02234502234502234|5.4.3.2.0.0|||||||||||||0");
+  a.owner.name = "GameTime";
+  a.owner.palette[1] = 4;  // entry 1 holds colour 4, and so does entry 4: the first is stored
+  a.field.Save();
+  const std::string* text = a.owner.store.FindText("GameTime.Field");
+  ASSERT_NE(text, nullptr);
+  EXPECT_EQ(text->substr(0, 38), "[0 2 2 3 1 5 0 2 2 3 1 5 0 2 2 3 1 5 -");
+  TestBoard b;
+  b.owner.palette[1] = 4;
+  b.owner.store.SetText("GameOrig.Field", *text);
+  b.field.Load();
+  EXPECT_EQ(GetRows(b.field), GetRows(a.field));
+  EXPECT_EQ(b.owner.draws, 0);
+}
+
+TEST(FieldStore, DamagedListsLoadUpToTheFirstBadValueOrStartANewBoard) {
+  for (auto [text, rows, draws] :
+       {std::tuple{"[1 -1 2 6 3 4]", "1.2", 0}, {"[1 -2 3]", "1", 0}, {"[]", "", 153}, {"", "", 153}}) {
+    TestBoard b;
+    if (*text) b.owner.store.SetText("GameOrig.Field", text);
+    b.field.Load();
+    EXPECT_EQ(b.owner.draws, draws) << text;
+    EXPECT_TRUE(draws || GetRows(b.field) == rows) << text;
+  }
+  TestBoard b;
+  b.owner.store.SetIntArray("GameOrig.Field", std::vector<int>(300, 2));  // beyond the board: ignored
+  b.field.Load();
+  EXPECT_EQ(std::count(b.field.Cells().begin(), b.field.Cells().end(), 2), kCellCount);
+}
+
+// ---- the demo's choice ---------------------------------------------------------------------------------
+// Plays a shot at aim with a ball of colour on the scratch board; the size of the group it cleared.
+int Shoot(FieldRash& board, AimPoint aim, int colour) {
+  PointPath path;
+  board.Trace(aim.x, aim.y, trace::kStartX, trace::kStartY, 0.0, path);
+  board.SetCell(board.LandingIndex(), colour);
+  const int group = board.PopCluster(board.LandingIndex(), 3);
+  board.DropDetached();
+  return group >= 3 ? group : 0;
+}
+
+TEST(DemoChoice, TakesAShotThatClearsAGroupWhenOneExists) {
+  for (auto [rows, colour] : {std::pair{"00000000000000000|11111111122222222", 2},
+                              {"00000000000000000|22222222211111111", 2},
+                              {"33333333333333333|0.0.0.0.0.0.0.0.0|1.1.1.1.1.1.1.1.1", 3},
+                              {"1234512345123451|4|4", 4}})
+    for (uint32_t seed : {1u, 99u, 4242u}) {
+      FieldRash board;
+      SetRows(board, rows);
+      SetLibRandomSeed(seed);
+      const AimPoint aim = ChooseDemoAim(board, colour);
+      EXPECT_TRUE(InAimingArea(aim.x, aim.y));
+      EXPECT_GT(Shoot(board, aim, colour), 0) << rows << " seed " << seed;
+    }
+}
+
+TEST(DemoChoice, AGamePlayedByTheChoiceIsPinned) {
+  // The chosen candidates of a game on the scratch board, pinned: the recorded games were made by them.
+  FieldRash board;
+  SetRows(board, "01234501234501234|23450123450123450|45012345012345012|10325410325410325");
+  SetLibRandomSeed(2024);
+  std::vector<int> chosen;
+  for (int shot = 0; shot < 24; ++shot) {
+    const int colour = LibRandom() % 6;
+    const AimPoint aim = ChooseDemoAim(board, colour);
+    int i = 0;
+    while (i < kDemoCandidates && (DemoCandidate(i).x != aim.x || DemoCandidate(i).y != aim.y))
+      ++i;
+    chosen.push_back(i);
+    Shoot(board, aim, colour);
+  }
+  EXPECT_EQ(chosen, (std::vector<int>{73, 45, 39, 95, 89, 75, 89, 75, 51, 75, 53, 6,
+                                      43, 72, 69, 42, 12, 62, 77, 48, 0,  14, 29, 82}));
+}
+}  // namespace

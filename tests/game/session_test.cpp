@@ -1,0 +1,282 @@
+// A session on a headless screen: shots from the click to the settled board (score, palette, rows,
+// attempts), the strategy and arcade rules, what a game records, saving and restoring, the end, and
+// the self-playing demo.
+#include <gtest/gtest.h>
+
+#include "game/demo_decision.h"
+#include "game/game_demo.h"
+#include "game/game_orig.h"
+#include "game/game_time.h"
+#include "game/trace.h"
+#include "tests/game/session_support.h"
+
+using namespace session_testing;
+
+namespace {
+
+class Session : public SessionFixture {
+ protected:
+  std::string Recording() const { return ReadAll(folder / "currgame.dat"); }
+  std::string Palette() const {
+    std::string palette;  // the colours in play, in palette order
+    for (int k = 0; k < game->PaletteLength(); ++k)
+      palette += char('0' + game->PaletteColour(k));
+    return palette;
+  }
+};
+
+// ---- shots ---------------------------------------------------------------------------------------------
+TEST_F(Session, ShotsSettleWithTheirScorePaletteRowsAndAttempts) {
+  // Every colour waits at the right of the top row, so that only a case's own colours leave.
+  const struct {
+    const char* rows;
+    int ball, wait, target;  // the game ball, the waiting ball, the cell the shot lands in
+    int score;
+    const char* palette;
+    int rowsToFill, missesLeft;
+  } cases[] = {
+      {".......11..012345|......23|.......45", 1, 0, 9, 530, "012345", 0, 6},  // 3 pop, 4 fall: 30 + 50..200
+      {"11.........012345|2|3|4", 1, 0, 2, 330, "012345", 0, 6},               // 3 fall: 50, 100, 150
+      {".......1...012345", 1, 0, 8, 0, "012345", 0, 5},                       // two stay: a miss
+      {"00000111112222233", 3, 4, Index(0, 1), 0, "01234", 2, 5},  // 4, the waiting ball's, stays: 7 - 5 rows
+      {"00000000000000000", 1, 0, Index(16, 1), 0, "01", 5, 5},    // down to two colours: 7 - 2 rows
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.rows);
+    Make<GameOrig>();
+    ASSERT_TRUE(RunUntilReady());
+    SetBoard(c.rows);
+    game->NewGameBall(c.ball);
+    game->NewWaitBall(c.wait);
+    ASSERT_TRUE(RunUntil([&] { return game->GameBall()->GetCurrentFrame() == ABall::kRestFrame; }));
+    const auto [x, y] = AimFor(c.target);
+    game->Fire(x, y);
+    ASSERT_EQ(game->State(), GameState::kFlying);
+    ASSERT_TRUE(
+        RunUntil([&] { return game->State() != GameState::kFlying && game->GetField()->View().IsIdle(); }));
+    EXPECT_EQ(game->Score(), c.score);
+    EXPECT_EQ(Palette(), c.palette);
+    EXPECT_EQ(game->GetField()->RowsToFill(), c.rowsToFill);
+    EXPECT_EQ(game->MissesLeft(), c.missesLeft);
+  }
+}
+
+TEST_F(Session, FiresOnlyWhenReadyAndInsideTheAimingArea) {
+  Make<GameOrig>();
+  game->Fire(300, 300);  // the board is still filling
+  EXPECT_EQ(game->State(), GameState::kLanded);
+  ASSERT_TRUE(RunUntilReady());
+  for (auto [x, y] : {std::pair{13, 300}, {577, 300}, {300, 13}, {300, 500}}) {
+    game->Fire(x, y);
+    EXPECT_EQ(game->State(), GameState::kReady) << x << "," << y;
+  }
+  const int fired = sounds.Count(Game::kSoundFire);
+  game->Fire(14, 499);
+  EXPECT_EQ(game->State(), GameState::kFlying);
+  EXPECT_EQ(sounds.Count(Game::kSoundFire), fired + 1);
+  const size_t points = game->GameBall()->path.size();
+  game->Fire(300, 300);  // a click while it flies changes nothing
+  EXPECT_EQ(game->GameBall()->path.size(), points);
+}
+
+// ---- the two modes -------------------------------------------------------------------------------------
+TEST_F(Session, StrategyMissStringsShortenToOneThenRestartFromTheColoursLeft) {
+  GameOrig& orig = Make<GameOrig>();
+  ASSERT_TRUE(RunUntilReady());
+  int shown = 0;  // the indicator: one ball fewer than the attempts, one is at the launcher
+  for (int i = 0; i < OrigNext::kSlots; ++i)
+    shown += orig.Indicator().Ball(i)->visible && !orig.Indicator().Ball(i)->dying;
+  EXPECT_EQ(shown, 5);
+  SetBoard("01234501234501234");
+  std::vector<int> strings;
+  for (int shot = 0; shot < 23; ++shot) {
+    const int before = orig.MissAllowance();
+    orig.ShotResolved(shot == 3);  // a hit never counts
+    if (orig.MissAllowance() != before) strings.push_back(before);
+  }
+  EXPECT_EQ(strings, (std::vector<int>{6, 5, 4, 3, 2, 1}));
+  EXPECT_EQ(orig.MissAllowance(), 6);
+  EXPECT_EQ(orig.MissesLeft(), 5);
+  GetOptions().Level = 2;
+  EXPECT_EQ(Make<GameOrig>().MissAllowance(), 2);
+}
+
+TEST_F(Session, ArcadeLosesAnAttemptEveryPeriodOnlyWhileThePlayerCouldShoot) {
+  GetOptions().Level = 1;
+  GetOptions().GameType = 1;
+  GameTime& arcade = Make<GameTime>();
+  ASSERT_TRUE(RunUntilReady());
+  const int t0 = arcade.TimeLeft();  // the tick that made the game ready counted already
+  EXPECT_EQ(t0, 4000 - kTickMs);
+  for (int i = 0; i < t0 / kTickMs - 1; ++i)
+    Frame();
+  EXPECT_EQ(arcade.MissesLeft(), 4);
+  Frame();
+  EXPECT_EQ(arcade.MissesLeft(), 3);
+  EXPECT_EQ(arcade.TimeLeft(), 4000);
+  EXPECT_TRUE(store.Has("GameTime.Score")) << "every counting tick stores the game";
+  game->SetPaused(true);
+  game->SetPaused(true);
+  for (int i = 0; i < 500; ++i)
+    Frame();
+  game->SetPaused(false);
+  Frame();
+  EXPECT_EQ(arcade.TimeLeft(), 3990);
+  EXPECT_EQ(arcade.MissesLeft(), 3);
+  game->Fire(290, 300);  // flying, landing and the board's animation stop it too
+  int frames = 0;
+  for (; game->State() != GameState::kReady && frames < 5000; ++frames) {
+    Frame();
+    ASSERT_TRUE(game->State() == GameState::kReady || arcade.TimeLeft() == 3990);
+  }
+  EXPECT_LT(frames, 5000);
+  GetOptions().Level = 0;  // a restored game keeps its counters and starts a full period of its level
+  GameTime& restored = Make<GameTime>(true);
+  EXPECT_EQ(restored.MissesLeft(), 3);
+  EXPECT_EQ(restored.TimeLeft(), 5500);
+}
+
+// ---- what a game records -------------------------------------------------------------------------------
+TEST_F(Session, GamesRecordTheHeaderTheDrawsTheShotsAndTheTimeOuts) {
+  GetOptions().Level = 1;
+  GameOrig& orig = Make<GameOrig>();
+  ASSERT_TRUE(RunUntilReady());
+  orig.Recorder().Close();
+  std::string bytes = Recording();
+  EXPECT_EQ(bytes.substr(0, 8), std::string("\x01\0\0\0\0\0\0\0", 8));
+  std::string cells;  // the nine rows as drawn, then the game ball and the waiting ball
+  for (int i = 0; i < 153; ++i)
+    cells += char(game->GetField()->Cell(i));
+  EXPECT_EQ(bytes.substr(8), cells + char(game->GameBall()->colour) + char(game->WaitBall()->colour));
+  GetOptions().Level = 2;
+  GetOptions().GameType = 1;
+  GameTime& arcade = Make<GameTime>();
+  ASSERT_TRUE(RunUntilReady());
+  game->Fire(300, 200);
+  ASSERT_TRUE(RunUntilReady());
+  ASSERT_TRUE(RunUntil([&] { return game->State() == GameState::kTimedRows; }, 2000));
+  ASSERT_TRUE(RunUntilReady());
+  arcade.Recorder().Close();
+  bytes = Recording();
+  EXPECT_EQ(bytes.substr(0, 8), std::string("\x02\0\0\0\x01\0\0\0", 8));
+  // The shot: x 300, y 200, 2 attempts left of 2; the time-out: x 9999, one row, none left, 2.
+  EXPECT_NE(bytes.find(std::string("\x2c\x01\0\0\xc8\0\0\0\x02\x02", 10)), std::string::npos);
+  EXPECT_NE(bytes.find(std::string("\x0f\x27\0\0\x01\0\0\0\0\x02", 10)), std::string::npos);
+}
+
+// ---- saving, restoring, the end ------------------------------------------------------------------------
+TEST_F(Session, EveryReadyStateIsStoredAndRestoresTheSameGame) {
+  GetOptions().Level = 1;
+  Make<GameOrig>();
+  ASSERT_TRUE(RunUntilReady());
+  auto take = [&] {
+    std::vector<int> s(game->GetField()->Cells().begin(), game->GetField()->Cells().end());
+    s.insert(s.end(), {game->Score(), game->MissesLeft(), game->MissAllowance(), game->GameBall()->colour,
+                       game->WaitBall()->colour});
+    return std::pair(s, Palette());
+  };
+  for (auto [x, y] : {std::pair{100, 300}, {450, 200}, {290, 100}, {40, 420}, {530, 350}, {200, 150}}) {
+    game->Fire(x, y);
+    ASSERT_TRUE(RunUntil([&] { return game->State() == GameState::kReady; }));
+    const auto saved = take();
+    Make<GameOrig>(/*load=*/true);
+    EXPECT_EQ(game->State(), GameState::kReady);
+    ASSERT_TRUE(RunUntil([&] { return game->GetField()->View().IsIdle(); }));
+    EXPECT_EQ(take(), saved);
+    for (int i = 0; i < kCellCount; ++i)
+      EXPECT_EQ(game->GetField()->View().Sprite(i) != nullptr, !game->GetField()->IsEmpty(i)) << i;
+  }
+}
+
+TEST_F(Session, DamagedStoresRestoreWhatTheyCan) {
+  // Stored: 3 attempts of 3, score 777; then one value damaged.
+  for (auto [key, text, score, left] : {std::tuple{"Left", "5", 777, 3},
+                                        {"GameBall", "9", 777, 3},
+                                        {"WaitBall", "-4", 777, 3},
+                                        {"ColorsLeft", "[0 1 7 3]", 0, 6}}) {
+    SCOPED_TRACE(key);
+    Make<GameOrig>();
+    ASSERT_TRUE(RunUntilReady());
+    store.SetInt("GameOrig.MaxLeft", 3);
+    store.SetInt("GameOrig.Left", 3);
+    store.SetInt("GameOrig.Score", 777);
+    store.SetText(std::string("GameOrig.") + key, text);
+    Make<GameOrig>(true);
+    EXPECT_EQ(game->Score(), score) << "a damaged colour list starts a new game";
+    EXPECT_EQ(game->MissesLeft(), left) << "left is cut to the allowance";
+    ASSERT_TRUE(RunUntilReady());
+    const int entry0 = game->PaletteColour(0);  // what a bad ball index takes
+    EXPECT_TRUE(*key != 'G' || game->GameBall()->colour == entry0);
+    EXPECT_TRUE(*key != 'W' || game->WaitBall()->colour == entry0);
+  }
+  GetOptions().NewGameNeeded = true;  // after a finished game
+  Make<GameOrig>(true);
+  EXPECT_EQ(game->Score(), 0);
+}
+
+TEST_F(Session, AGameEndsWithTheResultOnlyWhenItScored) {
+  Make<GameOrig>();
+  ASSERT_TRUE(RunUntilReady());
+  SetBoard("01234501234501234|||||||||||||||5");
+  game->NextBall();  // a ball in the bottom row, no score: the next game at once
+  const int ends = sounds.Count(Game::kSoundEnd);
+  ASSERT_TRUE(RunUntil([&] { return game->State() == GameState::kLanded; }, 100));
+  EXPECT_EQ(sounds.Count(Game::kSoundEnd), ends + 1);
+  ASSERT_TRUE(RunUntilReady());
+  EXPECT_EQ(screen->resultDialogs, 0);
+  game->GetScore().Add(1234);
+  SetBoard("|0");  // an empty top row: cleared
+  game->NextBall();
+  EXPECT_EQ(game->PaletteLength(), 0);
+  for (int i = 0; i < 100; ++i)
+    Frame();
+  EXPECT_EQ(screen->resultDialogs, 1);
+  EXPECT_TRUE(GetOptions().NewGameNeeded);
+  EXPECT_EQ(ReadAll(folder / "replay.dat").substr(0, 8), std::string(8, '\0'));
+  game->Start(false);
+  EXPECT_TRUE(screen->replayButton);
+}
+
+// ---- the demo ------------------------------------------------------------------------------------------
+TEST_F(Session, TheDemoShootsWhereItsChoiceSaysAtItsOwnPace) {
+  GetOptions().Animate = false;  // nothing else draws from the generator between the shots
+  GetOptions().FastSpeed = 1;    // a shot two seconds over the speed: every 1000 ms
+  GameDemo& demo = Make<GameDemo>();
+  for (int frame = 0, shots = 0, waited = 0, landing = -1; frame < 20000 && shots < 4; ++frame) {
+    const bool ready = demo.State() == GameState::kReady && demo.GetField()->View().IsIdle();
+    waited = ready ? waited + kTickMs : 0;
+    if (ready) {
+      const uint32_t seed = LibRandomSeed();
+      const AimPoint aim = ChooseDemoAim(*demo.GetField(), demo.GameBall()->colour);
+      SetLibRandomSeed(seed);
+      FieldRash copy;
+      copy.CopyFrom(*demo.GetField());
+      PointPath path;
+      copy.Trace(aim.x, aim.y, trace::kStartX, trace::kStartY, 0.0, path);
+      landing = copy.LandingIndex();
+    }
+    Frame();
+    if (!ready || demo.State() != GameState::kFlying) continue;
+    EXPECT_EQ(demo.GetField()->LandingIndex(), landing) << "shot " << shots;
+    EXPECT_TRUE(shots++ == 0 || waited == 1000) << waited << " ms: the clock runs only while it could shoot";
+  }
+  EXPECT_EQ(demo.Shots(), 4);
+}
+
+TEST_F(Session, TheDemoIgnoresClicksKeepsNothingAndPlaysOnAfterAGame) {
+  GetOptions().FastSpeed = 4;
+  GameDemo& demo = Make<GameDemo>();
+  ASSERT_TRUE(RunUntilReady());
+  demo.Fire(282, 200);
+  EXPECT_EQ(demo.State(), GameState::kReady) << "the player's click fires nothing";
+  ASSERT_TRUE(RunUntil([&] { return demo.State() == GameState::kGameOverWait; }, 400000));
+  EXPECT_GT(demo.Shots(), 10);
+  ASSERT_TRUE(RunUntilReady());
+  EXPECT_EQ(screen->resultDialogs, 0);
+  EXPECT_EQ(demo.Score(), 0);
+  for (const auto& [key, text] : store.GetEntries())
+    EXPECT_NE(key.rfind("GameDemo", 0), 0u) << key << " stored: the demo keeps nothing";
+  EXPECT_FALSE(std::filesystem::exists(folder / "currgame.dat")) << "the demo records nothing";
+}
+
+}  // namespace
