@@ -158,6 +158,9 @@ TEST(ClipFile, CountsSizesAndIndicesAreChecked) {
     EXPECT_FALSE(Load(bytes, clip)) << c.what;
   }
 
+  ClipFileWriter wide;
+  wide.AddRawImage(Filled(4097, 1, 0));
+  EXPECT_FALSE(Load(wide.Bytes(), clip)) << "a side longer than 4096, every byte present";
   OBitmap dot = Filled(1, 1, 0);
   ClipFileWriter many;
   for (int i = 0; i < 1000; ++i)

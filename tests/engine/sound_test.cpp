@@ -164,7 +164,6 @@ TEST(SoundWave, RefusesWhatAMixerWouldMisread) {
       {"data size past the end", 40, 4, 102, false},
       {"data size far too big", 40, 4, 0xFFFFFFFF, false},
       {"zero channels", 22, 2, 0, false},
-      {"nine channels", 22, 2, 9, false},
       {"zero block size", 32, 2, 0, false},
       {"block size not channels x bytes", 32, 2, 2, false},
       {"12 bits", 34, 2, 12, false},
@@ -184,6 +183,8 @@ TEST(SoundWave, RefusesWhatAMixerWouldMisread) {
       file[row.at + size_t(i)] = uint8_t(row.value >> (8 * i));
     EXPECT_EQ(ReadWaveHeader(file.data(), file.size(), f), row.accepted) << row.what;
   }
+  const auto nine = MakeWaveFile(9, 8000, 8, std::vector<uint8_t>(9, 0x80));
+  EXPECT_FALSE(ReadWaveHeader(nine.data(), nine.size(), f)) << "nine channels";
   const auto empty = MakeWaveFile(1, 8000, 8, {});
   EXPECT_TRUE(ReadWaveHeader(empty.data(), empty.size(), f)) << "an empty sample list is still a wave";
   for (size_t cut = 0; cut < empty.size(); ++cut)
