@@ -1,5 +1,4 @@
 // Wave files from arbitrary bytes: the header check, then the conversion the mixer's samples go through.
-#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -8,8 +7,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   WaveFormat format;
-  if (!ReadWaveHeader(data, size, format)) return 0;
   std::vector<uint8_t> out;
-  ConvertWaveSamples(format, data + kWaveHeaderSize, format.dataSize, kAudioS16Lsb, 2, 44100, out);
+  if (ReadWaveHeader(data, size, format))
+    ConvertWaveSamples(format, data + kWaveHeaderSize, format.dataSize, kAudioS16Lsb, 2, 44100, out);
   return 0;
 }
