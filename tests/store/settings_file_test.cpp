@@ -1,8 +1,8 @@
-// The settings file at start and exit: the first start without a file, files with few keys, damaged
-// files, the high-score table and foreign keys carried through, and what the window and the sound player
-// contribute. Runs on the headless platform with a silent sound device, in a temporary folder.
+// The settings file at start and exit: the first start without a file, what stored values (missing,
+// out of range, of another kind) make of the options, the window and the sound player, damaged files,
+// and what exit writes back. Runs on the headless platform with a silent sound device, in a temporary
+// folder.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <memory>
 #include <string>
@@ -29,42 +29,34 @@ class SettingsFileTest : public ::testing::Test {
   void SetUp() override {
     SetPlatform(&platform);
     ASSERT_TRUE(window.Create("Main", "OMainWindow", 800, 600, OWindow::kShowNormal));
-    window.SetFrameInterval(1);  // as the entry function leaves it
-    ResetProcessState();
-    StartSound(true);
+    Restart();
   }
   void TearDown() override {
     SetSound(nullptr);
     SetPlatform(nullptr);
-    ResetProcessState();
-  }
-  static void ResetProcessState() {
     GetConfig().LoadText("");
     GetOptions() = Options{};
   }
 
-  // The sound player as start-up leaves it: set up with DirectSound on, on a device that works or not.
-  void StartSound(bool deviceWorks) {
+  // A new run as start-up leaves it: the process-wide state fresh, the frame interval as the entry
+  // function sets it, the sound player set up with DirectSound on, on a device that works or not.
+  void Restart(bool deviceWorks = true) {
+    GetConfig().LoadText("");
+    GetOptions() = Options{};
+    scores.Clear();
+    window.SetFrameInterval(1);
     SetSound(nullptr);
     sound = std::make_unique<OSound>(std::make_unique<NullAudioDevice>(deviceWorks));
     sound->SetMode(true);
     SetSound(sound.get());
   }
-  // A new run: the process-wide state at its start, the table empty.
-  void Restart(bool deviceWorks = true) {
-    ResetProcessState();
-    scores.Clear();
-    window.SetFrameInterval(1);
-    StartSound(deviceWorks);
-  }
-
   void WriteSettings(const std::string& text) {
     ASSERT_TRUE(WriteEncryptedFile(path, text, kSettingsKey, kCipherKeyLength));
   }
-  // The store text the file holds, read into store; false when it cannot be read.
-  bool ReadBack(OConfig& store) const {
+  // The store text the file holds; empty when it cannot be read.
+  std::string Written() const {
     std::string text;
-    return ReadEncryptedFile(path, text, kSettingsKey, kCipherKeyLength) && !store.LoadText(text);
+    return ReadEncryptedFile(path, text, kSettingsKey, kCipherKeyLength) ? text : "";
   }
 
   HeadlessPlatform platform;
@@ -76,84 +68,76 @@ class SettingsFileTest : public ::testing::Test {
 };
 
 TEST_F(SettingsFileTest, FirstStartKeepsTheInitialValuesAndExitWritesEveryOption) {
-  // The default file name is "sv.dat" in the current directory.
-  char previous[4096];
-  ASSERT_NE(::getcwd(previous, sizeof previous), nullptr);
-  ASSERT_EQ(::chdir(folder.path().c_str()), 0);
-  const bool loaded = LoadSettings(window, scores);
-  const bool saved = SaveSettings(window, scores);
-  ASSERT_EQ(::chdir(previous), 0);
-
-  EXPECT_FALSE(loaded);
-  EXPECT_EQ(GetOptions(), Options{});  // level 0, speed 2, strategy, switches on, no new game forced
-  EXPECT_FALSE(GetOptions().settingsLoaded);
+  EXPECT_FALSE(LoadSettings(window, scores, path));
+  EXPECT_EQ(GetOptions(), Options{});
   EXPECT_EQ(window.GetFrameInterval(), 1);
   EXPECT_EQ(sound->GetMode(), 1);
   EXPECT_TRUE(sound->IsEnabled());
-
-  ASSERT_TRUE(saved);
-  OConfig written;
-  ASSERT_TRUE(ReadBack(written));
-  for (const char* key : {kKeyLevel, kKeySoundOn, kKeyDirectSound, kKeyAnimate, kKeyAutoSave, kKeyFastSpeed,
-                          kKeyNewGameNeeded, kKeyGameType, kKeyFullScreen, kKeySkins, "Game.Scores.Table"})
-    EXPECT_TRUE(written.Has(key)) << key;
-  EXPECT_EQ(written.Size(), 11u);
-  EXPECT_EQ(written.GetInt(kKeyFastSpeed, -1), 2);
-  EXPECT_EQ(written.GetInt(kKeyNewGameNeeded, -1), 0);
+  ASSERT_TRUE(SaveSettings(window, scores, path));
+  EXPECT_EQ(
+      Written(),
+      "Game = {\n\tCurrGame = {\n\t\tSkins=[0 0 0 0 0 0]\n\t}\n\tOptions = {\n\t\tAnimate=1\n\t\t"
+      "AutoSave=1\n\t\tDirectSound=1\n\t\tFastSpeed=2\n\t\tFullScreen=0\n\t\tGameType=0\n\t\tLevel=0\n\t\t"
+      "NewGameNeeded=0\n\t\tSoundOn=1\n\t}\n\tScores = {\n\t\tTable=\"\"\n\t}\n}\n");
 
   // The second start reads them back; the speed now sets the window's interval.
   Restart();
-  GetOptions().Level = 2;
   EXPECT_TRUE(LoadSettings(window, scores, path));
-  Options expected;
-  expected.settingsLoaded = true;
-  EXPECT_EQ(GetOptions(), expected);
+  EXPECT_EQ(GetOptions(), (Options{.settingsLoaded = true}));
   EXPECT_EQ(window.GetFrameInterval(), 10);
 }
 
-TEST_F(SettingsFileTest, AFileHoldingOnlyTheLevelGivesTheLoadDefaults) {
-  WriteSettings("Game = {\n\tOptions = {\n\t\tLevel=1\n\t}\n}\n");
-  EXPECT_TRUE(LoadSettings(window, scores, path));
-  EXPECT_TRUE(GetOptions().settingsLoaded);
-  EXPECT_EQ(GetOptions().Level, 1);
-  EXPECT_EQ(GetOptions().FastSpeed, 3);
-  EXPECT_EQ(window.GetFrameInterval(), 5);
-  EXPECT_TRUE(GetOptions().NewGameNeeded);
-  EXPECT_EQ(sound->GetMode(), 1);
-  EXPECT_TRUE(sound->IsEnabled());
-}
-
-TEST_F(SettingsFileTest, StoredNumbersThatWouldIndexPastATableFallBack) {
-  for (int speed : {5, -1, 1000000}) {
-    OConfig store;
-    store.SetInt(kKeyGameType, 5);
-    store.SetInt(kKeyLevel, 3);
-    store.SetInt(kKeyFastSpeed, speed);
-    WriteSettings(store.SaveText());
+// What each stored option makes of the options and the window's frame interval: a missing key gives its
+// load default, and so does a level, mode or speed that would index past its table.
+TEST_F(SettingsFileTest, StoredValuesMissingOutOfRangeOrOfAnotherKindGiveTheLoadDefaults) {
+  struct Case {
+    const char* stored;
+    int Options::*field;
+    int value, interval;
+  };
+  const Case cases[] = {
+      {"Level=1", &Options::Level, 1, 5},           {"Level=3", &Options::Level, 0, 5},
+      {"Level=-1", &Options::Level, 0, 5},          {"Level=\"Master\"", &Options::Level, 0, 5},
+      {"GameType=1", &Options::GameType, 1, 5},     {"GameType=2", &Options::GameType, 0, 5},
+      {"GameType=-1", &Options::GameType, 0, 5},    {"FastSpeed=0", &Options::FastSpeed, 0, 30},
+      {"FastSpeed=4", &Options::FastSpeed, 4, 1},   {"FastSpeed=5", &Options::FastSpeed, 3, 5},
+      {"FastSpeed=-1", &Options::FastSpeed, 3, 5},  {"FastSpeed=0xffffffff", &Options::FastSpeed, 3, 5},
+      {"FullScreen=7", &Options::FullScreen, 7, 5},  // a switch kept as read, not an index
+  };
+  for (const Case& c : cases) {
     Restart();
-    EXPECT_TRUE(LoadSettings(window, scores, path));
-    EXPECT_EQ(GetOptions().GameType, 0);
-    EXPECT_EQ(GetOptions().Level, 0);
-    EXPECT_EQ(GetOptions().FastSpeed, 3);
-    EXPECT_EQ(window.GetFrameInterval(), 5) << speed;
+    WriteSettings(std::string("Game = {\nOptions = {\n") + c.stored + "\n}\n}\n");
+    EXPECT_TRUE(LoadSettings(window, scores, path)) << c.stored;
+    EXPECT_EQ(GetOptions().*c.field, c.value) << c.stored;
+    EXPECT_EQ(window.GetFrameInterval(), c.interval) << c.stored;
   }
+  // Switches read any nonzero integer as on (a string as off); the looks take the first six values.
+  Restart();
+  GetOptions().Skins.fill(9);
+  WriteSettings(
+      "Game = {\nCurrGame = {\nSkins=[-1 99 3]\n}\nOptions = {\nSoundOn=\"on\"\nDirectSound=0\n"
+      "Animate=-1\nAutoSave=2\nNewGameNeeded=0\n}\n}\n");
+  EXPECT_TRUE(LoadSettings(window, scores, path));
+  const Options& o = GetOptions();
+  EXPECT_EQ(std::tuple(o.SoundOn, o.DirectSound, o.Animate, o.AutoSave, o.NewGameNeeded, o.Skins),
+            std::tuple(false, false, true, true, false, std::array<int, 6>{-1, 99, 3, 0, 0, 0}));
+  EXPECT_FALSE(sound->IsEnabled());
+  EXPECT_EQ(sound->GetMode(), 0);
+  Restart();
+  WriteSettings("Game = {\nCurrGame = {\nSkins=[1 2 3 4 5 6 7]\n}\n}\n");
+  EXPECT_TRUE(LoadSettings(window, scores, path));
+  Options loadDefaults{.FastSpeed = 3, .NewGameNeeded = true, .settingsLoaded = true};  // the keys missing
+  loadDefaults.Skins = {1, 2, 3, 4, 5, 6};
+  EXPECT_EQ(GetOptions(), loadDefaults);
 }
 
 TEST_F(SettingsFileTest, AnUnreadableFileLeavesEverythingAsItWas) {
-  OConfig store;
-  store.SetInt(kKeyLevel, 2);
-  store.SetInt(kKeyFastSpeed, 0);
-  store.SetString("Game.Scores.Table", "1-1-126\tAnn\t3\t500\n");
-  const std::string good = EncodeEncrypted(store.SaveText(), kSettingsKey, kCipherKeyLength);
-  std::string damaged = good;
+  const std::string text = "Game = {\nOptions = {\nLevel=2\nFastSpeed=0\n}\n}\n";
+  std::string damaged = EncodeEncrypted(text, kSettingsKey, kCipherKeyLength);
   damaged[damaged.size() / 2] ^= 0x10;
+  // Damaged, or a sound file whose text has a stray closing brace after the level.
   const std::string unreadable[] = {
-      damaged,
-      good.substr(0, 3),
-      EncodeEncrypted(store.SaveText(), kClipKey, kCipherKeyLength),  // another key
-      // A sound file whose text has a stray closing brace after the level.
-      EncodeEncrypted("Game = {\n\tOptions = {\n\t\tLevel=1\n\t}\n}\n}\n", kSettingsKey, kCipherKeyLength),
-  };
+      damaged, EncodeEncrypted("Game = {\nOptions = {\nLevel=1\n}\n}\n}\n", kSettingsKey, kCipherKeyLength)};
   for (const std::string& bytes : unreadable) {
     Restart();
     scores.AddRecord("2-2-126\tBo\t1\t70");
@@ -164,72 +148,38 @@ TEST_F(SettingsFileTest, AnUnreadableFileLeavesEverythingAsItWas) {
     EXPECT_EQ(scores.Size(), 1u);
     EXPECT_EQ(sound->GetMode(), 1);
   }
-  // The store keeps what was read before the text's error; exit writes a sound file again.
+  // The store keeps what was read before the text's error; exit writes the options as they stand.
   EXPECT_EQ(GetConfig().GetInt(kKeyLevel, 0), 1);
   EXPECT_TRUE(SaveSettings(window, scores, path));
   Restart();
   EXPECT_TRUE(LoadSettings(window, scores, path));
-  EXPECT_EQ(GetOptions().Level, 0);  // the initial level was written back, not the stray store entry
+  EXPECT_EQ(GetOptions().Level, 0);
   EXPECT_EQ(scores.Size(), 1u);
 }
 
-TEST_F(SettingsFileTest, TheTableAndEveryOtherKeyComeBackAtExit) {
-  OConfig store;
-  store.SetString("Game.Scores.Table", "1-1-126\tAnn\t3\t500\n1-1-126\tBo\t4\t200\n");
-  store.SetInt("GameOrig.Score", 1230);
-  store.SetIntArray("GameTime.Field", std::vector<int>{-1, 2, 5});
-  WriteSettings(store.SaveText());
+// Full screen and DirectSound are written as the window and the player stand: here full screen, and a
+// device that cannot have DirectSound.
+TEST_F(SettingsFileTest, ExitWritesTheOptionsTheTableAndEveryOtherKeyRead) {
+  Restart(/*deviceWorks=*/false);
+  WriteSettings(
+      "Game={Scores={Table=\"1-1-126\\tAnn\\t3\\t500\\n1-1-126\\tBo\\t4\\t200\\n\"}}\nGameOrig={Score=1230}\n"
+      "GameTime={Field=[-1 2 5]}\n");
   ASSERT_TRUE(LoadSettings(window, scores, path));
   EXPECT_EQ(scores.ToText(), "1-1-126\tAnn\t3\t500\n1-1-126\tBo\t4\t200\n");
   scores.AddRecord("6-12-126\tCy\t1\t900");
-  GetOptions().Level = 1;
-  ASSERT_TRUE(SaveSettings(window, scores, path));
-
-  OConfig written;
-  ASSERT_TRUE(ReadBack(written));
-  EXPECT_EQ(written.GetString("Game.Scores.Table"),
-            "6-12-126\tCy\t1\t900\n1-1-126\tAnn\t3\t500\n1-1-126\tBo\t4\t200\n");
-  EXPECT_EQ(written.GetInt("GameOrig.Score", 0), 1230);
-  EXPECT_EQ(written.GetIntArray("GameTime.Field"), (std::vector<int>{-1, 2, 5}));
-  EXPECT_EQ(written.GetInt(kKeyLevel, 0), 1);
-}
-
-TEST_F(SettingsFileTest, FullScreenAndDirectSoundAreWrittenAsTheyStandAtExit) {
-  // Full screen switched on during the run, with the stored option saying off.
-  WriteSettings("Game = {\n\tOptions = {\n\t\tFullScreen=0\n\t\tSoundOn=0\n\t}\n}\n");
-  ASSERT_TRUE(LoadSettings(window, scores, path));
-  EXPECT_FALSE(sound->IsEnabled());
+  Options& o = GetOptions();
+  o.Level = 2, o.SoundOn = false, o.Animate = false, o.FastSpeed = 4, o.GameType = 1, o.FullScreen = 0;
+  o.Skins = {5, 4, 3, 2, 1, 0};
   ASSERT_TRUE(window.EnterFullScreen());
   ASSERT_TRUE(SaveSettings(window, scores, path));
-  OConfig written;
-  ASSERT_TRUE(ReadBack(written));
-  EXPECT_EQ(written.GetInt(kKeyFullScreen, -1), 1);
-  EXPECT_EQ(written.GetInt(kKeySoundOn, -1), 0);
   ASSERT_TRUE(window.LeaveFullScreen());
-
-  // A machine where DirectSound cannot be had: the option stays on, the file says off.
-  Restart(/*deviceWorks=*/false);
-  ASSERT_TRUE(LoadSettings(window, scores, path));
-  EXPECT_TRUE(GetOptions().DirectSound);
-  EXPECT_EQ(sound->GetMode(), 0);
-  ASSERT_TRUE(SaveSettings(window, scores, path));
-  OConfig again;
-  ASSERT_TRUE(ReadBack(again));
-  EXPECT_EQ(again.GetInt(kKeyDirectSound, -1), 0);
-  EXPECT_EQ(again.GetInt(kKeyFullScreen, -1), 0);
-
-  // Next start on a working device: set up with DirectSound, then again without it as stored.
-  Restart(/*deviceWorks=*/true);
-  EXPECT_EQ(sound->GetMode(), 1);
-  ASSERT_TRUE(LoadSettings(window, scores, path));
-  EXPECT_FALSE(GetOptions().DirectSound);
-  EXPECT_EQ(sound->GetMode(), 0);
+  EXPECT_EQ(
+      Written(),
+      "Game = {\n\tCurrGame = {\n\t\tSkins=[5 4 3 2 1 0]\n\t}\n\tOptions = {\n\t\tAnimate=0\n\t\t"
+      "AutoSave=1\n\t\tDirectSound=0\n\t\tFastSpeed=4\n\t\tFullScreen=1\n\t\tGameType=1\n\t\tLevel=2\n\t\t"
+      "NewGameNeeded=1\n\t\tSoundOn=0\n\t}\n\tScores = {\n\t\tTable=\"6-12-126\\tCy\\t1\\t900\\n"
+      "1-1-126\\tAnn\\t3\\t500\\n1-1-126\\tBo\\t4\\t200\\n\"\n\t}\n}\nGameOrig = {\n\tScore=1230\n}\n"
+      "GameTime = {\n\tField=[-1 2 5]\n}\n");
 }
 
-TEST_F(SettingsFileTest, AFailedWriteIsReportedAndLeavesTheOldFile) {
-  WriteSettings("Game = {\n\tOptions = {\n\t\tLevel=2\n\t}\n}\n");
-  const std::string before = ReadAll(path);
-  EXPECT_FALSE(SaveSettings(window, scores, folder / "missing-folder/sv.dat"));
-  EXPECT_EQ(ReadAll(path), before);
-}
 }  // namespace
