@@ -68,13 +68,10 @@ class Program {
     window_->Show();
     return true;
   }
-  void Tick(int ms = 10) {
-    platform.AdvanceClock(uint32_t(ms));
-    window_->OnFrame(ms);
-  }
-  void Ticks(int count) {
-    for (int i = 0; i < count; ++i)
-      Tick();
+  // Ticks of 10 ms.
+  void Ticks(int count = 1) {
+    for (int i = 0; i < count; ++i, window_->OnFrame(10))
+      platform.AdvanceClock(10);
   }
   void Click(int x, int y) {
     window_->OnMouseMove(x, y);
@@ -92,11 +89,11 @@ class Program {
   // Clicks the intro away: the main screen is active after the tick.
   void SkipIntro() {
     Click(200, 200);
-    Tick();
+    Ticks();
   }
   // Ticks until the game waits for a shot (false after maxTicks).
   bool UntilReady(int maxTicks = 3000) {
-    for (int i = 0; i < maxTicks; ++i, Tick())
+    for (int i = 0; i < maxTicks; ++i, Ticks())
       if (Session() && Session()->State() == GameState::kReady) return true;
     return false;
   }

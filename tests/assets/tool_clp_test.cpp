@@ -29,8 +29,6 @@ const struct ToolCase {
     {"clp info $DATA/clp/mainwnd/0.clp", "", 0, "type 10 (jpeg)", ""},
     {"clp info $DATA/clp/buttons/18.clp", "", 0, "6 sequences", ""},
     {"clp info bad.clp", "bad.clp=korvanix clq and more bytes than a header", 1, "is not a clip file", ""},
-    {"clp info missing.clp", "", 1, "", ""},
-    {"clp sheet $DATA/clp/ball/3.clp one.png", "", 0, "", "one.png"},
     {"clp sheet $DATA/clp/buttons/4.clp one.png --zoom 3", "", 0, "", "one.png"},
     {"clp sheet-all $DATA all.png", "", 0, "", "all.png"},
     {"clp sheet $DATA/clp/ball/3.clp x.png --zoom 99", "", 1, "", ""},

@@ -1,10 +1,8 @@
 // The screens' moving parts with the program's own pictures: a ball's frames at any tick length, its
-// fall and burst, the ball letters' drop, the step selector, the skins row, and the shower's bursts.
+// fall and burst, and the ball letters' drop.
 #include "engine/catalogue.h"
 #include "screens/ball.h"
 #include "screens/ball_string.h"
-#include "screens/progress_bar.h"
-#include "screens/skins_row.h"
 #include "screens/small_balls.h"
 #include "tests/app/program_testing.h"
 
@@ -26,7 +24,6 @@ class Widgets : public ::testing::Test {
       screen->OnFrame(ms);
     return done();
   }
-  SmallBalls& Shower() { return *screens::smallBalls; }
 
   ScratchFolder folder;
   SoundLog sounds;
@@ -67,12 +64,12 @@ TEST_F(Widgets, AFallingBallFallsItsLimitThenBurstsUnlessAnimationIsOff) {
     ABall* ball = AddBallSprite(*screen, catalogue::ballSprites[2].get(), 100, 200, -10);
     ball->StartFall(32);
     ball->StartFall(500);  // a second start changes nothing
-    const int before = Shower().Count();
+    const int before = screens::smallBalls->Count();
     int frames = 0;
     for (; screen->HasClip(ball) && frames < 100; ++frames)
       screen->OnFrame(1);
     EXPECT_EQ(frames, 9) << "four pixels a frame, past 32";
-    EXPECT_EQ(Shower().Count() > before, animate);
+    EXPECT_EQ(screens::smallBalls->Count() > before, animate);
   }
 }
 
@@ -96,51 +93,6 @@ TEST_F(Widgets, LettersDropBounceAndLandOnTheirLineWithOneSoundEachOrStandAtOnce
     EXPECT_EQ(bounced, animate);
     EXPECT_EQ(sounds.Count(ABallStr::kLandingSound) - landed, animate ? 3 : 0);
   }
-}
-
-TEST_F(Widgets, TheStepSelectorChecksUpToTheChosenCellAndTheSkinsRowCyclesLooks) {
-  AProgressBar bar(*screen, 5, 100, 400);
-  bar.SetValue(2);
-  for (int i = 0; i < 5; ++i)
-    EXPECT_EQ(bar.Cells()[size_t(i)]->IsChecked(), i <= 2);
-  bar.SetValue(6);  // beyond the cells: ignored
-  EXPECT_EQ(bar.GetValue(), 2);
-  EXPECT_TRUE(bar.OnControl(bar.Cells()[4]));
-  EXPECT_EQ(bar.GetValue(), 4);
-
-  ASkins row(*screen, 100, 300);
-  for (auto [x, y, hit] : {std::tuple{100, 310, -1}, {132, 310, -1}, {133, 310, 1}, {101, 300, -1}})
-    EXPECT_EQ(row.HitTest(x, y), hit) << x << "," << y;
-  const int looks = row.Swatch(2)->GetFrameCount();
-  row.Load({0, 0, looks - 1, 0, 99, -1});
-  row.OnPress(180, 310);
-  EXPECT_FALSE(row.Swatch(2)->visible);
-  row.OnRelease(180, 310);
-  EXPECT_TRUE(row.Swatch(2)->visible);
-  std::array<int, 6> saved{};
-  row.Save(saved);
-  EXPECT_EQ(saved[2], 0) << "wraps after the last look";
-  EXPECT_EQ(saved[4], 0) << "an unknown look leaves the swatch alone";
-}
-
-TEST_F(Widgets, ABurstThrowsFiveToSevenParticlesAroundItsPointUpToTheCap) {
-  for (bool twice : {false, true}) {
-    Shower().Clear();
-    Shower().Burst(*screen, 300, 200, 2, twice);
-    EXPECT_GE(Shower().Count(), twice ? 10 : 5);
-    EXPECT_LE(Shower().Count(), twice ? 14 : 7);
-    for (const SmallBallParticle* p : Shower().Particles())
-      EXPECT_TRUE(std::abs(p->x - 300) <= 10 && std::abs(p->y - 200) <= 10);
-  }
-  while (Shower().Count() < SmallBalls::kMaxParticles)
-    Shower().Burst(*screen, 100, 100, 1, true);
-  const int full = Shower().Count();
-  Shower().Burst(*screen, 100, 100, 1, true);
-  EXPECT_EQ(Shower().Count(), full);
-  EXPECT_TRUE(Frames(10, [&] {
-    Shower().Advance(10);
-    return Shower().Count() == 0;
-  })) << "particles play out and go";
 }
 
 }  // namespace
