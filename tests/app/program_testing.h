@@ -68,10 +68,14 @@ class Program {
     window_->Show();
     return true;
   }
+  void Tick(int ms) {
+    platform.AdvanceClock(uint32_t(ms));
+    window_->OnFrame(ms);
+  }
   // Ticks of 10 ms.
   void Ticks(int count = 1) {
-    for (int i = 0; i < count; ++i, window_->OnFrame(10))
-      platform.AdvanceClock(10);
+    for (int i = 0; i < count; ++i)
+      Tick(10);
   }
   void Click(int x, int y) {
     window_->OnMouseMove(x, y);
