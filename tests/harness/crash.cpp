@@ -31,6 +31,7 @@
 #include <new>
 #include <random>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,7 @@
 #include "store/settings_file.h"
 #include "tests/harness/harness.h"
 #include "tests/support/test_folder.h"
+#include "tests/support/tool_runner.h"
 #include "tools/globbet-tool/headless_game.h"
 
 namespace crash {
@@ -291,35 +293,21 @@ void FreshCopy(const std::string& from, const std::string& folder) {
 
 // The lines "score ..." and "board ..." of a printed end.
 std::string ScoreAndBoard(const std::string& printed) {
+  std::istringstream lines(printed);
   std::string kept;
-  size_t at = 0;
-  while (at < printed.size()) {
-    size_t next = printed.find('\n', at);
-    if (next == std::string::npos) next = printed.size();
-    const std::string line = printed.substr(at, next - at);
+  for (std::string line; std::getline(lines, line);)
     if (line.rfind("score ", 0) == 0 || line.rfind("board", 0) == 0) kept += line + "\n";
-    at = next + 1;
-  }
   return kept;
 }
 
 // Plays replay.dat of folder back with 'globbet-tool replay verify' and compares its end with the one
 // printed to endFile; false with a message when they differ.
 bool ReplayMatches(const Setup& setup, const std::string& folder, const std::string& endFile) {
-  std::error_code error;
-  // The player's tool is built beside the harness.
-  const std::string tool =
-      (fs::read_symlink("/proc/self/exe", error).parent_path() / "globbet-tool").string();
-  const std::string command =
-      "'" + tool + "' replay verify '" + folder + "/" + kReplayFile + "' --data '" + setup.data + "' 2>&1";
-  std::string replayed, played;
-  if (std::FILE* pipe = ::popen(command.c_str(), "r")) {
-    char chunk[4096];
-    for (size_t got; (got = std::fread(chunk, 1, sizeof chunk, pipe)) > 0;)
-      replayed.append(chunk, got);
-    ::pclose(pipe);
-  }
-  ReadBytes(endFile, played);
+  const std::string replayed =
+      RunGlobbetTool("replay verify '" + folder + "/" + kReplayFile + "' --data '" + setup.data + "'", {},
+                     ToolStderr::kKeep)
+          .out;
+  const std::string played = ReadAll(endFile);
   if (!ScoreAndBoard(played).empty() && ScoreAndBoard(played) == ScoreAndBoard(replayed)) return true;
   std::printf("record: the replay of the resumed game in %s does not end as the game did:\n%s---\n%s",
               folder.c_str(), played.c_str(), replayed.c_str());

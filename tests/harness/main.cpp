@@ -19,17 +19,6 @@ GlobbetToolCommand::GlobbetToolCommand(const char* n, const char* h, const char*
   Commands().push_back(this);
 }
 
-bool WantsHelp(const ToolArgs& args) {
-  for (const std::string& a : args)
-    if (a == "--help" || a == "-h") return true;
-  return false;
-}
-
-int PrintUsage(const char* usage) {
-  std::fputs(usage, stdout);
-  return 0;
-}
-
 int Fail(const std::string& message) {
   std::fprintf(stderr, "globbet-harness: %s\n", message.c_str());
   return 1;
@@ -79,7 +68,9 @@ int main(int argc, char** argv) {
   for (const GlobbetToolCommand* c : Commands()) {
     if (argc < 2 || std::strcmp(c->name, argv[1]) != 0) continue;
     ToolArgs args(argv + 2, argv + argc);
-    return WantsHelp(args) ? PrintUsage(c->usage) : c->run(args);
+    for (const std::string& a : args)
+      if (a == "--help" || a == "-h") return std::fputs(c->usage, stdout), 0;
+    return c->run(args);
   }
   std::fprintf(stderr, "usage: globbet-harness COMMAND [ARGS...] ('COMMAND --help' explains one)\n");
   for (const GlobbetToolCommand* c : Commands())
