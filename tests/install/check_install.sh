@@ -48,7 +48,6 @@ for f in bin/globbet bin/globbet-tool libexec/globbet/globbet; do
   check "$f is missing or not executable" test -x "$PREFIX/$f"
 done
 check "bin/globbet is not the launcher script" test "$(head -c 2 "$PREFIX/bin/globbet")" = "#!"
-check "the tool does not run" "$PREFIX/bin/globbet-tool" --help >/dev/null
 check "share/globbet holds more than clp and wav" \
   test "$(cd "$PREFIX/share/globbet" && echo *)" = "clp wav"
 # Every data file of the build, byte for byte.
@@ -59,15 +58,13 @@ check "no intro picture installed" test -s "$PREFIX/share/globbet/clp/intro.clp"
 
 png_size() {  # the width x height of a PNG file from its header
   local bytes
-  [ "$(head -c 8 "$1" | od -An -tx1 | tr -d ' \n')" = 89504e470d0a1a0a ] || return 1
+  [ "$(head -c 8 "$1" 2>/dev/null | od -An -tx1 | tr -d ' \n')" = 89504e470d0a1a0a ] || return 1
   read -r -a bytes < <(od -An -tu1 -j16 -N8 "$1")
   echo "$(( (bytes[0] << 24) | (bytes[1] << 16) | (bytes[2] << 8) | bytes[3] ))x$(( (bytes[4] << 24) | (bytes[5] << 16) | (bytes[6] << 8) | bytes[7] ))"
 }
 for size in 32 64 128 256; do
   icon="$PREFIX/share/icons/hicolor/${size}x${size}/apps/$ID.png"
-  check "the $size px icon is missing" test -s "$icon"
-  [ -s "$icon" ] && check "the $size px icon is $(png_size "$icon"), not ${size}x$size" \
-    test "$(png_size "$icon")" = "${size}x$size"
+  check "the $size px icon is '$(png_size "$icon")', not a ${size}x$size PNG" test "$(png_size "$icon")" = "${size}x$size"
 done
 SVG="$PREFIX/share/icons/hicolor/scalable/apps/$ID.svg"
 check "the scalable icon is missing" test -s "$SVG"
@@ -120,7 +117,6 @@ fi
 # ---- the game through the launcher ---------------------------------------------------------------------
 check "globbet --version says '$("$PREFIX/bin/globbet" --version)'" \
   test "$("$PREFIX/bin/globbet" --version)" = "globbet $VERSION"
-check "globbet --help fails" "$PREFIX/bin/globbet" --help >/dev/null
 "$PREFIX/bin/globbet" --bogus >/dev/null 2>&1
 check "an unknown option does not end with status 2" test $? -eq 2
 
