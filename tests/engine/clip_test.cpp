@@ -293,16 +293,6 @@ TEST(ClipPlay, FramesAdvanceWhenTheirTimeIsUpAndWrap) {
   EXPECT_EQ(Shown(clip), 0) << "out of range: frame 0";
   EXPECT_EQ(clip.shownAtChange, (std::vector<int>{1, 2, 0, 0}))
       << "told once a change, the new picture shown";
-  Recorder bounded;
-  AddFrames(bounded, 1);  // 4 x 4
-  bounded.boundsCheck = true;
-  bounded.boundsRight = bounded.boundsBottom = 20;
-  bounded.x = 16;
-  bounded.Tick(1);
-  EXPECT_EQ(bounded.expired, 0) << "x + width = right is inside";
-  bounded.x = 16.5;
-  bounded.Tick(1);
-  EXPECT_EQ(bounded.expired, 1);
 }
 
 TEST(ClipPlay, FrameInstructions) {
