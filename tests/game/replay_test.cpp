@@ -115,10 +115,6 @@ class Replay : public SessionFixture {
     else
       Make<GameTime>(load);
   }
-  void Quit() {
-    game.reset();
-    screen->game = nullptr;
-  }
 };
 
 class ReplayWholeGame : public Replay, public ::testing::WithParamInterface<std::tuple<int, int>> {};

@@ -7,7 +7,6 @@
 
 #include <cstdio>
 #include <functional>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -22,6 +21,7 @@
 #include "game/game.h"
 #include "game/random.h"
 #include "game/score_ball.h"
+#include "game/trace.h"
 #include "screens/ball.h"
 #include "screens/small_balls.h"
 #include "store/config.h"
@@ -36,15 +36,6 @@ inline std::string DataFile(const char* pattern, int i) {
   char name[64];
   std::snprintf(name, sizeof name, pattern, i);
   return std::string(GLOBBET_DATA_DIR) + "/" + name;
-}
-
-// The digit strip ("clp/alphabet/1.clp"), loaded once.
-inline const OClip* DigitStrip() {
-  static std::unique_ptr<OClip> strip = [] {
-    auto clip = std::make_unique<OClip>();
-    return LoadClipFile(DataFile("clp/alphabet/%d.clp", 1), *clip) ? std::move(clip) : nullptr;
-  }();
-  return strip.get();
 }
 
 // Loads what the balls and the session take from the catalogue (once per test program): ball
@@ -70,8 +61,9 @@ inline bool LoadCatalogue() {
       clip->SetFrameTime(0, -1);
       catalogue::generalPictures[size_t(i)] = std::move(clip);
     }
-    ok = ok && DigitStrip();
-    SetScoreDigitStrip(DigitStrip());
+    static OClip digits;
+    ok = ok && LoadClipFile(DataFile("clp/alphabet/%d.clp", 1), digits);
+    SetScoreDigitStrip(&digits);
     return ok;
   }();
   return loaded;
@@ -98,26 +90,20 @@ class SessionScreen : public OEngine, public GameHost {
  public:
   using OEngine::OEngine;
   void OnFrame(int elapsed) override {
-    if (game && game->State() == GameState::kPaused) {
-      if (game) game->Tick(elapsed);
-      return;
+    if (!game || game->State() != GameState::kPaused) {
+      if (SmallBallShower* shower = GetSmallBallShower()) shower->ResetFallingCount();
+      OEngine::OnFrame(elapsed);
     }
-    if (SmallBallShower* shower = GetSmallBallShower()) shower->ResetFallingCount();
-    OEngine::OnFrame(elapsed);
     if (game) game->Tick(elapsed);
   }
   void OnClipPathEnd(OClip* clip, const PointSpeed&) override {
     if (game) game->BallArrived(clip);
   }
-  bool OpenResultDialog() override {
-    ++resultDialogs;
-    return acceptResult;
-  }
+  bool OpenResultDialog() override { return ++resultDialogs; }
   void ShowReplayButton() override { replayButton = true; }
 
   Game* game = nullptr;
   int resultDialogs = 0;
-  bool acceptResult = true;
   bool replayButton = false;
 };
 
@@ -143,7 +129,7 @@ class SessionFixture : public ::testing::Test {
     screen->Enter(nullptr);
   }
   void TearDown() override {
-    game.reset();
+    Quit();
     screen.reset();
     SetSmallBallShower(nullptr);
     SetPlatform(nullptr);
@@ -152,8 +138,7 @@ class SessionFixture : public ::testing::Test {
   // Makes and starts (or restores) a session of type G on the screen.
   template <class G>
   G& Make(bool load = false) {
-    game.reset();
-    screen->game = nullptr;
+    Quit();
     auto made = std::make_unique<G>(screen.get(), folder.path());
     G& g = *made;
     game = std::move(made);
@@ -165,6 +150,11 @@ class SessionFixture : public ::testing::Test {
     return g;
   }
 
+  // Ends the session as a quit does.
+  void Quit() {
+    game.reset();
+    screen->game = nullptr;
+  }
   // One frame of the screen.
   void Frame(int ms = kTickMs) {
     platform.AdvanceClock(uint32_t(ms));
@@ -172,10 +162,8 @@ class SessionFixture : public ::testing::Test {
   }
   // Frames until done() holds (true) or maxFrames have passed (false).
   bool RunUntil(const std::function<bool()>& done, int maxFrames = 20000, int ms = kTickMs) {
-    for (int i = 0; i < maxFrames; ++i) {
-      if (done()) return true;
+    for (int i = 0; i < maxFrames && !done(); ++i)
       Frame(ms);
-    }
     return done();
   }
   bool RunUntilReady(int maxFrames = 20000) {
@@ -195,13 +183,11 @@ class SessionFixture : public ::testing::Test {
     for (int y = 14; y < 500; y += 3)
       for (int x = 14; x < 577; x += 2) {
         path.clear();
-        field.Trace(x, y, trace_start_x, trace_start_y, 0.0, path);
+        field.Trace(x, y, trace::kStartX, trace::kStartY, 0.0, path);
         if (field.LandingIndex() == index) return {x, y};
       }
     return {-1, -1};
   }
-
-  static constexpr double trace_start_x = kLauncherX + 16, trace_start_y = kLauncherY + 16;
 
   HeadlessPlatform platform;
   TestWindow window;
