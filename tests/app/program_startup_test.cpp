@@ -5,8 +5,6 @@
 #include "screens/ball_string.h"
 #include "screens/intro.h"
 #include "screens/small_balls.h"
-#include "store/cipher_file.h"
-#include "store/config.h"
 #include "store/settings_file.h"
 #include "tests/app/program_testing.h"
 
@@ -79,7 +77,7 @@ TEST(ProgramStartup, AMissingPictureStopsWithItsNameAndExitCode255AndAMissingSou
   EXPECT_TRUE(sounds.Player().Find(4));
 }
 
-TEST(ProgramStartup, TheFirstExitWritesEveryOptionAndTheGameWhichTheNextStartResumes) {
+TEST(ProgramStartup, TheFirstExitStoresTheGameAndTheNextStartResumesIt) {
   ScratchFolder folder;
   SoundLog sounds;
   std::vector<int> board;
@@ -111,15 +109,7 @@ TEST(ProgramStartup, TheFirstExitWritesEveryOptionAndTheGameWhichTheNextStartRes
     misses = game.MissesLeft();
     EXPECT_EQ(program.Quit(), 0);
   }
-  std::string text;
-  OConfig stored;
-  ASSERT_TRUE(ReadEncryptedFile(kSettingsFileName, text, kSettingsKey, kCipherKeyLength));
-  ASSERT_FALSE(stored.LoadText(text));
-  for (const char* key :
-       {kKeyLevel, kKeySoundOn, kKeyDirectSound, kKeyAnimate, kKeyAutoSave, kKeyFastSpeed, kKeyNewGameNeeded,
-        kKeyGameType, kKeyFullScreen, kKeySkins, "Game.Scores.Table", "GameOrig.Field"})
-    EXPECT_TRUE(stored.Has(key)) << key;
-  EXPECT_EQ(stored.GetInt(kKeyFastSpeed, -1), Options{}.FastSpeed);
+  // What the file holds is the store's to check; here, that the first exit wrote it.
   Program program;
   ASSERT_TRUE(program.Start());
   program.SkipIntro();

@@ -1,12 +1,18 @@
-// The generator's pictures as the game's reader loads them, checked by what they show: balls appear,
-// rest and burst, particles fade, skins keep the ball, buttons hit in their middle only and change look.
+// The generator's data files, checked by what they are: the same bytes on every run; pictures, as the
+// game's reader loads them, that show balls appearing, resting and bursting, fading particles, skins
+// that keep the ball, buttons that hit in their middle only and change look; short clean sounds.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <set>
 #include <string>
 
 #include "engine/clip.h"
 #include "engine/clip_file.h"
+#include "engine/file_bytes.h"
+#include "engine/wave.h"
+#include "tests/support/test_folder.h"
 
 namespace {
 
@@ -103,6 +109,49 @@ TEST(Catalogue, ButtonsHitInTheirMiddleOnlyAndChangeLookWhenPressedOrHovered) {
           differ += looks[0]->GetPixel(x, y) != looks[s]->GetPixel(x, y);
       EXPECT_GT(differ, 20) << "look " << s << " is the normal look";
     }
+  }
+}
+
+TEST(CatalogueGenerator, ASecondRunWritesTheSameBytes) {
+  namespace fs = std::filesystem;
+  const fs::path generator = fs::path(GLOBBET_BINARY_DIR) / "tools/assets/globbet-assets";
+  TestFolder out;
+  ASSERT_EQ(std::system(("'" + generator.string() + "' '" + out.path() + "' > /dev/null").c_str()), 0);
+  int files = 0;
+  for (const auto& entry : fs::recursive_directory_iterator(out.path())) {
+    if (!entry.is_regular_file()) continue;
+    const fs::path relative = fs::relative(entry.path(), out.path());
+    EXPECT_TRUE(ReadAll(entry.path()) == ReadAll(fs::path(GLOBBET_DATA_DIR) / relative)) << relative;
+    ++files;
+  }
+  EXPECT_EQ(files, 96 + 5);
+}
+
+TEST(CatalogueSounds, EveryEffectIsAShortCleanWave) {
+  for (int n = 0; n <= 9; ++n) {
+    SCOPED_TRACE(n);
+    std::vector<uint8_t> bytes;
+    ASSERT_TRUE(ReadFileBytes(std::string(GLOBBET_DATA_DIR) + "/wav/" + std::to_string(n) + ".wav",
+                              kWaveMaxFileSize, bytes));
+    WaveFormat format;
+    std::string why;
+    ASSERT_TRUE(ReadWaveHeader(bytes.data(), bytes.size(), format, &why)) << why;
+    EXPECT_EQ(format.channels, 1);
+    EXPECT_EQ(format.bitsPerSample, 16);
+    ASSERT_EQ(bytes.size(), 44 + format.dataSize) << "nothing after the samples";
+    const size_t samples = format.dataSize / 2;
+    const auto sample = [&](size_t i) {
+      return std::abs(int(int16_t(bytes[44 + 2 * i] | bytes[45 + 2 * i] << 8)));
+    };
+    EXPECT_GE(1000.0 * samples / format.sampleRate, 40);
+    EXPECT_LE(1000.0 * samples / format.sampleRate, 400);
+    int peak = 0;
+    for (size_t i = 0; i < samples; ++i)
+      peak = std::max(peak, sample(i));
+    EXPECT_GT(peak, 32767 / 4) << "too quiet";
+    EXPECT_LT(peak, 32767 * 3 / 4) << "no headroom";
+    EXPECT_LT(sample(0), 600) << "starts on a step";
+    EXPECT_LT(sample(samples - 1), 600) << "ends on a step";
   }
 }
 

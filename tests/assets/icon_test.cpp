@@ -4,33 +4,22 @@
 
 #include <cairo.h>
 
-#include <cstring>
 #include <regex>
 #include <set>
 #include <string>
 
+#include "tests/support/test_folder.h"
 #include "tools/assets/icon.h"
 
 namespace {
 
-struct Reader {
-  std::vector<uint8_t> bytes;
-  size_t at = 0;
-};
-
-cairo_status_t Read(void* closure, unsigned char* data, unsigned int length) {
-  auto* r = static_cast<Reader*>(closure);
-  if (r->at + length > r->bytes.size()) return CAIRO_STATUS_READ_ERROR;
-  std::memcpy(data, r->bytes.data() + r->at, length);
-  r->at += length;
-  return CAIRO_STATUS_SUCCESS;
-}
-
 TEST(Icon, EverySizeShowsTheClusterOnAClearBackground) {
   for (int size : art::kIconSizes) {
     SCOPED_TRACE(size);
-    Reader reader{art::IconPng(size)};
-    cairo_surface_t* s = cairo_image_surface_create_from_png_stream(Read, &reader);
+    TestFolder folder;
+    const std::vector<uint8_t> png = art::IconPng(size);
+    WriteAll(folder / "icon.png", std::string(png.begin(), png.end()));
+    cairo_surface_t* s = cairo_image_surface_create_from_png((folder / "icon.png").c_str());
     ASSERT_EQ(cairo_surface_status(s), CAIRO_STATUS_SUCCESS);
     ASSERT_EQ(cairo_image_surface_get_width(s), size);
     ASSERT_EQ(cairo_image_surface_get_height(s), size);
