@@ -2,6 +2,7 @@
 // frames and sequences with their frame instructions.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "engine/clip.h"

@@ -1,7 +1,8 @@
-// Controls: button and check box looks by pointer state, hits, edit fields (length limit, caret,
-// scrolling, blinking) and pages of laid-out text.
+// Controls: button and check box looks by pointer state, hits, edit fields (length limit, caret and
+// scrolling) and pages of laid-out text.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "engine/button.h"

@@ -6,7 +6,6 @@
 #include <random>
 
 #include "engine/active_screen.h"
-#include "engine/audio_null.h"
 #include "engine/button.h"
 #include "engine/edit.h"
 #include "engine/kill_window_button.h"
@@ -79,22 +78,17 @@ TEST_F(ScreenTest, DirtyRedrawAfterRandomChangesGivesTheFullRedrawPicture) {
   for (int round = 0; round < 60; ++round) {
     for (int change = 0; change < 6; ++change) {
       OClip* clip = clips[size_t(coin(int(clips.size())))];
-      switch (coin(4)) {
-        case 0:
-          clip->x += coin(41) - 20 + (clip->smooth ? 0.37 : 0);
-          clip->y += coin(41) - 20 + (clip->smooth ? 0.61 : 0);
-          break;
-        case 1:
-          clip->visible = !clip->visible;
-          break;
-        case 2:
-          clip->SetFrame(clip->GetCurrentFrame() + 1, -1);
-          break;
-        default:
-          if (clips.size() > 20 && coin(3) == 0) {
-            screen.RemoveClip(clip);
-            clips.erase(std::find(clips.begin(), clips.end(), clip));
-          }
+      const int what = coin(4);
+      if (what == 0) {
+        clip->x += coin(41) - 20 + (clip->smooth ? 0.37 : 0);
+        clip->y += coin(41) - 20 + (clip->smooth ? 0.61 : 0);
+      } else if (what == 1) {
+        clip->visible = !clip->visible;
+      } else if (what == 2) {
+        clip->SetFrame(clip->GetCurrentFrame() + 1, -1);
+      } else if (clips.size() > 20 && coin(3) == 0) {
+        screen.RemoveClip(clip);
+        clips.erase(std::find(clips.begin(), clips.end(), clip));
       }
     }
     screen.OnFrame(10);
