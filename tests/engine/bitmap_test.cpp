@@ -171,13 +171,14 @@ class BitmapText : public ::testing::Test {
   void TearDown() override { ResetDrawStyles(); }
 };
 
-TEST_F(BitmapText, FacesResolveAndWesternBytesBecomeUtf8) {
+TEST_F(BitmapText, FacesResolveSizesRoundAndWesternBytesBecomeUtf8) {
   for (int flags : {0, kFontBold | kFontItalic}) {
     EXPECT_EQ(MatchFontFamily("arial", flags), "Liberation Sans") << flags;
     EXPECT_EQ(MatchFontFamily("Courier New", flags), "Liberation Mono") << flags;
   }
   EXPECT_FALSE(MatchFontFamily("No Such Face 4711", 0).empty()) << "an unknown face falls back";
   EXPECT_EQ(WesternToUtf8("A\x80\xE9\x96"), "A\u20AC\u00E9\u2013");
+  EXPECT_EQ(FontPixelHeight(14), 19) << "14 points at 96 dots an inch are 18.7 pixels, rounded";
 }
 
 // Text is measured by its glyphs' advances: more text, bold and a larger size are wider, a monospaced

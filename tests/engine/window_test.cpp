@@ -111,15 +111,18 @@ TEST_F(WindowTest, FullScreenFreezesThePositionMapsThePointerAndLeavingRestoresI
   EXPECT_FALSE(window.EnterFullScreen());
   EXPECT_FALSE(window.IsFullScreen());
   platform.SetFullScreenFails(false);
-  platform.SetScreenSize(1600, 1200);  // room for twice the picture
+  platform.SetScreenSize(1700, 1300);  // twice the picture, centred with 50 pixels around it
   ASSERT_TRUE(window.EnterFullScreen());
   EXPECT_TRUE(window.EnterFullScreen()) << "a second entry succeeds and changes nothing";
   window.SetPosition(5, 6, 400, 400);
   EXPECT_EQ(window.GetClientWidth(), 800);
-  platform.SetPointerScreen(1599, 1199);
   int x, y;
-  window.GetCursorClientPos(x, y);
-  EXPECT_EQ(std::pair(x, y), std::pair(799, 599));
+  for (const auto& [screen, picture] :
+       {std::pair{std::pair(1649, 1249), std::pair(799, 599)}, {{49, 50}, {-1, 0}}}) {
+    platform.SetPointerScreen(screen.first, screen.second);
+    window.GetCursorClientPos(x, y);
+    EXPECT_EQ(std::pair(x, y), picture) << "pointer at " << screen.first << "," << screen.second;
+  }
   EXPECT_TRUE(window.LeaveFullScreen());
   EXPECT_EQ(Position(), std::pair(240, 212));
 }
