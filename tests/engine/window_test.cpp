@@ -68,6 +68,15 @@ class WindowTest : public ::testing::Test {
   int start = 0;
 };
 
+TEST_F(WindowTest, AWindowThatCannotBeCreatedSaysSoAndRunsNothing) {
+  platform.SetCreateFails(true);
+  OWindow failed;
+  EXPECT_FALSE(failed.Create("Main", "OMainWindow", 800, 600, OWindow::kShowNormal));
+  ASSERT_EQ(platform.MessageBoxes().size(), 1u);
+  EXPECT_EQ(platform.MessageBoxes()[0].text, "Can't create window");
+  EXPECT_EQ(failed.Run(), 0);
+}
+
 TEST_F(WindowTest, TicksPassTheMeasuredTimeAndInputWakesTheWaitingLoop) {
   window.SetFrameInterval(10);
   screens.slowFrameMs = 24;  // the second frame takes 24 ms, and 1 ms for the poll after it
