@@ -2,10 +2,6 @@
 // the list of a level code, and the results link sent for its best record.
 #include <regex>
 
-#include "engine/edit.h"
-#include "screens/dialogs/results_link.h"
-#include "screens/dialogs/wnd_result.h"
-#include "screens/dialogs/wnd_top10.h"
 #include "tests/app/program_testing.h"
 
 using namespace program_testing;

@@ -4,14 +4,6 @@
 #include <map>
 #include <sstream>
 
-#include "screens/dialogs/wnd_clear.h"
-#include "screens/dialogs/wnd_exit.h"
-#include "screens/dialogs/wnd_help.h"
-#include "screens/dialogs/wnd_options.h"
-#include "screens/dialogs/wnd_rest.h"
-#include "screens/dialogs/wnd_result.h"
-#include "screens/dialogs/wnd_top10.h"
-#include "screens/progress_bar.h"
 #include "tests/app/program_testing.h"
 
 using namespace program_testing;

@@ -1,25 +1,36 @@
 // The whole game on the headless platform, driven tick by tick in a scratch folder (the current
-// directory for the test's length) that sees the build's data files through links.
+// directory for the test's length) that sees the build's data files through links; with the headers of
+// its screens, for the tests that reach into them.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <filesystem>
-#include <memory>
-#include <string>
-#include <vector>
-
 #include "app/main_window.h"
 #include "engine/active_screen.h"
 #include "engine/button.h"
+#include "engine/catalogue.h"
 #include "engine/check_box.h"
+#include "engine/edit.h"
 #include "engine/platform_headless.h"
 #include "game/game.h"
+#include "screens/ball.h"
+#include "screens/ball_string.h"
+#include "screens/dialogs/results_link.h"
+#include "screens/dialogs/wnd_clear.h"
+#include "screens/dialogs/wnd_exit.h"
+#include "screens/dialogs/wnd_help.h"
+#include "screens/dialogs/wnd_options.h"
+#include "screens/dialogs/wnd_rest.h"
+#include "screens/dialogs/wnd_result.h"
+#include "screens/dialogs/wnd_top10.h"
+#include "screens/intro.h"
 #include "screens/main_screen.h"
 #include "screens/program_exit.h"
+#include "screens/progress_bar.h"
 #include "screens/screen_slots.h"
+#include "screens/small_balls.h"
 #include "store/options.h"
+#include "store/settings_file.h"
 #include "tests/support/sound_log.h"
 #include "tests/support/test_folder.h"
 

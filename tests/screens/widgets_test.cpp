@@ -1,9 +1,5 @@
 // The screens' moving parts with the program's own pictures: a ball's frames at any tick length, its
 // fall and burst, and the ball letters' drop.
-#include "engine/catalogue.h"
-#include "screens/ball.h"
-#include "screens/ball_string.h"
-#include "screens/small_balls.h"
 #include "tests/app/program_testing.h"
 
 using namespace program_testing;
