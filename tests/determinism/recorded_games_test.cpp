@@ -100,22 +100,14 @@ void ExpectEndInProgram(const RecordedGame& game, int speed, int tickMs) {
   EXPECT_EQ(BoardHashText(board), game.hash);
 }
 
-TEST(RecordedGames, TheProgramsReplayEndsAsRecorded) {
-  for (const RecordedGame& game : Manifest())
-    ExpectEndInProgram(game, 4, 20);  // the quickest way through the long games
-}
-
-TEST(RecordedGames, TheProgramsReplayDoesNotDependOnSpeedOrFrameRate) {
-  // The shortest recording of each mode at the default speed with its 10 ms frame, at the fastest
-  // with 1 ms frames, and at the slowest on a machine that manages a frame only every 75 ms.
-  const std::vector<RecordedGame> games = Manifest();
-  for (int mode : {0, 1}) {
-    const RecordedGame* shortest = nullptr;
-    for (const RecordedGame& game : games)
-      if (game.mode == mode && (!shortest || game.shots < shortest->shots)) shortest = &game;
-    ASSERT_NE(shortest, nullptr);
+TEST(RecordedGames, TheProgramsReplayEndsAsRecordedAtAnySpeedAndFrameRate) {
+  // Every game at the fastest speed in 20 ms frames (the quickest way through the long ones); the short
+  // ones also at the default speed with its 10 ms frame, at the fastest with 1 ms frames, and at the
+  // slowest on a machine that manages a frame only every 75 ms.
+  for (const RecordedGame& game : Manifest()) {
+    ExpectEndInProgram(game, 4, 20);
     for (auto [speed, tickMs] : {std::pair{2, 10}, {4, 1}, {0, 75}})
-      ExpectEndInProgram(*shortest, speed, tickMs);
+      if (game.shots < 70) ExpectEndInProgram(game, speed, tickMs);
   }
 }
 

@@ -23,8 +23,8 @@ using Shot = std::pair<int, int>;
 struct GameLog {
   std::vector<Step> steps;  // every time the game came to wait for a shot
   std::vector<Shot> shots;
-  int timedPushes = 0;  // arcade: times the clock pushed rows in
   Step end;
+  int timedPushes = 0;  // arcade: times the clock pushed rows in
 };
 
 class Replay : public SessionFixture {
@@ -44,8 +44,8 @@ class Replay : public SessionFixture {
   }
 
   // Plays the live game with shots at random points until its result dialog opens (a game without a
-  // score starts anew, and its log with it), or until stopAfter shots have been fired, something has
-  // been scored (a game without a score is not restored) and one more is left in flight. In arcade games the
+  // score starts anew, and its log with it), or until stopAfter shots have been fired, something has been
+  // scored (a game without a score is not restored) and one more is left in flight. In arcade games the
   // player sometimes waits for the clock to push rows in.
   void Record(GameLog& log, std::mt19937& aim, bool arcade, int stopAfter = -1) {
     GameState before = GameState::kLanded;
@@ -62,10 +62,8 @@ class Replay : public SessionFixture {
       if (now == GameState::kReady && game->GetField()->View().IsIdle() && --wait <= 0) {
         const Shot shot{14 + int(aim() % 562), 14 + int(aim() % 440)};
         if (game->CanFire(shot.first, shot.second)) {
-          if (stopAfter >= 0 && int(log.shots.size()) >= stopAfter && game->Score() > 0) {
-            game->Fire(shot.first, shot.second);
-            return;
-          }
+          if (stopAfter >= 0 && int(log.shots.size()) >= stopAfter && game->Score() > 0)
+            return game->Fire(shot.first, shot.second);  // left in flight
           log.shots.push_back(shot);
         }
         game->Fire(shot.first, shot.second);
@@ -136,6 +134,8 @@ TEST_P(ReplayWholeGame, ShowsTheSameGameStepByStepAfterARestoreAndLoops) {
   ASSERT_LT(saved, int(std::filesystem::file_size(recording)));
   MakeGame(type, true);
   EXPECT_EQ(std::filesystem::file_size(recording), std::uintmax_t(saved)) << "the shot in flight is cut off";
+  for (int i = 0; i < kCellCount; ++i)
+    EXPECT_EQ(game->GetField()->View().Sprite(i) != nullptr, !game->GetField()->IsEmpty(i)) << i;
   Record(rest, aim, type == 1);
   ASSERT_EQ(screen->resultDialogs, 1) << "the recorded game did not end";
   ASSERT_EQ(rest.steps.front(), whole.steps.back()) << "the restored game stands where the save left it";
@@ -187,7 +187,6 @@ TEST_F(Replay, ARecordingThatIsNotTheStoredGamesIsGivenUpForGood) {
 
 TEST_F(Replay, AFileTooShortForItsFirstBoardStopsThePlaybackOnce) {
   for (int bytes : {-1, 0, 152}) {
-    SCOPED_TRACE(bytes);
     std::filesystem::remove(folder / kReplayFile);
     if (bytes >= 0) WriteReplayFile(folder / kReplayFile, 0, 0, std::string(size_t(bytes), '\2'));
     GameSaved& player = Make<GameSaved>();
@@ -196,11 +195,9 @@ TEST_F(Replay, AFileTooShortForItsFirstBoardStopsThePlaybackOnce) {
     player.Pass().SetObserver([&](bool) { ++ends; });
     for (int i = 0; i < 500; ++i)
       Frame();
-    EXPECT_EQ(ends, 0) << "it must not start again";
+    EXPECT_EQ(ends, 0) << bytes << " bytes: it must not start again";
     EXPECT_EQ(player.Pass().Shots(), 0);
   }
-  WriteReplayFile(folder / kReplayFile, 1, 1, std::string(40, '\1'));
-  EXPECT_TRUE(Make<GameSavedTime>().PlayerStopped());
 }
 
 TEST_F(Replay, AFileCutAnywhereLaterLoopsOverWhatItHolds) {

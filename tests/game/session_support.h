@@ -8,15 +8,11 @@
 #include <cstdio>
 #include <functional>
 #include <memory>
-#include <string>
-#include <vector>
 
-#include "engine/active_screen.h"
 #include "engine/catalogue.h"
 #include "engine/clip_file.h"
 #include "engine/platform_headless.h"
 #include "engine/screen.h"
-#include "engine/sound.h"
 #include "engine/window.h"
 #include "game/game.h"
 #include "game/random.h"
