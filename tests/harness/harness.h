@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "app/main_window.h"
 #include "tools/globbet-tool/command.h"
 #include "tools/globbet-tool/headless_game.h"
 
@@ -17,6 +18,9 @@ bool TakeNumber(ToolArgs& args, const char* name, long long low, long long high,
 bool TakeFlag(ToolArgs& args, const char* name);
 // Takes "NAME WORD" out of args; true when it was there.
 bool TakeWord(ToolArgs& args, const char* name, std::string& value);
+// Makes window the game's 800 x 600 window as its entry does (no caption, no sizing frame, the game's
+// background); false when it could not be made.
+bool CreateGameWindow(OMainWindow& window);
 // Links clp/ and wav/ of the data folder into folder, where the game reads them; false when data has
 // no clp/.
 bool LinkData(const std::string& data, const std::string& folder);

@@ -53,6 +53,13 @@ bool TakeWord(ToolArgs& args, const char* name, std::string& value) {
   return false;
 }
 
+bool CreateGameWindow(OMainWindow& window) {
+  window.SetBackgroundColor(OMainWindow::kBackground);
+  window.SetNoCaption(true);
+  window.SetNoSizingFrame(true);
+  return window.Create("Main", "OMainWindow", 800, 600, OWindow::kShowNormal);
+}
+
 bool LinkData(const std::string& data, const std::string& folder) {
   namespace fs = std::filesystem;
   std::error_code error;

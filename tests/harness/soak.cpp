@@ -275,10 +275,7 @@ class Run {
     SetLibRandomSeed(seed_);
     SetPlayerSessionFactory(MakePlayerSession);
     window_ = std::make_unique<OMainWindow>(OMainWindow::Contents::kGame);
-    window_->SetBackgroundColor(OMainWindow::kBackground);
-    window_->SetNoCaption(true);
-    window_->SetNoSizingFrame(true);
-    if (!window_->Create("Main", "OMainWindow", 800, 600, OWindow::kShowNormal)) {
+    if (!harness::CreateGameWindow(*window_)) {
       const auto& boxes = platform_.MessageBoxes();
       return Fail("the game did not start" + (boxes.empty() ? std::string() : ": " + boxes.back().text));
     }

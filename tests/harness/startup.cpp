@@ -110,11 +110,8 @@ int Run(const ToolArgs& args) {
     SetSound(&sound);
     ResetProgramState();
     OMainWindow window(OMainWindow::Contents::kGame);
-    window.SetBackgroundColor(OMainWindow::kBackground);
-    window.SetNoCaption(true);
-    window.SetNoSizingFrame(true);
     const Clock::time_point createStart = Clock::now();
-    const bool created = window.Create("Main", "OMainWindow", 800, 600, OWindow::kShowNormal);
+    const bool created = harness::CreateGameWindow(window);
     const Clock::time_point createEnd = Clock::now();
     if (!created) {
       status = Fail("startup: the game did not start");

@@ -162,10 +162,7 @@ int RunWindowCommand(const ToolArgs& given) {
   SetPlatform(&platform);
   {
     OMainWindow window;
-    window.SetBackgroundColor(OMainWindow::kBackground);
-    window.SetNoCaption(true);
-    window.SetNoSizingFrame(true);
-    if (!window.Create("Main", "OMainWindow", 800, 600, OWindow::kShowNormal)) {
+    if (!harness::CreateGameWindow(window)) {
       SetPlatform(nullptr);
       return Fail("window: the window could not be made");
     }
