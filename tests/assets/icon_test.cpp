@@ -1,5 +1,5 @@
 // The desktop icon: every size is a real PNG of its size showing the cluster (an orange ball between sky
-// blue ones, clear corners), and the SVG defines every paint it uses and stays inside its box.
+// blue ones, clear corners), and the SVG defines every paint it uses.
 #include <gtest/gtest.h>
 
 #include <cairo.h>
@@ -41,7 +41,7 @@ TEST(Icon, EverySizeShowsTheClusterOnAClearBackground) {
   }
 }
 
-TEST(Icon, TheSvgDefinesEveryPaintItUsesAndStaysInItsBox) {
+TEST(Icon, TheSvgDefinesEveryPaintItUses) {
   const std::string svg = art::IconSvg();
   ASSERT_EQ(svg.rfind("<?xml", 0), 0u);
   EXPECT_NE(svg.find("viewBox=\"0 0 256 256\""), std::string::npos);
@@ -55,13 +55,6 @@ TEST(Icon, TheSvgDefinesEveryPaintItUsesAndStaysInItsBox) {
   EXPECT_FALSE(used.empty());
   for (const std::string& name : used)
     EXPECT_TRUE(defined.count(name)) << "url(#" << name << ") is not defined";
-  const std::regex circle("<circle cx=\"([0-9.-]+)\" cy=\"([0-9.-]+)\" r=\"([0-9.-]+)\"");
-  int circles = 0;
-  for (std::sregex_iterator i(svg.begin(), svg.end(), circle), end; i != end; ++i, ++circles) {
-    const double cx = std::stod((*i)[1]), cy = std::stod((*i)[2]), r = std::stod((*i)[3]);
-    EXPECT_TRUE(cx - r >= 0 && cy - r >= 0 && cx + r <= 256 && cy + r <= 256) << (*i)[0];
-  }
-  EXPECT_GE(circles, 6);
 }
 
 }  // namespace
