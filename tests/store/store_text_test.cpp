@@ -9,11 +9,11 @@
 
 namespace {
 TEST(ConfigValues, IntegersReadDecimalOrHexAndWrapAt32Bits) {
+  // The last: a hex prefix without a digit gives the default.
   const std::pair<const char*, int> cases[] = {
       {"0x1F", 31},      {"  -7abc", -7}, {"\"12\"", 0},   {"[1 2]", 0},       {"-2147483648", INT_MIN},
       {"4294967297", 1}, {"10x5", 10},    {"+5", 5},       {"0xffffffff", -1}, {"0x123456789", 0x23456789},
-      {"0XF", 0},        {"", 0},         {"\v\f\r 3", 3}, {"0xg", 99}};  // the last: no hex digit gives the
-                                                                          // default
+      {"0XF", 0},        {"", 0},         {"\v\f\r 3", 3}, {"0xg", 99}};
   OConfig c;
   EXPECT_EQ(c.GetInt("k", 42), 42);
   for (auto [text, value] : cases) {
