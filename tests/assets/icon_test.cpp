@@ -43,9 +43,7 @@ TEST(Icon, EverySizeShowsTheClusterOnAClearBackground) {
 
 TEST(Icon, TheSvgDefinesEveryPaintItUses) {
   const std::string svg = art::IconSvg();
-  ASSERT_EQ(svg.rfind("<?xml", 0), 0u);
-  EXPECT_NE(svg.find("viewBox=\"0 0 256 256\""), std::string::npos);
-  EXPECT_EQ(svg.substr(svg.size() - 7), "</svg>\n");
+  ASSERT_EQ(svg.substr(svg.size() - 7), "</svg>\n");
   std::set<std::string> defined, used;
   const std::regex id("id=\"([a-z0-9]+)\""), url("url\\(#([a-z0-9]+)\\)");
   for (std::sregex_iterator i(svg.begin(), svg.end(), id), end; i != end; ++i)

@@ -12,7 +12,6 @@ class Widgets : public ::testing::Test {
     ASSERT_TRUE(program.Start());
     screen = std::make_unique<OEngine>(nullptr, 0, 0, 800, 600);
   }
-  void TearDown() override { screen.reset(); }
   // Frames of ms until done (false after a thousand).
   template <class Done>
   bool Frames(int ms, Done done) {
