@@ -35,8 +35,8 @@ TEST_F(Session, ShotsSettleWithTheirScorePaletteRowsAndAttempts) {
     const char* palette;
     int rowsToFill, missesLeft;
   } cases[] = {
-      {".......11..012345|......23|.......45", 1, 0, 9, 530, "012345", 0, 6},  // 3 pop, 4 fall: 30 + 50..200
-      {"11.........012345|2|3|4", 1, 0, 2, 330, "012345", 0, 6},               // 3 fall: 50, 100, 150
+      {".......11..012345|......23|.......45", 1, 0, 9, 530, "012345", 0, 6},  // 3 pop, 4 held balls fall
+      {"11.........012345|2|3|4", 1, 0, 2, 330, "012345", 0, 6},               // 3 pop, 3 fall
       {".......1...012345", 1, 0, 8, 0, "012345", 0, 5},                       // two stay: a miss
       {"00000111112222233", 3, 4, Index(0, 1), 0, "01234", 2, 5},  // 4, the waiting ball's, stays: 7 - 5 rows
       {"00000000000000000", 1, 0, Index(16, 1), 0, "01", 5, 5},    // down to two colours: 7 - 2 rows
@@ -136,15 +136,15 @@ TEST_F(Session, ArcadeRecordsCarryTheShotsAndTheTimeOutsWithTheCounters) {
   GetOptions().GameType = 1;
   GameTime& arcade = Make<GameTime>();
   ASSERT_TRUE(RunUntilReady());
+  ASSERT_TRUE(RunUntil([&] { return arcade.MissesLeft() == 1; }, 1000));
   game->Fire(300, 200);
-  ASSERT_TRUE(RunUntilReady());
   ASSERT_TRUE(RunUntil([&] { return game->State() == GameState::kTimedRows; }, 2000));
   ASSERT_TRUE(RunUntilReady());
   arcade.Recorder().Close();
   const std::string bytes = Recording();
   EXPECT_EQ(bytes.substr(0, 8), std::string("\x02\0\0\0\x01\0\0\0", 8));
-  // The shot: x 300, y 200, 2 attempts left of 2; the time-out: x 9999, one row, none left, 2.
-  EXPECT_NE(bytes.find(std::string("\x2c\x01\0\0\xc8\0\0\0\x02\x02", 10)), std::string::npos);
+  // The shot: x 300, y 200, 1 attempt left of 2; the time-out: x 9999, one row, none left, 2.
+  EXPECT_NE(bytes.find(std::string("\x2c\x01\0\0\xc8\0\0\0\x01\x02", 10)), std::string::npos);
   EXPECT_NE(bytes.find(std::string("\x0f\x27\0\0\x01\0\0\0\0\x02", 10)), std::string::npos);
 }
 
