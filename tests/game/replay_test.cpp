@@ -108,10 +108,7 @@ class Replay : public SessionFixture {
   }
 
   void MakeGame(int type, bool load = false) {
-    if (type == 0)
-      Make<GameOrig>(load);
-    else
-      Make<GameTime>(load);
+    type == 0 ? (void)Make<GameOrig>(load) : (void)Make<GameTime>(load);
   }
 };
 
