@@ -8,16 +8,12 @@ using namespace program_testing;
 
 namespace {
 
-class Dialogs : public ::testing::Test {
+class Dialogs : public ProgramTest {
  protected:
   void Add(const std::string& name, int code, int score) {
     program.Main()->Scores().AddRecord("6-12-126\t" + name + "\t" + std::to_string(code) + "\t" +
                                        std::to_string(score));
   }
-
-  ScratchFolder folder;
-  SoundLog sounds;
-  Program program;
 };
 
 TEST(ResultRules, TheBonusIsTenThousandTimesOnePlusTwoUpToTheColoursCleared) {

@@ -94,7 +94,7 @@ const std::map<std::string, int> kNames = {
     {"Escape", vk::kEscape}, {"Space", vk::kSpace}, {"Pause", vk::kPause}, {"F3", vk::kF3}, {"F4", vk::kF4}};
 // clang-format on
 
-class ProgramScenario : public ::testing::TestWithParam<Scenario> {
+class ProgramScenario : public ProgramTest, public ::testing::WithParamInterface<Scenario> {
  protected:
   void Do(const std::string& verb, const std::string& arg) {
     const int n = kNames.count(arg) ? kNames.at(arg) : std::atoi(arg.c_str());
@@ -179,10 +179,6 @@ class ProgramScenario : public ::testing::TestWithParam<Scenario> {
         << help.NextButton()->visible << help.PreviousButton()->visible << " ";
     return out.str();
   }
-
-  ScratchFolder folder;
-  SoundLog sounds;
-  Program program;
 };
 
 TEST_P(ProgramScenario, EndsAsThePlayerExpects) {

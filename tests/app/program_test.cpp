@@ -16,10 +16,7 @@ bool AllLoaded(const Table& table) {
   return true;
 }
 
-TEST(ProgramStartup, LoadsTheCatalogueShowsTheIntroAndHandsOverOnTheFirstTickPastSixSeconds) {
-  ScratchFolder folder;
-  SoundLog sounds;
-  Program program;
+TEST_F(ProgramTest, LoadsTheCatalogueShowsTheIntroAndHandsOverOnTheFirstTickPastSixSeconds) {
   ASSERT_TRUE(program.Start());
   // Every slot of the catalogue is filled.
   EXPECT_TRUE(AllLoaded(catalogue::ballPictures) && AllLoaded(catalogue::ballSprites) &&
@@ -110,7 +107,7 @@ TEST(ProgramStartup, TheFirstExitStoresTheGameAndTheNextStartResumesIt) {
   EXPECT_EQ(stored(program), before);
 }
 
-class Players : public ::testing::Test {
+class Players : public ProgramTest {
  protected:
   Players() { SetPlayerSessionFactory(MakePlayerSession); }
   ~Players() override { SetPlayerSessionFactory(nullptr); }
@@ -120,10 +117,6 @@ class Players : public ::testing::Test {
                                std::string(values.begin(), values.end()));
   }
   AMainWindow& Main() { return *program.Main(); }
-
-  ScratchFolder folder;
-  SoundLog sounds;
-  Program program;
 };
 
 TEST_F(Players, TheDemoShootsByItselfAtLevelZeroPausesWithoutFocusAndAKeyBringsBackTheGameAndLevel) {

@@ -143,4 +143,12 @@ class Program {
   std::unique_ptr<OMainWindow> window_;
 };
 
+// A test with the program in its scratch folder and the effects it plays counted.
+class ProgramTest : public ::testing::Test {
+ protected:
+  ScratchFolder folder;
+  SoundLog sounds;
+  Program program;
+};
+
 }  // namespace program_testing

@@ -6,7 +6,7 @@ using namespace program_testing;
 
 namespace {
 
-class Widgets : public ::testing::Test {
+class Widgets : public ProgramTest {
  protected:
   void SetUp() override {
     ASSERT_TRUE(program.Start());
@@ -20,9 +20,6 @@ class Widgets : public ::testing::Test {
     return done();
   }
 
-  ScratchFolder folder;
-  SoundLog sounds;
-  Program program;
   std::unique_ptr<OEngine> screen;
 };
 
