@@ -15,14 +15,10 @@
 
 namespace {
 
-std::string DataPath(const std::string& name) {
-  return std::string(GLOBBET_DATA_DIR) + "/" + name;
-}
-
 std::unique_ptr<OClip> Load(const std::string& name) {
   auto clip = std::make_unique<OClip>();
   std::string why;
-  if (LoadClipFile(DataPath(name), *clip, &why)) return clip;
+  if (LoadClipFile(std::string(GLOBBET_DATA_DIR) + "/" + name, *clip, &why)) return clip;
   ADD_FAILURE() << name << " is missing or refused: " << why << " (build the globbet_data target)";
   return nullptr;
 }
