@@ -3,7 +3,9 @@
 // the last game, the level they play at and give back, what ends them, and the game that comes back.
 #include "game/game_orig.h"
 #include "game/player_sessions.h"
+#include "game/save_replay.h"
 #include "tests/app/program_testing.h"
+#include "tests/support/replay_files.h"
 
 using namespace program_testing;
 
@@ -111,11 +113,6 @@ class Players : public ProgramTest {
  protected:
   Players() { SetPlayerSessionFactory(MakePlayerSession); }
   ~Players() override { SetPlayerSessionFactory(nullptr); }
-  void WriteReplay(int level, const std::vector<signed char>& values) {
-    const int32_t header[2] = {level, 0};  // strategy
-    WriteAll("replay.dat", std::string(reinterpret_cast<const char*>(header), sizeof header) +
-                               std::string(values.begin(), values.end()));
-  }
   AMainWindow& Main() { return *program.Main(); }
 };
 
@@ -153,7 +150,7 @@ TEST_F(Players, AClickInTheFieldEndsTheDemoWithoutShooting) {
 
 TEST_F(Players, TheReplayPlaysAtItsOwnLevelAndTheLevelBeforeComesBack) {
   SetPlayerSessionFactory([](OEngine& screen, bool, int) { return std::make_unique<GameOrig>(&screen); });
-  WriteReplay(2, {});
+  WriteReplayFile(kReplayFile, 2, 0, "");
   ASSERT_TRUE(program.StartIn(1, 0));
   Main().RunCommand(AMainWindow::kReplay);
   EXPECT_TRUE(Main().ReplayRunning() && Main().ReplayLabel()->visible);
@@ -165,7 +162,7 @@ TEST_F(Players, TheReplayPlaysAtItsOwnLevelAndTheLevelBeforeComesBack) {
 }
 
 TEST_F(Players, AReplayTooShortForItsFirstBoardHandsBackToAGame) {
-  WriteReplay(0, {0, 1, 2, 3, 4, 5, 0, 1, 2, 3});  // the first board needs 153 values
+  WriteReplayFile(kReplayFile, 0, 0, std::string(152, '\1'));  // the first board needs 153 values
   ASSERT_TRUE(program.StartIn(1, 0));
   Main().RunCommand(AMainWindow::kReplay);
   program.Ticks(5);

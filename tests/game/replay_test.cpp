@@ -182,21 +182,6 @@ TEST_F(Replay, ARecordingThatIsNotTheStoredGamesIsGivenUpForGood) {
   EXPECT_EQ(ReadAll(recording), other) << "nothing appended to it";
 }
 
-TEST_F(Replay, AFileTooShortForItsFirstBoardStopsThePlaybackOnce) {
-  for (int bytes : {-1, 0, 152}) {
-    std::filesystem::remove(folder / kReplayFile);
-    if (bytes >= 0) WriteReplayFile(folder / kReplayFile, 0, 0, std::string(size_t(bytes), '\2'));
-    GameSaved& player = Make<GameSaved>();
-    EXPECT_TRUE(player.PlayerStopped());
-    int ends = 0;
-    player.Pass().SetObserver([&](bool) { ++ends; });
-    for (int i = 0; i < 500; ++i)
-      Frame();
-    EXPECT_EQ(ends, 0) << bytes << " bytes: it must not start again";
-    EXPECT_EQ(player.Pass().Shots(), 0);
-  }
-}
-
 TEST_F(Replay, AFileCutAnywhereLaterLoopsOverWhatItHolds) {
   std::mt19937 aim(31);
   GameLog live;

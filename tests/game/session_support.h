@@ -5,63 +5,40 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <memory>
 
+#include "app/catalogue_load.h"
 #include "engine/catalogue.h"
-#include "engine/clip_file.h"
-#include "engine/platform_headless.h"
-#include "engine/screen.h"
-#include "engine/window.h"
 #include "game/game.h"
 #include "game/random.h"
-#include "game/score_ball.h"
 #include "game/trace.h"
 #include "screens/ball.h"
 #include "screens/small_balls.h"
 #include "store/config.h"
 #include "store/options.h"
 #include "tests/support/board_rows.h"
+#include "tests/support/headless_window.h"
 #include "tests/support/sound_log.h"
 #include "tests/support/test_folder.h"
 
 namespace session_testing {
 
-inline std::string DataFile(const char* pattern, int i) {
-  char name[64];
-  std::snprintf(name, sizeof name, pattern, i);
-  return std::string(GLOBBET_DATA_DIR) + "/" + name;
+// Runs load in the build's data folder, where start-up's loaders find every file by its relative name.
+template <class Load>
+void InDataFolder(Load load) {
+  const std::filesystem::path old = std::filesystem::current_path();
+  std::filesystem::current_path(GLOBBET_DATA_DIR);
+  load();
+  std::filesystem::current_path(old);
 }
 
-// Loads what the balls and the session take from the catalogue (once per test program): ball
-// pictures and sprites, skins, general pictures, the digit strip. False when a data file is missing.
+// Loads the catalogue as start-up does (once per test program). False when a data file is missing.
 inline bool LoadCatalogue() {
-  static const bool loaded = [] {
-    bool ok = true;
-    for (int i = 0; i < catalogue::kBallPictureCount; ++i) {
-      auto clip = std::make_unique<OClip>();
-      ok = ok && LoadClipFile(DataFile("clp/ball/%dd.clp", i), *clip);
-      clip->SetFrameTime(0);
-      catalogue::ballPictures[size_t(i)] = std::move(clip);
-      ok = ok && catalogue::LoadBallSprite(i, DataFile("clp/ball/%d.clp", i));
-    }
-    for (int i = 0; i < catalogue::kSkinCount; ++i) {
-      auto clip = std::make_unique<OClip>();
-      ok = ok && LoadClipFile(DataFile("clp/skins/%d.clp", i), *clip);
-      catalogue::skins[size_t(i)] = std::move(clip);
-    }
-    for (int i = 0; i < catalogue::kGeneralPictureCount; ++i) {
-      auto clip = std::make_unique<OClip>();
-      ok = ok && LoadClipFile(DataFile("clp/%d.clp", i), *clip);
-      clip->SetFrameTime(0, -1);
-      catalogue::generalPictures[size_t(i)] = std::move(clip);
-    }
-    static OClip digits;
-    ok = ok && LoadClipFile(DataFile("clp/alphabet/%d.clp", 1), digits);
-    SetScoreDigitStrip(&digits);
-    return ok;
-  }();
+  static bool loaded = false;
+  std::string missing;
+  if (!loaded) InDataFolder([&] { loaded = LoadCatalogueClips(missing); });
   return loaded;
 }
 
@@ -70,14 +47,8 @@ class SoundLog : public ::SoundLog {
  public:
   SoundLog() {
     Player().SetMode(true);
-    for (int id = 0; id < 10; ++id)
-      Player().Load(id, DataFile("wav/%d.wav", id));
+    InDataFolder(LoadCatalogueSounds);
   }
-};
-
-class TestWindow : public OWindow {
- public:
-  bool OnCreate() override { return true; }
 };
 
 // A screen hosting a session as the main screen does: clips move only while the game is not paused,
@@ -103,16 +74,14 @@ class SessionScreen : public OEngine, public GameHost {
   bool replayButton = false;
 };
 
-// The common set-up: data, window, sound log, shower, options, a fixed random sequence, the screen.
-class SessionFixture : public ::testing::Test {
+// The common set-up: data, the headless window (10 ms frames), sound log, shower, options, a fixed random sequence, the screen.
+class SessionFixture : public HeadlessWindowTest {
  protected:
   static constexpr int kTickMs = 10;
 
   void SetUp() override {
     ASSERT_TRUE(LoadCatalogue()) << "data files missing: build the globbet_data target";
-    SetPlatform(&platform);
-    ASSERT_TRUE(window.Create("Test", "Test", 800, 600, OWindow::kShowNormal));
-    window.SetFrameInterval(kTickMs);
+    ASSERT_NO_FATAL_FAILURE(HeadlessWindowTest::SetUp());
     GetOptions() = Options{};
     for (int k = 0; k < 6; ++k)
       ApplyLook(*catalogue::ballSprites[size_t(k)]);
@@ -128,7 +97,7 @@ class SessionFixture : public ::testing::Test {
     Quit();
     screen.reset();
     SetSmallBallShower(nullptr);
-    SetPlatform(nullptr);
+    HeadlessWindowTest::TearDown();
   }
 
   // Makes and starts (or restores) a session of type G on the screen.
@@ -185,8 +154,6 @@ class SessionFixture : public ::testing::Test {
     return {-1, -1};
   }
 
-  HeadlessPlatform platform;
-  TestWindow window;
   SoundLog sounds;
   SmallBalls shower;
   OConfig store;

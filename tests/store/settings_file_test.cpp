@@ -7,32 +7,25 @@
 #include <string>
 
 #include "engine/audio_null.h"
-#include "engine/platform_headless.h"
 #include "engine/sound.h"
-#include "engine/window.h"
 #include "store/cipher_file.h"
 #include "store/config.h"
 #include "store/options.h"
 #include "store/scores.h"
 #include "store/settings_file.h"
+#include "tests/support/headless_window.h"
 #include "tests/support/test_folder.h"
 
 namespace {
-class PlainWindow : public OWindow {
- public:
-  bool OnCreate() override { return true; }
-};
-
-class SettingsFileTest : public ::testing::Test {
+class SettingsFileTest : public HeadlessWindowTest {
  protected:
   void SetUp() override {
-    SetPlatform(&platform);
-    ASSERT_TRUE(window.Create("Main", "OMainWindow", 800, 600, OWindow::kShowNormal));
+    ASSERT_NO_FATAL_FAILURE(HeadlessWindowTest::SetUp());
     Restart();
   }
   void TearDown() override {
     SetSound(nullptr);
-    SetPlatform(nullptr);
+    HeadlessWindowTest::TearDown();
     GetConfig().LoadText("");
     GetOptions() = Options{};
   }
@@ -58,8 +51,6 @@ class SettingsFileTest : public ::testing::Test {
     return ReadEncryptedFile(path, text, kSettingsKey, kCipherKeyLength) ? text : "";
   }
 
-  HeadlessPlatform platform;
-  PlainWindow window;
   TestFolder folder;
   const std::string path = folder / "sv.dat";
   std::unique_ptr<OSound> sound;
