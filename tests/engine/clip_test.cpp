@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <span>
 
 #include "engine/clip.h"
 #include "engine/clip_file.h"
@@ -29,10 +30,6 @@ ClipFrameRecord Frame(int image, int action = 0, int arg1 = 0, int arg2 = 0) {
   return f;
 }
 
-bool Load(const std::vector<uint8_t>& bytes, OClip& clip, std::string* why = nullptr) {
-  return LoadClipBytes(bytes, clip, why);
-}
-
 void PutInt(std::vector<uint8_t>& bytes, size_t at, int32_t v) {
   for (int i = 0; i < 4; ++i)
     bytes[at + size_t(i)] = uint8_t(uint32_t(v) >> (8 * i));
@@ -55,7 +52,7 @@ TEST(ClipFile, EveryImageKindRoundTrips) {
   }
   OClip clip;
   std::string why;
-  ASSERT_TRUE(Load(w.Bytes(), clip, &why)) << why;
+  ASSERT_TRUE(LoadClipBytes(w.Bytes(), clip, &why)) << why;
   ASSERT_EQ(clip.GetFrameCount(), 6);
   EXPECT_EQ(Pixels(*clip.GetFrame(0)), Pixels(raw));
   EXPECT_EQ(clip.GetFrame(0)->GetMask(), nullptr);
@@ -93,7 +90,7 @@ TEST(ClipFile, FrameTablesBuildSequences) {
   w.AddSequence({Frame(2), Frame(1)});
 
   OClip one;
-  ASSERT_TRUE(Load(oneSequence, one));
+  ASSERT_TRUE(LoadClipBytes(oneSequence, one));
   EXPECT_EQ(one.GetSequenceCount(), 0) << "a single sequence goes into the clip itself";
   ASSERT_EQ(one.GetFrameCount(), 4);
   const OBitmap &jump = *one.GetFrame(1), &moved = *one.GetFrame(2);
@@ -104,7 +101,7 @@ TEST(ClipFile, FrameTablesBuildSequences) {
   EXPECT_TRUE(one.GetFrame(3)->SharesStorageWith(*one.GetFrame(0))) << "a reused image is shared";
 
   OClip two;
-  ASSERT_TRUE(Load(w.Bytes(), two));
+  ASSERT_TRUE(LoadClipBytes(w.Bytes(), two));
   ASSERT_EQ(two.GetSequenceCount(), 2);
   EXPECT_EQ(two.GetSequence(1)->GetFrameCount(), 2);
 }
@@ -121,8 +118,8 @@ TEST(ClipFile, EveryCutFailsAndAFailedLoadLeavesAnEmptyClip) {
   const auto bytes = w.Bytes();
   OClip clip;
   for (size_t cut = 0; cut < bytes.size(); ++cut) {
-    ASSERT_TRUE(Load(bytes, clip));
-    EXPECT_FALSE(Load({bytes.begin(), bytes.begin() + long(cut)}, clip)) << "cut at " << cut;
+    ASSERT_TRUE(LoadClipBytes(bytes, clip));
+    EXPECT_FALSE(LoadClipBytes(std::span(bytes).first(cut), clip)) << "cut at " << cut;
     EXPECT_EQ(clip.GetFrameCount() + clip.GetSequenceCount(), 0) << "cut at " << cut;
   }
   TestFolder folder;
@@ -156,28 +153,27 @@ TEST(ClipFile, CountsSizesAndIndicesAreChecked) {
   for (const auto& c : cases) {
     auto bytes = good;
     PutInt(bytes, c.at, c.value);
-    EXPECT_FALSE(Load(bytes, clip)) << c.what;
+    EXPECT_FALSE(LoadClipBytes(bytes, clip)) << c.what;
   }
 
   ClipFileWriter wide;
   wide.AddRawImage(Filled(4097, 1, 0));
-  EXPECT_FALSE(Load(wide.Bytes(), clip)) << "a side longer than 4096, every byte present";
+  EXPECT_FALSE(LoadClipBytes(wide.Bytes(), clip)) << "a side longer than 4096, every byte present";
   OBitmap dot = Filled(1, 1, 0);
   ClipFileWriter many;
   for (int i = 0; i < 1000; ++i)
     many.AddRawImage(dot);
-  ASSERT_TRUE(Load(many.Bytes(), clip));
+  ASSERT_TRUE(LoadClipBytes(many.Bytes(), clip));
   many.AddRawImage(dot);
   std::string why;
-  EXPECT_FALSE(Load(many.Bytes(), clip, &why));
+  EXPECT_FALSE(LoadClipBytes(many.Bytes(), clip, &why));
   EXPECT_NE(why.find("image count"), std::string::npos) << why;
 
   for (int index : {2, -1, 1000}) {
-    ClipFileWriter seq;
-    seq.AddRawImage(Pattern(2, 2));
+    ClipFileWriter seq = w;
     seq.AddRawImage(Pattern(2, 2));
     seq.AddSequence({Frame(0), Frame(index)});
-    EXPECT_FALSE(Load(seq.Bytes(), clip, &why)) << index;
+    EXPECT_FALSE(LoadClipBytes(seq.Bytes(), clip, &why)) << index;
     EXPECT_NE(why.find("image index"), std::string::npos) << why;
   }
 
@@ -187,9 +183,9 @@ TEST(ClipFile, CountsSizesAndIndicesAreChecked) {
   blank.type = kClipImageJpeg;
   ClipFileWriter blanks;
   blanks.AddImageRecord(blank);
-  ASSERT_TRUE(Load(blanks.Bytes(), clip, &why)) << why;
+  ASSERT_TRUE(LoadClipBytes(blanks.Bytes(), clip, &why)) << why;
   blanks.AddImageRecord(blank);
-  EXPECT_FALSE(Load(blanks.Bytes(), clip, &why));
+  EXPECT_FALSE(LoadClipBytes(blanks.Bytes(), clip, &why));
   EXPECT_NE(why.find("too large"), std::string::npos) << why;
 }
 
@@ -221,23 +217,24 @@ TEST(ClipFile, JpegRecordsAreCheckedBeforeDecoding) {
   const int32_t n = int32_t(jpeg.size()), e = int32_t(enciphered.size());
   OClip clip;
   std::string why;
-  ASSERT_TRUE(Load(JpegRecordFile(n, enciphered, e), clip, &why)) << why;
+  ASSERT_TRUE(LoadClipBytes(JpegRecordFile(n, enciphered, e), clip, &why)) << why;
   EXPECT_EQ(clip.GetFrame(0)->GetWidth(), 8);
   // A plain length other than the deciphered one: the picture stays blank, in the record's size.
-  ASSERT_TRUE(Load(JpegRecordFile(n - 1, enciphered, e), clip, &why)) << why;
+  ASSERT_TRUE(LoadClipBytes(JpegRecordFile(n - 1, enciphered, e), clip, &why)) << why;
   EXPECT_EQ(clip.GetFrame(0)->GetWidth(), 6);
   EXPECT_EQ(clip.GetFrame(0)->GetPixel(3, 3), 0xFFFFFFu);
-  EXPECT_FALSE(Load(JpegRecordFile(n, enciphered, e + 1), clip)) << "enciphered length beyond the file";
-  EXPECT_FALSE(Load(JpegRecordFile(n, enciphered, -8), clip));
-  EXPECT_FALSE(Load(JpegRecordFile(e + 1, enciphered, e), clip)) << "plain length beyond the buffer";
-  EXPECT_FALSE(Load(JpegRecordFile(-1, enciphered, e), clip));
+  EXPECT_FALSE(LoadClipBytes(JpegRecordFile(n, enciphered, e + 1), clip))
+      << "enciphered length beyond the file";
+  EXPECT_FALSE(LoadClipBytes(JpegRecordFile(n, enciphered, -8), clip));
+  EXPECT_FALSE(LoadClipBytes(JpegRecordFile(e + 1, enciphered, e), clip)) << "plain length beyond the buffer";
+  EXPECT_FALSE(LoadClipBytes(JpegRecordFile(-1, enciphered, e), clip));
   // 16 plain bytes ending in a count byte of 127 or -128, cut to their two blocks.
   for (const auto& [count, plainLength] : {std::pair{0x7F, 8 + 127}, {0x80, 0}}) {
     std::vector<uint8_t> plain(16, 0x11);
     plain[15] = uint8_t(count);
     auto cut = Encipher(plain);
     cut.resize(16);
-    EXPECT_FALSE(Load(JpegRecordFile(plainLength, cut, 16), clip)) << "count byte " << count;
+    EXPECT_FALSE(LoadClipBytes(JpegRecordFile(plainLength, cut, 16), clip)) << "count byte " << count;
   }
 
   std::vector<uint8_t> wide, manyScans;
@@ -249,7 +246,7 @@ TEST(ClipFile, JpegRecordsAreCheckedBeforeDecoding) {
   for (const auto& [stream, reason] : streams) {
     ClipFileWriter w;
     w.AddJpegStream(16, 16, *stream);
-    EXPECT_FALSE(Load(w.Bytes(), clip, &why)) << reason;
+    EXPECT_FALSE(LoadClipBytes(w.Bytes(), clip, &why)) << reason;
     EXPECT_NE(why.find(reason), std::string::npos) << why;
   }
 }

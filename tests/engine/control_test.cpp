@@ -57,20 +57,24 @@ TEST(ClipControl, LooksFollowThePointerAndTheButton) {
   EXPECT_EQ(button->GetCurrentFrame(), 1);
 }
 
+// A 20 x 10 picture at (100, 50) with a keyed pixel at (5, 5): each probe hits with the rectangle test,
+// then with the pixel-exact one.
 TEST(ClipControl, HitsIncludeTheEdgesAndThePixelExactTestSkipsKeyedPixels) {
   auto button = std::make_unique<OClipButton>();
   button->AddFrame(Picture(20, 10, 0x00FF00, 0xFF00FF));
   button->GetFrame(0)->SetPixel(5, 5, 0xFF00FF);
   button->x = 100, button->y = 50;
-  EXPECT_TRUE(button->HitTest(100, 50));
-  EXPECT_TRUE(button->HitTest(120, 60));  // right and bottom edges hit
-  EXPECT_FALSE(button->HitTest(121, 60));
-  EXPECT_FALSE(button->HitTest(100, 49));
-  EXPECT_TRUE(button->HitTest(105, 55));
-  button->pixelExact = true;
-  EXPECT_FALSE(button->HitTest(105, 55));  // the key colour
-  EXPECT_TRUE(button->HitTest(106, 55));
-  EXPECT_FALSE(button->HitTest(120, 60));  // on the rectangle's edge but past the picture
+  const struct {
+    int x, y;
+    bool rectangle, exact;
+  } probes[] = {{100, 50, 1, 1}, {120, 60, 1, 0}, {121, 60, 0, 0},
+                {100, 49, 0, 0}, {105, 55, 1, 0}, {106, 55, 1, 1}};
+  for (const auto& p : probes) {
+    button->pixelExact = false;
+    EXPECT_EQ(button->HitTest(p.x, p.y), p.rectangle) << p.x << "," << p.y;
+    button->pixelExact = true;
+    EXPECT_EQ(button->HitTest(p.x, p.y), p.exact) << p.x << "," << p.y << " pixel-exact";
+  }
   EXPECT_FALSE(button->OnPress(105, 55));
   // A masked picture is hit where it shows, whatever the key says.
   button->GetFrame(0)->CreateMask(0);
@@ -109,19 +113,15 @@ TEST(ClipEdit, TypingStopsAtTheMaximumAndIgnoresWhatIsNotPrintable) {
 
 TEST(ClipEdit, CaretKeysStopAtTheEndsAndANarrowFieldScrollsToKeepTheCaretInView) {
   auto edit = MakeEdit(300, 30);
-  Type(*edit, "abc");
-  edit->OnKey(vk::kDelete, 0);  // at the end: nothing
-  edit->OnKey(vk::kHome, 0);
-  edit->OnCharacter(vk::kBack, 0);  // at the start: nothing
-  edit->OnKey(vk::kDelete, 0);
-  edit->OnKey(vk::kRight, 0);
-  edit->OnCharacter(vk::kBack, 0);
-  edit->OnKey(vk::kLeft, 0);
-  EXPECT_EQ(edit->GetText(), "c");
-  EXPECT_EQ(edit->GetCaret(), 0);
+  Type(*edit, "abcd");
+  // Delete at the end and Back at the start do nothing; Left and Right stop at the ends.
+  for (int key :
+       {vk::kDelete, vk::kHome, -vk::kBack, vk::kDelete, vk::kRight, -vk::kBack, vk::kLeft, vk::kLeft})
+    key < 0 ? edit->OnCharacter(-key, 0) : void(edit->OnKey(key, 0));
+  EXPECT_EQ(std::pair(edit->GetText(), edit->GetCaret()), std::pair(std::string("cd"), 0));
   edit->OnKey(vk::kEnd, 0);
   edit->OnKey(vk::kRight, 0);
-  EXPECT_EQ(edit->GetCaret(), 1);
+  EXPECT_EQ(edit->GetCaret(), 2);
 
   auto narrow = MakeEdit(60, 30);
   Type(*narrow, "abcdefghijklmnopqrstuvwxyz");

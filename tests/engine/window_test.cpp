@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <tuple>
 
 #include "app/main_window.h"
 #include "engine/platform_headless.h"
@@ -136,60 +137,47 @@ TEST_F(WindowTest, FullScreenFreezesThePositionMapsThePointerAndLeavingRestoresI
   EXPECT_EQ(Position(), std::pair(240, 212));
 }
 
+// Row zero of the picture is its top; whatever passes the window's edges and the spare row stay unseen.
 TEST_F(WindowTest, BlitShowsLogicalRowZeroOnTopClippedAndNeverTheSpareRow) {
   OBitmap picture;
   ASSERT_TRUE(picture.Create(20, 10, 0x0000FF));
-  picture.fillColor = 0xFF0000;
-  BitmapRect top{0, 0, 20, 1}, part{5, 0, 8, 2};
-  picture.Fill(&top);
+  picture.SetPixel(9, 5, 0xFF0000);
   std::memset(picture.GetPixels() + picture.GetHeight() * picture.GetStride(), 0x77, picture.GetStride());
-  window.BlitBitmap(&picture, 100, 200);
-  window.BlitBitmap(&picture, 0, 0, &part);  // to (x + left, y + top)
-  window.BlitBitmap(&picture, 790, -5);      // clipped at the edges
-  const struct {
-    int x, y;
-    uint32_t color;
-  } probes[] = {{100, 200, 0xFF0000}, {119, 209, 0x0000FF}, {100, 199, 0xCCCCFF}, {100, 210, 0xCCCCFF},
-                {120, 205, 0xCCCCFF}, {5, 0, 0xFF0000},     {7, 1, 0x0000FF},     {8, 0, 0xCCCCFF},
-                {5, 2, 0xCCCCFF},     {4, 0, 0xCCCCFF},     {799, 4, 0x0000FF},   {799, 5, 0xCCCCFF}};
-  for (const auto& p : probes)
-    EXPECT_EQ(platform.GetPixel(p.x, p.y), p.color) << p.x << "," << p.y;
+  window.BlitBitmap(&picture, 790, -5);
+  window.BlitBitmap(&picture, 0, 590);
+  for (const auto& [x, y, color] : {std::tuple{799, 0, 0xFF0000u},
+                                    {799, 4, 0x0000FFu},
+                                    {799, 5, 0xCCCCFFu},
+                                    {0, 599, 0x0000FFu},
+                                    {20, 599, 0xCCCCFFu}})
+    EXPECT_EQ(platform.GetPixel(x, y), color) << x << "," << y;
 }
 
 // ---- SDL ---------------------------------------------------------------------------------------------
 
 TEST(SdlWindow, KeysMapToTheGamesKeyCodes) {
-  const std::pair<int, int> withNumLock[] = {
-      {SDLK_a, 65},      {SDLK_z, 90},        {SDLK_0, 48},      {SDLK_9, 57},     {SDLK_TAB, 9},
-      {SDLK_RETURN, 13}, {SDLK_KP_ENTER, 13}, {SDLK_ESCAPE, 27}, {SDLK_SPACE, 32}, {SDLK_PAUSE, 19},
-      {SDLK_END, 35},    {SDLK_HOME, 36},     {SDLK_LEFT, 37},   {SDLK_RIGHT, 39}, {SDLK_INSERT, 45},
-      {SDLK_DELETE, 46}, {SDLK_F1, 112},      {SDLK_F12, 123},   {SDLK_LCTRL, 17}, {SDLK_RSHIFT, 16},
-      {SDLK_KP_0, 96},   {SDLK_MENU, 0}};
+  const std::pair<int, int> withNumLock[] = {{SDLK_a, 65},    {SDLK_z, 90},        {SDLK_0, 48},
+                                             {SDLK_9, 57},    {SDLK_KP_ENTER, 13}, {SDLK_PAUSE, 19},
+                                             {SDLK_LEFT, 37}, {SDLK_F12, 123},     {SDLK_RSHIFT, 16},
+                                             {SDLK_KP_0, 96}, {SDLK_MENU, 0}};
   for (const auto& [sdl, key] : withNumLock)
     EXPECT_EQ(SdlKeyToVirtualKey(sdl, true), key) << SDL_GetKeyName(sdl);
   // Without Num Lock the pad's 0 is Insert, so Ctrl with it pastes.
   EXPECT_EQ(SdlKeyToVirtualKey(SDLK_KP_0, false), 45);
   EXPECT_EQ(SdlKeyToVirtualKey(SDLK_KP_PERIOD, false), 46);
-  EXPECT_EQ(SdlKeyCharacter(SDLK_RETURN), 13);
   EXPECT_EQ(SdlKeyCharacter(SDLK_BACKSPACE), 8);
   EXPECT_EQ(SdlKeyCharacter(SDLK_a), 0) << "letters arrive as text";
 }
 
 // With no display to reach and no driver asked for, starting fails (the game then says it cannot create
-// its window) rather than running unseen on an invisible fallback driver.
+// its window) rather than running unseen on an invisible fallback driver. Nothing after this test in the
+// program needs a display.
 TEST(SdlWindow, StartingFailsWithoutADisplay) {
-  std::vector<std::pair<const char*, const char*>> saved;
-  for (const char* name : {"SDL_VIDEODRIVER", "DISPLAY", "WAYLAND_DISPLAY"}) {
-    saved.push_back({name, std::getenv(name) ? strdup(std::getenv(name)) : nullptr});
+  for (const char* name : {"SDL_VIDEODRIVER", "DISPLAY", "WAYLAND_DISPLAY"})
     unsetenv(name);
-  }
   SdlPlatform platform;
   EXPECT_FALSE(platform.Init());
   EXPECT_NE(platform.LastError().find("display"), std::string::npos) << platform.LastError();
-  for (const auto& [name, value] : saved) {
-    if (value) setenv(name, value, 1);
-    free(const_cast<char*>(value));
-  }
 }
 
 }  // namespace
