@@ -13,14 +13,12 @@
 //
 #include <algorithm>
 #include <array>
-#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -48,18 +46,15 @@
 #include "tests/harness/harness.h"
 #include "tools/globbet-tool/headless_game.h"
 
+namespace {
 #if defined(__SANITIZE_ADDRESS__)
-#define GLOBBET_SOAK_ASAN 1
+constexpr bool kAddressSanitizer = true;
 #elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define GLOBBET_SOAK_ASAN 1
-#endif
-#endif
-#ifndef GLOBBET_SOAK_ASAN
-#define GLOBBET_SOAK_ASAN 0
+constexpr bool kAddressSanitizer = __has_feature(address_sanitizer);
+#else
+constexpr bool kAddressSanitizer = false;
 #endif
 
-namespace {
 namespace fs = std::filesystem;
 
 // ---- the plan and the tally --------------------------------------------------------------------------
@@ -72,22 +67,18 @@ struct Combo {
 };
 
 // The level and mode of game n: both change from one game to the next, and any six games in a row
-// visit all six pairs.
-Combo ComboOf(long long game);
+// visit all six pairs (2 and 3 have no common factor).
+Combo ComboOf(long long game) {
+  return {int(game % kLevelCount), int(game % kGameTypeCount)};
+}
 
 struct Plan {
   std::string data;           // the folder holding clp/ and wav/
   uint32_t seed = 1;          // the game's generator at the first start
   long long simulatedMs = 0;  // the run ends when the simulated clock has gone this far
-  // Every so many games, the game passes once through each of these.
-  int optionsEvery = 3;
-  int restoreEvery = 4;
-  int demoEvery = 5;
-  int replayEvery = 7;
-  // Called after the frame that takes the simulated clock past each multiple of progressMs (0: never).
-  long long progressMs = 0;
-  std::function<void()> progress;
 };
+// Every so many games, the game passes once through each of these.
+constexpr int kOptionsEvery = 3, kRestoreEvery = 4, kDemoEvery = 5, kReplayEvery = 7;
 
 struct Tally {
   std::array<std::array<long long, kGameTypeCount>, kLevelCount> games{};  // finished, by level and mode
@@ -99,8 +90,6 @@ struct Tally {
   long long demos = 0;
   long long replays = 0;
   long long simulatedMs = 0;
-
-  long long Games() const;
 };
 
 constexpr int kCommandMs = 600;                      // a delayed button's 500 ms, and a little
@@ -112,19 +101,6 @@ constexpr int kPlayerMs = 90'000;  // how long the demo or the replay plays
 constexpr long long kDemoGameMs = 3LL * 3600 * 1000;
 constexpr int kIntroMs = 2000;
 constexpr int kReadyMs = 60'000;
-
-Combo ComboOf(long long game) {
-  // 2 and 3 have no common factor: six games in a row meet every pair once.
-  return {int(game % kLevelCount), int(game % kGameTypeCount)};
-}
-
-long long Tally::Games() const {
-  long long n = 0;
-  for (const auto& level : games)
-    for (long long count : level)
-      n += count;
-  return n;
-}
 
 // ---- a silent sound output ---------------------------------------------------------------------------
 // Plays nothing and keeps no history (hours of effects would otherwise pile up).
@@ -154,7 +130,7 @@ int FrameMs(int interval) {
 // ---- the run -----------------------------------------------------------------------------------------
 class Run {
  public:
-  explicit Run(Plan plan) : plan_(std::move(plan)), seed_(plan_.seed), nextProgressMs_(plan_.progressMs) {}
+  explicit Run(Plan plan) : plan_(std::move(plan)), seed_(plan_.seed) {}
 
   Run(const Run&) = delete;
   Run& operator=(const Run&) = delete;
@@ -191,11 +167,11 @@ class Run {
     const Combo combo = ComboOf(n);
     if (!SwitchTo(combo)) return false;
     // What this game passes through (an event the game ends too early for waits for the next one).
-    auto due = [n](int every) { return every > 0 && n % every == every - 1; };
-    pending_.options |= due(plan_.optionsEvery);
-    pending_.restore |= due(plan_.restoreEvery);
-    pending_.demo |= due(plan_.demoEvery);
-    pending_.replay |= due(plan_.replayEvery);
+    auto due = [n](int every) { return n % every == every - 1; };
+    pending_.options |= due(kOptionsEvery);
+    pending_.restore |= due(kRestoreEvery);
+    pending_.demo |= due(kDemoEvery);
+    pending_.replay |= due(kReplayEvery);
     pending_.pause |= combo.mode == 1;  // only arcade games let the player pause
 
     int shots = 0;
@@ -306,11 +282,6 @@ class Run {
     platform_.AdvanceClock(uint32_t(lastFrameMs_));
     window_->OnFrame(lastFrameMs_);
     tally_.simulatedMs += lastFrameMs_;
-    if (plan_.progressMs > 0 && tally_.simulatedMs >= nextProgressMs_) {
-      while (nextProgressMs_ <= tally_.simulatedMs)
-        nextProgressMs_ += plan_.progressMs;
-      if (plan_.progress) plan_.progress();
-    }
     if (ProgramExitCode() != 0 || !window_->IsCreated())
       return Fail("the game ended by itself (exit code " + std::to_string(ProgramExitCode()) + ")");
     if (!platform_.MessageBoxes().empty())
@@ -360,15 +331,7 @@ class Run {
     return s;
   }
   bool Same(const Snapshot& before, const char* after) {
-    const Snapshot now = Take();
-    if (now == before) return true;
-    std::string what =
-        now.session != before.session ? "the session (" + now.session + ", was " + before.session + ")"
-        : now.level != before.level || now.mode != before.mode ? std::string("the level or mode")
-        : now.score != before.score                            ? std::string("the score")
-        : now.cells != before.cells                            ? std::string("the board")
-                                                               : std::string("the balls");
-    return Fail(std::string("after ") + after + " " + what + " differs from the game before");
+    return Take() == before || Fail(std::string("after ") + after + " the game differs from the game before");
   }
 
   // The level and mode through the options dialog (a game in progress is given up when asked).
@@ -419,34 +382,15 @@ class Run {
     const Snapshot before = Take();
     const long long way = eventCount_++;
     // Four ways to pause an arcade game, and three to resume it.
-    switch (way % 4) {
-      case 0:
-        window_->OnKeyDown(vk::kSpace, 0);
-        break;
-      case 1:
-        window_->OnKeyDown(vk::kPause, 0);
-        break;
-      case 2:
-        platform_.SetFocus(false);
-        break;
-      default:
-        window_->OnRButtonUp(300, 250);
-        break;
-    }
+    if (way % 4 < 2) window_->OnKeyDown(way % 4 == 0 ? vk::kSpace : vk::kPause, 0);
+    if (way % 4 == 2) platform_.SetFocus(false);
+    if (way % 4 == 3) window_->OnRButtonUp(300, 250);
     if (!RunFor(kPauseMs)) return false;
     if (Session()->State() != GameState::kPaused) return Fail("the arcade game did not pause");
     platform_.SetFocus(true);
-    switch (way % 3) {
-      case 0:
-        window_->OnKeyDown(vk::kEscape, 0);
-        break;
-      case 1:
-        Click(300, 250);  // resumes only: the click fires no shot
-        break;
-      default:
-        window_->OnRButtonUp(300, 250);
-        break;
-    }
+    if (way % 3 == 0) window_->OnKeyDown(vk::kEscape, 0);
+    if (way % 3 == 1) Click(300, 250);  // resumes only: the click fires no shot
+    if (way % 3 == 2) window_->OnRButtonUp(300, 250);
     if (Session()->State() != GameState::kReady) return Fail("the paused game did not resume where it stood");
     ++tally_.pauses;
     return Same(before, "a pause") && Frame();
@@ -539,7 +483,6 @@ class Run {
   std::unique_ptr<OMainWindow> window_;
   int shotClock_ = 0;
   int lastFrameMs_ = kFrameMs;
-  long long nextProgressMs_ = 0;
   long long eventCount_ = 0;  // pauses and option changes so far, to vary how they are made
 };
 
@@ -585,34 +528,28 @@ int RunSoak(const ToolArgs& given) {
   plan.seed = uint32_t(seed);
   plan.simulatedMs = std::llround(hours * 3'600'000.0);
   const long long warmUpMs = std::min(plan.simulatedMs / 4, 3'600'000LL);
-  plan.progressMs = std::min(3'600'000LL, std::max(plan.simulatedMs / 10, 1LL));
-
-  const auto start = std::chrono::steady_clock::now();
-  const Run* running = nullptr;
-  plan.progress = [&] {
-    const Tally& t = running->Totals();
-    std::printf("soak: %.2f h, %lld games, %lld shots, %lld restores, rss %lld kB, wall %.0f s\n",
-                double(t.simulatedMs) / 3'600'000.0, t.Games(), t.shots, t.restores, ResidentKb(),
-                std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-    std::fflush(stdout);
-  };
   Run run(plan);
-  running = &run;
   bool ok = run.Begin();
-  long long warmKb = -1;
+  long long warmKb = -1, hoursShown = 0;
   // Memory is read between games, with the program running, at warm-up and at the end alike.
   for (long long n = 0; ok && !run.TimeIsUp(); ++n) {
     ok = run.PlayGame(n);
-    if (warmKb < 0 && run.Totals().simulatedMs >= warmUpMs) warmKb = ResidentKb();
+    const Tally& t = run.Totals();
+    if (warmKb < 0 && t.simulatedMs >= warmUpMs) warmKb = ResidentKb();
+    if (t.simulatedMs / 3'600'000 > hoursShown) {
+      hoursShown = t.simulatedMs / 3'600'000;
+      std::printf("soak: %lld h, %lld games, %lld shots, rss %lld kB\n", hoursShown, n + 1, t.shots,
+                  ResidentKb());
+      std::fflush(stdout);
+    }
   }
   const long long endKb = ResidentKb();
   if (ok) ok = run.End();
-  plan.progress();
   const long long growth = warmKb >= 0 && endKb >= 0 ? endKb - warmKb : 0;
   std::printf("rss after warm-up %lld kB, at the end %lld kB\n", warmKb, endKb);
   if (!ok) return Fail("soak failed: " + run.Problem());
   if (const std::string missed = Missed(run.Totals()); !missed.empty()) return Fail("soak failed: " + missed);
-  if (!GLOBBET_SOAK_ASAN && growth >= maxGrowthKb)
+  if (!kAddressSanitizer && growth >= maxGrowthKb)
     return Fail("soak failed: resident memory grew by " + std::to_string(growth) + " kB after warm-up");
   std::printf("soak passed\n");
   return 0;
