@@ -79,7 +79,7 @@ TEST(ClipFile, EveryImageKindRoundTrips) {
   }
 }
 
-TEST(ClipFile, FrameTablesBuildSequences) {
+TEST(ClipFile, FrameTablesBuildSequencesAndEveryCutFails) {
   ClipFileWriter w;
   for (int i = 0; i < 3; ++i)
     w.AddRawImage(Pattern(4, 4, i));
@@ -87,7 +87,11 @@ TEST(ClipFile, FrameTablesBuildSequences) {
   offset.x = -3, offset.y = 5, offset.colorKey = 0x00FF00;
   w.AddSequence({Frame(0), Frame(1, 3, 2, -1), offset, Frame(0)});
   const auto oneSequence = w.Bytes();
-  w.AddSequence({Frame(2), Frame(1)});
+  OBitmap masked = Pattern(3, 2);
+  masked.CreateMask(0);
+  w.AddRawImage(masked, 4);
+  w.AddJpegImage(Gradient(8, 8));
+  w.AddSequence({Frame(4), Frame(3)});
 
   OClip one;
   ASSERT_TRUE(LoadClipBytes(oneSequence, one));
@@ -100,35 +104,25 @@ TEST(ClipFile, FrameTablesBuildSequences) {
   EXPECT_EQ(uint32_t(one.GetFrame(0)->colorKey), Pattern(4, 4, 0).GetPixel(0, 0)) << "-1: top-left pixel";
   EXPECT_TRUE(one.GetFrame(3)->SharesStorageWith(*one.GetFrame(0))) << "a reused image is shared";
 
+  const auto bytes = w.Bytes();
   OClip two;
-  ASSERT_TRUE(LoadClipBytes(w.Bytes(), two));
+  ASSERT_TRUE(LoadClipBytes(bytes, two));
   ASSERT_EQ(two.GetSequenceCount(), 2);
   EXPECT_EQ(two.GetSequence(1)->GetFrameCount(), 2);
-}
-
-TEST(ClipFile, EveryCutFailsAndAFailedLoadLeavesAnEmptyClip) {
-  OBitmap masked = Pattern(3, 2);
-  masked.CreateMask(0);
-  ClipFileWriter w;
-  w.AddRawImage(Pattern(2, 2));
-  w.AddRawImage(masked, 4);
-  w.AddJpegImage(Gradient(8, 8));
-  w.AddSequence({Frame(0), Frame(2)});
-  w.AddSequence({Frame(1)});
-  const auto bytes = w.Bytes();
-  OClip clip;
+  // Every cut fails and leaves the clip empty.
   for (size_t cut = 0; cut < bytes.size(); ++cut) {
-    ASSERT_TRUE(LoadClipBytes(bytes, clip));
-    EXPECT_FALSE(LoadClipBytes(std::span(bytes).first(cut), clip)) << "cut at " << cut;
-    EXPECT_EQ(clip.GetFrameCount() + clip.GetSequenceCount(), 0) << "cut at " << cut;
+    ASSERT_TRUE(LoadClipBytes(bytes, two));
+    EXPECT_FALSE(LoadClipBytes(std::span(bytes).first(cut), two)) << "cut at " << cut;
+    EXPECT_EQ(two.GetFrameCount() + two.GetSequenceCount(), 0) << "cut at " << cut;
   }
   TestFolder folder;
   ASSERT_TRUE(w.Save(folder / "a.clp"));
-  EXPECT_TRUE(clip.Load(folder / "a.clp"));
-  EXPECT_FALSE(clip.Load(folder / "missing.clp"));
+  EXPECT_TRUE(two.Load(folder / "a.clp"));
+  EXPECT_FALSE(two.Load(folder / "missing.clp"));
 }
 
-// Counts and sizes are checked before anything is allocated for them.
+// Counts and sizes are checked before anything is allocated for them (the bad-input catalogue holds
+// the damaged clips the real game meets; these are the limits around them).
 TEST(ClipFile, CountsSizesAndIndicesAreChecked) {
   ClipFileWriter w;
   w.AddRawImage(Pattern(4, 4));
@@ -139,15 +133,11 @@ TEST(ClipFile, CountsSizesAndIndicesAreChecked) {
     int32_t value;
   } cases[] = {
       {"width 0", 28, 0},
-      {"height -1", 32, -1},
       {"width 4097", 28, 4097},
       {"height far too big", 32, 0x7FFFFFFF},
       {"pixels beyond the file", 28, 4096},
-      {"sequence count impossible", 16, 0x7FFFFFFF},
       {"negative sequence count", 16, -2},
-      {"negative image count", 12, -1},
       {"masked but no mask bytes", 36, 4},
-      {"magic", 0, 0x12345678},
   };
   OClip clip;
   for (const auto& c : cases) {
@@ -168,14 +158,6 @@ TEST(ClipFile, CountsSizesAndIndicesAreChecked) {
   std::string why;
   EXPECT_FALSE(LoadClipBytes(many.Bytes(), clip, &why));
   EXPECT_NE(why.find("image count"), std::string::npos) << why;
-
-  for (int index : {2, -1, 1000}) {
-    ClipFileWriter seq = w;
-    seq.AddRawImage(Pattern(2, 2));
-    seq.AddSequence({Frame(0), Frame(index)});
-    EXPECT_FALSE(LoadClipBytes(seq.Bytes(), clip, &why)) << index;
-    EXPECT_NE(why.find("image index"), std::string::npos) << why;
-  }
 
   // Blank JPEG records cost no file bytes, so their number times their size is what is bounded.
   ClipImageView blank;
@@ -225,9 +207,7 @@ TEST(ClipFile, JpegRecordsAreCheckedBeforeDecoding) {
   EXPECT_EQ(clip.GetFrame(0)->GetPixel(3, 3), 0xFFFFFFu);
   EXPECT_FALSE(LoadClipBytes(JpegRecordFile(n, enciphered, e + 1), clip))
       << "enciphered length beyond the file";
-  EXPECT_FALSE(LoadClipBytes(JpegRecordFile(n, enciphered, -8), clip));
   EXPECT_FALSE(LoadClipBytes(JpegRecordFile(e + 1, enciphered, e), clip)) << "plain length beyond the buffer";
-  EXPECT_FALSE(LoadClipBytes(JpegRecordFile(-1, enciphered, e), clip));
   // 16 plain bytes ending in a count byte of 127 or -128, cut to their two blocks.
   for (const auto& [count, plainLength] : {std::pair{0x7F, 8 + 127}, {0x80, 0}}) {
     std::vector<uint8_t> plain(16, 0x11);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <numeric>
 #include <string>
 
 #include "engine/button.h"
@@ -29,14 +30,10 @@ TEST(ClipControl, LooksFollowThePointerAndTheButton) {
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.what);
-    std::vector<uint32_t> colors;
-    for (int i = 0; i < row.looks; ++i)
-      colors.push_back(uint32_t(i + 1));
-    std::unique_ptr<OClipControl> control;
-    if (row.checkBox)
-      control = SequenceClip<OClipCheckBox>(16, 16, colors);
-    else
-      control = SequenceClip<OClipButton>(16, 16, colors);
+    std::vector<uint32_t> colors(size_t(row.looks));
+    std::iota(colors.begin(), colors.end(), 1u);
+    std::unique_ptr<OClipControl> control = SequenceClip<OClipButton>(16, 16, colors);
+    if (row.checkBox) control = SequenceClip<OClipCheckBox>(16, 16, colors);
     for (const char* s = row.steps; *s; s += s[3] ? 4 : 3) {
       const int x = s[1] == '+' ? 8 : 40;
       bool taken = s[1] == '+';

@@ -77,7 +77,7 @@ TEST_F(SoundPlayer, ChannelRules) {
   EXPECT_FALSE(dev->IsChannelPlaying(own)) << "leaving mode 1 silences the own channels";
 }
 
-TEST_F(SoundPlayer, SilenceWhenDisabledMissingOrBroken) {
+TEST_F(SoundPlayer, SilenceWhenDisabledOrMissingAndAReloadFreesTheOldSample) {
   EXPECT_FALSE(sound.Load(3, folder / "missing.wav"));
   sound.Play(3, true);
   LoadWave(1, WaveOf(50));
@@ -91,17 +91,6 @@ TEST_F(SoundPlayer, SilenceWhenDisabledMissingOrBroken) {
   LoadWave(1, WaveOf(500));
   EXPECT_NE(SampleOf(1), first);
   EXPECT_EQ(dev->LiveSamples(), 1);
-  // A wave the reader refuses is kept as read but never reaches the device.
-  auto claimsTooMuch = WaveOf(100);
-  claimsTooMuch[40] = 0xFF;
-  LoadWave(1, claimsTooMuch);
-  for (bool mode : {false, true}) {
-    ASSERT_TRUE(sound.SetMode(mode));
-    EXPECT_EQ(SampleOf(1), 0);
-    sound.Play(1, true);
-  }
-  EXPECT_EQ(dev->LiveSamples(), 0);
-  EXPECT_EQ(dev->Starts().size(), 0u);
 }
 
 // The SDL_mixer device: with SDL's dummy output (the test environment's) it plays on the shared and own
@@ -142,6 +131,7 @@ TEST(SoundSdl, ConvertsToTheOutputFormatWithinBounds) {
 
 // ---- wave headers ----------------------------------------------------------------------------------
 
+// Damaged headers the real game meets are in the bad-input catalogue; these are the limits around them.
 TEST(SoundWave, RefusesWhatAMixerWouldMisread) {
   auto good = MakeWaveFile(2, 22050, 16, std::vector<uint8_t>(100, 0x80));
   good.push_back(0);  // bytes after the samples are allowed: the data size is what plays
@@ -158,17 +148,10 @@ TEST(SoundWave, RefusesWhatAMixerWouldMisread) {
   } rows[] = {
       {"data size exactly to the end of the file", 40, 4, 101, true},
       {"data size past the end", 40, 4, 102, false},
-      {"data size far too big", 40, 4, 0xFFFFFFFF, false},
-      {"zero channels", 22, 2, 0, false},
       {"zero block size", 32, 2, 0, false},
       {"block size not channels x bytes", 32, 2, 2, false},
-      {"12 bits", 34, 2, 12, false},
       {"0 bits", 34, 2, 0, false},
-      {"not PCM", 20, 2, 2, false},
-      {"rate 0", 24, 4, 0, false},
       {"rate far too high", 24, 4, 10000000, false},
-      {"format chunk of 18 bytes", 16, 4, 18, false},
-      {"RIFF tag", 0, 1, 'r', false},
       {"WAVE tag", 8, 1, 'w', false},
       {"fmt tag", 12, 1, 'F', false},
       {"data tag", 36, 1, 'D', false},
