@@ -26,6 +26,10 @@ class ScreenTest : public HeadlessWindowTest {
     button->commandCode = code;
     return static_cast<OClipButton*>(screen.AddControl(std::move(button)));
   }
+  static void Click(OEngine& screen, int x, int y) {
+    screen.OnLButtonDown(x, y);
+    screen.OnLButtonUp(x, y);
+  }
 };
 
 // A masked 12 x 12 disc-like picture (opaque centre, half-transparent ring, transparent corners).
@@ -53,23 +57,14 @@ TEST_F(ScreenTest, DirtyRedrawAfterRandomChangesGivesTheFullRedrawPicture) {
   for (int i = 0; i < 40; ++i) {
     auto clip = std::make_unique<OClip>();
     const uint32_t color = 0x100000u * unsigned(i % 15 + 1) + 0x0701u * unsigned(i);
-    if (i % 5 == 0) {
-      clip->AddFrame(Picture(20, 14, color));
-    } else if (i % 5 == 1) {
-      auto keyed = Picture(16, 16, color, 0x00FF00);
-      for (int k = 0; k < 16; ++k)
-        keyed->SetPixel(k, k, 0x00FF00);
-      clip->AddFrame(std::move(keyed));
-    } else if (i % 5 == 2) {
-      clip->AddFrame(Picture(18, 10, color));
-      clip->AddFrame(Picture(10, 18, color ^ 0xFFFFFF));
-      clip->SetTransparency(100);
-    } else {
-      clip->AddFrame(MaskedPicture(color));
-      clip->smooth = i % 5 == 3 && i % 2 == 1;
-      clip->GetFrame(0)->offsetX = i % 5 == 4 ? 3 : 0;
-      clip->GetFrame(0)->offsetY = i % 5 == 4 ? -2 : 0;
-    }
+    const int kind = i % 5;
+    clip->AddFrame(kind >= 3 ? MaskedPicture(color)
+                             : Picture(16, kind == 1 ? 16 : 10, color, kind == 1 ? 0x00FF00 : -1));
+    for (int k = 0; kind == 1 && k < 16; ++k)
+      clip->GetFrame(0)->SetPixel(k, k, 0x00FF00);
+    if (kind == 2) clip->AddFrame(Picture(10, 18, color ^ 0xFFFFFF)), clip->SetTransparency(100);
+    clip->smooth = kind == 3 && i % 2 == 1;
+    if (kind == 4) clip->GetFrame(0)->offsetX = 3, clip->GetFrame(0)->offsetY = -2;
     clip->x = coin(kWidth + 20) - 10;
     clip->y = coin(kHeight + 20) - 10;
     clip->depth = coin(5);
@@ -283,17 +278,14 @@ TEST_F(ScreenTest, ACommandRunsHalfASecondAfterTheReleaseAndASecondOneMeanwhileI
   OClipButton* ok = AddButton(dialog, 10, 10, 12);
   OClipButton* cancel = AddButton(dialog, 100, 10, 21);
   dialog.Enter(nullptr);
-  dialog.OnLButtonDown(20, 60);
-  dialog.OnLButtonUp(20, 60);
+  Click(dialog, 20, 60);
   EXPECT_TRUE(plain->visible);
   EXPECT_EQ(dialog.GetPendingButton(), nullptr);
-  dialog.OnLButtonDown(20, 20);
-  dialog.OnLButtonUp(20, 20);
+  Click(dialog, 20, 20);
   EXPECT_EQ(sounds.Count(5), 1) << "the release sounds at once";
   EXPECT_FALSE(ok->visible);
   EXPECT_EQ(dialog.clicked.size(), 2u) << "the screen's click comes at once; the command waits";
-  dialog.OnLButtonDown(110, 20);  // within the 500 ms: not queued
-  dialog.OnLButtonUp(110, 20);
+  Click(dialog, 110, 20);  // within the 500 ms: not queued
   EXPECT_TRUE(cancel->visible);
   dialog.OnFrame(300);
   dialog.OnFrame(200);
@@ -304,8 +296,7 @@ TEST_F(ScreenTest, ACommandRunsHalfASecondAfterTheReleaseAndASecondOneMeanwhileI
   dialog.OnFrame(1000);
   EXPECT_EQ(dialog.commands.size(), 1u);
   // A command button taken away while it waits runs nothing.
-  dialog.OnLButtonDown(110, 20);
-  dialog.OnLButtonUp(110, 20);
+  Click(dialog, 110, 20);
   dialog.RemoveControl(cancel);
   dialog.OnFrame(600);
   EXPECT_EQ(dialog.commands.size(), 1u);

@@ -156,10 +156,9 @@ TEST_F(WindowTest, BlitShowsLogicalRowZeroOnTopClippedAndNeverTheSpareRow) {
 // ---- SDL ---------------------------------------------------------------------------------------------
 
 TEST(SdlWindow, KeysMapToTheGamesKeyCodes) {
-  const std::pair<int, int> withNumLock[] = {{SDLK_a, 65},    {SDLK_z, 90},        {SDLK_0, 48},
-                                             {SDLK_9, 57},    {SDLK_KP_ENTER, 13}, {SDLK_PAUSE, 19},
-                                             {SDLK_LEFT, 37}, {SDLK_F12, 123},     {SDLK_RSHIFT, 16},
-                                             {SDLK_KP_0, 96}, {SDLK_MENU, 0}};
+  const std::pair<int, int> withNumLock[] = {{SDLK_a, 65},     {SDLK_9, 57},    {SDLK_KP_ENTER, 13},
+                                             {SDLK_PAUSE, 19}, {SDLK_F12, 123}, {SDLK_RSHIFT, 16},
+                                             {SDLK_KP_0, 96},  {SDLK_MENU, 0}};
   for (const auto& [sdl, key] : withNumLock)
     EXPECT_EQ(SdlKeyToVirtualKey(sdl, true), key) << SDL_GetKeyName(sdl);
   // Without Num Lock the pad's 0 is Insert, so Ctrl with it pastes.
