@@ -2,9 +2,8 @@
 // replay players use them (shots traced from any aim, arcade time-outs pushing any number of rows).
 #include <cstdint>
 
-#include "game/field.h"
 #include "game/save_replay.h"
-#include "game/trace.h"
+#include "tests/support/board_rows.h"
 #include "tests/support/test_folder.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -17,17 +16,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FieldRash board;
   for (int i = 0; i < 6 * kColumns; ++i)
     board.SetCell(i, i % kColourCount);
-  PointPath path;
   // The reader does not know the record kinds; take them in the order the low bits of each draw say.
   int value = 0, x = 0, y = 0, left = 0, allowance = 0;
   for (int records = 0; records < 200 && player.ReadRandom(value); ++records) {
     if ((value & 3) == 1) {
       if (!player.ReadShot(x, y)) break;
-      path.clear();
-      board.Trace(x, y, trace::kStartX, trace::kStartY, 0.0, path);
-      board.SetCell(board.LandingIndex(), (value & 7) % kColourCount);
-      board.PopCluster(board.LandingIndex(), 3);
-      board.DropDetached();
+      Shoot(board, x, y, (value & 7) % kColourCount);
     } else if ((value & 3) == 2) {
       if (!player.ReadArcade(x, y, left, allowance)) break;
       if (x == kArcadeTimeoutX) board.ShiftRows(y);

@@ -7,7 +7,6 @@
 
 #include "game/demo_decision.h"
 #include "game/random.h"
-#include "game/trace.h"
 #include "store/config.h"
 #include "tests/support/board_rows.h"
 
@@ -176,16 +175,6 @@ TEST(FieldStore, BoardStoresPaletteIndicesUnderTheGamesNameAndLoadsBackUpToABadV
 }
 
 // ---- the demo's choice ---------------------------------------------------------------------------------
-// Plays a shot at aim with a ball of colour on the scratch board; the size of the group it cleared.
-int Shoot(FieldRash& board, AimPoint aim, int colour) {
-  PointPath path;
-  board.Trace(aim.x, aim.y, trace::kStartX, trace::kStartY, 0.0, path);
-  board.SetCell(board.LandingIndex(), colour);
-  const int group = board.PopCluster(board.LandingIndex(), 3);
-  board.DropDetached();
-  return group >= 3 ? group : 0;
-}
-
 TEST(DemoChoice, TakesAShotThatClearsAGroupWhenOneExists) {
   for (auto [rows, colour] : {std::pair{"00000000000000000|11111111122222222", 2},
                               {"33333333333333333|0.0.0.0.0.0.0.0.0|1.1.1.1.1.1.1.1.1", 3},
@@ -196,7 +185,7 @@ TEST(DemoChoice, TakesAShotThatClearsAGroupWhenOneExists) {
       SetLibRandomSeed(seed);
       const AimPoint aim = ChooseDemoAim(board, colour);
       EXPECT_TRUE(InAimingArea(aim.x, aim.y));
-      EXPECT_GT(Shoot(board, aim, colour), 0) << rows << " seed " << seed;
+      EXPECT_GT(Shoot(board, aim.x, aim.y, colour), 0) << rows << " seed " << seed;
     }
 }
 
@@ -216,7 +205,7 @@ TEST(DemoChoice, GamesPlayedByTheChoiceArePinned) {
     const int colour = LibRandom() % 6;
     const AimPoint aim = ChooseDemoAim(board, colour);
     checksum = checksum * 31 + uint32_t(aim.x * 1000 + aim.y);
-    Shoot(board, aim, colour);
+    Shoot(board, aim.x, aim.y, colour);
   }
   EXPECT_EQ(checksum, 910823664u);
 }

@@ -13,7 +13,6 @@
 #include "engine/catalogue.h"
 #include "game/game.h"
 #include "game/random.h"
-#include "game/trace.h"
 #include "screens/ball.h"
 #include "screens/small_balls.h"
 #include "store/config.h"
@@ -74,7 +73,8 @@ class SessionScreen : public OEngine, public GameHost {
   bool replayButton = false;
 };
 
-// The common set-up: data, the headless window (10 ms frames), sound log, shower, options, a fixed random sequence, the screen.
+// The common set-up: data, the headless window (10 ms frames), sound log, shower, options, a fixed random
+// sequence, the screen.
 class SessionFixture : public HeadlessWindowTest {
  protected:
   static constexpr int kTickMs = 10;
@@ -143,14 +143,9 @@ class SessionFixture : public HeadlessWindowTest {
 
   // An aim point whose shot lands in cell index on the board as it stands; {-1, -1} when none does.
   std::pair<int, int> AimFor(int index) {
-    Field& field = *game->GetField();
-    PointPath path;
     for (int y = 14; y < 500; y += 3)
-      for (int x = 14; x < 577; x += 2) {
-        path.clear();
-        field.Trace(x, y, trace::kStartX, trace::kStartY, 0.0, path);
-        if (field.LandingIndex() == index) return {x, y};
-      }
+      for (int x = 14; x < 577; x += 2)
+        if (Fire(*game->GetField(), x, y), game->GetField()->LandingIndex() == index) return {x, y};
     return {-1, -1};
   }
 

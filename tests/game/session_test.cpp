@@ -7,7 +7,6 @@
 #include "game/game_demo.h"
 #include "game/game_orig.h"
 #include "game/game_time.h"
-#include "game/trace.h"
 #include "tests/game/session_support.h"
 
 using namespace session_testing;
@@ -211,8 +210,7 @@ TEST_F(Session, TheDemoShootsWhereItsChoiceSaysAtItsOwnPace) {
     board.CopyFrom(*demo.GetField());
     const AimPoint aim = ChooseDemoAim(board, demo.GameBall()->colour);
     SetLibRandomSeed(seed);
-    PointPath path;
-    board.Trace(aim.x, aim.y, trace::kStartX, trace::kStartY, 0.0, path);
+    Fire(board, aim.x, aim.y);
     int waited = 0;
     for (; demo.State() == GameState::kReady && waited < 2000; waited += kTickMs)
       Frame();

@@ -5,16 +5,9 @@
 
 #include <vector>
 
-#include "game/trace.h"
 #include "tests/support/board_rows.h"
 
 namespace {
-PointPath Fire(Field& field, int ax, int ay) {
-  PointPath path;
-  field.Trace(ax, ay, trace::kStartX, trace::kStartY, 0.0, path);
-  return path;
-}
-
 struct PinnedShot {
   bool onEmpty;  // on the empty board, else on the rows below
   int ax, ay, landing;

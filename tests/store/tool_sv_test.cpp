@@ -1,11 +1,5 @@
 // globbet-tool's sv and cipher commands, run as a player or maintainer would run them, one after the
 // other in one folder: each row places its files, runs the command and checks its status and output.
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <map>
-
-#include "tests/support/test_folder.h"
 #include "tests/support/tool_runner.h"
 
 namespace {
@@ -14,14 +8,7 @@ constexpr char kStored[] =
     "Table=\"ann\\t5\\n\"\n\t}\n}\nOther = {\n\tKey=-7\n}\n";
 
 TEST(ToolSv, CommandsAndWhatTheyPrintOrRefuse) {
-  if (!std::filesystem::exists(std::string(GLOBBET_BINARY_DIR) + "/globbet-tool")) GTEST_SKIP();
-  struct Row {
-    const char* args;
-    std::map<std::string, std::string> files;  // placed in the folder before the command
-    int status;
-    const char* out;  // standard output
-  };
-  const Row rows[] = {
+  ExpectToolRows({
       {"sv decode", {}, 1, ""},  // no sv.dat yet
       {"sv set Game.Options.Level 2", {}, 0, ""},
       {"sv set Game.CurrGame.Skins '[1  -2 3]'", {}, 0, ""},
@@ -48,14 +35,6 @@ TEST(ToolSv, CommandsAndWhatTheyPrintOrRefuse) {
       {"cipher decrypt TorvikSa enc back && cat back", {}, 0, "thirteen byte"},
       {"cipher decrypt short enc back", {}, 1, ""},
       {"cipher decrypt TorvikSa missing back", {}, 1, ""},
-  };
-  TestFolder dir;
-  for (const Row& row : rows) {
-    for (const auto& [name, bytes] : row.files)
-      WriteAll(dir / name, bytes);
-    const ToolRun run = RunGlobbetTool(row.args, dir.path());
-    EXPECT_EQ(run.status, row.status) << row.args;
-    EXPECT_EQ(run.out, row.out) << row.args;
-  }
+  });
 }
 }  // namespace

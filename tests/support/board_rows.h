@@ -5,6 +5,7 @@
 #include <string>
 
 #include "game/field.h"
+#include "game/trace.h"
 
 inline int Index(int column, int row) {
   return row * kColumns + column;
@@ -36,4 +37,21 @@ inline std::string GetRows(const Field& field) {
     row.clear();
   }
   return rows.substr(0, rows.find_last_not_of('|') + 1);
+}
+
+// The path of a shot aimed at (x, y) from the launcher; the board keeps where it lands.
+inline PointPath Fire(Field& field, int x, int y) {
+  PointPath path;
+  field.Trace(x, y, trace::kStartX, trace::kStartY, 0.0, path);
+  return path;
+}
+
+// A shot of colour aimed at (x, y), resolved as the game resolves it: the ball lands, a group of three
+// or more goes and the balls it held fall. The size of the group gone, else 0.
+inline int Shoot(Field& field, int x, int y, int colour) {
+  Fire(field, x, y);
+  field.SetCell(field.LandingIndex(), colour);
+  const int group = field.PopCluster(field.LandingIndex(), 3);
+  field.DropDetached();
+  return group >= 3 ? group : 0;
 }
