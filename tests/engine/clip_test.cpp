@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <span>
+#include <tuple>
 
 #include "engine/clip.h"
 #include "engine/clip_file.h"
@@ -127,11 +128,7 @@ TEST(ClipFile, CountsSizesAndIndicesAreChecked) {
   ClipFileWriter w;
   w.AddRawImage(Pattern(4, 4));
   const auto good = w.Bytes();
-  const struct {
-    const char* what;
-    size_t at;
-    int32_t value;
-  } cases[] = {
+  const std::tuple<const char*, size_t, int32_t> cases[] = {
       {"width 0", 28, 0},
       {"width 4097", 28, 4097},
       {"height far too big", 32, 0x7FFFFFFF},
@@ -140,10 +137,10 @@ TEST(ClipFile, CountsSizesAndIndicesAreChecked) {
       {"masked but no mask bytes", 36, 4},
   };
   OClip clip;
-  for (const auto& c : cases) {
+  for (const auto& [what, at, value] : cases) {
     auto bytes = good;
-    PutInt(bytes, c.at, c.value);
-    EXPECT_FALSE(LoadClipBytes(bytes, clip)) << c.what;
+    PutInt(bytes, at, value);
+    EXPECT_FALSE(LoadClipBytes(bytes, clip)) << what;
   }
 
   ClipFileWriter wide;
@@ -285,15 +282,12 @@ TEST(ClipPlay, FrameInstructions) {
   parent.SetFrameAction(kFrameJumpStop, 0, 1, 2, 2);     // jumps even when stopped, to sequence 1
   parent.SetFrameAction(kFrameStop, 0, 0, 1, 1);
   parent.SetFrameAction(kFrameEnd, 0, 0, 2, 1);
-  const struct {
-    int shown;
-    bool stopped;
-  } steps[] = {{1, false}, {23, false}, {21, false}, {22, true}, {10, true},
-               {10, true}, {11, false}, {11, true},  {11, true}, {12, false}};
+  // The picture shown after each tick, and whether the parent is stopped.
+  const std::pair<int, bool> steps[] = {{1, false}, {23, false}, {21, false}, {22, true}, {10, true},
+                                        {10, true}, {11, false}, {11, true},  {11, true}, {12, false}};
   for (size_t i = 0; i < std::size(steps); ++i) {
     parent.Tick(0);
-    EXPECT_EQ(Shown(parent), steps[i].shown) << "tick " << i;
-    EXPECT_EQ(parent.stopped, steps[i].stopped) << "tick " << i;
+    EXPECT_EQ(std::pair(Shown(parent), parent.stopped), steps[i]) << "tick " << i;
     if (i == 5 || i == 8) parent.stopped = false;  // the game moves a stopped clip on by hand
     if (i == 8) parent.SetFrame(2, 1);
   }

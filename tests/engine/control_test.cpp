@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <numeric>
 #include <string>
+#include <tuple>
 
 #include "engine/button.h"
 #include "engine/check_box.h"
@@ -18,23 +19,18 @@ namespace {
 // Each step is an event and the look (sequence) shown after it: h hover, d hover with the button down,
 // p press, r release, k a key; + on the control, - off it.
 TEST(ClipControl, LooksFollowThePointerAndTheButton) {
-  const struct {
-    const char* what;
-    int looks;
-    bool checkBox;
-    const char* steps;
-  } rows[] = {
+  const std::tuple<const char*, int, bool, const char*> rows[] = {
       {"button", 3, false, "h+2 p+1 d-0 d+1 r+2 h-0"},
       {"check box of two looks", 2, true, "h+0 p+0 r+1 h+1 r-1 k+0 r+1 k+0"},
       {"check box of six looks", 6, true, "h+4 p+2 d+2 r+3 h+5 h-1 p+3 r+2 h+4"},
   };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.what);
-    std::vector<uint32_t> colors(size_t(row.looks));
+  for (const auto& [what, looks, checkBox, steps] : rows) {
+    SCOPED_TRACE(what);
+    std::vector<uint32_t> colors(static_cast<size_t>(looks));
     std::iota(colors.begin(), colors.end(), 1u);
     std::unique_ptr<OClipControl> control = SequenceClip<OClipButton>(16, 16, colors);
-    if (row.checkBox) control = SequenceClip<OClipCheckBox>(16, 16, colors);
-    for (const char* s = row.steps; *s; s += s[3] ? 4 : 3) {
+    if (checkBox) control = SequenceClip<OClipCheckBox>(16, 16, colors);
+    for (const char* s = steps; *s; s += s[3] ? 4 : 3) {
       const int x = s[1] == '+' ? 8 : 40;
       bool taken = s[1] == '+';
       if (s[0] == 'h' || s[0] == 'd') control->OnHover(x, 8, s[0] == 'd');
@@ -43,7 +39,7 @@ TEST(ClipControl, LooksFollowThePointerAndTheButton) {
       if (s[0] == 'k') control->OnKey('A', 0);
       EXPECT_EQ(control->GetCurrentSequence(), s[2] - '0') << "after " << std::string(s, 3);
       EXPECT_EQ(taken, s[1] == '+') << "after " << std::string(s, 3);
-      EXPECT_FALSE(row.checkBox && control->pressed) << "a check box never makes a click";
+      EXPECT_FALSE(checkBox && control->pressed) << "a check box never makes a click";
     }
   }
   // A button of one look keeps it when pressed and still records the press.
@@ -61,16 +57,13 @@ TEST(ClipControl, HitsIncludeTheEdgesAndThePixelExactTestSkipsKeyedPixels) {
   button->AddFrame(Picture(20, 10, 0x00FF00, 0xFF00FF));
   button->GetFrame(0)->SetPixel(5, 5, 0xFF00FF);
   button->x = 100, button->y = 50;
-  const struct {
-    int x, y;
-    bool rectangle, exact;
-  } probes[] = {{100, 50, 1, 1}, {120, 60, 1, 0}, {121, 60, 0, 0},
-                {100, 49, 0, 0}, {105, 55, 1, 0}, {106, 55, 1, 1}};
-  for (const auto& p : probes) {
+  const std::tuple<int, int, bool, bool> probes[] = {{100, 50, 1, 1}, {120, 60, 1, 0}, {121, 60, 0, 0},
+                                                     {100, 49, 0, 0}, {105, 55, 1, 0}, {106, 55, 1, 1}};
+  for (const auto& [x, y, rectangle, exact] : probes) {
     button->pixelExact = false;
-    EXPECT_EQ(button->HitTest(p.x, p.y), p.rectangle) << p.x << "," << p.y;
+    EXPECT_EQ(button->HitTest(x, y), rectangle) << x << "," << y;
     button->pixelExact = true;
-    EXPECT_EQ(button->HitTest(p.x, p.y), p.exact) << p.x << "," << p.y << " pixel-exact";
+    EXPECT_EQ(button->HitTest(x, y), exact) << x << "," << y << " pixel-exact";
   }
   EXPECT_FALSE(button->OnPress(105, 55));
   // A masked picture is hit where it shows, whatever the key says.

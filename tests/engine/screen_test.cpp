@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <random>
+#include <tuple>
 
 #include "engine/active_screen.h"
 #include "engine/button.h"
@@ -123,34 +124,32 @@ TEST_F(ScreenTest, OverlappingAreasMergeUntilNoneOverlapAndTouchingOnesStaySepar
 // which way-point tags it has reported.
 TEST_F(ScreenTest, MotionBySpeedAndAlongPaths) {
   const std::vector<PointSpeed> down{{50, 70, 7.5, 10}}, legs{{30, 40, 1, 5}, {0, 80, 2, 5}}, none;
-  const struct {
-    double x, y, speedX;
-    const std::vector<PointSpeed>& path;
-    std::vector<int> frames;
-    double wantX, wantY;
-    std::vector<double> points, ends;
-  } rows[] = {
-      {0, 0, 1, none, {9, 10, 25, 49, 80, 1000, -30}, 17, 0, {}, {}},  // whole 10 ms steps, five a frame
-      {50, 20, 3, down, {10, 10, 10, 10}, 50, 60, {}, {}},  // straight down, sideways only a token step
-      {50, 20, 3, down, {40, 20}, 50, 70, {}, {7.5}},       // two steps pass the point: put on it
-      {0, 0, 0, legs, {10}, 3, 4, {}, {}},                  // 3-4-5 triangles: one leg a step
-      {0, 0, 0, legs, {50, 50}, 30, 40, {1}, {}},
-      {0, 0, 0, legs, {50, 50, 50, 50}, 0, 80, {1}, {2}},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(&row - rows);
+  // Start, sideways speed, way points, the frames' elapsed times, where it ends and the tags reported.
+  using Points = std::vector<double>;
+  const std::tuple<double, double, double, const std::vector<PointSpeed>*, std::vector<int>, double, double,
+                   Points, Points>
+      rows[] = {
+          {0, 0, 1, &none, {9, 10, 25, 49, 80, 1000, -30}, 17, 0, {}, {}},  // whole 10 ms steps, five a frame
+          {50, 20, 3, &down, {10, 10, 10, 10}, 50, 60, {}, {}},  // straight down, sideways only a token step
+          {50, 20, 3, &down, {40, 20}, 50, 70, {}, {7.5}},       // two steps pass the point: put on it
+          {0, 0, 0, &legs, {10}, 3, 4, {}, {}},                  // 3-4-5 triangles: one leg a step
+          {0, 0, 0, &legs, {50, 50}, 30, 40, {1}, {}},
+          {0, 0, 0, &legs, {50, 50, 50, 50}, 0, 80, {1}, {2}},
+      };
+  for (const auto& [x, y, speedX, path, frames, wantX, wantY, points, ends] : rows) {
+    SCOPED_TRACE(testing::Message() << "at " << x << "," << y << " after " << frames.size() << " frames");
     Recording<> screen(&window, 0, 0, 200, 200);
     screen.Enter(nullptr);
     OClip* clip = screen.AddClip(SolidClip(10, 10, {0xFF0000}));
-    clip->x = row.x, clip->y = row.y, clip->speedX = row.speedX;
-    if (!row.path.empty()) clip->SetPath(row.path, true);
-    for (int ms : row.frames)
+    clip->x = x, clip->y = y, clip->speedX = speedX;
+    if (!path->empty()) clip->SetPath(*path, true);
+    for (int ms : frames)
       screen.OnFrame(ms);
-    EXPECT_NEAR(clip->x, row.wantX, 1e-4);
-    EXPECT_NEAR(clip->y, row.wantY, 1e-6);
-    EXPECT_EQ(screen.points, row.points);
-    EXPECT_EQ(screen.ends, row.ends);
-    EXPECT_TRUE(row.ends.empty() || clip->speedX == 0) << "a finished path leaves the clip at rest";
+    EXPECT_NEAR(clip->x, wantX, 1e-4);
+    EXPECT_NEAR(clip->y, wantY, 1e-6);
+    EXPECT_EQ(screen.points, points);
+    EXPECT_EQ(screen.ends, ends);
+    EXPECT_TRUE(ends.empty() || clip->speedX == 0) << "a finished path leaves the clip at rest";
   }
 }
 
@@ -227,23 +226,6 @@ TEST_F(ScreenTest, TabAndKeysCharactersAndPastesReachTheFocusedControl) {
   screen.OnKeyDown('V', 0);  // without Ctrl: a key like any other
   EXPECT_EQ(edits[0]->GetText(), "a" + std::string(100, 'x') + "12b");
   EXPECT_EQ(edits[1]->GetText(), "");
-}
-
-TEST_F(ScreenTest, DialogsStackOverTheActiveScreenAndHandItBack) {
-  OEngine* slot = nullptr;
-  Recording<> screen(&window, 100, 50, 400, 300), dialog(&window, 150, 100, 100, 80);
-  screen.Enter(&slot);
-  dialog.Enter(&slot);
-  dialog.Enter(&slot);  // entering the active screen again never stacks it on itself
-  EXPECT_TRUE(screen.skipRedraw) << "its next frame must not paint over the dialog";
-  dialog.Leave(3);
-  EXPECT_EQ(slot, &screen);
-  EXPECT_EQ(screen.closed, std::vector<int>{3});
-  {
-    Recording<> shortLived(&window, 0, 0, 10, 10);
-    shortLived.Enter(&slot);
-  }
-  EXPECT_EQ(slot, nullptr) << "never left naming a screen that is gone";
 }
 
 // ---- dialogs ---------------------------------------------------------------------------------------

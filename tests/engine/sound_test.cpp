@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <tuple>
 
 #include "engine/audio_null.h"
 #include "engine/platform_sdl_audio.h"
@@ -35,14 +36,9 @@ class SoundPlayer : public ::testing::Test {
 // Effect 1 plays, time passes, then effect `second` is asked for: on the shared channel (mode 0) or on
 // each effect's own channel (mode 1).
 TEST_F(SoundPlayer, ChannelRules) {
-  const struct {
-    const char* what;
-    bool ownChannels;
-    int advanceMs, second;
-    bool interrupt;
-    size_t starts;
-    int playing;  // the effect then playing on the second effect's channel
-  } rows[] = {
+  // Own channels or the shared one, the time before the second effect, which it is, whether it interrupts,
+  // the starts, and the effect then playing on the second effect's channel.
+  const std::tuple<const char*, bool, int, int, bool, size_t, int> rows[] = {
       {"another effect is dropped while one plays", false, 100, 2, false, 1, 1},
       {"an interrupting effect replaces the playing one", false, 100, 2, true, 2, 2},
       {"once the channel is free it plays", false, 300, 2, false, 2, 2},
@@ -53,19 +49,19 @@ TEST_F(SoundPlayer, ChannelRules) {
   };
   LoadWave(1, WaveOf(300));
   LoadWave(2, WaveOf(300));
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.what);
-    ASSERT_TRUE(sound.SetMode(!row.ownChannels));
-    ASSERT_TRUE(sound.SetMode(row.ownChannels));  // leaving a mode silences its channels
+  for (const auto& [what, ownChannels, advanceMs, second, interrupt, starts, playing] : rows) {
+    SCOPED_TRACE(what);
+    ASSERT_TRUE(sound.SetMode(!ownChannels));
+    ASSERT_TRUE(sound.SetMode(ownChannels));  // leaving a mode silences its channels
     const size_t before = dev->Starts().size();
     sound.Play(1, true);
-    dev->Advance(row.advanceMs);
-    sound.Play(row.second, row.interrupt);
-    ASSERT_EQ(dev->Starts().size() - before, row.starts);
-    const int channel = row.ownChannels ? sound.Find(row.second)->channel : 0;
-    EXPECT_EQ(channel != 0, row.ownChannels);
-    EXPECT_EQ(dev->PlayingOn(channel), SampleOf(row.playing));
-    if (row.ownChannels && row.second == 2) {
+    dev->Advance(advanceMs);
+    sound.Play(second, interrupt);
+    ASSERT_EQ(dev->Starts().size() - before, starts);
+    const int channel = ownChannels ? sound.Find(second)->channel : 0;
+    EXPECT_EQ(channel != 0, ownChannels);
+    EXPECT_EQ(dev->PlayingOn(channel), SampleOf(playing));
+    if (ownChannels && second == 2) {
       EXPECT_EQ(dev->PlayingOn(sound.Find(1)->channel), SampleOf(1));
     }
     dev->Advance(1000);
@@ -139,13 +135,8 @@ TEST(SoundWave, RefusesWhatAMixerWouldMisread) {
   ASSERT_TRUE(ReadWaveHeader(good.data(), good.size(), f));
   EXPECT_EQ(std::vector<int>({f.channels, f.sampleRate, f.blockAlign, f.bitsPerSample, int(f.dataSize)}),
             std::vector<int>({2, 22050, 4, 16, 100}));
-  const struct {
-    const char* what;
-    size_t at;
-    int bytes;
-    uint32_t value;
-    bool accepted;
-  } rows[] = {
+  // What, where, how many bytes, the value written there, accepted.
+  const std::tuple<const char*, size_t, int, uint32_t, bool> rows[] = {
       {"data size exactly to the end of the file", 40, 4, 101, true},
       {"data size past the end", 40, 4, 102, false},
       {"zero block size", 32, 2, 0, false},
@@ -156,11 +147,11 @@ TEST(SoundWave, RefusesWhatAMixerWouldMisread) {
       {"fmt tag", 12, 1, 'F', false},
       {"data tag", 36, 1, 'D', false},
   };
-  for (const auto& row : rows) {
+  for (const auto& [what, at, bytes, value, accepted] : rows) {
     auto file = good;
-    for (int i = 0; i < row.bytes; ++i)
-      file[row.at + size_t(i)] = uint8_t(row.value >> (8 * i));
-    EXPECT_EQ(ReadWaveHeader(file.data(), file.size(), f), row.accepted) << row.what;
+    for (int i = 0; i < bytes; ++i)
+      file[at + size_t(i)] = uint8_t(value >> (8 * i));
+    EXPECT_EQ(ReadWaveHeader(file.data(), file.size(), f), accepted) << what;
   }
   const auto nine = MakeWaveFile(9, 8000, 8, std::vector<uint8_t>(9, 0x80));
   EXPECT_FALSE(ReadWaveHeader(nine.data(), nine.size(), f)) << "nine channels";
