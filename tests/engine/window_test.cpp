@@ -13,12 +13,7 @@
 
 namespace {
 
-PlatformEvent Event(PlatformEventType type, int x = 0, int y = 0) {
-  PlatformEvent e;
-  e.type = type;
-  e.x = x, e.y = y;
-  return e;
-}
+using Ev = PlatformEventType;
 
 // A screen stand-in that records the ticks and pointer moves that reach it.
 class RecordingScreens : public ActiveScreenForwarder {
@@ -79,8 +74,8 @@ TEST_F(WindowTest, AWindowThatCannotBeCreatedSaysSoAndRunsNothing) {
 TEST_F(WindowTest, TicksPassTheMeasuredTimeAndInputWakesTheWaitingLoop) {
   window.SetFrameInterval(10);
   screens.slowFrameMs = 24;  // the second frame takes 24 ms, and 1 ms for the poll after it
-  platform.QueueEventAt(start + 50, Event(PlatformEventType::kMouseMove, 10, 20));
-  platform.QueueEventAt(start + 65, Event(PlatformEventType::kQuit));
+  platform.QueueEventAt(start + 50, {Ev::kMouseMove, 10, 20});
+  platform.QueueEventAt(start + 65, {Ev::kQuit});
   EXPECT_EQ(window.Run(), 0);
   EXPECT_EQ(screens.frames,
             (std::vector<std::pair<int, int>>{
@@ -95,10 +90,10 @@ TEST_F(WindowTest, AnUntakenPressRightOfTheThresholdDragsTheWindowAndHoldsTheTic
   window.OnLButtonUp(580, 10);
 
   window.SetFrameInterval(10);
-  platform.QueueEventAt(start + 15, Event(PlatformEventType::kLButtonDown, 581, 20));
-  platform.QueueEventAt(start + 32, Event(PlatformEventType::kMouseMove, 611, 35));
-  platform.QueueEventAt(start + 55, Event(PlatformEventType::kLButtonUp, 581, 20));
-  platform.QueueEventAt(start + 70, Event(PlatformEventType::kQuit));
+  platform.QueueEventAt(start + 15, {Ev::kLButtonDown, 581, 20});
+  platform.QueueEventAt(start + 32, {Ev::kMouseMove, 611, 35});
+  platform.QueueEventAt(start + 55, {Ev::kLButtonUp, 581, 20});
+  platform.QueueEventAt(start + 70, {Ev::kQuit});
   window.Run();
   // No screen ticks while the button is down (15 .. 55), then again on the same beat.
   std::vector<int> ticks;
