@@ -87,6 +87,11 @@ const Scenario kScenarios[] = {
     {"TheWebLinkOpensThePageAtOnce", 0, 0, "btn:WebLink", "url=https://globbet.example/games?r=gbt"},
 };
 
+void AddRecord(Program& program, const std::string& name, int code, int score) {
+  program.Main()->Scores().AddRecord("6-12-126\t" + name + "\t" + std::to_string(code) + "\t" +
+                                     std::to_string(score));
+}
+
 // Commands and keys by name.
 // clang-format off
 const std::map<std::string, int> kNames = {
@@ -109,8 +114,7 @@ class ProgramScenario : public ProgramTest, public ::testing::WithParamInterface
     if (verb == "score") program.Session()->GetScore().Add(n);
     if (verb == "records")
       for (auto [code, score] : {std::pair{3, 400}, {3, 300}, {6, 500}})
-        program.Main()->Scores().AddRecord("6-12-126\tP\t" + std::to_string(code) + "\t" +
-                                           std::to_string(score));
+        AddRecord(program, "P", code, score);
     if (verb == "autosave") GetOptions().AutoSave = n != 0;
     if (verb == "cmd") program.Main()->RunCommand(AMainWindow::Command(n));
     if (verb == "btn" || verb == "press") {
@@ -211,13 +215,7 @@ TEST_P(ProgramScenario, EndsAsThePlayerExpects) {
 INSTANTIATE_TEST_SUITE_P(Player, ProgramScenario, ::testing::ValuesIn(kScenarios),
                          [](const auto& info) { return std::string(info.param.name); });
 
-class Dialogs : public ProgramTest {
- protected:
-  void Add(const std::string& name, int code, int score) {
-    program.Main()->Scores().AddRecord("6-12-126\t" + name + "\t" + std::to_string(code) + "\t" +
-                                       std::to_string(score));
-  }
-};
+using Dialogs = ProgramTest;
 
 TEST(ResultRules, TheBonusIsTenThousandTimesOnePlusTwoUpToTheColoursCleared) {
   for (auto [cleared, bonus] : {std::pair{-2, 0}, {0, 0}, {1, 10000}, {3, 60000}, {6, 210000}})
@@ -279,9 +277,9 @@ TEST_F(Dialogs, TheTopTenShowsTheTenBestOfTheLevelCodeWithNamesCutAndSubmitsTheB
   program.ClickOn(*screens::top10, screens::top10->CloseButton());
   program.Ticks(60);
   for (int i = 0; i < 12; ++i)
-    Add("Player" + std::to_string(i), 5, 1000 + 100 * i);
-  Add("Strategist", 2, 99999);
-  Add("ABCDEFGHIJKLMNOPQRST", 5, 5000);
+    AddRecord(program, "Player" + std::to_string(i), 5, 1000 + 100 * i);
+  AddRecord(program, "Strategist", 2, 99999);
+  AddRecord(program, "ABCDEFGHIJKLMNOPQRST", 5, 5000);
   program.Main()->RunCommand(AMainWindow::kTopTen);
   AWndTop10& top = *screens::top10;
   EXPECT_EQ(top.Title().Text(), "Expert");

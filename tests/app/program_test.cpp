@@ -103,9 +103,7 @@ TEST(ProgramStartup, TheFirstExitStoresTheGameAndTheNextStartResumesIt) {
   }
   // What the file holds is the store's to check; here, that the first exit wrote it.
   Program program;
-  ASSERT_TRUE(program.Start());
-  program.SkipIntro();
-  ASSERT_TRUE(program.UntilReady());
+  ASSERT_TRUE(program.StartIn());
   EXPECT_EQ(stored(program), before);
 }
 

@@ -112,13 +112,13 @@ class Program {
       if (Session() && Session()->State() == GameState::kReady) return true;
     return false;
   }
-  // Starts, sets level and mode, enters the main screen and waits for the first shot.
-  bool StartIn(int level, int gameType) {
+  // Starts, enters the main screen and waits for the first shot: of the game the start made, or of a new
+  // one at the level and mode given.
+  bool StartIn(int level = -1, int gameType = 0) {
     if (!Start()) return false;
-    GetOptions().Level = level;
-    GetOptions().GameType = gameType;
+    if (level >= 0) GetOptions().Level = level, GetOptions().GameType = gameType;
     SkipIntro();
-    Main()->StartGame(true, false);
+    if (level >= 0) Main()->StartGame(true, false);
     return UntilReady();
   }
   int Quit() {

@@ -2,18 +2,11 @@
 // damaged clip is refused, that a damaged sound never reaches the audio device, whether a damaged
 // settings file is refused as a whole, and how a damaged replay ends once its button is pressed
 // (tests/checks/check_bad_inputs.sh runs the same cases against the built game).
-#include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <filesystem>
-#include <fstream>
 #include <set>
 #include <sstream>
-#include <string>
-#include <vector>
 
-#include "engine/button.h"
-#include "engine/clip.h"
 #include "engine/clip_file.h"
 #include "game/player_sessions.h"
 #include "game/save_replay.h"
@@ -140,9 +133,7 @@ TEST(BadInputCatalogue, DamagedReplaysAreRefusedStopOrStartAgainAsTheirCaseSays)
       fs::copy_file(c.Path(), kReplayFile);
     }
     Program program;
-    ASSERT_TRUE(program.Start());
-    program.SkipIntro();
-    ASSERT_TRUE(program.UntilReady());
+    ASSERT_TRUE(program.StartIn());
     AMainWindow& main = *program.Main();
     const bool offered = main.Button(AMainWindow::kReplay)->visible;
     program.Click(630, 162);  // the button's middle, as a player clicks it
@@ -175,9 +166,7 @@ TEST(BadInputCatalogue, BallsFromEmptyClipFilesPlayOnUnseen) {
       fs::copy_file(kCatalogue / file, ball);
     SoundLog sounds;
     Program program;
-    ASSERT_TRUE(program.Start());
-    program.SkipIntro();
-    ASSERT_TRUE(program.UntilReady());
+    ASSERT_TRUE(program.StartIn());
     const auto recorded = fs::file_size(kRecordingFile);
     for (int shot = 0; shot < 12; ++shot) {
       program.Click(60 + 40 * shot, 300 - 10 * shot);

@@ -2,12 +2,9 @@
 // the main screen's replay button plays "replay.dat" as a player watches it: each must end as
 // manifest.txt says (score, shots, board hash), whatever the speed and the frame rate.
 // check_determinism runs these again on the plain maths, and plays them with 'globbet-tool replay verify'.
-#include <gtest/gtest.h>
 
-#include <fstream>
 #include <sstream>
 
-#include "engine/active_screen.h"
 #include "game/game_saved.h"
 #include "game/game_saved_time.h"
 #include "game/player_sessions.h"
@@ -57,9 +54,7 @@ void ExpectEndInProgram(const RecordedGame& game, int speed, int tickMs) {
   int score = 0, shots = 0;
   std::array<int, kCellCount> board{};
   [&] {
-    ASSERT_TRUE(program.Start());
-    program.SkipIntro();
-    ASSERT_TRUE(program.UntilReady());
+    ASSERT_TRUE(program.StartIn());
     GetOptions().FastSpeed = speed;
     ASSERT_GE(tickMs, frameIntervals[speed]);
     program.Main()->RunCommand(AMainWindow::kReplay);

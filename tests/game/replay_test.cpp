@@ -1,7 +1,6 @@
 // Whole games recorded with random shots, quit with a ball in flight and restored half way, and played
 // back from "replay.dat": the replay shows the same boards, balls, score and shots at every step. Files
 // cut short, damaged or not the stored game's.
-#include <gtest/gtest.h>
 
 #include <random>
 

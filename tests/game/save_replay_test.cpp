@@ -5,12 +5,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
-#include <algorithm>
-#include <filesystem>
-
-#include "store/atomic_file.h"
 #include "store/options.h"
 #include "tests/support/replay_files.h"
 #include "tests/support/test_folder.h"
@@ -84,30 +79,6 @@ TEST_F(SaveReplayTest, AProcessKilledWhileRecordingLeavesEveryRecord) {
   ASSERT_EQ(::waitpid(child, &status, 0), child);
   ASSERT_TRUE(WIFSIGNALED(status));
   EXPECT_EQ(Recording(), ReplayHeader(0, 0) + Bytes({4, 300 % 256, 1, 0, 0, 40, 0, 0, 0}));
-}
-
-TEST_F(SaveReplayTest, AFinishedCopySweepsTheTemporaryFilesOfKilledOnes) {
-  const pid_t gone = ::fork();  // a process that has ended: its temporary files are never finished
-  ASSERT_GE(gone, 0);
-  if (gone == 0) ::_exit(0);
-  ASSERT_EQ(::waitpid(gone, nullptr, 0), gone);
-  const std::string temp = fs::path(TemporaryPrefix(folder / kReplayFile)).filename().string();
-  const std::string other =
-      fs::path(TemporaryPrefix(folder / "sv.dat")).filename().string() + std::to_string(gone);
-  const std::string live = temp + std::to_string(::getppid()) + "-0";  // another's write under way
-  for (const std::string& name :
-       {temp + std::to_string(gone) + "-0", temp + std::to_string(::getpid()) + "-3", live, other + "-0",
-        temp + "notes"})
-    WriteAll(folder / name, "123");
-  SaveReplay recorder(folder.path());
-  recorder.Begin(0, 0);
-  ASSERT_TRUE(recorder.Finish());
-  std::vector<std::string> names, kept{kRecordingFile, kReplayFile, other + "-0", live, temp + "notes"};
-  for (const auto& entry : fs::directory_iterator(folder.path()))
-    names.push_back(entry.path().filename().string());
-  std::sort(names.begin(), names.end());
-  std::sort(kept.begin(), kept.end());
-  EXPECT_EQ(names, kept);
 }
 
 }  // namespace

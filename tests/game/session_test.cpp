@@ -1,7 +1,6 @@
 // A session on a headless screen: shots from the click to the settled board (score, palette, rows,
 // attempts), the strategy and arcade rules, what a game records, saving and restoring, the end, and
 // the self-playing demo.
-#include <gtest/gtest.h>
 
 #include "game/demo_decision.h"
 #include "game/game_demo.h"

@@ -2,7 +2,10 @@
 // crash-safely.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <random>
 
@@ -48,9 +51,12 @@ TEST(EncryptedFile, AnyChangedByteIsRefusedOrGivesTheSameText) {
 }
 
 // ---- crash-safe writing ------------------------------------------------------------------------------
-size_t FilesIn(const std::string& folder) {
-  const std::filesystem::directory_iterator entries(folder);
-  return size_t(std::distance(begin(entries), end(entries)));
+std::vector<std::string> Names(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
 }
 
 TEST(AtomicWrite, FailureAtAnyPointLeavesTheOldFile) {
@@ -61,14 +67,27 @@ TEST(AtomicWrite, FailureAtAnyPointLeavesTheOldFile) {
   for (WriteFault fault : {WriteFault::kFailWrite, WriteFault::kFailBeforeRename}) {
     EXPECT_FALSE(WriteFileAtomically(path, next, fault));
     EXPECT_EQ(ReadAll(path), old);
-    EXPECT_EQ(FilesIn(dir.path()), 1u) << "the temporary file is removed";
+    EXPECT_EQ(Names(dir.path()), std::vector<std::string>{"sv.dat"}) << "the temporary file is removed";
   }
-  // A kill just before the rename leaves a stray temporary file; the next write succeeds and removes it.
+  // A kill just before the rename leaves a stray temporary file. The next write removes it and those of
+  // ended processes, but not a live process's write under way, another file's or a name of no writer.
   EXPECT_FALSE(WriteFileAtomically(path, next, WriteFault::kAbandonBeforeRename));
   EXPECT_EQ(ReadAll(path), old);
+  const pid_t gone = ::fork();
+  ASSERT_GE(gone, 0);
+  if (gone == 0) ::_exit(0);
+  ASSERT_EQ(::waitpid(gone, nullptr, 0), gone);
+  const std::string temp = std::filesystem::path(TemporaryPrefix(path)).filename().string();
+  std::vector<std::string> kept = {
+      "sv.dat", temp + std::to_string(::getppid()) + "-0", temp + "notes",
+      std::filesystem::path(TemporaryPrefix(dir / "replay.dat")).filename().string() + std::to_string(gone) +
+          "-0"};
+  for (const std::string& name : {kept[1], kept[2], kept[3], temp + std::to_string(gone) + "-0"})
+    WriteAll(dir / name, "123");
   EXPECT_TRUE(WriteFileAtomically(path, next));
   EXPECT_EQ(ReadAll(path), next);
-  EXPECT_EQ(FilesIn(dir.path()), 1u);
+  std::sort(kept.begin(), kept.end());
+  EXPECT_EQ(Names(dir.path()), kept);
 }
 
 TEST(AtomicWrite, KeepsThePermissionsOfTheFileItReplaces) {
