@@ -36,7 +36,7 @@ ln -s "$BUILD/data/clp" "$WORK/clp" && ln -s "$BUILD/data/wav" "$WORK/wav" || ex
 
 # A stored game to resume (common.sh's band: the first shots remove groups and balls fall whatever the
 # timing; the animations off: a ball that shines now and then would never let the field look still).
-store_game "$WORK" 0 band || { echo "memcheck: could not write the stored game"; exit 1; }
+store_game "$WORK" || { echo "memcheck: could not write the stored game"; exit 1; }
 
 export SDL_AUDIODRIVER=dummy
 # X11 only: when SDL cannot reach the X server it would otherwise pick its invisible off-screen driver, and

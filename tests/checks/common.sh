@@ -26,21 +26,18 @@ check_need() {
   done
 }
 
-# store_game FOLDER SCORE KIND: writes FOLDER/sv.dat with a stored strategy game to resume (Novice, the
-# animations off, so that two pictures of a still board are the same). KIND band: a band of one colour
-# under two mixed rows, the balls at the launcher and waiting of that colour, so that the first shots
-# remove groups whatever the timing; KIND full: a board down to row 14 of colours 1..5 that never touch
-# their own colour, the balls of colour 0, so that any shot stays in the bottom row and ends the game.
+# store_game FOLDER: writes FOLDER/sv.dat with a stored strategy game to resume (Novice, the animations
+# off, so that two pictures of a still board are the same): a band of one colour under two mixed rows,
+# the balls at the launcher and waiting of that colour, so that the first shots remove groups whatever
+# the timing.
 store_game() {
-  local folder="$1" board="" cell key value
+  local folder="$1" board="" cell item
   rm -f "$folder/sv.dat" "$folder/currgame.dat" "$folder/replay.dat"
   for cell in $(seq 0 271); do
-    if [ "$3" = full ]; then
-      if [ "$cell" -lt 255 ]; then board+=" $((1 + cell % 5))"; else board+=" -1"; fi
-    elif [ "$cell" -lt 34 ]; then board+=" $((1 + cell % 5))"; elif [ "$cell" -lt 85 ]; then board+=" 0"; else board+=" -1"; fi
+    if [ "$cell" -lt 34 ]; then board+=" $((1 + cell % 5))"; elif [ "$cell" -lt 85 ]; then board+=" 0"; else board+=" -1"; fi
   done
   for item in Game.Options.NewGameNeeded=0 Game.Options.AutoSave=1 Game.Options.Level=0 \
-    Game.Options.GameType=0 Game.Options.Animate=0 GameOrig.Score="$2" GameOrig.ColorLeft=6 \
+    Game.Options.GameType=0 Game.Options.Animate=0 GameOrig.Score=0 GameOrig.ColorLeft=6 \
     "GameOrig.ColorsLeft=[0 1 2 3 4 5]" GameOrig.GameBall=0 GameOrig.WaitBall=0 GameOrig.MaxLeft=6 \
     GameOrig.Left=6 "GameOrig.Field=[${board# }]"; do
     (cd "$folder" && "$TOOL" sv set "${item%%=*}" "${item#*=}" >/dev/null) || return 1

@@ -47,7 +47,7 @@ run window --expect-exit 0 \
 #    player's game back without firing a shot, and the exit button ending it cleanly. (The intro click
 #    avoids the screen's centre, where Xvfb's pointer starts: a move to where the pointer already is
 #    makes xdotool wait 15 s.)
-if store_game "$BUILD/data" 0 band; then
+if store_game "$BUILD/data"; then
   PLAY=580x600+0+0  # the field and the launcher row: each step waits until it took effect there
   run game --cwd "$BUILD/data" --expect-exit 0 --wait 120 \
     --do 'sleep 0.5' --do 'shot intro.png' --do 'pixel 0 0 000000' --do 'click 150 170' --do 'size 800x600' \

@@ -149,6 +149,24 @@ area_sum() {
 }
 # Moves the pointer to window point (x, y) in screen coordinates (the window may have moved).
 to_window() { geometry; xdotool mousemove --sync $((GX + $1)) $((GY + $2)); }
+# until_ok WHAT COMMAND...: runs COMMAND until it succeeds (then says how long it took); fails the step
+# when the program ends first or --wait seconds pass.
+until_ok() {
+  local what="$1" t0=$SECONDS
+  shift
+  until "$@"; do
+    kill -0 "$PROG_PID" 2>/dev/null || { fail "program ended before $what"; return 1; }
+    [ $((SECONDS - t0)) -ge "$WAIT" ] && { fail "no $what within $WAIT s"; return 1; }
+    sleep 0.2
+  done
+  say "$what after $((SECONDS - t0)) s"
+}
+size_is() { geometry && [ "${GW}x${GH}" = "$1" ]; }
+# The area shows the same picture twice a second apart: an animation or a movement there has ended.
+settled() {
+  SETTLED_SUM=$(area_sum "$1") && sleep 1 && [ -n "$SETTLED_SUM" ] && [ "$(area_sum "$1")" = "$SETTLED_SUM" ]
+}
+changed() { local now; now=$(area_sum "$SETTLED_AREA") && [ -n "$now" ] && [ "$now" != "$SETTLED_SUM" ]; }
 
 run_step() {
   local words=($1)
@@ -172,47 +190,17 @@ run_step() {
       [ -n "$LAST_SHOT" ] || { fail "pixel: no shot taken yet"; return; }
       local got
       got=$(convert "$LAST_SHOT" -format "%[hex:p{${words[1]},${words[2]}}]" info: 2>/dev/null | cut -c1-6)
-      got=$(echo "$got" | tr 'A-F' 'a-f')
-      [ "$got" = "${words[3],,}" ] || fail "pixel (${words[1]}, ${words[2]}) is $got, not ${words[3]}" ;;
-    output)
-      local text="${1#output }"
-      local t=0
-      until grep -qF -- "$text" "$OUT/stdout.txt"; do
-        t=$((t + 1)); [ $t -gt 30 ] && { fail "no output line with '$text'"; return; }; sleep 0.1
-      done ;;
+      [ "${got,,}" = "${words[3],,}" ] || fail "pixel (${words[1]}, ${words[2]}) is $got, not ${words[3]}" ;;
+    output) until_ok "output line '${1#output }'" grep -qF -- "${1#output }" "$OUT/stdout.txt" ;;
     moved)
       geometry
       [ $((GX - GX0)) -eq "${words[1]}" ] && [ $((GY - GY0)) -eq "${words[2]}" ] ||
         fail "window moved by ($((GX - GX0)), $((GY - GY0))), not (${words[1]}, ${words[2]})" ;;
-    size)
-      local t0=$SECONDS
-      until geometry && [ "${GW}x${GH}" = "${words[1]}" ]; do
-        kill -0 "$PROG_PID" 2>/dev/null || { fail "program ended before its window was ${words[1]}"; return; }
-        [ $((SECONDS - t0)) -ge "$WAIT" ] && { fail "the window is ${GW}x${GH}, not ${words[1]}, after $WAIT s"; return; }
-        sleep 0.2
-      done
-      say "window size ${words[1]} after $((SECONDS - t0)) s" ;;
-    settle)
-      local t0=$SECONDS previous="" current
-      while :; do
-        current=$(area_sum "${words[1]}")
-        [ -n "$current" ] && [ "$current" = "$previous" ] && break
-        kill -0 "$PROG_PID" 2>/dev/null || { fail "program ended before ${words[1]} settled"; return; }
-        [ $((SECONDS - t0)) -ge "$WAIT" ] && { fail "${words[1]} kept changing for $WAIT s"; return; }
-        previous=$current
-        sleep 1
-      done
-      SETTLED_AREA="${words[1]}" SETTLED_SUM="$current"
-      say "settled after $((SECONDS - t0)) s" ;;
+    size) until_ok "window size ${words[1]}" size_is "${words[1]}" ;;
+    settle) SETTLED_AREA="${words[1]}" && until_ok "settled ${words[1]}" settled "${words[1]}" ;;
     changed)
       [ -n "$SETTLED_SUM" ] || { fail "changed: no settle before"; return; }
-      local t0=$SECONDS current
-      until current=$(area_sum "$SETTLED_AREA") && [ -n "$current" ] && [ "$current" != "$SETTLED_SUM" ]; do
-        kill -0 "$PROG_PID" 2>/dev/null || { fail "program ended before $SETTLED_AREA changed"; return; }
-        [ $((SECONDS - t0)) -ge "$WAIT" ] && { fail "$SETTLED_AREA still unchanged after $WAIT s"; return; }
-        sleep 0.2
-      done
-      say "changed after $((SECONDS - t0)) s" ;;
+      until_ok "change in $SETTLED_AREA" changed ;;
     close) kill -TERM "$PROG_PID" 2>/dev/null ;;
     cpu)
       local before

@@ -14,7 +14,6 @@
 // in its exit save), sometimes while it simply runs, and a few times after its intro, in play. Every
 // run starts on what the kill before it left, so each run is also the next start that must not fail;
 // a last run quits cleanly and must leave everything tidy.
-#include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/mman.h>
@@ -129,13 +128,6 @@ int Code(int status) {
 }
 
 // ---- files -------------------------------------------------------------------------------------------
-// The whole file at path; false when there is none.
-bool ReadBytes(const std::string& path, std::string& bytes) {
-  std::error_code error;
-  bytes = ReadAll(path);
-  return fs::is_regular_file(path, error);
-}
-
 // The temporary files in folder of target (null: the settings and the replay), of process pid (0: any).
 int Temporaries(const std::string& folder, const char* target = nullptr, pid_t pid = 0) {
   int count = 0;
@@ -340,7 +332,9 @@ bool MakeReference(const std::string& base, int index, Scenario& s) {
 // made: the draws the game had made and recorded before the kill.
 bool CheckAfterRecordKill(const Scenario& s, const std::string& folder, long made, std::string& problem) {
   std::string recording;
-  const bool recorded = ReadBytes(folder + "/" + kRecordingFile, recording);
+  std::error_code error;
+  const bool recorded = fs::is_regular_file(folder + "/" + kRecordingFile, error);
+  recording = ReadAll(folder + "/" + kRecordingFile);
   if (!recorded && !s.start.empty()) problem = "\"currgame.dat\" is gone";
   if (recorded &&
       (s.recording.compare(0, recording.size(), recording) != 0 || recording.size() > s.recording.size()))
@@ -513,10 +507,9 @@ std::string GameLog(const std::string& folder) {
 // ---- the checks --------------------------------------------------------------------------------------
 // What a run left, against what it started from; false with a message in problem.
 bool CheckLeftovers(const std::string& folder, const std::string& oldSettings, std::string& problem) {
-  std::string settings;
   OConfig store;
   const std::string path = folder + "/" + kSettingsFileName;
-  if (ReadBytes(path, settings) && settings != oldSettings && !ReadSettingsFile(path, store))
+  if (ReadAll(path) != oldSettings && !ReadSettingsFile(path, store))
     problem = "\"sv.dat\" is neither the old file nor a readable new one";
   int level = 0, type = 0;
   std::error_code error;
@@ -532,41 +525,17 @@ bool CheckLeftovers(const std::string& folder, const std::string& oldSettings, s
   return problem.empty();
 }
 
-// Identifies the file at path as it stands (-1: none), to see it replaced.
-long long FileIdentity(const std::string& path) {
-  struct stat st;
-  if (::stat(path.c_str(), &st) != 0) return -1;
-  return static_cast<long long>(st.st_ino) ^ (static_cast<long long>(st.st_mtim.tv_nsec) << 20);
-}
-
-// When, counted from the quit request, the exit save wrote: its temporary file first seen, the file
-// replaced, the game ended (microseconds; -1: not seen).
-struct ExitTimes {
-  long writing = -1, replaced = -1, ended = -1;
-};
-
-// Starts the game, asks it to quit after waitMicros and watches its exit save until it ends; its exit
-// status (-1: it did not end within the limit).
-int QuitCleanly(const std::string& program, const std::string& folder, long waitMicros, ExitTimes& times) {
-  times = ExitTimes{};
+// Starts the game, asks it to quit after waitMicros and waits until it ends; its exit status (-1: it did
+// not end within the limit), and in endedMicros how long it took from the request.
+int QuitCleanly(const std::string& program, const std::string& folder, long waitMicros, long& endedMicros) {
   int status = 0;
   const pid_t pid = StartAndWait(program, folder, waitMicros, status);
   if (pid < 0) return Code(status);
-  const std::string settings = folder + "/" + kSettingsFileName;
-  const long long before = FileIdentity(settings);
   const auto asked = Clock::now();
   ::kill(pid, SIGTERM);
-  if (PollUntil(pid, kLongestStartMs * kMs, status,
-                [&] {
-                  if (times.writing < 0 && Temporaries(folder, kSettingsFileName) > 0)
-                    times.writing = MicrosSince(asked);
-                  if (times.replaced < 0 && FileIdentity(settings) != before)
-                    times.replaced = MicrosSince(asked);
-                  return false;
-                }) ||
-      KillAfter(pid, 0, status))
+  if (PollUntil(pid, kLongestStartMs * kMs, status, [] { return false; }) || KillAfter(pid, 0, status))
     return -1;
-  times.ended = MicrosSince(asked);
+  endedMicros = MicrosSince(asked);
   return Code(status);
 }
 
@@ -580,17 +549,17 @@ bool RunGameKills(const Setup& setup, long kills, long longRuns) {
   // How long the start-up takes here from the game's first instruction (a sanitizer build is slower):
   // the first quit request that ends the game cleanly, with its settings saved, comes after it.
   long startMicros = 250 * kMs;
-  ExitTimes exit;
+  long exitMicros = 0;
   for (;; startMicros *= 2) {
     if (startMicros > kLongestStartMs * kMs) {
       std::printf("game: it does not start and quit cleanly:\n%s\n", GameLog(folder).c_str());
       return false;
     }
     fs::remove(folder + "/" + kSettingsFileName, error);
-    if (QuitCleanly(setup.game, folder, startMicros, exit) == 0 && exit.replaced >= 0) break;
+    if (QuitCleanly(setup.game, folder, startMicros, exitMicros) == 0 &&
+        fs::exists(folder + "/" + kSettingsFileName, error))
+      break;
   }
-  // How long the save's write lasts, from its temporary file to the rename (at least 1 ms).
-  const long writeMicros = std::max(kMs, exit.writing >= 0 ? exit.replaced - exit.writing : 0);
 
   // Runs since the game last quit by itself: its exit save then ran to its end, which sweeps the
   // temporary files that killed writes left (a kill can land after a write's rename but before its
@@ -614,7 +583,7 @@ bool RunGameKills(const Setup& setup, long kills, long longRuns) {
     // inside the write; the others are timed from the request and land before, inside or after it.
     if (quitFirst && k % 2 == 0)
       PollUntil(pid, 5000 * kMs, status, [&] { return Temporaries(folder, nullptr, pid) > 0; });
-    const long delay = !quitFirst ? 0 : k % 2 == 0 ? Uniform(0, writeMicros / 4) : Uniform(0, exit.ended);
+    const long delay = !quitFirst ? 0 : k % 2 == 0 ? Uniform(0, 250) : Uniform(0, exitMicros);
     if (KillAfter(pid, delay, status)) {
       ++killed, ++runsSinceSweep;
     } else if (Code(status) != 0) {
@@ -634,8 +603,7 @@ bool RunGameKills(const Setup& setup, long kills, long longRuns) {
   }
   // A last start on what the kills left, past the intro (the stored game is resumed, or a new one
   // begun), quit cleanly: it saves, and its save sweeps the temporaries.
-  ExitTimes last;
-  const int code = QuitCleanly(setup.game, folder, startMicros + (kIntroMs + 1000) * kMs, last);
+  const int code = QuitCleanly(setup.game, folder, startMicros + (kIntroMs + 1000) * kMs, exitMicros);
   OConfig store;
   if (code != 0 || !ReadSettingsFile(folder + "/" + kSettingsFileName, store) || Temporaries(folder) != 0) {
     std::printf("game: the last start ended with %d, %d temporary files (or sv.dat unreadable):\n%s\n", code,

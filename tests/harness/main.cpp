@@ -38,12 +38,6 @@ bool TakeNumber(ToolArgs& args, const char* name, long long low, long long high,
   return true;
 }
 
-bool TakeFlag(ToolArgs& args, const char* name) {
-  for (size_t i = 0; i < args.size(); ++i)
-    if (args[i] == name) return args.erase(args.begin() + long(i)), true;
-  return false;
-}
-
 bool TakeWord(ToolArgs& args, const char* name, std::string& value) {
   for (size_t i = 0; i + 1 < args.size(); ++i)
     if (args[i] == name) {

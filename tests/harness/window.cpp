@@ -33,10 +33,11 @@ double ProcessorSeconds() {
          (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
-// A screen stand-in: presents a fixed picture, logs the input, ends on Escape or after a time.
+// A screen stand-in. show: presents a fixed picture, logs the input, ends on Escape or after a time.
+// idle: draws nothing, notes how late each tick came and ends after the run.
 class TestScreen : public ActiveScreenLink {
  public:
-  TestScreen(OMainWindow& window, int lifetimeMs) : window_(window), lifetimeMs_(lifetimeMs) {
+  TestScreen(OMainWindow& window, bool show, int runMs) : window_(window), show_(show), runMs_(runMs) {
     // Bands of known colours with a white frame, so a screenshot shows the orientation and the colours.
     picture_.Create(800, 600, 0x000000);
     const uint32_t bands[] = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00, 0x00FFFF, 0xFF00FF};
@@ -47,28 +48,32 @@ class TestScreen : public ActiveScreenLink {
     }
     picture_.fillColor = 0xFFFFFF;
     for (BitmapRect r : {BitmapRect{40, 40, 760, 44}, BitmapRect{40, 556, 760, 560},
-                         BitmapRect{40, 40, 44, 560}, BitmapRect{756, 40, 760, 560}}) {
+                         BitmapRect{40, 40, 44, 560}, BitmapRect{756, 40, 760, 560}})
       picture_.Fill(&r);
-    }
   }
   bool HasActiveScreen() const override { return true; }
   void AdvanceShared(int) override {}
   void Frame(int elapsedMs) override {
-    ++frames_;
-    if (!announced_) {
-      std::printf("ready %d %d\n", window_.GetWindowX(), window_.GetWindowY());
-      std::fflush(stdout);
-      announced_ = true;
+    if (show_) {
+      if (frames_++ == 0) Log("ready", window_.GetWindowX(), window_.GetWindowY());
+      livedMs_ += elapsedMs;
+      if (runMs_ > 0 && livedMs_ >= runMs_) window_.Close();
+    } else if (warmupTicks_ > 0 && --warmupTicks_ == 0) {
+      startCpu_ = ProcessorSeconds(), startMs_ = GetPlatform().Ticks();
+    } else if (warmupTicks_ == 0) {
+      lateness_.push_back(elapsedMs - window_.GetFrameInterval());
+      if (int(GetPlatform().Ticks() - startMs_) >= runMs_) {
+        cpu_ = ProcessorSeconds() - startCpu_;
+        wallMs_ = GetPlatform().Ticks() - startMs_;
+        window_.Close();
+      }
     }
-    livedMs_ += elapsedMs;
-    if (lifetimeMs_ > 0 && livedMs_ >= lifetimeMs_) window_.Close();
   }
-  void Paint() override { window_.BlitBitmap(&picture_, 0, 0); }
+  void Paint() override {
+    if (show_) window_.BlitBitmap(&picture_, 0, 0);
+  }
   void MouseMove(int x, int y) override { Log("move", x, y); }
-  bool LButtonDown(int x, int y) override {
-    Log("ldown", x, y);
-    return false;
-  }
+  bool LButtonDown(int x, int y) override { return Log("ldown", x, y), false; }
   void LButtonUp(int x, int y) override { Log("lup", x, y); }
   void RButtonUp(int x, int y) override { Log("rup", x, y); }
   void KeyDown(int key, int modifiers) override {
@@ -81,52 +86,9 @@ class TestScreen : public ActiveScreenLink {
   }
   void KeyUp(int key, int modifiers) override { Log("keyup", key, modifiers); }
   void Char(int ch, int modifiers) override { Log("char", ch, modifiers); }
-  int Frames() const { return frames_; }
-
- private:
-  void Log(const char* what, int a, int b) {
-    std::printf("%s %d %d\n", what, a, b);
-    std::fflush(stdout);
-  }
-  OMainWindow& window_;
-  OBitmap picture_;
-  int lifetimeMs_;
-  int livedMs_ = 0;
-  int frames_ = 0;
-  bool announced_ = false;
-};
-
-// Records how late each tick came and closes the window after the run.
-class IdleScreen : public ActiveScreenLink {
- public:
-  IdleScreen(OMainWindow& window, int runMs) : window_(window), runMs_(runMs) {}
-  bool HasActiveScreen() const override { return true; }
-  void AdvanceShared(int) override {}
-  void Frame(int elapsedMs) override {
-    if (warmupTicks_ > 0) {
-      --warmupTicks_;
-      if (warmupTicks_ == 0) {
-        startCpu_ = ProcessorSeconds(), startMs_ = GetPlatform().Ticks();
-      }
-      return;
-    }
-    lateness_.push_back(elapsedMs - window_.GetFrameInterval());
-    if (static_cast<int>(GetPlatform().Ticks() - startMs_) >= runMs_) {
-      cpu_ = ProcessorSeconds() - startCpu_;
-      wallMs_ = GetPlatform().Ticks() - startMs_;
-      window_.Close();
-    }
-  }
-  void Paint() override {}
-  void MouseMove(int, int) override {}
-  bool LButtonDown(int, int) override { return false; }
-  void LButtonUp(int, int) override {}
-  void RButtonUp(int, int) override {}
-  void KeyDown(int, int) override {}
-  void KeyUp(int, int) override {}
-  void Char(int, int) override {}
 
   int Report() {
+    if (show_) return std::printf("frames %d\n", frames_), 0;
     if (lateness_.empty() || wallMs_ == 0) return Fail("the loop gave no ticks");
     std::sort(lateness_.begin(), lateness_.end());
     const size_t n = lateness_.size();
@@ -138,9 +100,15 @@ class IdleScreen : public ActiveScreenLink {
   }
 
  private:
+  void Log(const char* what, int a, int b) {
+    if (!show_) return;
+    std::printf("%s %d %d\n", what, a, b);
+    std::fflush(stdout);
+  }
   OMainWindow& window_;
-  int runMs_;
-  int warmupTicks_ = 20;
+  OBitmap picture_;
+  bool show_;
+  int runMs_, livedMs_ = 0, frames_ = 0, warmupTicks_ = 20;
   double startCpu_ = 0, cpu_ = 0;
   uint32_t startMs_ = 0, wallMs_ = 0;
   std::vector<int> lateness_;
@@ -167,19 +135,11 @@ int RunWindowCommand(const ToolArgs& given) {
       return Fail("window: the window could not be made");
     }
     window.SetFrameInterval(int(interval));
-    if (show) {
-      TestScreen screen(window, int(ms));
-      window.SetScreenLink(&screen);
-      window.Show();
-      window.Run();
-      std::printf("frames %d\n", screen.Frames());
-    } else {
-      IdleScreen screen(window, int(seconds) * 1000);
-      window.SetScreenLink(&screen);
-      window.Show();
-      window.Run();
-      status = screen.Report();
-    }
+    TestScreen screen(window, show, show ? int(ms) : int(seconds) * 1000);
+    window.SetScreenLink(&screen);
+    window.Show();
+    window.Run();
+    status = screen.Report();
   }
   SetPlatform(nullptr);
   return status;
