@@ -2,7 +2,6 @@
 // data file, the game stored at the first exit and resumed at the next start; the demo and the replay of
 // the last game, the level they play at and give back, what ends them, and the game that comes back.
 #include "game/game_orig.h"
-#include "game/player_sessions.h"
 #include "game/save_replay.h"
 #include "tests/app/program_testing.h"
 #include "tests/support/replay_files.h"
@@ -109,8 +108,6 @@ TEST(ProgramStartup, TheFirstExitStoresTheGameAndTheNextStartResumesIt) {
 
 class Players : public ProgramTest {
  protected:
-  Players() { SetPlayerSessionFactory(MakePlayerSession); }
-  ~Players() override { SetPlayerSessionFactory(nullptr); }
   AMainWindow& Main() { return *program.Main(); }
 };
 
@@ -147,9 +144,9 @@ TEST_F(Players, AClickInTheFieldEndsTheDemoWithoutShooting) {
 }
 
 TEST_F(Players, TheReplayPlaysAtItsOwnLevelAndTheLevelBeforeComesBack) {
-  SetPlayerSessionFactory([](OEngine& screen, bool, int) { return std::make_unique<GameOrig>(&screen); });
   WriteReplayFile(kReplayFile, 2, 0, "");
   ASSERT_TRUE(program.StartIn(1, 0));
+  SetPlayerSessionFactory([](OEngine& screen, bool, int) { return std::make_unique<GameOrig>(&screen); });
   Main().RunCommand(AMainWindow::kReplay);
   EXPECT_TRUE(Main().ReplayRunning() && Main().ReplayLabel()->visible);
   EXPECT_EQ(GetOptions().Level, 2);

@@ -13,6 +13,7 @@
 #include "engine/edit.h"
 #include "engine/platform_headless.h"
 #include "game/game.h"
+#include "game/player_sessions.h"
 #include "screens/ball.h"
 #include "screens/ball_string.h"
 #include "screens/dialogs/results_link.h"
@@ -69,10 +70,12 @@ class Program {
   ~Program() {
     if (window_ && window_->IsCreated()) Quit();
     window_.reset();
+    SetPlayerSessionFactory(nullptr);
     SetPlatform(nullptr);
   }
   bool Start() {
     ResetProgramState();
+    SetPlayerSessionFactory(MakePlayerSession);
     window_ = std::make_unique<OMainWindow>(OMainWindow::Contents::kGame);
     if (!window_->Create("Main", "OMainWindow", 800, 600, OWindow::kShowNormal)) return false;
     window_->SetFrameInterval(1);

@@ -8,7 +8,6 @@
 #include <sstream>
 
 #include "engine/clip_file.h"
-#include "game/player_sessions.h"
 #include "game/save_replay.h"
 #include "store/cipher_file.h"
 #include "store/config.h"
@@ -118,7 +117,6 @@ TEST(BadInputCatalogue, SettingsFilesGivingDefaultsAreRefusedAndTheOthersRead) {
 // The whole program with the case's file as "replay.dat": the intro clicked away, the player's game
 // ready, then the replay button pressed and the game run for simulated seconds.
 TEST(BadInputCatalogue, DamagedReplaysAreRefusedStopOrStartAgainAsTheirCaseSays) {
-  SetPlayerSessionFactory(MakePlayerSession);
   for (const Case& c : ReadCases()) {
     if (c.kind != "replay" || c.file == "@unreadable") continue;
     SCOPED_TRACE(c.Where());
@@ -152,7 +150,6 @@ TEST(BadInputCatalogue, DamagedReplaysAreRefusedStopOrStartAgainAsTheirCaseSays)
     }
     EXPECT_EQ(program.Quit(), 0);
   }
-  SetPlayerSessionFactory(nullptr);
 }
 
 // A clip file with no images is a valid file; as a ball (picture and sprite, which every shot and every

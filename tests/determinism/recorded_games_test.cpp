@@ -7,7 +7,6 @@
 
 #include "game/game_saved.h"
 #include "game/game_saved_time.h"
-#include "game/player_sessions.h"
 #include "game/save_replay.h"
 #include "tests/app/program_testing.h"
 #include "tools/globbet-tool/board_hash.h"
@@ -48,35 +47,31 @@ void ExpectEndInProgram(const RecordedGame& game, int speed, int tickMs) {
   ScratchFolder folder;
   ASSERT_TRUE(fs::copy_file(game.Path(), fs::path(folder.path()) / kReplayFile));
   SoundLog sounds;
-  SetPlayerSessionFactory(MakePlayerSession);
   Program program;
   bool ended = false, over = false;
   int score = 0, shots = 0;
   std::array<int, kCellCount> board{};
-  [&] {
-    ASSERT_TRUE(program.StartIn());
-    GetOptions().FastSpeed = speed;
-    ASSERT_GE(tickMs, frameIntervals[speed]);
-    program.Main()->RunCommand(AMainWindow::kReplay);
-    ASSERT_TRUE(program.Main()->ReplayRunning());
-    Game* session = program.Session();
-    ReplayPass* pass = nullptr;
-    if (auto* strategy = dynamic_cast<GameSaved*>(session)) pass = &strategy->Pass();
-    if (auto* arcade = dynamic_cast<GameSavedTime*>(session)) pass = &arcade->Pass();
-    ASSERT_NE(pass, nullptr) << "the replay button made " << session->Name();
-    pass->SetObserver([&](bool gameOver) {  // the first pass is the recorded game
-      if (ended) return;
-      ended = true, over = gameOver, score = session->Score(), shots = pass->Shots();
-      board = session->GetField()->Cells();
-    });
-    ActiveScreenForwarder window;  // the main window's frame, as its loop gives it after tickMs
-    for (long long tick = 0; !ended && tick < 2'000'000 && program.Main()->ReplayRunning(); ++tick) {
-      program.platform.AdvanceClock(uint32_t(tickMs));
-      window.AdvanceShared(tickMs);
-      window.Frame(tickMs);
-    }
-  }();
-  SetPlayerSessionFactory(nullptr);
+  ASSERT_TRUE(program.StartIn());
+  GetOptions().FastSpeed = speed;
+  ASSERT_GE(tickMs, frameIntervals[speed]);
+  program.Main()->RunCommand(AMainWindow::kReplay);
+  ASSERT_TRUE(program.Main()->ReplayRunning());
+  Game* session = program.Session();
+  ReplayPass* pass = nullptr;
+  if (auto* strategy = dynamic_cast<GameSaved*>(session)) pass = &strategy->Pass();
+  if (auto* arcade = dynamic_cast<GameSavedTime*>(session)) pass = &arcade->Pass();
+  ASSERT_NE(pass, nullptr) << "the replay button made " << session->Name();
+  pass->SetObserver([&](bool gameOver) {  // the first pass is the recorded game
+    if (ended) return;
+    ended = true, over = gameOver, score = session->Score(), shots = pass->Shots();
+    board = session->GetField()->Cells();
+  });
+  ActiveScreenForwarder window;  // the main window's frame, as its loop gives it after tickMs
+  for (long long tick = 0; !ended && tick < 2'000'000 && program.Main()->ReplayRunning(); ++tick) {
+    program.platform.AdvanceClock(uint32_t(tickMs));
+    window.AdvanceShared(tickMs);
+    window.Frame(tickMs);
+  }
   EXPECT_TRUE(ended && over) << "the replay did not reach the end of the recorded game";
   EXPECT_EQ(score, game.score);
   EXPECT_EQ(shots, game.shots);
