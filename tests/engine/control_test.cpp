@@ -123,8 +123,9 @@ TEST(ClipEdit, CaretKeysStopAtTheEndsAndTheCaretFollowsTheTextShownOnlyWithTheFo
 
 // ---- text pages ------------------------------------------------------------------------------------
 
-// Spread text, as the help pages lay it out: the words fill each line as far as they fit (the page count
-// is pinned), nothing is cut at the edge, and the pages wait for the reader.
+// Spread text, as the help pages lay it out: the words fill each line as far as they fit with their spaces
+// (a page holds one line, so the pinned page count is the line count), nothing is cut at the edge, and
+// the pages wait for the reader.
 TEST(TextPages, SpreadTextFillsItsLinesOnPinnedPagesWithNothingCut) {
   DrawFontRecord font;
   font.textColor = 0;
@@ -132,12 +133,12 @@ TEST(TextPages, SpreadTextFillsItsLinesOnPinnedPagesWithNothingCut) {
   font.size = 10;
   font.SetFaceName("arial");
   OText text;
-  text.SetSize(200, 60);
+  text.SetSize(185, 20);
   std::string words;
   for (int i = 0; i < 60; ++i)
     words += "word" + std::to_string(i) + " ";
   text.SetText(words, &font, OText::kAlignSpread);
-  ASSERT_EQ(text.GetFrameCount(), 5);
+  ASSERT_EQ(text.GetFrameCount(), 19);
   text.Tick(1000);
   EXPECT_EQ(text.GetCurrentFrame(), 0);
   const OBitmap& page = *text.GetFrame(0);
