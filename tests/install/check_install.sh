@@ -11,10 +11,9 @@
 # Sections: set-up · layout · menu entry, metainfo, manual pages · the game through the launcher ·
 #           the launcher's rules · staged install
 set -u
-BUILD=$(cd "${1:?usage: check_install.sh BUILD_DIR APP_ID VERSION}" && pwd)
 ID="${2:?app id}"
 VERSION="${3:?version}"
-HERE=$(cd "$(dirname "$0")" && pwd)
+. "$(dirname "$0")/../checks/common.sh" install "BUILD_DIR APP_ID VERSION" "$1"
 
 # ---- set-up ----------------------------------------------------------------------------------------------
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/globbet-install.XXXXXX")
@@ -32,9 +31,8 @@ check() {  # check MESSAGE COMMAND...: a failure unless COMMAND succeeds
   "$@" || fail "$message"
 }
 have() { command -v "$1" >/dev/null; }
-# The game on the headless drivers; the sanitizer build's leak check skips the system libraries' leaks.
+# The game on the headless drivers (common.sh set the sanitizer build's options).
 export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
-export LSAN_OPTIONS="suppressions=$HERE/../e2e/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 
 echo "install: cmake --install $BUILD --prefix $PREFIX"
 if ! cmake --install "$BUILD" --prefix "$PREFIX" >"$WORK/install.log" 2>&1; then
