@@ -56,14 +56,6 @@ OBitmap Backdrop(int width, int height) {
   return b;
 }
 
-OBitmap MaskedPattern(int width, int height, uint32_t salt = 0x21) {
-  OBitmap b = Pattern(width, height, salt);
-  uint8_t* m = b.CreateMask(0);
-  for (int i = 0; i < width * height; ++i)
-    m[i] = static_cast<uint8_t>((i * 97) % 256);
-  return b;
-}
-
 // Every placement around and across each edge, keyed or masked, opaque, blended or as a silhouette,
 // with and without a source rectangle; a masked picture drawn smoothly at a whole position is the same.
 TEST(BitmapDraw, MatchesThePixelRulesAtEveryPlacement) {
@@ -117,14 +109,11 @@ TEST(BitmapDrawSmooth, FractionsLeanTheWayTheyPointAndFarOrUnmaskedDrawsNothing)
 
 // ---- storage -------------------------------------------------------------------------------------
 
-TEST(BitmapStorage, UnusableSizesAreRefusedWithoutPixels) {
+TEST(BitmapStorage, UnusableSizesAreRefusedAndCopiesShareStorageUntilTheLastOwnerGoes) {
   OBitmap b(4, 4);
   for (const auto& [w, h] : {std::pair{0, 5}, {5, -1}, {100000, 100000}})
     EXPECT_FALSE(b.Create(w, h) || b.HasPixels()) << w << " x " << h;
   EXPECT_EQ(b.CreateMask(0), nullptr);
-}
-
-TEST(BitmapStorage, CopiesShareStorageAndTheLastOwnerFreesIt) {
   auto original = std::make_unique<OBitmap>(8, 8);
   OBitmap(*original).SetPixel(0, 0, 0x00FF00);
   // The original goes first; the copy keeps pixels and mask alive (ASan catches a premature free).
@@ -151,7 +140,7 @@ class BitmapText : public ::testing::Test {
   void TearDown() override { ResetDrawStyles(); }
 };
 
-// Text is measured by its glyphs' advances: more text, bold and a larger size are wider, a monospaced
+// Text is measured by its glyphs' advances: more text and bold are wider, a monospaced
 // face gives every character the same advance, and the drawing fills exactly the measured cell.
 TEST_F(BitmapText, DrawTextPaintsExactlyTheMeasuredCell) {
   EXPECT_EQ(WesternToUtf8("A\x80\xE9\x96"), "A\u20AC\u00E9\u2013");

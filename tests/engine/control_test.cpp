@@ -42,12 +42,6 @@ TEST(ClipControl, LooksFollowThePointerAndTheButton) {
       EXPECT_FALSE(checkBox && control->pressed) << "a check box never makes a click";
     }
   }
-  // A button of one look keeps it when pressed and still records the press.
-  auto button = SolidClip<OClipButton>(40, 20, {0x111111, 0x222222});
-  button->SetFrame(1, -1);
-  EXPECT_TRUE(button->OnPress(0, 0));
-  EXPECT_TRUE(button->pressed);
-  EXPECT_EQ(button->GetCurrentFrame(), 1);
 }
 
 // A 20 x 10 picture at (100, 50) with a keyed pixel at (5, 5): each probe hits with the rectangle test,

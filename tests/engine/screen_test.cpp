@@ -33,19 +33,6 @@ class ScreenTest : public HeadlessWindowTest {
   }
 };
 
-// A masked 12 x 12 disc-like picture (opaque centre, half-transparent ring, transparent corners).
-std::unique_ptr<OBitmap> MaskedPicture(uint32_t color) {
-  auto b = Picture(12, 12, color);
-  b->CreateMask(255);
-  for (int y = 0; y < 12; ++y)
-    for (int x = 0; x < 12; ++x) {
-      const int d = std::abs(2 * x - 11) + std::abs(2 * y - 11);
-      b->GetMaskRow(y)[x] = d < 8 ? 0 : (d < 14 ? 128 : 255);
-    }
-  return b;
-}
-
-// The screen hangs over the window's right and bottom edges, so what the window shows is clipped there.
 TEST_F(ScreenTest, DirtyRedrawAfterRandomChangesGivesTheFullRedrawPicture) {
   constexpr int kLeft = 540, kTop = 420, kWidth = 300, kHeight = 200;
   OEngine screen(&window, kLeft, kTop, kWidth, kHeight);
@@ -59,7 +46,7 @@ TEST_F(ScreenTest, DirtyRedrawAfterRandomChangesGivesTheFullRedrawPicture) {
     auto clip = std::make_unique<OClip>();
     const uint32_t color = 0x100000u * unsigned(i % 15 + 1) + 0x0701u * unsigned(i);
     const int kind = i % 5;
-    clip->AddFrame(kind >= 3 ? MaskedPicture(color)
+    clip->AddFrame(kind >= 3 ? std::make_unique<OBitmap>(MaskedPattern(12, 12, color))
                              : Picture(16, kind == 1 ? 16 : 10, color, kind == 1 ? 0x00FF00 : -1));
     for (int k = 0; kind == 1 && k < 16; ++k)
       clip->GetFrame(0)->SetPixel(k, k, 0x00FF00);
@@ -76,14 +63,11 @@ TEST_F(ScreenTest, DirtyRedrawAfterRandomChangesGivesTheFullRedrawPicture) {
     for (int change = 0; change < 6; ++change) {
       OClip* clip = clips[size_t(coin(int(clips.size())))];
       const int what = coin(4);
-      if (what == 0) {
-        clip->x += coin(41) - 20 + (clip->smooth ? 0.37 : 0);
-        clip->y += coin(41) - 20 + (clip->smooth ? 0.61 : 0);
-      } else if (what == 1) {
-        clip->visible = !clip->visible;
-      } else if (what == 2) {
-        clip->SetFrame(clip->GetCurrentFrame() + 1, -1);
-      } else if (clips.size() > 20 && coin(3) == 0) {
+      if (what == 0) clip->x += coin(41) - 20 + (clip->smooth ? 0.37 : 0);
+      if (what == 0) clip->y += coin(41) - 20 + (clip->smooth ? 0.61 : 0);
+      if (what == 1) clip->visible = !clip->visible;
+      if (what == 2) clip->SetFrame(clip->GetCurrentFrame() + 1, -1);
+      if (what == 3 && clips.size() > 20 && coin(3) == 0) {
         screen.RemoveClip(clip);
         clips.erase(std::find(clips.begin(), clips.end(), clip));
       }
@@ -256,17 +240,13 @@ TEST_F(ScreenTest, ACommandRunsHalfASecondAfterTheReleaseAndASecondOneMeanwhileI
   SetSmallBallShower(&shower);
   Dialog dialog(&window, 0, 0, 300, 200);
   dialog.framed = false;
-  OClipButton* plain = AddButton(dialog, 10, 50, 9);  // below ten: an ordinary button
   OClipButton* ok = AddButton(dialog, 10, 10, 12);
   OClipButton* cancel = AddButton(dialog, 100, 10, 21);
   dialog.Enter(nullptr);
-  Click(dialog, 20, 60);
-  EXPECT_TRUE(plain->visible);
-  EXPECT_EQ(dialog.GetPendingButton(), nullptr);
   Click(dialog, 20, 20);
   EXPECT_EQ(sounds.Count(5), 1) << "the release sounds at once";
   EXPECT_FALSE(ok->visible);
-  EXPECT_EQ(dialog.clicked.size(), 2u) << "the screen's click comes at once; the command waits";
+  EXPECT_EQ(dialog.clicked.size(), 1u) << "the screen's click comes at once; the command waits";
   Click(dialog, 110, 20);  // within the 500 ms: not queued
   EXPECT_TRUE(cancel->visible);
   dialog.OnFrame(300);

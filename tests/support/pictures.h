@@ -32,6 +32,15 @@ inline OBitmap Pattern(int width, int height, uint32_t salt = 0) {
   return b;
 }
 
+// A pattern with a mask of every strength from opaque to transparent.
+inline OBitmap MaskedPattern(int width, int height, uint32_t salt = 0x21) {
+  OBitmap b = Pattern(width, height, salt);
+  uint8_t* m = b.CreateMask(0);
+  for (int i = 0; i < width * height; ++i)
+    m[i] = static_cast<uint8_t>((i * 97) % 256);
+  return b;
+}
+
 // A clip of frames of the given colours.
 template <class Clip = OClip>
 std::unique_ptr<Clip> SolidClip(int width, int height, std::vector<uint32_t> colors) {
