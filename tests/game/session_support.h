@@ -3,12 +3,6 @@
 // that hosts a session the way the main screen does.
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <functional>
-#include <memory>
-
 #include "app/catalogue_load.h"
 #include "engine/catalogue.h"
 #include "game/game.h"
