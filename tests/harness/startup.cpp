@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 
 #include "app/main_window.h"
@@ -31,30 +30,24 @@ double MsBetween(Clock::time_point from, Clock::time_point to) {
   return std::chrono::duration<double, std::milli>(to - from).count();
 }
 
-// Processor time (user and system, every thread) the process has used, in milliseconds.
-double ProcessCpuMs() {
+// The time of clock (CLOCK_PROCESS_CPUTIME_ID: the processor time of every thread) in milliseconds.
+double ClockMs(clockid_t clock) {
   timespec t{};
-  if (clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t) != 0) return -1;
+  clock_gettime(clock, &t);
   return t.tv_sec * 1000.0 + t.tv_nsec / 1e6;
 }
 
 // Milliseconds since the process started, from the kernel's record of its start.
 double MsSinceProcessStart() {
   std::ifstream stat("/proc/self/stat");
-  std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+  const std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
   const size_t close = text.rfind(')');
-  if (close == std::string::npos) return -1;
-  std::istringstream fields(text.substr(close + 2));
-  std::string field;
-  // Fields after the name start at 3 (state); the start time is field 22.
-  for (int i = 3; i < 22 && fields >> field; ++i) {
-  }
   unsigned long long startTicks = 0;
-  if (!(fields >> startTicks)) return -1;
-  timespec now{};
-  clock_gettime(CLOCK_BOOTTIME, &now);
-  const double nowMs = now.tv_sec * 1000.0 + now.tv_nsec / 1e6;
-  return nowMs - startTicks * 1000.0 / double(sysconf(_SC_CLK_TCK));
+  // The fields after the name start at 3 (the state); the start time is field 22.
+  const char* kSkip19 = "%*s %*s %*s %*s %*s %*s %*s %*s %*s %*s %*s %*s %*s %*s %*s %*s %*s %*s %*s %llu";
+  if (close == std::string::npos || std::sscanf(text.c_str() + close + 1, kSkip19, &startTicks) != 1)
+    return -1;
+  return ClockMs(CLOCK_BOOTTIME) - startTicks * 1000.0 / double(sysconf(_SC_CLK_TCK));
 }
 
 // The SDL platform, noting the first picture presented once the window is shown, and closing then.
@@ -70,7 +63,7 @@ class FirstFramePlatform : public SdlPlatform {
     if (!shown_ || done_) return;
     done_ = true;
     sinceProcess_ = MsSinceProcessStart();
-    cpuMs_ = ProcessCpuMs();
+    cpuMs_ = ClockMs(CLOCK_PROCESS_CPUTIME_ID);
     at_ = Clock::now();
     RequestClose();
   }
