@@ -1,37 +1,22 @@
-// Helpers of the session and ball tests: the catalogue's balls, skins and pictures loaded from the
-// build's data files, a headless window, a sound player that remembers what it played, a plain screen
+// Helpers of the session and ball tests: a scratch folder seeing the build's data files (the current
+// directory for the test's length), the catalogue loaded from it as start-up does, a headless window, a sound player that remembers what it played, a plain screen
 // that hosts a session the way the main screen does.
 #pragma once
 
 #include "app/catalogue_load.h"
-#include "engine/catalogue.h"
-#include "game/game.h"
 #include "game/random.h"
-#include "screens/ball.h"
-#include "screens/small_balls.h"
 #include "store/config.h"
-#include "store/options.h"
+#include "tests/app/program_testing.h"
 #include "tests/support/board_rows.h"
 #include "tests/support/headless_window.h"
-#include "tests/support/sound_log.h"
-#include "tests/support/test_folder.h"
 
 namespace session_testing {
 
-// Runs load in the build's data folder, where start-up's loaders find every file by its relative name.
-template <class Load>
-void InDataFolder(Load load) {
-  const std::filesystem::path old = std::filesystem::current_path();
-  std::filesystem::current_path(GLOBBET_DATA_DIR);
-  load();
-  std::filesystem::current_path(old);
-}
-
-// Loads the catalogue as start-up does (once per test program). False when a data file is missing.
+// Loads the catalogue as start-up does, from the scratch folder's links (once per test program). False
+// when a data file is missing.
 inline bool LoadCatalogue() {
-  static bool loaded = false;
   std::string missing;
-  if (!loaded) InDataFolder([&] { loaded = LoadCatalogueClips(missing); });
+  static const bool loaded = LoadCatalogueClips(missing);
   return loaded;
 }
 
@@ -40,7 +25,7 @@ class SoundLog : public ::SoundLog {
  public:
   SoundLog() {
     Player().SetMode(true);
-    InDataFolder(LoadCatalogueSounds);
+    LoadCatalogueSounds();
   }
 };
 
@@ -143,10 +128,10 @@ class SessionFixture : public HeadlessWindowTest {
     return {-1, -1};
   }
 
+  program_testing::ScratchFolder folder;  // first: the sounds and the catalogue load through its links
   SoundLog sounds;
   SmallBalls shower;
   OConfig store;
-  TestFolder folder;
   std::unique_ptr<SessionScreen> screen;
   std::unique_ptr<Game> game;
 };
