@@ -12,14 +12,6 @@ class Widgets : public ProgramTest {
     ASSERT_TRUE(program.Start());
     screen = std::make_unique<OEngine>(nullptr, 0, 0, 800, 600);
   }
-  // Frames of ms until done (false after a thousand).
-  template <class Done>
-  bool Frames(int ms, Done done) {
-    for (int i = 0; i < 1000 && !done(); ++i)
-      screen->OnFrame(ms);
-    return done();
-  }
-
   std::unique_ptr<OEngine> screen;
 };
 
@@ -73,15 +65,15 @@ TEST_F(Widgets, LettersDropBounceAndLandOnTheirLineWithOneSoundEachOrStandAtOnce
     line.Show(*screen, 100, 200, "Go 1", 300, -5);
     ASSERT_EQ(line.Letters().size(), 3u);  // the space makes no letter
     EXPECT_EQ(line.Letters()[2]->x, 175);
-    bool bounced = false;
-    EXPECT_TRUE(Frames(10, [&] {
-      bool rest = true;
+    bool bounced = false, rest = false;
+    for (int i = 0; i < 1000 && !rest; ++i, screen->OnFrame(10)) {
+      rest = true;
       for (const ABallStr* letter : line.Letters()) {
         bounced = bounced || letter->speedY < 0;
         rest = rest && letter->dropState == ABallStr::kAtRest && letter->y == 200;
       }
-      return rest;
-    }));
+    }
+    EXPECT_TRUE(rest);
     EXPECT_EQ(bounced, animate);
     EXPECT_EQ(sounds.Count(ABallStr::kLandingSound) - landed, animate ? 3 : 0);
   }
