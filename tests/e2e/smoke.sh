@@ -234,20 +234,15 @@ else
 fi
 
 # ---- the end ----
-status=""
-for _ in $(seq $((END_WAIT * 10))); do
-  kill -0 "$PROG_PID" 2>/dev/null || break
-  sleep 0.1
-done
-if kill -0 "$PROG_PID" 2>/dev/null; then
+ended_within() {  # ended_within SECONDS: waits up to SECONDS for the program to end; 1 when it did not
+  for _ in $(seq $(($1 * 10))); do kill -0 "$PROG_PID" 2>/dev/null || return 0; sleep 0.1; done
+  ! kill -0 "$PROG_PID" 2>/dev/null
+}
+if ! ended_within "$END_WAIT"; then
   [ -n "$EXPECT_EXIT" ] && fail "program still running after the steps"
   say "asking the program to quit"
   kill -TERM "$PROG_PID" 2>/dev/null
-  for _ in $(seq 50); do kill -0 "$PROG_PID" 2>/dev/null || break; sleep 0.1; done
-fi
-if kill -0 "$PROG_PID" 2>/dev/null; then
-  fail "program did not quit; killed"
-  kill -KILL "$PROG_PID" 2>/dev/null
+  ended_within 5 || { fail "program did not quit; killed"; kill -KILL "$PROG_PID" 2>/dev/null; }
 fi
 wait "$PROG_PID" 2>/dev/null
 status=$?
