@@ -1,8 +1,9 @@
 // The main window on the headless platform (the loop's timing, the drag, full screen, presenting), SDL's
-// key mapping and SDL's start without a display.
+// key mapping, a quit request during start-up and SDL's start without a display.
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <tuple>
@@ -150,6 +151,23 @@ TEST(SdlWindow, KeysMapToTheGamesKeyCodes) {
   EXPECT_EQ(SdlKeyToVirtualKey(SDLK_KP_PERIOD, false), 46);
   EXPECT_EQ(SdlKeyCharacter(SDLK_BACKSPACE), 8);
   EXPECT_EQ(SdlKeyCharacter(SDLK_a), 0) << "letters arrive as text";
+}
+
+// A quit request while the program starts is held, then arrives as the window's close once the platform
+// is up, so that the game ends through its exit save rather than at the signal's default.
+TEST(SdlWindow, AQuitSignalDuringStartUpArrivesAsTheClose) {
+  HoldQuitSignalsUntilInit();
+  raise(SIGTERM);
+  SdlPlatform platform;
+  ASSERT_TRUE(platform.Init());
+  bool quit = false;
+  PlatformEvent event;
+  for (int i = 0; i < 100 && !quit; ++i) {
+    platform.WaitForEvent(10);
+    while (platform.PollEvent(event))
+      quit |= event.type == PlatformEventType::kQuit;
+  }
+  EXPECT_TRUE(quit);
 }
 
 // With no display to reach and no driver asked for, starting fails (the game then says it cannot create
