@@ -59,7 +59,6 @@ namespace fs = std::filesystem;
 
 // ---- the plan and the tally --------------------------------------------------------------------------
 constexpr int kFrameMs = 20;  // about one frame of simulated time: a 50 Hz loop
-constexpr int kComboCount = kLevelCount * kGameTypeCount;
 
 struct Combo {
   int level = 0;
