@@ -68,7 +68,6 @@ struct Combo {
 
 struct Plan {
   std::string data;           // the folder holding clp/ and wav/
-  uint32_t seed = 1;          // the game's generator at the first start
   long long simulatedMs = 0;  // the run ends when the simulated clock has gone this far
 };
 // Every so many games, the game passes once through each of these.
@@ -121,7 +120,7 @@ int FrameMs(int interval) {
 // ---- the run -----------------------------------------------------------------------------------------
 class Run {
  public:
-  explicit Run(Plan plan) : plan_(std::move(plan)), seed_(plan_.seed) {}
+  explicit Run(Plan plan) : plan_(std::move(plan)) {}
 
   // Quits a program still running and removes the scratch folder.
   ~Run() {
@@ -465,7 +464,7 @@ class Run {
   std::string problem_;
   headless::TempFolder folder_;  // the game's current folder during the run
   std::string oldFolder_;
-  uint32_t seed_ = 1;
+  uint32_t seed_ = 1;  // the game's generator at the next start
   HeadlessPlatform platform_;
   std::unique_ptr<OSound> sound_;
   std::unique_ptr<OMainWindow> window_;

@@ -47,10 +47,8 @@ done
 check "no intro picture installed" test -s "$PREFIX/share/globbet/clp/intro.clp"
 
 png_size() {  # the width x height of a PNG file from its header
-  local bytes
-  [ "$(head -c 8 "$1" 2>/dev/null | od -An -tx1 | tr -d ' \n')" = 89504e470d0a1a0a ] || return 1
-  read -r -a bytes < <(od -An -tu1 -j16 -N8 "$1")
-  echo "$(( (bytes[0] << 24) | (bytes[1] << 16) | (bytes[2] << 8) | bytes[3] ))x$(( (bytes[4] << 24) | (bytes[5] << 16) | (bytes[6] << 8) | bytes[7] ))"
+  [ "$(od -An -tx1 -N8 "$1" 2>/dev/null | tr -d ' \n')" = 89504e470d0a1a0a ] || return 1
+  od -An -tu1 -j16 -N8 "$1" | awk '{print (($1 * 256 + $2) * 256 + $3) * 256 + $4 "x" (($5 * 256 + $6) * 256 + $7) * 256 + $8}'
 }
 for size in 32 64 128 256; do
   icon="$PREFIX/share/icons/hicolor/${size}x${size}/apps/$ID.png"
