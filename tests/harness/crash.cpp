@@ -252,10 +252,8 @@ bool PlayInChild(const std::string& folder, const PlayPlan& plan, const char* wh
 void FreshCopy(const std::string& from, const std::string& folder) {
   std::error_code error;
   fs::remove_all(folder, error);
-  if (from.empty())
-    fs::create_directories(folder, error);
-  else
-    fs::copy(from, folder, fs::copy_options::recursive, error);
+  fs::create_directories(folder, error);
+  if (!from.empty()) fs::copy(from, folder, fs::copy_options::recursive, error);
 }
 
 // The lines "score ..." and "board ..." of a printed end.

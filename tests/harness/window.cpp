@@ -92,11 +92,7 @@ class TestScreen : public ActiveScreenLink {
   }
 
  private:
-  void Log(const char* what, int a, int b) {
-    if (!show_) return;
-    std::printf("%s %d %d\n", what, a, b);
-    std::fflush(stdout);
-  }
+  void Log(const char* what, int a, int b) { std::printf("%s %d %d\n", what, a, b); }
   OMainWindow& window_;
   OBitmap picture_;
   bool show_;
@@ -117,6 +113,7 @@ int RunWindowCommand(const ToolArgs& given) {
       !harness::TakeNumber(args, "--seconds", 1, 3600, seconds, status))
     return status;
   if (args.size() != 1) return Fail("window: bad option");
+  std::setvbuf(stdout, nullptr, _IOLBF, 0);  // each event line is seen as it comes
   SdlPlatform platform;
   if (!platform.Init()) return Fail("window: no display: " + platform.LastError());
   SetPlatform(&platform);
