@@ -73,7 +73,6 @@ const Scenario kScenarios[] = {
      "flying"},
     {"AReleaseOutsideTheFieldResumes", 0, 1, "down:Space release:700,400", "ready"},
     {"AClickInTheFieldShoots", 0, 0, "click:300,250", "flying"},
-    {"AClickBelowTheAimingAreaDoesNothing", 0, 0, "click:300,560", "ready"},
     {"F4TogglesFullScreen", 0, 0, "down:F4", "full=1"},
     {"F3Minimizes", 0, 0, "down:F3", "min=1"},
     {"EnterMinimizes", 0, 0, "down:Return", "min=1"},
