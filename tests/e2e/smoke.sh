@@ -211,14 +211,8 @@ run_step() {
 if wait_window; then
   geometry && say "geometry $GX $GY $GW $GH"
   for step in "${STEPS[@]}"; do
-    if ! kill -0 "$PROG_PID" 2>/dev/null; then
-      fail "program ended before '$step'"
-      break
-    fi
-    if [ "$FAILED" -ne 0 ]; then
-      say "steps from '$step' on skipped after the failure"
-      break
-    fi
+    kill -0 "$PROG_PID" 2>/dev/null || { fail "program ended before '$step'"; break; }
+    [ "$FAILED" -eq 0 ] || { say "steps from '$step' on skipped after the failure"; break; }
     say "do: $step"
     run_step "$step"
   done
