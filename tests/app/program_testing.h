@@ -77,14 +77,10 @@ class Program {
     window_->Show();
     return true;
   }
-  void Tick(int ms) {
-    platform.AdvanceClock(uint32_t(ms));
-    window_->OnFrame(ms);
-  }
   // Ticks of 10 ms.
   void Ticks(int count = 1) {
     for (int i = 0; i < count; ++i)
-      Tick(10);
+      platform.AdvanceClock(10), window_->OnFrame(10);
   }
   void Click(int x, int y) {
     window_->OnMouseMove(x, y);
@@ -99,11 +95,6 @@ class Program {
   }
   void KeyUp(int key) { window_->OnKeyUp(key, 0); }
   void KeyDown(int key) { window_->OnKeyDown(key, 0); }
-  // Clicks the intro away: the main screen is active after the tick.
-  void SkipIntro() {
-    Click(200, 200);
-    Ticks();
-  }
   // Ticks until the game waits for a shot (false after maxTicks).
   bool UntilReady(int maxTicks = 3000) {
     for (int i = 0; i < maxTicks; ++i, Ticks())
@@ -115,7 +106,8 @@ class Program {
   bool StartIn(int level = -1, int gameType = 0) {
     if (!Start()) return false;
     if (level >= 0) GetOptions().Level = level, GetOptions().GameType = gameType;
-    SkipIntro();
+    Click(200, 200);  // the intro clicked away: the main screen is active after the tick
+    Ticks();
     if (level >= 0) Main()->StartGame(true, false);
     return UntilReady();
   }

@@ -10,8 +10,7 @@
 #   check_bad_inputs.sh BUILD_DIR SOURCE_DIR [CASE-PATTERN]
 #
 # CASE-PATTERN (an extended regular expression) picks the lines of cases.txt to run. Environment:
-# BAD_INPUTS_JOBS (games run at once, default 6: they idle most of the time), BAD_INPUTS_KEEP=1 (keep
-# the case folders, printed at the end).
+# BAD_INPUTS_JOBS (games run at once, default 6: they idle most of the time).
 set -u
 . "$(dirname "$0")/common.sh" bad_inputs "BUILD_DIR SOURCE_DIR [CASE-PATTERN]" "$@"
 PATTERN="${3:-.}"
@@ -26,12 +25,8 @@ check_need "globbet_game and globbet-tool" "$GAME" "$TOOL" "$BUILD/data/clp" "$B
 SLOW=$((1 + SANITIZED)) LATE=$((3 * SANITIZED))
 export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
 WORK=$(mktemp -d /tmp/globbet-bad-inputs.XXXXXX) || exit 1
-cleanup() {
-  # Folders made unreadable by a case must be readable again to be removed.
-  chmod -R u+rwX "$WORK" 2>/dev/null
-  if [ "${BAD_INPUTS_KEEP:-0}" = 1 ]; then echo "bad inputs: case folders kept in $WORK"; else rm -rf "$WORK"; fi
-}
-trap cleanup EXIT
+# Folders made unreadable by a case must be readable again to be removed.
+trap 'chmod -R u+rwX "$WORK" 2>/dev/null; rm -rf "$WORK"' EXIT
 
 # Builds the game folder DIR with the good data and the case's file at PLACED. Prints a reason and
 # returns 1 when the case cannot be set up; returns 2 when it is to be skipped.

@@ -18,6 +18,5 @@ set -u
 KILLS="${3:-1000}"
 check_need "globbet_game, globbet-tool and globbet-harness" "$GAME" "$TOOL" "$HARNESS" "$BUILD/data/clp"
 export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
-# The harness makes its scratch folder under TMPDIR and removes it (it keeps it, and says where, when a
-# check fails).
-"$HARNESS" crash "$KILLS" --game "$GAME" --data "$BUILD/data" ${CRASH_SEED:+--seed "$CRASH_SEED"}
+# The harness makes its scratch folder under TMPDIR and removes it.
+"$HARNESS" crash "$KILLS" "$GAME" --data "$BUILD/data" ${CRASH_SEED:+--seed "$CRASH_SEED"}

@@ -61,7 +61,7 @@ done
 # each wait; the timeout only keeps a stalled run clear of CTest's own limit.
 session() {
   timeout -k 30 720 "$SOURCE/tests/e2e/smoke.sh" --out "$OUT/session" --cwd "$WORK" --wait 180 \
-    --end-wait 180 --stop-on-failure --expect-exit 0 \
+    --end-wait 180 --expect-exit 0 \
     --do 'sleep 1' --do 'shot intro.png' --do 'click 8 200' --do 'size 800x600' \
     --do "settle $PLAY" --do 'shot main.png' "${SHOTS[@]}" \
     --do 'click 729 64' --do changed --do "settle $OPTIONS" --do 'shot options.png' \

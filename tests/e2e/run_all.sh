@@ -64,13 +64,10 @@ else
 fi
 G="$RESULTS/game"
 size_is() { [ "$(convert "$1" -format '%wx%h' info: 2>/dev/null)" = "$2" ]; }
-# The top row holds balls: most of its 17 cell centres show something other than the field's colour.
+# The top row holds balls: most of its 17 cell centres (x = 29 + 32 c, y = 29) show something other than
+# the field's colour.
 top_row_filled() {
-  local n=0 c
-  for c in $(seq 0 16); do
-    [ "$(convert "$1" -format "%[hex:p{$((29 + 32 * c)),29}]" info: | cut -c1-6)" != CCCCFF ] && n=$((n + 1))
-  done
-  [ "$n" -ge 10 ]
+  [ "$(convert "$1" -crop 513x1+29+29 +repage txt:- | awk -F'[,:]' 'NR > 1 && $1 % 32 == 0 && toupper($0) !~ /#CCCCFF/' | wc -l)" -ge 10 ]
 }
 # Pixels of region (WxH+X+Y) where pictures A and B of the game run differ by more than 10 % in some
 # channel (the score's digits, a ball that moved).

@@ -4,7 +4,8 @@
 #   smoke.sh [options] -- PROGRAM [ARGS...]
 #
 # Starts PROGRAM in its own Xvfb (a 1280 x 1024 screen), waits for its first visible top-level
-# window, performs the --do steps in order, and checks how it ends. Prints what it does; exits 0 when
+# window, performs the --do steps in order (up to the first that fails: the rest would only wait in vain),
+# and checks how it ends. Prints what it does; exits 0 when
 # every step and check passed, 1 otherwise.
 #
 # Options
@@ -12,7 +13,6 @@
 #   --cwd DIR            run the program in DIR
 #   --wait SECONDS       how long to wait for the window (default 60: a loaded machine starts slowly)
 #   --expect-exit CODE   the program must end by itself (or by the steps) with this status
-#   --stop-on-failure    skips the steps after the first that failed (when each would only wait in vain)
 #   --end-wait SECONDS   how long the program may take to end by itself after the steps (default 10;
 #                        more for a program under a slow checker that reports at exit)
 #   --do 'STEP'          a step, repeatable; coordinates are relative to the window:
@@ -36,7 +36,7 @@
 # Needs: Xvfb, xdotool, xwininfo, ImageMagick (import, convert).
 set -u
 
-OUT="" CWD="" SCREEN="1280x1024" WAIT=60 EXPECT_EXIT="" END_WAIT=10 STOP_ON_FAILURE=0
+OUT="" CWD="" SCREEN="1280x1024" WAIT=60 EXPECT_EXIT="" END_WAIT=10
 STEPS=()
 while [ $# -gt 0 ]; do
   case "$1" in
@@ -45,7 +45,6 @@ while [ $# -gt 0 ]; do
     --wait) WAIT="$2"; shift 2 ;;
     --expect-exit) EXPECT_EXIT="$2"; shift 2 ;;
     --end-wait) END_WAIT="$2"; shift 2 ;;
-    --stop-on-failure) STOP_ON_FAILURE=1; shift ;;
     --do) STEPS+=("$2"); shift 2 ;;
     --) shift; break ;;
     *) echo "smoke: unknown option $1" >&2; exit 2 ;;
@@ -132,12 +131,8 @@ wait_window() {
 
 GX0="" GY0="" GX="" GY="" GW="" GH=""
 geometry() {
-  local info
-  info=$(xwininfo -id "$WID" 2>/dev/null) || return 1
-  GX=$(echo "$info" | awk '/Absolute upper-left X/ {print $4}')
-  GY=$(echo "$info" | awk '/Absolute upper-left Y/ {print $4}')
-  GW=$(echo "$info" | awk '/Width:/ {print $2}')
-  GH=$(echo "$info" | awk '/Height:/ {print $2}')
+  read -r GX GY GW GH < <(xwininfo -id "$WID" 2>/dev/null | awk '/Absolute upper-left X/ {x = $4}
+    /Absolute upper-left Y/ {y = $4} /Width:/ {w = $2} /Height:/ {h = $2} END {if (w) print x, y, w, h}') || return 1
   [ -n "$GX0" ] || { GX0=$GX; GY0=$GY; }
 }
 
@@ -216,14 +211,8 @@ run_step() {
 if wait_window; then
   geometry && say "geometry $GX $GY $GW $GH"
   for step in "${STEPS[@]}"; do
-    if ! kill -0 "$PROG_PID" 2>/dev/null; then
-      fail "program ended before '$step'"
-      break
-    fi
-    if [ "$STOP_ON_FAILURE" -eq 1 ] && [ "$FAILED" -ne 0 ]; then
-      say "steps from '$step' on skipped after the failure"
-      break
-    fi
+    kill -0 "$PROG_PID" 2>/dev/null || { fail "program ended before '$step'"; break; }
+    [ "$FAILED" -eq 0 ] || { say "steps from '$step' on skipped after the failure"; break; }
     say "do: $step"
     run_step "$step"
   done

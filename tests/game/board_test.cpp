@@ -175,20 +175,6 @@ TEST(FieldStore, BoardStoresPaletteIndicesUnderTheGamesNameAndLoadsBackUpToABadV
 }
 
 // ---- the demo's choice ---------------------------------------------------------------------------------
-TEST(DemoChoice, TakesAShotThatClearsAGroupWhenOneExists) {
-  for (auto [rows, colour] : {std::pair{"00000000000000000|11111111122222222", 2},
-                              {"33333333333333333|0.0.0.0.0.0.0.0.0|1.1.1.1.1.1.1.1.1", 3},
-                              {"1234512345123451|4|4", 4}})
-    for (uint32_t seed : {1u, 4242u}) {
-      FieldRash board;
-      SetRows(board, rows);
-      SetLibRandomSeed(seed);
-      const AimPoint aim = ChooseDemoAim(board, colour);
-      EXPECT_TRUE(InAimingArea(aim.x, aim.y));
-      EXPECT_GT(Shoot(board, aim.x, aim.y, colour), 0) << rows << " seed " << seed;
-    }
-}
-
 TEST(DemoChoice, GamesPlayedByTheChoiceArePinned) {
   // The aims chosen in 400 shots on the scratch board, a new row pushed in every fourth shot (a full
   // board starts again empty), pinned as a checksum: the recorded games were made by them.

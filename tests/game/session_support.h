@@ -1,6 +1,6 @@
 // Helpers of the session and ball tests: a scratch folder seeing the build's data files (the current
-// directory for the test's length), the catalogue loaded from it as start-up does, a headless window, a sound player that remembers what it played, a plain screen
-// that hosts a session the way the main screen does.
+// directory for the test's length), the catalogue loaded from it as start-up does, a headless window, a sound
+// player that remembers what it played, a plain screen that hosts a session the way the main screen does.
 #pragma once
 
 #include "app/catalogue_load.h"
@@ -100,18 +100,18 @@ class SessionFixture : public HeadlessWindowTest {
     screen->game = nullptr;
   }
   // One frame of the screen.
-  void Frame(int ms = kTickMs) {
-    platform.AdvanceClock(uint32_t(ms));
-    screen->OnFrame(ms);
+  void Frame() {
+    platform.AdvanceClock(kTickMs);
+    screen->OnFrame(kTickMs);
   }
   // Frames until done() holds (true) or maxFrames have passed (false).
-  bool RunUntil(const std::function<bool()>& done, int maxFrames = 20000, int ms = kTickMs) {
+  bool RunUntil(const std::function<bool()>& done, int maxFrames = 20000) {
     for (int i = 0; i < maxFrames && !done(); ++i)
-      Frame(ms);
+      Frame();
     return done();
   }
-  bool RunUntilReady(int maxFrames = 20000) {
-    return RunUntil([&] { return game->State() == GameState::kReady; }, maxFrames);
+  bool RunUntilReady() {
+    return RunUntil([&] { return game->State() == GameState::kReady; });
   }
 
   // Replaces the board by rows (board_rows.h), each ball with its sprite.

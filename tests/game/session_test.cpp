@@ -14,7 +14,6 @@ namespace {
 
 class Session : public SessionFixture {
  protected:
-  std::string Recording() const { return ReadAll(folder / "currgame.dat"); }
   std::string Palette() const {
     std::string palette;  // the colours in play, in palette order
     for (int k = 0; k < game->PaletteLength(); ++k)
@@ -139,7 +138,7 @@ TEST_F(Session, ArcadeRecordsCarryTheShotsAndTheTimeOutsWithTheCounters) {
   ASSERT_TRUE(RunUntil([&] { return game->State() == GameState::kTimedRows; }, 2000));
   ASSERT_TRUE(RunUntilReady());
   arcade.Recorder().Close();
-  const std::string bytes = Recording();
+  const std::string bytes = ReadAll(folder / "currgame.dat");
   EXPECT_EQ(bytes.substr(0, 8), std::string("\x02\0\0\0\x01\0\0\0", 8));
   // The shot: x 300, y 200, 1 attempt left of 2; the time-out: x 9999, one row, none left, 2.
   EXPECT_NE(bytes.find(std::string("\x2c\x01\0\0\xc8\0\0\0\x01\x02", 10)), std::string::npos);

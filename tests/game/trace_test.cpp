@@ -3,6 +3,7 @@
 // them).
 #include <gtest/gtest.h>
 
+#include <array>
 #include <vector>
 
 #include "tests/support/board_rows.h"
@@ -45,18 +46,18 @@ TEST(Trace, PathsArePinnedToTheBit) {
       {false, 285, 157, 75, {{0x1.0d05ce95c3111p+8, 0x1.67f94e25c968dp+7, 0, 10}, {0x1.dap+7, 0x1.1ap+7, 0, 5}}},
       // clang-format on
   };
+  const auto values = [](const auto& points) {
+    std::vector<std::array<double, 4>> v;
+    for (const PointSpeed& p : points)
+      v.push_back({p.x, p.y, p.tag, p.speed});
+    return v;
+  };
   for (const PinnedShot& shot : shots) {
     FieldRash* board = shot.onEmpty ? &empty : &field;
     SCOPED_TRACE(testing::Message() << "aim " << shot.ax << " " << shot.ay);
     const PointPath path = Fire(*board, shot.ax, shot.ay);
     EXPECT_EQ(board->LandingIndex(), shot.landing);
-    ASSERT_EQ(path.size(), shot.path.size());
-    for (std::size_t i = 0; i < path.size(); ++i) {
-      EXPECT_EQ(path[i].x, shot.path[i].x) << i;
-      EXPECT_EQ(path[i].y, shot.path[i].y) << i;
-      EXPECT_EQ(path[i].tag, 0.0) << i;
-      EXPECT_EQ(path[i].speed, shot.path[i].speed) << i;
-    }
+    EXPECT_EQ(values(path), values(shot.path));
   }
 }
 }  // namespace

@@ -68,18 +68,19 @@ struct SaveMaterial {
 };
 
 // A zeroed T in memory that the child processes made after this call share with this one (kept to the
-// end); null when none could be had.
+// end); the run cannot go on without it.
 template <class T>
-T* Shared() {
+T& Shared() {
+  static_assert(std::atomic<long>::is_always_lock_free, "counts are shared between processes");
   void* block = ::mmap(nullptr, sizeof(T), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
-  return block == MAP_FAILED ? nullptr : new (block) T{};
+  if (block == MAP_FAILED) std::perror("mmap"), std::exit(1);
+  return *new (block) T{};
 }
 
 // The kills: a tenth of KILLS of recording games on the headless table, each followed by the next start
 // on the leftovers, every twentieth round playing the resumed game to its end and its replay back; with
-// --game, 20 (a fiftieth of a longer run) of the real game PROGRAM, one in a thousand of them in play;
+// GAME, 20 (a fiftieth of a longer run) of the real game PROGRAM, one in a thousand of them in play;
 // the rest of a loop of the exit save and the end-of-game copy.
-constexpr char kUsage[] = "usage: globbet-harness crash KILLS [--game PROGRAM] [--seed S] [--data DIR]\n";
 constexpr long kVerifyEvery = 20;
 
 // A uniformly drawn whole number low..high for the kill times (not the game's generator).
@@ -109,17 +110,13 @@ pid_t Spawn(const std::function<int()>& body) {
 }
 
 // Sleeps micros; true when pid still runs then, and with kill it is then killed. status: how it ended.
-bool RunningAfter(pid_t pid, long micros, int& status, bool kill = false) {
+bool KillAfter(pid_t pid, long micros, int& status, bool kill = true) {
   timespec pause{micros / 1000000, (micros % 1000000) * 1000};
   while (::nanosleep(&pause, &pause) != 0) {
   }
   const bool running = ::waitpid(pid, &status, WNOHANG) == 0;
   if (running && kill) ::kill(pid, SIGKILL), ::waitpid(pid, &status, 0);
   return running;
-}
-
-bool KillAfter(pid_t pid, long micros, int& status) {
-  return RunningAfter(pid, micros, status, true);
 }
 
 // An exit status as the shell gives it: the exit code, or 128 + the signal that ended it.
@@ -255,10 +252,8 @@ bool PlayInChild(const std::string& folder, const PlayPlan& plan, const char* wh
 void FreshCopy(const std::string& from, const std::string& folder) {
   std::error_code error;
   fs::remove_all(folder, error);
-  if (from.empty())
-    fs::create_directories(folder, error);
-  else
-    fs::copy(from, folder, fs::copy_options::recursive, error);
+  fs::create_directories(folder, error);
+  if (!from.empty()) fs::copy(from, folder, fs::copy_options::recursive, error);
 }
 
 // The lines "score ..." and "board ..." of a printed end.
@@ -306,20 +301,14 @@ bool MakeReference(const std::string& base, int index, Scenario& s) {
   const auto start = Clock::now();
   if (!PlayInChild(folder, plan, s.name)) return false;
   s.micros = MicrosSince(start);
-  const std::string text = ReadAll(plan.lengths);
   // "draw BEFORE AFTER" for each draw, "at LENGTH" after the start (a restore's cut) and at the end.
-  unsigned long long before = 0, after = 0;
-  int used = 0;
-  for (const char* p = text.c_str(); *p; p += used) {
-    if (std::sscanf(p, "draw %llu %llu\n%n", &before, &after, &used) == 2) {
-      s.afterDraws.push_back(size_t(after));
-    } else if (std::sscanf(p, "at %llu\n%n", &after, &used) == 1) {
-      before = after;
-    } else {
-      break;
-    }
-    s.lengths.insert(size_t(before));
-    s.lengths.insert(size_t(after));
+  std::istringstream in(ReadAll(plan.lengths));
+  size_t before = 0, after = 0;
+  for (std::string word; in >> word >> before;) {
+    after = before;
+    if (word == "draw") in >> after, s.afterDraws.push_back(after);
+    s.lengths.insert(before);
+    s.lengths.insert(after);
   }
   if (s.start.empty()) s.lengths.insert(0);  // created, the header not yet written
   s.recording = ReadAll(folder + "/" + kRecordingFile);
@@ -405,12 +394,7 @@ bool RunRecordKills(const Setup& setup, long kills, SaveMaterial& material) {
 
   // Runs that end before their kill came are not counted as kills; a few more runs make up for them.
   const std::string folder = base + "/killed";
-  auto* draws = Shared<std::atomic<long>>();
-  if (!draws) {
-    std::printf("record: no shared memory\n");
-    return false;
-  }
-  static_assert(std::atomic<long>::is_always_lock_free, "the count is shared between processes");
+  auto* draws = &Shared<std::atomic<long>>();
   for (long k = 0, killed = 0; killed < kills && k < 3 * kills; ++k) {
     const Scenario& s = scenarios[k % kScenarios];
     FreshCopy(s.start, folder);
@@ -493,7 +477,7 @@ pid_t StartAndWait(const std::string& program, const std::string& folder, long m
   const pid_t pid = StartGame(program, folder);
   if (pid < 0) return -1;
   if (PollUntil(pid, kLongestStartMs * kMs, status, [&] { return TakesQuitRequests(pid); }) &&
-      RunningAfter(pid, micros, status))
+      KillAfter(pid, micros, status, false))
     return pid;
   KillAfter(pid, 0, status);
   return -1;
@@ -622,7 +606,6 @@ constexpr char kSequenceKey[] = "GameOrig.Score";
 struct LoopProgress {
   std::atomic<long> saveBegun, saveDone, copyBegun, copyDone;
 };
-static_assert(std::atomic<long>::is_always_lock_free, "the progress is shared between processes");
 
 // The game's exit save and end-of-game copy, back to back, until killed: save n writes "sv.dat" with
 // score n, copy n makes "replay.dat" of recording n % 2.
@@ -677,11 +660,7 @@ bool CheckAfterSaveKill(const std::string& folder, const SaveMaterial& material,
 bool RunSaveKills(const Setup& setup, long kills, const SaveMaterial& material) {
   const std::string folder = setup.folder + "/saves";
   fs::create_directories(folder);
-  auto* progress = Shared<LoopProgress>();
-  if (!progress) {
-    std::printf("saves: no shared memory\n");
-    return false;
-  }
+  auto* progress = &Shared<LoopProgress>();
   // The files as a finished earlier session left them: save 0 and the replay of recording 0.
   GetConfig().LoadText(material.settingsText);
   GetConfig().SetInt(kSequenceKey, 0);
@@ -740,13 +719,13 @@ int RunCrash(const ToolArgs& given) {
   ToolArgs args = given;
   Setup setup;
   setup.data = headless::DataFolder(args);
-  // The game runs in a folder of its own: its path must not depend on this one.
-  if (harness::TakeWord(args, "--game", setup.game)) setup.game = fs::absolute(setup.game).string();
   long long seed = std::random_device{}() & 0x7FFFFFFF, kills = 0;
   int status = 0;
   if (!harness::TakeNumber(args, "--seed", 0, 0x7FFFFFFF, seed, status)) return status;
-  if (args.size() != 1 || !headless::ParseInt(args[0], 20, 10'000'000, kills))
+  if (args.empty() || args.size() > 2 || !headless::ParseInt(args[0], 20, 10'000'000, kills))
     return Fail("crash needs KILLS, a count of 20 or more");
+  // The game runs in a folder of its own: its path must not depend on this one.
+  if (args.size() == 2) setup.game = fs::absolute(args[1]).string();
   const long record = long(kills) / 10;
   const long gameKills = setup.game.empty() ? 0 : std::max(long(kills) / 50, std::min(20L, long(kills) / 20));
   Dice().seed(static_cast<unsigned long>(seed));
@@ -761,17 +740,10 @@ int RunCrash(const ToolArgs& given) {
                   RunSaveKills(setup, long(kills) - record - gameKills, material) &&
                   (gameKills == 0 || RunGameKills(setup, gameKills, std::max(1L, long(kills) / 1000)));
   std::printf("%s\n", ok ? "passed" : "FAILED");
-  if (!ok) {
-    const std::string kept = scratch.path() + "-kept";
-    std::error_code error;
-    fs::rename(scratch.path(), kept, error);
-    if (!error) std::printf("files kept in %s\n", kept.c_str());
-  }
   return ok ? 0 : 1;
 }
 
-const GlobbetToolCommand kCrashCommand("crash", "kills the game while it saves and records; checks the files",
-                                       kUsage, RunCrash);
+const GlobbetToolCommand kCrash("crash", "", "crash KILLS [GAME] [--seed S] [--data DIR]", RunCrash);
 
 }  // namespace
 }  // namespace crash

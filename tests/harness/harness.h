@@ -14,8 +14,6 @@ namespace harness {
 // false with a message in status when VALUE is not one.
 bool TakeNumber(ToolArgs& args, const char* name, long long low, long long high, long long& value,
                 int& status);
-// Takes "NAME WORD" out of args; true when it was there.
-bool TakeWord(ToolArgs& args, const char* name, std::string& value);
 // Makes window the game's 800 x 600 window as its entry does (no caption, no sizing frame, the game's
 // background); false when it could not be made.
 bool CreateGameWindow(OMainWindow& window);

@@ -38,15 +38,6 @@ bool TakeNumber(ToolArgs& args, const char* name, long long low, long long high,
   return true;
 }
 
-bool TakeWord(ToolArgs& args, const char* name, std::string& value) {
-  for (size_t i = 0; i + 1 < args.size(); ++i)
-    if (args[i] == name) {
-      value = args[i + 1];
-      return args.erase(args.begin() + long(i), args.begin() + long(i) + 2), true;
-    }
-  return false;
-}
-
 bool CreateGameWindow(OMainWindow& window) {
   window.SetBackgroundColor(OMainWindow::kBackground);
   window.SetNoCaption(true);
@@ -68,13 +59,9 @@ bool LinkData(const std::string& data, const std::string& folder) {
 int main(int argc, char** argv) {
   for (const GlobbetToolCommand* c : Commands()) {
     if (argc < 2 || std::strcmp(c->name, argv[1]) != 0) continue;
-    ToolArgs args(argv + 2, argv + argc);
-    for (const std::string& a : args)
-      if (a == "--help" || a == "-h") return std::fputs(c->usage, stdout), 0;
-    return c->run(args);
+    return c->run(ToolArgs(argv + 2, argv + argc));
   }
-  std::fprintf(stderr, "usage: globbet-harness COMMAND [ARGS...] ('COMMAND --help' explains one)\n");
   for (const GlobbetToolCommand* c : Commands())
-    std::fprintf(stderr, "  %-8s %s\n", c->name, c->help);
+    std::fprintf(stderr, "globbet-harness %s\n", c->usage);
   return 2;
 }

@@ -1,9 +1,8 @@
 // globbet-harness soak: HOURS of simulated play through the whole game on the headless platform
-// (Run below), in a scratch folder of its own; S seeds the game's generator (the same S plays the same
-// run). It fails when a game cannot go on, when a level and mode or an event (pause, options change,
-// restore, demo, replay) never came, or when the resident memory grew by N kB or more after warm-up (a
-// quarter of the run, at most one simulated hour; not checked under AddressSanitizer, whose quarantine
-// keeps freed memory on purpose).
+// (Run below), in a scratch folder of its own, the game's generator seeded alike every time. It fails when a
+// game cannot go on, when a level and mode or an event (pause, options change, restore, demo, replay) never
+// came, or when the resident memory grew by N kB or more after warm-up (a quarter of the run, at most one
+// simulated hour; not checked under AddressSanitizer, whose quarantine keeps freed memory on purpose).
 //
 // The run: the whole game (window, screens, dialogs, sessions, settings file) on the headless platform
 // and a simulated clock, played game after game by the demo's choice of shot through the main screen's
@@ -60,34 +59,26 @@ namespace fs = std::filesystem;
 // ---- the plan and the tally --------------------------------------------------------------------------
 constexpr int kFrameMs = 20;  // about one frame of simulated time: a 50 Hz loop
 
-struct Combo {
-  int level = 0;
-  int mode = 0;
-};
-
 // The level and mode of game n: both change from one game to the next, and any six games in a row
 // visit all six pairs (2 and 3 have no common factor).
-Combo ComboOf(long long game) {
-  return {int(game % kLevelCount), int(game % kGameTypeCount)};
-}
+struct Combo {
+  explicit Combo(long long game) : level(int(game % kLevelCount)), mode(int(game % kGameTypeCount)) {}
+  int level, mode;
+};
 
 struct Plan {
   std::string data;           // the folder holding clp/ and wav/
-  uint32_t seed = 1;          // the game's generator at the first start
   long long simulatedMs = 0;  // the run ends when the simulated clock has gone this far
 };
 // Every so many games, the game passes once through each of these.
 constexpr int kOptionsEvery = 3, kRestoreEvery = 4, kDemoEvery = 5, kReplayEvery = 7;
 
+enum Event { kPause, kOptionChange, kRestore, kDemo, kReplay };
 struct Tally {
   std::array<std::array<long long, kGameTypeCount>, kLevelCount> games{};  // finished, by level and mode
   long long demoGames = 0;                                                 // games the demo finished
   long long shots = 0;                                                     // shots fired by the soak's player
-  long long pauses = 0;
-  long long optionChanges = 0;
-  long long restores = 0;
-  long long demos = 0;
-  long long replays = 0;
+  std::array<long long, 5> events{};  // pauses, option changes, restores, demos, replays: kPause...
   long long simulatedMs = 0;
 };
 
@@ -129,10 +120,8 @@ int FrameMs(int interval) {
 // ---- the run -----------------------------------------------------------------------------------------
 class Run {
  public:
-  explicit Run(Plan plan) : plan_(std::move(plan)), seed_(plan_.seed) {}
+  explicit Run(Plan plan) : plan_(std::move(plan)) {}
 
-  Run(const Run&) = delete;
-  Run& operator=(const Run&) = delete;
   // Quits a program still running and removes the scratch folder.
   ~Run() {
     if (window_ && window_->IsCreated()) QuitProgram();
@@ -163,7 +152,7 @@ class Run {
   // Plays game n of the cycle at its level and mode until it ends or the simulated time is up; false
   // (reason in Problem()) when the game cannot go on.
   bool PlayGame(long long n) {
-    const Combo combo = ComboOf(n);
+    const Combo combo(n);
     if (!SwitchTo(combo)) return false;
     // What this game passes through (an event the game ends too early for waits for the next one).
     auto due = [n](int every) { return n % every == every - 1; };
@@ -215,9 +204,6 @@ class Run {
     }
     return true;
   }
-  // Quits the program as the player's close does; false when it does not end cleanly.
-  bool End() { return QuitProgram(); }
-
   bool TimeIsUp() const { return tally_.simulatedMs >= plan_.simulatedMs; }
   const Tally& Totals() const { return tally_; }
   const std::string& Problem() const { return problem_; }
@@ -264,6 +250,7 @@ class Run {
     return UntilReady();
   }
   // The platform's close: the loop ends, the program saves and tears down; the exit code must be 0.
+ public:
   bool QuitProgram() {
     seed_ = LibRandomSeed();
     platform_.QueueEvent({PlatformEventType::kQuit});
@@ -272,9 +259,10 @@ class Run {
     window_.reset();
     SetSound(nullptr);
     sound_.reset();
-    if (exit != 0) return Fail("the game ended with exit code " + std::to_string(exit));
-    return true;
+    return exit == 0 || Fail("the game ended with exit code " + std::to_string(exit));
   }
+
+ private:
   // One frame; false when the program asked to end or showed a message.
   bool Frame() {
     lastFrameMs_ = FrameMs(window_->GetFrameInterval());
@@ -391,7 +379,7 @@ class Run {
     if (way % 3 == 1) Click(300, 250);  // resumes only: the click fires no shot
     if (way % 3 == 2) window_->OnRButtonUp(300, 250);
     if (Session()->State() != GameState::kReady) return Fail("the paused game did not resume where it stood");
-    ++tally_.pauses;
+    ++tally_.events[kPause];
     return Same(before, "a pause") && Frame();
   }
   bool ChangeOptions() {
@@ -420,13 +408,13 @@ class Run {
     const int period =
         GetOptions().GameType == 1 ? frameIntervals[AMainWindow::kArcadeSpeed] : frameIntervals[speed];
     if (window_->GetFrameInterval() != period) return Fail("the frame period did not follow the speed");
-    ++tally_.optionChanges;
+    ++tally_.events[kOptionChange];
     return Same(before, "an options change");
   }
   bool Restore() {
     const Snapshot before = Take();
     if (!QuitProgram() || !StartProgram()) return false;
-    ++tally_.restores;
+    ++tally_.events[kRestore];
     return Same(before, "a restart");
   }
   // The demo (replay false) or the replay for a while, then a key: the player's game comes back.
@@ -440,7 +428,7 @@ class Run {
       return Fail(std::string(name) + " did not start");
     GameState was = Session()->State();
     const long long start = tally_.simulatedMs, demoGames = tally_.demoGames;
-    const bool wholeGame = !replay && tally_.demos % 2 == 1;
+    const bool wholeGame = !replay && tally_.events[kDemo] % 2 == 1;
     auto playing = [&] {
       const long long played = tally_.simulatedMs - start;
       return played < kPlayerMs || (wholeGame && tally_.demoGames == demoGames && played < kDemoGameMs);
@@ -456,7 +444,7 @@ class Run {
         Click(300, 250);
         if (!main.DemoRunning() || Session()->State() == GameState::kPaused)
           return Fail(std::string("a click did not resume ") + name);
-        ++tally_.pauses;
+        ++tally_.events[kPause];
       }
       if (!Frame()) return false;
       if (!main.DemoRunning()) return Fail(std::string(name) + " stopped by itself");
@@ -466,7 +454,7 @@ class Run {
     }
     window_->OnKeyDown(vk::kSpace, 0);
     if (main.DemoRunning()) return Fail(std::string("a key did not stop ") + name);
-    ++(replay ? tally_.replays : tally_.demos);
+    ++tally_.events[replay ? kReplay : kDemo];
     return UntilReady() && Same(before, replay ? "the replay" : "the demo");
   }
 
@@ -476,7 +464,7 @@ class Run {
   std::string problem_;
   headless::TempFolder folder_;  // the game's current folder during the run
   std::string oldFolder_;
-  uint32_t seed_ = 1;
+  uint32_t seed_ = 1;  // the game's generator at the next start
   HeadlessPlatform platform_;
   std::unique_ptr<OSound> sound_;
   std::unique_ptr<OMainWindow> window_;
@@ -484,8 +472,6 @@ class Run {
   int lastFrameMs_ = kFrameMs;
   long long eventCount_ = 0;  // pauses and option changes so far, to vary how they are made
 };
-
-constexpr char kUsage[] = "usage: globbet-harness soak HOURS [--seed S] [--max-growth-kb N] [--data DIR]\n";
 
 // VmRSS of this process in kB, or -1 when /proc does not say.
 long long ResidentKb() {
@@ -501,13 +487,9 @@ std::string Missed(const Tally& t) {
     for (int mode = 0; mode < kGameTypeCount; ++mode)
       if (t.games[size_t(level)][size_t(mode)] == 0)
         return "no game at level " + std::to_string(level) + " mode " + std::to_string(mode);
-  const std::pair<const char*, long long> events[] = {{"pause", t.pauses},
-                                                      {"options change", t.optionChanges},
-                                                      {"restore", t.restores},
-                                                      {"demo", t.demos},
-                                                      {"replay", t.replays}};
-  for (const auto& [name, count] : events)
-    if (count == 0) return std::string("no ") + name;
+  const char* names[] = {"pause", "options change", "restore", "demo", "replay"};
+  for (int e = kPause; e <= kReplay; ++e)
+    if (t.events[size_t(e)] == 0) return std::string("no ") + names[e];
   return "";
 }
 
@@ -515,35 +497,25 @@ int RunSoak(const ToolArgs& given) {
   ToolArgs args = given;
   Plan plan;
   plan.data = headless::DataFolder(args);
-  long long seed = 1, maxGrowthKb = 1024;
+  long long maxGrowthKb = 1024;
   int status = 0;
-  if (!harness::TakeNumber(args, "--seed", 0, UINT32_MAX, seed, status) ||
-      !harness::TakeNumber(args, "--max-growth-kb", 1, 1LL << 30, maxGrowthKb, status))
-    return status;
+  if (!harness::TakeNumber(args, "--max-growth-kb", 1, 1LL << 30, maxGrowthKb, status)) return status;
   char* end = nullptr;
   const double hours = args.size() == 1 ? std::strtod(args[0].c_str(), &end) : 0;
   // A year of simulated time keeps the millisecond count exact.
   if (!end || *end != '\0' || !(hours > 0 && hours <= 24 * 365)) return Fail("soak needs HOURS, 0..8760");
-  plan.seed = uint32_t(seed);
   plan.simulatedMs = std::llround(hours * 3'600'000.0);
   const long long warmUpMs = std::min(plan.simulatedMs / 4, 3'600'000LL);
   Run run(plan);
   bool ok = run.Begin();
-  long long warmKb = -1, hoursShown = 0;
+  long long warmKb = -1;
   // Memory is read between games, with the program running, at warm-up and at the end alike.
   for (long long n = 0; ok && !run.TimeIsUp(); ++n) {
     ok = run.PlayGame(n);
-    const Tally& t = run.Totals();
-    if (warmKb < 0 && t.simulatedMs >= warmUpMs) warmKb = ResidentKb();
-    if (t.simulatedMs / 3'600'000 > hoursShown) {
-      hoursShown = t.simulatedMs / 3'600'000;
-      std::printf("soak: %lld h, %lld games, %lld shots, rss %lld kB\n", hoursShown, n + 1, t.shots,
-                  ResidentKb());
-      std::fflush(stdout);
-    }
+    if (warmKb < 0 && run.Totals().simulatedMs >= warmUpMs) warmKb = ResidentKb();
   }
   const long long endKb = ResidentKb();
-  if (ok) ok = run.End();
+  if (ok) ok = run.QuitProgram();
   const long long growth = warmKb >= 0 && endKb >= 0 ? endKb - warmKb : 0;
   std::printf("rss after warm-up %lld kB, at the end %lld kB\n", warmKb, endKb);
   if (!ok) return Fail("soak failed: " + run.Problem());
@@ -554,5 +526,5 @@ int RunSoak(const ToolArgs& given) {
   return 0;
 }
 
-const GlobbetToolCommand kSoak("soak", "hours of simulated play through the whole game", kUsage, &RunSoak);
+const GlobbetToolCommand kSoak("soak", "", "soak HOURS [--max-growth-kb N] [--data DIR]", &RunSoak);
 }  // namespace

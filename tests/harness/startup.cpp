@@ -21,7 +21,6 @@ namespace fs = std::filesystem;
 // is touched) and ends it once the first intro picture is presented on the shown window; prints the
 // milliseconds to that picture from the process's and the command's start, the split of the start-up,
 // and the processor time used.
-const char kUsage[] = "usage: globbet-harness startup [--data DIR]\n";
 
 using Clock = std::chrono::steady_clock;
 
@@ -51,90 +50,70 @@ double MsSinceProcessStart() {
 }
 
 // The SDL platform, noting the first picture presented once the window is shown, and closing then.
-class FirstFramePlatform : public SdlPlatform {
- public:
+struct FirstFramePlatform : SdlPlatform {
   void ShowWindow() override {
     SdlPlatform::ShowWindow();
-    shown_ = true;
+    shown = true;
   }
   void Present(const uint8_t* pixels, int stride, int pictureWidth, int pictureHeight, int srcX, int srcY,
                int width, int height, int dstX, int dstY) override {
     SdlPlatform::Present(pixels, stride, pictureWidth, pictureHeight, srcX, srcY, width, height, dstX, dstY);
-    if (!shown_ || done_) return;
-    done_ = true;
-    sinceProcess_ = MsSinceProcessStart();
-    cpuMs_ = ClockMs(CLOCK_PROCESS_CPUTIME_ID);
-    at_ = Clock::now();
+    if (!shown || done) return;
+    done = true;
+    sinceProcess = MsSinceProcessStart();
+    cpuMs = ClockMs(CLOCK_PROCESS_CPUTIME_ID);
+    at = Clock::now();
     RequestClose();
   }
-  bool Done() const { return done_; }
-  double SinceProcess() const { return sinceProcess_; }
-  double CpuMs() const { return cpuMs_; }
-  Clock::time_point At() const { return at_; }
-
- private:
-  bool shown_ = false, done_ = false;
-  double sinceProcess_ = 0, cpuMs_ = 0;
-  Clock::time_point at_;
+  bool shown = false, done = false;
+  double sinceProcess = 0, cpuMs = 0;
+  Clock::time_point at;
 };
 
 int Run(const ToolArgs& args) {
   const Clock::time_point start = Clock::now();
   ToolArgs rest = args;
-  std::string data = ".";
-  harness::TakeWord(rest, "--data", data);
-  if (!rest.empty()) return Fail("startup: bad option (see --help)");
-  std::error_code error;
+  const std::string data = headless::DataFolder(rest);
   headless::TempFolder scratch;
   if (!harness::LinkData(data, scratch.path())) return Fail("startup: no clp folder in " + data);
+  FirstFramePlatform platform;
+  const Clock::time_point initStart = Clock::now();
+  if (!platform.Init()) return Fail("startup: no display: " + platform.LastError());
+  const Clock::time_point initEnd = Clock::now();
   const fs::path old = fs::current_path();
   fs::current_path(scratch.path());
-
-  FirstFramePlatform platform;
+  SetPlatform(&platform);
+  OSound sound(MakeSdlAudioDevice());
+  SetSound(&sound);
+  ResetProgramState();
+  OMainWindow window(OMainWindow::Contents::kGame);
+  const Clock::time_point createStart = Clock::now();
+  const bool created = harness::CreateGameWindow(window);
+  const Clock::time_point createEnd = Clock::now();
+  if (created) window.SetFrameInterval(1), window.Show(), window.Run();
   int status = 0;
-  const Clock::time_point initStart = Clock::now();
-  const bool displayOpen = platform.Init();
-  const Clock::time_point initEnd = Clock::now();
-  if (!displayOpen) {
-    status = Fail("startup: no display: " + platform.LastError());
+  const StartupTimes& t = window.GetStartupTimes();
+  if (!platform.done) {
+    status = Fail(created ? "startup: no picture was presented" : "startup: the game did not start");
   } else {
-    SetPlatform(&platform);
-    OSound sound(MakeSdlAudioDevice());
-    SetSound(&sound);
-    ResetProgramState();
-    OMainWindow window(OMainWindow::Contents::kGame);
-    const Clock::time_point createStart = Clock::now();
-    const bool created = harness::CreateGameWindow(window);
-    const Clock::time_point createEnd = Clock::now();
-    if (!created) {
-      status = Fail("startup: the game did not start");
-    } else {
-      window.SetFrameInterval(1);
-      window.Show();
-      window.Run();
-      if (!platform.Done()) status = Fail("startup: no picture was presented");
-    }
-    const StartupTimes& t = window.GetStartupTimes();
-    if (status == 0) {
-      std::printf("first intro frame: %.0f ms after process start, %.1f ms after the command started\n",
-                  platform.SinceProcess(), MsBetween(start, platform.At()));
-      std::printf("start-up: catalogue %.1f ms, sounds %.1f ms, screens %.1f ms, settings %.1f ms\n",
-                  t.catalogue, t.sounds, t.screens, t.settings);
-      // What the window's creation spent outside the game's own start-up: the platform window and the
-      // sound device the sound mode opens.
-      const double windowAndDevice =
-          MsBetween(createStart, createEnd) - t.catalogue - t.sounds - t.screens - t.settings;
-      std::printf("platform: display %.1f ms, window and sound device %.1f ms, first picture %.1f ms\n",
-                  MsBetween(initStart, initEnd), windowAndDevice, MsBetween(createEnd, platform.At()));
-      std::printf("processor: %.1f ms used by the process up to the first intro frame\n", platform.CpuMs());
-    }
-    SetSound(nullptr);
-    SetPlatform(nullptr);
+    std::printf("first intro frame: %.0f ms after process start, %.1f ms after the command started\n",
+                platform.sinceProcess, MsBetween(start, platform.at));
+    std::printf("start-up: catalogue %.1f ms, sounds %.1f ms, screens %.1f ms, settings %.1f ms\n",
+                t.catalogue, t.sounds, t.screens, t.settings);
+    // What the window's creation spent outside the game's own start-up: the platform window and the
+    // sound device the sound mode opens.
+    const double windowAndDevice =
+        MsBetween(createStart, createEnd) - t.catalogue - t.sounds - t.screens - t.settings;
+    std::printf("platform: display %.1f ms, window and sound device %.1f ms, first picture %.1f ms\n",
+                MsBetween(initStart, initEnd), windowAndDevice, MsBetween(createEnd, platform.at));
+    std::printf("processor: %.1f ms used by the process up to the first intro frame\n", platform.cpuMs);
   }
+  SetSound(nullptr);
+  SetPlatform(nullptr);
+  std::error_code error;
   fs::current_path(old, error);
   return status;
 }
 
-const GlobbetToolCommand kStartup("startup", "time the game's start-up to its first intro frame", kUsage,
-                                  &Run);
+const GlobbetToolCommand kStartup("startup", "", "startup [--data DIR]", &Run);
 }  // namespace

@@ -33,7 +33,6 @@ class Recording : public Base {
  public:
   using Base::Base;
   void OnControlClicked(OClipControl* control) override { clicked.push_back(control); }
-  void OnChildClosed(OEngine*, int value) override { closed.push_back(value); }
   void OnClipExpired(OClip* clip) override { expired.push_back(clip); }
   void OnClipPathPoint(OClip*, const PointSpeed& p) override { points.push_back(p.tag); }
   void OnClipPathEnd(OClip* clip, const PointSpeed& p) override {
@@ -42,7 +41,6 @@ class Recording : public Base {
   }
 
   std::vector<OClipControl*> clicked;
-  std::vector<int> closed;  // the values children closed with
   std::vector<OClip*> expired;
   std::vector<double> points, ends;  // the tags of the way points reached
   std::function<void(OClip*)> onPathEnd;
