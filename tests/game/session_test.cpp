@@ -135,7 +135,10 @@ TEST_F(Session, ArcadeRecordsCarryTheShotsAndTheTimeOutsWithTheCounters) {
   ASSERT_TRUE(RunUntilReady());
   ASSERT_TRUE(RunUntil([&] { return arcade.MissesLeft() == 1; }, 1000));
   game->Fire(300, 200);
-  ASSERT_TRUE(RunUntil([&] { return game->State() == GameState::kTimedRows; }, 2000));
+  ASSERT_TRUE(RunUntilReady());
+  // The period that runs out with the last attempt left pushes the rows, not the one after it.
+  const int period = arcade.TimeLeft() / kTickMs + 1;
+  ASSERT_TRUE(RunUntil([&] { return game->State() == GameState::kTimedRows; }, period));
   ASSERT_TRUE(RunUntilReady());
   arcade.Recorder().Close();
   const std::string bytes = ReadAll(folder / "currgame.dat");
