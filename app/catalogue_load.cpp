@@ -5,8 +5,8 @@
 
 #include "engine/catalogue.h"
 #include "engine/sound.h"
+#include "game/ball.h"
 #include "game/score_ball.h"
-#include "screens/ball.h"
 #include "screens/ball_string.h"
 
 namespace {

@@ -6,6 +6,7 @@
 
 #include "app/catalogue_load.h"
 #include "app/screens_create.h"
+#include "app/settings_file.h"
 #include "engine/sound.h"
 #include "game/player_sessions.h"
 #include "game/random.h"
@@ -15,7 +16,6 @@
 #include "screens/screen_slots.h"
 #include "store/config.h"
 #include "store/options.h"
-#include "store/settings_file.h"
 
 // ---- start-up and teardown ---------------------------------------------------------------------------
 namespace {

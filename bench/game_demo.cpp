@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "engine/screen.h"
+#include "game/ball.h"
 #include "game/demo_decision.h"
 #include "game/game_demo.h"
 #include "game/random.h"
-#include "screens/ball.h"
 #include "store/config.h"
 #include "store/options.h"
 

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "engine/bitmap.h"
-#include "game/point_speed.h"
+#include "engine/point_speed.h"
 
 // ---- drawing record ------------------------------------------------------------------------------
 // What a screen last drew of a clip, kept in the clip so that a dirty-rectangle redraw can tell what

@@ -12,10 +12,10 @@
 
 #include <array>
 
+#include "engine/point_speed.h"
 #include "game/board_geometry.h"
 #include "game/field_owner.h"
 #include "game/field_visual.h"
-#include "game/point_speed.h"
 
 class ABall;
 class OEngine;

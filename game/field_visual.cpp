@@ -5,8 +5,8 @@
 
 #include "engine/screen.h"
 #include "engine/sound.h"
+#include "game/ball.h"
 #include "game/field.h"
-#include "screens/ball.h"
 
 namespace {
 // The shuffles draw from a generator of their own so that they never disturb the game's random

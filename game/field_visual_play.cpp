@@ -4,11 +4,11 @@
 // Sections: tick · blink · appearances · explosions · falls · row moves
 #include "engine/active_screen.h"
 #include "engine/screen.h"
+#include "game/ball.h"
 #include "game/field.h"
 #include "game/field_visual.h"
 #include "game/random.h"
 #include "game/score_ball.h"
-#include "screens/ball.h"
 #include "store/options.h"
 
 // ---- tick --------------------------------------------------------------------------------------------

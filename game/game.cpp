@@ -8,10 +8,10 @@
 #include "engine/catalogue.h"
 #include "engine/screen.h"
 #include "engine/sound.h"
+#include "game/ball.h"
 #include "game/random.h"
 #include "game/save_replay.h"
 #include "game/trace.h"
-#include "screens/ball.h"
 #include "store/options.h"
 
 namespace {

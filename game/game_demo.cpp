@@ -1,9 +1,9 @@
 #include "game/game_demo.h"
 
+#include "game/ball.h"
 #include "game/demo_decision.h"
 #include "game/game_orig.h"
 #include "game/player_sessions.h"
-#include "screens/ball.h"
 
 namespace {
 int& ShotClock() {

@@ -17,9 +17,9 @@
 #include <string>
 #include <vector>
 
+#include "game/ball.h"
 #include "game/game.h"
 #include "game/save_replay.h"
-#include "screens/ball.h"
 #include "store/config.h"
 #include "store/options.h"
 

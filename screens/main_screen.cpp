@@ -7,6 +7,7 @@
 #include "engine/active_screen.h"
 #include "engine/button.h"
 #include "engine/catalogue.h"
+#include "engine/errors.h"
 #include "game/game_orig.h"
 #include "game/game_time.h"
 #include "game/save_replay.h"
@@ -21,7 +22,6 @@
 #include "screens/screen_build.h"
 #include "screens/screen_slots.h"
 #include "store/config.h"
-#include "store/errors.h"
 #include "store/options.h"
 
 // ---- process-wide values -------------------------------------------------------------------------------

@@ -1,7 +1,7 @@
 #include "screens/program_exit.h"
 
+#include "engine/errors.h"
 #include "engine/window.h"
-#include "store/errors.h"
 
 namespace {
 int exitCode = 0;

@@ -5,7 +5,7 @@
 
 #include "engine/catalogue.h"
 #include "engine/screen.h"
-#include "screens/ball.h"
+#include "game/ball.h"
 #include "store/options.h"
 
 namespace {

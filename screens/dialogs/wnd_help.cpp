@@ -4,11 +4,11 @@
 
 #include "engine/button.h"
 #include "engine/catalogue.h"
+#include "engine/errors.h"
 #include "engine/text_block.h"
 #include "screens/dialogs/dialog_parts.h"
 #include "screens/main_screen.h"
 #include "screens/screen_build.h"
-#include "store/errors.h"
 
 using namespace dialogs;
 

@@ -7,6 +7,7 @@
 #include "engine/button.h"
 #include "engine/catalogue.h"
 #include "engine/draw_style.h"
+#include "engine/errors.h"
 #include "engine/text_block.h"
 #include "game/game.h"
 #include "screens/dialogs/dialog_parts.h"
@@ -15,7 +16,6 @@
 #include "screens/main_screen.h"
 #include "screens/screen_build.h"
 #include "screens/screen_slots.h"
-#include "store/errors.h"
 #include "store/options.h"
 #include "store/scores.h"
 

@@ -6,12 +6,13 @@
 #include <gtest/gtest.h>
 
 #include "app/main_window.h"
+#include "app/settings_file.h"
 #include "engine/catalogue.h"
 #include "engine/check_box.h"
 #include "engine/edit.h"
 #include "engine/platform_headless.h"
+#include "game/ball.h"
 #include "game/player_sessions.h"
-#include "screens/ball.h"
 #include "screens/dialogs/results_link.h"
 #include "screens/dialogs/wnd_clear.h"
 #include "screens/dialogs/wnd_exit.h"
@@ -26,7 +27,6 @@
 #include "screens/progress_bar.h"
 #include "screens/screen_slots.h"
 #include "screens/small_balls.h"
-#include "store/settings_file.h"
 #include "tests/support/sound_log.h"
 #include "tests/support/test_folder.h"
 

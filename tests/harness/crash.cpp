@@ -34,6 +34,7 @@
 #include <string>
 #include <vector>
 
+#include "app/settings_file.h"
 #include "engine/window.h"
 #include "game/game_orig.h"
 #include "game/game_time.h"
@@ -44,7 +45,6 @@
 #include "store/config.h"
 #include "store/options.h"
 #include "store/scores.h"
-#include "store/settings_file.h"
 #include "tests/harness/harness.h"
 #include "tests/support/test_folder.h"
 #include "tools/globbet-tool/headless_game.h"

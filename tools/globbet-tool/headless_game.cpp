@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "screens/ball.h"
+#include "game/ball.h"
 #include "tools/globbet-tool/board_hash.h"
 
 namespace headless {

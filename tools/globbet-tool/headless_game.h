@@ -10,10 +10,10 @@
 
 #include "engine/platform_headless.h"
 #include "engine/screen.h"
+#include "game/ball.h"
 #include "game/demo_decision.h"
 #include "game/game.h"
 #include "game/player_sessions.h"
-#include "screens/ball.h"
 #include "store/options.h"
 #include "tools/globbet-tool/command.h"
 

@@ -1,4 +1,4 @@
-#include "store/errors.h"
+#include "engine/errors.h"
 
 #include <cstdarg>
 #include <cstdio>

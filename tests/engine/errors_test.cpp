@@ -1,8 +1,8 @@
 // The error box goes through the platform layer and to standard error.
 #include <gtest/gtest.h>
 
+#include "engine/errors.h"
 #include "engine/platform_headless.h"
-#include "store/errors.h"
 
 namespace {
 TEST(Errors, MessagesAreCutAt1023BytesAndShownInACaptionlessBoxAndOnStandardError) {

@@ -1,5 +1,5 @@
 // Ball sprites. Sections: ABall · looks · the ball sprite table · sprites on a screen
-#include "screens/ball.h"
+#include "game/ball.h"
 
 #include "engine/active_screen.h"
 #include "engine/catalogue.h"

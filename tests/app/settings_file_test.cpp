@@ -6,13 +6,13 @@
 #include <memory>
 #include <string>
 
+#include "app/settings_file.h"
 #include "engine/audio_null.h"
 #include "engine/sound.h"
 #include "store/cipher_file.h"
 #include "store/config.h"
 #include "store/options.h"
 #include "store/scores.h"
-#include "store/settings_file.h"
 #include "tests/support/headless_window.h"
 #include "tests/support/test_folder.h"
 

@@ -1,4 +1,4 @@
-#include "store/settings_file.h"
+#include "app/settings_file.h"
 
 #include "engine/sound.h"
 #include "engine/window.h"
