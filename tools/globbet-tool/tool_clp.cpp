@@ -445,17 +445,15 @@ double DrawPreviews(cairo_t* cr, const Catalogue& cat) {
 // ---- sheet-all
 // ---------------------------------------------------------------------------------------------
 
-int SheetAll(const ToolArgs& args) {
-  if (args.size() != 3) return Fail("usage: clp sheet-all DATADIR OUT.png");
-  const std::string root = args[1];
+// The clip files under root/clp, relative to it. Folders first in a fixed order (files lying in clp
+// itself last), numbers in numeric order.
+std::vector<std::string> ClipFilesOf(const std::string& root) {
   namespace fs = std::filesystem;
   std::error_code error;
-  if (!fs::is_directory(root + "/clp", error)) return Fail("'" + root + "' holds no clp folder");
   std::vector<std::string> files;
   for (const auto& entry : fs::recursive_directory_iterator(root + "/clp", error))
     if (entry.is_regular_file() && entry.path().extension() == ".clp")
       files.push_back(fs::relative(entry.path(), root + "/clp").string());
-  // Folders first in a fixed order, numbers in numeric order.
   auto key = [](const std::string& f) {
     const size_t slash = f.find('/');
     const std::string folder = slash == std::string::npos ? "~" : f.substr(0, slash);
@@ -466,7 +464,15 @@ int SheetAll(const ToolArgs& args) {
   };
   std::sort(files.begin(), files.end(),
             [&](const std::string& a, const std::string& b) { return key(a) < key(b); });
+  return files;
+}
 
+int SheetAll(const ToolArgs& args) {
+  if (args.size() != 3) return Fail("usage: clp sheet-all DATADIR OUT.png");
+  const std::string root = args[1];
+  std::error_code error;
+  if (!std::filesystem::is_directory(root + "/clp", error)) return Fail("'" + root + "' holds no clp folder");
+  const std::vector<std::string> files = ClipFilesOf(root);
   struct Item {
     std::string name;
     std::unique_ptr<OClip> clip;
