@@ -30,6 +30,102 @@ PointSpeed Point(double x, double y, double speed) {
 // pixels of its centre; nearer the line the contact may land anywhere and is always computed.
 constexpr double kWellClear = 1e-4;
 constexpr double kContactReach = 33.0;
+
+// The flight line Y = k x + b from the start (x0, y0) toward the aim (ax, ay); angle is its slope
+// angle folded into 0..pi, as the contact construction needs.
+struct FlightLine {
+  int ax, ay;
+  double x0, y0, k, b;
+  double angle;
+};
+
+// A contact centre and its squared distance from the start.
+struct Contact {
+  double distance;
+  double px, py;
+};
+
+// The columns of a row (centres at cy, the first at firstX) whose balls may lie within reach of the
+// line, widened by a whole column on each side; false when no ball of the row may.
+bool ColumnWindow(double cy, double firstX, double reach, double k, double b, int& columnFrom,
+                  int& columnTo) {
+  columnFrom = 0;
+  columnTo = kColumns - 1;
+  const double xa = (-reach - cy - b) / k;
+  const double xb = (reach - cy - b) / k;
+  const double lo = (std::min(xa, xb) - firstX) / kCellSize - 1;
+  const double hi = (std::max(xa, xb) - firstX) / kCellSize + 1;
+  if (std::isfinite(lo) && std::isfinite(hi)) {  // a horizontal line has no window
+    if (hi < 0 || lo > kColumns - 1) return false;
+    if (lo > 0) columnFrom = static_cast<int>(std::ceil(lo));
+    if (hi < kColumns - 1) columnTo = static_cast<int>(std::floor(hi));
+  }
+  return true;
+}
+
+// The contact with the ball centred at (cx, cy), whose squared distance from the line is s (inside the
+// corridor): the line turned about the ball's centre to the tangent of the contact circle, on the side
+// the line passes, crosses the flight line at the flying ball's centre; that centre lies at
+// (kNoHit, kNoHit) when the two are parallel.
+Contact ContactWith(const FlightLine& line, double cx, double cy, double s) {
+  const double x0 = line.x0;
+  const double y0 = line.y0;
+  const double k = line.k;
+  const double b = line.b;
+  double t = line.angle;
+  const double a = std::asin(std::sqrt(s) / kContact);
+  const double side = (cx - x0) * (y0 - line.ay) - (line.ax - x0) * (y0 - cy);
+  if (side >= 0)
+    t = t - a;
+  else
+    t = t + a;
+  const double k2 = std::tan(t);
+  const double b2 = -cy - k2 * cx;
+  double px = kNoHit;
+  double py = kNoHit;
+  if (std::fabs(k2 - k) > kTolerance) {
+    px = (b - b2) / (k2 - k);
+    py = -(k2 * b - k * b2) / (k2 - k);
+  }
+  const double d = (px - x0) * (px - x0) + (py - y0) * (py - y0);
+  return {d, px, py};
+}
+
+// A bounce continues along the mirror image of the line so far (Y = k x + c through the wall contact
+// (x0, y0)), aiming at the opposite wall.
+void AimAtOppositeWall(double x0, double y0, double k, int& ax, int& ay) {
+  const double c = k * x0 - y0;
+  if (x0 == kLeftLine) {
+    ax = 561;
+    ay = -Trunc(c - 561 * k);
+  } else {
+    ax = 13;
+    ay = -Trunc(c - 13 * k);
+  }
+}
+
+// Where the line meets a wall (centre x wallX) and its squared distance from the start; only contacts
+// at or above the field's bottom count, the others lie at kNoHit.
+struct WallContact {
+  int y;
+  double distance;
+};
+
+WallContact WallContactAt(double wallX, double x0, double y0, double k, double b) {
+  const int y = -Trunc(wallX * k + b);
+  const double d = y <= kLowestContact ? (wallX - x0) * (wallX - x0) + (y - y0) * (y - y0) : kNoHit;
+  return {y, d};
+}
+
+// Final approach: full speed to 40 pixels before the end point, then half speed into the cell.
+void AppendApproach(const PointSpeed& end, PointPath& path) {
+  const PointSpeed from = path.empty() ? Point(kLauncherX, kLauncherY, 0.0) : path.back();
+  double length = std::sqrt((end.x - from.x) * (end.x - from.x) + (end.y - from.y) * (end.y - from.y));
+  const double m = length < kApproach ? length : kApproach;
+  if (std::fabs(length) < 1e-6) length = 1e-6;
+  path.push_back(
+      Point(end.x + (from.x - end.x) * m / length, end.y + (from.y - end.y) * m / length, kFlightSpeed));
+}
 }  // namespace
 
 // The ball met first along the line: for each ball whose centre lies within the hit corridor, the line
@@ -52,6 +148,7 @@ Field::BallContact Field::NearestBallContact(int ax, int ay, double x0, double y
   // The angle of the flight line, folded into 0..pi as the contact construction needs.
   double angle = std::atan(k);
   if (angle < 0) angle = angle + kHalfTurn;
+  const FlightLine line{ax, ay, x0, y0, k, b, angle};
   BallContact best{kNoHit, 0, 0};
   bool found = false;
   // Squared start distance beyond which a centre's contact cannot beat the best so far.
@@ -61,16 +158,8 @@ Field::BallContact Field::NearestBallContact(int ax, int ay, double x0, double y
     const double cy = first.y + kCellSize / 2;
     const double firstX = first.x + kCellSize / 2;
     int columnFrom = 0;
-    int columnTo = kColumns - 1;
-    const double xa = (-reach - cy - b) / k;
-    const double xb = (reach - cy - b) / k;
-    const double lo = (std::min(xa, xb) - firstX) / kCellSize - 1;
-    const double hi = (std::max(xa, xb) - firstX) / kCellSize + 1;
-    if (std::isfinite(lo) && std::isfinite(hi)) {  // a horizontal line has no window
-      if (hi < 0 || lo > kColumns - 1) continue;
-      if (lo > 0) columnFrom = static_cast<int>(std::ceil(lo));
-      if (hi < kColumns - 1) columnTo = static_cast<int>(std::floor(hi));
-    }
+    int columnTo = 0;
+    if (!ColumnWindow(cy, firstX, reach, k, b, columnFrom, columnTo)) continue;
     for (int column = columnTo; column >= columnFrom; --column) {
       if (cells_[row * kColumns + column] == kEmptyCell) continue;
       const double cx = firstX + column * kCellSize;
@@ -80,24 +169,10 @@ Field::BallContact Field::NearestBallContact(int ax, int ay, double x0, double y
       if (!(s < corridorSquared)) continue;
       const double centreDistance = (cx - x0) * (cx - x0) + (cy - y0) * (cy - y0);
       if (s >= kWellClear && centreDistance > farEnough) continue;
-      double t = angle;
-      const double a = std::asin(std::sqrt(s) / kContact);
-      const double side = (cx - x0) * (y0 - ay) - (ax - x0) * (y0 - cy);
-      if (side >= 0)
-        t = t - a;
-      else
-        t = t + a;
-      const double k2 = std::tan(t);
-      const double b2 = -cy - k2 * cx;
-      double px = kNoHit;
-      double py = kNoHit;
-      if (std::fabs(k2 - k) > kTolerance) {
-        px = (b - b2) / (k2 - k);
-        py = -(k2 * b - k * b2) / (k2 - k);
-      }
-      const double d = (px - x0) * (px - x0) + (py - y0) * (py - y0);
+      const Contact contact = ContactWith(line, cx, cy, s);
+      const double d = contact.distance;
       if (d < best.distance || (found && d == best.distance)) {
-        best = {d, Trunc(px), Trunc(py)};
+        best = {d, Trunc(contact.px), Trunc(contact.py)};
         found = true;
         // A contact lies within kContactReach of its centre: a centre farther than
         // sqrt(d) + kContactReach (with a margin for rounding) cannot come nearer than d.
@@ -114,17 +189,7 @@ void Field::Trace(int ax, int ay, double x0, double y0, double slope, PointPath&
 }
 
 void Field::TraceSegment(int ax, int ay, double x0, double y0, double k, PointPath& path, int depth) {
-  // A bounce continues along the mirror image of the line so far, aiming at the opposite wall.
-  if (ax == 0 && ay == 0) {
-    const double c = k * x0 - y0;
-    if (x0 == kLeftLine) {
-      ax = 561;
-      ay = -Trunc(c - 561 * k);
-    } else {
-      ax = 13;
-      ay = -Trunc(c - 13 * k);
-    }
-  }
+  if (ax == 0 && ay == 0) AimAtOppositeWall(x0, y0, k, ax, ay);
 
   if (std::fabs(ax - x0) < kTolerance)
     k = kVertical;
@@ -132,32 +197,22 @@ void Field::TraceSegment(int ax, int ay, double x0, double y0, double k, PointPa
     k = (y0 - ay) / (ax - x0);
   const double b = -y0 - k * x0;
 
-  // Wall contacts: only those at or above the field's bottom count.
-  const int yLeft = -Trunc(kLeftLine * k + b);
-  const double dLeft =
-      yLeft <= kLowestContact ? (kLeftLine - x0) * (kLeftLine - x0) + (yLeft - y0) * (yLeft - y0) : kNoHit;
-  const int yRight = -Trunc(kRightLine * k + b);
-  const double dRight = yRight <= kLowestContact
-                            ? (kRightLine - x0) * (kRightLine - x0) + (yRight - y0) * (yRight - y0)
-                            : kNoHit;
-
+  const WallContact left = WallContactAt(kLeftLine, x0, y0, k, b);
+  const WallContact right = WallContactAt(kRightLine, x0, y0, k, b);
   const int xTop = Trunc((-kCeilingLine - b) / k);
   const double dTop = (xTop - x0) * (xTop - x0) + (kCeilingLine - y0) * (kCeilingLine - y0);
-
   const BallContact ball = NearestBallContact(ax, ay, x0, y0, k, b);
   const double dBall = ball.distance;
-  const int ballX = ball.x;
-  const int ballY = ball.y;
 
   const bool mayBounce = depth < kMaxBounces;
   const bool leftAllowed = mayBounce && x0 != kLeftLine;
   const bool rightAllowed = mayBounce && x0 != kRightLine;
-  bool bounceLeft = dLeft < dTop && dLeft < dBall && leftAllowed;
-  bool bounceRight = !bounceLeft && dRight < dTop && dRight < dBall && rightAllowed;
+  bool bounceLeft = left.distance < dTop && left.distance < dBall && leftAllowed;
+  bool bounceRight = !bounceLeft && right.distance < dTop && right.distance < dBall && rightAllowed;
   PointSpeed end;
   if (!bounceLeft && !bounceRight) {
     if (dBall <= dTop) {
-      end = Point(ballX - 16.0, ballY - 16.0, kFlightSpeed);
+      end = Point(ball.x - 16.0, ball.y - 16.0, kFlightSpeed);
     } else if (xTop < kLeftLine && leftAllowed) {
       // The ceiling is met outside the field: the line left it through a wall just below the bottom
       // (an aim in a lower corner). Bounce there instead of flying out of the window.
@@ -169,23 +224,17 @@ void Field::TraceSegment(int ax, int ay, double x0, double y0, double k, PointPa
     }
   }
   if (bounceLeft) {
-    path.push_back(Point(kFieldLeft, yLeft - 16.0, kFlightSpeed));
-    TraceSegment(0, 0, kLeftLine, yLeft, k, path, depth + 1);
+    path.push_back(Point(kFieldLeft, left.y - 16.0, kFlightSpeed));
+    TraceSegment(0, 0, kLeftLine, left.y, k, path, depth + 1);
     return;
   }
   if (bounceRight) {
-    path.push_back(Point(kFieldRight - kCellSize, yRight - 16.0, kFlightSpeed));
-    TraceSegment(0, 0, kRightLine, yRight, k, path, depth + 1);
+    path.push_back(Point(kFieldRight - kCellSize, right.y - 16.0, kFlightSpeed));
+    TraceSegment(0, 0, kRightLine, right.y, k, path, depth + 1);
     return;
   }
 
-  // Final approach: full speed to 40 pixels before the end point, then half speed into the cell.
-  const PointSpeed from = path.empty() ? Point(kLauncherX, kLauncherY, 0.0) : path.back();
-  double length = std::sqrt((end.x - from.x) * (end.x - from.x) + (end.y - from.y) * (end.y - from.y));
-  const double m = length < kApproach ? length : kApproach;
-  if (std::fabs(length) < 1e-6) length = 1e-6;
-  path.push_back(
-      Point(end.x + (from.x - end.x) * m / length, end.y + (from.y - end.y) * m / length, kFlightSpeed));
+  AppendApproach(end, path);
   landing_ = NearestEmptyCell(Trunc(end.x), Trunc(end.y));
   const CellPoint cell = CellPosition(landing_);
   path.push_back(Point(cell.x, cell.y, kSettleSpeed));

@@ -164,83 +164,104 @@ void SymbolPath(cairo_t* cr, int colour) {
   }
 }
 
-void DrawLook(Canvas& c, int colour, int look) {
+// A white symbol with a dark edge over the ball.
+void DrawSymbolLook(Canvas& c, int colour) {
   const Rgba base = BallBase(colour);
   cairo_t* cr = c.cr();
+  DrawBallFrame(c, colour, 9);
+  cairo_save(cr);
+  SymbolPath(cr, colour);
+  cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
+  SetColour(cr, Darker(base, 0.55));
+  cairo_set_line_width(cr, 2.2);
+  cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+  cairo_stroke_preserve(cr);
+  SetColour(cr, Hex(0xFFFFFF, 0.97));
+  cairo_fill(cr);
+  cairo_restore(cr);
+}
+
+// Diagonal white stripes across the ball and a sparkle.
+void DrawStripeLook(Canvas& c, int colour) {
+  cairo_t* cr = c.cr();
+  DrawBallFrame(c, colour, 9);
+  cairo_save(cr);
+  cairo_arc(cr, kCentre, kCentre, kRadius - 0.3, 0, 2 * M_PI);
+  cairo_clip(cr);
+  cairo_translate(cr, kCentre, kCentre);
+  cairo_rotate(cr, -M_PI / 4);
+  for (int i = -2; i <= 2; ++i) {
+    cairo_rectangle(cr, -20, i * 8.0 - 1.8, 40, 3.6);
+  }
+  SetColour(cr, Hex(0xFFFFFF, 0.55));
+  cairo_fill(cr);
+  cairo_restore(cr);
+  DrawSparkle(cr, kCentre - 6, kCentre - 6.5, 3.5, 0.8);
+}
+
+// A flat disc with a dark outline, a shade along its lower edge and one highlight.
+void DrawCartoonLook(Canvas& c, int colour) {
+  const Rgba base = BallBase(colour);
+  cairo_t* cr = c.cr();
+  cairo_arc(cr, kCentre, kCentre, kRadius - 1, 0, 2 * M_PI);
+  SetColour(cr, base);
+  cairo_fill_preserve(cr);
+  SetColour(cr, Darker(base, 0.5));
+  cairo_set_line_width(cr, 2);
+  cairo_stroke(cr);
+  cairo_arc(cr, kCentre, kCentre + 2, kRadius - 4, 0.15 * M_PI, 0.85 * M_PI);
+  SetColour(cr, Darker(base, 0.18));
+  cairo_set_line_width(cr, 3);
+  cairo_stroke(cr);
+  cairo_save(cr);
+  cairo_translate(cr, kCentre - 5.5, kCentre - 6);
+  cairo_scale(cr, 1.0, 0.7);
+  cairo_arc(cr, 0, 0, 3.6, 0, 2 * M_PI);
+  cairo_restore(cr);
+  SetColour(cr, Hex(0xFFFFFF, 0.95));
+  cairo_fill(cr);
+}
+
+// Two eyes with a glint each and a smile.
+void DrawFaceLook(Canvas& c, int colour) {
+  const Rgba base = BallBase(colour);
+  cairo_t* cr = c.cr();
+  DrawBallFrame(c, colour, 9);
+  const Rgba ink = Darker(base, 0.7);
+  SetColour(cr, ink);
+  cairo_arc(cr, kCentre - 4.5, kCentre - 1.5, 2.0, 0, 2 * M_PI);
+  cairo_fill(cr);
+  cairo_arc(cr, kCentre + 4.5, kCentre - 1.5, 2.0, 0, 2 * M_PI);
+  cairo_fill(cr);
+  SetColour(cr, Hex(0xFFFFFF, 0.9));
+  cairo_arc(cr, kCentre - 5.1, kCentre - 2.2, 0.7, 0, 2 * M_PI);
+  cairo_fill(cr);
+  cairo_arc(cr, kCentre + 3.9, kCentre - 2.2, 0.7, 0, 2 * M_PI);
+  cairo_fill(cr);
+  cairo_arc(cr, kCentre, kCentre + 1.5, 6.0, 0.22 * M_PI, 0.78 * M_PI);
+  SetColour(cr, ink);
+  cairo_set_line_width(cr, 1.8);
+  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+  cairo_stroke(cr);
+}
+
+void DrawLook(Canvas& c, int colour, int look) {
   switch (look) {
     case 0:
       DrawBallFrame(c, colour, 9);
       break;
-    case 1: {  // symbol
-      DrawBallFrame(c, colour, 9);
-      cairo_save(cr);
-      SymbolPath(cr, colour);
-      cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
-      SetColour(cr, Darker(base, 0.55));
-      cairo_set_line_width(cr, 2.2);
-      cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-      cairo_stroke_preserve(cr);
-      SetColour(cr, Hex(0xFFFFFF, 0.97));
-      cairo_fill(cr);
-      cairo_restore(cr);
+    case 1:
+      DrawSymbolLook(c, colour);
       break;
-    }
-    case 2: {  // candy stripe
-      DrawBallFrame(c, colour, 9);
-      cairo_save(cr);
-      cairo_arc(cr, kCentre, kCentre, kRadius - 0.3, 0, 2 * M_PI);
-      cairo_clip(cr);
-      cairo_translate(cr, kCentre, kCentre);
-      cairo_rotate(cr, -M_PI / 4);
-      for (int i = -2; i <= 2; ++i) {
-        cairo_rectangle(cr, -20, i * 8.0 - 1.8, 40, 3.6);
-      }
-      SetColour(cr, Hex(0xFFFFFF, 0.55));
-      cairo_fill(cr);
-      cairo_restore(cr);
-      DrawSparkle(cr, kCentre - 6, kCentre - 6.5, 3.5, 0.8);
+    case 2:
+      DrawStripeLook(c, colour);
       break;
-    }
-    case 3: {  // flat cartoon
-      cairo_arc(cr, kCentre, kCentre, kRadius - 1, 0, 2 * M_PI);
-      SetColour(cr, base);
-      cairo_fill_preserve(cr);
-      SetColour(cr, Darker(base, 0.5));
-      cairo_set_line_width(cr, 2);
-      cairo_stroke(cr);
-      cairo_arc(cr, kCentre, kCentre + 2, kRadius - 4, 0.15 * M_PI, 0.85 * M_PI);
-      SetColour(cr, Darker(base, 0.18));
-      cairo_set_line_width(cr, 3);
-      cairo_stroke(cr);
-      cairo_save(cr);
-      cairo_translate(cr, kCentre - 5.5, kCentre - 6);
-      cairo_scale(cr, 1.0, 0.7);
-      cairo_arc(cr, 0, 0, 3.6, 0, 2 * M_PI);
-      cairo_restore(cr);
-      SetColour(cr, Hex(0xFFFFFF, 0.95));
-      cairo_fill(cr);
+    case 3:
+      DrawCartoonLook(c, colour);
       break;
-    }
-    default: {  // friendly face
-      DrawBallFrame(c, colour, 9);
-      const Rgba ink = Darker(base, 0.7);
-      SetColour(cr, ink);
-      cairo_arc(cr, kCentre - 4.5, kCentre - 1.5, 2.0, 0, 2 * M_PI);
-      cairo_fill(cr);
-      cairo_arc(cr, kCentre + 4.5, kCentre - 1.5, 2.0, 0, 2 * M_PI);
-      cairo_fill(cr);
-      SetColour(cr, Hex(0xFFFFFF, 0.9));
-      cairo_arc(cr, kCentre - 5.1, kCentre - 2.2, 0.7, 0, 2 * M_PI);
-      cairo_fill(cr);
-      cairo_arc(cr, kCentre + 3.9, kCentre - 2.2, 0.7, 0, 2 * M_PI);
-      cairo_fill(cr);
-      cairo_arc(cr, kCentre, kCentre + 1.5, 6.0, 0.22 * M_PI, 0.78 * M_PI);
-      SetColour(cr, ink);
-      cairo_set_line_width(cr, 1.8);
-      cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-      cairo_stroke(cr);
+    default:
+      DrawFaceLook(c, colour);
       break;
-    }
   }
 }
 

@@ -97,7 +97,8 @@ void DrawStrip(Canvas& canvas) {
   TextCentred(cr, "SHOOT", kLaunchSocketX + 23, 583, label);
 }
 
-void DrawPanel(Canvas& canvas) {
+// The panel's body: its gradient, the bevel toward the field and the title bar with its caption.
+void DrawPanelBody(Canvas& canvas) {
   cairo_t* cr = canvas.cr();
   const double x0 = kPanelLeft, w = 800 - kPanelLeft;
   cairo_save(cr);
@@ -129,6 +130,12 @@ void DrawPanel(Canvas& canvas) {
   DrawSphere(canvas, x0 + 13, 12, 5.2, Hex(kBallColours[1]));
   DrawSphere(canvas, x0 + 9.5, 7.5, 3.4, Hex(kBallColours[0]));
   DrawSphere(canvas, x0 + 17.5, 7, 2.8, Hex(kBallColours[2]));
+}
+
+// The panel's sections: the rules between them, the score well and the level name plate with their
+// labels.
+void DrawPanelSections(cairo_t* cr) {
+  const double x0 = kPanelLeft, w = 800 - kPanelLeft;
   cairo_save(cr);
   // Section rules.
   for (double y : {236.0, 438.0, 536.0}) {
@@ -166,6 +173,11 @@ void DrawPanel(Canvas& canvas) {
   TextCentred(cr, "L E V E L", 695, 421, small);
   TextCentred(cr, "M O D E", 712, 452, small);  // over the mode badges (centred on 712)
   cairo_restore(cr);
+}
+
+void DrawPanel(Canvas& canvas) {
+  DrawPanelBody(canvas);
+  DrawPanelSections(canvas.cr());
 }
 
 }  // namespace

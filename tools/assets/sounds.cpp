@@ -90,7 +90,8 @@ std::vector<uint8_t> Finish(std::vector<double> s, double attack = 0.003, double
   return bytes;
 }
 
-std::vector<uint8_t> Effect(int number) {
+// The effects made of notes alone: the tick, the chimes, the bell and the sparkle (the default).
+std::vector<uint8_t> TonalEffect(int number) {
   switch (number) {
     case 0: {  // soft tick
       auto s = Silence(0.06);
@@ -114,6 +115,19 @@ std::vector<uint8_t> Effect(int number) {
       AddPartials(s, 0, {{1046.5, 0.8, 0.12}, {2093, 0.25, 0.06}, {2816, 0.12, 0.04}});
       return Finish(s, 0.002, 0.03);
     }
+    default: {  // sparkle: quick rising notes
+      auto s = Silence(0.3);
+      const double notes[4] = {1568, 1976, 2349, 3136};
+      for (int i = 0; i < 4; ++i)
+        AddPartials(s, 0.045 * i, {{notes[i], 0.6, 0.05}});
+      return Finish(s);
+    }
+  }
+}
+
+// The effects with noise in them: the shot, the click, the burst, the thud and the knock (the default).
+std::vector<uint8_t> NoisyEffect(int number) {
+  switch (number) {
     case 4: {  // shot: a short pop and a breath
       auto s = Silence(0.16);
       AddPartials(s, 0, {{420, 0.9, 0.025, -3.5}, {840, 0.3, 0.015, -3.5}});
@@ -132,13 +146,6 @@ std::vector<uint8_t> Effect(int number) {
       AddNoise(s, 0, 0.35, 0.005, 5000, 5000, true);
       return Finish(s, 0.001, 0.02);
     }
-    case 7: {  // sparkle: quick rising notes
-      auto s = Silence(0.3);
-      const double notes[4] = {1568, 1976, 2349, 3136};
-      for (int i = 0; i < 4; ++i)
-        AddPartials(s, 0.045 * i, {{notes[i], 0.6, 0.05}});
-      return Finish(s);
-    }
     case 8: {  // thud
       auto s = Silence(0.15);
       AddPartials(s, 0, {{150, 1.0, 0.05, -2.5}, {300, 0.3, 0.02, -2.5}});
@@ -152,6 +159,12 @@ std::vector<uint8_t> Effect(int number) {
       return Finish(s, 0.0008, 0.015);
     }
   }
+}
+
+// Effect 0..9 of the table at the top of this file.
+std::vector<uint8_t> Effect(int number) {
+  const bool tonal = (number >= 0 && number <= 3) || number == 7;
+  return tonal ? TonalEffect(number) : NoisyEffect(number);
 }
 
 }  // namespace

@@ -359,10 +359,8 @@ void ShowText(cairo_t* cr, const char* face, bool bold, double size, uint32_t co
   cairo_show_text(cr, text);
 }
 
-// The previews at the top of the sheet, with cairo text where the game draws text of its own. Returns
-// the height they take.
-double DrawPreviews(cairo_t* cr, const Catalogue& cat) {
-  DrawPicture(cr, MainScreenPreview(cat), 10, 30, 1);
+// The options dialog's pictures and buttons, each in the state the preview shows it in.
+std::vector<Item> OptionsItems() {
   std::vector<Item> options = {
       {"1.clp", -1, 15}, {"6.clp", 39, 76}, {"buttons/8.clp", 110, 470}, {"buttons/9.clp", 260, 470}};
   for (int i = 0; i < 4; ++i)
@@ -375,24 +373,53 @@ double DrawPreviews(cairo_t* cr, const Catalogue& cat) {
     options.push_back({"buttons/20.clp", 190 + 30 * i, 264, 0, i <= 2 ? 1 : 0});
   for (int k = 0; k < 6; ++k)
     options.push_back({"skins/" + std::to_string(k) + ".clp", 170 + 32 * k, 227, k % 2});
-  DrawPicture(cr, DialogPreview(cat, 450, 565, options, {}), 830, 30, 1);
+  return options;
+}
+
+// The intro picture with its logo, the red of the background keyed out as the game does.
+OBitmap IntroPreview(const Catalogue& cat) {
+  OBitmap intro(400, 400);
+  intro.fillColor = kLavender;
+  intro.Fill();
+  auto background = cat.Load("intro.clp");
+  auto logo = cat.Load("globint.clp");
+  if (background) {
+    background->SetColorKeyAll(0xFF0000);
+    DrawClipFrame(intro, background.get(), 0, 0);
+  }
+  DrawClipFrame(intro, logo.get(), 186, 141);
+  return intro;
+}
+
+// The text the game draws itself on the dialogs of the second row (at row2): the player's name on
+// the result, names and scores in the top ten and the help text.
+void DrawDialogTexts(cairo_t* cr, double row2) {
+  ShowText(cr, "Liberation Sans", false, 14, 0x000052, 10 + 28 + 10, row2 + 358 + 10 + 14, "Player");
+  const char* names[3] = {"Player", "Ann", "Bob"};
+  const char* scores[3] = {"   42540", "   31270", "    9800"};
+  for (int i = 0; i < 3; ++i) {
+    ShowText(cr, "Liberation Mono", true, 15, 0x3131BA, 366 + 15, row2 + 122 + 31 * i + 19, names[i]);
+    ShowText(cr, "Liberation Mono", true, 15, 0x3131BA, 366 + 10 + 312 - 72, row2 + 122 + 31 * i + 19,
+             scores[i]);
+  }
+  const char* text[4] = {"Clear the board and score as many points as you can. Aim with the mouse and click",
+                         "to shoot the ball shown at the bottom. Three or more touching balls of one colour",
+                         "explode; balls that no longer hang from the top fall and count ten times as much.",
+                         "F4 - FullScreen mode (On/Off)."};
+  for (int i = 0; i < 4; ++i)
+    ShowText(cr, "Liberation Sans", false, 13, 0x3131BA, 742, row2 + 87 + 17 * i, text[i]);
+}
+
+// The previews at the top of the sheet, with cairo text where the game draws text of its own. Returns
+// the height they take.
+double DrawPreviews(cairo_t* cr, const Catalogue& cat) {
+  DrawPicture(cr, MainScreenPreview(cat), 10, 30, 1);
+  DrawPicture(cr, DialogPreview(cat, 450, 565, OptionsItems(), {}), 830, 30, 1);
   DrawPicture(cr,
               DialogPreview(cat, 336, 300, {{"buttons/8.clp", 65, 200}, {"buttons/9.clp", 205, 200, 0, 2}},
                             {{"QUIT THE", 70}, {"GAME ?", 140}}),
               1300, 30, 1);
-  {
-    OBitmap intro(400, 400);
-    intro.fillColor = kLavender;
-    intro.Fill();
-    auto background = cat.Load("intro.clp");
-    auto logo = cat.Load("globint.clp");
-    if (background) {
-      background->SetColorKeyAll(0xFF0000);
-      DrawClipFrame(intro, background.get(), 0, 0);
-    }
-    DrawClipFrame(intro, logo.get(), 186, 141);
-    DrawPicture(cr, intro, 1300, 345, 0.7);
-  }
+  DrawPicture(cr, IntroPreview(cat), 1300, 345, 0.7);
   const double row2 = 650;
   const std::vector<Item> result = {
       {"5.clp", 10, 10}, {"7.clp", -1, 358}, {"buttons/8.clp", 70, 410}, {"buttons/9.clp", 210, 410}};
@@ -411,37 +438,22 @@ double DrawPreviews(cairo_t* cr, const Catalogue& cat) {
                                   {"buttons/3.clp", 356, 415},
                                   {"buttons/22.clp", 605, 343}};
   DrawPicture(cr, DialogPreview(cat, 650, 500, help, {}), 722, row2, 1);
-  ShowText(cr, "Liberation Sans", false, 14, 0x000052, 10 + 28 + 10, row2 + 358 + 10 + 14, "Player");
-  const char* names[3] = {"Player", "Ann", "Bob"};
-  const char* scores[3] = {"   42540", "   31270", "    9800"};
-  for (int i = 0; i < 3; ++i) {
-    ShowText(cr, "Liberation Mono", true, 15, 0x3131BA, 366 + 15, row2 + 122 + 31 * i + 19, names[i]);
-    ShowText(cr, "Liberation Mono", true, 15, 0x3131BA, 366 + 10 + 312 - 72, row2 + 122 + 31 * i + 19,
-             scores[i]);
-  }
-  const char* text[4] = {"Clear the board and score as many points as you can. Aim with the mouse and click",
-                         "to shoot the ball shown at the bottom. Three or more touching balls of one colour",
-                         "explode; balls that no longer hang from the top fall and count ten times as much.",
-                         "F4 - FullScreen mode (On/Off)."};
-  for (int i = 0; i < 4; ++i)
-    ShowText(cr, "Liberation Sans", false, 13, 0x3131BA, 742, row2 + 87 + 17 * i, text[i]);
+  DrawDialogTexts(cr, row2);
   return row2 + 560;
 }
 
 // ---- sheet-all
 // ---------------------------------------------------------------------------------------------
 
-int SheetAll(const ToolArgs& args) {
-  if (args.size() != 3) return Fail("usage: clp sheet-all DATADIR OUT.png");
-  const std::string root = args[1];
+// The clip files under root/clp, relative to it. Folders first in a fixed order (files lying in clp
+// itself last), numbers in numeric order.
+std::vector<std::string> ClipFilesOf(const std::string& root) {
   namespace fs = std::filesystem;
   std::error_code error;
-  if (!fs::is_directory(root + "/clp", error)) return Fail("'" + root + "' holds no clp folder");
   std::vector<std::string> files;
   for (const auto& entry : fs::recursive_directory_iterator(root + "/clp", error))
     if (entry.is_regular_file() && entry.path().extension() == ".clp")
       files.push_back(fs::relative(entry.path(), root + "/clp").string());
-  // Folders first in a fixed order, numbers in numeric order.
   auto key = [](const std::string& f) {
     const size_t slash = f.find('/');
     const std::string folder = slash == std::string::npos ? "~" : f.substr(0, slash);
@@ -452,7 +464,15 @@ int SheetAll(const ToolArgs& args) {
   };
   std::sort(files.begin(), files.end(),
             [&](const std::string& a, const std::string& b) { return key(a) < key(b); });
+  return files;
+}
 
+int SheetAll(const ToolArgs& args) {
+  if (args.size() != 3) return Fail("usage: clp sheet-all DATADIR OUT.png");
+  const std::string root = args[1];
+  std::error_code error;
+  if (!std::filesystem::is_directory(root + "/clp", error)) return Fail("'" + root + "' holds no clp folder");
+  const std::vector<std::string> files = ClipFilesOf(root);
   struct Item {
     std::string name;
     std::unique_ptr<OClip> clip;
