@@ -12,6 +12,8 @@ PACKAGES=(
   xvfb xauth xdotool x11-utils imagemagick xfonts-base
   # the install test validates the menu entry, the metainfo and the scalable icon with these
   desktop-file-utils appstream librsvg2-bin libxml2-utils man-db
+  # the Debian package: its dependencies from the binaries (dpkg-shlibdeps), and its check
+  dpkg-dev file lintian
   # the memory check of a played session
   valgrind
 )
