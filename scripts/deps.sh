@@ -5,7 +5,7 @@ set -euo pipefail
 
 PACKAGES=(
   build-essential cmake pkg-config
-  libsdl2-dev libsdl2-mixer-dev libjpeg62-turbo-dev libcairo2-dev libfontconfig-dev fonts-liberation2
+  libsdl2-dev libsdl2-mixer-dev libjpeg62-turbo-dev libcairo2-dev libfontconfig-dev libx11-dev fonts-liberation2
   libgtest-dev libgmock-dev libbenchmark-dev
   # the sanitizer build and the fuzz targets: clang only recommends its sanitizer and libFuzzer runtime
   clang libclang-rt-dev
