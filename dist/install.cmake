@@ -1,21 +1,20 @@
 # Installation: the game behind a launcher on the path, the tool, the data, and the desktop integration,
-# in two layouts of the same files:
+# in two layouts of the same files, each relative to its prefix:
 #
-#   `cmake --install` (any prefix)          the Debian package (prefix /usr, component "debian")
-#   bin/globbet                             games/globbet                the launcher: runs the game in
-#                                                                        the player's folder
-#                                                                        $XDG_DATA_HOME/globbet, linking
-#                                                                        the data into it
-#   bin/globbet-tool                        games/globbet-tool
-#   libexec/globbet/globbet                 lib/games/globbet/globbet    the game itself (it reads clp/
-#                                                                        and wav/ in its current folder)
-#   share/globbet/{clp,wav}                 share/games/globbet/{clp,wav}  the pictures and sounds
-#   share/applications/ID.desktop           (the same)                   the menu entry
-#   share/icons/hicolor/NxN/apps/ID.png     (the same)                   the icons (and scalable/)
-#   share/metainfo/ID.metainfo.xml          (the same)                   the software centres' entry
-#   share/man/man6/globbet.6,               share/man/.../*.gz           the manual pages
-#     share/man/man1/globbet-tool.1
-#                                           share/doc/globbet/copyright, changelog.gz
+#   what                      `cmake --install` (any prefix)     the Debian package (/usr, "debian")
+#   the launcher (1)          bin/globbet                        games/globbet
+#   the tool                  bin/globbet-tool                   games/globbet-tool
+#   the game itself (2)       libexec/globbet/globbet            lib/games/globbet/globbet
+#   pictures and sounds       share/globbet/{clp,wav}            share/games/globbet/{clp,wav}
+#   the menu entry            share/applications/ID.desktop      (the same)
+#   the icons                 share/icons/hicolor/*/apps/ID.*    (the same)
+#   software centres' entry   share/metainfo/ID.metainfo.xml     (the same)
+#   manual pages              share/man/man6/globbet.6,          (the same, compressed)
+#                             share/man/man1/globbet-tool.1
+#   copyright, changelog      -                                  share/doc/globbet/
+#
+#   (1) runs the game in the player's folder $XDG_DATA_HOME/globbet, linking the data into it
+#   (2) it reads clp/ and wav/ in its current folder
 #
 # Every path is relative to the prefix, so `cmake --install BUILD --prefix DIR` puts a working game
 # anywhere: the launcher finds the game and the data relative to its own folder, the tool its data, the
