@@ -2,9 +2,11 @@
 # installed to (`--prefix` may differ from the configured one), and installs them.
 #
 # Set before it by the install rules (dist/install.cmake): GLOBBET_DIST_SOURCE (this folder),
-# GLOBBET_DIST_DIR (where to write), GLOBBET_APP_ID, PROJECT_VERSION, and the install folders
-# GLOBBET_BINDIR, GLOBBET_DATA_INSTALL_DIR, GLOBBET_APPLICATIONS_DIR, GLOBBET_MANDIR (each relative
-# to the prefix or absolute).
+# GLOBBET_DIST_DIR (where to write), GLOBBET_APP_ID, PROJECT_VERSION, GLOBBET_VERSION,
+# GLOBBET_VERSION_DATE, GLOBBET_MAINTAINER, and the install folders GLOBBET_BINDIR,
+# GLOBBET_DATA_INSTALL_DIR, GLOBBET_APPLICATIONS_DIR, GLOBBET_MANDIR (each relative to the prefix or
+# absolute) and GLOBBET_DOCDIR: set for the Debian package only, which also gets its copyright and
+# changelog there, and its manual pages compressed, as Debian's policy asks.
 
 # An install folder as an absolute path under the prefix installed to.
 function(globbet_installed out dir)
@@ -30,8 +32,23 @@ configure_file("${GLOBBET_DIST_SOURCE}/globbet.desktop.in" "${out}/${GLOBBET_APP
 configure_file("${GLOBBET_DIST_SOURCE}/globbet.6.in" "${out}/globbet.6" @ONLY)
 configure_file("${GLOBBET_DIST_SOURCE}/globbet-tool.1.in" "${out}/globbet-tool.1" @ONLY)
 
+set(man6 "${out}/globbet.6")
+set(man1 "${out}/globbet-tool.1")
+if(GLOBBET_DOCDIR)
+  configure_file("${GLOBBET_DIST_SOURCE}/changelog.in" "${out}/changelog" @ONLY)
+  # -n: no name or time stamp inside, so the same files make the same package.
+  execute_process(COMMAND gzip -9nf "${out}/changelog" "${man6}" "${man1}" RESULT_VARIABLE failed)
+  if(failed)
+    message(FATAL_ERROR "gzip could not compress the changelog and the manual pages in ${out}")
+  endif()
+  set(man6 "${man6}.gz")
+  set(man1 "${man1}.gz")
+  globbet_installed(docdir "${GLOBBET_DOCDIR}")
+  file(INSTALL DESTINATION "${docdir}" TYPE FILE FILES "${GLOBBET_DIST_SOURCE}/copyright" "${out}/changelog.gz")
+endif()
+
 globbet_installed(applications "${GLOBBET_APPLICATIONS_DIR}")
 globbet_installed(mandir "${GLOBBET_MANDIR}")
 file(INSTALL DESTINATION "${applications}" TYPE FILE FILES "${out}/${GLOBBET_APP_ID}.desktop")
-file(INSTALL DESTINATION "${mandir}/man6" TYPE FILE FILES "${out}/globbet.6")
-file(INSTALL DESTINATION "${mandir}/man1" TYPE FILE FILES "${out}/globbet-tool.1")
+file(INSTALL DESTINATION "${mandir}/man6" TYPE FILE FILES "${man6}")
+file(INSTALL DESTINATION "${mandir}/man1" TYPE FILE FILES "${man1}")

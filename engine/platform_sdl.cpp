@@ -73,6 +73,7 @@ bool SdlPlatform::StartVideo() {
   SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
   // The first click on the inactive window is a click in the game, as the player expects.
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+  SdlNameApplication();
   if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return false;
   videoStarted_ = true;
   SdlEnableWindowSystemEvents();
@@ -121,6 +122,8 @@ bool SdlPlatform::CreateMainWindow(const char* title, int width, int height, uin
     window_ = SDL_CreateWindow(title ? title : "", winX_, winY_, width, height, flags);
   }
   if (!window_) return false;
+  SdlMakeTopLevel(window_);
+  SdlSetWindowIcon(window_);
   clientW_ = width, clientH_ = height;
   rounded_ = false;
   fullScreen_ = false;

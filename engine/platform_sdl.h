@@ -130,6 +130,15 @@ void SdlEnableWindowSystemEvents();
 // The pointer's screen position carried by a raw window-system event; false when it carries none.
 bool SdlPointerScreenFromSystemEvent(const SDL_Event& event, int& x, int& y);
 
+// ---- the window's identity (platform_sdl_identity.cpp, platform_sdl_x11.cpp) ----------------------
+// Names the program after its menu entry for the window system; call before SDL's video starts.
+void SdlNameApplication();
+// Gives the window the menu entry's icon, when the installation or build tree holds it.
+void SdlSetWindowIcon(SDL_Window* window);
+// Keeps the window an ordinary top-level window: SDL marks a borderless one transient for the root
+// window on an X server where no window manager has announced the borderless hint yet.
+void SdlMakeTopLevel(SDL_Window* window);
+
 // ---- key mapping ---------------------------------------------------------------------------------
 // The virtual-key code of an SDL keycode (0 when the game has no use for the key). Numeric-pad keys give
 // their digit codes (96..105) with Num Lock on and their navigation codes without, as on the desktop

@@ -2,10 +2,37 @@
 // window, and those go stale while the window moves under them (the window drag); its global pointer
 // query is cached on X11 until raw input arrives, which does not come from every device. The X events
 // carry the exact screen position at the moment they happened.
+// Also the window's standing as a top-level window, which SDL's borderless window can lose on X11.
 #include <SDL.h>
 #include <SDL_syswm.h>
 
+#if defined(SDL_VIDEO_DRIVER_X11)
+#include <X11/Xatom.h>
+#endif
+
 #include "engine/platform_sdl.h"
+
+void SdlMakeTopLevel(SDL_Window* window) {
+#if defined(SDL_VIDEO_DRIVER_X11)
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return;
+  Display* display = info.info.x11.display;
+  const Window xwindow = info.info.x11.window;
+  // SDL asks for no decorations through _MOTIF_WM_HINTS only when the server knows that atom, and marks
+  // the window transient for the root window instead when it does not: window managers then take it
+  // for a dialog. Make the atom, give the hints (decorations as the window was made) and drop the mark.
+  const Atom motif = XInternAtom(display, "_MOTIF_WM_HINTS", False);
+  const long decorations = (SDL_GetWindowFlags(window) & SDL_WINDOW_BORDERLESS) ? 0 : 1;
+  const long hints[5] = {1L << 1 /* decorations given */, 0, decorations, 0, 0};
+  XChangeProperty(display, xwindow, motif, motif, 32, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(hints), 5);
+  XDeleteProperty(display, xwindow, XA_WM_TRANSIENT_FOR);
+  XFlush(display);
+#else
+  (void)window;
+#endif
+}
 
 void SdlEnableWindowSystemEvents() {
   SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);

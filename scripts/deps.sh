@@ -5,13 +5,15 @@ set -euo pipefail
 
 PACKAGES=(
   build-essential cmake pkg-config
-  libsdl2-dev libsdl2-mixer-dev libjpeg62-turbo-dev libcairo2-dev libfontconfig-dev fonts-liberation2
+  libsdl2-dev libsdl2-mixer-dev libjpeg62-turbo-dev libcairo2-dev libfontconfig-dev libx11-dev fonts-liberation2
   libgtest-dev libgmock-dev libbenchmark-dev
   # the sanitizer build and the fuzz targets: clang only recommends its sanitizer and libFuzzer runtime
   clang libclang-rt-dev
   xvfb xauth xdotool x11-utils imagemagick xfonts-base
   # the install test validates the menu entry, the metainfo and the scalable icon with these
   desktop-file-utils appstream librsvg2-bin libxml2-utils man-db
+  # the Debian package: its dependencies from the binaries (dpkg-shlibdeps), and its check
+  dpkg-dev file lintian
   # the memory check of a played session
   valgrind
 )

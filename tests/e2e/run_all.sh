@@ -44,13 +44,14 @@ run window --expect-exit 0 \
 #    band, so that the first shots each remove a group whatever the timing): the intro in its small
 #    rounded window, a click into the main screen, three shots at fixed points, full screen and back
 #    with F4, the demo started from its button and stopped by a click into the field, which brings the
-#    player's game back without firing a shot, and the exit button ending it cleanly. (The intro click
+#    player's game back without firing a shot, and the exit button ending it cleanly; the window's
+#    properties as the desktop reads them. (The intro click
 #    avoids the screen's centre, where Xvfb's pointer starts: a move to where the pointer already is
 #    makes xdotool wait 15 s.)
 if store_game "$BUILD/data"; then
   PLAY=580x600+0+0  # the field and the launcher row: each step waits until it took effect there
   run game --cwd "$BUILD/data" --expect-exit 0 --wait 120 \
-    --do 'sleep 0.5' --do 'shot intro.png' --do 'pixel 0 0 000000' --do 'click 150 170' --do 'size 800x600' \
+    --do 'sleep 0.5' --do 'shot intro.png' --do 'pixel 0 0 000000' --do 'click 150 170' --do 'size 800x600' --do 'props props.txt' \
     --do "settle $PLAY" --do 'shot main.png' --do 'click 300 330' --do changed --do "settle $PLAY" \
     --do 'click 250 330' --do changed --do "settle $PLAY" --do 'click 350 330' --do changed --do "settle $PLAY" \
     --do 'shot shots.png' --do 'pixel 0 0 000000' --do 'pixel 799 599 000000' \
@@ -86,6 +87,11 @@ if [[ ! " ${FAILED[*]} " =~ " game " ]]; then
   check game "no balls in the top row" top_row_filled "$G/shots.png"
   check game "the score still shows only 0 after the shots" test "$(differ main.png shots.png "$SCORE")" -gt 20
   check game "the window is not called Globbet" grep -q "Globbet" "$G/smoke.log"
+  # The desktop ties the window to the menu entry by its class and shows its icon; a window transient
+  # for another it takes for a dialog.
+  check game "the window's class, icon or standing is not the menu entry's: $(tr '\n' ' ' <"$G/props.txt")" test \
+    "$(cat "$G/props.txt")" = "$(printf '%s\n' 'WM_CLASS(STRING) = "example.globbet.Globbet", "example.globbet.Globbet"' \
+      'WM_TRANSIENT_FOR:  not found.' '_NET_WM_ICON(CARDINAL) = 64, 64')"
   check game "the board did not change during the demo" test "$(differ back.png demo.png "$FIELD")" -ge 300
   check game "the player's board is not back after the demo" test "$(differ back.png stopped.png "$FIELD")" -le 30
   check game "the click that stopped the demo fired a shot" \

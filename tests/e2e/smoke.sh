@@ -30,10 +30,12 @@
 #        changed                 waits (up to --wait seconds) until the area of the last settle shows
 #                                something else: the program answered a step (a click took effect)
 #        close                   asks the program to quit (SIGTERM, which SDL turns into a quit event)
+#        props FILE              writes the window's WM_CLASS, WM_TRANSIENT_FOR and icon size (_NET_WM_ICON's
+#                                first two numbers) as xprop prints them to FILE (relative to --out)
 #        cpu SECONDS             prints the program's share of one core over SECONDS ("cpu P % ...") and
 #                                its resident memory now and at its peak ("VmRSS: N MB", "VmHWM: N MB")
 #
-# Needs: Xvfb, xdotool, xwininfo, ImageMagick (import, convert).
+# Needs: Xvfb, xdotool, xwininfo, xprop, ImageMagick (import, convert).
 set -u
 
 OUT="" CWD="" SCREEN="1280x1024" WAIT=60 EXPECT_EXIT="" END_WAIT=10
@@ -51,7 +53,7 @@ while [ $# -gt 0 ]; do
   esac
 done
 [ $# -gt 0 ] || { echo "smoke: no program given" >&2; exit 2; }
-for tool in xdotool xwininfo import convert; do
+for tool in xdotool xwininfo xprop import convert; do
   command -v "$tool" >/dev/null || { echo "smoke: $tool is missing" >&2; exit 2; }
 done
 [ -n "$OUT" ] || OUT=$(mktemp -d /tmp/globbet-smoke.XXXXXX)
@@ -197,6 +199,9 @@ run_step() {
       [ -n "$SETTLED_SUM" ] || { fail "changed: no settle before"; return; }
       until_ok "change in $SETTLED_AREA" changed ;;
     close) kill -TERM "$PROG_PID" 2>/dev/null ;;
+    props)
+      { xprop -id "$WID" WM_CLASS WM_TRANSIENT_FOR && xprop -id "$WID" -f _NET_WM_ICON 32c -len 16 _NET_WM_ICON; } \
+        >"$OUT/${words[1]}" 2>&1 || fail "xprop cannot read the window" ;;
     cpu)
       local before
       before=$(awk '{print $14 + $15}' "/proc/$PROG_PID/stat")

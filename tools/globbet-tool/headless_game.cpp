@@ -3,6 +3,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -50,9 +51,16 @@ std::string DataFolder(ToolArgs& args) {
       args.erase(args.begin() + long(i), args.begin() + long(i) + 2);
       return folder;
     }
+  // The build says where its installations and its build tree keep the data, relative to the tool's
+  // folder (or absolute), ':' between places.
   std::error_code error;
-  const fs::path beside = fs::read_symlink("/proc/self/exe", error).parent_path() / "data";
-  if (!error && fs::exists(beside / "clp/ball/0.clp", error)) return beside.string();
+  const fs::path here = fs::read_symlink("/proc/self/exe", error).parent_path();
+  const std::string places = GLOBBET_DATA_SEARCH;
+  for (size_t start = 0, end = 0; !error && start < places.size(); start = end + 1) {
+    end = std::min(places.find(':', start), places.size());
+    const fs::path place = here / places.substr(start, end - start);  // an absolute place replaces here
+    if (end > start && fs::exists(place / "clp/ball/0.clp", error)) return place.lexically_normal().string();
+  }
   return ".";
 }
 

@@ -27,8 +27,8 @@ constexpr int kDefaultSpeed = 2;              // the players' pace when not give
 // Parses a whole decimal number within low..high into value; false on anything else.
 bool ParseInt(const std::string& text, long long low, long long high, long long& value);
 
-// Takes "--data DIR" out of args; otherwise the data beside the tool (the build's "data" folder), else
-// the current directory (an installed game).
+// Takes "--data DIR" out of args; otherwise the installed game's data folder, else the build tree's,
+// each found from the tool's own folder, else the current directory.
 std::string DataFolder(ToolArgs& args);
 
 // The words of a headless game run: "--data DIR" and "--speed S" anywhere, then one leading word

@@ -13,8 +13,11 @@ std::vector<const GlobbetToolCommand*>& Commands() {
 
 int Overview(FILE* out) {
   std::fprintf(out, "usage: globbet-tool COMMAND [ARGS...]\n\ncommands:\n");
-  for (const GlobbetToolCommand* c : Commands()) std::fprintf(out, "  %-10s %s\n", c->name, c->help);
-  std::fprintf(out, "\n'globbet-tool COMMAND --help' explains one command.\n");
+  for (const GlobbetToolCommand* c : Commands())
+    std::fprintf(out, "  %-10s %s\n", c->name, c->help);
+  std::fprintf(out,
+               "\n'globbet-tool COMMAND --help' explains one command; 'globbet-tool --version' prints\n"
+               "the version.\n");
   return 0;
 }
 }  // namespace
@@ -47,6 +50,10 @@ int main(int argc, char** argv) {
   }
   if (!std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h") || !std::strcmp(argv[1], "help"))
     return Overview(stdout);
+  if (!std::strcmp(argv[1], "--version") || !std::strcmp(argv[1], "-v")) {
+    std::printf("globbet-tool %s\n", GLOBBET_VERSION);
+    return 0;
+  }
   for (const GlobbetToolCommand* c : Commands()) {
     if (std::strcmp(c->name, argv[1]) != 0) continue;
     ToolArgs args(argv + 2, argv + argc);

@@ -28,7 +28,7 @@ constexpr char kRecordUsage[] =
     "only). The game records itself as it does on screen, and its recording is written to OUT (a\n"
     "\"replay.dat\" the game can play back). Prints 'score S', 'shots N' and 'board' followed by the\n"
     "272 final cells, as 'globbet-tool replay verify OUT' does. The balls come from DIR/clp/ball\n"
-    "(default: the 'data' folder beside the tool, else '.').\n";
+    "(default: the installed game's data, else the build tree's, else '.').\n";
 
 // Plays the game of Rules in folder until it ends; false with a message in status when it cannot.
 template <class Rules>

@@ -36,7 +36,7 @@ constexpr char kReplayUsage[] =
     "        followed by the 272 final cells (-1 empty, else the colour code), cell 0 first, then\n"
     "        'hash H': FNV-1a 64 of those cells, one byte each (-1 as 0xff), 16 hexadecimal digits.\n"
     "        The score is the count at the end, before the end bonus. The balls come from\n"
-    "        DIR/clp/ball (default: the 'data' folder beside the tool, else '.').\n"
+    "        DIR/clp/ball (default: the installed game's data, else the build tree's, else '.').\n"
     "A file the replay player would refuse gets a one-line reason and exit status 1.\n";
 
 // Checks the header; on failure says why.
