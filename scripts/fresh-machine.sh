@@ -14,6 +14,7 @@
 #   --display :N     binds this machine's X socket folder into the root and sets DISPLAY=:N, so that a
 #                    command that opens a window (the start command) shows it on this machine's X server
 #   --commit REV     clones REV instead of HEAD
+#   --copy FILE      copies FILE (a built package, say) into the clone's folder, where COMMAND runs
 # Environment: MIRROR, a Debian mirror for debootstrap (its default otherwise).
 #
 # The pristine root is kept as a tarball beside the runs, so only the first run downloads it. Needs root
@@ -22,7 +23,7 @@ set -euo pipefail
 
 usage() { sed -n '2,/^set -euo/p' "$0" | sed '$d; s/^# \{0,1\}//'; exit 2; }
 
-WORK=/var/tmp/globbet-fresh KEEP=0 NEW_BASE=0 DISPLAY_NAME="" REV=HEAD
+WORK=/var/tmp/globbet-fresh KEEP=0 NEW_BASE=0 DISPLAY_NAME="" REV=HEAD COPIES=()
 while [ $# -gt 0 ]; do
   case "$1" in
     --work) WORK=$2; shift 2 ;;
@@ -30,6 +31,7 @@ while [ $# -gt 0 ]; do
     --new-base) NEW_BASE=1; shift ;;
     --display) DISPLAY_NAME=$2; shift 2 ;;
     --commit) REV=$2; shift 2 ;;
+    --copy) COPIES+=("$(readlink -f -- "$2")"); shift 2 ;;
     -h|--help) usage ;;
     --) shift; break ;;
     -*) echo "fresh-machine: unknown option $1" >&2; usage ;;
@@ -78,6 +80,7 @@ cp /etc/resolv.conf "$ROOT/etc/resolv.conf"
 echo "== cloning the committed project ($REV) into /root/globbet"
 git clone -q --no-local "$SOURCE" "$ROOT/root/globbet"
 git -C "$ROOT/root/globbet" checkout -q --detach "$(git -C "$SOURCE" rev-parse "$REV")"
+for file in "${COPIES[@]}"; do cp -- "$file" "$ROOT/root/globbet/"; done
 
 bind() { mkdir -p "$ROOT$1" && mount --rbind "$1" "$ROOT$1" && mount --make-rslave "$ROOT$1" && mounted+=("$ROOT$1"); }
 mount -t proc proc "$ROOT/proc" && mounted+=("$ROOT/proc")
