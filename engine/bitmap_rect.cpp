@@ -11,10 +11,11 @@ namespace {
 // Fills left .. right - 1, top .. bottom - 1, clipped to the picture, in one colour. The bounds are 64-bit:
 // a rectangle's far edges may pass the int range.
 void FillBand(OBitmap& picture, int64_t left, int64_t top, int64_t right, int64_t bottom, uint32_t color) {
-  const BitmapRect clipped{static_cast<int>(std::max<int64_t>(left, 0)),
-                           static_cast<int>(std::max<int64_t>(top, 0)),
-                           static_cast<int>(std::min<int64_t>(right, picture.GetWidth())),
-                           static_cast<int>(std::min<int64_t>(bottom, picture.GetHeight()))};
+  const int64_t width = picture.GetWidth(), height = picture.GetHeight();
+  const BitmapRect clipped{static_cast<int>(std::clamp<int64_t>(left, 0, width)),
+                           static_cast<int>(std::clamp<int64_t>(top, 0, height)),
+                           static_cast<int>(std::clamp<int64_t>(right, 0, width)),
+                           static_cast<int>(std::clamp<int64_t>(bottom, 0, height))};
   if (clipped.left >= clipped.right || clipped.top >= clipped.bottom) return;
   const uint32_t keep = picture.fillColor;
   picture.fillColor = color & 0xFFFFFF;
