@@ -106,7 +106,7 @@ class OBitmap {
   // masked, colour-keyed, blended or as a silhouette, by the source's mask and transparency.
   void Draw(const OBitmap* source, int x, int y, const BitmapRect* sourceRect = nullptr);
   // Draws a masked source at a fractional position with bilinear filtering; nothing without a mask.
-  void DrawSmooth(const OBitmap* source, double x, double y, const BitmapRect* sourceRect = nullptr);
+  void DrawSmooth(const OBitmap* source, double x, double y);
 
   // -- text and rectangles (DrawFont, DrawPen, DrawBrush settings) --
   // Draws the text with its cell's top-left at (x, y), on an opaque cell of the font's background

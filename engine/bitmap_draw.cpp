@@ -149,6 +149,26 @@ void SplitCoordinate(double v, int& whole, double& fraction) {
   if (v < 0) fraction += 1;
 }
 
+// The bilinear weights (sum 256, give or take the truncation) of a source pixel's own destination pixel
+// (w00) and of its right (w10), lower (w01) and lower-right (w11) neighbours.
+struct Weights {
+  int w00 = 0, w10 = 0, w01 = 0, w11 = 0;
+};
+
+// The two source rows a destination row gathers from: `lower` (row j, weight 1 - fy) and `upper` (row
+// j - 1, weight fy), each with its mask row; null when outside the source.
+struct SourceRows {
+  const uint8_t *lower = nullptr, *lowerMask = nullptr, *upper = nullptr, *upperMask = nullptr;
+};
+
+SourceRows RowsFor(const OBitmap& source, int j) {
+  const int height = source.GetHeight();
+  SourceRows rows;
+  if (j < height) rows.lower = source.GetRow(j), rows.lowerMask = source.GetMaskRow(j);
+  if (j >= 1 && j - 1 < height) rows.upper = source.GetRow(j - 1), rows.upperMask = source.GetMaskRow(j - 1);
+  return rows;
+}
+
 // Sums of one destination pixel's four weighted samples.
 struct Sums {
   int b = 0, g = 0, r = 0, m = 0;
@@ -167,9 +187,40 @@ inline void AddSample(Sums& sum, const uint8_t* row, const uint8_t* maskRow, int
   }
 }
 
+// The weighted sums the destination pixel over source column i gathers from columns i and i - 1.
+inline Sums Gather(const SourceRows& rows, int i, int width, const Weights& w) {
+  Sums sum;
+  if (rows.lower != nullptr && rows.upper != nullptr && i >= 1 && i < width) {  // all four inside: no checks
+    const uint8_t *p = rows.lower + 3 * i, *q = rows.upper + 3 * i;
+    sum.b = w.w00 * p[0] + w.w10 * p[-3] + w.w01 * q[0] + w.w11 * q[-3];
+    sum.g = w.w00 * p[1] + w.w10 * p[-2] + w.w01 * q[1] + w.w11 * q[-2];
+    sum.r = w.w00 * p[2] + w.w10 * p[-1] + w.w01 * q[2] + w.w11 * q[-1];
+    sum.m = w.w00 * rows.lowerMask[i] + w.w10 * rows.lowerMask[i - 1] + w.w01 * rows.upperMask[i] +
+            w.w11 * rows.upperMask[i - 1];
+    return sum;
+  }
+  AddSample(sum, rows.lower, rows.lowerMask, i, width, w.w00);
+  AddSample(sum, rows.lower, rows.lowerMask, i - 1, width, w.w10);
+  AddSample(sum, rows.upper, rows.upperMask, i, width, w.w01);
+  AddSample(sum, rows.upper, rows.upperMask, i - 1, width, w.w11);
+  return sum;
+}
+
+// Writes the gathered colour over d by its coverage and the source's transparency.
+inline void PutSmooth(uint8_t* d, const Sums& sum, int transparency) {
+  const int a = ((sum.m >> 8) & 0xFF) + transparency;
+  if (a >= 255) return;
+  const int cb = sum.b >> 8, cg = sum.g >> 8, cr = sum.r >> 8;
+  if (a == 0) {
+    d[0] = static_cast<uint8_t>(cb), d[1] = static_cast<uint8_t>(cg), d[2] = static_cast<uint8_t>(cr);
+  } else {
+    d[0] = Blend(cb, d[0], a), d[1] = Blend(cg, d[1], a), d[2] = Blend(cr, d[2], a);
+  }
+}
+
 }  // namespace
 
-void OBitmap::DrawSmooth(const OBitmap* source, double x, double y, const BitmapRect* sourceRect) {
+void OBitmap::DrawSmooth(const OBitmap* source, double x, double y) {
   if (source == nullptr || !source->HasPixels() || source->GetMask() == nullptr || !HasPixels()) return;
   // Positions far outside any picture (or not numbers at all) draw nothing and must not overflow.
   if (!(std::fabs(x) < 1e9 && std::fabs(y) < 1e9)) return;
@@ -179,53 +230,23 @@ void OBitmap::DrawSmooth(const OBitmap* source, double x, double y, const Bitmap
   SplitCoordinate(y, iy, fy);
   if (ix >= GetWidth() || iy >= GetHeight()) return;
 
-  const int w00 = static_cast<int>((1 - fx) * (1 - fy) * 256), w10 = static_cast<int>(fx * (1 - fy) * 256),
-            w01 = static_cast<int>((1 - fx) * fy * 256), w11 = static_cast<int>(fx * fy * 256);
-
+  const Weights w{static_cast<int>((1 - fx) * (1 - fy) * 256), static_cast<int>(fx * (1 - fy) * 256),
+                  static_cast<int>((1 - fx) * fy * 256), static_cast<int>(fx * fy * 256)};
   const int srcWidth = source->GetWidth(), srcHeight = source->GetHeight();
-  BitmapRect r;
-  if (!ClipToSource(sourceRect, srcWidth, srcHeight, r)) return;
-  // The destination pixels that take a non-zero weight from the rectangle's pixels: one column more on
-  // the right when the spread to the right has weight, one fewer on the left when a pixel keeps none of
-  // its own column (fx = 1); the same for rows.
-  BitmapRect cover{r.left + (w00 + w01 == 0), r.top + (w00 + w10 == 0), r.right + (w10 + w11 > 0),
-                   r.bottom + (w01 + w11 > 0)};
+  // The destination pixels that take a non-zero weight from the source's pixels: one column more on the
+  // right when the spread to the right has weight, one fewer on the left when a pixel keeps none of its
+  // own column (fx = 1); the same for rows.
+  const BitmapRect cover{w.w00 + w.w01 == 0, w.w00 + w.w10 == 0, srcWidth + (w.w10 + w.w11 > 0),
+                         srcHeight + (w.w01 + w.w11 > 0)};
   Span span;
   if (cover.left >= cover.right || cover.top >= cover.bottom) return;
   if (!ClipToDestination(cover, ix, iy, GetWidth(), GetHeight(), span)) return;
 
   const int transparency = std::max(source->transparency, 0);
   for (int row = 0; row < span.height; ++row) {
-    const int j = span.srcY + row;  // source row of weight (1 - fy); j - 1 takes fy
-    const uint8_t* lower = j < srcHeight ? source->GetRow(j) : nullptr;
-    const uint8_t* lowerMask = j < srcHeight ? source->GetMaskRow(j) : nullptr;
-    const uint8_t* upper = j >= 1 && j - 1 < srcHeight ? source->GetRow(j - 1) : nullptr;
-    const uint8_t* upperMask = j >= 1 && j - 1 < srcHeight ? source->GetMaskRow(j - 1) : nullptr;
-    const bool bothRows = lower != nullptr && upper != nullptr;
+    const SourceRows rows = RowsFor(*source, span.srcY + row);
     uint8_t* d = GetRow(span.dstY + row) + 3 * span.dstX;
-    for (int col = 0; col < span.width; ++col, d += 3) {
-      const int i = span.srcX + col;
-      Sums sum;
-      if (bothRows && i >= 1 && i < srcWidth) {  // all four samples inside: no checks
-        const uint8_t *p = lower + 3 * i, *q = upper + 3 * i;
-        sum.b = w00 * p[0] + w10 * p[-3] + w01 * q[0] + w11 * q[-3];
-        sum.g = w00 * p[1] + w10 * p[-2] + w01 * q[1] + w11 * q[-2];
-        sum.r = w00 * p[2] + w10 * p[-1] + w01 * q[2] + w11 * q[-1];
-        sum.m = w00 * lowerMask[i] + w10 * lowerMask[i - 1] + w01 * upperMask[i] + w11 * upperMask[i - 1];
-      } else {
-        AddSample(sum, lower, lowerMask, i, srcWidth, w00);
-        AddSample(sum, lower, lowerMask, i - 1, srcWidth, w10);
-        AddSample(sum, upper, upperMask, i, srcWidth, w01);
-        AddSample(sum, upper, upperMask, i - 1, srcWidth, w11);
-      }
-      const int a = ((sum.m >> 8) & 0xFF) + transparency;
-      if (a >= 255) continue;
-      const int cb = sum.b >> 8, cg = sum.g >> 8, cr = sum.r >> 8;
-      if (a == 0) {
-        d[0] = static_cast<uint8_t>(cb), d[1] = static_cast<uint8_t>(cg), d[2] = static_cast<uint8_t>(cr);
-      } else {
-        d[0] = Blend(cb, d[0], a), d[1] = Blend(cg, d[1], a), d[2] = Blend(cr, d[2], a);
-      }
-    }
+    for (int col = 0; col < span.width; ++col, d += 3)
+      PutSmooth(d, Gather(rows, span.srcX + col, srcWidth, w), transparency);
   }
 }

@@ -4,7 +4,7 @@
 //
 // The text cell is the advance width of the text by the font's ascent + descent (hinted, whole pixels).
 // DrawText paints the cell opaque in the background colour and the glyphs over it in the text colour;
-// glyph ink that overhangs the cell (italics) is blended onto the picture as it is.
+// glyph ink that overhangs the cell is blended onto the picture as it is.
 //
 // Sections: code page · font resolution · the font of one call · MeasureText · DrawText
 #include "engine/bitmap_text.h"
@@ -103,7 +103,7 @@ PatternPtr ResolveFont(const char* faceName, int styleFlags, int pixelHeight) {
     FcPatternAddString(query.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(faceName));
   }
   FcPatternAddInteger(query.get(), FC_WEIGHT, (styleFlags & kFontBold) ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
-  FcPatternAddInteger(query.get(), FC_SLANT, (styleFlags & kFontItalic) ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+  FcPatternAddInteger(query.get(), FC_SLANT, FC_SLANT_ROMAN);
   FcPatternAddDouble(query.get(), FC_PIXEL_SIZE, pixelHeight);
   FcConfigSubstitute(nullptr, query.get(), FcMatchPattern);
   FcDefaultSubstitute(query.get());
@@ -125,7 +125,7 @@ PatternPtr MatchFont(const char* faceName, int styleFlags, int pixelHeight) {
   static std::vector<Entry> known;
   constexpr size_t kMaxKnown = 64;  // far above the fonts the game uses; a bound against odd callers
   const std::string face = faceName != nullptr ? faceName : "";
-  const int style = styleFlags & (kFontBold | kFontItalic);
+  const int style = styleFlags & kFontBold;
   const std::lock_guard<std::mutex> hold(lock);
   auto it = std::find_if(known.begin(), known.end(), [&](const Entry& e) {
     return e.style == style && e.pixels == pixelHeight && e.face == face;
@@ -140,21 +140,7 @@ PatternPtr MatchFont(const char* faceName, int styleFlags, int pixelHeight) {
   return PatternPtr(it->match.get());
 }
 
-}  // namespace
-
-std::string MatchFontFamily(const char* faceName, int styleFlags) {
-  const PatternPtr match = MatchFont(faceName, styleFlags, FontPixelHeight(10));
-  FcChar8* family = nullptr;
-  if (match == nullptr || FcPatternGetString(match.get(), FC_FAMILY, 0, &family) != FcResultMatch ||
-      family == nullptr) {
-    return {};
-  }
-  return reinterpret_cast<const char*>(family);
-}
-
 // ---- the font of one call ----------------------------------------------------------------------------
-
-namespace {
 
 // The DrawFont record made concrete for one call: a scaled cairo font and its whole-pixel metrics.
 class CallFont {
@@ -187,7 +173,6 @@ class CallFont {
     cairo_scaled_font_extents(font_, &extents);
     ascent_ = static_cast<int>(std::lround(extents.ascent));
     height_ = ascent_ + static_cast<int>(std::lround(extents.descent));
-    underline_ = (record.styleFlags & kFontUnderline) != 0;
     ok_ = height_ > 0;
   }
   ~CallFont() { cairo_scaled_font_destroy(font_); }
@@ -198,7 +183,6 @@ class CallFont {
   cairo_scaled_font_t* font() const { return font_; }
   int ascent() const { return ascent_; }
   int height() const { return height_; }
-  bool underline() const { return underline_; }
 
   // The advance width of the text in whole pixels, and its ink box relative to the start of the
   // baseline.
@@ -207,28 +191,10 @@ class CallFont {
     return static_cast<int>(std::lround(ink.x_advance));
   }
 
-  // The underline band's top (relative to the baseline) and thickness, from the face's own metrics.
-  void Underline(int& top, int& thickness) const {
-    thickness = std::max(1, height_ / 14);
-    top = 1;
-    if (FT_Face face = cairo_ft_scaled_font_lock_face(font_)) {
-      if (face->units_per_EM > 0) {
-        cairo_matrix_t m;
-        cairo_scaled_font_get_font_matrix(font_, &m);
-        const double scale = m.yy / face->units_per_EM;
-        thickness = std::max(1, static_cast<int>(std::lround(face->underline_thickness * scale)));
-        top = static_cast<int>(std::lround(-face->underline_position * scale - thickness / 2.0));
-      }
-      cairo_ft_scaled_font_unlock_face(font_);
-    }
-    // Keep the band inside the cell.
-    top = std::clamp(top, 1, std::max(1, height_ - ascent_ - thickness));
-  }
-
  private:
   cairo_scaled_font_t* font_ = nullptr;
   int ascent_ = 0, height_ = 0;
-  bool underline_ = false, ok_ = false;
+  bool ok_ = false;
 };
 
 }  // namespace
@@ -248,77 +214,98 @@ bool OBitmap::MeasureText(const char* text, int& width, int& height) const {
 
 // ---- DrawText ----------------------------------------------------------------------------------------
 
+namespace {
+
+// Where one DrawText call paints on a picture.
+struct TextPlacement {
+  int cellWidth = 0, baseline = 0;
+  // The cell and the ink box (a pixel of margin for anti-aliasing), clipped to the picture; empty when
+  // nothing of the text lands on it.
+  BitmapRect area;
+};
+
+// Places the text with its cell's top-left at (x, y) on a picture of width x height. 64-bit sums: x and y
+// come from callers and may be anywhere.
+TextPlacement PlaceText(const CallFont& font, const std::string& utf8, int x, int y, int width, int height) {
+  TextPlacement place;
+  cairo_text_extents_t ink;
+  place.cellWidth = font.Measure(utf8, ink);
+  place.baseline = y + font.ascent();
+  const int64_t inkLeft = x + static_cast<int64_t>(std::floor(ink.x_bearing)) - 1;
+  const int64_t inkRight = x + static_cast<int64_t>(std::ceil(ink.x_bearing + ink.width)) + 1;
+  const int64_t inkTop = place.baseline + static_cast<int64_t>(std::floor(ink.y_bearing)) - 1;
+  const int64_t inkBottom = place.baseline + static_cast<int64_t>(std::ceil(ink.y_bearing + ink.height)) + 1;
+  const int64_t left = std::max<int64_t>(0, std::min<int64_t>(x, inkLeft));
+  const int64_t top = std::max<int64_t>(0, std::min<int64_t>(y, inkTop));
+  const int64_t right = std::min<int64_t>(width, std::max<int64_t>(int64_t{x} + place.cellWidth, inkRight));
+  const int64_t bottom = std::min<int64_t>(height, std::max<int64_t>(int64_t{y} + font.height(), inkBottom));
+  if (left < right && top < bottom) {
+    place.area = BitmapRect{static_cast<int>(left), static_cast<int>(top), static_cast<int>(right),
+                            static_cast<int>(bottom)};
+  }
+  return place;
+}
+
+void SetSourceColor(cairo_t* cr, uint32_t c) {
+  cairo_set_source_rgb(cr, ((c >> 16) & 0xFF) / 255.0, ((c >> 8) & 0xFF) / 255.0, (c & 0xFF) / 255.0);
+}
+
+// Paints the cell in the background colour and the glyphs over it in the text colour onto a surface
+// that covers the placement's area. False when cairo fails.
+bool PaintText(cairo_surface_t* surface, const CallFont& font, const std::string& utf8, int x, int y,
+               const TextPlacement& place, const DrawFontRecord& colors) {
+  cairo_t* cr = cairo_create(surface);
+  cairo_translate(cr, -place.area.left, -place.area.top);
+  SetSourceColor(cr, colors.backgroundColor);
+  cairo_rectangle(cr, x, y, place.cellWidth, font.height());
+  cairo_fill(cr);
+  SetSourceColor(cr, colors.textColor);
+  cairo_set_scaled_font(cr, font.font());
+  cairo_move_to(cr, x, place.baseline);
+  cairo_show_text(cr, utf8.c_str());
+  const bool drawn = cairo_status(cr) == CAIRO_STATUS_SUCCESS;
+  cairo_destroy(cr);
+  cairo_surface_flush(surface);
+  return drawn;
+}
+
+// Blends a premultiplied ARGB surface onto the picture's 24-bit rows with its top-left at (left, top)
+// (opaque where the cell was painted).
+void Composite(OBitmap& picture, cairo_surface_t* surface, int left, int top) {
+  const uint8_t* data = cairo_image_surface_get_data(surface);
+  const int dataStride = cairo_image_surface_get_stride(surface);
+  const int width = cairo_image_surface_get_width(surface), height = cairo_image_surface_get_height(surface);
+  for (int row = 0; row < height; ++row) {
+    const auto* src = reinterpret_cast<const uint32_t*>(data + static_cast<size_t>(row) * dataStride);
+    uint8_t* d = picture.GetRow(top + row) + 3 * left;
+    for (int col = 0; col < width; ++col, d += 3) {
+      const uint32_t p = src[col];
+      const int alpha = static_cast<int>(p >> 24);
+      if (alpha == 0) continue;
+      const int keep = 255 - alpha;
+      const int channel[3] = {static_cast<int>(p & 0xFF), static_cast<int>((p >> 8) & 0xFF),
+                              static_cast<int>((p >> 16) & 0xFF)};
+      for (int k = 0; k < 3; ++k)
+        d[k] = static_cast<uint8_t>(channel[k] + (d[k] * keep + 127) / 255);
+    }
+  }
+}
+
+}  // namespace
+
 bool OBitmap::DrawText(const char* text, int x, int y) {
   if (!HasPixels()) return false;
   const CallFont font(DrawFont);
   if (!font.ok()) return false;
   const std::string utf8 = WesternToUtf8(text);
-  cairo_text_extents_t ink;
-  const int cellWidth = font.Measure(utf8, ink);
-  const int baseline = y + font.ascent();
-
-  // The area touched: the cell and the ink box (a pixel of margin for anti-aliasing), clipped to the
-  // picture. 64-bit sums: x and y come from callers and may be anywhere.
-  const int64_t inkLeft = x + static_cast<int64_t>(std::floor(ink.x_bearing)) - 1;
-  const int64_t inkRight = x + static_cast<int64_t>(std::ceil(ink.x_bearing + ink.width)) + 1;
-  const int64_t inkTop = baseline + static_cast<int64_t>(std::floor(ink.y_bearing)) - 1;
-  const int64_t inkBottom = baseline + static_cast<int64_t>(std::ceil(ink.y_bearing + ink.height)) + 1;
-  const int64_t areaLeft = std::max<int64_t>(0, std::min<int64_t>(x, inkLeft));
-  const int64_t areaTop = std::max<int64_t>(0, std::min<int64_t>(y, inkTop));
-  const int64_t areaRight =
-      std::min<int64_t>(GetWidth(), std::max<int64_t>(int64_t{x} + cellWidth, inkRight));
-  const int64_t areaBottom =
-      std::min<int64_t>(GetHeight(), std::max<int64_t>(int64_t{y} + font.height(), inkBottom));
-  if (areaLeft >= areaRight || areaTop >= areaBottom) return true;  // nothing of it on the picture
-  const int areaWidth = static_cast<int>(areaRight - areaLeft),
-            areaHeight = static_cast<int>(areaBottom - areaTop);
-
-  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, areaWidth, areaHeight);
-  if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
-    cairo_surface_destroy(surface);
-    return false;
-  }
-  cairo_t* cr = cairo_create(surface);
-  cairo_translate(cr, static_cast<double>(-areaLeft), static_cast<double>(-areaTop));
-  auto setColor = [cr](uint32_t c) {
-    cairo_set_source_rgb(cr, ((c >> 16) & 0xFF) / 255.0, ((c >> 8) & 0xFF) / 255.0, (c & 0xFF) / 255.0);
-  };
-  setColor(DrawFont.backgroundColor);
-  cairo_rectangle(cr, x, y, cellWidth, font.height());
-  cairo_fill(cr);
-  setColor(DrawFont.textColor);
-  cairo_set_scaled_font(cr, font.font());
-  cairo_move_to(cr, x, baseline);
-  cairo_show_text(cr, utf8.c_str());
-  if (font.underline()) {
-    int top, thickness;
-    font.Underline(top, thickness);
-    cairo_rectangle(cr, x, baseline + top, cellWidth, thickness);
-    cairo_fill(cr);
-  }
-  const bool drawn = cairo_status(cr) == CAIRO_STATUS_SUCCESS;
-  cairo_destroy(cr);
-  cairo_surface_flush(surface);
-
-  // Composite the premultiplied ARGB area onto the 24-bit rows (opaque inside the cell).
-  if (drawn) {
-    const uint8_t* data = cairo_image_surface_get_data(surface);
-    const int dataStride = cairo_image_surface_get_stride(surface);
-    for (int row = 0; row < areaHeight; ++row) {
-      const auto* src = reinterpret_cast<const uint32_t*>(data + static_cast<size_t>(row) * dataStride);
-      uint8_t* d = GetRow(static_cast<int>(areaTop) + row) + 3 * areaLeft;
-      for (int col = 0; col < areaWidth; ++col, d += 3) {
-        const uint32_t p = src[col];
-        const int alpha = static_cast<int>(p >> 24);
-        if (alpha == 0) continue;
-        const int keep = 255 - alpha;
-        const int channel[3] = {static_cast<int>(p & 0xFF), static_cast<int>((p >> 8) & 0xFF),
-                                static_cast<int>((p >> 16) & 0xFF)};
-        for (int k = 0; k < 3; ++k)
-          d[k] = static_cast<uint8_t>(channel[k] + (d[k] * keep + 127) / 255);
-      }
-    }
-  }
+  const TextPlacement place = PlaceText(font, utf8, x, y, GetWidth(), GetHeight());
+  const BitmapRect& area = place.area;
+  if (area.left >= area.right) return true;  // nothing of it on the picture
+  cairo_surface_t* surface =
+      cairo_image_surface_create(CAIRO_FORMAT_ARGB32, area.right - area.left, area.bottom - area.top);
+  const bool drawn = cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS &&
+                     PaintText(surface, font, utf8, x, y, place, DrawFont);
+  if (drawn) Composite(*this, surface, area.left, area.top);
   cairo_surface_destroy(surface);
   return drawn;
 }

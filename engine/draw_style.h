@@ -5,23 +5,16 @@
 #include <cstdint>
 
 // Style flags of DrawFont.
-constexpr int kFontBold = 1, kFontItalic = 2, kFontUnderline = 4;
-// Pen styles (the usual platform values): solid, dashed, dotted, dash-dot, dash-dot-dot, none.
-constexpr int kPenSolid = 0, kPenDash = 1, kPenDot = 2, kPenDashDot = 3, kPenDashDotDot = 4, kPenNull = 5;
-// Brush hatches: 0 solid; the others draw lines of the brush colour every 8 pixels on white. Values
-// outside these fill solid.
-constexpr int kHatchSolid = 0, kHatchVertical = 1, kHatchForwardDiagonal = 2, kHatchBackwardDiagonal = 3,
-              kHatchCross = 4, kHatchDiagonalCross = 5;
+constexpr int kFontBold = 1;
 
+// The colour of DrawRectangle's one-pixel outline.
 struct DrawPenRecord {
   uint32_t color = 0x000000;
-  int32_t style = kPenSolid;
-  int32_t width = 1;
 };
 
+// The colour of DrawRectangle's fill.
 struct DrawBrushRecord {
   uint32_t color = 0xFFFFFF;
-  int32_t hatch = kHatchSolid;
 };
 
 struct DrawFontRecord {
@@ -29,7 +22,7 @@ struct DrawFontRecord {
 
   uint32_t textColor = 0x000000;
   uint32_t backgroundColor = 0xFFFFFF;
-  int32_t styleFlags = 0;  // kFontBold | kFontItalic | kFontUnderline
+  int32_t styleFlags = 0;  // 0 or kFontBold
   int32_t size = 10;       // points
   char faceName[kFaceNameCapacity] = "Arial";
 

@@ -1,119 +1,64 @@
 // SdlPlatform: events, the clock's waiting, key mapping, the pointer and the modifier keys.
 #include <SDL.h>
 
+#include <algorithm>
+#include <array>
 #include <cstring>
 
 #include "engine/platform_sdl.h"
 
 // ---- key mapping ---------------------------------------------------------------------------------
+namespace {
+struct KeyCode {
+  SDL_Keycode sdl;
+  int vk;
+  int withNumLock;  // the numeric pad's digit code with Num Lock on; 0 = the same as vk
+};
+
+// Every mapped key outside the letter, digit and function-key runs. Numeric-pad keys map to the
+// navigation keys printed on them.
+// clang-format off
+constexpr KeyCode kKeyList[] = {
+    {SDLK_BACKSPACE, vk::kBack, 0},  {SDLK_TAB, vk::kTab, 0},       {SDLK_RETURN, vk::kReturn, 0},
+    {SDLK_KP_ENTER, vk::kReturn, 0}, {SDLK_LSHIFT, vk::kShift, 0},  {SDLK_RSHIFT, vk::kShift, 0},
+    {SDLK_LCTRL, vk::kControl, 0},   {SDLK_RCTRL, vk::kControl, 0}, {SDLK_LALT, vk::kMenu, 0},
+    {SDLK_RALT, vk::kMenu, 0},       {SDLK_PAUSE, vk::kPause, 0},   {SDLK_CAPSLOCK, 20, 0},
+    {SDLK_ESCAPE, vk::kEscape, 0},   {SDLK_SPACE, vk::kSpace, 0},   {SDLK_PAGEUP, vk::kPrior, 0},
+    {SDLK_PAGEDOWN, vk::kNext, 0},   {SDLK_END, vk::kEnd, 0},       {SDLK_HOME, vk::kHome, 0},
+    {SDLK_LEFT, vk::kLeft, 0},       {SDLK_UP, vk::kUp, 0},         {SDLK_RIGHT, vk::kRight, 0},
+    {SDLK_DOWN, vk::kDown, 0},       {SDLK_PRINTSCREEN, 44, 0},     {SDLK_INSERT, vk::kInsert, 0},
+    {SDLK_DELETE, vk::kDelete, 0},   {SDLK_LGUI, 91, 0},            {SDLK_RGUI, 92, 0},
+    {SDLK_APPLICATION, 93, 0},       {SDLK_KP_0, vk::kInsert, 96},  {SDLK_KP_1, vk::kEnd, 97},
+    {SDLK_KP_2, vk::kDown, 98},      {SDLK_KP_3, vk::kNext, 99},    {SDLK_KP_4, vk::kLeft, 100},
+    {SDLK_KP_5, 12, 101},            {SDLK_KP_6, vk::kRight, 102},  {SDLK_KP_7, vk::kHome, 103},
+    {SDLK_KP_8, vk::kUp, 104},       {SDLK_KP_9, vk::kPrior, 105},  {SDLK_KP_PERIOD, vk::kDelete, 110},
+    {SDLK_KP_MULTIPLY, 106, 0},      {SDLK_KP_PLUS, 107, 0},        {SDLK_KP_MINUS, 109, 0},
+    {SDLK_KP_DIVIDE, 111, 0},        {SDLK_NUMLOCKCLEAR, 144, 0},   {SDLK_SCROLLLOCK, 145, 0},
+    {SDLK_SEMICOLON, 186, 0},        {SDLK_EQUALS, 187, 0},         {SDLK_COMMA, 188, 0},
+    {SDLK_MINUS, 189, 0},            {SDLK_PERIOD, 190, 0},         {SDLK_SLASH, 191, 0},
+    {SDLK_BACKQUOTE, 192, 0},        {SDLK_LEFTBRACKET, 219, 0},    {SDLK_BACKSLASH, 220, 0},
+    {SDLK_RIGHTBRACKET, 221, 0},     {SDLK_QUOTE, 222, 0},
+};
+// clang-format on
+
+// kKeyList sorted by SDL keycode, for a binary search.
+constexpr auto kKeyCodes = [] {
+  auto keys = std::to_array(kKeyList);
+  std::ranges::sort(keys, {}, &KeyCode::sdl);
+  return keys;
+}();
+static_assert(std::ranges::adjacent_find(kKeyCodes, {}, &KeyCode::sdl) == kKeyCodes.end(),
+              "each SDL key maps once");
+}  // namespace
+
 int SdlKeyToVirtualKey(int sdlKeycode, bool numLock) {
   const SDL_Keycode k = sdlKeycode;
   if (k >= SDLK_a && k <= SDLK_z) return 'A' + (k - SDLK_a);
   if (k >= SDLK_0 && k <= SDLK_9) return '0' + (k - SDLK_0);
   if (k >= SDLK_F1 && k <= SDLK_F12) return vk::kF1 + (k - SDLK_F1);
-  // The numeric pad: digits with Num Lock, the navigation keys printed on them without.
-  static constexpr struct {
-    SDL_Keycode key;
-    int digit, navigation;
-  } kPad[] = {
-      {SDLK_KP_0, 96, vk::kInsert}, {SDLK_KP_1, 97, vk::kEnd},          {SDLK_KP_2, 98, vk::kDown},
-      {SDLK_KP_3, 99, vk::kNext},   {SDLK_KP_4, 100, vk::kLeft},        {SDLK_KP_5, 101, 12},
-      {SDLK_KP_6, 102, vk::kRight}, {SDLK_KP_7, 103, vk::kHome},        {SDLK_KP_8, 104, vk::kUp},
-      {SDLK_KP_9, 105, vk::kPrior}, {SDLK_KP_PERIOD, 110, vk::kDelete},
-  };
-  for (const auto& pad : kPad) {
-    if (pad.key == k) return numLock ? pad.digit : pad.navigation;
-  }
-  switch (k) {
-    case SDLK_BACKSPACE:
-      return vk::kBack;
-    case SDLK_TAB:
-      return vk::kTab;
-    case SDLK_RETURN:
-    case SDLK_KP_ENTER:
-      return vk::kReturn;
-    case SDLK_LSHIFT:
-    case SDLK_RSHIFT:
-      return vk::kShift;
-    case SDLK_LCTRL:
-    case SDLK_RCTRL:
-      return vk::kControl;
-    case SDLK_LALT:
-    case SDLK_RALT:
-      return vk::kMenu;
-    case SDLK_PAUSE:
-      return vk::kPause;
-    case SDLK_CAPSLOCK:
-      return 20;
-    case SDLK_ESCAPE:
-      return vk::kEscape;
-    case SDLK_SPACE:
-      return vk::kSpace;
-    case SDLK_PAGEUP:
-      return vk::kPrior;
-    case SDLK_PAGEDOWN:
-      return vk::kNext;
-    case SDLK_END:
-      return vk::kEnd;
-    case SDLK_HOME:
-      return vk::kHome;
-    case SDLK_LEFT:
-      return vk::kLeft;
-    case SDLK_UP:
-      return vk::kUp;
-    case SDLK_RIGHT:
-      return vk::kRight;
-    case SDLK_DOWN:
-      return vk::kDown;
-    case SDLK_PRINTSCREEN:
-      return 44;
-    case SDLK_INSERT:
-      return vk::kInsert;
-    case SDLK_DELETE:
-      return vk::kDelete;
-    case SDLK_LGUI:
-      return 91;
-    case SDLK_RGUI:
-      return 92;
-    case SDLK_APPLICATION:
-      return 93;
-    case SDLK_KP_MULTIPLY:
-      return 106;
-    case SDLK_KP_PLUS:
-      return 107;
-    case SDLK_KP_MINUS:
-      return 109;
-    case SDLK_KP_DIVIDE:
-      return 111;
-    case SDLK_NUMLOCKCLEAR:
-      return 144;
-    case SDLK_SCROLLLOCK:
-      return 145;
-    case SDLK_SEMICOLON:
-      return 186;
-    case SDLK_EQUALS:
-      return 187;
-    case SDLK_COMMA:
-      return 188;
-    case SDLK_MINUS:
-      return 189;
-    case SDLK_PERIOD:
-      return 190;
-    case SDLK_SLASH:
-      return 191;
-    case SDLK_BACKQUOTE:
-      return 192;
-    case SDLK_LEFTBRACKET:
-      return 219;
-    case SDLK_BACKSLASH:
-      return 220;
-    case SDLK_RIGHTBRACKET:
-      return 221;
-    case SDLK_QUOTE:
-      return 222;
-    default:
-      return 0;
-  }
+  const auto* it = std::ranges::lower_bound(kKeyCodes, k, {}, &KeyCode::sdl);
+  if (it == kKeyCodes.end() || it->sdl != k) return 0;
+  return numLock && it->withNumLock != 0 ? it->withNumLock : it->vk;
 }
 
 int SdlKeyCharacter(int sdlKeycode) {
@@ -144,6 +89,72 @@ PlatformEvent Event(PlatformEventType type) {
   e.type = type;
   return e;
 }
+// The platform event a window event stands for; kNone for those the game has no use for.
+PlatformEventType WindowEventType(uint8_t event) {
+  switch (event) {
+    case SDL_WINDOWEVENT_CLOSE:
+      return PlatformEventType::kQuit;
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+      return PlatformEventType::kFocusGained;
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+      return PlatformEventType::kFocusLost;
+    case SDL_WINDOWEVENT_RESTORED:
+      return PlatformEventType::kExpose;
+    default:
+      return PlatformEventType::kNone;
+  }
+}
+
+// A pointer move or a left or right button press or release at its window-relative point; kNone for
+// the other buttons.
+PlatformEvent MouseEvent(const SDL_Event& sdl) {
+  if (sdl.type == SDL_MOUSEMOTION) {
+    PlatformEvent e = Event(PlatformEventType::kMouseMove);
+    e.x = sdl.motion.x, e.y = sdl.motion.y;
+    return e;
+  }
+  const bool down = sdl.type == SDL_MOUSEBUTTONDOWN;
+  PlatformEvent e;
+  if (sdl.button.button == SDL_BUTTON_LEFT) {
+    e.type = down ? PlatformEventType::kLButtonDown : PlatformEventType::kLButtonUp;
+  } else if (sdl.button.button == SDL_BUTTON_RIGHT) {
+    e.type = down ? PlatformEventType::kRButtonDown : PlatformEventType::kRButtonUp;
+  } else {
+    return e;
+  }
+  e.x = sdl.button.x, e.y = sdl.button.y;
+  return e;
+}
+
+// Appends a key's down or up event, and the control character a key-down types by itself.
+void AddKeyEvents(const SDL_KeyboardEvent& key, int modifiers, std::deque<PlatformEvent>& out) {
+  const bool numLock = (key.keysym.mod & KMOD_NUM) != 0;
+  const int code = SdlKeyToVirtualKey(key.keysym.sym, numLock);
+  if (code == 0) return;
+  PlatformEvent e = Event(key.type == SDL_KEYDOWN ? PlatformEventType::kKeyDown : PlatformEventType::kKeyUp);
+  e.key = code;
+  e.modifiers = modifiers;
+  out.push_back(e);
+  // Enter, Backspace, Escape and Tab type their control characters, which text input never reports.
+  const int ch = key.type == SDL_KEYDOWN ? SdlKeyCharacter(key.keysym.sym) : 0;
+  if (ch != 0) {
+    PlatformEvent c = Event(PlatformEventType::kChar);
+    c.ch = ch;
+    c.modifiers = modifiers;
+    out.push_back(c);
+  }
+}
+
+// Appends one character event per byte of typed text.
+void AddTextEvents(const SDL_TextInputEvent& text, int modifiers, std::deque<PlatformEvent>& out) {
+  const size_t n = strnlen(text.text, sizeof text.text);
+  for (size_t i = 0; i < n; ++i) {
+    PlatformEvent c = Event(PlatformEventType::kChar);
+    c.ch = static_cast<signed char>(text.text[i]);  // bytes above 127 arrive negative
+    c.modifiers = modifiers;
+    out.push_back(c);
+  }
+}
 }  // namespace
 
 void SdlPlatform::QueueExpose() {
@@ -166,81 +177,29 @@ void SdlPlatform::Translate(const SDL_Event& sdl) {
       pending_.push_back(Event(PlatformEventType::kQuit));
       break;
     case SDL_WINDOWEVENT:
-      switch (sdl.window.event) {
-        case SDL_WINDOWEVENT_CLOSE:
-          pending_.push_back(Event(PlatformEventType::kQuit));
-          break;
-        case SDL_WINDOWEVENT_EXPOSED:
-          // The surface still holds the picture: showing it again is enough.
-          if (window_ && surface_) SDL_UpdateWindowSurface(window_);
-          break;
-        case SDL_WINDOWEVENT_FOCUS_GAINED:
-          pending_.push_back(Event(PlatformEventType::kFocusGained));
-          break;
-        case SDL_WINDOWEVENT_FOCUS_LOST:
-          pending_.push_back(Event(PlatformEventType::kFocusLost));
-          break;
-        case SDL_WINDOWEVENT_RESTORED:
-          pending_.push_back(Event(PlatformEventType::kExpose));
-          break;
-        default:
-          break;
+      if (sdl.window.event == SDL_WINDOWEVENT_EXPOSED) {
+        // The surface still holds the picture: showing it again is enough.
+        if (window_ && surface_) SDL_UpdateWindowSurface(window_);
+      } else if (const PlatformEventType type = WindowEventType(sdl.window.event);
+                 type != PlatformEventType::kNone) {
+        pending_.push_back(Event(type));
       }
       break;
-    case SDL_MOUSEMOTION: {
-      PlatformEvent e = Event(PlatformEventType::kMouseMove);
-      e.x = sdl.motion.x, e.y = sdl.motion.y;
-      ToClient(e.x, e.y);
-      pending_.push_back(e);
-      break;
-    }
+    case SDL_MOUSEMOTION:
     case SDL_MOUSEBUTTONDOWN:
-    case SDL_MOUSEBUTTONUP: {
-      const bool down = sdl.type == SDL_MOUSEBUTTONDOWN;
-      PlatformEvent e;
-      if (sdl.button.button == SDL_BUTTON_LEFT) {
-        e.type = down ? PlatformEventType::kLButtonDown : PlatformEventType::kLButtonUp;
-      } else if (sdl.button.button == SDL_BUTTON_RIGHT) {
-        e.type = down ? PlatformEventType::kRButtonDown : PlatformEventType::kRButtonUp;
-      } else {
-        break;
+    case SDL_MOUSEBUTTONUP:
+      if (PlatformEvent e = MouseEvent(sdl); e.type != PlatformEventType::kNone) {
+        ToClient(e.x, e.y);
+        pending_.push_back(e);
       }
-      e.x = sdl.button.x, e.y = sdl.button.y;
-      ToClient(e.x, e.y);
-      pending_.push_back(e);
       break;
-    }
     case SDL_KEYDOWN:
-    case SDL_KEYUP: {
-      const bool numLock = (sdl.key.keysym.mod & KMOD_NUM) != 0;
-      const int key = SdlKeyToVirtualKey(sdl.key.keysym.sym, numLock);
-      if (key == 0) break;
-      PlatformEvent e =
-          Event(sdl.type == SDL_KEYDOWN ? PlatformEventType::kKeyDown : PlatformEventType::kKeyUp);
-      e.key = key;
-      e.modifiers = GetModifiers();
-      pending_.push_back(e);
-      // Enter, Backspace, Escape and Tab type their control characters, which text input never reports.
-      const int ch = sdl.type == SDL_KEYDOWN ? SdlKeyCharacter(sdl.key.keysym.sym) : 0;
-      if (ch != 0) {
-        PlatformEvent c = Event(PlatformEventType::kChar);
-        c.ch = ch;
-        c.modifiers = e.modifiers;
-        pending_.push_back(c);
-      }
+    case SDL_KEYUP:
+      AddKeyEvents(sdl.key, GetModifiers(), pending_);
       break;
-    }
-    case SDL_TEXTINPUT: {
-      const int modifiers = GetModifiers();
-      const size_t n = strnlen(sdl.text.text, sizeof sdl.text.text);
-      for (size_t i = 0; i < n; ++i) {
-        PlatformEvent c = Event(PlatformEventType::kChar);
-        c.ch = static_cast<signed char>(sdl.text.text[i]);  // bytes above 127 arrive negative
-        c.modifiers = modifiers;
-        pending_.push_back(c);
-      }
+    case SDL_TEXTINPUT:
+      AddTextEvents(sdl.text, GetModifiers(), pending_);
       break;
-    }
     default:
       break;
   }

@@ -1,9 +1,11 @@
-// OText: a clip that lays a text out into pages, one frame a page: left, centred, right or spread
-// alignment with word wrapping, or unwrapped lines; optionally with a drop shadow. Only the glyphs show
-// (each page is keyed by the background colour). Its playback stays stopped: the owner turns the pages.
+// OText: a clip that lays a text out into pages, one frame a page, its words wrapped and spread over
+// each line's width. Only the glyphs show (each page is keyed by the background colour). Its playback
+// stays stopped: the owner turns the pages.
 #pragma once
 
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "engine/clip.h"
 #include "engine/draw_style.h"
@@ -27,9 +29,22 @@ struct TextExtent {
 };
 TextExtent MeasureDrawText(const std::string& text);
 
+// A word laid on a page: its text and its cell's top-left.
+struct PlacedWord {
+  std::string text;
+  int x = 0, y = 0;
+};
+using TextMeasure = std::function<TextExtent(const std::string&)>;
+// Lays text out into pages of pageWidth x pageHeight, measuring with measure: lines split at character 10
+// and fill word by word (words split at spaces) while the words and their spaces stay below the page
+// width, and the width the line leaves over is shared out between its words (every line, the last of a
+// paragraph too). A line goes to a new page when it would reach the page's bottom. At least one page,
+// each the list of its words.
+std::vector<std::vector<PlacedWord>> LayOutPages(const std::string& text, int pageWidth, int pageHeight,
+                                                 const TextMeasure& measure);
+
 class OText : public OClip {
  public:
-  static constexpr int kAlignLeft = 0, kAlignCentre = 2, kAlignLines = 3, kAlignRight = 4, kAlignSpread = 1;
   // The page is this much narrower than the clip.
   static constexpr int kPageMargin = 10;
 
@@ -38,24 +53,12 @@ class OText : public OClip {
 
   // The size the pages are laid out in.
   void SetSize(int width, int height);
-  int GetLayoutWidth() const { return layoutWidth_; }
-  int GetLayoutHeight() const { return layoutHeight_; }
-  // Lays text out into pages (replacing the old ones): lines split at character 10, words at spaces.
-  // font, when given, replaces the clip's font. A zero width or height is first worked out from the text
-  // (the widest line, and every line stacked). Shows page 0.
-  void SetText(const std::string& text, const DrawFontRecord* font, int alignment);
+  // Lays text out into pages (replacing the old ones) with LayOutPages. font, when given, replaces the
+  // clip's font. Shows page 0.
+  void SetText(const std::string& text, const DrawFontRecord* font);
 
   DrawFontRecord font;
-  bool shadow = false;        // a black shadow 2 pixels down and right
-  int32_t lineReduction = 0;  // pixels taken off each line's height
 
  private:
-  struct Word {
-    std::string text;
-    int width = 0;
-  };
-
-  void FitToText(const std::string& text);
-
   int32_t layoutWidth_ = 0, layoutHeight_ = 0;
 };

@@ -70,7 +70,7 @@ AWndHelp::AWndHelp(OWindow* window, int x, int y, int width, int height)
   auto text = std::make_unique<OText>();
   text->x = kTextX, text->y = kTextY, text->depth = kTextDepth;
   text->SetSize(width - 30, kTextHeight);
-  text->SetText(Text(), &font, OText::kAlignSpread);
+  text->SetText(Text(), &font);
   text_ = static_cast<OText*>(AddClip(std::move(text)));
   if (next_) next_->visible = PageCount() >= 2;
 }

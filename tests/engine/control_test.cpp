@@ -131,7 +131,7 @@ TEST(TextPages, SpreadTextFillsItsLinesOnPinnedPagesWithNothingCut) {
   std::string words;
   for (int i = 0; i < 60; ++i)
     words += "word" + std::to_string(i) + " ";
-  text.SetText(words, &font, OText::kAlignSpread);
+  text.SetText(words, &font);
   ASSERT_EQ(text.GetFrameCount(), 19);
   text.Tick(1000);
   EXPECT_EQ(text.GetCurrentFrame(), 0);
@@ -142,7 +142,7 @@ TEST(TextPages, SpreadTextFillsItsLinesOnPinnedPagesWithNothingCut) {
       if (page.GetPixel(x, y) == 0) left = std::min(left, x), right = std::max(right, x);
   EXPECT_LE(left, 2);
   EXPECT_LT(right, page.GetWidth() - 1) << "nothing cut at the edge";
-  text.SetText("one", &font, OText::kAlignSpread);
+  text.SetText("one", &font);
   EXPECT_EQ(text.GetFrameCount(), 1) << "laid out again: the old pages go";
 }
 
