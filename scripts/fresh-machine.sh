@@ -61,6 +61,7 @@ if [ "$NEW_BASE" -eq 1 ] || [ ! -s "$BASE" ]; then
 fi
 
 ROOT=$(mktemp -d "$WORK/root.XXXXXX")
+chmod 755 "$ROOT"  # mktemp makes it private; the root's users (a player account) must reach /
 mounted=()
 cleanup() {
   local status=$?
