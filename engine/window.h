@@ -36,7 +36,7 @@ class OWindow {
   OWindow(const OWindow&) = delete;
   OWindow& operator=(const OWindow&) = delete;
 
-  // -- virtual operations, in slot order (the defaults do nothing) --
+  // -- virtual operations (the defaults do nothing) --
   // Destroys every child.
   virtual ~OWindow();
   // Runs once the window exists; false makes Create fail (after OnDestroy).

@@ -27,7 +27,7 @@ class AWndOptions : public OKillWindowButton {
   AWndOptions(OWindow* window, int x, int y, int width, int height);
   ~AWndOptions() override;
 
-  // -- slots --
+  // -- overrides --
   // The press, then the skins row's press.
   OClipControl* OnLButtonDown(int x, int y) override;
   // The release; the speed bar and the radio groups take the control hit, the skins row its release.

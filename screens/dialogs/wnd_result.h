@@ -21,7 +21,7 @@ class AWndResult : public OKillWindowButton {
   // The picture, the name box and the buttons.
   AWndResult(OWindow* window, int x, int y, int width, int height);
 
-  // -- slots --
+  // -- overrides --
   // Writes score, bonus and total, puts the name in the box, then enters.
   void Enter(OEngine** activeSlot) override;
   // Takes the lines off, then leaves.
