@@ -100,8 +100,7 @@ void OMainWindow::OnFrame(int elapsedMs) {
   if (ActiveScreenLink* screen = Active()) screen->Frame(elapsedMs);
 }
 
-void OMainWindow::OnPaint(int arg) {
-  (void)arg;
+void OMainWindow::OnPaint() {
   if (ActiveScreenLink* screen = Active()) screen->Paint();
 }
 
@@ -158,8 +157,7 @@ int RunGame() {
   window.SetBackgroundColor(OMainWindow::kBackground);
   window.SetNoCaption(true);
   window.SetNoSizingFrame(true);
-  if (!window.Create("Main", "OMainWindow", 800, 600, OWindow::kShowNormal))
-    return ProgramExitCode() != 0 ? ProgramExitCode() : 1;
+  if (!window.Create("Main", 800, 600)) return ProgramExitCode() != 0 ? ProgramExitCode() : 1;
   window.SetFrameInterval(1);
   window.Show();
   const int code = window.Run();

@@ -54,7 +54,7 @@ class OMainWindow : public OWindow {
   // Shared animation; then either the drag moves the window (no screen tick) or the screen ticks.
   void OnFrame(int elapsedMs) override;
   // Repaints the screen stack, when a screen is active.
-  void OnPaint(int arg) override;
+  void OnPaint() override;
   void OnMouseMove(int x, int y) override;
   // Forwarded; an untaken press at x > 580 starts the drag.
   void OnLButtonDown(int x, int y) override;

@@ -17,12 +17,10 @@ OWindow::OWindow() = default;
 OWindow::~OWindow() = default;
 
 // ---- creation and the loop ---------------------------------------------------------------------------
-bool OWindow::Create(const char* title, const char* className, int width, int height, int showCmd) {
-  (void)className;  // the platform has no window classes; one window is all the program makes
+bool OWindow::Create(const char* title, int width, int height) {
   if (created_) return false;
   if (width != 0) clientWidth_ = width;
   if (height != 0) clientHeight_ = height;
-  showCmd_ = showCmd;
   // A missing width or height leaves both to the platform.
   const bool platformSize = clientWidth_ <= 0 || clientHeight_ <= 0;
   Platform& platform = GetPlatform();
@@ -47,8 +45,7 @@ void OWindow::Show() {
   if (!created_) return;
   Platform& platform = GetPlatform();
   platform.ShowWindow();
-  if (showCmd_ == kShowMinimized) platform.SetRestored(false);
-  OnPaint(0);
+  OnPaint();
 }
 
 int OWindow::Run() {
@@ -123,7 +120,7 @@ bool OWindow::Dispatch(const PlatformEvent& e) {
       OnChar(e.ch, e.modifiers);
       break;
     case PlatformEventType::kExpose:
-      OnPaint(0);
+      OnPaint();
       break;
     case PlatformEventType::kResized:
       ReadClientSize();
@@ -187,7 +184,7 @@ void OWindow::Invalidate(const BitmapRect* rect) {
   } else {
     GetPlatform().FillClient(0, 0, clientWidth_, clientHeight_, background_);
   }
-  OnPaint(0);
+  OnPaint();
 }
 
 void OWindow::BlitBitmap(OBitmap* bitmap, int x, int y, const BitmapRect* rect) {

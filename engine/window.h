@@ -29,9 +29,6 @@ class OWindowChild {
 // ---- OWindow -------------------------------------------------------------------------------------
 class OWindow {
  public:
-  // Show commands for Create.
-  static constexpr int kShowNormal = 1, kShowMinimized = 2;
-
   OWindow();
   OWindow(const OWindow&) = delete;
   OWindow& operator=(const OWindow&) = delete;
@@ -45,8 +42,8 @@ class OWindow {
   virtual void OnDestroy() {}
   // The frame tick, with the measured milliseconds since the previous one.
   virtual void OnFrame(int elapsedMs) { (void)elapsedMs; }
-  // The window needs its picture again (argument 0).
-  virtual void OnPaint(int arg) { (void)arg; }
+  // The window needs its picture again.
+  virtual void OnPaint() {}
   virtual void OnMouseMove(int x, int y) { (void)x, (void)y; }
   virtual void OnLButtonDown(int x, int y) { (void)x, (void)y; }
   virtual void OnRButtonDown(int x, int y) { (void)x, (void)y; }
@@ -66,8 +63,8 @@ class OWindow {
   // Creates the platform window: a non-zero width and height replace the stored size (0 lets the
   // platform choose), then OnCreate. On failure shows "Can't create window" (caption "Error") or, when
   // OnCreate refuses, runs OnDestroy; returns false either way.
-  bool Create(const char* title, const char* className, int width, int height, int showCmd);
-  // Shows the window as the show command given to Create asks, and paints it.
+  bool Create(const char* title, int width, int height);
+  // Shows the window and paints it.
   void Show();
   // The loop: events and frame ticks until the window closes; then OnDestroy and the platform window
   // goes. Returns the exit code (0). Without a created window it returns 0 at once.
@@ -148,7 +145,6 @@ class OWindow {
   uint32_t background_ = 0xFFFFFF;
   bool noCaption_ = false, noSizingFrame_ = false;
   int32_t frameInterval_ = 100;
-  int32_t showCmd_ = kShowNormal;
   uint32_t lastTick_ = 0;
   bool fullScreen_ = false;
   bool created_ = false;

@@ -42,7 +42,7 @@ bool CreateGameWindow(OMainWindow& window) {
   window.SetBackgroundColor(OMainWindow::kBackground);
   window.SetNoCaption(true);
   window.SetNoSizingFrame(true);
-  return window.Create("Main", "OMainWindow", 800, 600, OWindow::kShowNormal);
+  return window.Create("Main", 800, 600);
 }
 
 bool LinkData(const std::string& data, const std::string& folder) {
