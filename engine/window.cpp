@@ -81,16 +81,6 @@ void OWindow::Close() {
   if (created_) GetPlatform().RequestClose();
 }
 
-void OWindow::AddChild(std::unique_ptr<OWindowChild> child) {
-  if (child) children_.push_back(std::move(child));
-}
-
-void OWindow::Command(int id) {
-  for (auto& child : children_) {
-    if ((child->CommandId() & 0xFFFF) == (id & 0xFFFF)) OnCommand(child.get());
-  }
-}
-
 bool OWindow::Dispatch(const PlatformEvent& e) {
   switch (e.type) {
     case PlatformEventType::kQuit:
@@ -103,9 +93,6 @@ bool OWindow::Dispatch(const PlatformEvent& e) {
       break;
     case PlatformEventType::kLButtonUp:
       OnLButtonUp(e.x, e.y);
-      break;
-    case PlatformEventType::kRButtonDown:
-      OnRButtonDown(e.x, e.y);
       break;
     case PlatformEventType::kRButtonUp:
       OnRButtonUp(e.x, e.y);
@@ -124,9 +111,9 @@ bool OWindow::Dispatch(const PlatformEvent& e) {
       break;
     case PlatformEventType::kResized:
       ReadClientSize();
-      OnSize();
       break;
     case PlatformEventType::kNone:
+    case PlatformEventType::kRButtonDown:  // the game acts on the right button's release only
     case PlatformEventType::kFocusGained:
     case PlatformEventType::kFocusLost:
       break;
@@ -144,14 +131,12 @@ void OWindow::ReadClientSize() {
 void OWindow::SetPosition(int x, int y, int width, int height) {
   if (fullScreen_ || !created_) return;
   windowX_ = x, windowY_ = y;
-  const int oldWidth = clientWidth_, oldHeight = clientHeight_;
   if (width != 0) clientWidth_ = width;
   if (height != 0) clientHeight_ = height;
   Platform& platform = GetPlatform();
   platform.SetWindowRect(x, y, clientWidth_, clientHeight_);
   platform.ShowWindow();
   ReadClientSize();
-  if (clientWidth_ != oldWidth || clientHeight_ != oldHeight) OnSize();
 }
 
 void OWindow::SetRoundedShape(bool rounded) {
