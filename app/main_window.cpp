@@ -78,7 +78,7 @@ void OMainWindow::OnDestroy() {
 }
 
 void OMainWindow::DestroyGame() {
-  if (OEngine* active = ActiveScreen()) active->Leave(0);
+  if (OEngine* active = ActiveScreen()) active->Leave();
   // A fatal error ends the program without saving: the store may hold a half-made game.
   if (ProgramExitCode() == 0 && screens::mainScreen) SaveSettings(*this, screens::mainScreen->Scores());
   if (screens_ == &forwarder_) screens_ = nullptr;

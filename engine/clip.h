@@ -47,14 +47,8 @@ class OClip {
   // Becomes a copy of other sharing its pixels (frames, instructions, sequences, command code, size).
   // Does nothing when other holds both frames and sequences.
   virtual void CopyFrom(const OClip& other);
-  // The screen moved the clip onto a way point that is not the last one.
-  virtual void OnPathPoint(const PointSpeed& point);
   // The screen moved the clip onto the last way point.
   virtual void OnPathEnd(const PointSpeed& point);
-  // Frame instruction 5 ran with its two arguments.
-  virtual void OnFrameEvent(int arg1, int arg2);
-  // The lifetime reached 0 by instruction 2 or by leaving the bounds.
-  virtual void OnExpire();
   // One animation step of elapsed milliseconds (lifetime, bounds, frame timer, instructions).
   virtual void Tick(int elapsed);
   // After every frame change.

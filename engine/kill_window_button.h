@@ -31,8 +31,6 @@ class OKillWindowButton : public OEngine {
   // Takes the corners from the screen beneath, ends the small balls, lays the frame (when framed) and
   // enters.
   void Enter(OEngine** activeSlot) override;
-  // Leaves with value 0.
-  void Leave(int value) override;
   // The command of a delayed command button, 500 ms after its release. Every screen supplies it.
   virtual void OnButtonCommand(OClipControl* button) = 0;
 

@@ -32,16 +32,11 @@ class OEngine {
   // Destroys the picture and every clip (controls included); an active-screen reference still naming
   // this screen is cleared.
   virtual ~OEngine();
-  // Takes the clip when it has a frame or a sequence and returns it; otherwise destroys it, returns null.
-  virtual OClip* AddClip(std::unique_ptr<OClip> clip);
-  // As AddClip, and the control joins the controls (input order = adding order).
-  virtual OClipControl* AddControl(std::unique_ptr<OClipControl> control);
   // Moves and animates every clip, removes expired ones, then redraws in the redraw mode.
   virtual void OnFrame(int elapsed);
   // Offers the pointer (window coordinates) to every visible control; the last one hovered, or null.
   virtual OClipControl* OnMouseMove(int x, int y);
-  // Nothing.
-  virtual void OnRButtonDown(int x, int y);
+  // The right button went up; nothing here.
   virtual void OnRButtonUp(int x, int y);
   // Offers the press to every visible control; the last one that took it, or null.
   virtual OClipControl* OnLButtonDown(int x, int y);
@@ -58,8 +53,6 @@ class OEngine {
   virtual void OnControlClicked(OClipControl* control);
   // Hands the character to every focused control.
   virtual void OnChar(int ch, int modifiers);
-  // A screen entered over this one has left with value; nothing here.
-  virtual void OnChildClosed(OEngine* child, int value);
   // A clip's lifetime ended; it is removed right after; nothing here.
   virtual void OnClipExpired(OClip* clip);
   // A clip reached a way point that is not its last; nothing here.
@@ -69,11 +62,14 @@ class OEngine {
   // Makes the picture, becomes the screen named by activeSlot (remembering the one beneath; null:
   // no stacking), sorts, redraws and updates hover looks.
   virtual void Enter(OEngine** activeSlot);
-  // Drops the picture and hands the active slot back to the screen beneath, which redraws and is
-  // told OnChildClosed(this, value).
-  virtual void Leave(int value);
+  // Drops the picture and hands the active slot back to the screen beneath, which redraws.
+  virtual void Leave();
 
   // -- clips --
+  // Takes the clip when it has a frame or a sequence and returns it; otherwise destroys it, returns null.
+  OClip* AddClip(std::unique_ptr<OClip> clip);
+  // As AddClip, and the control joins the controls (input order = adding order).
+  OClipControl* AddControl(std::unique_ptr<OClipControl> control);
   void SetRect(int x, int y, int width, int height);
   // Larger depth first (drawn behind). Equal depths keep no particular order.
   void SortByDepth();

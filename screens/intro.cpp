@@ -105,7 +105,7 @@ void AWndIntro::HandOver() {
     window->GetScreenSize(screenW, screenH);
     window->SetRoundedShape(false);
   }
-  Leave(0);
+  Leave();
   while (!GetClips().empty())
     RemoveClip(GetClips().back().get());
   background_ = logo_ = nullptr;

@@ -58,8 +58,6 @@ class AMainWindow : public OKillWindowButton, public GameHost {
   void OnClipPathEnd(OClip* clip, const PointSpeed& point) override;
   // Full screen as the option says, the frame period, the screen's enter, then a game.
   void Enter(OEngine** activeSlot) override;
-  // Leaves with value 0.
-  void Leave(int value) override;
   // The command of a released button, 500 ms later.
   void OnButtonCommand(OClipControl* button) override;
 

@@ -42,7 +42,7 @@ class AWndOptions : public OKillWindowButton {
   // Stores the choices and acts on a changed level or mode.
   void Ok();
   // Leaves, storing nothing.
-  void Cancel() { Leave(0); }
+  void Cancel() { Leave(); }
 
   // The level and the game type when the dialog was opened, for the new-game confirmation's roll-back.
   int savedLevel = 0;

@@ -25,7 +25,7 @@ class AWndResult : public OKillWindowButton {
   // Writes score, bonus and total, puts the name in the box, then enters.
   void Enter(OEngine** activeSlot) override;
   // Takes the lines off, then leaves.
-  void Leave(int value) override;
+  void Leave() override;
   // Enter: OK; Escape: Cancel.
   void OnKeyUp(int key, int modifiers) override;
   // OK or Cancel.

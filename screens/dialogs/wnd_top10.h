@@ -27,7 +27,7 @@ class AWndTop10 : public OKillWindowButton {
   // Title, mode picture and the rows of the current level code; clear and submit only with rows.
   void Enter(OEngine** activeSlot) override;
   // Takes the title and the rows off, then leaves.
-  void Leave(int value) override;
+  void Leave() override;
   // Close, clear (asks first) or submit.
   void OnButtonCommand(OClipControl* button) override;
 
