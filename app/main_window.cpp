@@ -24,8 +24,8 @@ double MsSince(std::chrono::steady_clock::time_point start) {
 }
 }  // namespace
 
-bool OMainWindow::FailStartup(const std::string& missingFile) {
-  ReportMissingFile(missingFile.c_str());
+bool OMainWindow::FailStartup(const LoadResult& failure) {
+  ReportLoadFailure(failure);
   EndProgram(nullptr, kFatalExitCode);
   return false;
 }
@@ -48,8 +48,8 @@ bool OMainWindow::CreateGame() {
   // The settings are not read yet: the option's initial value (on) chooses the sound mode.
   GetSound().SetMode(GetOptions().DirectSound);
   auto start = Clock::now();
-  std::string missing;
-  if (!LoadCatalogueClips(missing)) return FailStartup(missing);
+  LoadResult failure;
+  if (!LoadCatalogueClips(failure)) return FailStartup(failure);
   times_.catalogue = MsSince(start);
   start = Clock::now();
   LoadCatalogueSounds();
@@ -57,7 +57,7 @@ bool OMainWindow::CreateGame() {
   start = Clock::now();
   int screenW, screenH;
   GetScreenSize(screenW, screenH);
-  if (!CreateScreens(*this, missing)) return FailStartup(missing);
+  if (!CreateScreens(*this, failure)) return FailStartup(failure);
   ActiveScreen() = nullptr;
   screens::intro->Enter(&ActiveScreen());
   SetScreenLink(&forwarder_);

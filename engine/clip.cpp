@@ -14,7 +14,7 @@ OClip::~OClip() {
   Clear();
 }
 
-bool OClip::Load(const std::string& path) {
+LoadResult OClip::Load(const std::string& path) {
   return LoadClipFile(path, *this);
 }
 

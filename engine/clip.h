@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "engine/bitmap.h"
+#include "engine/load_result.h"
 #include "engine/point_speed.h"
 
 // ---- drawing record ------------------------------------------------------------------------------
@@ -42,8 +43,9 @@ class OClip {
   // -- virtual functions --
   // Destroys sequences and frames.
   virtual ~OClip();
-  // Reads a clip file (engine/clip_file.h). False, leaving an empty clip, on any format error.
-  virtual bool Load(const std::string& path);
+  // Reads a clip file (engine/clip_file.h). On failure (a missing, unreadable or damaged file, with the
+  // reason) the clip is left empty.
+  virtual LoadResult Load(const std::string& path);
   // Becomes a copy of other sharing its pixels (frames, instructions, sequences, command code, size).
   // Does nothing when other holds both frames and sequences.
   virtual void CopyFrom(const OClip& other);

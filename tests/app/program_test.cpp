@@ -47,16 +47,23 @@ TEST_F(ProgramTest, LoadsTheCatalogueShowsTheIntroAndHandsOverOnTheFirstTickPast
   EXPECT_FALSE(catalogue::buttonPictures[0]);
 }
 
-TEST(ProgramStartup, AMissingPictureStopsWithItsNameAndExitCode255AndAMissingSoundIsSilent) {
-  for (const char* missing : {"clp/buttons/26.clp", "clp/globint.clp"}) {
-    ScratchFolder folder({missing});
+TEST(ProgramStartup, AMissingOrDamagedPictureStopsWithItsNameAndExitCode255AndAMissingSoundIsSilent) {
+  // A damaged file keeps the message and says on a second line that it is damaged, not missing.
+  const std::pair<const char*, bool> kCases[] = {{"clp/buttons/26.clp", false},
+                                                 {"clp/globint.clp", false},
+                                                 {"clp/mainwnd/9.clp", true},
+                                                 {"clp/globint.clp", true}};
+  for (const auto& [file, damaged] : kCases) {
+    ScratchFolder folder({file});
+    if (damaged) WriteAll(file, "no clip file");
     HeadlessPlatform platform;
     SetPlatform(&platform);
-    EXPECT_EQ(RunGame(), 255) << missing;
+    EXPECT_EQ(RunGame(), 255) << file;
     SetPlatform(nullptr);
     ASSERT_EQ(platform.MessageBoxes().size(), 1u);
-    EXPECT_EQ(platform.MessageBoxes()[0].text,
-              "Error: file " + std::string(missing) + " not found. Please reinstall game.");
+    const std::string text = platform.MessageBoxes()[0].text;
+    const std::string message = "Error: file " + std::string(file) + " not found. Please reinstall game.";
+    EXPECT_TRUE(damaged ? text.starts_with(message + "\nThe file is damaged: ") : text == message) << text;
     // Nothing after the failure ran, and the catalogue was freed again.
     EXPECT_FALSE(screens::intro);
     EXPECT_FALSE(fs::exists(kSettingsFileName));
