@@ -49,26 +49,23 @@ TEST_F(ProgramTest, LoadsTheCatalogueShowsTheIntroAndHandsOverOnTheFirstTickPast
 
 TEST(ProgramStartup, AMissingOrDamagedPictureStopsWithItsNameAndExitCode255AndAMissingSoundIsSilent) {
   // A damaged file keeps the message and says on a second line that it is damaged, not missing.
-  const std::pair<const char*, bool> kCases[] = {{"clp/buttons/26.clp", false},
-                                                 {"clp/globint.clp", false},
-                                                 {"clp/mainwnd/9.clp", true},
-                                                 {"clp/globint.clp", true}};
-  for (const auto& [file, damaged] : kCases) {
-    ScratchFolder folder({file});
-    if (damaged) WriteAll(file, "no clip file");
-    HeadlessPlatform platform;
-    SetPlatform(&platform);
-    EXPECT_EQ(RunGame(), 255) << file;
-    SetPlatform(nullptr);
-    ASSERT_EQ(platform.MessageBoxes().size(), 1u);
-    const std::string text = platform.MessageBoxes()[0].text;
-    const std::string message = "Error: file " + std::string(file) + " not found. Please reinstall game.";
-    EXPECT_TRUE(damaged ? text.starts_with(message + "\nThe file is damaged: ") : text == message) << text;
-    // Nothing after the failure ran, and the catalogue was freed again.
-    EXPECT_FALSE(screens::intro);
-    EXPECT_FALSE(fs::exists(kSettingsFileName));
-    EXPECT_FALSE(catalogue::ballPictures[0]);
-  }
+  for (const bool damaged : {false, true})
+    for (const char* file : {"clp/globint.clp", damaged ? "clp/mainwnd/9.clp" : "clp/buttons/26.clp"}) {
+      ScratchFolder folder({file});
+      if (damaged) WriteAll(file, "no clip file");
+      HeadlessPlatform platform;
+      SetPlatform(&platform);
+      EXPECT_EQ(RunGame(), 255) << file;
+      SetPlatform(nullptr);
+      ASSERT_EQ(platform.MessageBoxes().size(), 1u);
+      const std::string text = platform.MessageBoxes()[0].text;
+      const std::string message = "Error: file " + std::string(file) + " not found. Please reinstall game.";
+      EXPECT_TRUE(damaged ? text.starts_with(message + "\nThe file is damaged: ") : text == message) << text;
+      // Nothing after the failure ran, and the catalogue was freed again.
+      EXPECT_FALSE(screens::intro);
+      EXPECT_FALSE(fs::exists(kSettingsFileName));
+      EXPECT_FALSE(catalogue::ballPictures[0]);
+    }
   ScratchFolder folder({"wav/3.wav"});
   SoundLog sounds;
   Program program;
