@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <string>
 
 #include "engine/catalogue.h"
 #include "engine/sound.h"
@@ -21,36 +22,30 @@ std::string Numbered(const char* pattern, int i) {
 // Loads one set of plain clips (frame time 0 on all sequences when still).
 template <class Clip, size_t N>
 bool LoadSet(std::array<std::unique_ptr<Clip>, N>& set, const char* pattern, bool still,
-             std::string& missing) {
+             LoadResult& failure) {
   for (size_t i = 0; i < N; ++i) {
-    const std::string name = Numbered(pattern, int(i));
     set[i] = std::make_unique<Clip>();
-    if (!set[i]->Load(name)) {
-      missing = name;
-      return false;
-    }
+    failure = set[i]->Load(Numbered(pattern, int(i)));
+    if (!failure) return false;
     if (still) set[i]->SetFrameTime(0, -1);
   }
   return true;
 }
 }  // namespace
 
-bool LoadCatalogueClips(std::string& missing) {
+bool LoadCatalogueClips(LoadResult& failure) {
   using namespace catalogue;
-  if (!LoadSet(ballPictures, "clp/ball/%dd.clp", true, missing)) return false;
+  if (!LoadSet(ballPictures, "clp/ball/%dd.clp", true, failure)) return false;
   for (int i = 0; i < kBallSpriteCount; ++i) {
-    const std::string name = Numbered("clp/ball/%d.clp", i);
-    if (!LoadBallSprite(i, name)) {
-      missing = name;
-      return false;
-    }
+    failure = LoadBallSprite(i, Numbered("clp/ball/%d.clp", i));
+    if (!failure) return false;
   }
-  if (!LoadSet(skins, "clp/skins/%d.clp", true, missing)) return false;
-  if (!LoadSet(mainWindowPieces, "clp/mainwnd/%d.clp", true, missing)) return false;
-  if (!LoadSet(framePieces, "clp/allwnd/%d.clp", true, missing)) return false;
-  if (!LoadSet(generalPictures, "clp/%d.clp", true, missing)) return false;
-  if (!LoadSet(buttonPictures, "clp/buttons/%d.clp", false, missing)) return false;
-  if (!LoadSet(alphabetStrips, "clp/alphabet/%d.clp", false, missing)) return false;
+  if (!LoadSet(skins, "clp/skins/%d.clp", true, failure)) return false;
+  if (!LoadSet(mainWindowPieces, "clp/mainwnd/%d.clp", true, failure)) return false;
+  if (!LoadSet(framePieces, "clp/allwnd/%d.clp", true, failure)) return false;
+  if (!LoadSet(generalPictures, "clp/%d.clp", true, failure)) return false;
+  if (!LoadSet(buttonPictures, "clp/buttons/%d.clp", false, failure)) return false;
+  if (!LoadSet(alphabetStrips, "clp/alphabet/%d.clp", false, failure)) return false;
   SetScoreDigitStrip(alphabetStrips[1].get());
   return true;
 }

@@ -3,12 +3,13 @@
 // relative to the current directory.
 #pragma once
 
-#include <string>
+#include "engine/load_result.h"
 
 // Loads the clip sets in table order: ball pictures, ball sprites, skins, main-window pieces, frame
 // pieces, general pictures, button pictures, alphabet strips. Stops at the first file that cannot be
-// read: false, with its name (as formed from the pattern) in missingFile. Installs the score digits.
-bool LoadCatalogueClips(std::string& missingFile);
+// loaded: false, with its name (as formed from the pattern) and why in failure. Installs the score
+// digits.
+bool LoadCatalogueClips(LoadResult& failure);
 // Loads "wav/0.wav" .. "wav/9.wav" into the sound player as sounds 0..9; a file that cannot be read is
 // skipped (that sound stays silent).
 void LoadCatalogueSounds();

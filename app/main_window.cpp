@@ -24,8 +24,8 @@ double MsSince(std::chrono::steady_clock::time_point start) {
 }
 }  // namespace
 
-bool OMainWindow::FailStartup(const std::string& missingFile) {
-  ReportMissingFile(missingFile.c_str());
+bool OMainWindow::FailStartup(const LoadResult& failure) {
+  ReportLoadFailure(failure);
   EndProgram(nullptr, kFatalExitCode);
   return false;
 }
@@ -48,8 +48,8 @@ bool OMainWindow::CreateGame() {
   // The settings are not read yet: the option's initial value (on) chooses the sound mode.
   GetSound().SetMode(GetOptions().DirectSound);
   auto start = Clock::now();
-  std::string missing;
-  if (!LoadCatalogueClips(missing)) return FailStartup(missing);
+  LoadResult failure;
+  if (!LoadCatalogueClips(failure)) return FailStartup(failure);
   times_.catalogue = MsSince(start);
   start = Clock::now();
   LoadCatalogueSounds();
@@ -57,7 +57,7 @@ bool OMainWindow::CreateGame() {
   start = Clock::now();
   int screenW, screenH;
   GetScreenSize(screenW, screenH);
-  if (!CreateScreens(*this, missing)) return FailStartup(missing);
+  if (!CreateScreens(*this, failure)) return FailStartup(failure);
   ActiveScreen() = nullptr;
   screens::intro->Enter(&ActiveScreen());
   SetScreenLink(&forwarder_);
@@ -78,7 +78,7 @@ void OMainWindow::OnDestroy() {
 }
 
 void OMainWindow::DestroyGame() {
-  if (OEngine* active = ActiveScreen()) active->Leave(0);
+  if (OEngine* active = ActiveScreen()) active->Leave();
   // A fatal error ends the program without saving: the store may hold a half-made game.
   if (ProgramExitCode() == 0 && screens::mainScreen) SaveSettings(*this, screens::mainScreen->Scores());
   if (screens_ == &forwarder_) screens_ = nullptr;
@@ -100,8 +100,7 @@ void OMainWindow::OnFrame(int elapsedMs) {
   if (ActiveScreenLink* screen = Active()) screen->Frame(elapsedMs);
 }
 
-void OMainWindow::OnPaint(int arg) {
-  (void)arg;
+void OMainWindow::OnPaint() {
   if (ActiveScreenLink* screen = Active()) screen->Paint();
 }
 
@@ -158,8 +157,7 @@ int RunGame() {
   window.SetBackgroundColor(OMainWindow::kBackground);
   window.SetNoCaption(true);
   window.SetNoSizingFrame(true);
-  if (!window.Create("Main", "OMainWindow", 800, 600, OWindow::kShowNormal))
-    return ProgramExitCode() != 0 ? ProgramExitCode() : 1;
+  if (!window.Create("Main", 800, 600)) return ProgramExitCode() != 0 ? ProgramExitCode() : 1;
   window.SetFrameInterval(1);
   window.Show();
   const int code = window.Run();

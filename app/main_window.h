@@ -9,6 +9,7 @@
 #include <string>
 
 #include "engine/active_screen.h"
+#include "engine/load_result.h"
 #include "engine/screen_link.h"
 #include "engine/window.h"
 
@@ -43,8 +44,8 @@ class OMainWindow : public OWindow {
 
   // Start-up. The window alone: caption "Globbet", rounded and centred at its size; true. The game: the
   // caption, the sound mode, the catalogue, the screens, the intro entered, the window rounded and
-  // centred at the intro's size, the settings read; a missing data file shows its message and refuses
-  // (the exit code is then 255: ProgramExitCode).
+  // centred at the intro's size, the settings read; a data file that cannot be loaded shows its message
+  // and refuses (the exit code is then 255: ProgramExitCode).
   bool OnCreate() override;
   // Teardown. The game: the active screen leaves, the settings are saved (not after a fatal error), the
   // screens and the catalogue are freed. Then the screens let go of the window.
@@ -54,7 +55,7 @@ class OMainWindow : public OWindow {
   // Shared animation; then either the drag moves the window (no screen tick) or the screen ticks.
   void OnFrame(int elapsedMs) override;
   // Repaints the screen stack, when a screen is active.
-  void OnPaint(int arg) override;
+  void OnPaint() override;
   void OnMouseMove(int x, int y) override;
   // Forwarded; an untaken press at x > 580 starts the drag.
   void OnLButtonDown(int x, int y) override;
@@ -69,8 +70,8 @@ class OMainWindow : public OWindow {
   // The link when a screen is active, else null.
   ActiveScreenLink* Active() const { return screens_ && screens_->HasActiveScreen() ? screens_ : nullptr; }
 
-  // Ends a start-up that met a missing file: message, exit code 255, refusal.
-  bool FailStartup(const std::string& missingFile);
+  // Ends a start-up that met a file it could not load: message, exit code 255, refusal.
+  bool FailStartup(const LoadResult& failure);
 
   // The game's start-up and teardown.
   bool CreateGame();

@@ -29,13 +29,13 @@ std::unique_ptr<S> Make(OWindow& window, int x, int y, int width, int height, in
 }
 }  // namespace
 
-bool CreateScreens(OWindow& window, std::string& missingFile) {
+bool CreateScreens(OWindow& window, LoadResult& failure) {
   using namespace screens;
   smallBalls = std::make_unique<SmallBalls>();
   SetSmallBallShower(smallBalls.get());
   constexpr int kFull = OEngine::kRedrawFull, kDirty = OEngine::kRedrawDirty;
   intro = Make<AWndIntro>(window, 0, 0, AWndIntro::kWidth, AWndIntro::kHeight, kDirty);
-  if (!intro->Build(missingFile)) return false;
+  if (!intro->Build(failure)) return false;
   mainScreen = Make<AMainWindow>(window, 0, 0, AMainWindow::kWidth, AMainWindow::kHeight, kDirty);
   options = Make<AWndOptions>(window, -1, -1, AWndOptions::kWidth, AWndOptions::kHeight, kFull);
   help = Make<AWndHelp>(window, 0, 0, AWndHelp::kWidth, AWndHelp::kHeight, kFull);

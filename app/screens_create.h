@@ -2,12 +2,12 @@
 // main window as its window and the program's background colour.
 #pragma once
 
-#include <string>
+#include "engine/load_result.h"
 
 class OWindow;
 
 // Creates the small-ball shower (installed for every screen) and the screens in order: intro, main,
 // options, help, new-game confirmation, result, top ten, clear-records confirmation, quit confirmation.
-// Dialogs are centred in the window's client area. False, with the name of the missing file, when the
+// Dialogs are centred in the window's client area. False, with the file and why in failure, when the
 // intro cannot load its pictures.
-bool CreateScreens(OWindow& window, std::string& missingFile);
+bool CreateScreens(OWindow& window, LoadResult& failure);

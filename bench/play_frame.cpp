@@ -83,7 +83,7 @@ struct Scene {
     GetOptions() = Options{};
     SetLibRandomSeed(99);
     SetPlatform(&platform);
-    window.Create("Bench", "Bench", 800, 600, OWindow::kShowNormal);
+    window.Create("Bench", 800, 600);
     window.SetFrameInterval(10);
     SetSmallBallShower(&shower);
     screen = std::make_unique<PlayScreen>(&window, 0, 0, 800, 600);

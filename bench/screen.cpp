@@ -46,7 +46,7 @@ void Fill(OEngine& screen) {
 struct Scene {
   explicit Scene(bool present) {
     SetPlatform(&platform);
-    window.Create("Bench", "Bench", 800, 600, OWindow::kShowNormal);
+    window.Create("Bench", 800, 600);
     screen = std::make_unique<OEngine>(&window, 0, 0, 800, 600);
     screen->present = present;
     Fill(*screen);

@@ -10,6 +10,8 @@
 #include <new>
 #include <utility>
 
+#include "engine/check.h"
+
 namespace {
 
 // Largest picture accepted: a side of 16384 pixels and 256 MiB of pixel memory. Clip files give sizes
@@ -84,7 +86,12 @@ void OBitmap::Release() {
 
 bool OBitmap::Create(int width, int height, int32_t fill) {
   Release();
-  if (fill != -1) fillColor = static_cast<uint32_t>(fill) & 0xFFFFFF;
+  if (fill != -1) {
+    if (!GLOBBET_CHECK(fill >= 0 && fill <= 0xFFFFFF,
+                       "pass the fill as 0xRRGGBB, or -1 to keep the fill colour"))
+      fill &= 0xFFFFFF;
+    fillColor = static_cast<uint32_t>(fill);
+  }
   if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide) return false;
   const int32_t stride = BitmapStride(width);
   const int64_t bytes = int64_t{stride} * (height + 1);

@@ -11,10 +11,10 @@ void OClipCheckBox::ShowLabel() {
   shown.push_back(&label_);
 }
 
-bool OClipCheckBox::Load(const std::string& path) {
-  const bool ok = OClip::Load(path);
+LoadResult OClipCheckBox::Load(const std::string& path) {
+  LoadResult result = OClip::Load(path);
   ShowLabel();
-  return ok;
+  return result;
 }
 
 void OClipCheckBox::CopyFrom(const OClip& other) {

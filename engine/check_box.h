@@ -12,7 +12,7 @@ class OClipCheckBox : public OClipControl {
   OClipCheckBox();
 
   // As the clip's, then the label picture is shown again.
-  bool Load(const std::string& path) override;
+  LoadResult Load(const std::string& path) override;
   void CopyFrom(const OClip& other) override;
 
   // Over it: with six looks and the button up, the hover look of its state (with the button down its

@@ -14,14 +14,11 @@ OClip::~OClip() {
   Clear();
 }
 
-bool OClip::Load(const std::string& path) {
+LoadResult OClip::Load(const std::string& path) {
   return LoadClipFile(path, *this);
 }
 
-void OClip::OnPathPoint(const PointSpeed&) {}
 void OClip::OnPathEnd(const PointSpeed&) {}
-void OClip::OnFrameEvent(int, int) {}
-void OClip::OnExpire() {}
 void OClip::OnFrameChanged() {}
 
 // ---- structure -------------------------------------------------------------------------------------
@@ -234,7 +231,6 @@ void OClip::Tick(int elapsed) {
   if (boundsCheck &&
       (x < boundsLeft || y < boundsTop || x + width_ > boundsRight || y + height_ > boundsBottom)) {
     lifetime = 0;
-    OnExpire();
   }
   frameTimer += elapsed;
   if (frameTimer < frameTime) return;
@@ -252,9 +248,7 @@ void OClip::RunFrameAction() {
   const int action = frame.frameAction, arg1 = frame.actionArg1, arg2 = frame.actionArg2;
   OClip& owner = parent_ ? *parent_ : *this;
   switch (action) {
-    case kFrameEvent:
-      owner.OnFrameEvent(arg1, arg2);
-      [[fallthrough]];
+    case kFrameEvent:  // nothing listens for the signal: the next frame, as instruction 0
     case kFrameNext:
       if (!stopped && frameCount_ > 1) SetFrame(currentFrame_ + 1, -1);
       break;
@@ -263,7 +257,6 @@ void OClip::RunFrameAction() {
       break;
     case kFrameEnd:
       owner.lifetime = 0;
-      owner.OnExpire();
       break;
     case kFrameJump:
       if (!stopped) Jump(arg1, arg2, -1);

@@ -4,7 +4,7 @@
 // next frame. Screens own clips, move them along speeds or way-point paths, and draw their shown
 // pictures.
 //
-// Sections: drawing record · OClip (virtual slots, structure, playback, looks, motion, fields)
+// Sections: drawing record · OClip (virtual functions, structure, playback, looks, motion, fields)
 #pragma once
 
 #include <cstdint>
@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "engine/bitmap.h"
+#include "engine/load_result.h"
 #include "engine/point_speed.h"
 
 // ---- drawing record ------------------------------------------------------------------------------
@@ -39,25 +40,20 @@ class OClip {
   OClip(const OClip&) = delete;
   OClip& operator=(const OClip&) = delete;
 
-  // -- virtual slots, in order --
-  // 0: destroys sequences and frames.
+  // -- virtual functions --
+  // Destroys sequences and frames.
   virtual ~OClip();
-  // 1: reads a clip file (engine/clip_file.h). False, leaving an empty clip, on any format error.
-  virtual bool Load(const std::string& path);
-  // 2: becomes a copy of other sharing its pixels (frames, instructions, sequences, command code, size).
+  // Reads a clip file (engine/clip_file.h). On failure (a missing, unreadable or damaged file, with the
+  // reason) the clip is left empty.
+  virtual LoadResult Load(const std::string& path);
+  // Becomes a copy of other sharing its pixels (frames, instructions, sequences, command code, size).
   // Does nothing when other holds both frames and sequences.
   virtual void CopyFrom(const OClip& other);
-  // 3: the screen moved the clip onto a way point that is not the last one.
-  virtual void OnPathPoint(const PointSpeed& point);
-  // 4: the screen moved the clip onto the last way point.
+  // The screen moved the clip onto the last way point.
   virtual void OnPathEnd(const PointSpeed& point);
-  // 5: frame instruction 5 ran with its two arguments.
-  virtual void OnFrameEvent(int arg1, int arg2);
-  // 6: the lifetime reached 0 by instruction 2 or by leaving the bounds.
-  virtual void OnExpire();
-  // 7: one animation step of elapsed milliseconds (lifetime, bounds, frame timer, instructions).
+  // One animation step of elapsed milliseconds (lifetime, bounds, frame timer, instructions).
   virtual void Tick(int elapsed);
-  // 8: after every frame change.
+  // After every frame change.
   virtual void OnFrameChanged();
 
   // -- structure --

@@ -228,12 +228,19 @@ bool LoadClipBytes(std::span<const uint8_t> bytes, OClip& clip, std::string* why
   return false;
 }
 
-bool LoadClipFile(const std::string& path, OClip& clip, std::string* why) {
+LoadResult LoadClipFile(const std::string& path, OClip& clip, std::string* why) {
   clip.Clear();
   clip.Reset();
   std::vector<uint8_t> bytes;
-  if (!ReadFileBytes(path, kClipMaxFileSize, bytes)) return Fail(why, "cannot read " + path);
-  return LoadClipBytes(bytes, clip, why);
+  LoadResult result;
+  if (!ReadFileBytes(path, kClipMaxFileSize, bytes, &result)) {
+    Fail(why, "cannot read " + path + ": " + result.reason);
+    return result;
+  }
+  std::string damage;
+  if (LoadClipBytes(bytes, clip, &damage)) return result;
+  Fail(why, damage);
+  return {LoadResult::Fault::kDamaged, path, damage};
 }
 
 // ---- writer --------------------------------------------------------------------------------------------

@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/load_result.h"
+
 class OBitmap;
 class OClip;
 
@@ -78,8 +80,9 @@ bool ParseClipFile(std::span<const uint8_t> bytes, ClipFileView& view, std::stri
 // (white, the record's size). Fails, leaving clip empty, on a parse error, a count byte outside 0..7, a
 // broken JPEG stream, a JPEG side outside 1..4096, too many scans, or more than kClipMaxTotalPixels.
 bool LoadClipBytes(std::span<const uint8_t> bytes, OClip& clip, std::string* why = nullptr);
-// Reads the whole file and loads it as LoadClipBytes does. False when the file cannot be read.
-bool LoadClipFile(const std::string& path, OClip& clip, std::string* why = nullptr);
+// Reads the whole file and loads it as LoadClipBytes does. On failure the result tells a missing file
+// from an unreadable or a damaged one, with the reason; why, when given, gets the reason too.
+LoadResult LoadClipFile(const std::string& path, OClip& clip, std::string* why = nullptr);
 
 // ---- writer --------------------------------------------------------------------------------------------
 // Builds clip files record by record; ParseClipFile of its Bytes gives the same records back, and a

@@ -9,18 +9,18 @@ class OClipControl : public OClip {
  public:
   OClipControl() = default;
 
-  // -- virtual slots after the nine clip slots, in order --
-  // 9: the pointer moved to (x, y); true when it is over the control. Default false.
+  // -- virtual functions --
+  // The pointer moved to (x, y); true when it is over the control. Default false.
   virtual bool OnHover(int x, int y, bool leftButtonDown);
-  // 10: the left button went down at (x, y); true when the control takes the press. Default false.
+  // The left button went down at (x, y); true when the control takes the press. Default false.
   virtual bool OnPress(int x, int y);
-  // 11: the left button went up at (x, y); true when the control takes the release. Default false.
+  // The left button went up at (x, y); true when the control takes the release. Default false.
   virtual bool OnRelease(int x, int y);
-  // 12: a key went down while focused; true when the control used it. Default false.
+  // A key went down while focused; true when the control used it. Default false.
   virtual bool OnKey(int key, int modifiers);
-  // 13: a character was typed while focused. Default nothing.
+  // A character was typed while focused. Default nothing.
   virtual void OnCharacter(int ch, int modifiers);
-  // 14: gains (true) or loses the input focus. Default nothing.
+  // Gains (true) or loses the input focus. Default nothing.
   virtual void SetFocus(bool on);
 
   // The clip's reset, and the three control flags back to false.

@@ -33,10 +33,10 @@ void OClipEdit::TakeArea() {
   caretShown_ = false;
 }
 
-bool OClipEdit::Load(const std::string& path) {
-  const bool ok = OClip::Load(path);
+LoadResult OClipEdit::Load(const std::string& path) {
+  LoadResult result = OClip::Load(path);
   TakeArea();
-  return ok;
+  return result;
 }
 
 void OClipEdit::CopyFrom(const OClip& other) {

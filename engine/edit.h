@@ -18,7 +18,7 @@ class OClipEdit : public OClipButton {
   OClipEdit();
 
   // As the clip's; then the text area becomes the clip's size and the text picture is shown.
-  bool Load(const std::string& path) override;
+  LoadResult Load(const std::string& path) override;
   void CopyFrom(const OClip& other) override;
   // Blinks the caret (the edit's own frames stay).
   void Tick(int elapsed) override;

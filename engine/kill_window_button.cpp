@@ -119,7 +119,3 @@ void OKillWindowButton::Enter(OEngine** activeSlot) {
   SortByDepth();
   OEngine::Enter(activeSlot);
 }
-
-void OKillWindowButton::Leave(int) {
-  OEngine::Leave(0);
-}

@@ -21,7 +21,7 @@ class OKillWindowButton : public OEngine {
   // As OEngine, plus the four (empty) corner pieces; framed.
   OKillWindowButton(OWindow* window, int x, int y, int width, int height);
 
-  // -- slots --
+  // -- overrides --
   // The command delay, the falling-ball count reset, then the screen's own frame.
   void OnFrame(int elapsed) override;
   // The press; over a command button, a burst of small balls of the button's colour.
@@ -31,9 +31,7 @@ class OKillWindowButton : public OEngine {
   // Takes the corners from the screen beneath, ends the small balls, lays the frame (when framed) and
   // enters.
   void Enter(OEngine** activeSlot) override;
-  // Leaves with value 0.
-  void Leave(int value) override;
-  // 19: the command of a delayed command button, 500 ms after its release. Every screen supplies it.
+  // The command of a delayed command button, 500 ms after its release. Every screen supplies it.
   virtual void OnButtonCommand(OClipControl* button) = 0;
 
   // The button whose command waits, or null.

@@ -4,7 +4,7 @@
 #include <SDL2/SDL_mixer.h>
 #include <dlfcn.h>
 
-#include <cstdio>
+#include "engine/log.h"
 
 static_assert(kAudioS16Lsb == AUDIO_S16LSB, "kAudioS16Lsb must be SDL's AUDIO_S16LSB");
 
@@ -45,7 +45,7 @@ bool SdlAudioDevice::Open() {
   if (tried_) return open_;
   tried_ = true;
   if (!OpenMixer()) {
-    std::fprintf(stderr, "globbet: no sound output (%s); the game runs silent\n", SDL_GetError());
+    Log(LogLevel::kWarning, "no sound output (%s); the game runs silent", SDL_GetError());
     return false;
   }
   int rate = 0, channels = 0;

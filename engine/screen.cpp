@@ -86,7 +86,6 @@ OClipControl* OEngine::OnMouseMove(int x, int y) {
   return last;
 }
 
-void OEngine::OnRButtonDown(int, int) {}
 void OEngine::OnRButtonUp(int, int) {}
 
 OClipControl* OEngine::OnLButtonDown(int x, int y) {
@@ -160,7 +159,6 @@ void OEngine::OnChar(int ch, int modifiers) {
     if (controls_[i]->focused) controls_[i]->OnCharacter(ch, modifiers);
 }
 
-void OEngine::OnChildClosed(OEngine*, int) {}
 void OEngine::OnClipExpired(OClip*) {}
 void OEngine::OnClipPathPoint(OClip*, const PointSpeed&) {}
 void OEngine::OnClipPathEnd(OClip*, const PointSpeed&) {}
@@ -186,7 +184,7 @@ void OEngine::Enter(OEngine** activeSlot) {
   OnMouseMove(px, py);
 }
 
-void OEngine::Leave(int value) {
+void OEngine::Leave() {
   picture_.reset();
   if (beneath_ && activeSlot_) {
     OEngine* beneath = beneath_;
@@ -198,6 +196,5 @@ void OEngine::Leave(int value) {
     int px, py;
     PointerPosition(px, py);
     beneath->OnMouseMove(px, py);
-    beneath->OnChildClosed(this, value);
   }
 }

@@ -4,7 +4,7 @@
 // and presents it whole (redraw mode 1) or by changed rectangles (mode 3). Exactly one screen is active;
 // a screen that is entered remembers the one beneath it and hands control back when it leaves.
 //
-// Sections: OEngine (virtual slots, clips, drawing, fields) · helpers shared with the drawing code
+// Sections: OEngine (virtual functions, clips, drawing, fields) · helpers shared with the drawing code
 #pragma once
 
 #include <cstdint>
@@ -28,52 +28,48 @@ class OEngine {
   OEngine(const OEngine&) = delete;
   OEngine& operator=(const OEngine&) = delete;
 
-  // -- virtual slots, in order --
-  // 0: destroys the picture and every clip (controls included); an active-screen reference still naming
+  // -- virtual functions --
+  // Destroys the picture and every clip (controls included); an active-screen reference still naming
   // this screen is cleared.
   virtual ~OEngine();
-  // 1: takes the clip when it has a frame or a sequence and returns it; otherwise destroys it, returns null.
-  virtual OClip* AddClip(std::unique_ptr<OClip> clip);
-  // 2: as AddClip, and the control joins the controls (input order = adding order).
-  virtual OClipControl* AddControl(std::unique_ptr<OClipControl> control);
-  // 3: moves and animates every clip, removes expired ones, then redraws in the redraw mode.
+  // Moves and animates every clip, removes expired ones, then redraws in the redraw mode.
   virtual void OnFrame(int elapsed);
-  // 4: offers the pointer (window coordinates) to every visible control; the last one hovered, or null.
+  // Offers the pointer (window coordinates) to every visible control; the last one hovered, or null.
   virtual OClipControl* OnMouseMove(int x, int y);
-  // 5, 6: nothing.
-  virtual void OnRButtonDown(int x, int y);
+  // The right button went up; nothing here.
   virtual void OnRButtonUp(int x, int y);
-  // 7: offers the press to every visible control; the last one that took it, or null.
+  // Offers the press to every visible control; the last one that took it, or null.
   virtual OClipControl* OnLButtonDown(int x, int y);
-  // 8: offers the release to the visible controls in order; the first that takes it and was pressed is
+  // Offers the release to the visible controls in order; the first that takes it and was pressed is
   // clicked (OnControlClicked) and returned; else the last that took it, or null. Every pressed flag
   // is cleared.
   virtual OClipControl* OnLButtonUp(int x, int y);
-  // 9: Tab moves the focus on; Ctrl+V, Ctrl+Insert (either Insert key) pastes up to 100 characters of
+  // Tab moves the focus on; Ctrl+V, Ctrl+Insert (either Insert key) pastes up to 100 characters of
   // the clipboard into the focused controls; any other key goes to the focused controls.
   virtual void OnKeyDown(int key, int modifiers);
-  // 10: nothing.
+  // Nothing.
   virtual void OnKeyUp(int key, int modifiers);
-  // 11: a pressed control was released over (a click); nothing here.
+  // A pressed control was released over (a click); nothing here.
   virtual void OnControlClicked(OClipControl* control);
-  // 12: hands the character to every focused control.
+  // Hands the character to every focused control.
   virtual void OnChar(int ch, int modifiers);
-  // 13: a screen entered over this one has left with value; nothing here.
-  virtual void OnChildClosed(OEngine* child, int value);
-  // 14: a clip's lifetime ended; it is removed right after; nothing here.
+  // A clip's lifetime ended; it is removed right after; nothing here.
   virtual void OnClipExpired(OClip* clip);
-  // 15: a clip reached a way point that is not its last; nothing here.
+  // A clip reached a way point that is not its last; nothing here.
   virtual void OnClipPathPoint(OClip* clip, const PointSpeed& point);
-  // 16: a clip reached the last way point of its path; nothing here.
+  // A clip reached the last way point of its path; nothing here.
   virtual void OnClipPathEnd(OClip* clip, const PointSpeed& point);
-  // 17: makes the picture, becomes the screen named by activeSlot (remembering the one beneath; null:
+  // Makes the picture, becomes the screen named by activeSlot (remembering the one beneath; null:
   // no stacking), sorts, redraws and updates hover looks.
   virtual void Enter(OEngine** activeSlot);
-  // 18: drops the picture and hands the active slot back to the screen beneath, which redraws and is
-  // told OnChildClosed(this, value).
-  virtual void Leave(int value);
+  // Drops the picture and hands the active slot back to the screen beneath, which redraws.
+  virtual void Leave();
 
   // -- clips --
+  // Takes the clip when it has a frame or a sequence and returns it; otherwise destroys it, returns null.
+  OClip* AddClip(std::unique_ptr<OClip> clip);
+  // As AddClip, and the control joins the controls (input order = adding order).
+  OClipControl* AddControl(std::unique_ptr<OClipControl> control);
   void SetRect(int x, int y, int width, int height);
   // Larger depth first (drawn behind). Equal depths keep no particular order.
   void SortByDepth();

@@ -69,7 +69,6 @@ bool OEngine::MoveClip(OClip* clip, double steps) {
     if (version != clipsVersion_ && !HasClip(clip)) return false;
     clip->speedX = clip->speedY = 0;
   } else {
-    clip->OnPathPoint(target);
     OnClipPathPoint(clip, target);
     if (version != clipsVersion_ && !HasClip(clip)) return false;
   }
@@ -86,10 +85,7 @@ void OEngine::MoveAndAnimate(int elapsed) {
     if (version != clipsVersion_ && !HasClip(clip)) continue;
     if (clip->lifetime == 0) {
       OnClipExpired(clip);
-      if (version == clipsVersion_ || HasClip(clip)) {
-        clip->OnExpire();
-        RemoveClip(clip);
-      }
+      if (version == clipsVersion_ || HasClip(clip)) RemoveClip(clip);
       // The clip that took its place is next, whatever else the notifications did.
       i = std::min(i, static_cast<int>(clips_.size()));
       continue;

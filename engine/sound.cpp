@@ -2,6 +2,7 @@
 
 #include "engine/audio_null.h"
 #include "engine/file_bytes.h"
+#include "engine/log.h"
 
 OSound::OSound(std::unique_ptr<AudioDevice> device) : device_(std::move(device)) {
   if (!device_) device_ = std::make_unique<NullAudioDevice>(false);
@@ -31,14 +32,21 @@ bool OSound::SetMode(bool useDirectSound) {
 
 bool OSound::Load(int id, const std::string& path) {
   std::vector<uint8_t> data;
-  if (!ReadFileBytes(path, kWaveMaxFileSize, data)) return false;
+  LoadResult failure;
+  if (!ReadFileBytes(path, kWaveMaxFileSize, data, &failure)) {
+    Log(LogLevel::kWarning, "%s: %s; the sound stays silent", path.c_str(), failure.reason.c_str());
+    return false;
+  }
   WavInfoStruct& entry = sounds_[id];
   device_->DestroySample(entry.sample);
   entry.sample = 0;
   entry.fileName = path;
   entry.fileData = std::move(data);
   WaveFormat format;
-  entry.valid = ReadWaveHeader(entry.fileData.data(), entry.fileData.size(), format);
+  std::string why;
+  entry.valid = ReadWaveHeader(entry.fileData.data(), entry.fileData.size(), format, &why);
+  if (!entry.valid)
+    Log(LogLevel::kWarning, "%s is damaged: %s; the sound stays silent", path.c_str(), why.c_str());
   MakeSample(entry);
   if (mode_ == 1) GiveChannel(entry);
   return true;

@@ -37,7 +37,7 @@ class OSound {
   int GetMode() const { return mode_; }
   // Reads the whole file and keeps it under id, replacing an earlier load of that id. False when the
   // file cannot be read (the id is then left as it was). A file that is read but is no playable wave
-  // is kept, returns true, and never reaches the device.
+  // is kept, returns true, and never reaches the device. Either refusal is logged as a warning.
   bool Load(int id, const std::string& path);
   // Plays effect id once. interrupt: mode 0 replaces a playing effect, mode 1 restarts this effect;
   // without it mode 0 drops the effect while another plays and mode 1 lets this one continue. Does

@@ -17,12 +17,10 @@ OWindow::OWindow() = default;
 OWindow::~OWindow() = default;
 
 // ---- creation and the loop ---------------------------------------------------------------------------
-bool OWindow::Create(const char* title, const char* className, int width, int height, int showCmd) {
-  (void)className;  // the platform has no window classes; one window is all the program makes
+bool OWindow::Create(const char* title, int width, int height) {
   if (created_) return false;
   if (width != 0) clientWidth_ = width;
   if (height != 0) clientHeight_ = height;
-  showCmd_ = showCmd;
   // A missing width or height leaves both to the platform.
   const bool platformSize = clientWidth_ <= 0 || clientHeight_ <= 0;
   Platform& platform = GetPlatform();
@@ -47,8 +45,7 @@ void OWindow::Show() {
   if (!created_) return;
   Platform& platform = GetPlatform();
   platform.ShowWindow();
-  if (showCmd_ == kShowMinimized) platform.SetRestored(false);
-  OnPaint(0);
+  OnPaint();
 }
 
 int OWindow::Run() {
@@ -84,16 +81,6 @@ void OWindow::Close() {
   if (created_) GetPlatform().RequestClose();
 }
 
-void OWindow::AddChild(std::unique_ptr<OWindowChild> child) {
-  if (child) children_.push_back(std::move(child));
-}
-
-void OWindow::Command(int id) {
-  for (auto& child : children_) {
-    if ((child->CommandId() & 0xFFFF) == (id & 0xFFFF)) OnCommand(child.get());
-  }
-}
-
 bool OWindow::Dispatch(const PlatformEvent& e) {
   switch (e.type) {
     case PlatformEventType::kQuit:
@@ -106,9 +93,6 @@ bool OWindow::Dispatch(const PlatformEvent& e) {
       break;
     case PlatformEventType::kLButtonUp:
       OnLButtonUp(e.x, e.y);
-      break;
-    case PlatformEventType::kRButtonDown:
-      OnRButtonDown(e.x, e.y);
       break;
     case PlatformEventType::kRButtonUp:
       OnRButtonUp(e.x, e.y);
@@ -123,13 +107,13 @@ bool OWindow::Dispatch(const PlatformEvent& e) {
       OnChar(e.ch, e.modifiers);
       break;
     case PlatformEventType::kExpose:
-      OnPaint(0);
+      OnPaint();
       break;
     case PlatformEventType::kResized:
       ReadClientSize();
-      OnSize();
       break;
     case PlatformEventType::kNone:
+    case PlatformEventType::kRButtonDown:  // the game acts on the right button's release only
     case PlatformEventType::kFocusGained:
     case PlatformEventType::kFocusLost:
       break;
@@ -147,14 +131,12 @@ void OWindow::ReadClientSize() {
 void OWindow::SetPosition(int x, int y, int width, int height) {
   if (fullScreen_ || !created_) return;
   windowX_ = x, windowY_ = y;
-  const int oldWidth = clientWidth_, oldHeight = clientHeight_;
   if (width != 0) clientWidth_ = width;
   if (height != 0) clientHeight_ = height;
   Platform& platform = GetPlatform();
   platform.SetWindowRect(x, y, clientWidth_, clientHeight_);
   platform.ShowWindow();
   ReadClientSize();
-  if (clientWidth_ != oldWidth || clientHeight_ != oldHeight) OnSize();
 }
 
 void OWindow::SetRoundedShape(bool rounded) {
@@ -187,7 +169,7 @@ void OWindow::Invalidate(const BitmapRect* rect) {
   } else {
     GetPlatform().FillClient(0, 0, clientWidth_, clientHeight_, background_);
   }
-  OnPaint(0);
+  OnPaint();
 }
 
 void OWindow::BlitBitmap(OBitmap* bitmap, int x, int y, const BitmapRect* rect) {

@@ -2,42 +2,24 @@
 // operations, runs the program's only loop (events plus a fixed-interval frame tick), copies finished
 // off-screen pictures into the window, and switches between windowed and full-screen display.
 //
-// Sections: child objects · OWindow (virtual operations, creation and the loop, placement,
-// presenting, full screen, queries, state)
+// Sections: OWindow (virtual operations, creation and the loop, placement, presenting, full screen,
+// queries, state)
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <string>
-#include <vector>
 
 #include "engine/bitmap.h"
 #include "engine/platform.h"
 
-// ---- child objects -------------------------------------------------------------------------------
-// An object owned by the window that reports commands to it under a command id.
-class OWindowChild {
- public:
-  explicit OWindowChild(int commandId) : commandId_(commandId) {}
-  virtual ~OWindowChild() = default;
-  int CommandId() const { return commandId_; }
-
- private:
-  int32_t commandId_;
-};
-
 // ---- OWindow -------------------------------------------------------------------------------------
 class OWindow {
  public:
-  // Show commands for Create.
-  static constexpr int kShowNormal = 1, kShowMinimized = 2;
-
   OWindow();
   OWindow(const OWindow&) = delete;
   OWindow& operator=(const OWindow&) = delete;
 
-  // -- virtual operations, in slot order (the defaults do nothing) --
-  // Destroys every child.
+  // -- virtual operations (the defaults do nothing) --
   virtual ~OWindow();
   // Runs once the window exists; false makes Create fail (after OnDestroy).
   virtual bool OnCreate() { return false; }
@@ -45,11 +27,10 @@ class OWindow {
   virtual void OnDestroy() {}
   // The frame tick, with the measured milliseconds since the previous one.
   virtual void OnFrame(int elapsedMs) { (void)elapsedMs; }
-  // The window needs its picture again (argument 0).
-  virtual void OnPaint(int arg) { (void)arg; }
+  // The window needs its picture again.
+  virtual void OnPaint() {}
   virtual void OnMouseMove(int x, int y) { (void)x, (void)y; }
   virtual void OnLButtonDown(int x, int y) { (void)x, (void)y; }
-  virtual void OnRButtonDown(int x, int y) { (void)x, (void)y; }
   virtual void OnLButtonUp(int x, int y) { (void)x, (void)y; }
   virtual void OnRButtonUp(int x, int y) { (void)x, (void)y; }
   // key: the virtual-key code; modifiers: kModShift | kModCtrl | kModAlt.
@@ -57,17 +38,13 @@ class OWindow {
   virtual void OnKeyUp(int key, int modifiers) { (void)key, (void)modifiers; }
   // ch: a character byte widened from signed 8 bits (codes above 127 arrive negative).
   virtual void OnChar(int ch, int modifiers) { (void)ch, (void)modifiers; }
-  // The client area changed size (client width and height are already updated).
-  virtual void OnSize() {}
-  // A child reported its command.
-  virtual void OnCommand(OWindowChild* child) { (void)child; }
 
   // -- creation and the loop --
   // Creates the platform window: a non-zero width and height replace the stored size (0 lets the
   // platform choose), then OnCreate. On failure shows "Can't create window" (caption "Error") or, when
   // OnCreate refuses, runs OnDestroy; returns false either way.
-  bool Create(const char* title, const char* className, int width, int height, int showCmd);
-  // Shows the window as the show command given to Create asks, and paints it.
+  bool Create(const char* title, int width, int height);
+  // Shows the window and paints it.
   void Show();
   // The loop: events and frame ticks until the window closes; then OnDestroy and the platform window
   // goes. Returns the exit code (0). Without a created window it returns 0 at once.
@@ -77,10 +54,6 @@ class OWindow {
   int GetFrameInterval() const { return frameInterval_; }
   // Closes the window; the loop then ends.
   void Close();
-  // Takes ownership of a child; it is destroyed with the window.
-  void AddChild(std::unique_ptr<OWindowChild> child);
-  // Calls OnCommand for every child whose command id equals the low 16 bits of id.
-  void Command(int id);
 
   // -- style, set before Create --
   void SetBackgroundColor(uint32_t rgb) { background_ = rgb; }
@@ -144,11 +117,9 @@ class OWindow {
   int32_t clientWidth_ = 0, clientHeight_ = 0;
   int32_t windowX_ = 0, windowY_ = 0;
   std::string title_;
-  std::vector<std::unique_ptr<OWindowChild>> children_;
   uint32_t background_ = 0xFFFFFF;
   bool noCaption_ = false, noSizingFrame_ = false;
   int32_t frameInterval_ = 100;
-  int32_t showCmd_ = kShowNormal;
   uint32_t lastTick_ = 0;
   bool fullScreen_ = false;
   bool created_ = false;

@@ -3,6 +3,7 @@
 
 #include "engine/active_screen.h"
 #include "engine/catalogue.h"
+#include "engine/check.h"
 #include "engine/screen.h"
 #include "store/options.h"
 
@@ -156,18 +157,20 @@ void ApplyLook(ABall& ball) {
 namespace catalogue {
 std::array<std::unique_ptr<ABall>, kBallSpriteCount> ballSprites;
 
-bool LoadBallSprite(int colour, const std::string& path) {
-  if (colour < 0 || colour >= kBallSpriteCount) return false;
+LoadResult LoadBallSprite(int colour, const std::string& path) {
+  if (!GLOBBET_CHECK(colour >= 0 && colour < kBallSpriteCount, "pass a sprite colour 0..6"))
+    return {LoadResult::Fault::kUnreadable, path, "no ball sprite slot " + std::to_string(colour)};
   auto ball = std::make_unique<ABall>();
-  if (!ball->Load(path)) {
+  LoadResult result = ball->Load(path);
+  if (!result) {
     ballSprites[size_t(colour)].reset();
-    return false;
+    return result;
   }
   ball->SetFrameTime(0);
   ball->colour = colour;
   ball->displayMode = ABall::kNew;
   ballSprites[size_t(colour)] = std::move(ball);
-  return true;
+  return result;
 }
 
 const ABall* BallTemplate(int colour) {

@@ -92,8 +92,8 @@ constexpr int kBallSpriteCount = 7;  // "clp/ball/%d.clp": colours 0..5 and the 
 extern std::array<std::unique_ptr<ABall>, kBallSpriteCount> ballSprites;
 
 // Loads ball sprite colour (0..6) from path into the table with its set-up (frame time 0, its colour,
-// display mode new). False, leaving the slot empty, when the file cannot be read.
-bool LoadBallSprite(int colour, const std::string& path);
+// display mode new). On failure, with the reason, the slot is left empty.
+LoadResult LoadBallSprite(int colour, const std::string& path);
 // The template of colour, or null when the colour is out of range or its sprite is not loaded.
 const ABall* BallTemplate(int colour);
 }  // namespace catalogue

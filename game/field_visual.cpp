@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <random>
 
+#include "engine/check.h"
 #include "engine/screen.h"
 #include "engine/sound.h"
 #include "game/ball.h"
@@ -145,7 +146,11 @@ void FieldVisual::QueueFall(int index) {
 }
 
 void FieldVisual::PlaceColour(int index, int k) {
-  if (index < 0 || index >= static_cast<int>(sprites_.size()) || k < 0 || k >= kColourCount) return;
+  // Boards read from files are checked where they are read: a cell or an entry out of range here is a slip.
+  if (!GLOBBET_CHECK(index >= 0 && index < kCellCount && k >= 0 && k < kColourCount,
+                     "place palette entries 0..5 on cells 0..271"))
+    return;
+  if (index >= static_cast<int>(sprites_.size())) return;  // a scratch board has no sprites
   const int colour = field_->Owner() ? field_->Owner()->PaletteColour(k) : k;
   ABall* ball = MakeSprite(index, colour);
   if (!ball) return;

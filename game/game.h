@@ -79,38 +79,38 @@ class Game : public FieldOwner {
   Game(const Game&) = delete;
   Game& operator=(const Game&) = delete;
 
-  // -- slots, in order --
-  // 1: deletes the board and the score counter, takes both balls and the level name off the screen.
+  // -- virtual functions --
+  // Deletes the board and the score counter, takes both balls and the level name off the screen.
   virtual ~Game();
-  // 2: a new game (restoring false: the board fills at random) or the empty frame of one to restore.
+  // A new game (restoring false: the board fills at random) or the empty frame of one to restore.
   // False without a settings store or when the board cannot be reset.
   virtual bool Start(bool restoring);
-  // 3: the player clicked at (x, y): a shot when the session is ready, the board idle and the point
+  // The player clicked at (x, y): a shot when the session is ready, the board idle and the point
   // inside the aiming area.
   virtual void Fire(int x, int y);
-  // 4: elapsed milliseconds: the pause pulse, the board, then the state's step.
+  // Elapsed milliseconds: the pause pulse, the board, then the state's step.
   virtual void Tick(int ms);
-  // 5: the shot has settled (hit: something was removed): takes vanished colours out of play.
+  // The shot has settled (hit: something was removed): takes vanished colours out of play.
   void ShotResolved(bool hit) override;
-  // 6: restores the stored game (or starts a new one when none may be resumed). True unless a new
+  // Restores the stored game (or starts a new one when none may be resumed). True unless a new
   // game could not be started.
   virtual bool Load();
-  // 7: stores the game under Name().
+  // Stores the game under Name().
   virtual void Save();
-  // 8: 0..n-1 from the library generator (0 when n < 1); every draw of the play logic comes here.
+  // 0..n-1 from the library generator (0 when n < 1); every draw of the play logic comes here.
   int Random(int n) override;
-  // 9: a clip reached the end of its path; the game ball lands.
+  // A clip reached the end of its path; the game ball lands.
   virtual void BallArrived(OClip* clip);
-  // 10: the prefix of the stored keys.
+  // The prefix of the stored keys.
   std::string Name() const override = 0;
-  // 11: the end: the result dialog, or at once a new game.
+  // The end: the result dialog, or at once a new game.
   virtual void GameOver();
-  // 12: the end test, then the waiting ball moves to the launcher.
+  // The end test, then the waiting ball moves to the launcher.
   virtual void NextBall();
-  // 13, 14: a new ball of palette entry k (-1: a random entry in play) at the launcher / waiting.
+  // A new ball of palette entry k (-1: a random entry in play) at the launcher / waiting.
   virtual void NewGameBall(int k);
   virtual void NewWaitBall(int k);
-  // 15: the balls go, the palette and the counters start again.
+  // The balls go, the palette and the counters start again.
   virtual void Reset();
 
   // -- the board's owner --

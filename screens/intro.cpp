@@ -25,20 +25,22 @@ void AWndIntro::ResetPulseTimer() {
 AWndIntro::AWndIntro(OWindow* window, int x, int y, int width, int height)
     : OEngine(window, x, y, width, height) {}
 
-bool AWndIntro::Build(std::string& missingFile) {
+bool AWndIntro::Build(LoadResult& failure) {
   elapsed_ = 0;
   auto background = std::make_unique<OClip>();
-  if (!background->Load(kBackgroundFile)) {
-    missingFile = kBackgroundFile;
-    return false;
-  }
+  failure = background->Load(kBackgroundFile);
+  if (!failure) return false;
   background->x = 0, background->y = 0, background->depth = kBackgroundDepth;
   background->SetFrameTime(0);
   background->SetColorKeyAll(int32_t(kBackgroundKey));
   background_ = AddClip(std::move(background));
-  auto logo = MakeZoomClip(kLogoFile, kLogoFrom, kLogoTo, 1);
+  OClip logoFile;
+  failure = logoFile.Load(kLogoFile);
+  if (!failure) return false;
+  const OBitmap* picture = logoFile.GetShownPicture();
+  auto logo = picture ? MakeZoomClip(*picture, kLogoFrom, kLogoTo, 1) : nullptr;
   if (!logo) {
-    missingFile = kLogoFile;
+    failure = {LoadResult::Fault::kDamaged, kLogoFile, "it holds no picture to zoom"};
     return false;
   }
   logo->x = kLogoX, logo->y = kLogoY, logo->depth = kLogoDepth;
@@ -105,7 +107,7 @@ void AWndIntro::HandOver() {
     window->GetScreenSize(screenW, screenH);
     window->SetRoundedShape(false);
   }
-  Leave(0);
+  Leave();
   while (!GetClips().empty())
     RemoveClip(GetClips().back().get());
   background_ = logo_ = nullptr;

@@ -3,8 +3,7 @@
 // hands the window over to the main screen (window reshaped and centred at the main screen's size).
 #pragma once
 
-#include <string>
-
+#include "engine/load_result.h"
 #include "engine/screen.h"
 
 class AWndIntro : public OEngine {
@@ -28,9 +27,9 @@ class AWndIntro : public OEngine {
 
   AWndIntro(OWindow* window, int x, int y, int width, int height);
 
-  // Loads the background and makes the logo zoom. False, with the name of the file that could not be
-  // read in missingFile, when either is missing.
-  bool Build(std::string& missingFile);
+  // Loads the background and makes the logo zoom. False, with the file that could not be loaded and why
+  // in failure, when either cannot.
+  bool Build(LoadResult& failure);
 
   // Restarts the six seconds, then enters.
   void Enter(OEngine** activeSlot) override;

@@ -128,10 +128,6 @@ void AMainWindow::Enter(OEngine** activeSlot) {
   StartGame(false, false);
 }
 
-void AMainWindow::Leave(int) {
-  OKillWindowButton::Leave(0);
-}
-
 // ---- sessions ------------------------------------------------------------------------------------------
 bool AMainWindow::Arcade() const {
   return GetOptions().GameType == 1;

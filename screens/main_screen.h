@@ -3,7 +3,7 @@
 // keyboard input into shots, pauses and commands, runs the demo and the replay of the last game, and
 // opens the dialog screens.
 //
-// Sections: the self-playing sessions · AMainWindow (slots, sessions, commands, the session's host,
+// Sections: the self-playing sessions · AMainWindow (overrides, sessions, commands, the session's host,
 // state)
 #pragma once
 
@@ -38,7 +38,7 @@ class AMainWindow : public OKillWindowButton, public GameHost {
   // Lays out the pictures and buttons (the catalogue must be loaded). Not framed.
   AMainWindow(OWindow* window, int x, int y, int width, int height);
 
-  // -- slots, in order --
+  // -- overrides --
   // Deletes the game, then the table, then the screen.
   ~AMainWindow() override;
   // Pauses on focus loss (arcade, demo), blinks the demo label, runs the screen unless paused, ticks
@@ -58,8 +58,6 @@ class AMainWindow : public OKillWindowButton, public GameHost {
   void OnClipPathEnd(OClip* clip, const PointSpeed& point) override;
   // Full screen as the option says, the frame period, the screen's enter, then a game.
   void Enter(OEngine** activeSlot) override;
-  // Leaves with value 0.
-  void Leave(int value) override;
   // The command of a released button, 500 ms later.
   void OnButtonCommand(OClipControl* button) override;
 

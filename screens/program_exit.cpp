@@ -1,14 +1,27 @@
 #include "screens/program_exit.h"
 
+#include <cstdio>
+#include <string>
+
 #include "engine/errors.h"
 #include "engine/window.h"
 
 namespace {
 int exitCode = 0;
+
+std::string Line(const char* format, const std::string& value) {
+  char line[kMaxErrorMessage + 1];
+  std::snprintf(line, sizeof line, format, value.c_str());
+  return line;
+}
 }  // namespace
 
-void ReportMissingFile(const char* path) {
-  ShowError(kMissingFileMessage, path ? path : "");
+void ReportLoadFailure(const LoadResult& failure) {
+  std::string message = Line(kMissingFileMessage, failure.file);
+  if (failure.fault == LoadResult::Fault::kUnreadable)
+    message += "\n" + Line(kUnreadableFileLine, failure.reason);
+  if (failure.fault == LoadResult::Fault::kDamaged) message += "\n" + Line(kDamagedFileLine, failure.reason);
+  ShowError("%s", message.c_str());
 }
 
 void EndProgram(OWindow* window, int code) {

@@ -3,17 +3,23 @@
 // made). The request is remembered process-wide so that the window's teardown and the entry see it.
 #pragma once
 
+#include "engine/load_result.h"
+
 class OWindow;
 
 // The message of a missing or unreadable data file.
 inline constexpr char kMissingFileMessage[] = "Error: file %s not found. Please reinstall game.";
+// The line after it for a file that is there but was refused, with the reason.
+inline constexpr char kUnreadableFileLine[] = "The file cannot be read: %s.";
+inline constexpr char kDamagedFileLine[] = "The file is damaged: %s.";
 // The message of a game session that cannot be created or restored.
 inline constexpr char kCreateGameMessage[] = "Error create game.";
 // The exit code of every fatal error.
 inline constexpr int kFatalExitCode = 255;
 
-// Shows the missing-file message naming path.
-void ReportMissingFile(const char* path);
+// Shows the missing-file message naming the file; for a file that is there but unreadable or damaged, a
+// second line says which and why.
+void ReportLoadFailure(const LoadResult& failure);
 // Remembers code as the program's exit code and closes window (null: only remembers). The first request
 // wins.
 void EndProgram(OWindow* window, int code);

@@ -21,11 +21,11 @@ class AProgressBar {
   AProgressBar(const AProgressBar&) = delete;
   AProgressBar& operator=(const AProgressBar&) = delete;
 
-  // -- slots, in order --
-  // True, with the value set to i, when control is cell i.
-  virtual bool OnControl(OClipControl* control);
   // Takes the cells (last first) and the label off the screen.
-  virtual ~AProgressBar();
+  ~AProgressBar();
+
+  // True, with the value set to i, when control is cell i.
+  bool OnControl(OClipControl* control);
 
   // Checks cells 0..v and unchecks the rest; v above the number of cells is ignored.
   void SetValue(int v);

@@ -132,17 +132,13 @@ std::unique_ptr<OBitmap> ScalePicture(const OBitmap& source, int width, int heig
   return target;
 }
 
-std::unique_ptr<OClip> MakeZoomClip(const std::string& file, int fromSize, int toSize, int step) {
-  if (file.empty() || fromSize > toSize || step < 1) return nullptr;
-  OClip loaded;
-  if (!loaded.Load(file)) return nullptr;
-  const OBitmap* picture = loaded.GetShownPicture();
-  if (!picture || !picture->HasPixels()) return nullptr;
+std::unique_ptr<OClip> MakeZoomClip(const OBitmap& picture, int fromSize, int toSize, int step) {
+  if (fromSize > toSize || step < 1 || !picture.HasPixels()) return nullptr;
   toSize = std::max(toSize, kSmallestSide);
   auto clip = std::make_unique<OClip>();
   for (int s = fromSize; s <= toSize; s += step) {
     const int side = std::max(s, kSmallestSide);
-    auto scaled = ScalePicture(*picture, side, side);
+    auto scaled = ScalePicture(picture, side, side);
     auto frame = std::make_unique<OBitmap>();
     if (!scaled || !frame->Create(toSize, toSize, 0) || !frame->CreateMask(kTransparent)) return nullptr;
     // Centred in the frame; the frame's mask shows only the scaled picture.

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <memory>
-#include <string>
 #include <vector>
 
 class OBitmap;
@@ -28,7 +27,7 @@ std::vector<ZoomWeight> ZoomWeights(int n, int m, int d, int full);
 // neighbours. Null when source has no pixels or the size is unusable.
 std::unique_ptr<OBitmap> ScalePicture(const OBitmap& source, int width, int height);
 
-// Loads the clip in file and makes a clip of its first picture at sizes fromSize, fromSize + step, ...
-// up to toSize (sides below 8 count as 8), each centred in a toSize x toSize frame that is transparent
-// around it. Null when the name is empty, fromSize > toSize, step < 1 or the file cannot be read.
-std::unique_ptr<OClip> MakeZoomClip(const std::string& file, int fromSize, int toSize, int step);
+// A clip of picture at sizes fromSize, fromSize + step, ... up to toSize (sides below 8 count as 8), each
+// centred in a toSize x toSize frame that is transparent around it. Null when fromSize > toSize, step < 1
+// or picture has no pixels.
+std::unique_ptr<OClip> MakeZoomClip(const OBitmap& picture, int fromSize, int toSize, int step);

@@ -4,6 +4,7 @@
 
 #include "engine/button.h"
 #include "engine/catalogue.h"
+#include "engine/check.h"
 #include "engine/check_box.h"
 #include "engine/screen.h"
 #include "screens/screen_build.h"
@@ -12,14 +13,16 @@
 namespace dialogs {
 
 OClipButton* AddCommandButton(OEngine& screen, int picture, int x, int y, int depth, int code) {
-  if (picture < 0 || picture >= catalogue::kButtonPictureCount) return nullptr;
+  if (!GLOBBET_CHECK(picture >= 0 && picture < catalogue::kButtonPictureCount, "pass a button picture 0..26"))
+    return nullptr;
   OClipButton* button = AddButton(screen, catalogue::buttonPictures[size_t(picture)].get(), x, y, depth);
   if (button) button->commandCode = code;
   return button;
 }
 
 OClipCheckBox* AddCheckBox(OEngine& screen, int picture, int x, int y) {
-  if (picture < 0 || picture >= catalogue::kButtonPictureCount) return nullptr;
+  if (!GLOBBET_CHECK(picture >= 0 && picture < catalogue::kButtonPictureCount, "pass a button picture 0..26"))
+    return nullptr;
   const OClip* source = catalogue::buttonPictures[size_t(picture)].get();
   if (!source) return nullptr;
   auto box = std::make_unique<OClipCheckBox>();

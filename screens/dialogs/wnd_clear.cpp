@@ -11,10 +11,10 @@
 void AWndClear::Yes() {
   if (AMainWindow* main = screens::mainScreen.get())
     main->Scores().ClearLevel(std::to_string(dialogs::CurrentLevelCode()));
-  Leave(0);
+  Leave();
   // The top ten builds its rows at Enter: leaving and entering again shows the emptied list.
   if (AWndTop10* top10 = screens::top10.get(); top10 && ActiveScreen() == top10) {
-    top10->Leave(0);
+    top10->Leave();
     top10->Enter(&ActiveScreen());
   }
 }

@@ -13,5 +13,5 @@ class AWndClear : public AWndConfirm {
   // Clears the current level code's records, leaves, and re-enters the top ten.
   void Yes() override;
   // Back to the top ten, nothing cleared.
-  void No() override { Leave(0); }
+  void No() override { Leave(); }
 };

@@ -20,10 +20,10 @@ void AWndConfirm::Enter(OEngine** activeSlot) {
   OKillWindowButton::Enter(activeSlot);
 }
 
-void AWndConfirm::Leave(int value) {
+void AWndConfirm::Leave() {
   line1_.Hide();
   line2_.Hide();
-  OKillWindowButton::Leave(value);
+  OKillWindowButton::Leave();
 }
 
 void AWndConfirm::OnButtonCommand(OClipControl* button) {

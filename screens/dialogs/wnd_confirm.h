@@ -20,7 +20,7 @@ class AWndConfirm : public OKillWindowButton {
   // Writes the two lines, then enters.
   void Enter(OEngine** activeSlot) override;
   // Takes the lines off, then leaves.
-  void Leave(int value) override;
+  void Leave() override;
   // Yes or No by the button's command code.
   void OnButtonCommand(OClipControl* button) override;
 

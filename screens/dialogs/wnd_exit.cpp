@@ -2,5 +2,5 @@
 
 void AWndExit::Yes() {
   if (OWindow* window = GetWindow()) window->Close();
-  Leave(0);
+  Leave();
 }

@@ -13,5 +13,5 @@ class AWndExit : public AWndConfirm {
   // The main window closes.
   void Yes() override;
   // Back to the game.
-  void No() override { Leave(0); }
+  void No() override { Leave(); }
 };

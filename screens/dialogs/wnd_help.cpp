@@ -97,13 +97,13 @@ void AWndHelp::Enter(OEngine** activeSlot) {
 }
 
 void AWndHelp::OnKeyUp(int key, int) {
-  if (key == kKeyEnter) Leave(0);
+  if (key == kKeyEnter) Leave();
 }
 
 void AWndHelp::OnButtonCommand(OClipControl* button) {
   if (!button) return;
   if (button == close_) {
-    Leave(0);
+    Leave();
   } else if (button == moreGames_) {
     OpenExternal(kMoreGamesUrl);
   } else if (button == next_) {

@@ -18,7 +18,7 @@ class AWndHelp : public OKillWindowButton {
   // The title, the buttons and the text, laid out into pages.
   AWndHelp(OWindow* window, int x, int y, int width, int height);
 
-  // -- slots --
+  // -- overrides --
   // Opens at the first page.
   void Enter(OEngine** activeSlot) override;
   // Enter closes.

@@ -152,7 +152,7 @@ void AWndOptions::Ok() {
   const bool levelChanged = options.Level != savedLevel;
   const bool typeChanged = options.GameType != savedGameType;
   // 5.
-  Leave(0);
+  Leave();
   // 6, 7. A change starts anew; a game with a score is thrown away only when the player says yes.
   if (!main || (!levelChanged && !typeChanged)) return;
   AWndRest* ask = screens::newGame.get();

@@ -27,7 +27,7 @@ class AWndOptions : public OKillWindowButton {
   AWndOptions(OWindow* window, int x, int y, int width, int height);
   ~AWndOptions() override;
 
-  // -- slots --
+  // -- overrides --
   // The press, then the skins row's press.
   OClipControl* OnLButtonDown(int x, int y) override;
   // The release; the speed bar and the radio groups take the control hit, the skins row its release.
@@ -42,7 +42,7 @@ class AWndOptions : public OKillWindowButton {
   // Stores the choices and acts on a changed level or mode.
   void Ok();
   // Leaves, storing nothing.
-  void Cancel() { Leave(0); }
+  void Cancel() { Leave(); }
 
   // The level and the game type when the dialog was opened, for the new-game confirmation's roll-back.
   int savedLevel = 0;

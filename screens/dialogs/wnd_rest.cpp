@@ -23,7 +23,7 @@ void AWndRest::Yes() {
   } else if (main && main->GetGame()) {
     main->GetGame()->Start(false);
   }
-  Leave(0);
+  Leave();
 }
 
 void AWndRest::No() {
@@ -33,5 +33,5 @@ void AWndRest::No() {
   }
   // A question that came with a new session must not leave the flag for the next, plain new game.
   rebuildSession = false;
-  Leave(0);
+  Leave();
 }

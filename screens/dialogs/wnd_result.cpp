@@ -84,10 +84,10 @@ void AWndResult::Enter(OEngine** activeSlot) {
   OKillWindowButton::Enter(activeSlot);
 }
 
-void AWndResult::Leave(int value) {
+void AWndResult::Leave() {
   for (AStringB& line : lines_)
     line.Hide();
-  OKillWindowButton::Leave(value);
+  OKillWindowButton::Leave();
 }
 
 void AWndResult::OnKeyUp(int key, int) {
@@ -124,7 +124,7 @@ void AWndResult::Cancel() {
 }
 
 void AWndResult::Finish() {
-  Leave(0);
+  Leave();
   if (AMainWindow* main = screens::mainScreen.get())
     if (Game* game = main->GetGame()) game->Start(false);
 }

@@ -21,11 +21,11 @@ class AWndResult : public OKillWindowButton {
   // The picture, the name box and the buttons.
   AWndResult(OWindow* window, int x, int y, int width, int height);
 
-  // -- slots --
+  // -- overrides --
   // Writes score, bonus and total, puts the name in the box, then enters.
   void Enter(OEngine** activeSlot) override;
   // Takes the lines off, then leaves.
-  void Leave(int value) override;
+  void Leave() override;
   // Enter: OK; Escape: Cancel.
   void OnKeyUp(int key, int modifiers) override;
   // OK or Cancel.

@@ -103,10 +103,10 @@ void AWndTop10::RemoveRows() {
   rows_.clear();
 }
 
-void AWndTop10::Leave(int value) {
+void AWndTop10::Leave() {
   title_.Hide();
   RemoveRows();
-  OKillWindowButton::Leave(value);
+  OKillWindowButton::Leave();
 }
 
 std::string AWndTop10::ResultsAddress() const {
@@ -123,12 +123,12 @@ std::string AWndTop10::ResultsAddress() const {
 void AWndTop10::OnButtonCommand(OClipControl* button) {
   if (!button) return;
   if (button == close_) {
-    Leave(0);
+    Leave();
   } else if (button == clear_) {
     if (screens::clearRecords) screens::clearRecords->Enter(&ActiveScreen());
   } else if (button == submit_) {
     const std::string address = ResultsAddress();
     if (!address.empty()) OpenExternal(address.c_str());
-    Leave(0);
+    Leave();
   }
 }

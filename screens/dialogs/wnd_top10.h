@@ -23,11 +23,11 @@ class AWndTop10 : public OKillWindowButton {
   // The title picture and the buttons.
   AWndTop10(OWindow* window, int x, int y, int width, int height);
 
-  // -- slots --
+  // -- overrides --
   // Title, mode picture and the rows of the current level code; clear and submit only with rows.
   void Enter(OEngine** activeSlot) override;
   // Takes the title and the rows off, then leaves.
-  void Leave(int value) override;
+  void Leave() override;
   // Close, clear (asks first) or submit.
   void OnButtonCommand(OClipControl* button) override;
 

@@ -47,21 +47,25 @@ TEST_F(ProgramTest, LoadsTheCatalogueShowsTheIntroAndHandsOverOnTheFirstTickPast
   EXPECT_FALSE(catalogue::buttonPictures[0]);
 }
 
-TEST(ProgramStartup, AMissingPictureStopsWithItsNameAndExitCode255AndAMissingSoundIsSilent) {
-  for (const char* missing : {"clp/buttons/26.clp", "clp/globint.clp"}) {
-    ScratchFolder folder({missing});
-    HeadlessPlatform platform;
-    SetPlatform(&platform);
-    EXPECT_EQ(RunGame(), 255) << missing;
-    SetPlatform(nullptr);
-    ASSERT_EQ(platform.MessageBoxes().size(), 1u);
-    EXPECT_EQ(platform.MessageBoxes()[0].text,
-              "Error: file " + std::string(missing) + " not found. Please reinstall game.");
-    // Nothing after the failure ran, and the catalogue was freed again.
-    EXPECT_FALSE(screens::intro);
-    EXPECT_FALSE(fs::exists(kSettingsFileName));
-    EXPECT_FALSE(catalogue::ballPictures[0]);
-  }
+TEST(ProgramStartup, AMissingOrDamagedPictureStopsWithItsNameAndExitCode255AndAMissingSoundIsSilent) {
+  // A damaged file keeps the message and says on a second line that it is damaged, not missing.
+  for (const bool damaged : {false, true})
+    for (const char* file : {"clp/globint.clp", damaged ? "clp/mainwnd/9.clp" : "clp/buttons/26.clp"}) {
+      ScratchFolder folder({file});
+      if (damaged) WriteAll(file, "no clip file");
+      HeadlessPlatform platform;
+      SetPlatform(&platform);
+      EXPECT_EQ(RunGame(), 255) << file;
+      SetPlatform(nullptr);
+      ASSERT_EQ(platform.MessageBoxes().size(), 1u);
+      const std::string text = platform.MessageBoxes()[0].text;
+      const std::string message = "Error: file " + std::string(file) + " not found. Please reinstall game.";
+      EXPECT_TRUE(damaged ? text.starts_with(message + "\nThe file is damaged: ") : text == message) << text;
+      // Nothing after the failure ran, and the catalogue was freed again.
+      EXPECT_FALSE(screens::intro);
+      EXPECT_FALSE(fs::exists(kSettingsFileName));
+      EXPECT_FALSE(catalogue::ballPictures[0]);
+    }
   ScratchFolder folder({"wav/3.wav"});
   SoundLog sounds;
   Program program;

@@ -72,7 +72,7 @@ class Program {
     ResetProgramState();
     SetPlayerSessionFactory(MakePlayerSession);
     window_ = std::make_unique<OMainWindow>(OMainWindow::Contents::kGame);
-    if (!window_->Create("Main", "OMainWindow", 800, 600, OWindow::kShowNormal)) return false;
+    if (!window_->Create("Main", 800, 600)) return false;
     window_->SetFrameInterval(1);
     window_->Show();
     return true;

@@ -62,14 +62,14 @@ TEST(BadInputCatalogue, EveryLineIsWhole) {
   }
 }
 
-TEST(BadInputCatalogue, DamagedClipsAreRefusedWithAReasonAndSoundOnesLoad) {
+TEST(BadInputCatalogue, DamagedClipsAreRefusedAsDamagedWithAReasonAndSoundOnesLoad) {
   for (const Case& c : ReadCases("clp")) {
     OClip clip;
-    std::string why;
-    const bool loaded = LoadClipFile(c.Path().string(), clip, &why);
-    EXPECT_EQ(loaded, !c.Expects("fatal")) << c.Where() << ": " << why;
-    if (!loaded) {
-      EXPECT_FALSE(why.empty()) << c.Where() << ": refused without a reason";
+    const LoadResult result = clip.Load(c.Path().string());
+    EXPECT_EQ(bool(result), !c.Expects("fatal")) << c.Where() << ": " << result.reason;
+    if (!result) {
+      EXPECT_EQ(result.fault, LoadResult::Fault::kDamaged) << c.Where() << ": " << result.reason;
+      EXPECT_FALSE(result.reason.empty()) << c.Where() << ": refused without a reason";
       EXPECT_EQ(clip.GetOwnFrameCount() + clip.GetSequenceCount(), 0) << c.Where() << ": half-loaded";
     }
   }

@@ -1,7 +1,10 @@
-// The error box goes through the platform layer and to standard error.
+// The error box goes through the platform layer and to standard error; the log and the programmer's
+// checks write their lines there too.
 #include <gtest/gtest.h>
 
+#include "engine/check.h"
 #include "engine/errors.h"
+#include "engine/log.h"
 #include "engine/platform_headless.h"
 
 namespace {
@@ -17,5 +20,28 @@ TEST(Errors, MessagesAreCutAt1023BytesAndShownInACaptionlessBoxAndOnStandardErro
   EXPECT_EQ(platform.MessageBoxes()[0].text, cut);
   EXPECT_EQ(err, cut + "\n");
   SetPlatform(nullptr);
+}
+
+TEST(Log, WritesOnePrefixedLinePerMessageAsSevereAsTheThreshold) {
+  const LogLevel was = GetLogThreshold();
+  SetLogThreshold(LogLevel::kWarning);
+  ::testing::internal::CaptureStderr();
+  Log(LogLevel::kWarning, "%s refused", "two\nlines");
+  Log(LogLevel::kInfo, "dropped");
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "globbet: warning: two lines refused\n");
+  SetLogThreshold(was);
+}
+
+// The test programs stop on a failed check; the game as players run it logs the same line and lets the
+// caller take its safe way on.
+TEST(Checks, AFailedCheckNamesItsPlaceConditionAndFixThenStopsOrLetsTheCallerGoOn) {
+  const char* line = "globbet: error: tests/engine/errors_test.cpp:[0-9]+: check failed: 2 < 1; fix";
+  EXPECT_DEATH(GLOBBET_CHECK(2 < 1, "fix"), line);
+  SetStopOnFailedCheck(false);
+  ::testing::internal::CaptureStderr();
+  EXPECT_FALSE(GLOBBET_CHECK(2 < 1, "fix"));
+  SetStopOnFailedCheck(true);
+  EXPECT_TRUE(
+      ::testing::internal::RE::FullMatch(::testing::internal::GetCapturedStderr(), std::string(line) + "\n"));
 }
 }  // namespace

@@ -45,7 +45,7 @@ class WindowTest : public ::testing::Test {
     window.SetBackgroundColor(OMainWindow::kBackground);
     window.SetNoCaption(true);
     window.SetNoSizingFrame(true);
-    ASSERT_TRUE(window.Create("Main", "OMainWindow", 800, 600, OWindow::kShowNormal));
+    ASSERT_TRUE(window.Create("Main", 800, 600));
     window.SetScreenLink(&screens);
     window.Show();
     start = int(platform.Ticks());
@@ -66,7 +66,7 @@ class WindowTest : public ::testing::Test {
 TEST_F(WindowTest, AWindowThatCannotBeCreatedSaysSoAndRunsNothing) {
   platform.SetCreateFails(true);
   OWindow failed;
-  EXPECT_FALSE(failed.Create("Main", "OMainWindow", 800, 600, OWindow::kShowNormal));
+  EXPECT_FALSE(failed.Create("Main", 800, 600));
   ASSERT_EQ(platform.MessageBoxes().size(), 1u);
   EXPECT_EQ(platform.MessageBoxes()[0].text, "Can't create window");
   EXPECT_EQ(failed.Run(), 0);

@@ -15,8 +15,8 @@ namespace session_testing {
 // Loads the catalogue as start-up does, from the scratch folder's links (once per test program). False
 // when a data file is missing.
 inline bool LoadCatalogue() {
-  std::string missing;
-  static const bool loaded = LoadCatalogueClips(missing);
+  LoadResult failure;
+  static const bool loaded = LoadCatalogueClips(failure);
   return loaded;
 }
 

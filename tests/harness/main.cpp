@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "engine/check.h"
 #include "tests/harness/harness.h"
 
 namespace {
@@ -42,7 +43,7 @@ bool CreateGameWindow(OMainWindow& window) {
   window.SetBackgroundColor(OMainWindow::kBackground);
   window.SetNoCaption(true);
   window.SetNoSizingFrame(true);
-  return window.Create("Main", "OMainWindow", 800, 600, OWindow::kShowNormal);
+  return window.Create("Main", 800, 600);
 }
 
 bool LinkData(const std::string& data, const std::string& folder) {
@@ -57,6 +58,7 @@ bool LinkData(const std::string& data, const std::string& folder) {
 }  // namespace harness
 
 int main(int argc, char** argv) {
+  SetStopOnFailedCheck(true);  // the harness drives the game to find faults: a failed check is one
   for (const GlobbetToolCommand* c : Commands()) {
     if (argc < 2 || std::strcmp(c->name, argv[1]) != 0) continue;
     return c->run(ToolArgs(argv + 2, argv + argc));

@@ -19,7 +19,7 @@ class HeadlessWindowTest : public ::testing::Test {
   };
   void SetUp() override {
     SetPlatform(&platform);
-    ASSERT_TRUE(window.Create("Test", "Test", 800, 600, OWindow::kShowNormal));
+    ASSERT_TRUE(window.Create("Test", 800, 600));
     window.SetFrameInterval(10);
   }
   void TearDown() override { SetPlatform(nullptr); }
