@@ -61,7 +61,6 @@ if [ "$NEW_BASE" -eq 1 ] || [ ! -s "$BASE" ]; then
 fi
 
 ROOT=$(mktemp -d "$WORK/root.XXXXXX")
-chmod 755 "$ROOT"  # mktemp makes it private; the root's users (a player account) must reach /
 mounted=()
 cleanup() {
   local status=$?
@@ -76,6 +75,8 @@ trap cleanup EXIT
 
 echo "== unpacking a new root in $ROOT"
 tar -C "$ROOT" -xf "$BASE"
+# The base was packed from a private temporary folder; the root's other accounts (a player) must reach /.
+chmod 755 "$ROOT"
 cp /etc/resolv.conf "$ROOT/etc/resolv.conf"
 
 echo "== cloning the committed project ($REV) into /root/globbet"
