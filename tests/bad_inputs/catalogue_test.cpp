@@ -98,8 +98,8 @@ TEST(BadInputCatalogue, SettingsFilesGivingDefaultsAreRefusedAndTheOthersRead) {
     for (const Case& c : ReadCases(kind)) {
       std::string text;
       OConfig store;
-      const bool read =
-          ReadEncryptedFile(c.Path().string(), text, kSettingsKey, kCipherKeyLength) && !store.LoadText(text);
+      const bool read = ReadEncryptedFile(c.Path().string(), text, kSettingsKey, kCipherKeyLength) &&
+                        store.LoadText(text) == OConfig::LoadResult::kComplete;
       EXPECT_EQ(read, !c.Expects("defaults")) << c.Where();
     }
   }

@@ -141,7 +141,8 @@ int Temporaries(const std::string& folder, const char* target = nullptr, pid_t p
 
 bool ReadSettingsFile(const std::string& path, OConfig& store) {
   std::string text;
-  return ReadEncryptedFile(path, text, kSettingsKey, kCipherKeyLength) && !store.LoadText(text);
+  return ReadEncryptedFile(path, text, kSettingsKey, kCipherKeyLength) &&
+         store.LoadText(text) == OConfig::LoadResult::kComplete;
 }
 
 // ---- playing in a folder -----------------------------------------------------------------------------
