@@ -148,15 +148,14 @@ int Field::ColoursPresent(int* out) const {
   return count;
 }
 
-bool Field::EndTest() {
-  bool topEmpty = true;
+bool Field::TopRowEmpty() const {
   for (int i = 0; i < kColumns; ++i)
-    if (cells_[i] != kEmptyCell) topEmpty = false;
-  if (topEmpty) {
-    if (owner_) owner_->SetPaletteLength(0);  // every colour has left play: the full bonus
-    return true;
-  }
-  return BottomRowOccupied();
+    if (cells_[i] != kEmptyCell) return false;
+  return true;
+}
+
+bool Field::IsOver() const {
+  return TopRowEmpty() || BottomRowOccupied();
 }
 
 int Field::NearestEmptyCell(int x, int y) const {

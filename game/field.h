@@ -71,9 +71,10 @@ class Field {
   void FillNewRows();
   // Writes the distinct colours on the board into out (room for 6) in order of first appearance.
   int ColoursPresent(int* out) const;
-  // True when the game is over: the top row is empty (a win: no colours left) or the bottom row holds
-  // a ball.
-  bool EndTest();
+  // True when the game is over: the top row is empty (a win) or the bottom row holds a ball.
+  bool IsOver() const;
+  // True when the top row is empty: the board is cleared, every colour has left play.
+  bool TopRowEmpty() const;
   // The empty cell whose top-left corner is nearest to (x, y); 0 when none is nearer than the start.
   int NearestEmptyCell(int x, int y) const;
   // Computes the flight toward aim (ax, ay) from the ball centre (x0, y0), appends its way points to

@@ -146,7 +146,7 @@ void Game::Tick(int ms) {
       if (idle) NextBall();
       break;
     case GameState::kTimedRows:
-      if (idle) state_ = field_->EndTest() ? GameState::kFinishing : GameState::kReady;
+      if (idle && !FinishIfOver()) state_ = GameState::kReady;
       break;
     case GameState::kGameOverWait:
       gameOverTimer_ += ms;
@@ -176,12 +176,16 @@ void Game::Tick(int ms) {
 }
 
 // ---- balls -------------------------------------------------------------------------------------------
+bool Game::FinishIfOver() {
+  if (!field_->IsOver()) return false;
+  if (field_->TopRowEmpty()) paletteLength_ = 0;
+  state_ = GameState::kFinishing;
+  return true;
+}
+
 void Game::NextBall() {
   if (!field_) return;
-  if (field_->EndTest()) {
-    state_ = GameState::kFinishing;
-    return;
-  }
+  if (FinishIfOver()) return;
   state_ = GameState::kReloading;
   int c = -1;
   if (waitBall_) {

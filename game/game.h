@@ -115,7 +115,6 @@ class Game : public FieldOwner {
 
   // -- the board's owner --
   int PaletteLength() const override { return paletteLength_; }
-  void SetPaletteLength(int length) override { paletteLength_ = length; }
   int PaletteColour(int k) const override;
   void ResetCombo() override { score_->ResetCombo(); }
   OConfig* Settings() const override { return settings_; }
@@ -186,6 +185,9 @@ class Game : public FieldOwner {
   bool playerStopped_ = false;
 
  private:
+  // The end test: when the board says the game is over, a cleared board takes every colour out of
+  // play (the full bonus) and the session finishes. True when it did.
+  bool FinishIfOver();
   // The last two steps of a restore: the board, then ready; a board without a top row is damaged.
   bool FinishLoad();
   // Stores the recording's length with the game (name + ".ReplayLength").
