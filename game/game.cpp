@@ -111,7 +111,7 @@ void Game::BallArrived(OClip* clip) {
   gameBall_ = nullptr;  // the board's view owns the sprite now
   const int landing = field_->LandingIndex();
   field_->PlaceBall(landing, ball->colour, ball);
-  const bool hit = field_->PopCluster(landing, 3) != 0;
+  const bool hit = field_->PopCluster(landing, 3).removed;
   if (!hit) {
     PlaySound(kSoundMiss);
     ShotResolved(false);

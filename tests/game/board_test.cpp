@@ -58,7 +58,7 @@ TEST(FieldGroups, GroupsOfThreeGoAndWhatTheyHeldFalls) {
   };
   for (const auto& c : cases) {
     TestBoard b(c.before);
-    const bool removed = b.field.PopCluster(Index(c.column, c.row), c.threshold) != 0;
+    const bool removed = b.field.PopCluster(Index(c.column, c.row), c.threshold).removed;
     EXPECT_EQ(removed, GetRows(b.field) != c.before) << c.before;
     b.field.DropDetached();
     EXPECT_EQ(GetRows(b.field), c.after) << c.before;
@@ -78,8 +78,9 @@ TEST(FieldGroups, ScratchBoardMatchesTheBoardInPlayOnRandomBoards) {
     probe.CopyFrom(b.field);
     const int index = LibRandom() % (rows * kColumns),
               size = probe.Mark(index % kColumns, index / kColumns, -1, false);
-    EXPECT_EQ(rash.PopCluster(index, 3), size == 1 ? 0 : size);
-    b.field.PopCluster(index, 3);
+    const GroupPop pop = rash.PopCluster(index, 3);
+    EXPECT_EQ(pop, (GroupPop{size, size >= 3}));
+    EXPECT_EQ(b.field.PopCluster(index, 3), pop);
     ASSERT_EQ(rash.Cells(), b.field.Cells());
     EXPECT_EQ(rash.DropDetached(), b.field.DropDetached());
     ASSERT_EQ(rash.Cells(), b.field.Cells());
