@@ -60,11 +60,6 @@ void LoadCatalogue() {
   SetScoreDigitStrip(digitStrip.get());
 }
 
-class BenchWindow : public OWindow {
- public:
-  bool OnCreate() override { return true; }
-};
-
 // The screen ticks its clips, then the session, as the game screen does; a path's end is not passed
 // on, so the flying ball stays in the air.
 class PlayScreen : public OEngine {
@@ -137,7 +132,7 @@ struct Scene {
   }
 
   HeadlessPlatform platform;
-  BenchWindow window;
+  OWindow window;
   SmallBalls shower;
   OConfig store;
   std::unique_ptr<PlayScreen> screen;

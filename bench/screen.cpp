@@ -11,11 +11,6 @@
 
 namespace {
 
-class BenchWindow : public OWindow {
- public:
-  bool OnCreate() override { return true; }
-};
-
 // A 32 x 32 ball-like sprite: a shaded disc with a soft edge in its mask.
 std::unique_ptr<OClip> Sprite(int seed) {
   auto picture = std::make_unique<OBitmap>();
@@ -57,7 +52,7 @@ struct Scene {
     SetPlatform(nullptr);
   }
   HeadlessPlatform platform;
-  BenchWindow window;
+  OWindow window;
   std::unique_ptr<OEngine> screen;
 };
 
