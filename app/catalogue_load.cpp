@@ -10,8 +10,6 @@
 #include "screens/ball_string.h"
 
 namespace {
-constexpr int kSoundCount = 10;
-
 std::string Numbered(const char* pattern, int i) {
   char name[64];
   std::snprintf(name, sizeof name, pattern, i);
@@ -57,7 +55,7 @@ bool LoadCatalogueClips(std::string& missing) {
 
 void LoadCatalogueSounds() {
   for (int i = 0; i < kSoundCount; ++i)
-    GetSound().Load(i, Numbered("wav/%d.wav", i));
+    GetSound().Load(SoundId(i), Numbered("wav/%d.wav", i));
 }
 
 void FreeCatalogue() {

@@ -55,7 +55,7 @@ OClipControl* OKillWindowButton::OnLButtonUp(int x, int y) {
     pendingTimer_ = 0;
     pendingButton_ = control;
     control->visible = false;
-    GetSound().Play(kCommandSound, true);
+    GetSound().Play(SoundId::kClick, true);
   }
   return control;
 }

@@ -17,7 +17,7 @@
 namespace {
 constexpr const char* kLevelNames[kLevelCount] = {"Novice", "Expert", "Master"};
 
-void PlaySound(int id) {
+void PlaySound(SoundId id) {
   GetSound().Play(id, true);
 }
 }  // namespace
@@ -102,7 +102,7 @@ void Game::Fire(int x, int y) {
   field_->Trace(x, y, trace::kStartX, trace::kStartY, 0.0, path);
   gameBall_->path = std::move(path);
   state_ = GameState::kFlying;
-  PlaySound(kSoundFire);
+  PlaySound(SoundId::kShot);
 }
 
 void Game::BallArrived(OClip* clip) {
@@ -113,7 +113,7 @@ void Game::BallArrived(OClip* clip) {
   field_->PlaceBall(landing, ball->colour, ball);
   const bool hit = field_->PopCluster(landing, 3).removed;
   if (!hit) {
-    PlaySound(kSoundMiss);
+    PlaySound(SoundId::kThud);
     ShotResolved(false);
   }
   state_ = GameState::kLanded;
@@ -158,7 +158,7 @@ void Game::Tick(int ms) {
       break;
     case GameState::kFinishing:
       if (idle) {
-        PlaySound(kSoundEnd);
+        PlaySound(SoundId::kBurst);
         state_ = GameState::kGameOverWait;
       }
       break;

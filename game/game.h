@@ -70,8 +70,6 @@ class Game : public FieldOwner {
   static constexpr int kGameOverDelayMs = 200;
   static constexpr int kPausePulseMs = 25;
   static constexpr int kBallDepth = -10;
-  // Sounds.
-  static constexpr int kSoundFire = 4, kSoundMiss = 8, kSoundEnd = 6;
 
   // A session on screen (not owned; null: no sprites), recording and looking for replays in
   // folder (empty: the current directory).

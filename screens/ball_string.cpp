@@ -38,7 +38,7 @@ void ABallStr::Tick(int elapsed) {
     if (y >= targetY) {
       if (bounceSoundPending) {
         bounceSoundPending = false;
-        GetSound().Play(kLandingSound, true);
+        GetSound().Play(SoundId::kKnock, true);
       }
       dropSpeed = -speedY * kBounceDamping;
       if (std::abs(dropSpeed) >= kSmallestBounce) {

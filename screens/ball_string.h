@@ -24,7 +24,6 @@ class ABallStr : public OClip {
   static constexpr double kMaxFallSeconds = 2.0;
   static constexpr double kBounceDamping = 1.0 / 3.0;
   static constexpr double kSmallestBounce = 1.0;
-  static constexpr int kLandingSound = 9;
 
   ABallStr() = default;
 

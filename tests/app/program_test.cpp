@@ -24,15 +24,15 @@ TEST_F(ProgramTest, LoadsTheCatalogueShowsTheIntroAndHandsOverOnTheFirstTickPast
               AllLoaded(catalogue::skins) && AllLoaded(catalogue::mainWindowPieces) &&
               AllLoaded(catalogue::framePieces) && AllLoaded(catalogue::generalPictures) &&
               AllLoaded(catalogue::buttonPictures) && AllLoaded(catalogue::alphabetStrips));
-  for (int id = 0; id < 10; ++id)
-    EXPECT_TRUE(sounds.Player().Find(id)) << "sound " << id;
+  for (int id = 0; id < kSoundCount; ++id)
+    EXPECT_TRUE(sounds.Player().Find(SoundId(id))) << "sound " << id;
   EXPECT_EQ(ActiveScreen(), screens::intro.get());
   EXPECT_TRUE(program.platform.IsRounded());
   // The logo bursts at 4000 ms.
   program.Ticks(399);
-  EXPECT_EQ(sounds.Count(5), 0);
+  EXPECT_EQ(sounds.Count(SoundId::kClick), 0);
   program.Ticks(1);
-  EXPECT_EQ(sounds.Count(5), 1);
+  EXPECT_EQ(sounds.Count(SoundId::kClick), 1);
   EXPECT_GT(screens::smallBalls->Count(), 0);
   program.Ticks(200);
   EXPECT_EQ(ActiveScreen(), screens::intro.get());
@@ -66,8 +66,8 @@ TEST(ProgramStartup, AMissingPictureStopsWithItsNameAndExitCode255AndAMissingSou
   SoundLog sounds;
   Program program;
   ASSERT_TRUE(program.Start());
-  EXPECT_FALSE(sounds.Player().Find(3));
-  EXPECT_TRUE(sounds.Player().Find(4));
+  EXPECT_FALSE(sounds.Player().Find(SoundId::kBell));
+  EXPECT_TRUE(sounds.Player().Find(SoundId::kShot));
 }
 
 TEST(ProgramStartup, TheFirstExitStoresTheGameAndTheNextStartResumesIt) {

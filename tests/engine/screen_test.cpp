@@ -226,14 +226,14 @@ TEST_F(ScreenTest, ACommandRunsHalfASecondAfterTheReleaseAndASecondOneMeanwhileI
   TestFolder folder;
   const auto wave = MakeWaveFile(1, 8000, 8, std::vector<uint8_t>(800));
   WriteAll(folder / "5.wav", std::string(wave.begin(), wave.end()));
-  ASSERT_TRUE(sounds.Player().Load(5, folder / "5.wav"));
+  ASSERT_TRUE(sounds.Player().Load(SoundId::kClick, folder / "5.wav"));
   Dialog dialog(&window, 0, 0, 300, 200);
   dialog.framed = false;
   OClipButton* ok = AddButton(dialog, 10, 10, 12);
   OClipButton* cancel = AddButton(dialog, 100, 10, 21);
   dialog.Enter(nullptr);
   Click(dialog, 20, 20);
-  EXPECT_EQ(sounds.Count(5), 1) << "the release sounds at once";
+  EXPECT_EQ(sounds.Count(SoundId::kClick), 1) << "the release sounds at once";
   EXPECT_FALSE(ok->visible);
   EXPECT_EQ(dialog.clicked.size(), 1u) << "the screen's click comes at once; the command waits";
   Click(dialog, 110, 20);  // within the 500 ms: not queued
