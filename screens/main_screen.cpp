@@ -134,7 +134,7 @@ void AMainWindow::Leave(int) {
 
 // ---- sessions ------------------------------------------------------------------------------------------
 bool AMainWindow::Arcade() const {
-  return GetOptions().GameType == 1;
+  return GetOptions().GameType == GameMode::kArcade;
 }
 
 void AMainWindow::SetFramePeriod() {
@@ -153,19 +153,19 @@ void AMainWindow::StartGame(bool forceNew, bool afterDemo) {
   SetFramePeriod();
   game_.reset();
   if (!demoRunning_) {
-    if (options.GameType == 1)
+    if (options.GameType == GameMode::kArcade)
       game_ = std::make_unique<GameTime>(this);
     else
       game_ = std::make_unique<GameOrig>(this);
     if (demoLabel_) demoLabel_->visible = false;
     if (replayLabel_) replayLabel_->visible = false;
   } else if (!replayRunning_) {
-    if (main_screen::playerFactory) game_ = main_screen::playerFactory(*this, false, 0);
+    if (main_screen::playerFactory) game_ = main_screen::playerFactory(*this, false, GameMode::kStrategy);
     if (demoLabel_) demoLabel_->visible = true;
   } else {
     // The replay shows the level it was played at.
     if (replayReadable) options.Level = replayLevel;
-    if (main_screen::playerFactory) game_ = main_screen::playerFactory(*this, true, replayMode);
+    if (main_screen::playerFactory) game_ = main_screen::playerFactory(*this, true, GameMode(replayMode));
     if (replayLabel_) replayLabel_->visible = true;
   }
   bool ok = game_ != nullptr;

@@ -31,7 +31,7 @@ OClipCheckBox* AddCheckBox(OEngine& screen, int picture, int x, int y) {
 
 int CurrentLevelCode() {
   const Options& options = GetOptions();
-  return (options.GameType == 1 ? 4 : 1) + options.Level;
+  return (options.GameType == GameMode::kArcade ? 4 : 1) + options.Level;
 }
 
 }  // namespace dialogs

@@ -49,7 +49,7 @@ AWndOptions::AWndOptions(OWindow* window, int x, int y, int width, int height)
   savedLevel = GetOptions().Level;
   savedGameType = GetOptions().GameType;
   CheckOnly(levels_, savedLevel);
-  CheckOnly(types_, savedGameType);
+  CheckOnly(types_, int(savedGameType));
 }
 
 // The bar and the row take their clips off this screen, so they go while it still stands.
@@ -118,7 +118,7 @@ void AWndOptions::Enter(OEngine** activeSlot) {
   savedLevel = options.Level;
   savedGameType = options.GameType;
   CheckOnly(levels_, options.Level);
-  CheckOnly(types_, options.GameType);
+  CheckOnly(types_, int(options.GameType));
   OKillWindowButton::Enter(activeSlot);
 }
 
@@ -148,7 +148,7 @@ void AWndOptions::Ok() {
   // 4. Level and mode from the radio groups.
   savedLevel = options.Level;
   options.Level = FirstChecked(levels_, options.Level);
-  options.GameType = FirstChecked(types_, options.GameType);
+  options.GameType = GameMode(FirstChecked(types_, int(options.GameType)));
   const bool levelChanged = options.Level != savedLevel;
   const bool typeChanged = options.GameType != savedGameType;
   // 5.

@@ -70,8 +70,10 @@ void AWndTop10::Enter(OEngine** activeSlot) {
   title_.Show(*this, -1, kTitleY, LevelName(options.Level), kTitleDrop, 0);
   if (modePicture_) RemoveClip(modePicture_);
   modePicture_ = AddPicture(
-      *this, catalogue::generalPictures[options.GameType == 1 ? kArcadePicture : kStrategyPicture].get(), -1,
-      kModeY, 1);
+      *this,
+      catalogue::generalPictures[options.GameType == GameMode::kArcade ? kArcadePicture : kStrategyPicture]
+          .get(),
+      -1, kModeY, 1);
   RemoveRows();
   const std::string code = std::to_string(CurrentLevelCode());
   if (const AMainWindow* main = screens::mainScreen.get())

@@ -112,7 +112,7 @@ class Players : public ProgramTest {
 };
 
 TEST_F(Players, TheDemoShootsByItselfAtLevelZeroPausesWithoutFocusAndAKeyBringsBackTheGameAndLevel) {
-  ASSERT_TRUE(program.StartIn(1, 0));
+  ASSERT_TRUE(program.StartIn(1));
   const std::vector<int> board = program.Board();
   Main().RunCommand(AMainWindow::kDemo);
   EXPECT_EQ(program.Session()->Name(), "GameDemo");
@@ -136,8 +136,9 @@ TEST_F(Players, TheDemoShootsByItselfAtLevelZeroPausesWithoutFocusAndAKeyBringsB
 
 TEST_F(Players, TheReplayPlaysAtItsOwnLevelAndTheLevelBeforeComesBack) {
   WriteReplayFile(kReplayFile, 2, 0, "");
-  ASSERT_TRUE(program.StartIn(1, 0));
-  SetPlayerSessionFactory([](OEngine& screen, bool, int) { return std::make_unique<GameOrig>(&screen); });
+  ASSERT_TRUE(program.StartIn(1));
+  SetPlayerSessionFactory(
+      [](OEngine& screen, bool, GameMode) { return std::make_unique<GameOrig>(&screen); });
   Main().RunCommand(AMainWindow::kReplay);
   EXPECT_TRUE(Main().ReplayRunning() && Main().ReplayLabel()->visible);
   EXPECT_EQ(GetOptions().Level, 2);
@@ -149,7 +150,7 @@ TEST_F(Players, TheReplayPlaysAtItsOwnLevelAndTheLevelBeforeComesBack) {
 
 TEST_F(Players, AReplayTooShortForItsFirstBoardHandsBackToAGame) {
   WriteReplayFile(kReplayFile, 0, 0, std::string(152, '\1'));  // the first board needs 153 values
-  ASSERT_TRUE(program.StartIn(1, 0));
+  ASSERT_TRUE(program.StartIn(1));
   Main().RunCommand(AMainWindow::kReplay);
   program.Ticks(5);
   EXPECT_FALSE(Main().DemoRunning() || Main().ReplayRunning());

@@ -94,7 +94,7 @@ TEST_F(Session, StrategyMissStringsShortenToOneThenRestartFromTheColoursLeft) {
 
 TEST_F(Session, ArcadeLosesAnAttemptEveryPeriodOnlyWhileThePlayerCouldShoot) {
   GetOptions().Level = 1;
-  GetOptions().GameType = 1;
+  GetOptions().GameType = GameMode::kArcade;
   GameTime& arcade = Make<GameTime>();
   ASSERT_TRUE(RunUntilReady());
   const int t0 = arcade.TimeLeft();  // the tick that made the game ready counted already
@@ -130,7 +130,7 @@ TEST_F(Session, ArcadeLosesAnAttemptEveryPeriodOnlyWhileThePlayerCouldShoot) {
 // ---- what a game records -------------------------------------------------------------------------------
 TEST_F(Session, ArcadeRecordsCarryTheShotsAndTheTimeOutsWithTheCounters) {
   GetOptions().Level = 2;
-  GetOptions().GameType = 1;
+  GetOptions().GameType = GameMode::kArcade;
   GameTime& arcade = Make<GameTime>();
   ASSERT_TRUE(RunUntilReady());
   ASSERT_TRUE(RunUntil([&] { return arcade.MissesLeft() == 1; }, 1000));
