@@ -73,7 +73,7 @@ class PlayScreen : public OEngine {
 };
 
 struct Scene {
-  explicit Scene(int redrawMode) {
+  explicit Scene(OEngine::RedrawMode redrawMode) {
     LoadCatalogue();
     GetOptions() = Options{};
     SetLibRandomSeed(99);
@@ -141,7 +141,7 @@ struct Scene {
 };
 
 void BM_PlayFrameDirty(benchmark::State& state) {
-  Scene scene(OEngine::kRedrawDirty);
+  Scene scene(OEngine::RedrawMode::kDirty);
   for (auto _ : state)
     scene.Frame();
   state.counters["sprites"] = double(scene.screen->GetClips().size());
@@ -149,7 +149,7 @@ void BM_PlayFrameDirty(benchmark::State& state) {
 BENCHMARK(BM_PlayFrameDirty)->Unit(benchmark::kMicrosecond);
 
 void BM_PlayFrameFull(benchmark::State& state) {
-  Scene scene(OEngine::kRedrawFull);
+  Scene scene(OEngine::RedrawMode::kFull);
   for (auto _ : state)
     scene.Frame();
   state.counters["sprites"] = double(scene.screen->GetClips().size());

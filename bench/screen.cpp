@@ -82,7 +82,7 @@ BENCHMARK(BM_DirtyRedrawOneMoving)->ArgName("present")->Arg(0)->Arg(1)->Unit(ben
 // The whole frame of such a screen in mode 3: motion and animation of the 200 clips, then the redraw.
 void BM_DirtyFrameOneMoving(benchmark::State& state) {
   Scene scene(true);
-  scene.screen->redrawMode = OEngine::kRedrawDirty;
+  scene.screen->redrawMode = OEngine::RedrawMode::kDirty;
   scene.window.SetFrameInterval(10);
   OClip* moving = scene.screen->GetClips()[105].get();
   int step = 0;

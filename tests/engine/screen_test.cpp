@@ -37,7 +37,7 @@ TEST_F(ScreenTest, DirtyRedrawAfterRandomChangesGivesTheFullRedrawPicture) {
   constexpr int kLeft = 540, kTop = 420, kWidth = 300, kHeight = 200;
   OEngine screen(&window, kLeft, kTop, kWidth, kHeight);
   screen.backgroundColor = 0xCCCCFF;
-  screen.redrawMode = OEngine::kRedrawDirty;
+  screen.redrawMode = OEngine::RedrawMode::kDirty;
   std::mt19937 random(12345);
   const auto coin = [&](int n) { return static_cast<int>(random() % unsigned(n)); };
   // Opaque, colour-keyed, blended, masked, two-frame and offset clips over each other, at fractional
@@ -139,7 +139,7 @@ TEST_F(ScreenTest, MotionBySpeedAndAlongPaths) {
 
 TEST_F(ScreenTest, ExpiredOrRemovedClipsGoInTheSameFrameAndTheRestCarryOn) {
   Recording<> screen(&window, 0, 0, 200, 200);
-  screen.redrawMode = OEngine::kRedrawDirty;
+  screen.redrawMode = OEngine::RedrawMode::kDirty;
   screen.Enter(nullptr);
   EXPECT_EQ(screen.AddClip(std::make_unique<OClip>()), nullptr) << "nothing to show: refused";
   OClip *clips[4], *doomed = nullptr;
