@@ -49,7 +49,7 @@ bool LoadCatalogueClips(std::string& missing) {
   if (!LoadSet(generalPictures, "clp/%d.clp", true, missing)) return false;
   if (!LoadSet(buttonPictures, "clp/buttons/%d.clp", false, missing)) return false;
   if (!LoadSet(alphabetStrips, "clp/alphabet/%d.clp", false, missing)) return false;
-  SetScoreDigitStrip(alphabetStrips[1].get());
+  SetScoreDigitStrip(Get(AlphabetStrip::kDigits));
   return true;
 }
 

@@ -265,7 +265,7 @@ void Game::SetPaused(bool paused) {
     pausedFrom_ = state_;
     state_ = GameState::kPaused;
     if (field_) field_->View().SetHidden(true);
-    const OClip* picture = catalogue::generalPictures[kPausePicture].get();
+    const OClip* picture = catalogue::Get(GeneralPicture::kPauseSign);
     if (screen_ && picture && !pausePicture_) {
       auto clip = std::make_unique<OClip>();
       clip->CopyFrom(*picture);

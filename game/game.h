@@ -66,7 +66,6 @@ class Game : public FieldOwner {
   static constexpr int kLevelLabelX = 620, kLevelLabelY = 372;
   static constexpr int kLevelLabelDrop = 500, kLevelLabelDepth = -20;
   static constexpr int kPauseX = 92, kPauseY = 171;
-  static constexpr int kPausePicture = 11;  // general picture
   static constexpr int kGameOverDelayMs = 200;
   static constexpr int kPausePulseMs = 25;
   static constexpr int kBallDepth = -10;

@@ -11,16 +11,14 @@
 
 namespace dialogs {
 
-OClipButton* AddCommandButton(OEngine& screen, int picture, int x, int y, int depth, int code) {
-  if (picture < 0 || picture >= catalogue::kButtonPictureCount) return nullptr;
-  OClipButton* button = AddButton(screen, catalogue::buttonPictures[size_t(picture)].get(), x, y, depth);
+OClipButton* AddCommandButton(OEngine& screen, ButtonPicture picture, int x, int y, int depth, int code) {
+  OClipButton* button = AddButton(screen, catalogue::Get(picture), x, y, depth);
   if (button) button->commandCode = code;
   return button;
 }
 
-OClipCheckBox* AddCheckBox(OEngine& screen, int picture, int x, int y) {
-  if (picture < 0 || picture >= catalogue::kButtonPictureCount) return nullptr;
-  const OClip* source = catalogue::buttonPictures[size_t(picture)].get();
+OClipCheckBox* AddCheckBox(OEngine& screen, ButtonPicture picture, int x, int y) {
+  const OClip* source = catalogue::Get(picture);
   if (!source) return nullptr;
   auto box = std::make_unique<OClipCheckBox>();
   box->CopyFrom(*source);
