@@ -11,8 +11,6 @@
 #include "screens/ball_string.h"
 
 namespace {
-constexpr int kSoundCount = 10;
-
 std::string Numbered(const char* pattern, int i) {
   char name[64];
   std::snprintf(name, sizeof name, pattern, i);
@@ -46,13 +44,13 @@ bool LoadCatalogueClips(LoadResult& failure) {
   if (!LoadSet(generalPictures, "clp/%d.clp", true, failure)) return false;
   if (!LoadSet(buttonPictures, "clp/buttons/%d.clp", false, failure)) return false;
   if (!LoadSet(alphabetStrips, "clp/alphabet/%d.clp", false, failure)) return false;
-  SetScoreDigitStrip(alphabetStrips[1].get());
+  SetScoreDigitStrip(Get(AlphabetStrip::kDigits));
   return true;
 }
 
 void LoadCatalogueSounds() {
   for (int i = 0; i < kSoundCount; ++i)
-    GetSound().Load(i, Numbered("wav/%d.wav", i));
+    GetSound().Load(SoundId(i), Numbered("wav/%d.wav", i));
 }
 
 void FreeCatalogue() {

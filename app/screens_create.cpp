@@ -19,7 +19,8 @@ constexpr uint32_t kScreenBackground = 0xCCCCFF;
 
 // A screen of class S at (x, y) (-1: centred in the client area) with its background and redraw mode.
 template <class S>
-std::unique_ptr<S> Make(OWindow& window, int x, int y, int width, int height, int redrawMode) {
+std::unique_ptr<S> Make(OWindow& window, int x, int y, int width, int height,
+                        OEngine::RedrawMode redrawMode) {
   if (x == -1) x = (window.GetClientWidth() - width) / 2;
   if (y == -1) y = (window.GetClientHeight() - height) / 2;
   auto screen = std::make_unique<S>(&window, x, y, width, height);
@@ -33,7 +34,7 @@ bool CreateScreens(OWindow& window, LoadResult& failure) {
   using namespace screens;
   smallBalls = std::make_unique<SmallBalls>();
   SetSmallBallShower(smallBalls.get());
-  constexpr int kFull = OEngine::kRedrawFull, kDirty = OEngine::kRedrawDirty;
+  constexpr OEngine::RedrawMode kFull = OEngine::RedrawMode::kFull, kDirty = OEngine::RedrawMode::kDirty;
   intro = Make<AWndIntro>(window, 0, 0, AWndIntro::kWidth, AWndIntro::kHeight, kDirty);
   if (!intro->Build(failure)) return false;
   mainScreen = Make<AMainWindow>(window, 0, 0, AMainWindow::kWidth, AMainWindow::kHeight, kDirty);

@@ -17,7 +17,7 @@ bool LoadSettings(OWindow& window, TScoresTable& scores, const std::string& path
   std::string text;
   if (!ReadEncryptedFile(path, text, kSettingsKey, kCipherKeyLength)) return false;
   OConfig& store = GetConfig();
-  if (store.LoadText(text)) return false;
+  if (store.LoadText(text) != OConfig::LoadResult::kComplete) return false;
   scores.FromText(store.GetString(kKeyScores, ""));
   options.Load(store);
   OSound& sound = GetSound();

@@ -60,11 +60,6 @@ void LoadCatalogue() {
   SetScoreDigitStrip(digitStrip.get());
 }
 
-class BenchWindow : public OWindow {
- public:
-  bool OnCreate() override { return true; }
-};
-
 // The screen ticks its clips, then the session, as the game screen does; a path's end is not passed
 // on, so the flying ball stays in the air.
 class PlayScreen : public OEngine {
@@ -78,7 +73,7 @@ class PlayScreen : public OEngine {
 };
 
 struct Scene {
-  explicit Scene(int redrawMode) {
+  explicit Scene(OEngine::RedrawMode redrawMode) {
     LoadCatalogue();
     GetOptions() = Options{};
     SetLibRandomSeed(99);
@@ -137,7 +132,7 @@ struct Scene {
   }
 
   HeadlessPlatform platform;
-  BenchWindow window;
+  OWindow window;
   SmallBalls shower;
   OConfig store;
   std::unique_ptr<PlayScreen> screen;
@@ -146,7 +141,7 @@ struct Scene {
 };
 
 void BM_PlayFrameDirty(benchmark::State& state) {
-  Scene scene(OEngine::kRedrawDirty);
+  Scene scene(OEngine::RedrawMode::kDirty);
   for (auto _ : state)
     scene.Frame();
   state.counters["sprites"] = double(scene.screen->GetClips().size());
@@ -154,7 +149,7 @@ void BM_PlayFrameDirty(benchmark::State& state) {
 BENCHMARK(BM_PlayFrameDirty)->Unit(benchmark::kMicrosecond);
 
 void BM_PlayFrameFull(benchmark::State& state) {
-  Scene scene(OEngine::kRedrawFull);
+  Scene scene(OEngine::RedrawMode::kFull);
   for (auto _ : state)
     scene.Frame();
   state.counters["sprites"] = double(scene.screen->GetClips().size());

@@ -11,11 +11,6 @@
 
 namespace {
 
-class BenchWindow : public OWindow {
- public:
-  bool OnCreate() override { return true; }
-};
-
 // A 32 x 32 ball-like sprite: a shaded disc with a soft edge in its mask.
 std::unique_ptr<OClip> Sprite(int seed) {
   auto picture = std::make_unique<OBitmap>();
@@ -57,7 +52,7 @@ struct Scene {
     SetPlatform(nullptr);
   }
   HeadlessPlatform platform;
-  BenchWindow window;
+  OWindow window;
   std::unique_ptr<OEngine> screen;
 };
 
@@ -87,7 +82,7 @@ BENCHMARK(BM_DirtyRedrawOneMoving)->ArgName("present")->Arg(0)->Arg(1)->Unit(ben
 // The whole frame of such a screen in mode 3: motion and animation of the 200 clips, then the redraw.
 void BM_DirtyFrameOneMoving(benchmark::State& state) {
   Scene scene(true);
-  scene.screen->redrawMode = OEngine::kRedrawDirty;
+  scene.screen->redrawMode = OEngine::RedrawMode::kDirty;
   scene.window.SetFrameInterval(10);
   OClip* moving = scene.screen->GetClips()[105].get();
   int step = 0;

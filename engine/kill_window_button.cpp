@@ -55,7 +55,7 @@ OClipControl* OKillWindowButton::OnLButtonUp(int x, int y) {
     pendingTimer_ = 0;
     pendingButton_ = control;
     control->visible = false;
-    GetSound().Play(kCommandSound, true);
+    GetSound().Play(SoundId::kClick, true);
   }
   return control;
 }
@@ -89,19 +89,25 @@ void OKillWindowButton::LayFrame() {
   frame_.clear();
   const int w = GetWidth(), h = GetHeight();
   struct Place {
+    FramePiece piece;
     int x, y, depth;
   };
-  const Place places[catalogue::kFramePieceCount] = {{0, 0, 0},        {19, 0, 10},         {w - 20, 0, 0},
-                                                     {w - 10, 19, 10}, {w - 20, h - 20, 0}, {19, h - 10, 10},
-                                                     {0, h - 20, 0},   {0, 19, 10}};
-  for (int i = 0; i < catalogue::kFramePieceCount; ++i) {
-    const OClip* source = catalogue::framePieces[size_t(i)].get();
+  const Place places[] = {{FramePiece::kTopLeft, 0, 0, 0},
+                          {FramePiece::kTop, 19, 0, 10},
+                          {FramePiece::kTopRight, w - 20, 0, 0},
+                          {FramePiece::kRight, w - 10, 19, 10},
+                          {FramePiece::kBottomRight, w - 20, h - 20, 0},
+                          {FramePiece::kBottom, 19, h - 10, 10},
+                          {FramePiece::kBottomLeft, 0, h - 20, 0},
+                          {FramePiece::kLeft, 0, 19, 10}};
+  for (const Place& place : places) {
+    const OClip* source = catalogue::Get(place.piece);
     if (!source) continue;
     auto piece = std::make_unique<OClip>();
     piece->CopyFrom(*source);
-    piece->x = places[i].x;
-    piece->y = places[i].y;
-    piece->depth = places[i].depth;
+    piece->x = place.x;
+    piece->y = place.y;
+    piece->depth = place.depth;
     piece->SetFrameTime(0, -1);
     if (OClip* added = AddClip(std::move(piece))) frame_.push_back(added);
   }

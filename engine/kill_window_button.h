@@ -1,7 +1,7 @@
 // OKillWindowButton: the screen every dialog and the main game screen derive from. It adds the dialog
 // frame (from the catalogue's frame pieces), corner pieces that let the screen beneath show through the
 // window's rounded corners, bursts of small balls over pressed command buttons, and delayed command
-// buttons: a released button with a command code of 10 or more vanishes with sound 5 and 500 ms later
+// buttons: a released button with a command code of 10 or more vanishes with a click and 500 ms later
 // comes back and runs its command (OnButtonCommand).
 #pragma once
 
@@ -15,7 +15,6 @@ class OKillWindowButton : public OEngine {
   static constexpr int kCommandCodeMin = 10;
   // Time from the release of a command button to its command.
   static constexpr int kCommandDelayMs = 500;
-  static constexpr int kCommandSound = 5;
   static constexpr int kCornerSize = 20;
 
   // As OEngine, plus the four (empty) corner pieces; framed.

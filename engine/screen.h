@@ -18,7 +18,8 @@
 
 class OEngine {
  public:
-  static constexpr int kRedrawFull = 1, kRedrawDirty = 3;
+  // How a frame presents the picture: whole, or only the areas that changed.
+  enum class RedrawMode { kFull = 1, kDirty = 3 };
   // A frame longer than this many frame intervals moves clips only this far.
   static constexpr double kMaxFrameSteps = 5.0;
 
@@ -108,7 +109,7 @@ class OEngine {
   bool IsLeftButtonDown() const { return leftButtonDown_; }
 
   // -- fields the owner sets directly --
-  int32_t redrawMode = kRedrawFull;
+  RedrawMode redrawMode = RedrawMode::kFull;
   uint32_t backgroundColor = 0x000000;
   bool present = true;      // copy the picture to the window after drawing
   bool skipRedraw = false;  // the next frame draws nothing (once)

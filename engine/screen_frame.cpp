@@ -101,7 +101,7 @@ void OEngine::OnFrame(int elapsed) {
     skipRedraw = false;
     return;
   }
-  if (redrawMode == kRedrawDirty)
+  if (redrawMode == RedrawMode::kDirty)
     RedrawDirty();
   else
     Redraw();

@@ -30,7 +30,7 @@ bool OSound::SetMode(bool useDirectSound) {
   return true;
 }
 
-bool OSound::Load(int id, const std::string& path) {
+bool OSound::Load(SoundId id, const std::string& path) {
   std::vector<uint8_t> data;
   LoadResult failure;
   if (!ReadFileBytes(path, kWaveMaxFileSize, data, &failure)) {
@@ -65,7 +65,7 @@ void OSound::GiveChannel(WavInfoStruct& entry) {
   device_->ReserveChannels(channelsGiven_ + 1);
 }
 
-void OSound::Play(int id, bool interrupt) {
+void OSound::Play(SoundId id, bool interrupt) {
   if (!enabled_) return;
   const auto it = sounds_.find(id);
   if (it == sounds_.end() || it->second.sample == 0) return;
@@ -76,7 +76,7 @@ void OSound::Play(int id, bool interrupt) {
   if (interrupt || !device_->IsChannelPlaying(channel)) device_->PlayOnChannel(channel, entry.sample);
 }
 
-const OSound::WavInfoStruct* OSound::Find(int id) const {
+const OSound::WavInfoStruct* OSound::Find(SoundId id) const {
   const auto it = sounds_.find(id);
   return it == sounds_.end() ? nullptr : &it->second;
 }

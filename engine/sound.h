@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "engine/audio.h"
+#include "engine/sound_id.h"
 
 class OSound {
  public:
@@ -38,16 +39,16 @@ class OSound {
   // Reads the whole file and keeps it under id, replacing an earlier load of that id. False when the
   // file cannot be read (the id is then left as it was). A file that is read but is no playable wave
   // is kept, returns true, and never reaches the device. Either refusal is logged as a warning.
-  bool Load(int id, const std::string& path);
+  bool Load(SoundId id, const std::string& path);
   // Plays effect id once. interrupt: mode 0 replaces a playing effect, mode 1 restarts this effect;
   // without it mode 0 drops the effect while another plays and mode 1 lets this one continue. Does
   // nothing when the player is disabled, id was never loaded, or the effect has no sample.
-  void Play(int id, bool interrupt);
+  void Play(SoundId id, bool interrupt);
   // The switch of the sound option; a disabled player plays nothing.
   void SetEnabled(bool enabled) { enabled_ = enabled; }
   bool IsEnabled() const { return enabled_; }
   // The entry of id, or null when id was never loaded.
-  const WavInfoStruct* Find(int id) const;
+  const WavInfoStruct* Find(SoundId id) const;
 
  private:
   void MakeSample(WavInfoStruct& entry);
@@ -57,7 +58,7 @@ class OSound {
   bool enabled_ = true;
   int mode_ = 0;
   int channelsGiven_ = 0;  // channel 0 is the shared one; 1..channelsGiven_ belong to effects
-  std::map<int, WavInfoStruct> sounds_;
+  std::map<SoundId, WavInfoStruct> sounds_;
 };
 
 // The program's one sound player. Never absent: until SetSound is called it is a silent player.

@@ -21,8 +21,8 @@ class OWindow {
 
   // -- virtual operations (the defaults do nothing) --
   virtual ~OWindow();
-  // Runs once the window exists; false makes Create fail (after OnDestroy).
-  virtual bool OnCreate() { return false; }
+  // Runs once the window exists; false makes Create fail (after OnDestroy). The default succeeds.
+  virtual bool OnCreate() { return true; }
   // Runs when OnCreate failed, or after the loop has ended.
   virtual void OnDestroy() {}
   // The frame tick, with the measured milliseconds since the previous one.

@@ -35,6 +35,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!RoundTrips(store.GetEntries())) return 0;
   const std::string text = store.SaveText();
   OConfig back;
-  if (back.LoadText(text) || back.GetEntries() != store.GetEntries() || back.SaveText() != text) std::abort();
+  if (back.LoadText(text) != OConfig::LoadResult::kComplete || back.GetEntries() != store.GetEntries() ||
+      back.SaveText() != text)
+    std::abort();
   return 0;
 }

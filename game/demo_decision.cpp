@@ -42,8 +42,10 @@ int ScoreDemoCandidate(const Field& live, int ballColour, AimPoint aim, PointPat
   const int points = static_cast<int>(path.size());
   const int landing = rash.LandingIndex();
   rash.SetCell(landing, ballColour);
-  int group = rash.PopCluster(landing, 3);
-  if (group >= 3) group = 0;  // a burst group is counted by the cells it empties
+  const GroupPop pop = rash.PopCluster(landing, 3);
+  // A group left standing costs 10 a ball (a lone ball is no group); a burst one is counted by the
+  // cells it empties.
+  const int group = pop.removed || pop.size == 1 ? 0 : pop.size;
   rash.DropDetached();
 
   // +weight for a ball the shot adds, -weight for one it removes.

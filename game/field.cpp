@@ -52,13 +52,13 @@ void Field::PlaceBall(int index, int colour, ABall* ball) {
   view_.PlaceBall(index, ball);
 }
 
-int Field::PopCluster(int index, int threshold) {
+GroupPop Field::PopCluster(int index, int threshold) {
   view_.CancelPops();
   if (owner_) owner_->ResetCombo();
   const int n = Mark(index % kColumns, index / kColumns, -1, false);
   if (n == 1 && threshold > 1) {
     cells_[index] -= kMarkOffset;  // a lone ball: its own cell is the only mark
-    return 0;
+    return {1, false};
   }
   bool removed = false;
   for (int i = 0; i < kCellCount; ++i) {
@@ -72,7 +72,7 @@ int Field::PopCluster(int index, int threshold) {
       removed = true;
     }
   }
-  return removed ? 1 : 0;
+  return {n, removed};
 }
 
 bool Field::DropDetached() {
@@ -148,15 +148,14 @@ int Field::ColoursPresent(int* out) const {
   return count;
 }
 
-bool Field::EndTest() {
-  bool topEmpty = true;
+bool Field::TopRowEmpty() const {
   for (int i = 0; i < kColumns; ++i)
-    if (cells_[i] != kEmptyCell) topEmpty = false;
-  if (topEmpty) {
-    if (owner_) owner_->SetPaletteLength(0);  // every colour has left play: the full bonus
-    return true;
-  }
-  return BottomRowOccupied();
+    if (cells_[i] != kEmptyCell) return false;
+  return true;
+}
+
+bool Field::IsOver() const {
+  return TopRowEmpty() || BottomRowOccupied();
 }
 
 int Field::NearestEmptyCell(int x, int y) const {

@@ -30,6 +30,14 @@ struct CellPoint {
   int y = 0;
 };
 
+// What a group removal found: the size of the same-coloured group at the cell (0 for an empty cell,
+// 1 for a lone ball) and whether that group left the board.
+struct GroupPop {
+  int size = 0;
+  bool removed = false;
+  bool operator==(const GroupPop&) const = default;
+};
+
 // ---- Field -------------------------------------------------------------------------------------------
 class Field {
  public:
@@ -47,9 +55,9 @@ class Field {
   virtual double HitFactor() const { return 0.7; }
   // Passes elapsed milliseconds to the view.
   virtual void Tick(int ms);
-  // Removes the group of same-coloured balls at index when it has at least threshold balls; nonzero
-  // when something was removed (the scratch board returns the group size instead).
-  virtual int PopCluster(int index, int threshold);
+  // Removes the group of same-coloured balls at index when it has at least threshold balls (a lone
+  // ball never goes when threshold > 1).
+  virtual GroupPop PopCluster(int index, int threshold);
   // Fills the rows of a new game at random and queues their appearance.
   virtual void FillInitial() = 0;
   // Top-left corner of cell index.
@@ -71,9 +79,10 @@ class Field {
   void FillNewRows();
   // Writes the distinct colours on the board into out (room for 6) in order of first appearance.
   int ColoursPresent(int* out) const;
-  // True when the game is over: the top row is empty (a win: no colours left) or the bottom row holds
-  // a ball.
-  bool EndTest();
+  // True when the game is over: the top row is empty (a win) or the bottom row holds a ball.
+  bool IsOver() const;
+  // True when the top row is empty: the board is cleared, every colour has left play.
+  bool TopRowEmpty() const;
   // The empty cell whose top-left corner is nearest to (x, y); 0 when none is nearer than the start.
   int NearestEmptyCell(int x, int y) const;
   // Computes the flight toward aim (ax, ay) from the ball centre (x0, y0), appends its way points to
@@ -165,9 +174,8 @@ class FieldRash : public Field4 {
  public:
   FieldRash() : Field4(nullptr) { queuePops_ = false; }
 
-  // Removes the group at index when it has at least threshold balls; returns the group size, 0 for a
-  // lone ball (when threshold > 1).
-  int PopCluster(int index, int threshold) override;
+  // As the board's removal, on the cells alone.
+  GroupPop PopCluster(int index, int threshold) override;
   // Removes every ball that no longer hangs from the top row; true when something fell.
   bool DropDetached() override;
   // Pushes the cells down n rows; false as soon as the bottom row holds a ball after a step.

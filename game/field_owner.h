@@ -11,8 +11,6 @@ class FieldOwner {
  public:
   // Number of palette entries in play (0..6).
   virtual int PaletteLength() const = 0;
-  // Sets the number of palette entries in play; a cleared board sets 0.
-  virtual void SetPaletteLength(int length) = 0;
   // Colour code (0..5) of the ball template held by palette entry k (0..5), in play or not.
   virtual int PaletteColour(int k) const = 0;
   // A random number in 0..n-1, 0 when n is 0; every draw of the board goes through here.

@@ -92,10 +92,10 @@ void EmptyCells(std::array<int, kCellCount>& cells, const RowMasks& masks) {
 }
 }  // namespace
 
-int FieldRash::PopCluster(int index, int threshold) {
-  if (index < 0 || index >= kCellCount) return 0;
+GroupPop FieldRash::PopCluster(int index, int threshold) {
+  if (index < 0 || index >= kCellCount) return {};
   const int colour = cells_[index];
-  if (colour == kEmptyCell || colour >= kMarkOffset) return 0;
+  if (colour == kEmptyCell || colour >= kMarkOffset) return {};
   // A group is small: a walk over its cells is cheaper than masks of the whole board.
   const NeighbourTable& table = Neighbours();
   int group[kCellCount];
@@ -112,8 +112,7 @@ int FieldRash::PopCluster(int index, int threshold) {
   const bool burst = n >= threshold;
   for (int i = 0; i < n; ++i)
     cells_[group[i]] = burst ? kEmptyCell : colour;
-  // A lone ball counts as no group at all, as in the board's own removal, which gives up on it first.
-  return n == 1 && threshold > 1 ? 0 : n;
+  return {n, burst};
 }
 
 bool FieldRash::DropDetached() {

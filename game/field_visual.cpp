@@ -96,7 +96,7 @@ void FieldVisual::SortScreen() {
   if (screen_) screen_->SortByDepth();
 }
 
-void FieldVisual::PlaySound(int id) const {
+void FieldVisual::PlaySound(SoundId id) const {
   // A view without a screen is a scratch board or a test: nothing to hear.
   if (screen_) GetSound().Play(id, true);
 }

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "engine/sound_id.h"
 #include "game/board_geometry.h"
 #include "game/index_queue.h"
 
@@ -41,9 +42,6 @@ constexpr int kMovesPerAction = 5, kMoveReload = 2;
 constexpr int kBlinkPeriodMs = 1000;
 constexpr int kFallLimit = 32;  // a falling ball bursts after this many pixels
 constexpr int kSpriteDepth = -10;
-// Sounds of the view.
-constexpr int kSoundSlide = 0;  // every eighth appearing or sliding ball
-constexpr int kSoundPop = 6;
 
 // ---- FieldVisual -------------------------------------------------------------------------------------
 class FieldVisual {
@@ -136,7 +134,7 @@ class FieldVisual {
   void PlayMoves();
   // Adds the sprites made or moved in this step to the screen's drawing order.
   void SortScreen();
-  void PlaySound(int id) const;
+  void PlaySound(SoundId id) const;
 
   ViewState state_ = ViewState::kIdle;
   IndexQueue explosions_;

@@ -75,7 +75,7 @@ void FieldVisual::PlayAppearances() {
       ball->StartAppear();
       made = true;
     }
-    if (appearances_.size() % 8 == 0) PlaySound(kSoundSlide);
+    if (appearances_.size() % 8 == 0) PlaySound(SoundId::kTick);
   }
   if (made) SortScreen();
   if (!appearances_.empty()) return;
@@ -99,7 +99,7 @@ void FieldVisual::PlayPops() {
       RemoveSprite(index);
     }
     if (score_) score_->AddPopped();
-    PlaySound(kSoundPop);
+    PlaySound(SoundId::kBurst);
   }
   if (!explosions_.empty()) return;
   state_ = ViewState::kFalling;
@@ -148,7 +148,7 @@ void FieldVisual::PlayMoves() {
         RemoveSprite(index);
       }
     }
-    if (moves_.size() % 8 == 0) PlaySound(kSoundSlide);
+    if (moves_.size() % 8 == 0) PlaySound(SoundId::kTick);
   }
   if (!moves_.empty()) return;
   for (const ABall* sprite : sprites_)

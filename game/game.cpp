@@ -17,7 +17,7 @@
 namespace {
 constexpr const char* kLevelNames[kLevelCount] = {"Novice", "Expert", "Master"};
 
-void PlaySound(int id) {
+void PlaySound(SoundId id) {
   GetSound().Play(id, true);
 }
 }  // namespace
@@ -102,7 +102,7 @@ void Game::Fire(int x, int y) {
   field_->Trace(x, y, trace::kStartX, trace::kStartY, 0.0, path);
   gameBall_->path = std::move(path);
   state_ = GameState::kFlying;
-  PlaySound(kSoundFire);
+  PlaySound(SoundId::kShot);
 }
 
 void Game::BallArrived(OClip* clip) {
@@ -111,9 +111,9 @@ void Game::BallArrived(OClip* clip) {
   gameBall_ = nullptr;  // the board's view owns the sprite now
   const int landing = field_->LandingIndex();
   field_->PlaceBall(landing, ball->colour, ball);
-  const bool hit = field_->PopCluster(landing, 3) != 0;
+  const bool hit = field_->PopCluster(landing, 3).removed;
   if (!hit) {
-    PlaySound(kSoundMiss);
+    PlaySound(SoundId::kThud);
     ShotResolved(false);
   }
   state_ = GameState::kLanded;
@@ -146,7 +146,7 @@ void Game::Tick(int ms) {
       if (idle) NextBall();
       break;
     case GameState::kTimedRows:
-      if (idle) state_ = field_->EndTest() ? GameState::kFinishing : GameState::kReady;
+      if (idle && !FinishIfOver()) state_ = GameState::kReady;
       break;
     case GameState::kGameOverWait:
       gameOverTimer_ += ms;
@@ -158,7 +158,7 @@ void Game::Tick(int ms) {
       break;
     case GameState::kFinishing:
       if (idle) {
-        PlaySound(kSoundEnd);
+        PlaySound(SoundId::kBurst);
         state_ = GameState::kGameOverWait;
       }
       break;
@@ -176,12 +176,16 @@ void Game::Tick(int ms) {
 }
 
 // ---- balls -------------------------------------------------------------------------------------------
+bool Game::FinishIfOver() {
+  if (!field_->IsOver()) return false;
+  if (field_->TopRowEmpty()) paletteLength_ = 0;
+  state_ = GameState::kFinishing;
+  return true;
+}
+
 void Game::NextBall() {
   if (!field_) return;
-  if (field_->EndTest()) {
-    state_ = GameState::kFinishing;
-    return;
-  }
+  if (FinishIfOver()) return;
   state_ = GameState::kReloading;
   int c = -1;
   if (waitBall_) {
@@ -261,7 +265,7 @@ void Game::SetPaused(bool paused) {
     pausedFrom_ = state_;
     state_ = GameState::kPaused;
     if (field_) field_->View().SetHidden(true);
-    const OClip* picture = catalogue::generalPictures[kPausePicture].get();
+    const OClip* picture = catalogue::Get(GeneralPicture::kPauseSign);
     if (screen_ && picture && !pausePicture_) {
       auto clip = std::make_unique<OClip>();
       clip->CopyFrom(*picture);

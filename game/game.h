@@ -66,12 +66,9 @@ class Game : public FieldOwner {
   static constexpr int kLevelLabelX = 620, kLevelLabelY = 372;
   static constexpr int kLevelLabelDrop = 500, kLevelLabelDepth = -20;
   static constexpr int kPauseX = 92, kPauseY = 171;
-  static constexpr int kPausePicture = 11;  // general picture
   static constexpr int kGameOverDelayMs = 200;
   static constexpr int kPausePulseMs = 25;
   static constexpr int kBallDepth = -10;
-  // Sounds.
-  static constexpr int kSoundFire = 4, kSoundMiss = 8, kSoundEnd = 6;
 
   // A session on screen (not owned; null: no sprites), recording and looking for replays in
   // folder (empty: the current directory).
@@ -115,7 +112,6 @@ class Game : public FieldOwner {
 
   // -- the board's owner --
   int PaletteLength() const override { return paletteLength_; }
-  void SetPaletteLength(int length) override { paletteLength_ = length; }
   int PaletteColour(int k) const override;
   void ResetCombo() override { score_->ResetCombo(); }
   OConfig* Settings() const override { return settings_; }
@@ -186,6 +182,9 @@ class Game : public FieldOwner {
   bool playerStopped_ = false;
 
  private:
+  // The end test: when the board says the game is over, a cleared board takes every colour out of
+  // play (the full bonus) and the session finishes. True when it did.
+  bool FinishIfOver();
   // The last two steps of a restore: the board, then ready; a board without a top row is damaged.
   bool FinishLoad();
   // Stores the recording's length with the game (name + ".ReplayLength").

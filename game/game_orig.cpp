@@ -6,8 +6,8 @@
 #include "engine/screen.h"
 #include "store/options.h"
 
-OClip* AddModePicture(OEngine* screen, int index, int x, int y) {
-  const OClip* source = catalogue::generalPictures[size_t(index)].get();
+OClip* AddModePicture(OEngine* screen, GeneralPicture picture, int x, int y) {
+  const OClip* source = catalogue::Get(picture);
   if (!screen || !source) return nullptr;
   auto clip = std::make_unique<OClip>();
   clip->CopyFrom(*source);

@@ -6,13 +6,14 @@
 #include <memory>
 #include <string>
 
+#include "engine/catalogue_general.h"
 #include "game/game.h"
 #include "game/orig_next.h"
 #include "game/save_replay.h"
 
 class GameOrig : public Game {
  public:
-  static constexpr int kModePicture = 12;  // general picture
+  static constexpr GeneralPicture kModePicture = GeneralPicture::kStrategyBadge;
   static constexpr int kModeX = 652, kModeY = 467;
 
   // A strategy game on screen, recording into folder (empty: the current directory).
@@ -46,8 +47,8 @@ class GameOrig : public Game {
   SaveReplay recorder_;
 };
 
-// Adds general picture index at (x, y), depth -1, to screen; returns it or null.
-OClip* AddModePicture(OEngine* screen, int index, int x, int y);
+// Adds the general picture at (x, y), depth -1, to screen; returns it or null.
+OClip* AddModePicture(OEngine* screen, GeneralPicture picture, int x, int y);
 // Counts a shot that removed nothing: when the string runs out, rows come in and the next string is
 // shorter (the game's own counters or the players' own).
 void CountMiss(Game& game, int& left, int& allowance);

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "engine/catalogue_general.h"
 #include "game/game.h"
 #include "game/orig_next.h"
 #include "game/save_replay.h"
@@ -19,7 +20,7 @@ int& ArcadePeriod();
 
 class GameTime : public Game {
  public:
-  static constexpr int kModePicture = 13;  // general picture
+  static constexpr GeneralPicture kModePicture = GeneralPicture::kArcadeBadge;
   static constexpr int kModeX = 664, kModeY = 461;
 
   // An arcade game on screen, recording into folder (empty: the current directory).

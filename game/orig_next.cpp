@@ -11,14 +11,14 @@
 OrigNext::OrigNext(OEngine* screen) : screen_(screen) {
   if (!screen_) return;
   for (int i = 0; i < kSlots; ++i) {
-    ABall* ball =
-        AddBallSprite(*screen_, catalogue::BallTemplate(kBallColour), kBallX + kPitch * i, kBallY, -9.0);
+    ABall* ball = AddBallSprite(*screen_, catalogue::BallTemplate(catalogue::kIndicatorBall),
+                                kBallX + kPitch * i, kBallY, -9.0);
     if (ball) {
       ball->SetFrame(9);
       ball->visible = false;
     }
     balls_[size_t(i)] = ball;
-    const OClip* ring = catalogue::generalPictures[kRingPicture].get();
+    const OClip* ring = catalogue::Get(GeneralPicture::kSocket);
     if (!ring) continue;
     auto clip = std::make_unique<OClip>();
     clip->CopyFrom(*ring);

@@ -16,8 +16,6 @@ class OrigNext {
  public:
   static constexpr int kSlots = 5;
   static constexpr int kBallX = 70, kBallY = 531, kRingX = 64, kRingY = 524, kPitch = 36;
-  static constexpr int kBallColour = 6;   // the indicator's small ball
-  static constexpr int kRingPicture = 8;  // general picture
 
   // Five balls and five rings on screen (null: none), all hidden.
   explicit OrigNext(OEngine* screen);

@@ -7,9 +7,9 @@
 #include "game/game_saved_time.h"
 #include "store/options.h"
 
-std::unique_ptr<Game> MakePlayerSession(OEngine& screen, bool replay, int mode) {
+std::unique_ptr<Game> MakePlayerSession(OEngine& screen, bool replay, GameMode mode) {
   if (!replay) return std::make_unique<GameDemo>(&screen);
-  if (mode == 0) return std::make_unique<GameSaved>(&screen);
+  if (mode == GameMode::kStrategy) return std::make_unique<GameSaved>(&screen);
   return std::make_unique<GameSavedTime>(&screen);
 }
 

@@ -6,12 +6,13 @@
 #include <memory>
 
 #include "game/game.h"
+#include "store/options.h"
 
 class OEngine;
 
-// The demo (replay false) or the replay of "replay.dat" in the current directory (replay true: mode 0
-// strategy, anything else arcade) on screen. The caller gives it the settings store and starts it.
-std::unique_ptr<Game> MakePlayerSession(OEngine& screen, bool replay, int mode);
+// The demo (replay false) or the replay of "replay.dat" in the current directory (replay true, in the
+// recording's mode) on screen. The caller gives it the settings store and starts it.
+std::unique_ptr<Game> MakePlayerSession(OEngine& screen, bool replay, GameMode mode);
 
 // The players' shot pacing: adds ms to clock (one process-wide clock per player class) and, once it
 // exceeds 2000 / (speed + 1) milliseconds, resets it and returns true: time for one shot.

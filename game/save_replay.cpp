@@ -97,13 +97,13 @@ void SaveReplay::Append(const unsigned char* bytes, std::size_t size) {
   std::fflush(recording_.get());
 }
 
-void SaveReplay::Begin(int level, int type) {
+void SaveReplay::Begin(int level, GameMode mode) {
   if (recording_) return;
   abandoned_ = false;
   recording_.reset(OpenPlainFile(RecordingPath(), "wb"));
   unsigned char header[kReplayHeaderSize];
   PutInt32(header, level);
-  PutInt32(header + 4, type);
+  PutInt32(header + 4, int(mode));
   Append(header, sizeof header);
 }
 

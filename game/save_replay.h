@@ -18,6 +18,8 @@
 #include <string>
 #include <utility>
 
+#include "store/options.h"
+
 constexpr int kReplayHeaderSize = 8;
 constexpr int kShotRecordSize = 8;
 constexpr int kArcadeRecordSize = 10;
@@ -42,8 +44,8 @@ class SaveReplay {
   SaveReplay& operator=(const SaveReplay&) = delete;
   ~SaveReplay();
 
-  // Starts a new recording with the header (level, game type), unless one is open.
-  void Begin(int level, int type);
+  // Starts a new recording with the header (level, mode), unless one is open.
+  void Begin(int level, GameMode mode);
   // Continues the recording of a restored game at its end, unless one is open. Without a recording that
   // holds at least a header it begins a new one as Begin does, with the level and game type options.
   void Reopen();

@@ -38,7 +38,7 @@ void ABallStr::Tick(int elapsed) {
     if (y >= targetY) {
       if (bounceSoundPending) {
         bounceSoundPending = false;
-        GetSound().Play(kLandingSound, true);
+        GetSound().Play(SoundId::kKnock, true);
       }
       dropSpeed = -speedY * kBounceDamping;
       if (std::abs(dropSpeed) >= kSmallestBounce) {
@@ -73,7 +73,7 @@ int AlphabetFrame(char ch) {
 }
 
 void AStringB::Show(OEngine& screen, int x, int y, const std::string& text, int dropHeight, int depth) {
-  const ABallStr* strip = catalogue::alphabetStrips[0].get();
+  const ABallStr* strip = catalogue::Get(AlphabetStrip::kLetters);
   screen_ = &screen;
   text_ = text;
   if (x == -1) x = (screen.GetWidth() - kAdvance * static_cast<int>(text.size())) / 2;

@@ -24,7 +24,6 @@ class ABallStr : public OClip {
   static constexpr double kMaxFallSeconds = 2.0;
   static constexpr double kBounceDamping = 1.0 / 3.0;
   static constexpr double kSmallestBounce = 1.0;
-  static constexpr int kLandingSound = 9;
 
   ABallStr() = default;
 
@@ -76,7 +75,19 @@ class AStringB {
 int AlphabetFrame(char ch);
 
 // ---- the alphabet strips -----------------------------------------------------------------------------
+// The strips by the number of their file, which never changes.
+enum class AlphabetStrip {
+  kLetters = 0,  // the ball letters of the labels and titles
+  kDigits = 1,   // the score counter's digits
+};
+
 namespace catalogue {
-constexpr int kAlphabetCount = 2;  // "clp/alphabet/%d.clp": 0 the ball letters, 1 the score digits
+constexpr int kAlphabetCount = 2;  // "clp/alphabet/%d.clp"
 extern std::array<std::unique_ptr<ABallStr>, kAlphabetCount> alphabetStrips;
+
+// The loaded strip, or null (not loaded, or outside the table).
+inline const ABallStr* Get(AlphabetStrip strip) {
+  const size_t i = size_t(strip);
+  return i < alphabetStrips.size() ? alphabetStrips[i].get() : nullptr;
+}
 }  // namespace catalogue

@@ -83,7 +83,7 @@ void AWndIntro::OnFrame(int elapsedMs) {
       if (SmallBallShower* shower = GetSmallBallShower())
         for (const auto& at : kBursts)
           shower->Burst(*this, at[0], at[1], kBurstColour, true);
-      GetSound().Play(kBurstSound, true);
+      GetSound().Play(SoundId::kClick, true);
       if (logo_) logo_->visible = false;
       Redraw();
     } else if (logo_ && logo_->GetCurrentFrame() != kPulse[step_]) {

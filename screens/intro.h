@@ -16,7 +16,6 @@ class AWndIntro : public OEngine {
   static constexpr int kLogoFrom = 60, kLogoTo = 110;
   static constexpr int kBackgroundDepth = 100;
   static constexpr uint32_t kBackgroundKey = 0xFF0000;
-  static constexpr int kBurstSound = 5;
   static constexpr int kBurstColour = 1;
   static constexpr int kPulseCount = 50;
   static constexpr int kPulseEnd = 255;

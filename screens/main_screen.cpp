@@ -44,30 +44,42 @@ void ResetMainScreenState() {
 
 // ---- layout --------------------------------------------------------------------------------------------
 namespace {
-struct PicturePlace {
-  bool mainWindowPiece;  // else a general picture
-  int index, x, y, depth;
+// After the two labels: the sockets of the launcher and of the waiting ball (behind the strip's holes),
+// then the frame's pieces, in this order.
+struct Place {
+  int x, y;
 };
-// After the two labels, in this order.
-constexpr PicturePlace kPictures[] = {{false, 8, 271, 524, 1}, {false, 8, 27, 524, 1}, {true, 0, 580, 0, 0},
-                                      {true, 1, 0, 0, 0},      {true, 2, 24, 0, 0},    {true, 3, 562, 0, 0},
-                                      {true, 4, 576, 24, 0},   {true, 5, 564, 485, 0}, {true, 6, 24, 495, 0},
-                                      {true, 7, 0, 477, 0},    {true, 8, 0, 24, 0},    {true, 9, 0, 584, 0},
-                                      {true, 10, 16, 596, 0}};
-constexpr int kDemoLabelPicture = 10, kReplayLabelPicture = 15;
+constexpr Place kSockets[] = {{271, 524}, {27, 524}};
+constexpr int kSocketDepth = 1, kPieceDepth = 0;
+struct PiecePlace {
+  MainWindowPiece piece;
+  int x, y;
+};
+constexpr PiecePlace kPieces[] = {
+    {MainWindowPiece::kPanel, 580, 0},  {MainWindowPiece::kTopLeft, 0, 0},
+    {MainWindowPiece::kTop, 24, 0},     {MainWindowPiece::kTopRight, 562, 0},
+    {MainWindowPiece::kRight, 576, 24}, {MainWindowPiece::kBottomRight, 564, 485},
+    {MainWindowPiece::kStrip, 24, 495}, {MainWindowPiece::kBottomLeft, 0, 477},
+    {MainWindowPiece::kLeft, 0, 24},    {MainWindowPiece::kBottomLeftCorner, 0, 584},
+    {MainWindowPiece::kBottom, 16, 596}};
 
 struct ButtonPlace {
   AMainWindow::Command command;
-  int picture, x, y, code;
+  ButtonPicture picture;
+  int x, y, code;
 };
 // In adding order (which is also the order the pointer finds them in).
-constexpr ButtonPlace kButtons[] = {
-    {AMainWindow::kReplay, 26, 580, 145, 16},   {AMainWindow::kDemo, 25, 615, 188, 11},
-    {AMainWindow::kExit, 0, 760, 2, 21},        {AMainWindow::kHelp, 1, 694, 2, 21},
-    {AMainWindow::kFullScreen, 24, 661, 2, 21}, {AMainWindow::kMinimize, 2, 727, 2, 21},
-    {AMainWindow::kMoreGames, 3, 684, 176, 13}, {AMainWindow::kNewGame, 4, 582, 23, 12},
-    {AMainWindow::kOptions, 6, 670, 34, 10},    {AMainWindow::kTopTen, 7, 715, 105, 14},
-    {AMainWindow::kWebLink, 17, 600, 550, 0}};
+constexpr ButtonPlace kButtons[] = {{AMainWindow::kReplay, ButtonPicture::kReplay, 580, 145, 16},
+                                    {AMainWindow::kDemo, ButtonPicture::kDemo, 615, 188, 11},
+                                    {AMainWindow::kExit, ButtonPicture::kExit, 760, 2, 21},
+                                    {AMainWindow::kHelp, ButtonPicture::kHelp, 694, 2, 21},
+                                    {AMainWindow::kFullScreen, ButtonPicture::kFullScreen, 661, 2, 21},
+                                    {AMainWindow::kMinimize, ButtonPicture::kMinimize, 727, 2, 21},
+                                    {AMainWindow::kMoreGames, ButtonPicture::kMoreGames, 684, 176, 13},
+                                    {AMainWindow::kNewGame, ButtonPicture::kNewGame, 582, 23, 12},
+                                    {AMainWindow::kOptions, ButtonPicture::kOptions, 670, 34, 10},
+                                    {AMainWindow::kTopTen, ButtonPicture::kTopTen, 715, 105, 14},
+                                    {AMainWindow::kWebLink, ButtonPicture::kWebLink, 600, 550, 0}};
 constexpr int kButtonDepth = -1;
 
 // The level name line of the session, written with ball letters.
@@ -86,19 +98,16 @@ class BallLetterLine : public BallTextLine {
 AMainWindow::AMainWindow(OWindow* window, int x, int y, int width, int height)
     : OKillWindowButton(window, x, y, width, height) {
   framed = false;
-  demoLabel_ = AddPicture(*this, catalogue::generalPictures[kDemoLabelPicture].get(), kLabelX, kLabelY, -1);
-  replayLabel_ =
-      AddPicture(*this, catalogue::generalPictures[kReplayLabelPicture].get(), kLabelX, kLabelY, -1);
+  demoLabel_ = AddPicture(*this, catalogue::Get(GeneralPicture::kDemoSign), kLabelX, kLabelY, -1);
+  replayLabel_ = AddPicture(*this, catalogue::Get(GeneralPicture::kReplaySign), kLabelX, kLabelY, -1);
   if (demoLabel_) demoLabel_->visible = false;
   if (replayLabel_) replayLabel_->visible = false;
-  for (const PicturePlace& p : kPictures) {
-    const OClip* clip = p.mainWindowPiece ? catalogue::mainWindowPieces[size_t(p.index)].get()
-                                          : catalogue::generalPictures[size_t(p.index)].get();
-    AddPicture(*this, clip, p.x, p.y, p.depth);
-  }
+  for (const Place& p : kSockets)
+    AddPicture(*this, catalogue::Get(GeneralPicture::kSocket), p.x, p.y, kSocketDepth);
+  for (const PiecePlace& p : kPieces)
+    AddPicture(*this, catalogue::Get(p.piece), p.x, p.y, kPieceDepth);
   for (const ButtonPlace& b : kButtons) {
-    OClipButton* button =
-        AddButton(*this, catalogue::buttonPictures[size_t(b.picture)].get(), b.x, b.y, kButtonDepth);
+    OClipButton* button = AddButton(*this, catalogue::Get(b.picture), b.x, b.y, kButtonDepth);
     if (button) button->commandCode = b.code;
     buttons_[b.command] = button;
   }
@@ -130,7 +139,7 @@ void AMainWindow::Enter(OEngine** activeSlot) {
 
 // ---- sessions ------------------------------------------------------------------------------------------
 bool AMainWindow::Arcade() const {
-  return GetOptions().GameType == 1;
+  return GetOptions().GameType == GameMode::kArcade;
 }
 
 void AMainWindow::SetFramePeriod() {
@@ -149,19 +158,19 @@ void AMainWindow::StartGame(bool forceNew, bool afterDemo) {
   SetFramePeriod();
   game_.reset();
   if (!demoRunning_) {
-    if (options.GameType == 1)
+    if (options.GameType == GameMode::kArcade)
       game_ = std::make_unique<GameTime>(this);
     else
       game_ = std::make_unique<GameOrig>(this);
     if (demoLabel_) demoLabel_->visible = false;
     if (replayLabel_) replayLabel_->visible = false;
   } else if (!replayRunning_) {
-    if (main_screen::playerFactory) game_ = main_screen::playerFactory(*this, false, 0);
+    if (main_screen::playerFactory) game_ = main_screen::playerFactory(*this, false, GameMode::kStrategy);
     if (demoLabel_) demoLabel_->visible = true;
   } else {
     // The replay shows the level it was played at.
     if (replayReadable) options.Level = replayLevel;
-    if (main_screen::playerFactory) game_ = main_screen::playerFactory(*this, true, replayMode);
+    if (main_screen::playerFactory) game_ = main_screen::playerFactory(*this, true, GameMode(replayMode));
     if (replayLabel_) replayLabel_->visible = true;
   }
   bool ok = game_ != nullptr;

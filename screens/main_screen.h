@@ -12,14 +12,16 @@
 
 #include "engine/kill_window_button.h"
 #include "game/game.h"
+#include "store/options.h"
 #include "store/scores.h"
 
 class OClipButton;
 
 // ---- the self-playing sessions -------------------------------------------------------------------------
-// Makes the demo (replay false) or the replay of the last game (replay true, mode 0 strategy or 1 arcade)
+// Makes the demo (replay false) or the replay of the last game (replay true, in the recording's mode)
 // on screen; null when it cannot. Until one is installed the demo and replay buttons start nothing.
-using PlayerSessionFactory = std::function<std::unique_ptr<Game>(OEngine& screen, bool replay, int mode)>;
+using PlayerSessionFactory =
+    std::function<std::unique_ptr<Game>(OEngine& screen, bool replay, GameMode mode)>;
 void SetPlayerSessionFactory(PlayerSessionFactory factory);
 
 // The address of the page of further games.

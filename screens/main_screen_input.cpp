@@ -101,5 +101,5 @@ void AMainWindow::OnFrame(int elapsed) {
     StopDemo();
     StartGame(false, true);
   }
-  redrawMode = kRedrawDirty;
+  redrawMode = RedrawMode::kDirty;
 }

@@ -7,7 +7,7 @@
 AProgressBar::AProgressBar(OEngine& screen, int count, int x, int y, std::unique_ptr<OClip> label)
     : screen_(screen), x_(x), y_(y) {
   if (label) label_ = screen_.AddClip(std::move(label));
-  const OClip* picture = catalogue::buttonPictures[kCellPicture].get();
+  const OClip* picture = catalogue::Get(ButtonPicture::kSpeedCell);
   for (int i = 0; i < count && picture; ++i) {
     auto cell = std::make_unique<OClipCheckBox>();
     cell->CopyFrom(*picture);

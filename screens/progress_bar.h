@@ -13,7 +13,6 @@ class OEngine;
 class AProgressBar {
  public:
   static constexpr int kCellSpacing = 30;
-  static constexpr int kCellPicture = 20;  // button picture
 
   // count unchecked cells at (x + 30 i, y) on screen, after the label (may be null) as a picture;
   // value 0.

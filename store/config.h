@@ -15,6 +15,8 @@ class OConfig {
  public:
   // Key order is plain byte-wise order; it is the order of the text form.
   using Entries = std::map<std::string, std::string, std::less<>>;
+  // How reading the text form ended: at the end of the text, or at an error.
+  enum class LoadResult { kComplete, kStopped };
 
   OConfig() = default;
   OConfig(const OConfig&) = delete;
@@ -51,9 +53,9 @@ class OConfig {
   size_t Size() const { return entries_.size(); }
 
   // ---- text form -------------------------------------------------------------------------------------
-  // Removes every entry, then reads text (up to its first zero byte) into the store. Returns true when
+  // Removes every entry, then reads text (up to its first zero byte) into the store. kStopped when
   // reading stopped at an error; the entries read before the error stay.
-  bool LoadText(std::string_view text);
+  LoadResult LoadText(std::string_view text);
   // The whole store as nested groups, one "name=value" line per entry; changes nothing.
   std::string SaveText() const;
 

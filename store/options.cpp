@@ -22,7 +22,7 @@ void Options::Load(const OConfig& store) {
   // The speed picks the frame interval, the speed bar's position and the main screen's period.
   FastSpeed = InRange(store.GetInt(kKeyFastSpeed, kDefaultSpeed), kSpeedCount, kDefaultSpeed);
   NewGameNeeded = store.GetInt(kKeyNewGameNeeded, 1) != 0;
-  GameType = InRange(store.GetInt(kKeyGameType, 0), kGameTypeCount, 0);
+  GameType = GameMode(InRange(store.GetInt(kKeyGameType, 0), kGameTypeCount, 0));
   FullScreen = store.GetInt(kKeyFullScreen, 0);
   const std::vector<int> skins = store.GetIntArray(kKeySkins, ' ');
   for (size_t i = 0; i < Skins.size(); ++i)
@@ -35,7 +35,7 @@ void Options::Save(OConfig& store, bool fullScreenNow, bool directSoundNow) cons
   store.SetInt(kKeyAnimate, Animate ? 1 : 0);
   store.SetInt(kKeyAutoSave, AutoSave ? 1 : 0);
   store.SetInt(kKeySoundOn, SoundOn ? 1 : 0);
-  store.SetInt(kKeyGameType, GameType);
+  store.SetInt(kKeyGameType, int(GameType));
   store.SetInt(kKeyFullScreen, fullScreenNow ? 1 : 0);
   store.SetInt(kKeyNewGameNeeded, NewGameNeeded ? 1 : 0);
   store.SetIntArray(kKeySkins, Skins.data(), int(Skins.size()), ' ');

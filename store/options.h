@@ -24,8 +24,14 @@ inline constexpr char kKeySkins[] = "Game.CurrGame.Skins";
 inline constexpr int kSpeedCount = 5;
 inline constexpr int frameIntervals[kSpeedCount] = {30, 20, 10, 5, 1};
 inline constexpr int kLevelCount = 3;     // 0 "Novice", 1 "Expert", 2 "Master"
-inline constexpr int kGameTypeCount = 2;  // 0 strategy, 1 arcade
+inline constexpr int kGameTypeCount = 2;  // one per GameMode
 inline constexpr int kSkinCount = 6;      // one chosen look per ball colour
+
+// The two ways to play; the number is what the store and the recordings hold.
+enum class GameMode {
+  kStrategy = 0,  // rows push in after shots that removed nothing
+  kArcade = 1,    // rows push in when the player takes too long
+};
 
 // The members hold their initial values: what a run keeps when the settings file cannot be read.
 struct Options {
@@ -36,7 +42,7 @@ struct Options {
   bool AutoSave = true;        // an interrupted game is saved and resumed at the next start
   int FastSpeed = 2;           // index into frameIntervals
   bool NewGameNeeded = false;  // the stored game must not be resumed
-  int GameType = 0;
+  GameMode GameType = GameMode::kStrategy;
   int FullScreen = 0;  // nonzero: the main screen runs in full screen
   // The chosen look (a frame of that colour's skin clip) of each ball colour; users check the frame
   // against the clip, a stored look may be any number.

@@ -194,23 +194,23 @@ class Scanner {
 }  // namespace
 
 // ---- LoadText --------------------------------------------------------------------------------------------
-bool OConfig::LoadText(std::string_view text) {
+OConfig::LoadResult OConfig::LoadText(std::string_view text) {
   entries_.clear();
   size_t zero = text.find('\0');
   Scanner in(zero == std::string_view::npos ? text : text.substr(0, zero));
   std::string prefix;  // the open groups, each followed by "."
   while (!in.AtEnd()) {
     std::string_view name = in.ReadName();
-    if (name.empty()) return false;
-    if (in.AtEnd()) return true;  // the text ends inside a name
+    if (name.empty()) return LoadResult::kComplete;  // an empty name ends the text form
+    if (in.AtEnd()) return LoadResult::kStopped;     // the text ends inside a name
     if (name == "}") {
-      if (prefix.empty()) return true;  // no group to close
+      if (prefix.empty()) return LoadResult::kStopped;  // no group to close
       size_t dot = prefix.size() >= 2 ? prefix.rfind('.', prefix.size() - 2) : std::string::npos;
       prefix.resize(dot == std::string::npos ? 0 : dot + 1);
       continue;
     }
     Scanner::Assignment kind = in.ReadAssignment();
-    if (kind == Scanner::Assignment::kMissing || in.AtEnd()) return true;
+    if (kind == Scanner::Assignment::kMissing || in.AtEnd()) return LoadResult::kStopped;
     if (kind == Scanner::Assignment::kGroup) {
       prefix += name;
       prefix += '.';
@@ -220,8 +220,8 @@ bool OConfig::LoadText(std::string_view text) {
     key += name;
     std::string value = kind == Scanner::Assignment::kBlock ? in.ReadBlock() : in.ReadValue();
     // A block never ends with the text; a value may, unless it is empty.
-    if (in.AtEnd() && (kind == Scanner::Assignment::kBlock || value.empty())) return true;
+    if (in.AtEnd() && (kind == Scanner::Assignment::kBlock || value.empty())) return LoadResult::kStopped;
     SetText(key, value);
   }
-  return false;
+  return LoadResult::kComplete;
 }

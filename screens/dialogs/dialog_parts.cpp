@@ -12,18 +12,14 @@
 
 namespace dialogs {
 
-OClipButton* AddCommandButton(OEngine& screen, int picture, int x, int y, int depth, int code) {
-  if (!GLOBBET_CHECK(picture >= 0 && picture < catalogue::kButtonPictureCount, "pass a button picture 0..26"))
-    return nullptr;
-  OClipButton* button = AddButton(screen, catalogue::buttonPictures[size_t(picture)].get(), x, y, depth);
+OClipButton* AddCommandButton(OEngine& screen, ButtonPicture picture, int x, int y, int depth, int code) {
+  OClipButton* button = AddButton(screen, catalogue::Get(picture), x, y, depth);
   if (button) button->commandCode = code;
   return button;
 }
 
-OClipCheckBox* AddCheckBox(OEngine& screen, int picture, int x, int y) {
-  if (!GLOBBET_CHECK(picture >= 0 && picture < catalogue::kButtonPictureCount, "pass a button picture 0..26"))
-    return nullptr;
-  const OClip* source = catalogue::buttonPictures[size_t(picture)].get();
+OClipCheckBox* AddCheckBox(OEngine& screen, ButtonPicture picture, int x, int y) {
+  const OClip* source = catalogue::Get(picture);
   if (!source) return nullptr;
   auto box = std::make_unique<OClipCheckBox>();
   box->CopyFrom(*source);
@@ -34,7 +30,7 @@ OClipCheckBox* AddCheckBox(OEngine& screen, int picture, int x, int y) {
 
 int CurrentLevelCode() {
   const Options& options = GetOptions();
-  return (options.GameType == 1 ? 4 : 1) + options.Level;
+  return (options.GameType == GameMode::kArcade ? 4 : 1) + options.Level;
 }
 
 }  // namespace dialogs

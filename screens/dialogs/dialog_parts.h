@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "engine/catalogue_buttons.h"
+
 class OClipButton;
 class OClipCheckBox;
 class OEngine;
@@ -18,17 +20,14 @@ constexpr int kCodeSubmit = 13;  // also "more games" in help
 constexpr int kCodeClose = 14;
 constexpr int kCodeYes = 15;  // Yes, OK
 
-// Button pictures ("clp/buttons/%d.clp") and general pictures ("clp/%d.clp") the dialogs show.
-constexpr int kButtonYes = 8, kButtonNo = 9;
-
 // Key codes a dialog answers.
 constexpr int kKeyEnter = 13, kKeyEscape = 27;
 
-// A command button from button picture `picture` at (x, y, depth) with the command code; null when the
-// picture is missing.
-OClipButton* AddCommandButton(OEngine& screen, int picture, int x, int y, int depth, int code);
-// An unchecked check box from button picture `picture` at (x, y), depth 0; null when missing.
-OClipCheckBox* AddCheckBox(OEngine& screen, int picture, int x, int y);
+// A command button from the button picture at (x, y, depth) with the command code; null when the picture
+// is missing.
+OClipButton* AddCommandButton(OEngine& screen, ButtonPicture picture, int x, int y, int depth, int code);
+// An unchecked check box from the button picture at (x, y), depth 0; null when missing.
+OClipCheckBox* AddCheckBox(OEngine& screen, ButtonPicture picture, int x, int y);
 
 // The level code records are filed under for the current options: strategy level + 1, arcade level + 4.
 int CurrentLevelCode();

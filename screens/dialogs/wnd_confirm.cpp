@@ -8,8 +8,8 @@ using namespace dialogs;
 AWndConfirm::AWndConfirm(OWindow* window, int x, int y, int width, int height, std::string line1,
                          std::string line2)
     : OKillWindowButton(window, x, y, width, height), text1_(std::move(line1)), text2_(std::move(line2)) {
-  yes_ = AddCommandButton(*this, kButtonYes, kYesX, kButtonY, 0, kCodeYes);
-  no_ = AddCommandButton(*this, kButtonNo, kNoX, kButtonY, 0, kCodeNo);
+  yes_ = AddCommandButton(*this, ButtonPicture::kYes, kYesX, kButtonY, 0, kCodeYes);
+  no_ = AddCommandButton(*this, ButtonPicture::kNo, kNoX, kButtonY, 0, kCodeNo);
 }
 
 void AWndConfirm::Enter(OEngine** activeSlot) {

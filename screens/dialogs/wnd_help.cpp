@@ -13,8 +13,6 @@
 using namespace dialogs;
 
 namespace {
-constexpr int kTitlePicture = 2;
-constexpr int kCloseButton = 12, kMoreGamesButton = 3, kNextButton = 22, kPreviousButton = 23;
 constexpr int kPageButtonInset = 45, kNextY = 343, kPreviousY = 20;
 
 // Five paragraphs and the two key lines; lines break at '\n', the layout wraps the words.
@@ -54,11 +52,12 @@ const std::string& AWndHelp::Text() {
 
 AWndHelp::AWndHelp(OWindow* window, int x, int y, int width, int height)
     : OKillWindowButton(window, x, y, width, height) {
-  AddPicture(*this, catalogue::generalPictures[kTitlePicture].get(), -1, 10, 1);
-  close_ = AddCommandButton(*this, kCloseButton, 440, 402, 0, kCodeClose);
-  moreGames_ = AddCommandButton(*this, kMoreGamesButton, 356, 415, 0, kCodeSubmit);
-  next_ = AddCommandButton(*this, kNextButton, width - kPageButtonInset, kNextY, 0, kCodeNo);
-  previous_ = AddCommandButton(*this, kPreviousButton, width - kPageButtonInset, kPreviousY, 0, kCodeNo);
+  AddPicture(*this, catalogue::Get(GeneralPicture::kHelpTitle), -1, 10, 1);
+  close_ = AddCommandButton(*this, ButtonPicture::kClose, 440, 402, 0, kCodeClose);
+  moreGames_ = AddCommandButton(*this, ButtonPicture::kMoreGames, 356, 415, 0, kCodeSubmit);
+  next_ = AddCommandButton(*this, ButtonPicture::kNextPage, width - kPageButtonInset, kNextY, 0, kCodeNo);
+  previous_ =
+      AddCommandButton(*this, ButtonPicture::kPreviousPage, width - kPageButtonInset, kPreviousY, 0, kCodeNo);
   if (previous_) previous_->visible = false;
 
   DrawFontRecord font;

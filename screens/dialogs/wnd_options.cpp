@@ -17,8 +17,6 @@
 using namespace dialogs;
 
 namespace {
-constexpr int kTitlePicture = 1, kPanelPicture = 6;
-constexpr int kSwitchPicture = 18, kRadioPicture = 19;
 constexpr int kSpeedX = 190, kSpeedY = 264, kSkinsX = 170, kSkinsY = 227;
 constexpr int kOkX = 110, kCancelX = 260, kButtonY = 470;
 
@@ -31,25 +29,25 @@ bool GameInProgress() {
 
 AWndOptions::AWndOptions(OWindow* window, int x, int y, int width, int height)
     : OKillWindowButton(window, x, y, width, height) {
-  AddPicture(*this, catalogue::generalPictures[kTitlePicture].get(), -1, 15, 1);
-  AddPicture(*this, catalogue::generalPictures[kPanelPicture].get(), 39, 76, 1);
-  ok_ = AddCommandButton(*this, kButtonYes, kOkX, kButtonY, 0, kCodeYes);
-  cancel_ = AddCommandButton(*this, kButtonNo, kCancelX, kButtonY, 0, kCodeNo);
+  AddPicture(*this, catalogue::Get(GeneralPicture::kOptionsTitle), -1, 15, 1);
+  AddPicture(*this, catalogue::Get(GeneralPicture::kOptionsPanel), 39, 76, 1);
+  ok_ = AddCommandButton(*this, ButtonPicture::kYes, kOkX, kButtonY, 0, kCodeYes);
+  cancel_ = AddCommandButton(*this, ButtonPicture::kNo, kCancelX, kButtonY, 0, kCodeNo);
   int boxY = kFirstBoxY;
   for (OClipCheckBox*& box : switches_) {
-    box = AddCheckBox(*this, kSwitchPicture, kBoxX, boxY);
+    box = AddCheckBox(*this, ButtonPicture::kCheckBox, kBoxX, boxY);
     if (box) boxY += box->GetHeight() + kBoxGap;
   }
   for (size_t i = 0; i < levels_.size(); ++i)
-    levels_[i] = AddCheckBox(*this, kRadioPicture, kLevelBoxX, kLevelBoxY[i]);
+    levels_[i] = AddCheckBox(*this, ButtonPicture::kRadioBox, kLevelBoxX, kLevelBoxY[i]);
   for (size_t i = 0; i < types_.size(); ++i)
-    types_[i] = AddCheckBox(*this, kRadioPicture, kTypeBoxX, kTypeBoxY[i]);
+    types_[i] = AddCheckBox(*this, ButtonPicture::kRadioBox, kTypeBoxX, kTypeBoxY[i]);
   speed_ = std::make_unique<AProgressBar>(*this, kSpeedCount, kSpeedX, kSpeedY);
   skins_ = std::make_unique<ASkins>(*this, kSkinsX, kSkinsY);
   savedLevel = GetOptions().Level;
   savedGameType = GetOptions().GameType;
   CheckOnly(levels_, savedLevel);
-  CheckOnly(types_, savedGameType);
+  CheckOnly(types_, int(savedGameType));
 }
 
 // The bar and the row take their clips off this screen, so they go while it still stands.
@@ -118,7 +116,7 @@ void AWndOptions::Enter(OEngine** activeSlot) {
   savedLevel = options.Level;
   savedGameType = options.GameType;
   CheckOnly(levels_, options.Level);
-  CheckOnly(types_, options.GameType);
+  CheckOnly(types_, int(options.GameType));
   OKillWindowButton::Enter(activeSlot);
 }
 
@@ -148,7 +146,7 @@ void AWndOptions::Ok() {
   // 4. Level and mode from the radio groups.
   savedLevel = options.Level;
   options.Level = FirstChecked(levels_, options.Level);
-  options.GameType = FirstChecked(types_, options.GameType);
+  options.GameType = GameMode(FirstChecked(types_, int(options.GameType)));
   const bool levelChanged = options.Level != savedLevel;
   const bool typeChanged = options.GameType != savedGameType;
   // 5.

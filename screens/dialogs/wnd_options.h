@@ -46,13 +46,13 @@ class AWndOptions : public OKillWindowButton {
 
   // The level and the game type when the dialog was opened, for the new-game confirmation's roll-back.
   int savedLevel = 0;
-  int savedGameType = 0;
+  GameMode savedGameType = GameMode::kStrategy;
 
   // -- controls, for the tests --
   enum Switch { kSoundOn, kDirectSound, kAutoSave, kAnimate, kSwitchCount };
   OClipCheckBox* SwitchBox(Switch s) const { return switches_[s]; }
   OClipCheckBox* LevelBox(int level) const { return levels_[size_t(level)]; }
-  OClipCheckBox* TypeBox(int type) const { return types_[size_t(type)]; }
+  OClipCheckBox* TypeBox(GameMode mode) const { return types_[size_t(mode)]; }
   AProgressBar& SpeedBar() const { return *speed_; }
   ASkins& SkinsRow() const { return *skins_; }
   OClipButton* OkButton() const { return ok_; }

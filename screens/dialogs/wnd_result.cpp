@@ -16,7 +16,6 @@
 using namespace dialogs;
 
 namespace {
-constexpr int kPanelPicture = 5, kEditPicture = 7;
 constexpr int kEditY = 358, kEditMargin = 10, kEditWidth = 260, kEditHeight = 33;
 constexpr int kLineY[3] = {115, 200, 280};
 constexpr int kBallSize = 32, kLineDepth = -2;
@@ -25,8 +24,8 @@ constexpr int kColours = 6;
 
 AWndResult::AWndResult(OWindow* window, int x, int y, int width, int height)
     : OKillWindowButton(window, x, y, width, height) {
-  AddPicture(*this, catalogue::generalPictures[kPanelPicture].get(), 10, 10, 1);
-  if (const OClip* frame = catalogue::generalPictures[kEditPicture].get()) {
+  AddPicture(*this, catalogue::Get(GeneralPicture::kResultPanel), 10, 10, 1);
+  if (const OClip* frame = catalogue::Get(GeneralPicture::kNameBox)) {
     auto edit = std::make_unique<OClipEdit>();
     edit->font.textColor = 0x000052;
     edit->font.size = 14;
@@ -36,8 +35,8 @@ AWndResult::AWndResult(OWindow* window, int x, int y, int width, int height)
     edit->SetMaxLength(kNameLength);
     edit_ = static_cast<OClipEdit*>(AddControl(std::move(edit)));
   }
-  ok_ = AddCommandButton(*this, kButtonYes, 70, 410, 0, kCodeYes);
-  cancel_ = AddCommandButton(*this, kButtonNo, 210, 410, 0, kCodeNo);
+  ok_ = AddCommandButton(*this, ButtonPicture::kYes, 70, 410, 0, kCodeYes);
+  cancel_ = AddCommandButton(*this, ButtonPicture::kNo, 210, 410, 0, kCodeNo);
 }
 
 int AWndResult::Bonus(int coloursCleared) {

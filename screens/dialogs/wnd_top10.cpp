@@ -22,8 +22,6 @@
 using namespace dialogs;
 
 namespace {
-constexpr int kTitlePicture = 9, kRowPicture = 3, kStrategyPicture = 12, kArcadePicture = 13;
-constexpr int kCloseButton = 12, kClearButton = 11, kSubmitButton = 13;
 constexpr int kTitleY = 87, kTitleDrop = 100, kModeY = 65;
 constexpr int kTextMargin = 5, kScoreRight = 312;
 
@@ -58,10 +56,10 @@ std::unique_ptr<OBitmap> RowSurface(const AWndTop10::Row& row) {
 
 AWndTop10::AWndTop10(OWindow* window, int x, int y, int width, int height)
     : OKillWindowButton(window, x, y, width, height) {
-  AddPicture(*this, catalogue::generalPictures[kTitlePicture].get(), -1, 10, 1);
-  close_ = AddCommandButton(*this, kCloseButton, 125, 432, 0, kCodeClose);
-  clear_ = AddCommandButton(*this, kClearButton, 233, 435, 0, kCodeClear);
-  submit_ = AddCommandButton(*this, kSubmitButton, 24, 435, 0, kCodeSubmit);
+  AddPicture(*this, catalogue::Get(GeneralPicture::kTopTenTitle), -1, 10, 1);
+  close_ = AddCommandButton(*this, ButtonPicture::kClose, 125, 432, 0, kCodeClose);
+  clear_ = AddCommandButton(*this, ButtonPicture::kClear, 233, 435, 0, kCodeClear);
+  submit_ = AddCommandButton(*this, ButtonPicture::kSubmit, 24, 435, 0, kCodeSubmit);
 }
 
 void AWndTop10::Enter(OEngine** activeSlot) {
@@ -69,9 +67,11 @@ void AWndTop10::Enter(OEngine** activeSlot) {
   title_.Hide();
   title_.Show(*this, -1, kTitleY, LevelName(options.Level), kTitleDrop, 0);
   if (modePicture_) RemoveClip(modePicture_);
-  modePicture_ = AddPicture(
-      *this, catalogue::generalPictures[options.GameType == 1 ? kArcadePicture : kStrategyPicture].get(), -1,
-      kModeY, 1);
+  modePicture_ =
+      AddPicture(*this,
+                 catalogue::Get(options.GameType == GameMode::kArcade ? GeneralPicture::kArcadeBadge
+                                                                      : GeneralPicture::kStrategyBadge),
+                 -1, kModeY, 1);
   RemoveRows();
   const std::string code = std::to_string(CurrentLevelCode());
   if (const AMainWindow* main = screens::mainScreen.get())
@@ -88,7 +88,7 @@ void AWndTop10::Enter(OEngine** activeSlot) {
 
 void AWndTop10::AddRow(int i, const Row& row) {
   const int y = kRowY + kRowStep * i;
-  if (OClip* picture = AddPicture(*this, catalogue::generalPictures[kRowPicture].get(), kRowX, y, 0))
+  if (OClip* picture = AddPicture(*this, catalogue::Get(GeneralPicture::kTopTenRow), kRowX, y, 0))
     rowClips_.push_back(picture);
   auto text = std::make_unique<OClip>();
   text->AddFrame(RowSurface(row));

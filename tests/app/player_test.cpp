@@ -124,7 +124,7 @@ class ProgramScenario : public ProgramTest, public ::testing::WithParamInterface
     if (verb == "right") program.Window().OnRButtonUp(300, 300);
     if (verb == "click") program.Click(x, y);
     if (verb == "level") program.ClickOn(options, options.LevelBox(n));
-    if (verb == "type") program.ClickOn(options, options.TypeBox(n));
+    if (verb == "type") program.ClickOn(options, options.TypeBox(GameMode(n)));
     if (verb == "switch") program.ClickOn(options, options.SwitchBox(AWndOptions::Switch(n)));
     if (verb == "speed") program.ClickOn(options, options.SpeedBar().Cells()[size_t(n)]);
     if (verb == "dlg") {
@@ -172,7 +172,7 @@ class ProgramScenario : public ProgramTest, public ::testing::WithParamInterface
             : state == GameState::kFlying ? "flying"
                                           : "other")
         << " score=" << game.Score() << " session=" << game.Name() << " level=" << o.Level
-        << " type=" << o.GameType << " sound=" << o.SoundOn << GetSound().IsEnabled()
+        << " type=" << int(o.GameType) << " sound=" << o.SoundOn << GetSound().IsEnabled()
         << " autosave=" << o.AutoSave << " speed=" << o.FastSpeed
         << " full=" << program.Window().IsFullScreen() << " min=" << program.platform.IsMinimised()
         << " url=" << (urls.empty() ? "" : urls.back()) << " records=" << program.Main()->Scores().Size()
@@ -184,7 +184,7 @@ class ProgramScenario : public ProgramTest, public ::testing::WithParamInterface
 
 TEST_P(ProgramScenario, EndsAsThePlayerExpects) {
   const Scenario& s = GetParam();
-  ASSERT_TRUE(program.StartIn(s.level, s.type));
+  ASSERT_TRUE(program.StartIn(s.level, GameMode(s.type)));
   std::istringstream steps(s.steps);
   for (std::string step; steps >> step && program.platform.HasWindow();) {
     const size_t colon = step.find(':');
@@ -235,7 +235,7 @@ TEST(ResultRules, TheNameOfferedIsKeptOrTheLevelsBestStrategyNameOrTheLevelName)
 }
 
 TEST_F(Dialogs, TheResultShowsTheTotalAndFilesItUnderTheNameTypedCutToTwelve) {
-  ASSERT_TRUE(program.StartIn(1, 1));  // arcade Expert: level code 5
+  ASSERT_TRUE(program.StartIn(1, GameMode::kArcade));  // arcade Expert: level code 5
   program.Session()->GetScore().Add(500);
   ASSERT_TRUE(program.Main()->OpenResultDialog());
   AWndResult& dialog = *screens::result;
@@ -260,7 +260,7 @@ TEST_F(Dialogs, TheResultShowsTheTotalAndFilesItUnderTheNameTypedCutToTwelve) {
 }
 
 TEST_F(Dialogs, TheTopTenShowsTheTenBestOfTheLevelCodeWithNamesCutAndSubmitsTheBest) {
-  ASSERT_TRUE(program.StartIn(1, 1));  // code 5
+  ASSERT_TRUE(program.StartIn(1, GameMode::kArcade));  // code 5
   for (int i = 0; i < 12; ++i)
     AddRecord(program, "Player" + std::to_string(i), 5, 1000 + 100 * i);
   AddRecord(program, "Strategist", 2, 99999);

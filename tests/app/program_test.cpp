@@ -24,15 +24,15 @@ TEST_F(ProgramTest, LoadsTheCatalogueShowsTheIntroAndHandsOverOnTheFirstTickPast
               AllLoaded(catalogue::skins) && AllLoaded(catalogue::mainWindowPieces) &&
               AllLoaded(catalogue::framePieces) && AllLoaded(catalogue::generalPictures) &&
               AllLoaded(catalogue::buttonPictures) && AllLoaded(catalogue::alphabetStrips));
-  for (int id = 0; id < 10; ++id)
-    EXPECT_TRUE(sounds.Player().Find(id)) << "sound " << id;
+  for (int id = 0; id < kSoundCount; ++id)
+    EXPECT_TRUE(sounds.Player().Find(SoundId(id))) << "sound " << id;
   EXPECT_EQ(ActiveScreen(), screens::intro.get());
   EXPECT_TRUE(program.platform.IsRounded());
   // The logo bursts at 4000 ms.
   program.Ticks(399);
-  EXPECT_EQ(sounds.Count(5), 0);
+  EXPECT_EQ(sounds.Count(SoundId::kClick), 0);
   program.Ticks(1);
-  EXPECT_EQ(sounds.Count(5), 1);
+  EXPECT_EQ(sounds.Count(SoundId::kClick), 1);
   EXPECT_GT(screens::smallBalls->Count(), 0);
   program.Ticks(200);
   EXPECT_EQ(ActiveScreen(), screens::intro.get());
@@ -70,8 +70,8 @@ TEST(ProgramStartup, AMissingOrDamagedPictureStopsWithItsNameAndExitCode255AndAM
   SoundLog sounds;
   Program program;
   ASSERT_TRUE(program.Start());
-  EXPECT_FALSE(sounds.Player().Find(3));
-  EXPECT_TRUE(sounds.Player().Find(4));
+  EXPECT_FALSE(sounds.Player().Find(SoundId::kBell));
+  EXPECT_TRUE(sounds.Player().Find(SoundId::kShot));
 }
 
 TEST(ProgramStartup, TheFirstExitStoresTheGameAndTheNextStartResumesIt) {
@@ -116,7 +116,7 @@ class Players : public ProgramTest {
 };
 
 TEST_F(Players, TheDemoShootsByItselfAtLevelZeroPausesWithoutFocusAndAKeyBringsBackTheGameAndLevel) {
-  ASSERT_TRUE(program.StartIn(1, 0));
+  ASSERT_TRUE(program.StartIn(1));
   const std::vector<int> board = program.Board();
   Main().RunCommand(AMainWindow::kDemo);
   EXPECT_EQ(program.Session()->Name(), "GameDemo");
@@ -140,8 +140,9 @@ TEST_F(Players, TheDemoShootsByItselfAtLevelZeroPausesWithoutFocusAndAKeyBringsB
 
 TEST_F(Players, TheReplayPlaysAtItsOwnLevelAndTheLevelBeforeComesBack) {
   WriteReplayFile(kReplayFile, 2, 0, "");
-  ASSERT_TRUE(program.StartIn(1, 0));
-  SetPlayerSessionFactory([](OEngine& screen, bool, int) { return std::make_unique<GameOrig>(&screen); });
+  ASSERT_TRUE(program.StartIn(1));
+  SetPlayerSessionFactory(
+      [](OEngine& screen, bool, GameMode) { return std::make_unique<GameOrig>(&screen); });
   Main().RunCommand(AMainWindow::kReplay);
   EXPECT_TRUE(Main().ReplayRunning() && Main().ReplayLabel()->visible);
   EXPECT_EQ(GetOptions().Level, 2);
@@ -153,7 +154,7 @@ TEST_F(Players, TheReplayPlaysAtItsOwnLevelAndTheLevelBeforeComesBack) {
 
 TEST_F(Players, AReplayTooShortForItsFirstBoardHandsBackToAGame) {
   WriteReplayFile(kReplayFile, 0, 0, std::string(152, '\1'));  // the first board needs 153 values
-  ASSERT_TRUE(program.StartIn(1, 0));
+  ASSERT_TRUE(program.StartIn(1));
   Main().RunCommand(AMainWindow::kReplay);
   program.Ticks(5);
   EXPECT_FALSE(Main().DemoRunning() || Main().ReplayRunning());

@@ -103,9 +103,9 @@ class Program {
   }
   // Starts, enters the main screen and waits for the first shot: of the game the start made, or of a new
   // one at the level and mode given.
-  bool StartIn(int level = -1, int gameType = 0) {
+  bool StartIn(int level = -1, GameMode mode = GameMode::kStrategy) {
     if (!Start()) return false;
-    if (level >= 0) GetOptions().Level = level, GetOptions().GameType = gameType;
+    if (level >= 0) GetOptions().Level = level, GetOptions().GameType = mode;
     Click(200, 200);  // the intro clicked away: the main screen is active after the tick
     Ticks();
     if (level >= 0) Main()->StartGame(true, false);

@@ -62,23 +62,25 @@ class SettingsFileTest : public HeadlessWindowTest {
 TEST_F(SettingsFileTest, StoredValuesMissingOutOfRangeOrOfAnotherKindGiveTheLoadDefaults) {
   struct Case {
     const char* stored;
-    int Options::*field;
+    int (*field)(const Options&);
     int value, interval;
   };
+  constexpr auto level = [](const Options& o) { return o.Level; };
+  constexpr auto mode = [](const Options& o) { return int(o.GameType); };
+  constexpr auto speed = [](const Options& o) { return o.FastSpeed; };
+  constexpr auto full = [](const Options& o) { return o.FullScreen; };
   const Case cases[] = {
-      {"Level=1", &Options::Level, 1, 5},           {"Level=3", &Options::Level, 0, 5},
-      {"Level=-1", &Options::Level, 0, 5},          {"Level=\"Master\"", &Options::Level, 0, 5},
-      {"GameType=1", &Options::GameType, 1, 5},     {"GameType=2", &Options::GameType, 0, 5},
-      {"GameType=-1", &Options::GameType, 0, 5},    {"FastSpeed=0", &Options::FastSpeed, 0, 30},
-      {"FastSpeed=4", &Options::FastSpeed, 4, 1},   {"FastSpeed=5", &Options::FastSpeed, 3, 5},
-      {"FastSpeed=-1", &Options::FastSpeed, 3, 5},  {"FastSpeed=0xffffffff", &Options::FastSpeed, 3, 5},
-      {"FullScreen=7", &Options::FullScreen, 7, 5},  // a switch kept as read, not an index
+      {"Level=1", level, 1, 5},          {"Level=3", level, 0, 5},      {"Level=-1", level, 0, 5},
+      {"Level=\"Master\"", level, 0, 5}, {"GameType=1", mode, 1, 5},    {"GameType=2", mode, 0, 5},
+      {"GameType=-1", mode, 0, 5},       {"FastSpeed=0", speed, 0, 30}, {"FastSpeed=4", speed, 4, 1},
+      {"FastSpeed=5", speed, 3, 5},      {"FastSpeed=-1", speed, 3, 5}, {"FastSpeed=0xffffffff", speed, 3, 5},
+      {"FullScreen=7", full, 7, 5},  // a switch kept as read, not an index
   };
   for (const Case& c : cases) {
     Restart();
     WriteSettings(std::string("Game = {\nOptions = {\n") + c.stored + "\n}\n}\n");
     EXPECT_TRUE(LoadSettings(window, scores, path)) << c.stored;
-    EXPECT_EQ(GetOptions().*c.field, c.value) << c.stored;
+    EXPECT_EQ(c.field(GetOptions()), c.value) << c.stored;
     EXPECT_EQ(window.GetFrameInterval(), c.interval) << c.stored;
   }
   // Switches read any nonzero integer as on (a string as off); the looks take the first six values.
@@ -140,7 +142,8 @@ TEST_F(SettingsFileTest, ExitWritesTheOptionsTheTableAndEveryOtherKeyRead) {
   EXPECT_EQ(scores.ToText(), "1-1-126\tAnn\t3\t500\n1-1-126\tBo\t4\t200\n");
   scores.AddRecord("6-12-126\tCy\t1\t900");
   Options& o = GetOptions();
-  o.Level = 2, o.SoundOn = false, o.Animate = false, o.FastSpeed = 4, o.GameType = 1, o.FullScreen = 0;
+  o.Level = 2, o.SoundOn = false, o.Animate = false, o.FastSpeed = 4, o.GameType = GameMode::kArcade,
+  o.FullScreen = 0;
   o.Skins = {5, 4, 3, 2, 1, 0};
   ASSERT_TRUE(window.EnterFullScreen());
   ASSERT_TRUE(SaveSettings(window, scores, path));

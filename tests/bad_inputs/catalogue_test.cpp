@@ -81,11 +81,11 @@ TEST(BadInputCatalogue, DamagedSoundsNeverReachTheDeviceInEitherMode) {
     for (bool ownChannels : {false, true}) {
       SoundLog sounds;
       sounds.Player().SetMode(ownChannels);
-      sounds.Player().Load(5, c.Path().string());
-      sounds.Player().Play(5, true);
-      sounds.Player().Play(5, false);
-      EXPECT_EQ(sounds.Count(5), 0) << c.Where();
-      const OSound::WavInfoStruct* entry = sounds.Player().Find(5);
+      sounds.Player().Load(SoundId::kClick, c.Path().string());
+      sounds.Player().Play(SoundId::kClick, true);
+      sounds.Player().Play(SoundId::kClick, false);
+      EXPECT_EQ(sounds.Count(SoundId::kClick), 0) << c.Where();
+      const OSound::WavInfoStruct* entry = sounds.Player().Find(SoundId::kClick);
       EXPECT_TRUE(!entry || !entry->valid) << c.Where();
     }
   }
@@ -98,8 +98,8 @@ TEST(BadInputCatalogue, SettingsFilesGivingDefaultsAreRefusedAndTheOthersRead) {
     for (const Case& c : ReadCases(kind)) {
       std::string text;
       OConfig store;
-      const bool read =
-          ReadEncryptedFile(c.Path().string(), text, kSettingsKey, kCipherKeyLength) && !store.LoadText(text);
+      const bool read = ReadEncryptedFile(c.Path().string(), text, kSettingsKey, kCipherKeyLength) &&
+                        store.LoadText(text) == OConfig::LoadResult::kComplete;
       EXPECT_EQ(read, !c.Expects("defaults")) << c.Where();
     }
   }

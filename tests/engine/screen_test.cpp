@@ -37,7 +37,7 @@ TEST_F(ScreenTest, DirtyRedrawAfterRandomChangesGivesTheFullRedrawPicture) {
   constexpr int kLeft = 540, kTop = 420, kWidth = 300, kHeight = 200;
   OEngine screen(&window, kLeft, kTop, kWidth, kHeight);
   screen.backgroundColor = 0xCCCCFF;
-  screen.redrawMode = OEngine::kRedrawDirty;
+  screen.redrawMode = OEngine::RedrawMode::kDirty;
   std::mt19937 random(12345);
   const auto coin = [&](int n) { return static_cast<int>(random() % unsigned(n)); };
   // Opaque, colour-keyed, blended, masked, two-frame and offset clips over each other, at fractional
@@ -139,7 +139,7 @@ TEST_F(ScreenTest, MotionBySpeedAndAlongPaths) {
 
 TEST_F(ScreenTest, ExpiredOrRemovedClipsGoInTheSameFrameAndTheRestCarryOn) {
   Recording<> screen(&window, 0, 0, 200, 200);
-  screen.redrawMode = OEngine::kRedrawDirty;
+  screen.redrawMode = OEngine::RedrawMode::kDirty;
   screen.Enter(nullptr);
   EXPECT_EQ(screen.AddClip(std::make_unique<OClip>()), nullptr) << "nothing to show: refused";
   OClip *clips[4], *doomed = nullptr;
@@ -226,14 +226,14 @@ TEST_F(ScreenTest, ACommandRunsHalfASecondAfterTheReleaseAndASecondOneMeanwhileI
   TestFolder folder;
   const auto wave = MakeWaveFile(1, 8000, 8, std::vector<uint8_t>(800));
   WriteAll(folder / "5.wav", std::string(wave.begin(), wave.end()));
-  ASSERT_TRUE(sounds.Player().Load(5, folder / "5.wav"));
+  ASSERT_TRUE(sounds.Player().Load(SoundId::kClick, folder / "5.wav"));
   Dialog dialog(&window, 0, 0, 300, 200);
   dialog.framed = false;
   OClipButton* ok = AddButton(dialog, 10, 10, 12);
   OClipButton* cancel = AddButton(dialog, 100, 10, 21);
   dialog.Enter(nullptr);
   Click(dialog, 20, 20);
-  EXPECT_EQ(sounds.Count(5), 1) << "the release sounds at once";
+  EXPECT_EQ(sounds.Count(SoundId::kClick), 1) << "the release sounds at once";
   EXPECT_FALSE(ok->visible);
   EXPECT_EQ(dialog.clicked.size(), 1u) << "the screen's click comes at once; the command waits";
   Click(dialog, 110, 20);  // within the 500 ms: not queued

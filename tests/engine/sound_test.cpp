@@ -13,6 +13,9 @@
 
 namespace {
 
+// Two effects; which of the game's they are does not matter here.
+constexpr SoundId kFirst = SoundId::kRisingChime, kSecond = SoundId::kFallingChime;
+
 // A wave of ms milliseconds, 8-bit mono at 8000 Hz.
 std::vector<uint8_t> WaveOf(int ms) {
   return MakeWaveFile(1, 8000, 8, std::vector<uint8_t>(size_t(ms) * 8, 0x80));
@@ -21,64 +24,64 @@ std::vector<uint8_t> WaveOf(int ms) {
 class SoundPlayer : public ::testing::Test {
  protected:
   SoundPlayer() : dev(new NullAudioDevice()), sound(std::unique_ptr<AudioDevice>(dev)) {}
-  void LoadWave(int id, const std::vector<uint8_t>& bytes) {
-    const std::string path = folder / (std::to_string(id) + ".wav");
+  void LoadWave(SoundId id, const std::vector<uint8_t>& bytes) {
+    const std::string path = folder / (std::to_string(int(id)) + ".wav");
     WriteAll(path, std::string(bytes.begin(), bytes.end()));
     ASSERT_TRUE(sound.Load(id, path));
   }
-  int SampleOf(int id) const { return sound.Find(id)->sample; }
+  int SampleOf(SoundId id) const { return sound.Find(id)->sample; }
 
   TestFolder folder;
   NullAudioDevice* dev;  // owned by the player
   OSound sound;
 };
 
-// Effect 1 plays, time passes, then effect `second` is asked for: on the shared channel (mode 0) or on
-// each effect's own channel (mode 1).
+// The first effect plays, time passes, then effect `second` is asked for: on the shared channel (mode 0) or
+// on each effect's own channel (mode 1).
 TEST_F(SoundPlayer, ChannelRules) {
   // Own channels or the shared one, the time before the second effect, which it is, whether it interrupts,
   // the starts, and the effect then playing on the second effect's channel.
-  const std::tuple<const char*, bool, int, int, bool, size_t, int> rows[] = {
-      {"another effect is dropped while one plays", false, 100, 2, false, 1, 1},
-      {"an interrupting effect replaces the playing one", false, 100, 2, true, 2, 2},
-      {"once the channel is free it plays", false, 300, 2, false, 2, 2},
-      {"effects play side by side", true, 100, 2, false, 2, 2},
-      {"a playing effect continues", true, 100, 1, false, 1, 1},
-      {"an interrupted effect restarts", true, 100, 1, true, 2, 1},
-      {"an effect that ended plays again", true, 300, 1, false, 2, 1},
+  const std::tuple<const char*, bool, int, SoundId, bool, size_t, SoundId> rows[] = {
+      {"another effect is dropped while one plays", false, 100, kSecond, false, 1, kFirst},
+      {"an interrupting effect replaces the playing one", false, 100, kSecond, true, 2, kSecond},
+      {"once the channel is free it plays", false, 300, kSecond, false, 2, kSecond},
+      {"effects play side by side", true, 100, kSecond, false, 2, kSecond},
+      {"a playing effect continues", true, 100, kFirst, false, 1, kFirst},
+      {"an interrupted effect restarts", true, 100, kFirst, true, 2, kFirst},
+      {"an effect that ended plays again", true, 300, kFirst, false, 2, kFirst},
   };
-  LoadWave(1, WaveOf(300));
-  LoadWave(2, WaveOf(300));
+  LoadWave(kFirst, WaveOf(300));
+  LoadWave(kSecond, WaveOf(300));
   for (const auto& [what, ownChannels, advanceMs, second, interrupt, starts, playing] : rows) {
     SCOPED_TRACE(what);
     ASSERT_TRUE(sound.SetMode(!ownChannels));
     ASSERT_TRUE(sound.SetMode(ownChannels));  // leaving a mode silences its channels
     const size_t before = dev->Starts().size();
-    sound.Play(1, true);
+    sound.Play(kFirst, true);
     dev->Advance(advanceMs);
     sound.Play(second, interrupt);
     ASSERT_EQ(dev->Starts().size() - before, starts);
     const int channel = ownChannels ? sound.Find(second)->channel : 0;
     EXPECT_EQ(channel != 0, ownChannels);
     EXPECT_EQ(dev->PlayingOn(channel), SampleOf(playing));
-    if (ownChannels && second == 2) {
-      EXPECT_EQ(dev->PlayingOn(sound.Find(1)->channel), SampleOf(1));
+    if (ownChannels && second == kSecond) {
+      EXPECT_EQ(dev->PlayingOn(sound.Find(kFirst)->channel), SampleOf(kFirst));
     }
     dev->Advance(1000);
   }
   ASSERT_TRUE(sound.SetMode(true));
-  sound.Play(1, true);
-  const int own = sound.Find(1)->channel;
+  sound.Play(kFirst, true);
+  const int own = sound.Find(kFirst)->channel;
   ASSERT_TRUE(sound.SetMode(false));
   EXPECT_FALSE(dev->IsChannelPlaying(own)) << "leaving mode 1 silences the own channels";
 }
 
 TEST_F(SoundPlayer, SilenceWhenDisabledOrMissing) {
-  EXPECT_FALSE(sound.Load(3, folder / "missing.wav"));
-  LoadWave(1, WaveOf(50));
+  EXPECT_FALSE(sound.Load(kSecond, folder / "missing.wav"));
+  LoadWave(kFirst, WaveOf(50));
   sound.SetEnabled(false);
   for (bool mode : {false, true})
-    sound.SetMode(mode), sound.Play(1, true);
+    sound.SetMode(mode), sound.Play(kFirst, true);
   EXPECT_EQ(dev->Starts().size(), 0u);
 }
 
@@ -94,14 +97,14 @@ TEST(SoundSdl, PlaysOnTheDummyOutputAndIsSilentWithoutOne) {
     auto device = MakeSdlAudioDevice();
     AudioDevice* dev = device.get();
     OSound sound(std::move(device));
-    ASSERT_TRUE(sound.Load(1, folder / "1.wav"));
+    ASSERT_TRUE(sound.Load(kFirst, folder / "1.wav"));
     const bool real = std::string(driver) == "dummy";
     EXPECT_EQ(dev->IsOpen(), real);
-    sound.Play(1, false);
+    sound.Play(kFirst, false);
     EXPECT_EQ(dev->IsChannelPlaying(0), real);
     EXPECT_EQ(sound.SetMode(true), real);
-    sound.Play(1, true);
-    EXPECT_EQ(dev->IsChannelPlaying(sound.Find(1)->channel), real);
+    sound.Play(kFirst, true);
+    EXPECT_EQ(dev->IsChannelPlaying(sound.Find(kFirst)->channel), real);
   }
 }
 

@@ -15,7 +15,6 @@ namespace {
 class TestOwner : public FieldOwner {
  public:
   int PaletteLength() const override { return paletteLength; }
-  void SetPaletteLength(int length) override { paletteLength = length; }
   int PaletteColour(int k) const override { return palette[k]; }
   int Random(int n) override {
     return n == 0 ? 0 : script.empty() ? LibRandom() % n : script[draws++ % 6] % n;
@@ -59,7 +58,7 @@ TEST(FieldGroups, GroupsOfThreeGoAndWhatTheyHeldFalls) {
   };
   for (const auto& c : cases) {
     TestBoard b(c.before);
-    const bool removed = b.field.PopCluster(Index(c.column, c.row), c.threshold) != 0;
+    const bool removed = b.field.PopCluster(Index(c.column, c.row), c.threshold).removed;
     EXPECT_EQ(removed, GetRows(b.field) != c.before) << c.before;
     b.field.DropDetached();
     EXPECT_EQ(GetRows(b.field), c.after) << c.before;
@@ -79,8 +78,9 @@ TEST(FieldGroups, ScratchBoardMatchesTheBoardInPlayOnRandomBoards) {
     probe.CopyFrom(b.field);
     const int index = LibRandom() % (rows * kColumns),
               size = probe.Mark(index % kColumns, index / kColumns, -1, false);
-    EXPECT_EQ(rash.PopCluster(index, 3), size == 1 ? 0 : size);
-    b.field.PopCluster(index, 3);
+    const GroupPop pop = rash.PopCluster(index, 3);
+    EXPECT_EQ(pop, (GroupPop{size, size >= 3}));
+    EXPECT_EQ(b.field.PopCluster(index, 3), pop);
     ASSERT_EQ(rash.Cells(), b.field.Cells());
     EXPECT_EQ(rash.DropDetached(), b.field.DropDetached());
     ASSERT_EQ(rash.Cells(), b.field.Cells());
@@ -89,13 +89,13 @@ TEST(FieldGroups, ScratchBoardMatchesTheBoardInPlayOnRandomBoards) {
 
 // ---- colours, end test, nearest cell, placing ---------------------------------------------------------
 TEST(FieldRules, EndTestNearestCellAndPlacing) {
-  // The end: a cleared top row wins and empties the palette; a ball in the bottom row loses.
-  for (auto [rows, over, palette] : {std::tuple{"|1", true, 0},
-                                     {"1|||||||||||||||................2", true, 6},
-                                     {"1||||||||||||||................2", false, 6}}) {
-    TestBoard end(rows);
-    EXPECT_EQ(end.field.EndTest(), over) << rows;
-    EXPECT_EQ(end.owner.paletteLength, palette) << rows;
+  // The end: a cleared top row wins; a ball in the bottom row loses.
+  for (auto [rows, over, cleared] : {std::tuple{"|1", true, true},
+                                     {"1|||||||||||||||................2", true, false},
+                                     {"1||||||||||||||................2", false, false}}) {
+    const TestBoard end(rows);
+    EXPECT_EQ(end.field.IsOver(), over) << rows;
+    EXPECT_EQ(end.field.TopRowEmpty(), cleared) << rows;
   }
   // The nearest empty cell by corner distance, the lower index on a tie; odd rows sit 16 right.
   TestBoard n("|5");

@@ -115,7 +115,7 @@ class ReplayWholeGame : public Replay, public ::testing::WithParamInterface<std:
 
 TEST_P(ReplayWholeGame, ShowsTheSameGameStepByStepAfterARestoreAndLoops) {
   const auto [type, level] = GetParam();
-  GetOptions().GameType = type;
+  GetOptions().GameType = GameMode(type);
   GetOptions().Level = level;
   std::mt19937 aim(uint32_t(100 + 10 * type + level));
   GameLog whole, rest;

@@ -29,7 +29,7 @@ class SaveReplayTest : public testing::Test {
 
 TEST_F(SaveReplayTest, EveryRecordIsWrittenFieldByFieldAndReadBack) {
   SaveReplay recorder(folder.path());
-  recorder.Begin(1, 0);
+  recorder.Begin(1, GameMode::kStrategy);
   recorder.WriteRandom(5);
   recorder.WriteRandom(-3);
   recorder.WriteShot(200, -3);
@@ -51,7 +51,7 @@ TEST_F(SaveReplayTest, EveryRecordIsWrittenFieldByFieldAndReadBack) {
 
 TEST_F(SaveReplayTest, ARestoreWithoutAWholeHeaderStartsANewRecording) {
   GetOptions().Level = 2;
-  GetOptions().GameType = 1;
+  GetOptions().GameType = GameMode::kArcade;
   // None, an empty one (killed between its creation and its header), a header cut short; a whole
   // header is continued whatever the options say now.
   for (int length : {-1, 0, 5, 8}) {
@@ -70,7 +70,7 @@ TEST_F(SaveReplayTest, AProcessKilledWhileRecordingLeavesEveryRecord) {
   ASSERT_GE(child, 0);
   if (child == 0) {
     SaveReplay recorder(folder.path());
-    recorder.Begin(0, 0);
+    recorder.Begin(0, GameMode::kStrategy);
     recorder.WriteRandom(4);
     recorder.WriteShot(300, 40);
     ::raise(SIGKILL);

@@ -68,7 +68,7 @@ class SessionFixture : public HeadlessWindowTest {
     shower.Seed(7);
     SetLibRandomSeed(12345);
     screen = std::make_unique<SessionScreen>(&window, 0, 0, 800, 600);
-    screen->redrawMode = OEngine::kRedrawDirty;
+    screen->redrawMode = OEngine::RedrawMode::kDirty;
     screen->backgroundColor = 0xCCCCFF;
     screen->Enter(nullptr);
   }

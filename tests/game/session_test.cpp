@@ -94,7 +94,7 @@ TEST_F(Session, StrategyMissStringsShortenToOneThenRestartFromTheColoursLeft) {
 
 TEST_F(Session, ArcadeLosesAnAttemptEveryPeriodOnlyWhileThePlayerCouldShoot) {
   GetOptions().Level = 1;
-  GetOptions().GameType = 1;
+  GetOptions().GameType = GameMode::kArcade;
   GameTime& arcade = Make<GameTime>();
   ASSERT_TRUE(RunUntilReady());
   const int t0 = arcade.TimeLeft();  // the tick that made the game ready counted already
@@ -130,7 +130,7 @@ TEST_F(Session, ArcadeLosesAnAttemptEveryPeriodOnlyWhileThePlayerCouldShoot) {
 // ---- what a game records -------------------------------------------------------------------------------
 TEST_F(Session, ArcadeRecordsCarryTheShotsAndTheTimeOutsWithTheCounters) {
   GetOptions().Level = 2;
-  GetOptions().GameType = 1;
+  GetOptions().GameType = GameMode::kArcade;
   GameTime& arcade = Make<GameTime>();
   ASSERT_TRUE(RunUntilReady());
   ASSERT_TRUE(RunUntil([&] { return arcade.MissesLeft() == 1; }, 1000));
@@ -180,9 +180,9 @@ TEST_F(Session, AGameEndsWithTheResultOnlyWhenItScored) {
   ASSERT_TRUE(RunUntilReady());
   SetBoard("01234501234501234|||||||||||||||5");
   game->NextBall();  // a ball in the bottom row, no score: the next game at once
-  const int ends = sounds.Count(Game::kSoundEnd);
+  const int ends = sounds.Count(SoundId::kBurst);
   ASSERT_TRUE(RunUntil([&] { return game->State() == GameState::kLanded; }, 100));
-  EXPECT_EQ(sounds.Count(Game::kSoundEnd), ends + 1);
+  EXPECT_EQ(sounds.Count(SoundId::kBurst), ends + 1);
   ASSERT_TRUE(RunUntilReady());
   EXPECT_EQ(screen->resultDialogs, 0);
   game->GetScore().Add(1234);

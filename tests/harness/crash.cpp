@@ -141,7 +141,8 @@ int Temporaries(const std::string& folder, const char* target = nullptr, pid_t p
 
 bool ReadSettingsFile(const std::string& path, OConfig& store) {
   std::string text;
-  return ReadEncryptedFile(path, text, kSettingsKey, kCipherKeyLength) && !store.LoadText(text);
+  return ReadEncryptedFile(path, text, kSettingsKey, kCipherKeyLength) &&
+         store.LoadText(text) == OConfig::LoadResult::kComplete;
 }
 
 // ---- playing in a folder -----------------------------------------------------------------------------
@@ -189,13 +190,13 @@ struct PlayPlan {
 // Plays in folder as the game does from its start; 0 when it played as planned.
 template <class Rules>
 int PlayIn(const std::string& folder, const PlayPlan& plan) {
-  HeadlessRun run(kLevel, plan.mode, kDefaultSpeed);
+  HeadlessRun run(kLevel, GameMode(plan.mode), kDefaultSpeed);
   OWindow window;  // never shown: the settings set its frame interval, the save asks about full screen
   TScoresTable scores;
   const std::string settings = folder + "/" + kSettingsFileName;
   LoadSettings(window, scores, settings);
   Options& options = GetOptions();
-  options.Level = kLevel, options.GameType = plan.mode, options.FastSpeed = kDefaultSpeed;
+  options.Level = kLevel, options.GameType = GameMode(plan.mode), options.FastSpeed = kDefaultSpeed;
   options.Animate = options.SoundOn = false;  // nothing but the game draws from the generator
   SetLibRandomSeed(plan.seed);
 

@@ -160,7 +160,7 @@ class Run {
     pending_.restore |= due(kRestoreEvery);
     pending_.demo |= due(kDemoEvery);
     pending_.replay |= due(kReplayEvery);
-    pending_.pause |= combo.mode == 1;  // only arcade games let the player pause
+    pending_.pause |= GameMode(combo.mode) == GameMode::kArcade;  // only arcade games let the player pause
 
     int shots = 0;
     long long lastShotMs = tally_.simulatedMs;
@@ -306,7 +306,7 @@ class Run {
   Game* Session() const { return screens::mainScreen ? screens::mainScreen->GetGame() : nullptr; }
   Snapshot Take() const {
     Snapshot s;
-    s.level = GetOptions().Level, s.mode = GetOptions().GameType;
+    s.level = GetOptions().Level, s.mode = int(GetOptions().GameType);
     if (const Game* game = Session()) {
       s.session = game->Name();
       s.score = game->Score();
@@ -328,16 +328,16 @@ class Run {
     AWndOptions* options = screens::options.get();
     if (ActiveScreen() != options) return Fail("the options button did not open the options dialog");
     if (!ClickOn(*options, *options->LevelBox(combo.level), 1)) return false;
-    if (!ClickOn(*options, *options->TypeBox(combo.mode), 1)) return false;
+    if (!ClickOn(*options, *options->TypeBox(GameMode(combo.mode)), 1)) return false;
     window_->OnKeyUp(vk::kReturn, 0);
     // A game in progress (one restored with its score) is given up only when the player says yes.
     if (ActiveScreen() == screens::newGame.get()) window_->OnKeyUp(vk::kReturn, 0);
     if (!Frame()) return false;
-    if (GetOptions().Level != combo.level || GetOptions().GameType != combo.mode)
+    if (GetOptions().Level != combo.level || GetOptions().GameType != GameMode(combo.mode))
       return Fail("the options dialog did not switch to level " + std::to_string(combo.level) + " mode " +
                   std::to_string(combo.mode));
     if (!UntilReady()) return false;
-    const char* expected = combo.mode == 0 ? "GameOrig" : "GameTime";
+    const char* expected = GameMode(combo.mode) == GameMode::kStrategy ? "GameOrig" : "GameTime";
     if (Session()->Name() != expected || Session()->Score() != 0)
       return Fail("after the switch the session is " + Session()->Name() + " with score " +
                   std::to_string(Session()->Score()) + ", not a new " + expected);
@@ -358,7 +358,7 @@ class Run {
   // One pending event now, at a settled moment after the game saved itself; false on failure.
   bool DoPending() {
     if (pending_.restore) return pending_.restore = false, Restore();
-    if (pending_.pause && GetOptions().GameType == 1) return pending_.pause = false, Pause();
+    if (pending_.pause && GetOptions().GameType == GameMode::kArcade) return pending_.pause = false, Pause();
     if (pending_.options) return pending_.options = false, ChangeOptions();
     if (pending_.demo) return pending_.demo = false, Player(false);
     if (pending_.replay && screens::mainScreen->Button(AMainWindow::kReplay)->visible)
@@ -405,8 +405,8 @@ class Run {
         now.Skins == was.Skins)
       return Fail("the options dialog did not store the changes");
     if (sound && GetSound().IsEnabled() != now.SoundOn) return Fail("the sound did not follow its switch");
-    const int period =
-        GetOptions().GameType == 1 ? frameIntervals[AMainWindow::kArcadeSpeed] : frameIntervals[speed];
+    const int period = GetOptions().GameType == GameMode::kArcade ? frameIntervals[AMainWindow::kArcadeSpeed]
+                                                                  : frameIntervals[speed];
     if (window_->GetFrameInterval() != period) return Fail("the frame period did not follow the speed");
     ++tally_.events[kOptionChange];
     return Same(before, "an options change");

@@ -60,7 +60,7 @@ TEST_F(Widgets, AFallingBallFallsItsLimitThenBurstsUnlessAnimationIsOff) {
 TEST_F(Widgets, LettersDropBounceAndLandOnTheirLineWithOneSoundEachOrStandAtOnceWithoutAnimation) {
   for (bool animate : {true, false}) {
     GetOptions().Animate = animate;
-    const int landed = sounds.Count(ABallStr::kLandingSound);
+    const int landed = sounds.Count(SoundId::kKnock);
     AStringB line;
     line.Show(*screen, 100, 200, "Go 1", 300, -5);
     ASSERT_EQ(line.Letters().size(), 3u);  // the space makes no letter
@@ -75,7 +75,7 @@ TEST_F(Widgets, LettersDropBounceAndLandOnTheirLineWithOneSoundEachOrStandAtOnce
     }
     EXPECT_TRUE(rest);
     EXPECT_EQ(bounced, animate);
-    EXPECT_EQ(sounds.Count(ABallStr::kLandingSound) - landed, animate ? 3 : 0);
+    EXPECT_EQ(sounds.Count(SoundId::kKnock) - landed, animate ? 3 : 0);
   }
 }
 

@@ -80,7 +80,7 @@ TEST(StoreText, ReadingIsLenientAndStopsOnlyAtRealErrors) {
   for (const auto& [text, entries, failed] : cases) {
     OConfig c;
     c.SetInt("earlier", 1);
-    EXPECT_EQ(c.LoadText(text), failed) << text;
+    EXPECT_EQ(c.LoadText(text) == OConfig::LoadResult::kStopped, failed) << text;
     EXPECT_EQ(c.GetEntries(), entries) << text;
   }
 }
@@ -111,7 +111,7 @@ TEST(StoreText, RandomStoresRoundTrip) {
       if (kind == 2) c.SetString(key, bytes(rng() % 12, ""));
     }
     const std::string text = c.SaveText();
-    ASSERT_FALSE(back.LoadText(text)) << text;
+    ASSERT_EQ(back.LoadText(text), OConfig::LoadResult::kComplete) << text;
     ASSERT_EQ(back.GetEntries(), c.GetEntries()) << text;
     ASSERT_EQ(back.SaveText(), text);
   }
@@ -123,12 +123,12 @@ TEST(StoreText, HundredThousandNestedGroups) {
   for (int i = 0; i < 100000; ++i)
     text += "g = {\n", key += "g.";
   OConfig c;
-  EXPECT_FALSE(c.LoadText(text + "v=1\n"));  // left open
+  EXPECT_EQ(c.LoadText(text + "v=1\n"), OConfig::LoadResult::kComplete);  // left open
   EXPECT_EQ(c.GetInt(key + "v", 0), 1);
   for (int i = 0; i < 100000; ++i)
     text += "}\n";
-  EXPECT_FALSE(c.LoadText(text + "w=2\n"));
+  EXPECT_EQ(c.LoadText(text + "w=2\n"), OConfig::LoadResult::kComplete);
   EXPECT_EQ(c.GetInt("w", 0), 2);
-  EXPECT_TRUE(c.LoadText(text + "}\n"));
+  EXPECT_EQ(c.LoadText(text + "}\n"), OConfig::LoadResult::kStopped);
 }
 }  // namespace

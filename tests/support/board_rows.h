@@ -51,7 +51,7 @@ inline PointPath Fire(Field& field, int x, int y) {
 inline int Shoot(Field& field, int x, int y, int colour) {
   Fire(field, x, y);
   field.SetCell(field.LandingIndex(), colour);
-  const int group = field.PopCluster(field.LandingIndex(), 3);
+  const GroupPop pop = field.PopCluster(field.LandingIndex(), 3);
   field.DropDetached();
-  return group >= 3 ? group : 0;
+  return pop.removed ? pop.size : 0;
 }

@@ -13,10 +13,6 @@
 
 class HeadlessWindowTest : public ::testing::Test {
  protected:
-  class TestWindow : public OWindow {
-   public:
-    bool OnCreate() override { return true; }
-  };
   void SetUp() override {
     SetPlatform(&platform);
     ASSERT_TRUE(window.Create("Test", 800, 600));
@@ -25,7 +21,7 @@ class HeadlessWindowTest : public ::testing::Test {
   void TearDown() override { SetPlatform(nullptr); }
 
   HeadlessPlatform platform;
-  TestWindow window;
+  OWindow window;
 };
 
 template <class Base = OEngine>

@@ -19,7 +19,7 @@ class SoundLog {
   // The player, to load or configure as the game would.
   OSound& Player() { return sound_; }
   // Starts of effect id so far.
-  int Count(int id) const {
+  int Count(SoundId id) const {
     const OSound::WavInfoStruct* entry = sound_.Find(id);
     if (!entry || entry->sample == 0) return 0;
     int n = 0;

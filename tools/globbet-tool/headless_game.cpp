@@ -119,11 +119,11 @@ void Table::OnClipPathEnd(OClip* clip, const PointSpeed&) {
   if (game) game->BallArrived(clip);
 }
 
-HeadlessRun::HeadlessRun(int level, int type, int speed) : options_(GetOptions()) {
+HeadlessRun::HeadlessRun(int level, GameMode mode, int speed) : options_(GetOptions()) {
   SetPlatform(&platform_);
   Options& o = GetOptions();
   o = Options{};
-  o.Level = level, o.GameType = type, o.FastSpeed = speed;
+  o.Level = level, o.GameType = mode, o.FastSpeed = speed;
   o.Animate = false;  // no decoration: nothing but the game draws from the generator
   o.SoundOn = false;
 }

@@ -81,7 +81,7 @@ class Table : public OEngine, public GameHost {
 // The platform, the options and the generator as a headless run wants them; restored afterwards.
 class HeadlessRun {
  public:
-  HeadlessRun(int level, int type, int speed);
+  HeadlessRun(int level, GameMode mode, int speed);
   HeadlessRun(const HeadlessRun&) = delete;
   HeadlessRun& operator=(const HeadlessRun&) = delete;
   ~HeadlessRun();

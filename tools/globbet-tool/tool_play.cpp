@@ -137,8 +137,7 @@ int RunPop(const ToolArgs& args) {
   int status = 0;
   if (!ReadBoard(args[0], field, status)) return status;
   field.SetCell(index, colour);
-  int group = field.PopCluster(index, 3);
-  if (group == 0) group = 1;  // the scratch board reports a lone ball as no group
+  const int group = field.PopCluster(index, 3).size;
   const int before = CountBalls(field);
   field.DropDetached();
   PrintBoard(field);

@@ -72,10 +72,11 @@ int RunRecord(const ToolArgs& given) {
 
   GameEnd end;
   {
-    HeadlessRun run{int(args.level), int(args.mode), int(args.speed)};
+    const GameMode mode = GameMode(args.mode);
+    HeadlessRun run{int(args.level), mode, int(args.speed)};
     SetLibRandomSeed(static_cast<uint32_t>(args.seed));
-    const bool played = args.mode == 0 ? PlayOneGame<GameOrig>(folder.path(), run, end, status)
-                                       : PlayOneGame<GameTime>(folder.path(), run, end, status);
+    const bool played = mode == GameMode::kStrategy ? PlayOneGame<GameOrig>(folder.path(), run, end, status)
+                                                    : PlayOneGame<GameTime>(folder.path(), run, end, status);
     if (!played) return status;
   }
   const std::string replay = folder.path() + "/" + kReplayFile;

@@ -75,12 +75,13 @@ int ReplayVerify(const std::string& path, const std::string& data) {
   if (folder.path().empty() || !fs::copy_file(path, folder.path() + "/" + kReplayFile, error))
     return Fail("cannot copy '" + path + "' to a temporary folder");
 
-  HeadlessRun run(level, type, kSpeedCount - 1);
+  const GameMode mode = GameMode(type);
+  HeadlessRun run(level, mode, kSpeedCount - 1);
   Table table;
   OConfig store;
   std::unique_ptr<Game> game;
   ReplayPass* pass = nullptr;
-  if (type == 0) {
+  if (mode == GameMode::kStrategy) {
     auto saved = std::make_unique<GameSaved>(&table, folder.path());
     pass = &saved->Pass();
     game = std::move(saved);
@@ -137,20 +138,21 @@ int RunDemo(const ToolArgs& given) {
   if (!ParseGameArgs(given, "demo", "N", args, status)) return status;
   long long count = 0;
   if (!ParseInt(args.lead, 1, 1000000, count)) return Fail("N must be 1..1000000, not '" + args.lead + "'");
-  const long long level = args.level, mode = args.mode;
+  const long long level = args.level;
+  const GameMode mode = GameMode(args.mode);
   if (!LoadBalls(args.data, status)) return status;
   TempFolder folder;  // the arcade games' recordings
-  if (mode == 1 && folder.path().empty()) return Fail("cannot make a temporary folder");
+  if (mode == GameMode::kArcade && folder.path().empty()) return Fail("cannot make a temporary folder");
 
   // The demo paces its shots by the speed; the arcade rules run by the clock alone.
-  HeadlessRun run(int(level), int(mode), mode == 0 ? kSpeedCount - 1 : int(args.speed));
+  HeadlessRun run(int(level), mode, mode == GameMode::kStrategy ? kSpeedCount - 1 : int(args.speed));
   SetLibRandomSeed(static_cast<uint32_t>(args.seed));
   long long cleared = 0, totalScore = 0, totalShots = 0;
   for (long long g = 1; g <= count; ++g) {
     Table table;
     OConfig store;
     std::unique_ptr<Game> game;
-    if (mode == 0)
+    if (mode == GameMode::kStrategy)
       game = std::make_unique<GameDemo>(&table, folder.path());
     else
       game = std::make_unique<ArcadeDemo>(&table, folder.path());
@@ -163,8 +165,8 @@ int RunDemo(const ToolArgs& given) {
       run.Frame(table);
     if (frame == kMaxFrames) return Fail("game " + std::to_string(g) + " did not end");
     const bool won = game->PaletteLength() == 0;  // the end test empties the palette of a cleared board
-    const int shots =
-        mode == 0 ? static_cast<GameDemo&>(*game).Shots() : static_cast<ArcadeDemo&>(*game).shots;
+    const int shots = mode == GameMode::kStrategy ? static_cast<GameDemo&>(*game).Shots()
+                                                  : static_cast<ArcadeDemo&>(*game).shots;
     cleared += won;
     totalScore += game->Score();
     totalShots += shots;

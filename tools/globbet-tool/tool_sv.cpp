@@ -60,7 +60,7 @@ bool ReadSettings(const std::string& path, std::string& text, int& status) {
 bool LoadSettings(const std::string& path, OConfig& store, int& status) {
   std::string text;
   if (!ReadSettings(path, text, status)) return false;
-  if (store.LoadText(text)) {
+  if (store.LoadText(text) != OConfig::LoadResult::kComplete) {
     status = Fail("the settings text of '" + path + "' has an error; decode it to see it");
     return false;
   }
