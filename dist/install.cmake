@@ -180,10 +180,12 @@ include(CPack)
 
 # ---- the tests of all this ---------------------------------------------------------------------------
 # `install` installs into a scratch prefix, checks the layout and the files, and starts the installed
-# game through its launcher on SDL's dummy drivers; `package` makes the package and inspects it.
+# game through its launcher on SDL's dummy drivers; `package` makes the package and inspects it. They
+# take turns: both write the install-time files of the build, and CPack brings the build up to date first.
 add_test(NAME install COMMAND bash ${CMAKE_SOURCE_DIR}/tests/install/check_install.sh ${CMAKE_BINARY_DIR}
                                  ${GLOBBET_APP_ID} ${GLOBBET_VERSION})
-set_tests_properties(install PROPERTIES LABELS install TIMEOUT 300)
+set_tests_properties(install PROPERTIES LABELS install TIMEOUT 300 RESOURCE_LOCK install_rules)
 add_test(NAME package COMMAND bash ${CMAKE_SOURCE_DIR}/tests/install/check_package.sh ${CMAKE_BINARY_DIR}
                                  ${GLOBBET_VERSION} ${GLOBBET_APP_ID})
-set_tests_properties(package PROPERTIES LABELS package TIMEOUT 300 SKIP_RETURN_CODE 77)
+set_tests_properties(package PROPERTIES LABELS package TIMEOUT 300 SKIP_RETURN_CODE 77
+                                         RESOURCE_LOCK install_rules)
