@@ -139,6 +139,13 @@ void OMainWindow::OnChar(int ch, int modifiers) {
   if (ActiveScreenLink* screen = Active()) screen->Char(ch, modifiers);
 }
 
+bool OMainWindow::Open() {
+  SetBackgroundColor(kBackground);
+  SetNoCaption(true);
+  SetNoSizingFrame(true);
+  return Create("Main", 800, 600);
+}
+
 // ---- the entry ---------------------------------------------------------------------------------------
 void ResetProgramState() {
   ResetProgramExit();
@@ -154,10 +161,7 @@ int RunGame() {
   ResetProgramState();
   SetPlayerSessionFactory(MakePlayerSession);
   OMainWindow window(OMainWindow::Contents::kGame);
-  window.SetBackgroundColor(OMainWindow::kBackground);
-  window.SetNoCaption(true);
-  window.SetNoSizingFrame(true);
-  if (!window.Create("Main", 800, 600)) return ProgramExitCode() != 0 ? ProgramExitCode() : 1;
+  if (!window.Open()) return ProgramExitCode() != 0 ? ProgramExitCode() : 1;
   window.SetFrameInterval(1);
   window.Show();
   const int code = window.Run();

@@ -47,6 +47,9 @@ class OMainWindow : public OWindow {
   // centred at the intro's size, the settings read; a data file that cannot be loaded shows its message
   // and refuses (the exit code is then 255: ProgramExitCode).
   bool OnCreate() override;
+  // Creates the window as the game shows it: 800 x 600, caption "Main", no caption bar and no sizing
+  // frame, on the game's background. Every program that opens the game's window comes through here.
+  bool Open();
   // Teardown. The game: the active screen leaves, the settings are saved (not after a fatal error), the
   // screens and the catalogue are freed. Then the screens let go of the window.
   void OnDestroy() override;
@@ -91,8 +94,7 @@ class OMainWindow : public OWindow {
 // game more than once rely on it.
 void ResetProgramState();
 
-// The game's entry: creates the main window (background 0xCCCCFF, no caption, no sizing frame, 800 x 600,
-// caption "Main"), sets a 1 ms frame interval, shows it and runs the loop on the installed platform.
-// The main screen's demo and replay are the game's own players.
-// Returns the process exit code (1 when the window could not be made, 255 after a fatal error).
+// The game's entry: opens the main window (OMainWindow::Open), sets a 1 ms frame interval, shows it and runs
+// the loop on the installed platform. The main screen's demo and replay are the game's own players. Returns
+// the process exit code (1 when the window could not be made, 255 after a fatal error).
 int RunGame();

@@ -121,22 +121,10 @@ void Game::BallArrived(OClip* clip) {
 
 // ---- tick --------------------------------------------------------------------------------------------
 void Game::Tick(int ms) {
-  if (state_ == GameState::kPaused) {
-    pausePulseMs_ += ms;
-    if (pausePulseMs_ > kPausePulseMs) {
-      pausePulseMs_ = 0;
-      pauseTransparency_ += 10 * pauseStep_;
-      if (pauseTransparency_ >= 256) {
-        pauseTransparency_ = 255;
-        pauseStep_ = -1;
-      } else if (pauseTransparency_ < 0) {
-        pauseTransparency_ = 0;
-        pauseStep_ = 1;
-      }
-      if (pausePicture_) pausePicture_->SetTransparency(pauseTransparency_);
-      // The paused screen does not run its frames: the pulse repaints itself.
-      if (screen_) screen_->RedrawDirty();
-    }
+  if (state_ == GameState::kPaused && pausePulse_.Advance(ms)) {
+    if (pausePicture_) pausePicture_->SetTransparency(pausePulse_.Value());
+    // The paused screen does not run its frames: the pulse repaints itself.
+    if (screen_) screen_->RedrawDirty();
   }
   if (!field_) return;
   field_->Tick(ms);
@@ -271,7 +259,7 @@ void Game::SetPaused(bool paused) {
       clip->CopyFrom(*picture);
       clip->x = kPauseX, clip->y = kPauseY, clip->depth = -1;
       clip->SetFrameTime(0);
-      clip->SetTransparency(pauseTransparency_);
+      clip->SetTransparency(pausePulse_.Value());
       pausePicture_ = screen_->AddClip(std::move(clip));
       screen_->SortByDepth();
     }

@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 
+#include "engine/transparency_pulse.h"
 #include "game/field.h"
 #include "game/field_owner.h"
 #include "game/score_ball.h"
@@ -145,7 +146,7 @@ class Game : public FieldOwner {
   bool PlayerStopped() const { return playerStopped_; }
   // The pause picture while paused, else null.
   const OClip* PausePicture() const { return pausePicture_; }
-  int PauseTransparency() const { return pauseTransparency_; }
+  int PauseTransparency() const { return pausePulse_.Value(); }
 
  protected:
   // The current level (0..2).
@@ -176,8 +177,7 @@ class Game : public FieldOwner {
   std::unique_ptr<BallTextLine> levelLabel_;
   OConfig* settings_ = nullptr;
   OClip* pausePicture_ = nullptr;
-  int pauseTransparency_ = 0;
-  int pauseStep_ = 1;
+  TransparencyPulse pausePulse_{kPausePulseMs};
   int gameOverTimer_ = 0;
   bool playerStopped_ = false;
 
@@ -196,7 +196,6 @@ class Game : public FieldOwner {
   GameHost* host_ = nullptr;
   std::string folder_;
   GameState pausedFrom_ = GameState::kLanded;
-  int pausePulseMs_ = 0;
   bool gameOverHandled_ = false;
   bool restored_ = false;
   bool recordingLost_ = false;  // the restored game's recording was another game's: given up

@@ -27,7 +27,6 @@
 // ---- process-wide values -------------------------------------------------------------------------------
 namespace main_screen {
 int savedLevel = 0;           // the level while a demo or replay plays
-int blinkTimer = 0;           // ms since the label's last blink step
 bool firstDemoReturn = true;  // the first return from a demo starts anew; later ones restore
 PlayerSessionFactory playerFactory;
 }  // namespace main_screen
@@ -38,7 +37,6 @@ void SetPlayerSessionFactory(PlayerSessionFactory factory) {
 
 void ResetMainScreenState() {
   main_screen::savedLevel = 0;
-  main_screen::blinkTimer = 0;
   main_screen::firstDemoReturn = true;
 }
 
@@ -191,6 +189,17 @@ void AMainWindow::StartGame(bool forceNew, bool afterDemo) {
   if (afterDemo) main_screen::firstDemoReturn = false;
 }
 
+void AMainWindow::ReturnFromDemo() {
+  if (!demoRunning_) return;
+  StopDemo();
+  StartGame(false, true);
+}
+
+void AMainWindow::StartNewGame() {
+  StopDemo();
+  StartGame(true, false);
+}
+
 void AMainWindow::StopDemo() {
   if (!demoRunning_) return;
   demoRunning_ = false;
@@ -244,8 +253,7 @@ void AMainWindow::RunCommand(Command command) {
         screens::newGame->requester = nullptr;
         OpenDialog(screens::newGame.get());
       } else {
-        StopDemo();
-        StartGame(true, false);
+        StartNewGame();
       }
       break;
     case kMinimize:
@@ -259,10 +267,7 @@ void AMainWindow::RunCommand(Command command) {
       OpenExternal(kMoreGamesUrl);
       break;
     case kOptions:
-      if (demoRunning_) {
-        StopDemo();
-        StartGame(false, true);
-      }
+      ReturnFromDemo();
       OpenDialog(screens::options.get());
       break;
     case kHelp:

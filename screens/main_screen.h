@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "engine/kill_window_button.h"
+#include "engine/transparency_pulse.h"
 #include "game/game.h"
 #include "store/options.h"
 #include "store/scores.h"
@@ -69,6 +70,11 @@ class AMainWindow : public OKillWindowButton, public GameHost {
   void StartGame(bool forceNew, bool afterDemo);
   // Ends a running demo or replay, putting the level back.
   void StopDemo();
+  // Ends a running demo or replay and goes back to the player's game (restored, or new the first
+  // time); nothing while the player plays.
+  void ReturnFromDemo();
+  // Ends any demo or replay and starts a new game for the player.
+  void StartNewGame();
   // Sets the window's frame period from the speed (10 ms in arcade games without a demo).
   void SetFramePeriod();
 
@@ -102,7 +108,7 @@ class AMainWindow : public OKillWindowButton, public GameHost {
   OClipButton* Button(Command command) const { return buttons_[command]; }
   const OClip* DemoLabel() const { return demoLabel_; }
   const OClip* ReplayLabel() const { return replayLabel_; }
-  int BlinkAlpha() const { return blinkAlpha_; }
+  int BlinkAlpha() const { return blink_.Value(); }
   // The next left-button release is ignored (its press belonged to another screen).
   void SwallowNextRelease() { swallowRelease_ = true; }
   // Runs a command as its button would, 500 ms after its release.
@@ -128,8 +134,7 @@ class AMainWindow : public OKillWindowButton, public GameHost {
   OClipButton* buttons_[kCommandCount] = {};
   OClip* demoLabel_ = nullptr;
   OClip* replayLabel_ = nullptr;
-  int blinkAlpha_ = 0;
-  int blinkStep_ = 1;
+  TransparencyPulse blink_{kBlinkStepMs};
   bool swallowRelease_ = false;
 };
 

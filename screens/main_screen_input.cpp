@@ -4,10 +4,6 @@
 #include "screens/main_screen.h"
 #include "store/options.h"
 
-namespace main_screen {
-extern int blinkTimer;
-}  // namespace main_screen
-
 // ---- mouse -----------------------------------------------------------------------------------------------
 void AMainWindow::OnRButtonUp(int, int) {
   if (Arcade() && !demoRunning_ && game_) game_->SetPaused(!IsPaused());
@@ -36,8 +32,7 @@ OClipControl* AMainWindow::OnLButtonUp(int x, int y) {
   OClipControl* control = OKillWindowButton::OnLButtonUp(x, y);
   if (control) return control;
   if (demoRunning_) {
-    StopDemo();
-    StartGame(false, true);
+    ReturnFromDemo();
     if (InField(x, y)) return nullptr;
   }
   if (IsPaused()) {
@@ -61,8 +56,7 @@ void AMainWindow::OnKeyDown(int key, int) {
     return;
   }
   if (demoRunning_) {
-    StopDemo();
-    StartGame(false, true);
+    ReturnFromDemo();
     return;
   }
   if (game_) game_->SetPaused(false);
@@ -79,27 +73,12 @@ void AMainWindow::OnFrame(int elapsed) {
   const OWindow* window = GetWindow();
   if (window && !window->HasFocus() && (Arcade() || demoRunning_) && game_ && !IsPaused())
     game_->SetPaused(true);
-  if (demoRunning_) {
-    main_screen::blinkTimer += elapsed;
-    if (main_screen::blinkTimer > kBlinkStepMs) {
-      main_screen::blinkTimer = 0;
-      blinkAlpha_ += 10 * blinkStep_;
-      if (blinkAlpha_ >= 256) {
-        blinkAlpha_ = 255;
-        blinkStep_ = -1;
-      } else if (blinkAlpha_ < 0) {
-        blinkAlpha_ = 0;
-        blinkStep_ = 1;
-      }
-      if (OClip* label = replayRunning_ ? replayLabel_ : demoLabel_) label->SetTransparency(blinkAlpha_);
-    }
+  if (demoRunning_ && blink_.Advance(elapsed)) {
+    if (OClip* label = replayRunning_ ? replayLabel_ : demoLabel_) label->SetTransparency(blink_.Value());
   }
   if (!IsPaused()) OKillWindowButton::OnFrame(elapsed);
   if (game_) game_->Tick(elapsed);
   // A replay too short for its first board stops by itself: back to the player's game, as a key would.
-  if (demoRunning_ && game_ && game_->PlayerStopped()) {
-    StopDemo();
-    StartGame(false, true);
-  }
+  if (demoRunning_ && game_ && game_->PlayerStopped()) ReturnFromDemo();
   redrawMode = RedrawMode::kDirty;
 }

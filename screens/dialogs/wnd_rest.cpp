@@ -16,10 +16,7 @@ void AWndRest::Yes() {
   AMainWindow* main = screens::mainScreen.get();
   if (rebuildSession) {
     rebuildSession = false;
-    if (main) {
-      main->StopDemo();
-      main->StartGame(true, false);
-    }
+    if (main) main->StartNewGame();
   } else if (main && main->GetGame()) {
     main->GetGame()->Start(false);
   }

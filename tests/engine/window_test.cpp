@@ -42,10 +42,7 @@ class WindowTest : public ::testing::Test {
   void SetUp() override {
     SetPlatform(&platform);
     platform.SetScreenSize(1280, 1024);
-    window.SetBackgroundColor(OMainWindow::kBackground);
-    window.SetNoCaption(true);
-    window.SetNoSizingFrame(true);
-    ASSERT_TRUE(window.Create("Main", 800, 600));
+    ASSERT_TRUE(window.Open());
     window.SetScreenLink(&screens);
     window.Show();
     start = int(platform.Ticks());

@@ -14,9 +14,6 @@ namespace harness {
 // false with a message in status when VALUE is not one.
 bool TakeNumber(ToolArgs& args, const char* name, long long low, long long high, long long& value,
                 int& status);
-// Makes window the game's 800 x 600 window as its entry does (no caption, no sizing frame, the game's
-// background); false when it could not be made.
-bool CreateGameWindow(OMainWindow& window);
 // Links clp/ and wav/ of the data folder into folder, where the game reads them; false when data has
 // no clp/.
 bool LinkData(const std::string& data, const std::string& folder);

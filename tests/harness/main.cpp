@@ -39,13 +39,6 @@ bool TakeNumber(ToolArgs& args, const char* name, long long low, long long high,
   return true;
 }
 
-bool CreateGameWindow(OMainWindow& window) {
-  window.SetBackgroundColor(OMainWindow::kBackground);
-  window.SetNoCaption(true);
-  window.SetNoSizingFrame(true);
-  return window.Create("Main", 800, 600);
-}
-
 bool LinkData(const std::string& data, const std::string& folder) {
   namespace fs = std::filesystem;
   std::error_code error;

@@ -236,7 +236,7 @@ class Run {
     SetLibRandomSeed(seed_);
     SetPlayerSessionFactory(MakePlayerSession);
     window_ = std::make_unique<OMainWindow>(OMainWindow::Contents::kGame);
-    if (!harness::CreateGameWindow(*window_)) {
+    if (!window_->Open()) {
       const auto& boxes = platform_.MessageBoxes();
       return Fail("the game did not start" + (boxes.empty() ? std::string() : ": " + boxes.back().text));
     }

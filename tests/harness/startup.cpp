@@ -88,7 +88,7 @@ int Run(const ToolArgs& args) {
   ResetProgramState();
   OMainWindow window(OMainWindow::Contents::kGame);
   const Clock::time_point createStart = Clock::now();
-  const bool created = harness::CreateGameWindow(window);
+  const bool created = window.Open();
   const Clock::time_point createEnd = Clock::now();
   if (created) window.SetFrameInterval(1), window.Show(), window.Run();
   int status = 0;

@@ -117,7 +117,7 @@ int RunWindowCommand(const ToolArgs& given) {
   SdlPlatform platform;
   if (!platform.Init()) return Fail("window: no display: " + platform.LastError());
   SetPlatform(&platform);
-  if (OMainWindow window; harness::CreateGameWindow(window)) {
+  if (OMainWindow window; window.Open()) {
     window.SetFrameInterval(int(interval));
     TestScreen screen(window, show, show ? int(ms) : int(seconds) * 1000);
     window.SetScreenLink(&screen);
