@@ -5,6 +5,7 @@
 #include <chrono>
 
 #include "app/catalogue_load.h"
+#include "app/program_context.h"
 #include "app/screens_create.h"
 #include "app/settings_file.h"
 #include "engine/sound.h"
@@ -147,18 +148,8 @@ bool OMainWindow::Open() {
 }
 
 // ---- the entry ---------------------------------------------------------------------------------------
-void ResetProgramState() {
-  ResetProgramExit();
-  AWndIntro::ResetPulseTimer();
-  ResetMainScreenState();
-  GetOptions() = Options{};
-  GetConfig().LoadText("");
-  ActiveScreen() = nullptr;
-  SetLibRandomSeed(1);
-}
-
 int RunGame() {
-  ResetProgramState();
+  const ProgramContext context;  // before the window, so the window goes first
   SetPlayerSessionFactory(MakePlayerSession);
   OMainWindow window(OMainWindow::Contents::kGame);
   if (!window.Open()) return ProgramExitCode() != 0 ? ProgramExitCode() : 1;

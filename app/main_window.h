@@ -88,13 +88,8 @@ class OMainWindow : public OWindow {
   int32_t dragStartX_ = 0, dragStartY_ = 0;
 };
 
-// Puts the process-wide state a run starts from back: no exit code asked for, the intro's pulse and the
-// main screen's values at their start, the options at their initial values, the settings store empty
-// and the game's random numbers at the start of their sequence. RunGame does it first; tests that run the
-// game more than once rely on it.
-void ResetProgramState();
-
-// The game's entry: opens the main window (OMainWindow::Open), sets a 1 ms frame interval, shows it and runs
-// the loop on the installed platform. The main screen's demo and replay are the game's own players. Returns
-// the process exit code (1 when the window could not be made, 255 after a fatal error).
+// The game's entry, on a fresh ProgramContext (app/program_context.h): opens the main window
+// (OMainWindow::Open), sets a 1 ms frame interval, shows it and runs the loop on the installed platform. The
+// main screen's demo and replay are the game's own players. Returns the process exit code (1 when the window
+// could not be made, 255 after a fatal error).
 int RunGame();

@@ -1,22 +1,18 @@
 #include "engine/active_screen.h"
 
+#include "engine/engine_context.h"
 #include "engine/screen.h"
 
 OEngine*& ActiveScreen() {
-  static OEngine* active = nullptr;
-  return active;
+  return Engine().activeScreen;
 }
 
-namespace {
-SmallBallShower* shower = nullptr;
-}  // namespace
-
 SmallBallShower* GetSmallBallShower() {
-  return shower;
+  return Engine().shower;
 }
 
 void SetSmallBallShower(SmallBallShower* s) {
-  shower = s;
+  Engine().shower = s;
 }
 
 // ---- the link to the main window -----------------------------------------------------------------------

@@ -5,13 +5,12 @@
 
 #include <algorithm>
 
+#include "engine/engine_context.h"
 #include "engine/platform.h"
 #include "engine/text_block.h"
 
 namespace {
 
-// One blink timer for every edit: only one caret shows at a time.
-int blinkTimer = 0;
 // Texts this long or longer measure as empty.
 constexpr size_t kMeasureLimit = 1000;
 
@@ -46,6 +45,8 @@ void OClipEdit::CopyFrom(const OClip& other) {
 
 void OClipEdit::Tick(int elapsed) {
   if (!caretPicture_.HasPixels()) return;
+  // One blink timer for every edit: only one caret shows at a time.
+  int& blinkTimer = Engine().editBlinkTimer;
   blinkTimer += elapsed;
   if (blinkTimer <= kBlinkMs) return;
   blinkTimer = 0;

@@ -5,17 +5,11 @@
 #include <cstdlib>
 #include <cstring>
 
-namespace {
-LogLevel ThresholdFromEnvironment() {
-  const char* value = std::getenv("GLOBBET_LOG");
-  if (value && std::strcmp(value, "error") == 0) return LogLevel::kError;
-  if (value && std::strcmp(value, "info") == 0) return LogLevel::kInfo;
-  return LogLevel::kWarning;
-}
+#include "engine/engine_context.h"
 
+namespace {
 LogLevel& Threshold() {
-  static LogLevel threshold = ThresholdFromEnvironment();
-  return threshold;
+  return Engine().choices.logThreshold;
 }
 
 const char* LevelName(LogLevel level) {

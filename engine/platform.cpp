@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
+#include "engine/engine_context.h"
 #include "engine/platform_headless.h"
 
 namespace {
-Platform* g_platform = nullptr;
-
-// The fallback when no platform was installed: tools and tests run without a display.
+// The fallback when no platform was installed: tools and tests run without a display. Not process state:
+// it keeps nothing between calls that a run could depend on.
 HeadlessPlatform& BuiltInPlatform() {
   static HeadlessPlatform headless;
   return headless;
@@ -15,11 +15,12 @@ HeadlessPlatform& BuiltInPlatform() {
 }  // namespace
 
 Platform& GetPlatform() {
-  return g_platform ? *g_platform : BuiltInPlatform();
+  Platform* installed = Engine().choices.platform;
+  return installed ? *installed : BuiltInPlatform();
 }
 
 void SetPlatform(Platform* platform) {
-  g_platform = platform;
+  Engine().choices.platform = platform;
 }
 
 bool ClipPresentRect(PresentRect& r, int pictureWidth, int pictureHeight, int clientWidth, int clientHeight) {

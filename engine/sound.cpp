@@ -1,5 +1,7 @@
 #include "engine/sound.h"
 
+#include "engine/engine_context.h"
+
 #include "engine/audio_null.h"
 #include "engine/file_bytes.h"
 #include "engine/log.h"
@@ -81,15 +83,11 @@ const OSound::WavInfoStruct* OSound::Find(SoundId id) const {
   return it == sounds_.end() ? nullptr : &it->second;
 }
 
-namespace {
-OSound* g_sound = nullptr;
-}  // namespace
-
 OSound& GetSound() {
-  static OSound silent;
-  return g_sound ? *g_sound : silent;
+  EngineContext& engine = Engine();
+  return engine.choices.sound ? *engine.choices.sound : *engine.silent;
 }
 
 void SetSound(OSound* sound) {
-  g_sound = sound;
+  Engine().choices.sound = sound;
 }

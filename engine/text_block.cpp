@@ -26,7 +26,7 @@ std::vector<std::string> Split(const std::string& text, char separator) {
 
 TextExtent MeasureDrawText(const std::string& text) {
   // Measuring needs a picture to measure against; any will do.
-  static OBitmap scratch(1, 1);
+  static OBitmap scratch(1, 1);  // only measures: nothing drawn on it is ever read, so not process state
   TextExtent e;
   scratch.MeasureText(text.c_str(), e.width, e.height);
   return e;

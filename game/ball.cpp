@@ -5,18 +5,15 @@
 #include "engine/catalogue.h"
 #include "engine/check.h"
 #include "engine/screen.h"
+#include "game/game_context.h"
 #include "store/options.h"
 
-namespace {
-int fallingBalls = 0;
-}  // namespace
-
 int FallingBallCount() {
-  return fallingBalls;
+  return GameState().fallingBalls;
 }
 
 void ResetFallingBallCount() {
-  fallingBalls = 0;
+  GameState().fallingBalls = 0;
 }
 
 // ---- ABall ---------------------------------------------------------------------------------------
@@ -115,7 +112,7 @@ void ABall::Tick(int elapsed) {
       lifetime = 0;
       return;
     }
-    ++fallingBalls;
+    ++GameState().fallingBalls;
   }
   if (shine == kShineDown) {
     shineTime += elapsed;

@@ -8,13 +8,13 @@
 #include "engine/sound.h"
 #include "game/ball.h"
 #include "game/field.h"
+#include "game/game_context.h"
 
 namespace {
 // The shuffles draw from a generator of their own so that they never disturb the game's random
 // numbers, which recordings replay. Seeded once per process; the order of appearance is cosmetic.
 std::minstd_rand& ShuffleRandom() {
-  static std::minstd_rand generator(std::random_device{}());
-  return generator;
+  return GameState().shuffleRandom;
 }
 }  // namespace
 

@@ -2,13 +2,13 @@
 
 #include "game/ball.h"
 #include "game/demo_decision.h"
+#include "game/game_context.h"
 #include "game/game_orig.h"
 #include "game/player_sessions.h"
 
 namespace {
 int& ShotClock() {
-  static int clock = 0;
-  return clock;
+  return GameState().demoShotClock;
 }
 }  // namespace
 

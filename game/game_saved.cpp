@@ -1,6 +1,7 @@
 // Sections: ReplayPass · GameSaved
 #include "game/game_saved.h"
 
+#include "game/game_context.h"
 #include "game/game_orig.h"
 #include "game/player_sessions.h"
 
@@ -46,8 +47,7 @@ void ReplayPass::End(bool gameOver) const {
 // ---- GameSaved ---------------------------------------------------------------------------------------
 namespace {
 int& ShotClock() {
-  static int clock = 0;
-  return clock;
+  return GameState().replayShotClock;
 }
 }  // namespace
 

@@ -1,13 +1,13 @@
 #include "game/game_saved_time.h"
 
+#include "game/game_context.h"
 #include "game/game_orig.h"
 #include "game/game_time.h"
 #include "game/player_sessions.h"
 
 namespace {
 int& ShotClock() {
-  static int clock = 0;
-  return clock;
+  return GameState().replayTimeShotClock;
 }
 }  // namespace
 

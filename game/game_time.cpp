@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
+#include "game/game_context.h"
 #include "game/game_orig.h"
 #include "store/options.h"
 
 int& ArcadePeriod() {
-  static int period = kFirstArcadePeriod;
-  return period;
+  return GameState().arcadePeriod;
 }
 
 GameTime::GameTime(OEngine* screen, std::string folder)

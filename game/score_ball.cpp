@@ -3,17 +3,14 @@
 #include <memory>
 
 #include "engine/screen.h"
-
-namespace {
-const OClip* digitStrip = nullptr;
-}  // namespace
+#include "game/game_context.h"
 
 const OClip* ScoreDigitStrip() {
-  return digitStrip;
+  return GameState().scoreDigitStrip;
 }
 
 void SetScoreDigitStrip(const OClip* strip) {
-  digitStrip = strip;
+  GameState().scoreDigitStrip = strip;
 }
 
 ScoreBall::ScoreBall(OEngine* screen, const OClip* strip) : screen_(screen) {

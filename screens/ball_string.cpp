@@ -6,6 +6,7 @@
 
 #include "engine/screen.h"
 #include "engine/sound.h"
+#include "screens/screens_context.h"
 #include "store/options.h"
 
 namespace catalogue {
@@ -15,8 +16,7 @@ std::array<std::unique_ptr<ABallStr>, kAlphabetCount> alphabetStrips;
 namespace {
 // Decoration only: the letters draw from their own generator so the game's numbers stay untouched.
 int DrawUpTo(int n) {
-  static std::minstd_rand random(20061);
-  return static_cast<int>(random() % uint32_t(n + 1));
+  return static_cast<int>(Screens().lettersRandom() % uint32_t(n + 1));
 }
 }  // namespace
 

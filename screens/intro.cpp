@@ -4,6 +4,7 @@
 #include "engine/sound.h"
 #include "screens/main_screen.h"
 #include "screens/screen_slots.h"
+#include "screens/screens_context.h"
 #include "screens/zoom_clip.h"
 
 const int AWndIntro::kPulse[kPulseCount + 1] = {0,  5,  10, 3,  7,  15, 5,  10, 12, 8,  21, 14,       25,
@@ -12,15 +13,9 @@ const int AWndIntro::kPulse[kPulseCount + 1] = {0,  5,  10, 3,  7,  15, 5,  10, 
                                                 35, 38, 28, 25, 30, 35, 29, 40, 30, 23, 50, kPulseEnd};
 
 namespace {
-int pulseTimer = 0;  // shared by every intro, as the program has one
-
 // Where the four bursts go when the pulse ends.
 constexpr int kBursts[4][2] = {{211, 168}, {251, 168}, {211, 218}, {251, 218}};
 }  // namespace
-
-void AWndIntro::ResetPulseTimer() {
-  pulseTimer = 0;
-}
 
 AWndIntro::AWndIntro(OWindow* window, int x, int y, int width, int height)
     : OEngine(window, x, y, width, height) {}
@@ -74,6 +69,7 @@ void AWndIntro::OnFrame(int elapsedMs) {
   if (OWindow* window = GetWindow(); window && window->GetFrameInterval() < kFrameIntervalMs)
     window->SetFrameInterval(kFrameIntervalMs);
   if (kPulse[step_] != kPulseEnd) {
+    int& pulseTimer = Screens().introPulseTimer;  // shared by every intro, as the program has one
     pulseTimer += elapsedMs;
     if (pulseTimer >= kPulseStepMs) {
       pulseTimer = 0;

@@ -43,8 +43,6 @@ class AWndIntro : public OEngine {
   int Elapsed() const { return elapsed_; }
   int Step() const { return step_; }
   const OClip* Logo() const { return logo_; }
-  // The shared pulse timer back to 0 (a new run in the same process).
-  static void ResetPulseTimer();
 
  private:
   // Gives the window to the main screen.

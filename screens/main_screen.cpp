@@ -21,23 +21,13 @@
 #include "screens/program_exit.h"
 #include "screens/screen_build.h"
 #include "screens/screen_slots.h"
+#include "screens/screens_context.h"
 #include "store/config.h"
 #include "store/options.h"
 
 // ---- process-wide values -------------------------------------------------------------------------------
-namespace main_screen {
-int savedLevel = 0;           // the level while a demo or replay plays
-bool firstDemoReturn = true;  // the first return from a demo starts anew; later ones restore
-PlayerSessionFactory playerFactory;
-}  // namespace main_screen
-
 void SetPlayerSessionFactory(PlayerSessionFactory factory) {
-  main_screen::playerFactory = std::move(factory);
-}
-
-void ResetMainScreenState() {
-  main_screen::savedLevel = 0;
-  main_screen::firstDemoReturn = true;
+  Screens().playerFactory = std::move(factory);
 }
 
 // ---- layout --------------------------------------------------------------------------------------------
@@ -163,12 +153,12 @@ void AMainWindow::StartGame(bool forceNew, bool afterDemo) {
     if (demoLabel_) demoLabel_->visible = false;
     if (replayLabel_) replayLabel_->visible = false;
   } else if (!replayRunning_) {
-    if (main_screen::playerFactory) game_ = main_screen::playerFactory(*this, false, GameMode::kStrategy);
+    if (Screens().playerFactory) game_ = Screens().playerFactory(*this, false, GameMode::kStrategy);
     if (demoLabel_) demoLabel_->visible = true;
   } else {
     // The replay shows the level it was played at.
     if (replayReadable) options.Level = replayLevel;
-    if (main_screen::playerFactory) game_ = main_screen::playerFactory(*this, true, GameMode(replayMode));
+    if (Screens().playerFactory) game_ = Screens().playerFactory(*this, true, GameMode(replayMode));
     if (replayLabel_) replayLabel_->visible = true;
   }
   bool ok = game_ != nullptr;
@@ -176,7 +166,7 @@ void AMainWindow::StartGame(bool forceNew, bool afterDemo) {
     game_->SetSettings(&GetConfig());
     game_->SetHost(this);
     const bool restore = (options.AutoSave && options.settingsLoaded && !forceNew) ||
-                         (afterDemo && !main_screen::firstDemoReturn);
+                         (afterDemo && !Screens().firstDemoReturn);
     ok = restore ? game_->Load() : game_->Start(false);
     game_->RefreshImages();
   }
@@ -186,7 +176,7 @@ void AMainWindow::StartGame(bool forceNew, bool afterDemo) {
     EndProgram(GetWindow(), kFatalExitCode);
     return;
   }
-  if (afterDemo) main_screen::firstDemoReturn = false;
+  if (afterDemo) Screens().firstDemoReturn = false;
 }
 
 void AMainWindow::ReturnFromDemo() {
@@ -204,15 +194,15 @@ void AMainWindow::StopDemo() {
   if (!demoRunning_) return;
   demoRunning_ = false;
   replayRunning_ = false;
-  GetOptions().Level = main_screen::savedLevel;
+  GetOptions().Level = Screens().savedLevel;
 }
 
 void AMainWindow::StartPlayer(bool replay) {
   // The players arrive later; until then the buttons start nothing.
-  if (!main_screen::playerFactory) return;
+  if (!Screens().playerFactory) return;
   if (demoLabel_) demoLabel_->visible = !replay;
   if (replayLabel_) replayLabel_->visible = replay;
-  if (!demoRunning_) main_screen::savedLevel = GetOptions().Level;
+  if (!demoRunning_) Screens().savedLevel = GetOptions().Level;
   demoRunning_ = true;
   replayRunning_ = replay;
   GetOptions().Level = 0;

@@ -137,6 +137,3 @@ class AMainWindow : public OKillWindowButton, public GameHost {
   TransparencyPulse blink_{kBlinkStepMs};
   bool swallowRelease_ = false;
 };
-
-// The process-wide values of the main screen back to their start (a new run in the same process).
-void ResetMainScreenState();

@@ -5,10 +5,9 @@
 
 #include "engine/errors.h"
 #include "engine/window.h"
+#include "screens/screens_context.h"
 
 namespace {
-int exitCode = 0;
-
 std::string Line(const char* format, const std::string& value) {
   char line[kMaxErrorMessage + 1];
   std::snprintf(line, sizeof line, format, value.c_str());
@@ -25,14 +24,11 @@ void ReportLoadFailure(const LoadResult& failure) {
 }
 
 void EndProgram(OWindow* window, int code) {
+  int& exitCode = Screens().exitCode;
   if (exitCode == 0) exitCode = code;
   if (window) window->Close();
 }
 
 int ProgramExitCode() {
-  return exitCode;
-}
-
-void ResetProgramExit() {
-  exitCode = 0;
+  return Screens().exitCode;
 }

@@ -25,5 +25,3 @@ void ReportLoadFailure(const LoadResult& failure);
 void EndProgram(OWindow* window, int code);
 // The exit code asked for, or 0 while none was.
 int ProgramExitCode();
-// Forgets the request (a new run in the same process: tests, tools).
-void ResetProgramExit();

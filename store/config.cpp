@@ -49,8 +49,3 @@ void OConfig::SetText(std::string_view key, std::string_view text) {
   else
     entries_.emplace_hint(it, std::string(key), std::string(text));
 }
-
-OConfig& GetConfig() {
-  static OConfig config;
-  return config;
-}

@@ -63,5 +63,6 @@ class OConfig {
   Entries entries_;
 };
 
-// The process-wide store: empty at start, filled from and written to the settings file.
+// The process-wide store (in the store context): empty at start, filled from and written to the settings
+// file.
 OConfig& GetConfig();

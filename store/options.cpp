@@ -45,8 +45,3 @@ void Options::Save(OConfig& store, bool fullScreenNow, bool directSoundNow) cons
 int Options::FrameInterval() const {
   return frameIntervals[InRange(FastSpeed, kSpeedCount, kDefaultSpeed)];
 }
-
-Options& GetOptions() {
-  static Options options;
-  return options;
-}

@@ -46,7 +46,7 @@ const char kHelpText[] =
 }  // namespace
 
 const std::string& AWndHelp::Text() {
-  static const std::string text(kHelpText);
+  static const std::string text(kHelpText);  // a constant made once: not process state
   return text;
 }
 

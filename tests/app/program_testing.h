@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "app/main_window.h"
+#include "app/program_context.h"
 #include "app/settings_file.h"
 #include "engine/catalogue.h"
 #include "engine/check_box.h"
@@ -57,9 +58,12 @@ class ScratchFolder : public TestFolder {
   fs::path old_;
 };
 
-// The game as RunGame makes it. Start creates the window; Quit ends the loop the way the platform's
-// close does and returns the exit code.
+// The game as RunGame makes it, on a fresh context of its own. Start creates the window; Quit ends the
+// loop the way the platform's close does and returns the exit code.
 class Program {
+ private:
+  ProgramContext context_;  // first made, last gone
+
  public:
   Program() { SetPlatform(&platform); }
   ~Program() {
@@ -69,7 +73,6 @@ class Program {
     SetPlatform(nullptr);
   }
   bool Start() {
-    ResetProgramState();
     SetPlayerSessionFactory(MakePlayerSession);
     window_ = std::make_unique<OMainWindow>(OMainWindow::Contents::kGame);
     if (!window_->Create("Main", 800, 600)) return false;

@@ -22,6 +22,7 @@
 #include <string>
 
 #include "app/main_window.h"
+#include "app/program_context.h"
 #include "engine/active_screen.h"
 #include "engine/audio.h"
 #include "engine/button.h"
@@ -126,6 +127,7 @@ class Run {
   ~Run() {
     if (window_ && window_->IsCreated()) QuitProgram();
     window_.reset();
+    context_.reset();
     SetSound(nullptr);
     sound_.reset();
     SetPlayerSessionFactory(nullptr);
@@ -232,7 +234,7 @@ class Run {
     // that the games after a restart are new ones.
     sound_ = std::make_unique<OSound>(std::make_unique<SilentDevice>());
     SetSound(sound_.get());
-    ResetProgramState();
+    context_ = std::make_unique<ProgramContext>();
     SetLibRandomSeed(seed_);
     SetPlayerSessionFactory(MakePlayerSession);
     window_ = std::make_unique<OMainWindow>(OMainWindow::Contents::kGame);
@@ -257,6 +259,7 @@ class Run {
     const int code = window_->Run();
     const int exit = ProgramExitCode() != 0 ? ProgramExitCode() : code;
     window_.reset();
+    context_.reset();
     SetSound(nullptr);
     sound_.reset();
     return exit == 0 || Fail("the game ended with exit code " + std::to_string(exit));
@@ -467,6 +470,7 @@ class Run {
   uint32_t seed_ = 1;  // the game's generator at the next start
   HeadlessPlatform platform_;
   std::unique_ptr<OSound> sound_;
+  std::unique_ptr<ProgramContext> context_;  // the run's state, made at each start
   std::unique_ptr<OMainWindow> window_;
   int shotClock_ = 0;
   int lastFrameMs_ = kFrameMs;

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/main_window.h"
+#include "app/program_context.h"
 #include "engine/platform_sdl.h"
 #include "engine/platform_sdl_audio.h"
 #include "engine/sound.h"
@@ -85,7 +86,7 @@ int Run(const ToolArgs& args) {
   SetPlatform(&platform);
   OSound sound(MakeSdlAudioDevice());
   SetSound(&sound);
-  ResetProgramState();
+  const ProgramContext context;
   OMainWindow window(OMainWindow::Contents::kGame);
   const Clock::time_point createStart = Clock::now();
   const bool created = window.Open();

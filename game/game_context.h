@@ -1,0 +1,28 @@
+// The game layer's process state in one place: a ProgramContext (app/program_context.h) makes a fresh one
+// for every run and every test, so nothing a run leaves behind reaches the next.
+#pragma once
+
+#include <cstdint>
+#include <random>
+
+#include "game/game_time.h"
+
+class OClip;
+
+struct GameContext {
+  // The game's random numbers (game/random.h): 1 is where the recordings expect the sequence to start.
+  uint32_t randomSeed = 1;
+  // The shuffles of a board's looks; apart from the game's numbers so recordings never see it.
+  std::minstd_rand shuffleRandom{std::random_device{}()};
+  int arcadePeriod = kFirstArcadePeriod;   // the arcade mode's current period (game/game_time.h)
+  int demoShotClock = 0;                   // ms the demo has waited towards its next shot
+  int replayShotClock = 0;                 // ms a replay has waited towards its next shot
+  int replayTimeShotClock = 0;             // the same for a replay of the arcade mode
+  const OClip* scoreDigitStrip = nullptr;  // the digits a game's score shows; none before start-up
+  int fallingBalls = 0;                    // balls falling off the board now
+};
+
+// The game context installed for the process; a default one when none is installed.
+GameContext& GameState();
+// Makes context (nullptr: the default one) the process's game context; returns the one it replaces.
+GameContext* InstallGameContext(GameContext* context);
