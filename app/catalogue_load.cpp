@@ -33,17 +33,17 @@ bool LoadSet(std::array<std::unique_ptr<Clip>, N>& set, const char* pattern, boo
 
 bool LoadCatalogueClips(LoadResult& failure) {
   using namespace catalogue;
-  if (!LoadSet(ballPictures, "clp/ball/%dd.clp", true, failure)) return false;
+  if (!LoadSet(ballPictures(), "clp/ball/%dd.clp", true, failure)) return false;
   for (int i = 0; i < kBallSpriteCount; ++i) {
     failure = LoadBallSprite(i, Numbered("clp/ball/%d.clp", i));
     if (!failure) return false;
   }
-  if (!LoadSet(skins, "clp/skins/%d.clp", true, failure)) return false;
-  if (!LoadSet(mainWindowPieces, "clp/mainwnd/%d.clp", true, failure)) return false;
-  if (!LoadSet(framePieces, "clp/allwnd/%d.clp", true, failure)) return false;
-  if (!LoadSet(generalPictures, "clp/%d.clp", true, failure)) return false;
-  if (!LoadSet(buttonPictures, "clp/buttons/%d.clp", false, failure)) return false;
-  if (!LoadSet(alphabetStrips, "clp/alphabet/%d.clp", false, failure)) return false;
+  if (!LoadSet(skins(), "clp/skins/%d.clp", true, failure)) return false;
+  if (!LoadSet(mainWindowPieces(), "clp/mainwnd/%d.clp", true, failure)) return false;
+  if (!LoadSet(framePieces(), "clp/allwnd/%d.clp", true, failure)) return false;
+  if (!LoadSet(generalPictures(), "clp/%d.clp", true, failure)) return false;
+  if (!LoadSet(buttonPictures(), "clp/buttons/%d.clp", false, failure)) return false;
+  if (!LoadSet(alphabetStrips(), "clp/alphabet/%d.clp", false, failure)) return false;
   SetScoreDigitStrip(Get(AlphabetStrip::kDigits));
   return true;
 }
@@ -60,12 +60,12 @@ void FreeCatalogue() {
     for (auto& clip : set)
       clip.reset();
   };
-  free(ballPictures);
-  free(ballSprites);
-  free(mainWindowPieces);
-  free(framePieces);
-  free(generalPictures);
-  free(buttonPictures);
-  free(alphabetStrips);
-  free(skins);
+  free(ballPictures());
+  free(ballSprites());
+  free(mainWindowPieces());
+  free(framePieces());
+  free(generalPictures());
+  free(buttonPictures());
+  free(alphabetStrips());
+  free(skins());
 }

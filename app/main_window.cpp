@@ -60,14 +60,14 @@ bool OMainWindow::CreateGame() {
   GetScreenSize(screenW, screenH);
   if (!CreateScreens(*this, failure)) return FailStartup(failure);
   ActiveScreen() = nullptr;
-  screens::intro->Enter(&ActiveScreen());
+  screens::intro()->Enter(&ActiveScreen());
   SetScreenLink(&forwarder_);
-  const int w = screens::intro->GetWidth(), h = screens::intro->GetHeight();
+  const int w = screens::intro()->GetWidth(), h = screens::intro()->GetHeight();
   SetRoundedShape(true);
   SetPosition((screenW - w) / 2, (screenH - h) / 2, w, h);
   times_.screens = MsSince(start);
   start = Clock::now();
-  LoadSettings(*this, screens::mainScreen->Scores());
+  LoadSettings(*this, screens::mainScreen()->Scores());
   times_.settings = MsSince(start);
   return true;
 }
@@ -81,7 +81,7 @@ void OMainWindow::OnDestroy() {
 void OMainWindow::DestroyGame() {
   if (OEngine* active = ActiveScreen()) active->Leave();
   // A fatal error ends the program without saving: the store may hold a half-made game.
-  if (ProgramExitCode() == 0 && screens::mainScreen) SaveSettings(*this, screens::mainScreen->Scores());
+  if (ProgramExitCode() == 0 && screens::mainScreen()) SaveSettings(*this, screens::mainScreen()->Scores());
   if (screens_ == &forwarder_) screens_ = nullptr;
   screens::DestroyAll();
   ActiveScreen() = nullptr;

@@ -32,18 +32,18 @@ std::unique_ptr<S> Make(OWindow& window, int x, int y, int width, int height,
 
 bool CreateScreens(OWindow& window, LoadResult& failure) {
   using namespace screens;
-  smallBalls = std::make_unique<SmallBalls>();
-  SetSmallBallShower(smallBalls.get());
+  smallBalls() = std::make_unique<SmallBalls>();
+  SetSmallBallShower(smallBalls().get());
   constexpr OEngine::RedrawMode kFull = OEngine::RedrawMode::kFull, kDirty = OEngine::RedrawMode::kDirty;
-  intro = Make<AWndIntro>(window, 0, 0, AWndIntro::kWidth, AWndIntro::kHeight, kDirty);
-  if (!intro->Build(failure)) return false;
-  mainScreen = Make<AMainWindow>(window, 0, 0, AMainWindow::kWidth, AMainWindow::kHeight, kDirty);
-  options = Make<AWndOptions>(window, -1, -1, AWndOptions::kWidth, AWndOptions::kHeight, kFull);
-  help = Make<AWndHelp>(window, 0, 0, AWndHelp::kWidth, AWndHelp::kHeight, kFull);
-  newGame = Make<AWndRest>(window, -1, -1, AWndRest::kWidth, AWndRest::kHeight, kFull);
-  result = Make<AWndResult>(window, -1, -1, AWndResult::kWidth, AWndResult::kHeight, kFull);
-  top10 = Make<AWndTop10>(window, -1, -1, AWndTop10::kWidth, AWndTop10::kHeight, kFull);
-  clearRecords = Make<AWndClear>(window, -1, -1, AWndClear::kWidth, AWndClear::kHeight, kFull);
-  quit = Make<AWndExit>(window, -1, -1, AWndExit::kWidth, AWndExit::kHeight, kFull);
+  intro() = Make<AWndIntro>(window, 0, 0, AWndIntro::kWidth, AWndIntro::kHeight, kDirty);
+  if (!intro()->Build(failure)) return false;
+  mainScreen() = Make<AMainWindow>(window, 0, 0, AMainWindow::kWidth, AMainWindow::kHeight, kDirty);
+  options() = Make<AWndOptions>(window, -1, -1, AWndOptions::kWidth, AWndOptions::kHeight, kFull);
+  help() = Make<AWndHelp>(window, 0, 0, AWndHelp::kWidth, AWndHelp::kHeight, kFull);
+  newGame() = Make<AWndRest>(window, -1, -1, AWndRest::kWidth, AWndRest::kHeight, kFull);
+  result() = Make<AWndResult>(window, -1, -1, AWndResult::kWidth, AWndResult::kHeight, kFull);
+  top10() = Make<AWndTop10>(window, -1, -1, AWndTop10::kWidth, AWndTop10::kHeight, kFull);
+  clearRecords() = Make<AWndClear>(window, -1, -1, AWndClear::kWidth, AWndClear::kHeight, kFull);
+  quit() = Make<AWndExit>(window, -1, -1, AWndExit::kWidth, AWndExit::kHeight, kFull);
   return true;
 }

@@ -142,9 +142,9 @@ BENCHMARK(BM_SdlBlitAlpha32);
 // Text is drawn when a screen's texts change, not every frame; this shows what one line costs.
 void BM_DrawTextLine(benchmark::State& state) {
   OBitmap picture(320, 25);
-  DrawFont.size = 15;
-  DrawFont.styleFlags = kFontBold;
-  DrawFont.SetFaceName("Courier New");
+  DrawFont().size = 15;
+  DrawFont().styleFlags = kFontBold;
+  DrawFont().SetFaceName("Courier New");
   for (auto _ : state)
     benchmark::DoNotOptimize(picture.DrawText("PLAYER NAME     1234567", 0, 0));
   ResetDrawStyles();

@@ -47,13 +47,13 @@ void LoadCatalogue() {
   if (loaded) return;
   loaded = true;
   for (int i = 0; i < catalogue::kBallPictureCount; ++i) {
-    catalogue::ballPictures[size_t(i)] = LoadData("clp/ball/%dd.clp", i);
+    catalogue::ballPictures()[size_t(i)] = LoadData("clp/ball/%dd.clp", i);
     catalogue::LoadBallSprite(i, DataFile("clp/ball/%d.clp", i));
   }
   for (int i = 0; i < catalogue::kSkinCount; ++i)
-    catalogue::skins[size_t(i)] = LoadData("clp/skins/%d.clp", i);
+    catalogue::skins()[size_t(i)] = LoadData("clp/skins/%d.clp", i);
   for (int i = 0; i < catalogue::kGeneralPictureCount; ++i)
-    catalogue::generalPictures[size_t(i)] = LoadData("clp/%d.clp", i);
+    catalogue::generalPictures()[size_t(i)] = LoadData("clp/%d.clp", i);
   for (int i = 0; i < 11; ++i)
     mainPieces[i] = LoadData("clp/mainwnd/%d.clp", i);
   digitStrip = LoadData("clp/alphabet/%d.clp", 1);

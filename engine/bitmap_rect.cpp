@@ -29,11 +29,11 @@ bool OBitmap::DrawRectangle(int x, int y, int width, int height) {
   if (!HasPixels()) return false;
   if (width <= 0 || height <= 0) return true;
   const int64_t right = int64_t{x} + width, bottom = int64_t{y} + height;
-  FillBand(*this, x, y, right, bottom, DrawBrush.color);
+  FillBand(*this, x, y, right, bottom, DrawBrush().color);
   // The outline goes over the fill's border: top, bottom, left and right.
-  FillBand(*this, x, y, right, int64_t{y} + 1, DrawPen.color);
-  FillBand(*this, x, bottom - 1, right, bottom, DrawPen.color);
-  FillBand(*this, x, y, int64_t{x} + 1, bottom, DrawPen.color);
-  FillBand(*this, right - 1, y, right, bottom, DrawPen.color);
+  FillBand(*this, x, y, right, int64_t{y} + 1, DrawPen().color);
+  FillBand(*this, x, bottom - 1, right, bottom, DrawPen().color);
+  FillBand(*this, x, y, int64_t{x} + 1, bottom, DrawPen().color);
+  FillBand(*this, right - 1, y, right, bottom, DrawPen().color);
   return true;
 }

@@ -204,7 +204,7 @@ class CallFont {
 bool OBitmap::MeasureText(const char* text, int& width, int& height) const {
   width = height = 0;
   if (!HasPixels()) return false;
-  const CallFont font(DrawFont);
+  const CallFont font(DrawFont());
   if (!font.ok()) return false;
   cairo_text_extents_t ink;
   width = font.Measure(WesternToUtf8(text), ink);
@@ -295,7 +295,7 @@ void Composite(OBitmap& picture, cairo_surface_t* surface, int left, int top) {
 
 bool OBitmap::DrawText(const char* text, int x, int y) {
   if (!HasPixels()) return false;
-  const CallFont font(DrawFont);
+  const CallFont font(DrawFont());
   if (!font.ok()) return false;
   const std::string utf8 = WesternToUtf8(text);
   const TextPlacement place = PlaceText(font, utf8, x, y, GetWidth(), GetHeight());
@@ -304,7 +304,7 @@ bool OBitmap::DrawText(const char* text, int x, int y) {
   cairo_surface_t* surface =
       cairo_image_surface_create(CAIRO_FORMAT_ARGB32, area.right - area.left, area.bottom - area.top);
   const bool drawn = cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS &&
-                     PaintText(surface, font, utf8, x, y, place, DrawFont);
+                     PaintText(surface, font, utf8, x, y, place, DrawFont());
   if (drawn) Composite(*this, surface, area.left, area.top);
   cairo_surface_destroy(surface);
   return drawn;

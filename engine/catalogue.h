@@ -18,7 +18,8 @@ namespace catalogue {
 constexpr int kBallPictureCount = 7;  // "clp/ball/%dd.clp": particles, colours 0..6
 constexpr int kSkinCount = 6;         // "clp/skins/%d.clp": the looks of each colour
 
-extern std::array<std::unique_ptr<OClip>, kBallPictureCount> ballPictures;
-extern std::array<std::unique_ptr<OClip>, kSkinCount> skins;
+// The tables live in the installed engine context (engine/engine_context.h).
+std::array<std::unique_ptr<OClip>, kBallPictureCount>& ballPictures();
+std::array<std::unique_ptr<OClip>, kSkinCount>& skins();
 
 }  // namespace catalogue

@@ -41,13 +41,13 @@ enum class ButtonPicture {
 namespace catalogue {
 
 constexpr int kButtonPictureCount = 27;  // "clp/buttons/%d.clp"
-extern std::array<std::unique_ptr<OClipButton>, kButtonPictureCount> buttonPictures;
+std::array<std::unique_ptr<OClipButton>, kButtonPictureCount>& buttonPictures();
 
 // The loaded button, or null when it is not loaded; a value outside the table is a slip the check reports.
 inline const OClipButton* Get(ButtonPicture picture) {
   const size_t i = size_t(picture);
-  if (!GLOBBET_CHECK(i < buttonPictures.size(), "pass a ButtonPicture the table holds")) return nullptr;
-  return buttonPictures[i].get();
+  if (!GLOBBET_CHECK(i < buttonPictures().size(), "pass a ButtonPicture the table holds")) return nullptr;
+  return buttonPictures()[i].get();
 }
 
 }  // namespace catalogue

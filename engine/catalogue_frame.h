@@ -22,13 +22,13 @@ enum class FramePiece {
 namespace catalogue {
 
 constexpr int kFramePieceCount = 8;  // "clp/allwnd/%d.clp"
-extern std::array<std::unique_ptr<OClip>, kFramePieceCount> framePieces;
+std::array<std::unique_ptr<OClip>, kFramePieceCount>& framePieces();
 
 // The loaded piece, or null when it is not loaded; a value outside the table is a slip the check reports.
 inline const OClip* Get(FramePiece piece) {
   const size_t i = size_t(piece);
-  if (!GLOBBET_CHECK(i < framePieces.size(), "pass a FramePiece the table holds")) return nullptr;
-  return framePieces[i].get();
+  if (!GLOBBET_CHECK(i < framePieces().size(), "pass a FramePiece the table holds")) return nullptr;
+  return framePieces()[i].get();
 }
 
 }  // namespace catalogue

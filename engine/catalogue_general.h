@@ -30,13 +30,13 @@ enum class GeneralPicture {
 namespace catalogue {
 
 constexpr int kGeneralPictureCount = 16;  // "clp/%d.clp"
-extern std::array<std::unique_ptr<OClip>, kGeneralPictureCount> generalPictures;
+std::array<std::unique_ptr<OClip>, kGeneralPictureCount>& generalPictures();
 
 // The loaded picture, or null when it is not loaded; a value outside the table is a slip the check reports.
 inline const OClip* Get(GeneralPicture picture) {
   const size_t i = size_t(picture);
-  if (!GLOBBET_CHECK(i < generalPictures.size(), "pass a GeneralPicture the table holds")) return nullptr;
-  return generalPictures[i].get();
+  if (!GLOBBET_CHECK(i < generalPictures().size(), "pass a GeneralPicture the table holds")) return nullptr;
+  return generalPictures()[i].get();
 }
 
 }  // namespace catalogue

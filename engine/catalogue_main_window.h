@@ -25,13 +25,13 @@ enum class MainWindowPiece {
 namespace catalogue {
 
 constexpr int kMainWindowPieceCount = 11;  // "clp/mainwnd/%d.clp"
-extern std::array<std::unique_ptr<OClip>, kMainWindowPieceCount> mainWindowPieces;
+std::array<std::unique_ptr<OClip>, kMainWindowPieceCount>& mainWindowPieces();
 
 // The loaded piece, or null when it is not loaded; a value outside the table is a slip the check reports.
 inline const OClip* Get(MainWindowPiece piece) {
   const size_t i = size_t(piece);
-  if (!GLOBBET_CHECK(i < mainWindowPieces.size(), "pass a MainWindowPiece the table holds")) return nullptr;
-  return mainWindowPieces[i].get();
+  if (!GLOBBET_CHECK(i < mainWindowPieces().size(), "pass a MainWindowPiece the table holds")) return nullptr;
+  return mainWindowPieces()[i].get();
 }
 
 }  // namespace catalogue

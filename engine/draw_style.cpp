@@ -2,9 +2,19 @@
 
 #include <cstring>
 
-DrawPenRecord DrawPen;
-DrawBrushRecord DrawBrush;
-DrawFontRecord DrawFont;
+#include "engine/engine_context.h"
+
+DrawPenRecord& DrawPen() {
+  return Engine().drawPen;
+}
+
+DrawBrushRecord& DrawBrush() {
+  return Engine().drawBrush;
+}
+
+DrawFontRecord& DrawFont() {
+  return Engine().drawFont;
+}
 
 void DrawFontRecord::SetFaceName(const char* name) {
   std::memset(faceName, 0, sizeof faceName);
@@ -12,7 +22,7 @@ void DrawFontRecord::SetFaceName(const char* name) {
 }
 
 void ResetDrawStyles() {
-  DrawPen = DrawPenRecord{};
-  DrawBrush = DrawBrushRecord{};
-  DrawFont = DrawFontRecord{};
+  DrawPen() = DrawPenRecord{};
+  DrawBrush() = DrawBrushRecord{};
+  DrawFont() = DrawFontRecord{};
 }

@@ -30,9 +30,10 @@ struct DrawFontRecord {
   void SetFaceName(const char* name);
 };
 
-extern DrawPenRecord DrawPen;
-extern DrawBrushRecord DrawBrush;
-extern DrawFontRecord DrawFont;
+// The installed engine context's records (engine/engine_context.h).
+DrawPenRecord& DrawPen();
+DrawBrushRecord& DrawBrush();
+DrawFontRecord& DrawFont();
 
 // Puts the three records back to their defaults.
 void ResetDrawStyles();

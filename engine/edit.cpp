@@ -18,7 +18,7 @@ constexpr size_t kMeasureLimit = 1000;
 
 // ---- construction ------------------------------------------------------------------------------------
 
-OClipEdit::OClipEdit() : font(DrawFont) {
+OClipEdit::OClipEdit() : font(DrawFont()) {
   TakeArea();
 }
 

@@ -2,8 +2,11 @@
 // one for every run and every test, so nothing a run leaves behind reaches the next.
 #pragma once
 
+#include <array>
 #include <memory>
 
+#include "engine/catalogue.h"
+#include "engine/draw_style.h"
 #include "engine/log.h"
 
 class OEngine;
@@ -30,6 +33,16 @@ struct EngineContext {
   OEngine* activeScreen = nullptr;    // the screen that gets input and frames; none before start-up
   SmallBallShower* shower = nullptr;  // the small-ball shower the buttons burst into; none until made
   int editBlinkTimer = 0;             // ms since the edit caret last blinked (one caret shows at a time)
+  DrawPenRecord drawPen;  // the style bitmaps' rectangles and text draw with (engine/draw_style.h)
+  DrawBrushRecord drawBrush;
+  DrawFontRecord drawFont;
+  // The catalogue (engine/catalogue.h): empty until start-up loads it, emptied at teardown.
+  std::array<std::unique_ptr<OClip>, catalogue::kBallPictureCount> ballPictures;
+  std::array<std::unique_ptr<OClip>, catalogue::kSkinCount> skins;
+  std::array<std::unique_ptr<OClip>, catalogue::kMainWindowPieceCount> mainWindowPieces;
+  std::array<std::unique_ptr<OClip>, catalogue::kFramePieceCount> framePieces;
+  std::array<std::unique_ptr<OClip>, catalogue::kGeneralPictureCount> generalPictures;
+  std::array<std::unique_ptr<OClipButton>, catalogue::kButtonPictureCount> buttonPictures;
 };
 
 // The engine context installed for the process; a default one when none is installed.

@@ -89,7 +89,7 @@ std::vector<std::vector<PlacedWord>> LayOutPages(const std::string& text, int pa
 
 // ---- the clip ------------------------------------------------------------------------------------------
 
-OText::OText() : font(DrawFont) {
+OText::OText() : font(DrawFont()) {
   stopped = true;
 }
 

@@ -14,8 +14,8 @@
 // their own fonts without changing what other drawing code set.
 class DrawFontScope {
  public:
-  explicit DrawFontScope(const DrawFontRecord& font) : saved_(DrawFont) { DrawFont = font; }
-  ~DrawFontScope() { DrawFont = saved_; }
+  explicit DrawFontScope(const DrawFontRecord& font) : saved_(DrawFont()) { DrawFont() = font; }
+  ~DrawFontScope() { DrawFont() = saved_; }
   DrawFontScope(const DrawFontScope&) = delete;
   DrawFontScope& operator=(const DrawFontScope&) = delete;
 

@@ -137,7 +137,7 @@ void ABall::Tick(int elapsed) {
 // ---- looks ---------------------------------------------------------------------------------------
 void ApplyLook(ABall& ball) {
   if (ball.colour < 0 || ball.colour >= catalogue::kSkinCount) return;
-  const OClip* skin = catalogue::skins[size_t(ball.colour)].get();
+  const OClip* skin = catalogue::skins()[size_t(ball.colour)].get();
   const int f = GetOptions().Skins[size_t(ball.colour)];
   if (!skin || f < 0 || f >= skin->GetFrameCount()) return;
   const int last = ball.GetOwnFrameCount() - 1;
@@ -152,7 +152,9 @@ void ApplyLook(ABall& ball) {
 
 // ---- the ball sprite table -----------------------------------------------------------------------
 namespace catalogue {
-std::array<std::unique_ptr<ABall>, kBallSpriteCount> ballSprites;
+std::array<std::unique_ptr<ABall>, kBallSpriteCount>& ballSprites() {
+  return GameState().ballSprites;
+}
 
 LoadResult LoadBallSprite(int colour, const std::string& path) {
   if (!GLOBBET_CHECK(colour >= 0 && colour < kBallSpriteCount, "pass a sprite colour 0..6"))
@@ -160,19 +162,19 @@ LoadResult LoadBallSprite(int colour, const std::string& path) {
   auto ball = std::make_unique<ABall>();
   LoadResult result = ball->Load(path);
   if (!result) {
-    ballSprites[size_t(colour)].reset();
+    ballSprites()[size_t(colour)].reset();
     return result;
   }
   ball->SetFrameTime(0);
   ball->colour = colour;
   ball->displayMode = ABall::kNew;
-  ballSprites[size_t(colour)] = std::move(ball);
+  ballSprites()[size_t(colour)] = std::move(ball);
   return result;
 }
 
 const ABall* BallTemplate(int colour) {
   if (colour < 0 || colour >= kBallSpriteCount) return nullptr;
-  return ballSprites[size_t(colour)].get();
+  return ballSprites()[size_t(colour)].get();
 }
 }  // namespace catalogue
 

@@ -90,7 +90,8 @@ void ApplyLook(ABall& ball);
 namespace catalogue {
 constexpr int kBallSpriteCount = 7;  // "clp/ball/%d.clp": colours 0..5 and the indicator's small ball
 constexpr int kIndicatorBall = 6;    // the slot after the colours: the attempts indicator's small ball
-extern std::array<std::unique_ptr<ABall>, kBallSpriteCount> ballSprites;
+// The table lives in the installed game context (game/game_context.h).
+std::array<std::unique_ptr<ABall>, kBallSpriteCount>& ballSprites();
 
 // Loads ball sprite colour (0..6) from path into the table with its set-up (frame time 0, its colour,
 // display mode new). On failure, with the reason, the slot is left empty.

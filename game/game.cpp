@@ -281,6 +281,6 @@ void Game::RefreshImages() {
   if (waitBall_) ApplyLook(*waitBall_);
   // All six templates, in play or not: the next game copies them too.
   for (int k = 0; k < kColourCount; ++k)
-    if (ABall* ball = catalogue::ballSprites[size_t(k)].get()) ApplyLook(*ball);
+    if (ABall* ball = catalogue::ballSprites()[size_t(k)].get()) ApplyLook(*ball);
   if (field_) field_->View().RefreshImages();
 }

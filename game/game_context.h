@@ -2,9 +2,12 @@
 // for every run and every test, so nothing a run leaves behind reaches the next.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <memory>
 #include <random>
 
+#include "game/ball.h"
 #include "game/game_time.h"
 
 class OClip;
@@ -20,6 +23,8 @@ struct GameContext {
   int replayTimeShotClock = 0;             // the same for a replay of the arcade mode
   const OClip* scoreDigitStrip = nullptr;  // the digits a game's score shows; none before start-up
   int fallingBalls = 0;                    // balls falling off the board now
+  // The ball sprites screens copy from (game/ball.h): empty until start-up loads them.
+  std::array<std::unique_ptr<ABall>, catalogue::kBallSpriteCount> ballSprites;
 };
 
 // The game context installed for the process; a default one when none is installed.

@@ -10,7 +10,9 @@
 #include "store/options.h"
 
 namespace catalogue {
-std::array<std::unique_ptr<ABallStr>, kAlphabetCount> alphabetStrips;
+std::array<std::unique_ptr<ABallStr>, kAlphabetCount>& alphabetStrips() {
+  return Screens().alphabetStrips;
+}
 }  // namespace catalogue
 
 namespace {

@@ -83,11 +83,12 @@ enum class AlphabetStrip {
 
 namespace catalogue {
 constexpr int kAlphabetCount = 2;  // "clp/alphabet/%d.clp"
-extern std::array<std::unique_ptr<ABallStr>, kAlphabetCount> alphabetStrips;
+// The table lives in the installed screens context (screens/screens_context.h).
+std::array<std::unique_ptr<ABallStr>, kAlphabetCount>& alphabetStrips();
 
 // The loaded strip, or null (not loaded, or outside the table).
 inline const ABallStr* Get(AlphabetStrip strip) {
   const size_t i = size_t(strip);
-  return i < alphabetStrips.size() ? alphabetStrips[i].get() : nullptr;
+  return i < alphabetStrips().size() ? alphabetStrips()[i].get() : nullptr;
 }
 }  // namespace catalogue

@@ -107,7 +107,7 @@ void AWndIntro::HandOver() {
   while (!GetClips().empty())
     RemoveClip(GetClips().back().get());
   background_ = logo_ = nullptr;
-  AMainWindow* main = screens::mainScreen.get();
+  AMainWindow* main = screens::mainScreen().get();
   if (!main) return;
   if (window) {
     window->SetRoundedShape(true);

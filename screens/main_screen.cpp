@@ -238,10 +238,10 @@ void AMainWindow::RunCommand(Command command) {
   OWindow* window = GetWindow();
   switch (command) {
     case kNewGame:
-      if (game_ && game_->Score() != 0 && screens::newGame) {
-        screens::newGame->rebuildSession = true;
-        screens::newGame->requester = nullptr;
-        OpenDialog(screens::newGame.get());
+      if (game_ && game_->Score() != 0 && screens::newGame()) {
+        screens::newGame()->rebuildSession = true;
+        screens::newGame()->requester = nullptr;
+        OpenDialog(screens::newGame().get());
       } else {
         StartNewGame();
       }
@@ -258,21 +258,21 @@ void AMainWindow::RunCommand(Command command) {
       break;
     case kOptions:
       ReturnFromDemo();
-      OpenDialog(screens::options.get());
+      OpenDialog(screens::options().get());
       break;
     case kHelp:
-      if (AWndHelp* help = screens::help.get()) {
+      if (AWndHelp* help = screens::help().get()) {
         help->SetRect(GetX() + (GetWidth() - help->GetWidth()) / 2,
                       GetY() + (GetHeight() - help->GetHeight()) / 2, help->GetWidth(), help->GetHeight());
         OpenDialog(help);
       }
       break;
     case kTopTen:
-      OpenDialog(screens::top10.get());
+      OpenDialog(screens::top10().get());
       break;
     case kExit:
-      if (!GetOptions().AutoSave && game_ && game_->Score() != 0 && screens::quit)
-        OpenDialog(screens::quit.get());
+      if (!GetOptions().AutoSave && game_ && game_->Score() != 0 && screens::quit())
+        OpenDialog(screens::quit().get());
       else if (window)
         window->Close();
       break;
@@ -293,8 +293,8 @@ void AMainWindow::ShowReplayButton() {
 }
 
 bool AMainWindow::OpenResultDialog() {
-  if (!screens::result) return false;
-  OpenDialog(screens::result.get());
+  if (!screens::result()) return false;
+  OpenDialog(screens::result().get());
   return true;
 }
 

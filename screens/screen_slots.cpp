@@ -10,23 +10,17 @@
 #include "screens/dialogs/wnd_top10.h"
 #include "screens/intro.h"
 #include "screens/main_screen.h"
+#include "screens/screens_context.h"
 #include "screens/small_balls.h"
 
-namespace screens {
+ScreenSlots::ScreenSlots() = default;
 
-std::unique_ptr<AWndIntro> intro;
-std::unique_ptr<AMainWindow> mainScreen;
-std::unique_ptr<AWndOptions> options;
-std::unique_ptr<AWndHelp> help;
-std::unique_ptr<AWndRest> newGame;
-std::unique_ptr<AWndResult> result;
-std::unique_ptr<AWndTop10> top10;
-std::unique_ptr<AWndClear> clearRecords;
-std::unique_ptr<AWndExit> quit;
-std::unique_ptr<SmallBalls> smallBalls;
+ScreenSlots::~ScreenSlots() {
+  DestroyAll();
+}
 
-void DestroyAll() {
-  if (GetSmallBallShower() == smallBalls.get()) SetSmallBallShower(nullptr);
+void ScreenSlots::DestroyAll() {
+  if (smallBalls && GetSmallBallShower() == smallBalls.get()) SetSmallBallShower(nullptr);
   smallBalls.reset();
   intro.reset();
   options.reset();
@@ -37,6 +31,52 @@ void DestroyAll() {
   clearRecords.reset();
   mainScreen.reset();
   quit.reset();
+}
+
+namespace screens {
+
+std::unique_ptr<AWndIntro>& intro() {
+  return Screens().slots.intro;
+}
+
+std::unique_ptr<AMainWindow>& mainScreen() {
+  return Screens().slots.mainScreen;
+}
+
+std::unique_ptr<AWndOptions>& options() {
+  return Screens().slots.options;
+}
+
+std::unique_ptr<AWndHelp>& help() {
+  return Screens().slots.help;
+}
+
+std::unique_ptr<AWndRest>& newGame() {
+  return Screens().slots.newGame;
+}
+
+std::unique_ptr<AWndResult>& result() {
+  return Screens().slots.result;
+}
+
+std::unique_ptr<AWndTop10>& top10() {
+  return Screens().slots.top10;
+}
+
+std::unique_ptr<AWndClear>& clearRecords() {
+  return Screens().slots.clearRecords;
+}
+
+std::unique_ptr<AWndExit>& quit() {
+  return Screens().slots.quit;
+}
+
+std::unique_ptr<SmallBalls>& smallBalls() {
+  return Screens().slots.smallBalls;
+}
+
+void DestroyAll() {
+  Screens().slots.DestroyAll();
 }
 
 }  // namespace screens

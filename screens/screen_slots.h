@@ -17,22 +17,46 @@ class AWndClear;
 class AWndExit;
 class SmallBalls;
 
+// The slots of one run (held by the screens context, screens/screens_context.h). Destroying them tears
+// the screens down in DestroyAll's order.
+struct ScreenSlots {
+  ScreenSlots();
+  ~ScreenSlots();
+  ScreenSlots(const ScreenSlots&) = delete;
+  ScreenSlots& operator=(const ScreenSlots&) = delete;
+
+  std::unique_ptr<AWndIntro> intro;
+  std::unique_ptr<AMainWindow> mainScreen;
+  std::unique_ptr<AWndOptions> options;
+  std::unique_ptr<AWndHelp> help;
+  std::unique_ptr<AWndRest> newGame;   // the new-game confirmation
+  std::unique_ptr<AWndResult> result;  // result entry
+  std::unique_ptr<AWndTop10> top10;
+  std::unique_ptr<AWndClear> clearRecords;  // the clear-records confirmation
+  std::unique_ptr<AWndExit> quit;           // the quit confirmation
+  // The shared small-ball shower every screen throws bursts with.
+  std::unique_ptr<SmallBalls> smallBalls;
+
+  // Destroys the shower and the screens in teardown order: the shower, intro, options, help, new-game
+  // confirmation, result, top ten, clear-records confirmation, main, quit confirmation.
+  void DestroyAll();
+};
+
 namespace screens {
 
-extern std::unique_ptr<AWndIntro> intro;
-extern std::unique_ptr<AMainWindow> mainScreen;
-extern std::unique_ptr<AWndOptions> options;
-extern std::unique_ptr<AWndHelp> help;
-extern std::unique_ptr<AWndRest> newGame;   // the new-game confirmation
-extern std::unique_ptr<AWndResult> result;  // result entry
-extern std::unique_ptr<AWndTop10> top10;
-extern std::unique_ptr<AWndClear> clearRecords;  // the clear-records confirmation
-extern std::unique_ptr<AWndExit> quit;           // the quit confirmation
-// The shared small-ball shower every screen throws bursts with.
-extern std::unique_ptr<SmallBalls> smallBalls;
+// The installed screens context's slots.
+std::unique_ptr<AWndIntro>& intro();
+std::unique_ptr<AMainWindow>& mainScreen();
+std::unique_ptr<AWndOptions>& options();
+std::unique_ptr<AWndHelp>& help();
+std::unique_ptr<AWndRest>& newGame();
+std::unique_ptr<AWndResult>& result();
+std::unique_ptr<AWndTop10>& top10();
+std::unique_ptr<AWndClear>& clearRecords();
+std::unique_ptr<AWndExit>& quit();
+std::unique_ptr<SmallBalls>& smallBalls();
 
-// Destroys the shower and the screens in teardown order: the shower, intro, options, help, new-game
-// confirmation, result, top ten, clear-records confirmation, main, quit confirmation.
+// The installed slots' DestroyAll.
 void DestroyAll();
 
 }  // namespace screens

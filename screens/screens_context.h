@@ -2,9 +2,13 @@
 // one for every run and every test, so nothing a run leaves behind reaches the next.
 #pragma once
 
+#include <array>
+#include <memory>
 #include <random>
 
+#include "screens/ball_string.h"
 #include "screens/main_screen.h"
+#include "screens/screen_slots.h"
 
 struct ScreensContext {
   int exitCode = 0;             // the exit code a screen asked for (screens/program_exit.h); 0: none yet
@@ -14,6 +18,9 @@ struct ScreensContext {
   PlayerSessionFactory playerFactory;  // makes the demo's and the replay's players; none: no demo
   // The alphabet letters' decoration; apart from the game's numbers so recordings never see it.
   std::minstd_rand lettersRandom{20061};
+  // The alphabet strips (screens/ball_string.h): empty until start-up loads them.
+  std::array<std::unique_ptr<ABallStr>, catalogue::kAlphabetCount> alphabetStrips;
+  ScreenSlots slots;  // the program's screens (screens/screen_slots.h); last member, so torn down first
 };
 
 // The screens context installed for the process; a default one when none is installed.

@@ -8,7 +8,7 @@
 
 ASkins::ASkins(OEngine& screen, int x, int y) : screen_(screen), x_(x), y_(y) {
   for (int k = 0; k < kSwatches; ++k) {
-    const OClip* skin = catalogue::skins[size_t(k)].get();
+    const OClip* skin = catalogue::skins()[size_t(k)].get();
     if (!skin) continue;
     auto swatch = std::make_unique<OClip>();
     swatch->CopyFrom(*skin);

@@ -33,10 +33,10 @@ void SmallBalls::Burst(OEngine& screen, int x, int y, int colour, bool twice) {
   if (!GetOptions().Animate || Count() >= kMaxParticles) return;
   int n = 5 + Draw() % 3;
   if (twice) n *= 2;
-  const OClip* picture0 = catalogue::ballPictures[0].get();
+  const OClip* picture0 = catalogue::ballPictures()[0].get();
   const int frames0 = picture0 ? picture0->GetFrameCount() : 0;
   const OClip* picture = colour >= 0 && colour < catalogue::kBallPictureCount
-                             ? catalogue::ballPictures[size_t(colour)].get()
+                             ? catalogue::ballPictures()[size_t(colour)].get()
                              : nullptr;
   for (int i = 0; i < n; ++i) {
     const int* offset = kOffsets[i < 8 ? i : 0];

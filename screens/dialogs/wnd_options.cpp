@@ -22,7 +22,7 @@ constexpr int kOkX = 110, kCancelX = 260, kButtonY = 470;
 
 // True when the main screen's session has a score: a game that a restart would throw away.
 bool GameInProgress() {
-  const AMainWindow* main = screens::mainScreen.get();
+  const AMainWindow* main = screens::mainScreen().get();
   return main && main->GetGame() && main->GetGame()->Score() != 0;
 }
 }  // namespace
@@ -128,7 +128,7 @@ void AWndOptions::OnButtonCommand(OClipControl* button) {
 
 void AWndOptions::Ok() {
   Options& options = GetOptions();
-  AMainWindow* main = screens::mainScreen.get();
+  AMainWindow* main = screens::mainScreen().get();
   // 1. The looks of the ball colours.
   skins_->Save(options.Skins);
   if (main && main->GetGame()) main->GetGame()->RefreshImages();
@@ -153,7 +153,7 @@ void AWndOptions::Ok() {
   Leave();
   // 6, 7. A change starts anew; a game with a score is thrown away only when the player says yes.
   if (!main || (!levelChanged && !typeChanged)) return;
-  AWndRest* ask = screens::newGame.get();
+  AWndRest* ask = screens::newGame().get();
   if (GameInProgress() && ask) {
     ask->requester = this;
     ask->rebuildSession = typeChanged;

@@ -13,7 +13,7 @@ void AWndRest::OnKeyUp(int key, int) {
 }
 
 void AWndRest::Yes() {
-  AMainWindow* main = screens::mainScreen.get();
+  AMainWindow* main = screens::mainScreen().get();
   if (rebuildSession) {
     rebuildSession = false;
     if (main) main->StartNewGame();

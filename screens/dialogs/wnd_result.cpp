@@ -63,7 +63,7 @@ std::string AWndResult::DefaultName(const std::string& name, int level, const TS
 }
 
 void AWndResult::Enter(OEngine** activeSlot) {
-  const AMainWindow* main = screens::mainScreen.get();
+  const AMainWindow* main = screens::mainScreen().get();
   const Game* game = main ? main->GetGame() : nullptr;
   const int score = game ? game->Score() : 0;
   const int bonus = game ? Bonus(kColours - game->PaletteLength()) : 0;
@@ -101,7 +101,7 @@ void AWndResult::OnButtonCommand(OClipControl* button) {
 }
 
 void AWndResult::Ok() {
-  AMainWindow* main = screens::mainScreen.get();
+  AMainWindow* main = screens::mainScreen().get();
   if (main && main->GetGame() && main->GetGame()->Score() != 0) {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
@@ -124,6 +124,6 @@ void AWndResult::Cancel() {
 
 void AWndResult::Finish() {
   Leave();
-  if (AMainWindow* main = screens::mainScreen.get())
+  if (AMainWindow* main = screens::mainScreen().get())
     if (Game* game = main->GetGame()) game->Start(false);
 }

@@ -29,13 +29,13 @@ constexpr int kTextMargin = 5, kScoreRight = 312;
 std::unique_ptr<OBitmap> RowSurface(const AWndTop10::Row& row) {
   auto surface = std::make_unique<OBitmap>();
   if (!surface->Create(AWndTop10::kRowWidth, AWndTop10::kRowHeight)) return surface;
-  const DrawPenRecord savedPen = DrawPen;
-  const DrawBrushRecord savedBrush = DrawBrush;
-  DrawPen.color = AWndTop10::kRowBackground;
-  DrawBrush.color = AWndTop10::kRowBackground;
+  const DrawPenRecord savedPen = DrawPen();
+  const DrawBrushRecord savedBrush = DrawBrush();
+  DrawPen().color = AWndTop10::kRowBackground;
+  DrawBrush().color = AWndTop10::kRowBackground;
   surface->DrawRectangle(0, 0, AWndTop10::kRowWidth, AWndTop10::kRowHeight);
-  DrawPen = savedPen;
-  DrawBrush = savedBrush;
+  DrawPen() = savedPen;
+  DrawBrush() = savedBrush;
   surface->SetColorKey(-1);
   DrawFontRecord font;
   font.textColor = AWndTop10::kTextColor;
@@ -74,7 +74,7 @@ void AWndTop10::Enter(OEngine** activeSlot) {
                  -1, kModeY, 1);
   RemoveRows();
   const std::string code = std::to_string(CurrentLevelCode());
-  if (const AMainWindow* main = screens::mainScreen.get())
+  if (const AMainWindow* main = screens::mainScreen().get())
     for (const auto& [score, record] : main->Scores()) {
       if (int(rows_.size()) == kRows) break;
       if (record.code == code) rows_.push_back({record.name.substr(0, kShownNameLength), score});
@@ -110,7 +110,7 @@ void AWndTop10::Leave() {
 }
 
 std::string AWndTop10::ResultsAddress() const {
-  const AMainWindow* main = screens::mainScreen.get();
+  const AMainWindow* main = screens::mainScreen().get();
   if (!main) return {};
   const std::string code = std::to_string(CurrentLevelCode());
   for (const auto& [score, record] : main->Scores())
@@ -125,7 +125,7 @@ void AWndTop10::OnButtonCommand(OClipControl* button) {
   if (button == close_) {
     Leave();
   } else if (button == clear_) {
-    if (screens::clearRecords) screens::clearRecords->Enter(&ActiveScreen());
+    if (screens::clearRecords()) screens::clearRecords()->Enter(&ActiveScreen());
   } else if (button == submit_) {
     const std::string address = ResultsAddress();
     if (!address.empty()) OpenExternal(address.c_str());

@@ -102,9 +102,9 @@ class ProgramScenario : public ProgramTest, public ::testing::WithParamInterface
     const int n = kNames.count(arg) ? kNames.at(arg) : std::atoi(arg.c_str());
     int x = 0, y = 0;
     std::sscanf(arg.c_str(), "%d,%d", &x, &y);
-    AWndOptions& options = *screens::options;
-    AWndHelp& help = *screens::help;
-    AWndTop10& top = *screens::top10;
+    AWndOptions& options = *screens::options();
+    AWndHelp& help = *screens::help();
+    AWndTop10& top = *screens::top10();
     auto* question = dynamic_cast<AWndConfirm*>(ActiveScreen());
     if (verb == "score") program.Session()->GetScore().Add(n);
     if (verb == "records")
@@ -155,14 +155,14 @@ class ProgramScenario : public ProgramTest, public ::testing::WithParamInterface
     std::string lines = question ? question->Line(0).Text() + "/" + question->Line(1).Text() : "";
     std::replace(lines.begin(), lines.end(), ' ', '_');
     const std::pair<const char*, const OEngine*> named[] = {
-        {"main", screens::mainScreen.get()}, {"quit", screens::quit.get()},
-        {"newgame", screens::newGame.get()}, {"help", screens::help.get()},
-        {"top10", screens::top10.get()},     {"clear", screens::clearRecords.get()}};
+        {"main", screens::mainScreen().get()}, {"quit", screens::quit().get()},
+        {"newgame", screens::newGame().get()}, {"help", screens::help().get()},
+        {"top10", screens::top10().get()},     {"clear", screens::clearRecords().get()}};
     std::string screen = "other";
     for (auto [name, slot] : named)
       if (ActiveScreen() == slot) screen = name;
     const GameState state = game.State();
-    const AWndHelp& help = *screens::help;
+    const AWndHelp& help = *screens::help();
     const Options& o = GetOptions();
     const auto& urls = program.platform.OpenedUrls();
     std::ostringstream out;
@@ -176,7 +176,7 @@ class ProgramScenario : public ProgramTest, public ::testing::WithParamInterface
         << " autosave=" << o.AutoSave << " speed=" << o.FastSpeed
         << " full=" << program.Window().IsFullScreen() << " min=" << program.platform.IsMinimised()
         << " url=" << (urls.empty() ? "" : urls.back()) << " records=" << program.Main()->Scores().Size()
-        << " rows=" << screens::top10->Rows().size() << " line=" << lines << " page=" << help.Page()
+        << " rows=" << screens::top10()->Rows().size() << " line=" << lines << " page=" << help.Page()
         << help.NextButton()->visible << help.PreviousButton()->visible << " ";
     return out.str();
   }
@@ -238,7 +238,7 @@ TEST_F(Dialogs, TheResultShowsTheTotalAndFilesItUnderTheNameTypedCutToTwelve) {
   ASSERT_TRUE(program.StartIn(1, GameMode::kArcade));  // arcade Expert: level code 5
   program.Session()->GetScore().Add(500);
   ASSERT_TRUE(program.Main()->OpenResultDialog());
-  AWndResult& dialog = *screens::result;
+  AWndResult& dialog = *screens::result();
   const int bonus = AWndResult::Bonus(6 - program.Session()->PaletteLength());
   EXPECT_EQ(dialog.Line(0).Text(), "500");
   EXPECT_EQ(dialog.Line(1).Text(), std::to_string(bonus));
@@ -266,7 +266,7 @@ TEST_F(Dialogs, TheTopTenShowsTheTenBestOfTheLevelCodeWithNamesCutAndSubmitsTheB
   AddRecord(program, "Strategist", 2, 99999);
   AddRecord(program, "ABCDEFGHIJKLMNOPQRST", 5, 5000);
   program.Main()->RunCommand(AMainWindow::kTopTen);
-  AWndTop10& top = *screens::top10;
+  AWndTop10& top = *screens::top10();
   EXPECT_EQ(top.Title().Text(), "Expert");
   std::vector<std::string> names;
   for (const auto& row : top.Rows())
@@ -277,7 +277,7 @@ TEST_F(Dialogs, TheTopTenShowsTheTenBestOfTheLevelCodeWithNamesCutAndSubmitsTheB
   EXPECT_TRUE(top.ClearButton()->visible);
   program.ClickOn(top, top.SubmitButton());
   program.Ticks(60);
-  EXPECT_EQ(ActiveScreen(), screens::mainScreen.get());
+  EXPECT_EQ(ActiveScreen(), screens::mainScreen().get());
   EXPECT_EQ(program.platform.OpenedUrls(),
             std::vector<std::string>{results_link::kAddress + results_link::Encode(results_link::ResultText(
                                                                   5000, "5", "ABCDEFGHIJKLMNOPQRST"))});

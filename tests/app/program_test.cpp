@@ -20,31 +20,31 @@ bool AllLoaded(const Table& table) {
 TEST_F(ProgramTest, LoadsTheCatalogueShowsTheIntroAndHandsOverOnTheFirstTickPastSixSeconds) {
   ASSERT_TRUE(program.Start());
   // Every slot of the catalogue is filled.
-  EXPECT_TRUE(AllLoaded(catalogue::ballPictures) && AllLoaded(catalogue::ballSprites) &&
-              AllLoaded(catalogue::skins) && AllLoaded(catalogue::mainWindowPieces) &&
-              AllLoaded(catalogue::framePieces) && AllLoaded(catalogue::generalPictures) &&
-              AllLoaded(catalogue::buttonPictures) && AllLoaded(catalogue::alphabetStrips));
+  EXPECT_TRUE(AllLoaded(catalogue::ballPictures()) && AllLoaded(catalogue::ballSprites()) &&
+              AllLoaded(catalogue::skins()) && AllLoaded(catalogue::mainWindowPieces()) &&
+              AllLoaded(catalogue::framePieces()) && AllLoaded(catalogue::generalPictures()) &&
+              AllLoaded(catalogue::buttonPictures()) && AllLoaded(catalogue::alphabetStrips()));
   for (int id = 0; id < kSoundCount; ++id)
     EXPECT_TRUE(sounds.Player().Find(SoundId(id))) << "sound " << id;
-  EXPECT_EQ(ActiveScreen(), screens::intro.get());
+  EXPECT_EQ(ActiveScreen(), screens::intro().get());
   EXPECT_TRUE(program.platform.IsRounded());
   // The logo bursts at 4000 ms.
   program.Ticks(399);
   EXPECT_EQ(sounds.Count(SoundId::kClick), 0);
   program.Ticks(1);
   EXPECT_EQ(sounds.Count(SoundId::kClick), 1);
-  EXPECT_GT(screens::smallBalls->Count(), 0);
+  EXPECT_GT(screens::smallBalls()->Count(), 0);
   program.Ticks(200);
-  EXPECT_EQ(ActiveScreen(), screens::intro.get());
+  EXPECT_EQ(ActiveScreen(), screens::intro().get());
   program.Ticks();
-  EXPECT_EQ(ActiveScreen(), screens::mainScreen.get());
+  EXPECT_EQ(ActiveScreen(), screens::mainScreen().get());
   // Centred on the headless 1280 x 1024 screen at the main screen's size.
   EXPECT_EQ(program.Window().GetWindowX(), (1280 - 800) / 2);
   EXPECT_EQ(program.Window().GetWindowY(), (1024 - 600) / 2);
   EXPECT_EQ(program.Session()->Name(), "GameOrig");
   EXPECT_EQ(program.Quit(), 0);
-  EXPECT_FALSE(screens::intro);
-  EXPECT_FALSE(catalogue::buttonPictures[0]);
+  EXPECT_FALSE(screens::intro());
+  EXPECT_FALSE(catalogue::buttonPictures()[0]);
 }
 
 TEST(ProgramStartup, AMissingOrDamagedPictureStopsWithItsNameAndExitCode255AndAMissingSoundIsSilent) {
@@ -62,9 +62,9 @@ TEST(ProgramStartup, AMissingOrDamagedPictureStopsWithItsNameAndExitCode255AndAM
       const std::string message = "Error: file " + std::string(file) + " not found. Please reinstall game.";
       EXPECT_TRUE(damaged ? text.starts_with(message + "\nThe file is damaged: ") : text == message) << text;
       // Nothing after the failure ran, and the catalogue was freed again.
-      EXPECT_FALSE(screens::intro);
+      EXPECT_FALSE(screens::intro());
       EXPECT_FALSE(fs::exists(kSettingsFileName));
-      EXPECT_FALSE(catalogue::ballPictures[0]);
+      EXPECT_FALSE(catalogue::ballPictures()[0]);
     }
   ScratchFolder folder({"wav/3.wav"});
   SoundLog sounds;

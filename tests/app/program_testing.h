@@ -127,7 +127,7 @@ class Program {
   }
 
   OMainWindow& Window() { return *window_; }
-  AMainWindow* Main() const { return screens::mainScreen.get(); }
+  AMainWindow* Main() const { return screens::mainScreen().get(); }
   Game* Session() const { return Main() ? Main()->GetGame() : nullptr; }
 
   HeadlessPlatform platform;

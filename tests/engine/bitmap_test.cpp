@@ -112,8 +112,8 @@ class BitmapText : public ::testing::Test {
  protected:
   void SetUp() override {
     ResetDrawStyles();
-    DrawFont.textColor = 0x3131BA;
-    DrawFont.backgroundColor = 0xCCCCFF;
+    DrawFont().textColor = 0x3131BA;
+    DrawFont().backgroundColor = 0xCCCCFF;
   }
   void TearDown() override { ResetDrawStyles(); }
 };
@@ -128,12 +128,12 @@ TEST_F(BitmapText, DrawTextPaintsExactlyTheMeasuredCell) {
   ASSERT_TRUE(b.MeasureText("Wide", w1, h1) && b.MeasureText("Wide Wide", w2, h));
   EXPECT_GT(w2, 2 * w1);
   EXPECT_GE(h1, 13) << "the cell is at least the em height";
-  DrawFont.SetFaceName("Courier New");
+  DrawFont().SetFaceName("Courier New");
   ASSERT_TRUE(b.MeasureText("iiii", wi, h) && b.MeasureText("MMMM", wm, h));
   EXPECT_EQ(wi, wm);
 
   for (const char* face : {"Arial", "Courier New", "No Such Face 4711"}) {
-    DrawFont.SetFaceName(face);
+    DrawFont().SetFaceName(face);
     OBitmap pic = Filled(120, 40, kGround);
     ASSERT_TRUE(pic.MeasureText("Hello 42", w1, h1) && pic.DrawText("Hello 42", 7, 5));
     int ink = 0;
@@ -156,13 +156,13 @@ TEST_F(BitmapText, TextIsClippedToThePicture) {
   EXPECT_NE(small.GetPixel(0, 0), kGround);
   EXPECT_EQ(small.GetPixel(19, 9), kGround);
   EXPECT_TRUE(small.DrawText("gone", -2147483647, 2147483600));
-  DrawFont.size = 2000000000;  // held to a sane glyph size, not a failed allocation
+  DrawFont().size = 2000000000;  // held to a sane glyph size, not a failed allocation
   EXPECT_TRUE(small.DrawText("W", 0, 0));
 }
 
 TEST_F(BitmapText, RectanglesOutlineWithThePenAndFillWithTheBrush) {
-  DrawPen.color = 0x112233;
-  DrawBrush.color = 0xCCCCFF;
+  DrawPen().color = 0x112233;
+  DrawBrush().color = 0xCCCCFF;
   OBitmap b = Filled(12, 10, kGround);
   ASSERT_TRUE(b.DrawRectangle(2, 1, 6, 5));  // covers x 2..7, y 1..5
   for (int y = 0; y < 10; ++y) {

@@ -12,12 +12,11 @@
 
 namespace session_testing {
 
-// Loads the catalogue as start-up does, from the scratch folder's links (once per test program). False
-// when a data file is missing.
+// Loads the catalogue as start-up does, from the scratch folder's links, into the test's own context.
+// False when a data file is missing.
 inline bool LoadCatalogue() {
   LoadResult failure;
-  static const bool loaded = LoadCatalogueClips(failure);
-  return loaded;
+  return LoadCatalogueClips(failure);
 }
 
 // The test sound player with the game's effects loaded, one channel per effect.
@@ -63,7 +62,7 @@ class SessionFixture : public HeadlessWindowTest {
     ASSERT_NO_FATAL_FAILURE(HeadlessWindowTest::SetUp());
     GetOptions() = Options{};
     for (int k = 0; k < 6; ++k)
-      ApplyLook(*catalogue::ballSprites[size_t(k)]);
+      ApplyLook(*catalogue::ballSprites()[size_t(k)]);
     SetSmallBallShower(&shower);
     shower.Seed(7);
     SetLibRandomSeed(12345);

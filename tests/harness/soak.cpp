@@ -174,14 +174,14 @@ class Run {
       if (!Frame()) return false;
       Game* game = Session();
       if (!game) return Fail("the main screen lost its game");
-      if (ActiveScreen() == screens::result.get()) {
+      if (ActiveScreen() == screens::result().get()) {
         // The result entry: Enter files the score under the name offered, and the next game starts.
         window_->OnKeyUp(vk::kReturn, 0);
-        if (ActiveScreen() != screens::mainScreen.get()) return Fail("the result entry did not close");
+        if (ActiveScreen() != screens::mainScreen().get()) return Fail("the result entry did not close");
         finished();
         return Frame();
       }
-      if (ActiveScreen() != screens::mainScreen.get()) return Fail("a dialog opened by itself");
+      if (ActiveScreen() != screens::mainScreen().get()) return Fail("a dialog opened by itself");
       const GameState state = game->State();
       if (state == GameState::kGameOverWait) ending = true;
       if (ending && state != GameState::kGameOverWait) {
@@ -248,7 +248,7 @@ class Run {
     if (!RunFor(kIntroMs)) return false;
     Click(200, 200);
     if (!Frame()) return false;
-    if (ActiveScreen() != screens::mainScreen.get()) return Fail("the intro did not hand over to the game");
+    if (ActiveScreen() != screens::mainScreen().get()) return Fail("the intro did not hand over to the game");
     return UntilReady();
   }
   // The platform's close: the loop ends, the program saves and tears down; the exit code must be 0.
@@ -300,13 +300,14 @@ class Run {
   // Frames until the session waits for a shot; false after a minute of simulated time.
   bool UntilReady() {
     for (const long long end = tally_.simulatedMs + kReadyMs; tally_.simulatedMs < end;) {
-      if (Session() && Session()->State() == GameState::kReady && ActiveScreen() == screens::mainScreen.get())
+      if (Session() && Session()->State() == GameState::kReady &&
+          ActiveScreen() == screens::mainScreen().get())
         return true;
       if (!Frame()) return false;
     }
     return Fail("the game did not get ready for a shot within a minute");
   }
-  Game* Session() const { return screens::mainScreen ? screens::mainScreen->GetGame() : nullptr; }
+  Game* Session() const { return screens::mainScreen() ? screens::mainScreen()->GetGame() : nullptr; }
   Snapshot Take() const {
     Snapshot s;
     s.level = GetOptions().Level, s.mode = int(GetOptions().GameType);
@@ -326,15 +327,15 @@ class Run {
 
   // The level and mode through the options dialog (a game in progress is given up when asked).
   bool SwitchTo(Combo combo) {
-    AMainWindow& main = *screens::mainScreen;
+    AMainWindow& main = *screens::mainScreen();
     if (!ClickOn(main, *main.Button(AMainWindow::kOptions), kCommandMs)) return false;
-    AWndOptions* options = screens::options.get();
+    AWndOptions* options = screens::options().get();
     if (ActiveScreen() != options) return Fail("the options button did not open the options dialog");
     if (!ClickOn(*options, *options->LevelBox(combo.level), 1)) return false;
     if (!ClickOn(*options, *options->TypeBox(GameMode(combo.mode)), 1)) return false;
     window_->OnKeyUp(vk::kReturn, 0);
     // A game in progress (one restored with its score) is given up only when the player says yes.
-    if (ActiveScreen() == screens::newGame.get()) window_->OnKeyUp(vk::kReturn, 0);
+    if (ActiveScreen() == screens::newGame().get()) window_->OnKeyUp(vk::kReturn, 0);
     if (!Frame()) return false;
     if (GetOptions().Level != combo.level || GetOptions().GameType != GameMode(combo.mode))
       return Fail("the options dialog did not switch to level " + std::to_string(combo.level) + " mode " +
@@ -364,7 +365,7 @@ class Run {
     if (pending_.pause && GetOptions().GameType == GameMode::kArcade) return pending_.pause = false, Pause();
     if (pending_.options) return pending_.options = false, ChangeOptions();
     if (pending_.demo) return pending_.demo = false, Player(false);
-    if (pending_.replay && screens::mainScreen->Button(AMainWindow::kReplay)->visible)
+    if (pending_.replay && screens::mainScreen()->Button(AMainWindow::kReplay)->visible)
       return pending_.replay = false, Player(true);
     return true;
   }
@@ -386,11 +387,11 @@ class Run {
     return Same(before, "a pause") && Frame();
   }
   bool ChangeOptions() {
-    AMainWindow& main = *screens::mainScreen;
+    AMainWindow& main = *screens::mainScreen();
     const Snapshot before = Take();
     const Options was = GetOptions();
     if (!ClickOn(main, *main.Button(AMainWindow::kOptions), kCommandMs)) return false;
-    AWndOptions* dialog = screens::options.get();
+    AWndOptions* dialog = screens::options().get();
     if (ActiveScreen() != dialog) return Fail("the options button did not open the options dialog");
     // Sound or the animations, the speed, and the look of one colour change; level and mode stay.
     const bool sound = eventCount_++ % 2 == 0;
@@ -403,7 +404,8 @@ class Run {
     window_->OnKeyUp(vk::kReturn, 0);
     if (!Frame()) return false;
     const Options& now = GetOptions();
-    if (ActiveScreen() != screens::mainScreen.get()) return Fail("the options dialog did not close on Enter");
+    if (ActiveScreen() != screens::mainScreen().get())
+      return Fail("the options dialog did not close on Enter");
     if ((sound ? now.SoundOn == was.SoundOn : now.Animate == was.Animate) || now.FastSpeed != speed ||
         now.Skins == was.Skins)
       return Fail("the options dialog did not store the changes");
@@ -422,7 +424,7 @@ class Run {
   }
   // The demo (replay false) or the replay for a while, then a key: the player's game comes back.
   bool Player(bool replay) {
-    AMainWindow& main = *screens::mainScreen;
+    AMainWindow& main = *screens::mainScreen();
     const Snapshot before = Take();
     if (!ClickOn(main, *main.Button(replay ? AMainWindow::kReplay : AMainWindow::kDemo), kCommandMs))
       return false;

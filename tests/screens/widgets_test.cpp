@@ -18,7 +18,7 @@ class Widgets : public ProgramTest {
 TEST_F(Widgets, ABallAppearsShinesAndVanishesWhateverTheTickLength) {
   for (int ms : {5, 20, 49, 50, 60, 200}) {
     SCOPED_TRACE(ms);
-    ABall ball(*catalogue::ballSprites[3]);
+    ABall ball(*catalogue::ballSprites()[3]);
     const auto tickUntil = [&](auto done) {
       for (int i = 0; i < 400 && !done(); ++i)
         ball.Tick(ms);
@@ -45,15 +45,15 @@ TEST_F(Widgets, ABallAppearsShinesAndVanishesWhateverTheTickLength) {
 TEST_F(Widgets, AFallingBallFallsItsLimitThenBurstsUnlessAnimationIsOff) {
   for (bool animate : {true, false}) {
     GetOptions().Animate = animate;
-    ABall* ball = AddBallSprite(*screen, catalogue::ballSprites[2].get(), 100, 200, -10);
+    ABall* ball = AddBallSprite(*screen, catalogue::ballSprites()[2].get(), 100, 200, -10);
     ball->StartFall(32);
     ball->StartFall(500);  // a second start changes nothing
-    const int before = screens::smallBalls->Count();
+    const int before = screens::smallBalls()->Count();
     int frames = 0;
     for (; screen->HasClip(ball) && frames < 100; ++frames)
       screen->OnFrame(1);
     EXPECT_EQ(frames, 9) << "four pixels a frame, past 32";
-    EXPECT_EQ(screens::smallBalls->Count() > before, animate);
+    EXPECT_EQ(screens::smallBalls()->Count() > before, animate);
   }
 }
 
