@@ -121,6 +121,7 @@ PatternPtr MatchFont(const char* faceName, int styleFlags, int pixelHeight) {
     int style, pixels;
     PatternPtr match;
   };
+  // A cache, not process state: an entry answers the same match whatever run asks.
   static std::mutex lock;
   static std::vector<Entry> known;
   constexpr size_t kMaxKnown = 64;  // far above the fonts the game uses; a bound against odd callers

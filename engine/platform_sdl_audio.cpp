@@ -20,6 +20,7 @@ extern "C" void QuietAlsaError(const char*, int, const char*, int, const char*, 
 
 void QuietAlsa() {
   using ErrorHook = void (*)(const char*, int, const char*, int, const char*, ...);
+  // The library, once opened, does not change: not process state.
   static void* const alsa = dlopen("libasound.so.2", RTLD_NOW | RTLD_GLOBAL);
   if (!alsa) return;
   if (auto set = reinterpret_cast<int (*)(ErrorHook)>(dlsym(alsa, "snd_lib_error_set_handler")))

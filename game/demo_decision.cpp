@@ -17,7 +17,7 @@ struct CellWeights {
 };
 
 const CellWeights& Weights() {
-  static const CellWeights weights;
+  static const CellWeights weights;  // a constant made once: not process state
   return weights;
 }
 }  // namespace

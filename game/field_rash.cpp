@@ -67,7 +67,7 @@ struct NeighbourTable {
 };
 
 const NeighbourTable& Neighbours() {
-  static const NeighbourTable table;
+  static const NeighbourTable table;  // a constant made once: not process state
   return table;
 }
 

@@ -15,6 +15,7 @@
 #include "store/options.h"
 
 namespace {
+// A constant (in writable memory only for its pointers), not process state.
 constexpr const char* kLevelNames[kLevelCount] = {"Novice", "Expert", "Master"};
 
 void PlaySound(SoundId id) {

@@ -110,12 +110,11 @@ constexpr uint32_t kGround = 0x00FF00;  // neither text nor background colour
 
 class BitmapText : public ::testing::Test {
  protected:
+  // The test's fresh context starts from the default styles.
   void SetUp() override {
-    ResetDrawStyles();
     DrawFont().textColor = 0x3131BA;
     DrawFont().backgroundColor = 0xCCCCFF;
   }
-  void TearDown() override { ResetDrawStyles(); }
 };
 
 // Text is measured by its glyphs' advances: more text is wider, a monospaced
