@@ -1,7 +1,9 @@
 // The whole program with the real data files: start-up with the catalogue and the intro, a missing
 // data file, the game stored at the first exit and resumed at the next start; the demo and the replay of
 // the last game, the level they play at and give back, what ends them, and the game that comes back.
+#include "app/program_context.h"
 #include "game/game_orig.h"
+#include "game/random.h"
 #include "game/save_replay.h"
 #include "tests/app/program_testing.h"
 #include "tests/support/replay_files.h"
@@ -15,6 +17,28 @@ bool AllLoaded(const Table& table) {
   for (const auto& slot : table)
     if (!slot || (slot->GetOwnFrameCount() == 0 && slot->GetSequenceCount() == 0)) return false;
   return true;
+}
+
+// A context starts each layer afresh, keeps the entry's platform, and gives back what stood before it.
+TEST(ProgramContextTest, StartsEveryLayerAfreshAndPutsThePreviousStateBack) {
+  HeadlessPlatform platform;
+  SetPlatform(&platform);
+  GetOptions().Level = 2;
+  SetLibRandomSeed(99);
+  EndProgram(nullptr, 3);
+  {
+    const ProgramContext inner;
+    EXPECT_EQ(&GetPlatform(), &platform);
+    EXPECT_EQ(GetOptions(), Options{});
+    EXPECT_EQ(LibRandomSeed(), 1u);
+    EXPECT_EQ(ProgramExitCode(), 0);
+    GetOptions().Level = 1, SetLibRandomSeed(5), EndProgram(nullptr, 4), SetPlatform(nullptr);
+  }
+  EXPECT_EQ(&GetPlatform(), &platform);
+  EXPECT_EQ(GetOptions().Level, 2);
+  EXPECT_EQ(LibRandomSeed(), 99u);
+  EXPECT_EQ(ProgramExitCode(), 3);
+  SetPlatform(nullptr);
 }
 
 TEST_F(ProgramTest, LoadsTheCatalogueShowsTheIntroAndHandsOverOnTheFirstTickPastSixSeconds) {
