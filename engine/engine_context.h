@@ -33,9 +33,9 @@ struct EngineContext {
   OEngine* activeScreen = nullptr;    // the screen that gets input and frames; none before start-up
   SmallBallShower* shower = nullptr;  // the small-ball shower the buttons burst into; none until made
   int editBlinkTimer = 0;             // ms since the edit caret last blinked (one caret shows at a time)
-  DrawPenRecord drawPen;  // the style bitmaps' rectangles and text draw with (engine/draw_style.h)
-  DrawBrushRecord drawBrush;
-  DrawFontRecord drawFont;
+  DrawPenRecord drawPen;              // DrawRectangle's outline (engine/draw_style.h)
+  DrawBrushRecord drawBrush;          // DrawRectangle's fill
+  DrawFontRecord drawFont;            // the font text is drawn and measured in
   // The catalogue (engine/catalogue.h): empty until start-up loads it, emptied at teardown.
   std::array<std::unique_ptr<OClip>, catalogue::kBallPictureCount> ballPictures;
   std::array<std::unique_ptr<OClip>, catalogue::kSkinCount> skins;

@@ -1,7 +1,7 @@
-// The program's screens: one object of each, created at start-up and destroyed at exit, kept in
-// process-wide slots through which the screens reach one another (the intro hands over to the main
-// screen, the main screen opens the dialogs, the dialogs reach back to the main screen). A slot is
-// null before start-up and after teardown.
+// The program's screens: one object of each, created at start-up and destroyed at exit, kept in the
+// screens context's slots through which the screens reach one another (the intro hands over to the main
+// screen, the main screen opens the dialogs, the dialogs reach back to the main screen). A slot is null
+// before start-up and after teardown.
 #pragma once
 
 #include <memory>
