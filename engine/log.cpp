@@ -2,8 +2,6 @@
 
 #include <cstdarg>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 
 #include "engine/engine_context.h"
 
