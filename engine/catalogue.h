@@ -1,16 +1,14 @@
-// The catalogue: the process-wide clip sets start-up loads from numbered clip files (slot i from file
-// number i) and screens copy their pictures from. Start-up fills and empties the tables; the sets whose
-// clips are ball sprites or alphabet letters live with those classes. The tables whose slots are named
-// have a header each; the two here are indexed by ball colour.
+// The catalogue: the clip sets start-up loads from numbered clip files (slot i from file number i) and
+// screens copy their pictures from. Start-up fills and empties the tables; the sets whose clips are ball
+// sprites or alphabet letters live with those classes. Four tables have named slots
+// (engine/catalogue_names.h); the two others are indexed by ball colour.
 #pragma once
 
 #include <array>
 #include <memory>
 
-#include "engine/catalogue_buttons.h"
-#include "engine/catalogue_frame.h"
-#include "engine/catalogue_general.h"
-#include "engine/catalogue_main_window.h"
+#include "engine/button.h"
+#include "engine/catalogue_names.h"
 #include "engine/clip.h"
 
 namespace catalogue {
@@ -21,5 +19,16 @@ constexpr int kSkinCount = 6;         // "clp/skins/%d.clp": the looks of each c
 // The tables live in the installed engine context (engine/engine_context.h).
 std::array<std::unique_ptr<OClip>, kBallPictureCount>& ballPictures();
 std::array<std::unique_ptr<OClip>, kSkinCount>& skins();
+std::array<std::unique_ptr<OClip>, kMainWindowPieceCount>& mainWindowPieces();
+std::array<std::unique_ptr<OClip>, kFramePieceCount>& framePieces();
+std::array<std::unique_ptr<OClip>, kGeneralPictureCount>& generalPictures();
+std::array<std::unique_ptr<OClipButton>, kButtonPictureCount>& buttonPictures();
+
+// The clip loaded in a named slot, or null when it is not loaded. A name outside its table is the
+// caller's slip, which a check reports.
+const OClip* Get(GeneralPicture picture);
+const OClipButton* Get(ButtonPicture picture);
+const OClip* Get(MainWindowPiece piece);
+const OClip* Get(FramePiece piece);
 
 }  // namespace catalogue

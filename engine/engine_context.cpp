@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "engine/sound.h"
+#include "store/installed_context.h"
 
 // The build decides whether checks stop at first (CMakeLists.txt: Debug and the sanitizer build stop).
 #ifndef GLOBBET_CHECKS_STOP
@@ -11,7 +12,6 @@
 #endif
 
 namespace {
-EngineContext* installed = nullptr;
 
 // GLOBBET_LOG=error|info; warnings otherwise.
 LogLevel ThresholdFromEnvironment() {
@@ -30,13 +30,9 @@ EngineContext::EngineContext() : silent(std::make_unique<OSound>()) {}
 EngineContext::~EngineContext() = default;
 
 EngineContext& Engine() {
-  // Tools, benchmarks and fuzz targets that make no ProgramContext share this one.
-  static EngineContext fallback;
-  return installed ? *installed : fallback;
+  return InstalledContext<EngineContext>::Get();
 }
 
 EngineContext* InstallEngineContext(EngineContext* context) {
-  EngineContext* previous = installed;
-  installed = context;
-  return previous;
+  return InstalledContext<EngineContext>::Install(context);
 }

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "engine/catalogue_general.h"
+#include "engine/catalogue.h"
 #include "game/game.h"
 #include "game/orig_next.h"
 #include "game/save_replay.h"

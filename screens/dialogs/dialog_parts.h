@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "engine/catalogue_buttons.h"
+#include "engine/catalogue_names.h"
 
 class OClipButton;
 class OClipCheckBox;
