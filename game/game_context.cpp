@@ -1,17 +1,11 @@
 #include "game/game_context.h"
 
-namespace {
-GameContext* installed = nullptr;
-}  // namespace
+#include "store/installed_context.h"
 
 GameContext& GameState() {
-  // Tools, benchmarks and fuzz targets that make no ProgramContext share this one.
-  static GameContext fallback;
-  return installed ? *installed : fallback;
+  return InstalledContext<GameContext>::Get();
 }
 
 GameContext* InstallGameContext(GameContext* context) {
-  GameContext* previous = installed;
-  installed = context;
-  return previous;
+  return InstalledContext<GameContext>::Install(context);
 }

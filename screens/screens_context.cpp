@@ -1,17 +1,11 @@
 #include "screens/screens_context.h"
 
-namespace {
-ScreensContext* installed = nullptr;
-}  // namespace
+#include "store/installed_context.h"
 
 ScreensContext& Screens() {
-  // Tools, benchmarks and fuzz targets that make no ProgramContext share this one.
-  static ScreensContext fallback;
-  return installed ? *installed : fallback;
+  return InstalledContext<ScreensContext>::Get();
 }
 
 ScreensContext* InstallScreensContext(ScreensContext* context) {
-  ScreensContext* previous = installed;
-  installed = context;
-  return previous;
+  return InstalledContext<ScreensContext>::Install(context);
 }

@@ -1,19 +1,13 @@
 #include "store/store_context.h"
 
-namespace {
-StoreContext* installed = nullptr;
-}  // namespace
+#include "store/installed_context.h"
 
 StoreContext& Store() {
-  // Tools, benchmarks and fuzz targets that make no ProgramContext share this one.
-  static StoreContext fallback;
-  return installed ? *installed : fallback;
+  return InstalledContext<StoreContext>::Get();
 }
 
 StoreContext* InstallStoreContext(StoreContext* context) {
-  StoreContext* previous = installed;
-  installed = context;
-  return previous;
+  return InstalledContext<StoreContext>::Install(context);
 }
 
 OConfig& GetConfig() {
