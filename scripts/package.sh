@@ -4,11 +4,4 @@
 # safe to run again. Install the package with: sudo apt-get install ./build/release/globbet_*.deb
 set -euo pipefail
 cd "$(dirname "$0")/.."
-JOBS=$(nproc 2>/dev/null || echo 2)
-
-echo "== installing build dependencies"
-bash scripts/deps.sh
-
-echo "== building and packaging (build/release)"
-cmake -S . -B build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build/release -j"$JOBS" --target package
+bash scripts/build.sh package

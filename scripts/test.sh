@@ -7,12 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 JOBS=$(nproc 2>/dev/null || echo 2)
 
-echo "== installing build and test dependencies"
-bash scripts/deps.sh
-
-echo "== normal build (build/release)"
-cmake -S . -B build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build/release -j"$JOBS"
+bash scripts/build.sh
 
 echo "== tests in the normal build"
 (cd build/release && ctest --output-on-failure -j"$JOBS" --timeout 900)
