@@ -5,10 +5,10 @@
 #include <string>
 
 #include "engine/catalogue.h"
-#include "engine/sound.h"
+#include "engine/sound_player.h"
 #include "game/ball.h"
-#include "game/score_ball.h"
-#include "screens/ball_string.h"
+#include "game/score_counter.h"
+#include "screens/ball_text.h"
 
 namespace {
 std::string Numbered(const char* pattern, int i) {
@@ -39,7 +39,7 @@ bool LoadCatalogueClips(LoadResult& failure) {
     if (!failure) return false;
   }
   if (!LoadSet(skins(), "clp/skins/%d.clp", true, failure)) return false;
-  if (!LoadSet(mainWindowPieces(), "clp/mainwnd/%d.clp", true, failure)) return false;
+  if (!LoadSet(mainScreenPieces(), "clp/mainwnd/%d.clp", true, failure)) return false;
   if (!LoadSet(framePieces(), "clp/allwnd/%d.clp", true, failure)) return false;
   if (!LoadSet(generalPictures(), "clp/%d.clp", true, failure)) return false;
   if (!LoadSet(buttonPictures(), "clp/buttons/%d.clp", false, failure)) return false;
@@ -62,7 +62,7 @@ void FreeCatalogue() {
   };
   free(ballPictures());
   free(ballSprites());
-  free(mainWindowPieces());
+  free(mainScreenPieces());
   free(framePieces());
   free(generalPictures());
   free(buttonPictures());

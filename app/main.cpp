@@ -2,10 +2,10 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/main_window.h"
+#include "app/game_window.h"
 #include "engine/platform_sdl.h"
 #include "engine/platform_sdl_audio.h"
-#include "engine/sound.h"
+#include "engine/sound_player.h"
 
 int main(int argc, char** argv) {
   // The only option: the launcher takes the player's, and this one says which build is installed.
@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
   platform.Init();
   SetPlatform(&platform);
   // Without a usable audio output the player stays silent and the game goes on.
-  OSound sound(MakeSdlAudioDevice());
+  SoundPlayer sound(MakeSdlAudioDevice());
   SetSound(&sound);
   const int code = RunGame();
   SetSound(nullptr);

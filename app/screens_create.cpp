@@ -2,14 +2,14 @@
 
 #include "engine/active_screen.h"
 #include "engine/window.h"
-#include "screens/dialogs/wnd_clear.h"
-#include "screens/dialogs/wnd_exit.h"
-#include "screens/dialogs/wnd_help.h"
-#include "screens/dialogs/wnd_options.h"
-#include "screens/dialogs/wnd_rest.h"
-#include "screens/dialogs/wnd_result.h"
-#include "screens/dialogs/wnd_top10.h"
-#include "screens/intro.h"
+#include "screens/dialogs/clear_records_dialog.h"
+#include "screens/dialogs/help_dialog.h"
+#include "screens/dialogs/new_game_dialog.h"
+#include "screens/dialogs/options_dialog.h"
+#include "screens/dialogs/quit_dialog.h"
+#include "screens/dialogs/result_dialog.h"
+#include "screens/dialogs/top_ten_dialog.h"
+#include "screens/intro_screen.h"
 #include "screens/main_screen.h"
 #include "screens/screen_slots.h"
 #include "screens/small_balls.h"
@@ -19,8 +19,7 @@ constexpr uint32_t kScreenBackground = 0xCCCCFF;
 
 // A screen of class S at (x, y) (-1: centred in the client area) with its background and redraw mode.
 template <class S>
-std::unique_ptr<S> Make(OWindow& window, int x, int y, int width, int height,
-                        OEngine::RedrawMode redrawMode) {
+std::unique_ptr<S> Make(Window& window, int x, int y, int width, int height, Screen::RedrawMode redrawMode) {
   if (x == -1) x = (window.GetClientWidth() - width) / 2;
   if (y == -1) y = (window.GetClientHeight() - height) / 2;
   auto screen = std::make_unique<S>(&window, x, y, width, height);
@@ -30,20 +29,21 @@ std::unique_ptr<S> Make(OWindow& window, int x, int y, int width, int height,
 }
 }  // namespace
 
-bool CreateScreens(OWindow& window, LoadResult& failure) {
+bool CreateScreens(Window& window, LoadResult& failure) {
   using namespace screens;
   smallBalls() = std::make_unique<SmallBalls>();
   SetSmallBallShower(smallBalls().get());
-  constexpr OEngine::RedrawMode kFull = OEngine::RedrawMode::kFull, kDirty = OEngine::RedrawMode::kDirty;
-  intro() = Make<AWndIntro>(window, 0, 0, AWndIntro::kWidth, AWndIntro::kHeight, kDirty);
+  constexpr Screen::RedrawMode kFull = Screen::RedrawMode::kFull, kDirty = Screen::RedrawMode::kDirty;
+  intro() = Make<IntroScreen>(window, 0, 0, IntroScreen::kWidth, IntroScreen::kHeight, kDirty);
   if (!intro()->Build(failure)) return false;
-  mainScreen() = Make<AMainWindow>(window, 0, 0, AMainWindow::kWidth, AMainWindow::kHeight, kDirty);
-  options() = Make<AWndOptions>(window, -1, -1, AWndOptions::kWidth, AWndOptions::kHeight, kFull);
-  help() = Make<AWndHelp>(window, 0, 0, AWndHelp::kWidth, AWndHelp::kHeight, kFull);
-  newGame() = Make<AWndRest>(window, -1, -1, AWndRest::kWidth, AWndRest::kHeight, kFull);
-  result() = Make<AWndResult>(window, -1, -1, AWndResult::kWidth, AWndResult::kHeight, kFull);
-  top10() = Make<AWndTop10>(window, -1, -1, AWndTop10::kWidth, AWndTop10::kHeight, kFull);
-  clearRecords() = Make<AWndClear>(window, -1, -1, AWndClear::kWidth, AWndClear::kHeight, kFull);
-  quit() = Make<AWndExit>(window, -1, -1, AWndExit::kWidth, AWndExit::kHeight, kFull);
+  mainScreen() = Make<MainScreen>(window, 0, 0, MainScreen::kWidth, MainScreen::kHeight, kDirty);
+  options() = Make<OptionsDialog>(window, -1, -1, OptionsDialog::kWidth, OptionsDialog::kHeight, kFull);
+  help() = Make<HelpDialog>(window, 0, 0, HelpDialog::kWidth, HelpDialog::kHeight, kFull);
+  newGame() = Make<NewGameDialog>(window, -1, -1, NewGameDialog::kWidth, NewGameDialog::kHeight, kFull);
+  result() = Make<ResultDialog>(window, -1, -1, ResultDialog::kWidth, ResultDialog::kHeight, kFull);
+  topTen() = Make<TopTenDialog>(window, -1, -1, TopTenDialog::kWidth, TopTenDialog::kHeight, kFull);
+  clearRecords() = Make<ClearRecordsDialog>(window, -1, -1, ClearRecordsDialog::kWidth,
+                                            ClearRecordsDialog::kHeight, kFull);
+  quit() = Make<QuitDialog>(window, -1, -1, QuitDialog::kWidth, QuitDialog::kHeight, kFull);
   return true;
 }

@@ -4,10 +4,10 @@
 
 #include "engine/load_result.h"
 
-class OWindow;
+class Window;
 
 // Creates the small-ball shower (installed for every screen) and the screens in order: intro, main,
 // options, help, new-game confirmation, result, top ten, clear-records confirmation, quit confirmation.
 // Dialogs are centred in the window's client area. False, with the file and why in failure, when the
 // intro cannot load its pictures.
-bool CreateScreens(OWindow& window, LoadResult& failure);
+bool CreateScreens(Window& window, LoadResult& failure);

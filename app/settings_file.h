@@ -6,21 +6,21 @@
 
 #include <string>
 
-class OWindow;
-class TScoresTable;
+class Window;
+class ScoreTable;
 
 // The settings file, in the current directory.
 inline constexpr char kSettingsFileName[] = "sv.dat";
 
-// Reads the file at path into the process-wide store and, when it was read and its text understood,
+// Reads the file at path into the program's settings store and, when it was read and its text understood,
 // loads the options (GetOptions), adds the stored records to scores, switches the sound player on or
 // off and sets its mode, and sets the window's frame interval from the speed. Returns that success and
 // keeps it in GetOptions().settingsLoaded. On failure the options keep the values they had, the table
 // keeps its records and the window its interval (the store keeps what was read before a text error).
-bool LoadSettings(OWindow& window, TScoresTable& scores, const std::string& path = kSettingsFileName);
+bool LoadSettings(Window& window, ScoreTable& scores, const std::string& path = kSettingsFileName);
 
-// Writes the options (full screen and DirectSound as the window and sound player stand now) and the
-// table's text into the process-wide store, then the whole store enciphered to path, replacing the
+// Writes the options (full screen and sound mixing as the window and sound player stand now) and the
+// table's text into the program's settings store, then the whole store enciphered to path, replacing the
 // file only once the new one is complete. True when it was written; the game ignores a failure.
-bool SaveSettings(const OWindow& window, const TScoresTable& scores,
+bool SaveSettings(const Window& window, const ScoreTable& scores,
                   const std::string& path = kSettingsFileName);

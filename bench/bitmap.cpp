@@ -18,8 +18,8 @@ constexpr int kSize = 32;
 
 // A ball: a shaded disc with an anti-aliased rim; outside the disc fully transparent. Corners take the
 // colour key for the keyed variant.
-OBitmap Ball(bool masked) {
-  OBitmap b;
+Bitmap Ball(bool masked) {
+  Bitmap b;
   b.Create(kSize, kSize, 0xFF00FF);
   uint8_t* mask = masked ? b.CreateMask(255) : nullptr;
   for (int y = 0; y < kSize; ++y) {
@@ -48,8 +48,8 @@ struct Positions {
 
 // Draw (smooth: DrawSmooth at a fractional offset) of one ball at positions spread over the screen.
 void DrawBall(benchmark::State& state, bool masked, bool smooth) {
-  OBitmap screen(800, 600);
-  const OBitmap ball = Ball(masked);
+  Bitmap screen(800, 600);
+  const Bitmap ball = Ball(masked);
   Positions at;
   for (auto _ : state) {
     int x, y;
@@ -82,7 +82,7 @@ void BM_DrawSmooth32(benchmark::State& state) {
 BENCHMARK(BM_DrawSmooth32);
 
 void BM_Fill800x600(benchmark::State& state) {
-  OBitmap screen(800, 600);
+  Bitmap screen(800, 600);
   screen.fillColor = 0xCCCCFF;
   for (auto _ : state) {
     screen.Fill();
@@ -95,7 +95,7 @@ BENCHMARK(BM_Fill800x600);
 // The window copy: the bottom-up BGR24 picture read from its last memory row with a negative pitch into
 // a top-down XRGB8888 buffer, in one call.
 void BM_PresentConvert800x600(benchmark::State& state) {
-  OBitmap screen(800, 600);
+  Bitmap screen(800, 600);
   std::vector<uint32_t> window(800 * 600);
   const uint8_t* top = screen.GetPixels() + static_cast<size_t>(599) * screen.GetStride();
   for (auto _ : state) {
@@ -112,7 +112,7 @@ BENCHMARK(BM_PresentConvert800x600);
 
 // SDL's alpha blit of the same ball (ARGB8888, alpha = 255 - mask) onto a 24-bit surface.
 void BM_SdlBlitAlpha32(benchmark::State& state) {
-  const OBitmap ball = Ball(true);
+  const Bitmap ball = Ball(true);
   SDL_Surface* sprite = SDL_CreateRGBSurfaceWithFormat(0, kSize, kSize, 32, SDL_PIXELFORMAT_ARGB8888);
   SDL_Surface* screen = SDL_CreateRGBSurfaceWithFormat(0, 800, 600, 24, SDL_PIXELFORMAT_BGR24);
   if (sprite == nullptr || screen == nullptr) {
@@ -141,7 +141,7 @@ BENCHMARK(BM_SdlBlitAlpha32);
 
 // Text is drawn when a screen's texts change, not every frame; this shows what one line costs.
 void BM_DrawTextLine(benchmark::State& state) {
-  OBitmap picture(320, 25);
+  Bitmap picture(320, 25);
   DrawFont().size = 15;
   DrawFont().styleFlags = kFontBold;
   DrawFont().SetFaceName("Courier New");

@@ -14,8 +14,8 @@
 namespace {
 
 // A picture with soft shapes, compressing like drawn game art does.
-OBitmap Art(int w, int h, int seed) {
-  OBitmap b;
+Bitmap Art(int w, int h, int seed) {
+  Bitmap b;
   b.Create(w, h);
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x) {
@@ -39,7 +39,7 @@ void LoadLoop(benchmark::State& state, const ClipFileWriter& writer, const char*
     return;
   }
   state.counters["file_bytes"] = double(std::filesystem::file_size(path));
-  OClip clip;
+  Clip clip;
   for (auto _ : state) {
     if (!clip.Load(path)) {
       state.SkipWithError("load failed");
@@ -65,7 +65,7 @@ void BM_LoadMaskedSprite(benchmark::State& state) {
   ClipFileWriter w;
   std::vector<ClipFrameRecord> frames;
   for (int i = 0; i < 10; ++i) {
-    OBitmap frame = Art(32, 32, i * 20);
+    Bitmap frame = Art(32, 32, i * 20);
     uint8_t* mask = frame.CreateMask(0);
     for (int y = 0; y < 32 && mask; ++y)
       for (int x = 0; x < 32; ++x)

@@ -38,7 +38,7 @@ void operator delete(void* p, std::size_t) noexcept {
 namespace {
 // A mid-game board: eight rows of colour patches (neighbours often share a colour, as play leaves
 // them), holes shot into the lower rows, and the balls those holes detached removed.
-void BuildMidGameBoard(Field& field) {
+void BuildMidGameBoard(Board& field) {
   SetLibRandomSeed(12345);
   for (int i = 0; i < 8 * kColumns; ++i) {
     int colour = LibRandom() % kColourCount;
@@ -48,14 +48,14 @@ void BuildMidGameBoard(Field& field) {
   }
   for (int hole = 0; hole < 14; ++hole)
     field.SetCell(4 * kColumns + LibRandom() % (4 * kColumns), kEmptyCell);
-  FieldRash settled;
+  ScratchBoard settled;
   settled.CopyFrom(field);
   settled.DropDetached();
   for (int i = 0; i < kCellCount; ++i)
     field.SetCell(i, settled.Cell(i));
 }
 
-int BallCount(const Field& field) {
+int BallCount(const Board& field) {
   int n = 0;
   for (int v : field.Cells())
     n += v != kEmptyCell;
@@ -65,7 +65,7 @@ int BallCount(const Field& field) {
 
 // ---- benchmarks --------------------------------------------------------------------------------------
 static void BM_DemoDecision(benchmark::State& state) {
-  Field4 live(nullptr);
+  PlayBoard live(nullptr);
   BuildMidGameBoard(live);
   ChooseDemoAim(live, 2);  // warm-up
   const long before = g_allocations.load();
@@ -79,7 +79,7 @@ BENCHMARK(BM_DemoDecision)->Unit(benchmark::kMicrosecond);
 
 // One candidate with a fresh path per candidate (what a decision costs if it does not reuse the path).
 static void BM_DemoCandidateFreshPath(benchmark::State& state) {
-  Field4 live(nullptr);
+  PlayBoard live(nullptr);
   BuildMidGameBoard(live);
   int i = 0;
   const long before = g_allocations.load();
@@ -95,7 +95,7 @@ BENCHMARK(BM_DemoCandidateFreshPath)->Unit(benchmark::kMicrosecond);
 
 // The flight computation alone, on the same board.
 static void BM_Trace(benchmark::State& state) {
-  Field4 live(nullptr);
+  PlayBoard live(nullptr);
   BuildMidGameBoard(live);
   PointPath path;
   int i = 0;

@@ -1,4 +1,4 @@
-// The demo's shot decision as the real GameDemo meets it: boards taken from demo games played headless
+// The demo's shot decision as the real DemoSession meets it: boards taken from demo games played headless
 // (every board the demo had to shoot at, from the full first board to the last shots of a game), each
 // decided with the ball the demo held then. The budget is 150 microseconds per decision.
 //
@@ -12,29 +12,29 @@
 #include "engine/screen.h"
 #include "game/ball.h"
 #include "game/demo_decision.h"
-#include "game/game_demo.h"
+#include "game/demo_session.h"
 #include "game/random.h"
-#include "store/config.h"
 #include "store/options.h"
+#include "store/settings_store.h"
 
 namespace {
 // A screen without a window that hosts the demo as the main screen does, drawing nothing.
-class Table : public OEngine {
+class Table : public Screen {
  public:
-  Table() : OEngine(nullptr, 0, 0, 800, 600) {}
+  Table() : Screen(nullptr, 0, 0, 800, 600) {}
   void OnFrame(int elapsed) override {
     skipRedraw = true;
-    OEngine::OnFrame(elapsed);
+    Screen::OnFrame(elapsed);
     if (game) game->Tick(elapsed);
   }
-  void OnClipPathEnd(OClip* clip, const PointSpeed&) override {
+  void OnClipPathEnd(Clip* clip, const PointSpeed&) override {
     if (game) game->BallArrived(clip);
   }
-  Game* game = nullptr;
+  Session* game = nullptr;
 };
 
 struct Decision {
-  Field4 board{nullptr};
+  PlayBoard board{nullptr};
   int colour = 0;
 };
 
@@ -46,26 +46,26 @@ const std::vector<std::unique_ptr<Decision>>& DemoBoards() {
       if (!catalogue::LoadBallSprite(
               i, std::string(GLOBBET_DATA_DIR) + "/clp/ball/" + std::to_string(i) + ".clp"))
         return out;
-    GetOptions().FastSpeed = 4;
-    GetOptions().Animate = false;
+    GetOptions().speed = 4;
+    GetOptions().animate = false;
     SetLibRandomSeed(2026);
     Table table;
-    OConfig store;
-    GameDemo demo(&table);
+    SettingsStore store;
+    DemoSession demo(&table);
     table.game = &demo;
     demo.SetSettings(&store);
     demo.Start(false);
-    GameState before = demo.State();
+    SessionState before = demo.State();
     for (int frame = 0, games = 0; frame < 2000000 && games < 3; ++frame) {
-      const GameState now = demo.State();
-      if (now == GameState::kReady && before != GameState::kReady && demo.GameBall()) {
+      const SessionState now = demo.State();
+      if (now == SessionState::kReady && before != SessionState::kReady && demo.GameBall()) {
         auto d = std::make_unique<Decision>();
         for (int c = 0; c < kCellCount; ++c)
-          d->board.SetCell(c, demo.GetField()->Cell(c));
+          d->board.SetCell(c, demo.GetBoard()->Cell(c));
         d->colour = demo.GameBall()->colour;
         out.push_back(std::move(d));
       }
-      games += now == GameState::kGameOverWait && before != GameState::kGameOverWait;
+      games += now == SessionState::kGameOverWait && before != SessionState::kGameOverWait;
       before = now;
       table.OnFrame(20);
     }

@@ -14,12 +14,12 @@
 #include "engine/screen.h"
 #include "engine/window.h"
 #include "game/ball.h"
-#include "game/game_orig.h"
 #include "game/random.h"
-#include "game/score_ball.h"
+#include "game/score_counter.h"
+#include "game/strategy_session.h"
 #include "screens/small_balls.h"
-#include "store/config.h"
 #include "store/options.h"
+#include "store/settings_store.h"
 
 namespace {
 
@@ -29,8 +29,8 @@ std::string DataFile(const char* pattern, int i) {
   return std::string(GLOBBET_DATA_DIR) + "/" + name;
 }
 
-std::unique_ptr<OClip> LoadData(const char* pattern, int i) {
-  auto clip = std::make_unique<OClip>();
+std::unique_ptr<Clip> LoadData(const char* pattern, int i) {
+  auto clip = std::make_unique<Clip>();
   if (!LoadClipFile(DataFile(pattern, i), *clip)) {
     std::fprintf(stderr, "missing %s: build the globbet_data target\n", DataFile(pattern, i).c_str());
     std::exit(1);
@@ -39,8 +39,8 @@ std::unique_ptr<OClip> LoadData(const char* pattern, int i) {
   return clip;
 }
 
-std::unique_ptr<OClip> digitStrip;
-std::unique_ptr<OClip> mainPieces[11];
+std::unique_ptr<Clip> digitStrip;
+std::unique_ptr<Clip> mainPieces[11];
 
 void LoadCatalogue() {
   static bool loaded = false;
@@ -62,18 +62,18 @@ void LoadCatalogue() {
 
 // The screen ticks its clips, then the session, as the game screen does; a path's end is not passed
 // on, so the flying ball stays in the air.
-class PlayScreen : public OEngine {
+class PlayScreen : public Screen {
  public:
-  using OEngine::OEngine;
+  using Screen::Screen;
   void OnFrame(int elapsed) override {
-    OEngine::OnFrame(elapsed);
+    Screen::OnFrame(elapsed);
     if (game) game->Tick(elapsed);
   }
-  Game* game = nullptr;
+  Session* game = nullptr;
 };
 
 struct Scene {
-  explicit Scene(OEngine::RedrawMode redrawMode) {
+  explicit Scene(Screen::RedrawMode redrawMode) {
     LoadCatalogue();
     GetOptions() = Options{};
     SetLibRandomSeed(99);
@@ -86,20 +86,20 @@ struct Scene {
     const int places[11][2] = {{580, 0},  {0, 0},   {24, 0}, {562, 0}, {576, 24}, {564, 485},
                                {24, 495}, {0, 477}, {0, 24}, {0, 584}, {16, 596}};
     for (int i = 0; i < 11; ++i) {
-      auto piece = std::make_unique<OClip>();
+      auto piece = std::make_unique<Clip>();
       piece->CopyFrom(*mainPieces[i]);
       piece->x = places[i][0], piece->y = places[i][1];
       screen->AddClip(std::move(piece));
     }
     // A folder that cannot exist: the benchmark records nothing.
-    game = std::make_unique<GameOrig>(screen.get(), "/dev/null/globbet-bench");
+    game = std::make_unique<StrategySession>(screen.get(), "/dev/null/globbet-bench");
     screen->game = game.get();
     game->SetSettings(&store);
     game->Start(false);
-    for (int i = 0; i < 20000 && game->State() != GameState::kReady; ++i)
+    for (int i = 0; i < 20000 && game->State() != SessionState::kReady; ++i)
       screen->OnFrame(10);
     // Seven rows of balls: about 120 sprites.
-    Field& field = *game->GetField();
+    Board& field = *game->GetBoard();
     field.Reset(true);
     for (int i = 0; i < 7 * kColumns; ++i) {
       field.SetCell(i, i % 6);
@@ -132,16 +132,16 @@ struct Scene {
   }
 
   HeadlessPlatform platform;
-  OWindow window;
+  Window window;
   SmallBalls shower;
-  OConfig store;
+  SettingsStore store;
   std::unique_ptr<PlayScreen> screen;
-  std::unique_ptr<GameOrig> game;
-  ABall* flying = nullptr;
+  std::unique_ptr<StrategySession> game;
+  Ball* flying = nullptr;
 };
 
 void BM_PlayFrameDirty(benchmark::State& state) {
-  Scene scene(OEngine::RedrawMode::kDirty);
+  Scene scene(Screen::RedrawMode::kDirty);
   for (auto _ : state)
     scene.Frame();
   state.counters["sprites"] = double(scene.screen->GetClips().size());
@@ -149,7 +149,7 @@ void BM_PlayFrameDirty(benchmark::State& state) {
 BENCHMARK(BM_PlayFrameDirty)->Unit(benchmark::kMicrosecond);
 
 void BM_PlayFrameFull(benchmark::State& state) {
-  Scene scene(OEngine::RedrawMode::kFull);
+  Scene scene(Screen::RedrawMode::kFull);
   for (auto _ : state)
     scene.Frame();
   state.counters["sprites"] = double(scene.screen->GetClips().size());

@@ -12,8 +12,8 @@
 namespace {
 
 // A 32 x 32 ball-like sprite: a shaded disc with a soft edge in its mask.
-std::unique_ptr<OClip> Sprite(int seed) {
-  auto picture = std::make_unique<OBitmap>();
+std::unique_ptr<Clip> Sprite(int seed) {
+  auto picture = std::make_unique<Bitmap>();
   picture->Create(32, 32, 0x000000);
   uint8_t* mask = picture->CreateMask(255);
   for (int y = 0; y < 32; ++y)
@@ -22,13 +22,13 @@ std::unique_ptr<OClip> Sprite(int seed) {
       picture->SetPixel(x, y, uint32_t((seed * 40 + x * 4) & 255) << 16 | uint32_t(y * 6) << 8 | 0x40);
       if (mask) picture->GetMaskRow(y)[x] = d2 < 26 * 26 ? 0 : (d2 < 31 * 31 ? 128 : 255);
     }
-  auto clip = std::make_unique<OClip>();
+  auto clip = std::make_unique<Clip>();
   clip->AddFrame(std::move(picture));
   return clip;
 }
 
 // 200 sprites spread over the screen in rows of 20, like a board of balls.
-void Fill(OEngine& screen) {
+void Fill(Screen& screen) {
   screen.backgroundColor = 0xCCCCFF;
   for (int i = 0; i < 200; ++i) {
     auto clip = Sprite(i);
@@ -42,7 +42,7 @@ struct Scene {
   explicit Scene(bool present) {
     SetPlatform(&platform);
     window.Create("Bench", 800, 600);
-    screen = std::make_unique<OEngine>(&window, 0, 0, 800, 600);
+    screen = std::make_unique<Screen>(&window, 0, 0, 800, 600);
     screen->present = present;
     Fill(*screen);
     screen->Enter(nullptr);
@@ -52,8 +52,8 @@ struct Scene {
     SetPlatform(nullptr);
   }
   HeadlessPlatform platform;
-  OWindow window;
-  std::unique_ptr<OEngine> screen;
+  Window window;
+  std::unique_ptr<Screen> screen;
 };
 
 void BM_FullRedraw(benchmark::State& state) {
@@ -68,7 +68,7 @@ BENCHMARK(BM_FullRedraw)->ArgName("present")->Arg(0)->Arg(1)->Unit(benchmark::kM
 // One sprite moves a pixel a frame, back and forth across its neighbours.
 void BM_DirtyRedrawOneMoving(benchmark::State& state) {
   Scene scene(state.range(0) != 0);
-  OClip* moving = scene.screen->GetClips()[105].get();
+  Clip* moving = scene.screen->GetClips()[105].get();
   const double home = moving->x;
   int step = 0;
   for (auto _ : state) {
@@ -82,9 +82,9 @@ BENCHMARK(BM_DirtyRedrawOneMoving)->ArgName("present")->Arg(0)->Arg(1)->Unit(ben
 // The whole frame of such a screen in mode 3: motion and animation of the 200 clips, then the redraw.
 void BM_DirtyFrameOneMoving(benchmark::State& state) {
   Scene scene(true);
-  scene.screen->redrawMode = OEngine::RedrawMode::kDirty;
+  scene.screen->redrawMode = Screen::RedrawMode::kDirty;
   scene.window.SetFrameInterval(10);
-  OClip* moving = scene.screen->GetClips()[105].get();
+  Clip* moving = scene.screen->GetClips()[105].get();
   int step = 0;
   for (auto _ : state) {
     moving->speedX = (step++ / 20) % 2 ? -1 : 1;

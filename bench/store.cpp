@@ -7,13 +7,13 @@
 #include <string>
 
 #include "store/cipher_file.h"
-#include "store/config.h"
-#include "store/scores.h"
+#include "store/score_table.h"
+#include "store/settings_store.h"
 
 namespace {
 // A store like the game's after some play: the options, a saved game of two classes and a full
 // high-score table; its text is about 4 KB.
-void FillRealisticStore(OConfig& c) {
+void FillRealisticStore(SettingsStore& c) {
   const char* options[] = {"Level",     "SoundOn",       "DirectSound", "Animate",   "AutoSave",
                            "FastSpeed", "NewGameNeeded", "GameType",    "FullScreen"};
   for (int i = 0; i < 9; ++i)
@@ -29,7 +29,7 @@ void FillRealisticStore(OConfig& c) {
     for (const char* key : {".Score", ".ColorLeft", ".GameBall", ".WaitBall", ".MaxLeft", ".Left"})
       c.SetInt(name + key, 123450);
   }
-  TScoresTable table;
+  ScoreTable table;
   for (int i = 0; i < 80; ++i)
     table.AddRecord(std::to_string(1 + i % 28) + "-" + std::to_string(1 + i % 12) + "-126\tPlayer" +
                     std::to_string(i % 5) + "\t" + std::to_string(1 + i % 6) + "\t" +
@@ -47,15 +47,15 @@ std::string BenchFile(bool onDisk = true) {
 }
 
 void BM_ReadSettings(benchmark::State& state) {
-  OConfig source;
+  SettingsStore source;
   FillRealisticStore(source);
   const std::string path = BenchFile(), text = source.SaveText();
   WriteEncryptedFile(path, text, kSettingsKey, kCipherKeyLength);
   for (auto _ : state) {
     std::string plain;
-    OConfig store;
+    SettingsStore store;
     bool ok = ReadEncryptedFile(path, plain, kSettingsKey, kCipherKeyLength) &&
-              store.LoadText(plain) == OConfig::LoadResult::kComplete;
+              store.LoadText(plain) == SettingsStore::LoadResult::kComplete;
     benchmark::DoNotOptimize(ok);
   }
   state.counters["text_bytes"] = double(text.size());
@@ -65,7 +65,7 @@ BENCHMARK(BM_ReadSettings)->Unit(benchmark::kMicrosecond);
 
 // Includes the flush to disk of the file and its folder, which is what exit pays (argument 1: on disk).
 void BM_WriteSettings(benchmark::State& state) {
-  OConfig store;
+  SettingsStore store;
   FillRealisticStore(store);
   const std::string path = BenchFile(state.range(0) != 0);
   for (auto _ : state)
@@ -76,7 +76,7 @@ void BM_WriteSettings(benchmark::State& state) {
 BENCHMARK(BM_WriteSettings)->Arg(1)->Arg(0)->Unit(benchmark::kMicrosecond);
 
 void BM_CipherOnly(benchmark::State& state) {
-  OConfig store;
+  SettingsStore store;
   FillRealisticStore(store);
   const std::string text = store.SaveText();
   for (auto _ : state) {

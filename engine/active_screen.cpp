@@ -3,7 +3,7 @@
 #include "engine/engine_context.h"
 #include "engine/screen.h"
 
-OEngine*& ActiveScreen() {
+Screen*& ActiveScreen() {
   return Engine().activeScreen;
 }
 
@@ -23,41 +23,41 @@ void ActiveScreenForwarder::AdvanceShared(int elapsedMs) {
 }
 
 void ActiveScreenForwarder::Frame(int elapsedMs) {
-  if (OEngine* screen = *slot_) screen->OnFrame(elapsedMs);
+  if (Screen* screen = *slot_) screen->OnFrame(elapsedMs);
 }
 
 void ActiveScreenForwarder::Paint() {
-  if (OEngine* screen = *slot_) {
+  if (Screen* screen = *slot_) {
     screen->RedrawStack();
     screen->Redraw();
   }
 }
 
 void ActiveScreenForwarder::MouseMove(int x, int y) {
-  if (OEngine* screen = *slot_) screen->OnMouseMove(x, y);
+  if (Screen* screen = *slot_) screen->OnMouseMove(x, y);
 }
 
-bool ActiveScreenForwarder::LButtonDown(int x, int y) {
-  OEngine* screen = *slot_;
-  return screen && screen->OnLButtonDown(x, y) != nullptr;
+bool ActiveScreenForwarder::MouseDown(int x, int y) {
+  Screen* screen = *slot_;
+  return screen && screen->OnMouseDown(x, y) != nullptr;
 }
 
-void ActiveScreenForwarder::LButtonUp(int x, int y) {
-  if (OEngine* screen = *slot_) screen->OnLButtonUp(x, y);
+void ActiveScreenForwarder::MouseUp(int x, int y) {
+  if (Screen* screen = *slot_) screen->OnMouseUp(x, y);
 }
 
-void ActiveScreenForwarder::RButtonUp(int x, int y) {
-  if (OEngine* screen = *slot_) screen->OnRButtonUp(x, y);
+void ActiveScreenForwarder::RightMouseUp(int x, int y) {
+  if (Screen* screen = *slot_) screen->OnRightMouseUp(x, y);
 }
 
 void ActiveScreenForwarder::KeyDown(int key, int modifiers) {
-  if (OEngine* screen = *slot_) screen->OnKeyDown(key, modifiers);
+  if (Screen* screen = *slot_) screen->OnKeyDown(key, modifiers);
 }
 
 void ActiveScreenForwarder::KeyUp(int key, int modifiers) {
-  if (OEngine* screen = *slot_) screen->OnKeyUp(key, modifiers);
+  if (Screen* screen = *slot_) screen->OnKeyUp(key, modifiers);
 }
 
 void ActiveScreenForwarder::Char(int ch, int modifiers) {
-  if (OEngine* screen = *slot_) screen->OnChar(ch, modifiers);
+  if (Screen* screen = *slot_) screen->OnCharacter(ch, modifiers);
 }

@@ -1,4 +1,4 @@
-// What the screens share process-wide: the active-screen reference, the seam to the small-ball shower
+// What the screens share (in the engine context): the active-screen reference, the seam to the small-ball shower
 // (the particle clip that arrives with the ball sprites), and the link that lets the main window forward
 // input and ticks to the active screen.
 //
@@ -7,12 +7,12 @@
 
 #include "engine/screen_link.h"
 
-class OEngine;
+class Screen;
 
 // ---- the active screen -------------------------------------------------------------------------------
 // The program's active-screen reference (null: none). Screens change it only in Enter and Leave; pass
 // &ActiveScreen() to Enter.
-OEngine*& ActiveScreen();
+Screen*& ActiveScreen();
 
 // ---- the small-ball shower ---------------------------------------------------------------------------
 // The one particle shower every screen throws small balls with. The screens ask it for bursts over
@@ -22,7 +22,7 @@ class SmallBallShower {
   virtual ~SmallBallShower() = default;
   // Throws a shower of colour (0..6) at (x, y) onto screen; twice doubles it. Does nothing while the
   // animation option is off (the shower checks it itself).
-  virtual void Burst(OEngine& screen, int x, int y, int colour, bool twice) = 0;
+  virtual void Burst(Screen& screen, int x, int y, int colour, bool twice) = 0;
   // Ends every small ball in flight.
   virtual void Clear() = 0;
   // Resets the count of balls falling in this frame (every screen tick does).
@@ -40,7 +40,7 @@ void SetSmallBallShower(SmallBallShower* shower);
 class ActiveScreenForwarder : public ActiveScreenLink {
  public:
   // slot: the reference to follow (the program's own by default); it must outlive the forwarder.
-  explicit ActiveScreenForwarder(OEngine** slot = &ActiveScreen()) : slot_(slot) {}
+  explicit ActiveScreenForwarder(Screen** slot = &ActiveScreen()) : slot_(slot) {}
 
   bool HasActiveScreen() const override { return *slot_ != nullptr; }
   // Advances the small-ball shower.
@@ -49,13 +49,13 @@ class ActiveScreenForwarder : public ActiveScreenLink {
   // Redraws the screens beneath the active one, bottom first, then the active one.
   void Paint() override;
   void MouseMove(int x, int y) override;
-  bool LButtonDown(int x, int y) override;
-  void LButtonUp(int x, int y) override;
-  void RButtonUp(int x, int y) override;
+  bool MouseDown(int x, int y) override;
+  void MouseUp(int x, int y) override;
+  void RightMouseUp(int x, int y) override;
   void KeyDown(int key, int modifiers) override;
   void KeyUp(int key, int modifiers) override;
   void Char(int ch, int modifiers) override;
 
  private:
-  OEngine** slot_;
+  Screen** slot_;
 };

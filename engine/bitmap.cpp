@@ -1,4 +1,4 @@
-// OBitmap storage, construction, pixel access, fills and the two mask-building operations. Compositing
+// Bitmap storage, construction, pixel access, fills and the two mask-building operations. Compositing
 // lives in bitmap_draw.cpp, rectangles in bitmap_rect.cpp, text in bitmap_text.cpp.
 //
 // Sections: storage and ownership · pixel access · fill and colour key · masks
@@ -33,26 +33,26 @@ uint32_t TakeColor(const uint8_t* p) {
 
 // ---- storage and ownership ---------------------------------------------------------------------------
 
-OBitmap::OBitmap() = default;
+Bitmap::Bitmap() = default;
 
-OBitmap::OBitmap(int width, int height) {
+Bitmap::Bitmap(int width, int height) {
   Create(width, height, -1);
 }
 
-OBitmap::OBitmap(const OBitmap& source) {
+Bitmap::Bitmap(const Bitmap& source) {
   ShareFrom(&source);
 }
 
-OBitmap& OBitmap::operator=(const OBitmap& source) {
+Bitmap& Bitmap::operator=(const Bitmap& source) {
   ShareFrom(&source);
   return *this;
 }
 
-OBitmap::OBitmap(OBitmap&& source) noexcept {
+Bitmap::Bitmap(Bitmap&& source) noexcept {
   *this = std::move(source);
 }
 
-OBitmap& OBitmap::operator=(OBitmap&& source) noexcept {
+Bitmap& Bitmap::operator=(Bitmap&& source) noexcept {
   if (&source == this) return *this;
   Release();
   offsetX = source.offsetX;
@@ -67,11 +67,11 @@ OBitmap& OBitmap::operator=(OBitmap&& source) noexcept {
   return *this;
 }
 
-OBitmap::~OBitmap() {
+Bitmap::~Bitmap() {
   Release();
 }
 
-void OBitmap::Release() {
+void Bitmap::Release() {
   BitmapStorage* storage = storage_;
   storage_ = nullptr;
   if (storage == nullptr) return;
@@ -84,7 +84,7 @@ void OBitmap::Release() {
   delete storage;
 }
 
-bool OBitmap::Create(int width, int height, int32_t fill) {
+bool Bitmap::Create(int width, int height, int32_t fill) {
   Release();
   if (fill != -1) {
     if (!GLOBBET_CHECK(fill >= 0 && fill <= 0xFFFFFF,
@@ -113,7 +113,7 @@ bool OBitmap::Create(int width, int height, int32_t fill) {
   return true;
 }
 
-bool OBitmap::ShareFrom(const OBitmap* source) {
+bool Bitmap::ShareFrom(const Bitmap* source) {
   if (source == nullptr) return false;
   if (source != this) {
     BitmapStorage* shared = source->storage_;
@@ -132,25 +132,25 @@ bool OBitmap::ShareFrom(const OBitmap* source) {
 
 // ---- pixel access ------------------------------------------------------------------------------------
 
-uint8_t* OBitmap::GetRow(int y) {
+uint8_t* Bitmap::GetRow(int y) {
   return storage_->pixels + static_cast<size_t>(storage_->height - 1 - y) * storage_->stride;
 }
 
-const uint8_t* OBitmap::GetRow(int y) const {
+const uint8_t* Bitmap::GetRow(int y) const {
   return storage_->pixels + static_cast<size_t>(storage_->height - 1 - y) * storage_->stride;
 }
 
-uint8_t* OBitmap::GetMaskRow(int y) {
+uint8_t* Bitmap::GetMaskRow(int y) {
   if (storage_ == nullptr || storage_->mask == nullptr) return nullptr;
   return storage_->mask + static_cast<size_t>(storage_->height - 1 - y) * storage_->width;
 }
 
-const uint8_t* OBitmap::GetMaskRow(int y) const {
+const uint8_t* Bitmap::GetMaskRow(int y) const {
   if (storage_ == nullptr || storage_->mask == nullptr) return nullptr;
   return storage_->mask + static_cast<size_t>(storage_->height - 1 - y) * storage_->width;
 }
 
-uint8_t* OBitmap::CreateMask(uint8_t fill) {
+uint8_t* Bitmap::CreateMask(uint8_t fill) {
   if (storage_ == nullptr) return nullptr;
   const auto bytes = static_cast<size_t>(BitmapMaskSize(storage_->width, storage_->height));
   auto* mask = new (std::nothrow) uint8_t[bytes];
@@ -161,25 +161,25 @@ uint8_t* OBitmap::CreateMask(uint8_t fill) {
   return mask;
 }
 
-void OBitmap::FreeMask() {
+void Bitmap::FreeMask() {
   if (storage_ == nullptr) return;
   delete[] storage_->mask;
   storage_->mask = nullptr;
 }
 
-uint32_t OBitmap::GetPixel(int x, int y) const {
+uint32_t Bitmap::GetPixel(int x, int y) const {
   if (storage_ == nullptr || x < 0 || y < 0 || x >= storage_->width || y >= storage_->height) return 0;
   return TakeColor(GetRow(y) + 3 * x);
 }
 
-void OBitmap::SetPixel(int x, int y, uint32_t color) {
+void Bitmap::SetPixel(int x, int y, uint32_t color) {
   if (storage_ == nullptr || x < 0 || y < 0 || x >= storage_->width || y >= storage_->height) return;
   PutColor(GetRow(y) + 3 * x, color);
 }
 
 // ---- fill and colour key -----------------------------------------------------------------------------
 
-void OBitmap::Fill(const BitmapRect* rect) {
+void Bitmap::Fill(const BitmapRect* rect) {
   if (storage_ == nullptr) return;
   BitmapRect r{0, 0, storage_->width, storage_->height};
   if (rect != nullptr) {
@@ -204,7 +204,7 @@ void OBitmap::Fill(const BitmapRect* rect) {
     std::memcpy(GetRow(y) + 3 * r.left, first, 3 * size_t(count));
 }
 
-void OBitmap::SetColorKey(int32_t value) {
+void Bitmap::SetColorKey(int32_t value) {
   if (value != -1) {
     colorKey = value;
     return;
@@ -215,7 +215,7 @@ void OBitmap::SetColorKey(int32_t value) {
 
 // ---- masks -------------------------------------------------------------------------------------------
 
-bool OBitmap::MakeMaskFromPair(const OBitmap& other) {
+bool Bitmap::MakeMaskFromPair(const Bitmap& other) {
   if (storage_ == nullptr || other.storage_ == nullptr) return false;
   const int width = storage_->width, height = storage_->height;
   if (other.storage_->width != width || other.storage_->height != height) return false;
@@ -242,10 +242,10 @@ bool OBitmap::MakeMaskFromPair(const OBitmap& other) {
   return true;
 }
 
-bool OBitmap::SmoothCopy(const OBitmap& source) {
+bool Bitmap::SmoothCopy(const Bitmap& source) {
   if (source.storage_ == nullptr) return false;
   // Hold the source's storage while this bitmap is re-created: the source may be this bitmap itself.
-  const OBitmap keep(source);
+  const Bitmap keep(source);
   const BitmapStorage& src = *keep.storage_;
   if (!Create(src.width + 1, src.height + 1, static_cast<int32_t>(source.fillColor))) return false;
 

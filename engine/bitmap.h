@@ -1,8 +1,8 @@
-// OBitmap: the engine's off-screen picture. 24-bit pixels (blue, green, red), rows stored bottom-up with
+// Bitmap: the engine's off-screen picture. 24-bit pixels (blue, green, red), rows stored bottom-up with
 // one spare row past the top, an optional 8-bit transparency mask, a colour key and a whole-picture
 // transparency. Pixel storage is shared between copies and counted by owners.
 //
-// Sections: rectangles · shared storage · OBitmap (construction, size and memory, compositing,
+// Sections: rectangles · shared storage · Bitmap (construction, size and memory, compositing,
 // text and rectangles, masks)
 #pragma once
 
@@ -36,31 +36,31 @@ constexpr int64_t BitmapMaskSize(int32_t width, int32_t height) {
   return int64_t{width} * height + width + 1;
 }
 
-// ---- OBitmap -------------------------------------------------------------------------------------
-class OBitmap {
+// ---- Bitmap -------------------------------------------------------------------------------------
+class Bitmap {
  public:
   // -- construction --
   // An empty bitmap: no pixels, fill colour 0xFFFFFF, transparency 0, no colour key.
-  OBitmap();
+  Bitmap();
   // A width x height picture filled with white (Create with no fill colour).
-  OBitmap(int width, int height);
+  Bitmap(int width, int height);
   // Shares the source's pixels and copies its offsets, transparency and colour key (ShareFrom).
-  OBitmap(const OBitmap& source);
+  Bitmap(const Bitmap& source);
   // Same as ShareFrom(&source).
-  OBitmap& operator=(const OBitmap& source);
+  Bitmap& operator=(const Bitmap& source);
   // Moving hands over the storage hold and every field (a moved-from bitmap is empty), so bitmaps kept
   // in containers or returned by value keep their fill colour and frame instruction.
-  OBitmap(OBitmap&& source) noexcept;
-  OBitmap& operator=(OBitmap&& source) noexcept;
+  Bitmap(Bitmap&& source) noexcept;
+  Bitmap& operator=(Bitmap&& source) noexcept;
   // Releases this bitmap's hold on its storage; the last owner frees it.
-  virtual ~OBitmap();
+  virtual ~Bitmap();
 
   // Makes new storage of width x height (releasing the old), sets the fill colour when fill is not -1,
   // and fills the picture with the fill colour. False, and no pixels, when the size is unusable or the
   // memory cannot be had.
   bool Create(int width, int height, int32_t fill = -1);
   // Shares the source's storage and copies its offsets, transparency and colour key. False for null.
-  bool ShareFrom(const OBitmap* source);
+  bool ShareFrom(const Bitmap* source);
 
   // -- size and memory --
   // True when the bitmap has pixel storage.
@@ -93,7 +93,7 @@ class OBitmap {
   // Number of bitmaps sharing this storage (0 when empty).
   int GetOwnerCount() const { return storage_ ? storage_->extraOwners + 1 : 0; }
   // True when both bitmaps use the same pixel storage.
-  bool SharesStorageWith(const OBitmap& other) const {
+  bool SharesStorageWith(const Bitmap& other) const {
     return storage_ != nullptr && storage_ == other.storage_;
   }
 
@@ -104,9 +104,9 @@ class OBitmap {
   void SetColorKey(int32_t value);
   // Draws the source rectangle (whole source when null) of source with the source's top-left at (x, y):
   // masked, colour-keyed, blended or as a silhouette, by the source's mask and transparency.
-  void Draw(const OBitmap* source, int x, int y, const BitmapRect* sourceRect = nullptr);
+  void Draw(const Bitmap* source, int x, int y, const BitmapRect* sourceRect = nullptr);
   // Draws a masked source at a fractional position with bilinear filtering; nothing without a mask.
-  void DrawSmooth(const OBitmap* source, double x, double y);
+  void DrawSmooth(const Bitmap* source, double x, double y);
 
   // -- text and rectangles (DrawFont, DrawPen, DrawBrush settings) --
   // Draws the text with its cell's top-left at (x, y), on an opaque cell of the font's background
@@ -123,10 +123,10 @@ class OBitmap {
   // this = a picture rendered on black, other = the same rendered on white: derives the mask from their
   // difference and divides the coverage back out of this picture's colours. False (nothing changed)
   // when the sizes differ or either has no pixels.
-  bool MakeMaskFromPair(const OBitmap& other);
+  bool MakeMaskFromPair(const Bitmap& other);
   // Becomes a picture one pixel wider and taller than source, filled with the source's fill colour, with
   // the 2 x 2 averages of the source inside. False (nothing changed) when source has no pixels.
-  bool SmoothCopy(const OBitmap& source);
+  bool SmoothCopy(const Bitmap& source);
 
   // -- fields --
   int32_t offsetX = 0, offsetY = 0;  // position in the clip that shows this picture

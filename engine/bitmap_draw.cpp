@@ -1,4 +1,4 @@
-// OBitmap compositing: Draw (masked, colour-keyed, blended, silhouette) and DrawSmooth (bilinear, masked).
+// Bitmap compositing: Draw (masked, colour-keyed, blended, silhouette) and DrawSmooth (bilinear, masked).
 // Every call clips once, then runs plain integer loops over the bottom-up 24-bit rows; nothing is
 // allocated. Blending keeps a share t/256 of the destination: new = src + (((dst - src) * t) >> 8).
 //
@@ -100,7 +100,7 @@ void RowKeyed(uint8_t* d, const uint8_t* s, int count, int64_t key, int transpar
 
 // ---- Draw --------------------------------------------------------------------------------------------
 
-void OBitmap::Draw(const OBitmap* source, int x, int y, const BitmapRect* sourceRect) {
+void Bitmap::Draw(const Bitmap* source, int x, int y, const BitmapRect* sourceRect) {
   if (source == nullptr || !source->HasPixels() || !HasPixels()) return;
   if (x >= GetWidth() || y >= GetHeight()) return;
   BitmapRect r;
@@ -161,7 +161,7 @@ struct SourceRows {
   const uint8_t *lower = nullptr, *lowerMask = nullptr, *upper = nullptr, *upperMask = nullptr;
 };
 
-SourceRows RowsFor(const OBitmap& source, int j) {
+SourceRows RowsFor(const Bitmap& source, int j) {
   const int height = source.GetHeight();
   SourceRows rows;
   if (j < height) rows.lower = source.GetRow(j), rows.lowerMask = source.GetMaskRow(j);
@@ -220,7 +220,7 @@ inline void PutSmooth(uint8_t* d, const Sums& sum, int transparency) {
 
 }  // namespace
 
-void OBitmap::DrawSmooth(const OBitmap* source, double x, double y) {
+void Bitmap::DrawSmooth(const Bitmap* source, double x, double y) {
   if (source == nullptr || !source->HasPixels() || source->GetMask() == nullptr || !HasPixels()) return;
   // Positions far outside any picture (or not numbers at all) draw nothing and must not overflow.
   if (!(std::fabs(x) < 1e9 && std::fabs(y) < 1e9)) return;

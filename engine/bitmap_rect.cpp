@@ -1,4 +1,4 @@
-// OBitmap::DrawRectangle: an axis-aligned rectangle filled with DrawBrush and outlined with a one-pixel
+// Bitmap::DrawRectangle: an axis-aligned rectangle filled with DrawBrush and outlined with a one-pixel
 // DrawPen line along the inside of its edge, written as whole pixels (no anti-aliasing is involved).
 #include <algorithm>
 #include <cstdint>
@@ -10,7 +10,7 @@ namespace {
 
 // Fills left .. right - 1, top .. bottom - 1, clipped to the picture, in one colour. The bounds are 64-bit:
 // a rectangle's far edges may pass the int range.
-void FillBand(OBitmap& picture, int64_t left, int64_t top, int64_t right, int64_t bottom, uint32_t color) {
+void FillBand(Bitmap& picture, int64_t left, int64_t top, int64_t right, int64_t bottom, uint32_t color) {
   const int64_t width = picture.GetWidth(), height = picture.GetHeight();
   const BitmapRect clipped{static_cast<int>(std::clamp<int64_t>(left, 0, width)),
                            static_cast<int>(std::clamp<int64_t>(top, 0, height)),
@@ -25,7 +25,7 @@ void FillBand(OBitmap& picture, int64_t left, int64_t top, int64_t right, int64_
 
 }  // namespace
 
-bool OBitmap::DrawRectangle(int x, int y, int width, int height) {
+bool Bitmap::DrawRectangle(int x, int y, int width, int height) {
   if (!HasPixels()) return false;
   if (width <= 0 || height <= 0) return true;
   const int64_t right = int64_t{x} + width, bottom = int64_t{y} + height;

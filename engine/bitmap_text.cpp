@@ -1,4 +1,4 @@
-// OBitmap text: DrawText and MeasureText with the DrawFont settings, rendered by cairo with a face that
+// Bitmap text: DrawText and MeasureText with the DrawFont settings, rendered by cairo with a face that
 // fontconfig resolves from the record's face name. Each call builds its font and surface and releases
 // them before returning.
 //
@@ -202,7 +202,7 @@ class CallFont {
 
 // ---- MeasureText -------------------------------------------------------------------------------------
 
-bool OBitmap::MeasureText(const char* text, int& width, int& height) const {
+bool Bitmap::MeasureText(const char* text, int& width, int& height) const {
   width = height = 0;
   if (!HasPixels()) return false;
   const CallFont font(DrawFont());
@@ -272,7 +272,7 @@ bool PaintText(cairo_surface_t* surface, const CallFont& font, const std::string
 
 // Blends a premultiplied ARGB surface onto the picture's 24-bit rows with its top-left at (left, top)
 // (opaque where the cell was painted).
-void Composite(OBitmap& picture, cairo_surface_t* surface, int left, int top) {
+void Composite(Bitmap& picture, cairo_surface_t* surface, int left, int top) {
   const uint8_t* data = cairo_image_surface_get_data(surface);
   const int dataStride = cairo_image_surface_get_stride(surface);
   const int width = cairo_image_surface_get_width(surface), height = cairo_image_surface_get_height(surface);
@@ -294,7 +294,7 @@ void Composite(OBitmap& picture, cairo_surface_t* surface, int left, int top) {
 
 }  // namespace
 
-bool OBitmap::DrawText(const char* text, int x, int y) {
+bool Bitmap::DrawText(const char* text, int x, int y) {
   if (!HasPixels()) return false;
   const CallFont font(DrawFont());
   if (!font.ok()) return false;

@@ -1,4 +1,4 @@
-// Helpers behind OBitmap's text calls, open to tests: a DrawFont size in pixels and the texts' code page.
+// Helpers behind Bitmap's text calls, open to tests: a DrawFont size in pixels and the texts' code page.
 #pragma once
 
 #include <string>

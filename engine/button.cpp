@@ -1,6 +1,6 @@
 #include "engine/button.h"
 
-bool OClipButton::OnHover(int x, int y, bool leftButtonDown) {
+bool Button::OnHover(int x, int y, bool leftButtonDown) {
   if (visible && HitTest(x, y)) {
     ShowSequence(pressed && leftButtonDown ? kPressed : kHover);
     return true;
@@ -9,7 +9,7 @@ bool OClipButton::OnHover(int x, int y, bool leftButtonDown) {
   return false;
 }
 
-bool OClipButton::OnPress(int x, int y) {
+bool Button::OnPress(int x, int y) {
   if (visible && HitTest(x, y)) {
     if (GetSequenceCount() >= 2) ShowSequence(kPressed);
     pressed = true;
@@ -19,11 +19,11 @@ bool OClipButton::OnPress(int x, int y) {
   return false;
 }
 
-bool OClipButton::OnRelease(int x, int y) {
+bool Button::OnRelease(int x, int y) {
   return OnHover(x, y, false);
 }
 
-void OClipButton::SetFocus(bool on) {
+void Button::SetFocus(bool on) {
   if (!on) {
     ShowSequence(kNormal);
     hover = false;

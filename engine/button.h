@@ -1,15 +1,15 @@
-// OClipButton: a control with three looks, sequence 0 normal, 1 pressed, 2 hover. Its click reaches the
+// Button: a control with three looks, sequence 0 normal, 1 pressed, 2 hover. Its click reaches the
 // screen as OnControlClicked when a release hits it after a press on it; its command code tells the
 // screen which command it stands for.
 #pragma once
 
 #include "engine/control.h"
 
-class OClipButton : public OClipControl {
+class Button : public Control {
  public:
   static constexpr int kNormal = 0, kPressed = 1, kHover = 2;
 
-  OClipButton() = default;
+  Button() = default;
 
   // Over the (visible) button: the pressed look while it is held down on it, else the hover look; true.
   // Elsewhere: loses the focus look; false.

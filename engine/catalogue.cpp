@@ -13,40 +13,40 @@ const Clip* Slot(const std::array<std::unique_ptr<Clip>, N>& table, Name name) {
 }
 }  // namespace
 
-std::array<std::unique_ptr<OClip>, kBallPictureCount>& ballPictures() {
+std::array<std::unique_ptr<Clip>, kBallPictureCount>& ballPictures() {
   return Engine().ballPictures;
 }
 
-std::array<std::unique_ptr<OClip>, kSkinCount>& skins() {
+std::array<std::unique_ptr<Clip>, kSkinCount>& skins() {
   return Engine().skins;
 }
 
-std::array<std::unique_ptr<OClip>, kMainWindowPieceCount>& mainWindowPieces() {
-  return Engine().mainWindowPieces;
+std::array<std::unique_ptr<Clip>, kMainScreenPieceCount>& mainScreenPieces() {
+  return Engine().mainScreenPieces;
 }
 
-std::array<std::unique_ptr<OClip>, kFramePieceCount>& framePieces() {
+std::array<std::unique_ptr<Clip>, kFramePieceCount>& framePieces() {
   return Engine().framePieces;
 }
 
-std::array<std::unique_ptr<OClip>, kGeneralPictureCount>& generalPictures() {
+std::array<std::unique_ptr<Clip>, kGeneralPictureCount>& generalPictures() {
   return Engine().generalPictures;
 }
 
-std::array<std::unique_ptr<OClipButton>, kButtonPictureCount>& buttonPictures() {
+std::array<std::unique_ptr<Button>, kButtonPictureCount>& buttonPictures() {
   return Engine().buttonPictures;
 }
 
-const OClip* Get(GeneralPicture picture) {
+const Clip* Get(GeneralPicture picture) {
   return Slot(generalPictures(), picture);
 }
-const OClipButton* Get(ButtonPicture picture) {
+const Button* Get(ButtonPicture picture) {
   return Slot(buttonPictures(), picture);
 }
-const OClip* Get(MainWindowPiece piece) {
-  return Slot(mainWindowPieces(), piece);
+const Clip* Get(MainScreenPiece piece) {
+  return Slot(mainScreenPieces(), piece);
 }
-const OClip* Get(FramePiece piece) {
+const Clip* Get(FramePiece piece) {
   return Slot(framePieces(), piece);
 }
 

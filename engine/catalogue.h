@@ -17,18 +17,18 @@ constexpr int kBallPictureCount = 7;  // "clp/ball/%dd.clp": particles, colours 
 constexpr int kSkinCount = 6;         // "clp/skins/%d.clp": the looks of each colour
 
 // The tables live in the installed engine context (engine/engine_context.h).
-std::array<std::unique_ptr<OClip>, kBallPictureCount>& ballPictures();
-std::array<std::unique_ptr<OClip>, kSkinCount>& skins();
-std::array<std::unique_ptr<OClip>, kMainWindowPieceCount>& mainWindowPieces();
-std::array<std::unique_ptr<OClip>, kFramePieceCount>& framePieces();
-std::array<std::unique_ptr<OClip>, kGeneralPictureCount>& generalPictures();
-std::array<std::unique_ptr<OClipButton>, kButtonPictureCount>& buttonPictures();
+std::array<std::unique_ptr<Clip>, kBallPictureCount>& ballPictures();
+std::array<std::unique_ptr<Clip>, kSkinCount>& skins();
+std::array<std::unique_ptr<Clip>, kMainScreenPieceCount>& mainScreenPieces();
+std::array<std::unique_ptr<Clip>, kFramePieceCount>& framePieces();
+std::array<std::unique_ptr<Clip>, kGeneralPictureCount>& generalPictures();
+std::array<std::unique_ptr<Button>, kButtonPictureCount>& buttonPictures();
 
 // The clip loaded in a named slot, or null when it is not loaded. A name outside its table is the
 // caller's slip, which a check reports.
-const OClip* Get(GeneralPicture picture);
-const OClipButton* Get(ButtonPicture picture);
-const OClip* Get(MainWindowPiece piece);
-const OClip* Get(FramePiece piece);
+const Clip* Get(GeneralPicture picture);
+const Button* Get(ButtonPicture picture);
+const Clip* Get(MainScreenPiece piece);
+const Clip* Get(FramePiece piece);
 
 }  // namespace catalogue

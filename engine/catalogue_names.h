@@ -60,7 +60,7 @@ enum class ButtonPicture {
 // ---- main window pieces -------------------------------------------------------------------------
 // The catalogue's main-screen pieces, "clp/mainwnd/<n>.clp": the frame around the field and the right-hand
 // panel, in tiles.
-enum class MainWindowPiece {
+enum class MainScreenPiece {
   kPanel = 0,    // the right-hand panel
   kTopLeft = 1,  // the field's frame from here on, clockwise from its top-left corner
   kTop = 2,
@@ -91,6 +91,6 @@ enum class FramePiece {
 namespace catalogue {
 constexpr int kGeneralPictureCount = 16;   // "clp/%d.clp"
 constexpr int kButtonPictureCount = 27;    // "clp/buttons/%d.clp"
-constexpr int kMainWindowPieceCount = 11;  // "clp/mainwnd/%d.clp"
+constexpr int kMainScreenPieceCount = 11;  // "clp/mainwnd/%d.clp"
 constexpr int kFramePieceCount = 8;        // "clp/allwnd/%d.clp"
 }  // namespace catalogue

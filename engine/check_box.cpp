@@ -1,28 +1,28 @@
 #include "engine/check_box.h"
 
-OClipCheckBox::OClipCheckBox() {
+CheckBox::CheckBox() {
   ShowLabel();
 }
 
-void OClipCheckBox::ShowLabel() {
-  std::vector<OBitmap*>& shown = ShownPictures();
+void CheckBox::ShowLabel() {
+  std::vector<Bitmap*>& shown = ShownPictures();
   if (shown.empty()) shown.push_back(nullptr);
   shown.resize(1);
   shown.push_back(&label_);
 }
 
-LoadResult OClipCheckBox::Load(const std::string& path) {
-  LoadResult result = OClip::Load(path);
+LoadResult CheckBox::Load(const std::string& path) {
+  LoadResult result = Clip::Load(path);
   ShowLabel();
   return result;
 }
 
-void OClipCheckBox::CopyFrom(const OClip& other) {
-  OClip::CopyFrom(other);
+void CheckBox::CopyFrom(const Clip& other) {
+  Clip::CopyFrom(other);
   ShowLabel();
 }
 
-bool OClipCheckBox::OnHover(int x, int y, bool leftButtonDown) {
+bool CheckBox::OnHover(int x, int y, bool leftButtonDown) {
   const bool hit = HitTest(x, y);
   if (!hit || !HasSixLooks())
     ShowPlain();
@@ -31,7 +31,7 @@ bool OClipCheckBox::OnHover(int x, int y, bool leftButtonDown) {
   return hit;
 }
 
-bool OClipCheckBox::ShowPress(bool hit) {
+bool CheckBox::ShowPress(bool hit) {
   if (hit && HasSixLooks())
     ShowSequence(checked_ ? 3 : 2);
   else
@@ -39,28 +39,28 @@ bool OClipCheckBox::ShowPress(bool hit) {
   return hit;
 }
 
-bool OClipCheckBox::OnPress(int x, int y) {
+bool CheckBox::OnPress(int x, int y) {
   return ShowPress(HitTest(x, y));
 }
 
-bool OClipCheckBox::OnRelease(int x, int y) {
+bool CheckBox::OnRelease(int x, int y) {
   const bool hit = HitTest(x, y);
   if (hit) checked_ = !checked_;
   return ShowPress(hit);
 }
 
-bool OClipCheckBox::OnKey(int, int) {
+bool CheckBox::OnKey(int, int) {
   checked_ = !checked_;
   ShowPlain();
   return false;
 }
 
-void OClipCheckBox::Check() {
+void CheckBox::Check() {
   checked_ = true;
   ShowPlain();
 }
 
-void OClipCheckBox::Uncheck() {
+void CheckBox::Uncheck() {
   checked_ = false;
   ShowPlain();
 }

@@ -1,4 +1,4 @@
-// OClipCheckBox: a control that toggles on release. Sequences 0 unchecked, 1 checked; with six or more
+// CheckBox: a control that toggles on release. Sequences 0 unchecked, 1 checked; with six or more
 // also 2 pressed-unchecked, 3 pressed-checked, 4 hover-unchecked, 5 hover-checked. It never reports a
 // click: its owner reads the checked state. Shown picture 1 is a label picture the owner draws.
 #pragma once
@@ -7,13 +7,13 @@
 
 #include "engine/control.h"
 
-class OClipCheckBox : public OClipControl {
+class CheckBox : public Control {
  public:
-  OClipCheckBox();
+  CheckBox();
 
   // As the clip's, then the label picture is shown again.
   LoadResult Load(const std::string& path) override;
-  void CopyFrom(const OClip& other) override;
+  void CopyFrom(const Clip& other) override;
 
   // Over it: with six looks and the button up, the hover look of its state (with the button down its
   // look stays); with fewer, the plain look; true. Elsewhere the plain look; false.
@@ -31,7 +31,7 @@ class OClipCheckBox : public OClipControl {
   void Uncheck();
   bool IsChecked() const { return checked_; }
   // The picture drawn over the box (shown picture 1), empty until the owner draws it.
-  OBitmap& Label() { return label_; }
+  Bitmap& Label() { return label_; }
 
  private:
   bool HasSixLooks() const { return GetSequenceCount() >= 6; }
@@ -42,5 +42,5 @@ class OClipCheckBox : public OClipControl {
   void ShowLabel();
 
   bool checked_ = false;
-  OBitmap label_;
+  Bitmap label_;
 };

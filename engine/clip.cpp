@@ -6,24 +6,24 @@
 
 // ---- construction and virtual defaults -------------------------------------------------------------
 
-OClip::OClip() {
+Clip::Clip() {
   Reset();
 }
 
-OClip::~OClip() {
+Clip::~Clip() {
   Clear();
 }
 
-LoadResult OClip::Load(const std::string& path) {
+LoadResult Clip::Load(const std::string& path) {
   return LoadClipFile(path, *this);
 }
 
-void OClip::OnPathEnd(const PointSpeed&) {}
-void OClip::OnFrameChanged() {}
+void Clip::OnPathEnd(const PointSpeed&) {}
+void Clip::OnFrameChanged() {}
 
 // ---- structure -------------------------------------------------------------------------------------
 
-void OClip::Clear() {
+void Clip::Clear() {
   // A parent must not keep showing a picture that is about to go.
   if (parent_ && parent_->GetShownPicture())
     for (const auto& frame : frames_)
@@ -35,7 +35,7 @@ void OClip::Clear() {
   shown_.assign(1, nullptr);
 }
 
-void OClip::Reset() {
+void Clip::Reset() {
   width_ = height_ = 0;
   x = y = depth = 0;
   speedX = speedY = depthSpeed = 0;
@@ -54,12 +54,12 @@ void OClip::Reset() {
   boundsLeft = boundsRight = boundsTop = boundsBottom = -1;
 }
 
-void OClip::SetShown0(OBitmap* picture) {
+void Clip::SetShown0(Bitmap* picture) {
   if (shown_.empty()) shown_.push_back(nullptr);
   shown_[0] = picture;
 }
 
-void OClip::AddFrame(std::unique_ptr<OBitmap> bitmap) {
+void Clip::AddFrame(std::unique_ptr<Bitmap> bitmap) {
   if (!sequences_.empty()) {
     Clear();
     Reset();
@@ -77,58 +77,58 @@ void OClip::AddFrame(std::unique_ptr<OBitmap> bitmap) {
   }
 }
 
-OClip* OClip::AddSequence() {
+Clip* Clip::AddSequence() {
   if (!frames_.empty()) {
     Clear();
     Reset();
   }
-  sequences_.push_back(std::make_unique<OClip>());
+  sequences_.push_back(std::make_unique<Clip>());
   sequences_.back()->parent_ = this;
   sequenceCount_ = int(sequences_.size());
   return sequences_.back().get();
 }
 
-bool OClip::ReplaceFrame(int index, std::unique_ptr<OBitmap> bitmap) {
+bool Clip::ReplaceFrame(int index, std::unique_ptr<Bitmap> bitmap) {
   if (!bitmap || index < 0 || index >= int(frames_.size())) return false;
-  OBitmap* old = frames_[size_t(index)].get();
+  Bitmap* old = frames_[size_t(index)].get();
   width_ = std::max(width_, bitmap->GetWidth());
   height_ = std::max(height_, bitmap->GetHeight());
   frames_[size_t(index)] = std::move(bitmap);
-  OBitmap* now = frames_[size_t(index)].get();
-  for (OBitmap*& shown : shown_)
+  Bitmap* now = frames_[size_t(index)].get();
+  for (Bitmap*& shown : shown_)
     if (shown == old) shown = now;
   if (parent_)
-    for (OBitmap*& shown : parent_->shown_)
+    for (Bitmap*& shown : parent_->shown_)
       if (shown == old) shown = now;
   return true;
 }
 
-OBitmap* OClip::GetFrame(int index) {
+Bitmap* Clip::GetFrame(int index) {
   return index >= 0 && index < int(frames_.size()) ? frames_[size_t(index)].get() : nullptr;
 }
-const OBitmap* OClip::GetFrame(int index) const {
+const Bitmap* Clip::GetFrame(int index) const {
   return index >= 0 && index < int(frames_.size()) ? frames_[size_t(index)].get() : nullptr;
 }
-OClip* OClip::GetSequence(int index) {
+Clip* Clip::GetSequence(int index) {
   return index >= 0 && index < int(sequences_.size()) ? sequences_[size_t(index)].get() : nullptr;
 }
-const OClip* OClip::GetSequence(int index) const {
+const Clip* Clip::GetSequence(int index) const {
   return index >= 0 && index < int(sequences_.size()) ? sequences_[size_t(index)].get() : nullptr;
 }
 
-int OClip::GetFrameIdentity() const {
-  const OClip* sequence = GetSequence(currentSequence_);
+int Clip::GetFrameIdentity() const {
+  const Clip* sequence = GetSequence(currentSequence_);
   return sequence ? 1000 * currentSequence_ + sequence->currentFrame_ : currentFrame_;
 }
 
 // ---- copying ---------------------------------------------------------------------------------------
 
-void OClip::CopyFrom(const OClip& other) {
+void Clip::CopyFrom(const Clip& other) {
   if (&other == this || (!other.frames_.empty() && !other.sequences_.empty())) return;
   // Clearing would destroy a source that is one of this clip's own sequences: copy through a stand-in.
-  for (const OClip* up = other.parent_; up; up = up->parent_)
+  for (const Clip* up = other.parent_; up; up = up->parent_)
     if (up == this) {
-      OClip standIn;
+      Clip standIn;
       standIn.CopyContent(other);
       CopyFrom(standIn);
       return;
@@ -138,12 +138,12 @@ void OClip::CopyFrom(const OClip& other) {
   CopyContent(other);
 }
 
-void OClip::CopyContent(const OClip& other) {
+void Clip::CopyContent(const Clip& other) {
   commandCode = other.commandCode;
   width_ = other.width_;
   height_ = other.height_;
   for (const auto& frame : other.frames_) {
-    auto picture = std::make_unique<OBitmap>(*frame);  // shares the pixels
+    auto picture = std::make_unique<Bitmap>(*frame);  // shares the pixels
     picture->frameAction = frame->frameAction;
     picture->actionArg1 = frame->actionArg1;
     picture->actionArg2 = frame->actionArg2;
@@ -155,19 +155,19 @@ void OClip::CopyContent(const OClip& other) {
   if (frames_.empty() && !sequences_.empty()) TakeFirstSequence();
 }
 
-void OClip::TakeFirstSequence() {
+void Clip::TakeFirstSequence() {
   frameCount_ = sequences_[0]->frameCount_;
   SetShown0(sequences_[0]->GetShownPicture());
 }
 
 // ---- playback --------------------------------------------------------------------------------------
 
-void OClip::NotifyFrameChanged() {
+void Clip::NotifyFrameChanged() {
   OnFrameChanged();
   if (frameCallback) frameCallback(this);
 }
 
-void OClip::ShowOwnFrame(int frame, bool notifyParent) {
+void Clip::ShowOwnFrame(int frame, bool notifyParent) {
   frameTimer = 0;
   if (frame < 0 || frame >= int(frames_.size())) frame = 0;
   currentFrame_ = frame;
@@ -181,14 +181,14 @@ void OClip::ShowOwnFrame(int frame, bool notifyParent) {
   }
 }
 
-void OClip::SetFrame(int frame, int sequence) {
+void Clip::SetFrame(int frame, int sequence) {
   if (!frames_.empty()) {
     ShowOwnFrame(frame, true);
     return;
   }
   if (sequences_.empty()) return;
   if (sequence != -1) currentSequence_ = sequence >= 0 && sequence < sequenceCount_ ? sequence : 0;
-  OClip& current = *sequences_[size_t(currentSequence_)];
+  Clip& current = *sequences_[size_t(currentSequence_)];
   frameCount_ = current.frameCount_;
   if (!current.frames_.empty())
     current.ShowOwnFrame(frame, false);
@@ -198,10 +198,10 @@ void OClip::SetFrame(int frame, int sequence) {
   NotifyFrameChanged();
 }
 
-void OClip::SetFrameAction(int action, int arg1, int arg2, int frame, int sequence) {
+void Clip::SetFrameAction(int action, int arg1, int arg2, int frame, int sequence) {
   if (!frames_.empty()) {
     if (frame < 0 || frame >= int(frames_.size())) frame = int(frames_.size()) - 1;
-    OBitmap& picture = *frames_[size_t(frame)];
+    Bitmap& picture = *frames_[size_t(frame)];
     picture.frameAction = action;
     picture.actionArg1 = arg1;
     picture.actionArg2 = arg2;
@@ -211,7 +211,7 @@ void OClip::SetFrameAction(int action, int arg1, int arg2, int frame, int sequen
   }
 }
 
-void OClip::SetFrameTime(int ms, int sequence) {
+void Clip::SetFrameTime(int ms, int sequence) {
   if (sequences_.empty()) {
     frameTime = ms;
   } else if (sequence < 0 || sequence >= int(sequences_.size())) {
@@ -222,10 +222,10 @@ void OClip::SetFrameTime(int ms, int sequence) {
   }
 }
 
-void OClip::Tick(int elapsed) {
+void Clip::Tick(int elapsed) {
   if (lifetime > 0) lifetime = std::max(0, lifetime - elapsed);
   if (frames_.empty()) {
-    if (OClip* current = GetSequence(currentSequence_)) current->Tick(elapsed);
+    if (Clip* current = GetSequence(currentSequence_)) current->Tick(elapsed);
     return;
   }
   if (boundsCheck &&
@@ -241,12 +241,12 @@ void OClip::Tick(int elapsed) {
   frameTimer = 0;
 }
 
-void OClip::RunFrameAction() {
+void Clip::RunFrameAction() {
   if (currentFrame_ < 0 || currentFrame_ >= int(frames_.size())) return;
   // Copied first: the notifications below may change the frames.
-  const OBitmap& frame = *frames_[size_t(currentFrame_)];
+  const Bitmap& frame = *frames_[size_t(currentFrame_)];
   const int action = frame.frameAction, arg1 = frame.actionArg1, arg2 = frame.actionArg2;
-  OClip& owner = parent_ ? *parent_ : *this;
+  Clip& owner = parent_ ? *parent_ : *this;
   switch (action) {
     case kFrameEvent:  // nothing listens for the signal: the next frame, as instruction 0
     case kFrameNext:
@@ -270,7 +270,7 @@ void OClip::RunFrameAction() {
   }
 }
 
-void OClip::Jump(int frame, int sequence, int selfMarker) {
+void Clip::Jump(int frame, int sequence, int selfMarker) {
   if (parent_ && sequence != selfMarker)
     parent_->SetFrame(frame, sequence);
   else
@@ -279,14 +279,14 @@ void OClip::Jump(int frame, int sequence, int selfMarker) {
 
 // ---- looks and motion --------------------------------------------------------------------------------
 
-void OClip::SetColorKeyAll(int32_t value) {
+void Clip::SetColorKeyAll(int32_t value) {
   for (auto& frame : frames_)
     frame->SetColorKey(value);
   for (auto& sequence : sequences_)
     sequence->SetColorKeyAll(value);
 }
 
-void OClip::SetTransparency(int transparency) {
+void Clip::SetTransparency(int transparency) {
   for (auto& frame : frames_)
     frame->transparency = transparency;
   for (auto& sequence : sequences_)
@@ -294,7 +294,7 @@ void OClip::SetTransparency(int transparency) {
   drawRecord.visible = false;
 }
 
-void OClip::SetPath(const std::vector<PointSpeed>& points, bool replace) {
+void Clip::SetPath(const std::vector<PointSpeed>& points, bool replace) {
   if (replace) path.clear();
   path.insert(path.end(), points.begin(), points.end());
 }

@@ -1,10 +1,10 @@
-// OClip: a drawable, animated, movable picture. It holds either frames (pictures) or sequences (child
+// Clip: a drawable, animated, movable picture. It holds either frames (pictures) or sequences (child
 // clips with frames of their own), never both. Each frame carries an instruction that runs when the
 // frame's time is up: 0 next frame, 1 stop, 2 end (lifetime 0), 3 jump, 4 jump and stop, 5 signal and
 // next frame. Screens own clips, move them along speeds or way-point paths, and draw their shown
 // pictures.
 //
-// Sections: drawing record · OClip (virtual functions, structure, playback, looks, motion, fields)
+// Sections: drawing record · Clip (virtual functions, structure, playback, looks, motion, fields)
 #pragma once
 
 #include <cstdint>
@@ -27,28 +27,28 @@ struct ClipDrawRecord {
   bool alwaysRedraw = false;  // repaint on every dirty-rectangle redraw
 };
 
-// Frame instructions held in OBitmap::frameAction.
+// Frame instructions held in Bitmap::frameAction.
 constexpr int kFrameNext = 0, kFrameStop = 1, kFrameEnd = 2, kFrameJump = 3, kFrameJumpStop = 4,
               kFrameEvent = 5;
 
-// ---- OClip ---------------------------------------------------------------------------------------
-class OClip {
+// ---- Clip ---------------------------------------------------------------------------------------
+class Clip {
  public:
-  using FrameCallback = void (*)(OClip* clip);
+  using FrameCallback = void (*)(Clip* clip);
 
-  OClip();
-  OClip(const OClip&) = delete;
-  OClip& operator=(const OClip&) = delete;
+  Clip();
+  Clip(const Clip&) = delete;
+  Clip& operator=(const Clip&) = delete;
 
   // -- virtual functions --
   // Destroys sequences and frames.
-  virtual ~OClip();
+  virtual ~Clip();
   // Reads a clip file (engine/clip_file.h). On failure (a missing, unreadable or damaged file, with the
   // reason) the clip is left empty.
   virtual LoadResult Load(const std::string& path);
   // Becomes a copy of other sharing its pixels (frames, instructions, sequences, command code, size).
   // Does nothing when other holds both frames and sequences.
-  virtual void CopyFrom(const OClip& other);
+  virtual void CopyFrom(const Clip& other);
   // The screen moved the clip onto the last way point.
   virtual void OnPathEnd(const PointSpeed& point);
   // One animation step of elapsed milliseconds (lifetime, bounds, frame timer, instructions).
@@ -65,13 +65,13 @@ class OClip {
   void Reset();
   // Appends a frame (a clip with sequences is cleared and reset first); null adds nothing. The size grows
   // to the picture's, shown picture 0 becomes frame 0, and a sequence's parent grows and shows it too.
-  void AddFrame(std::unique_ptr<OBitmap> bitmap);
+  void AddFrame(std::unique_ptr<Bitmap> bitmap);
   // Appends a new empty sequence whose parent is this clip (a clip with frames is cleared and reset
   // first) and returns it; this clip owns it.
-  OClip* AddSequence();
+  Clip* AddSequence();
   // Destroys frame index and puts bitmap in its place, showing it wherever the old one was shown. False,
   // with nothing changed, for a null bitmap or an index out of range.
-  bool ReplaceFrame(int index, std::unique_ptr<OBitmap> bitmap);
+  bool ReplaceFrame(int index, std::unique_ptr<Bitmap> bitmap);
 
   // -- playback --
   // Shows frame (out of range: 0). On a clip with sequences, sequence (when not -1; out of range: 0)
@@ -103,18 +103,18 @@ class OClip {
   int GetCurrentSequence() const { return currentSequence_; }
   int GetSequenceCount() const { return sequenceCount_; }
   // Frame index (0 .. frames - 1) or null.
-  OBitmap* GetFrame(int index);
-  const OBitmap* GetFrame(int index) const;
+  Bitmap* GetFrame(int index);
+  const Bitmap* GetFrame(int index) const;
   // Number of frames this clip holds itself (0 for a clip with sequences).
   int GetOwnFrameCount() const { return int(frames_.size()); }
   // Sequence index (0 .. sequences - 1) or null.
-  OClip* GetSequence(int index);
-  const OClip* GetSequence(int index) const;
-  OClip* GetParent() const { return parent_; }
+  Clip* GetSequence(int index);
+  const Clip* GetSequence(int index) const;
+  Clip* GetParent() const { return parent_; }
   // The pictures drawn for this clip; entry 0 (possibly null) is the current frame's.
-  const std::vector<OBitmap*>& GetShownPictures() const { return shown_; }
+  const std::vector<Bitmap*>& GetShownPictures() const { return shown_; }
   // Shown picture 0, or null.
-  OBitmap* GetShownPicture() const { return shown_.empty() ? nullptr : shown_[0]; }
+  Bitmap* GetShownPicture() const { return shown_.empty() ? nullptr : shown_[0]; }
   // The frame identity a screen compares between redraws.
   int GetFrameIdentity() const;
 
@@ -137,7 +137,7 @@ class OClip {
 
  protected:
   // Shown pictures for subclasses that draw more than the current frame (appended after entry 0).
-  std::vector<OBitmap*>& ShownPictures() { return shown_; }
+  std::vector<Bitmap*>& ShownPictures() { return shown_; }
 
  private:
   // Runs the current frame's instruction.
@@ -147,17 +147,17 @@ class OClip {
   // Shows frame on a clip with frames; notifyParent is false when the parent itself is switching.
   void ShowOwnFrame(int frame, bool notifyParent);
   void NotifyFrameChanged();
-  void SetShown0(OBitmap* picture);
+  void SetShown0(Bitmap* picture);
   // Copies other's frames and sequences into this cleared clip, keeping the parent link.
-  void CopyContent(const OClip& other);
+  void CopyContent(const Clip& other);
   // Frame count and shown picture 0 from the first sequence.
   void TakeFirstSequence();
 
   int32_t width_ = 0, height_ = 0;
   int32_t currentFrame_ = 0, frameCount_ = 0;
   int32_t currentSequence_ = 0, sequenceCount_ = 0;
-  std::vector<std::unique_ptr<OBitmap>> frames_;
-  std::vector<std::unique_ptr<OClip>> sequences_;
-  std::vector<OBitmap*> shown_;
-  OClip* parent_ = nullptr;
+  std::vector<std::unique_ptr<Bitmap>> frames_;
+  std::vector<std::unique_ptr<Clip>> sequences_;
+  std::vector<Bitmap*> shown_;
+  Clip* parent_ = nullptr;
 };

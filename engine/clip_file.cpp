@@ -129,12 +129,12 @@ namespace {
 
 // Makes the picture of one image record, counting its pixels against the file's budget.
 bool BuildImage(const ClipImageView& image, int index, std::vector<uint8_t>& plain, int64_t& budget,
-                std::unique_ptr<OBitmap>& out, std::string* why) {
+                std::unique_ptr<Bitmap>& out, std::string* why) {
   const std::string at = "image " + std::to_string(index) + ": ";
   const int64_t area = int64_t{image.width} * image.height;
   if (area > budget) return Fail(why, at + "the file's pictures are too large altogether");
   budget -= area;
-  out = std::make_unique<OBitmap>();
+  out = std::make_unique<Bitmap>();
   if (image.type != kClipImageJpeg) {
     if (!out->Create(image.width, image.height)) return Fail(why, at + "no memory for the picture");
     const size_t rowBytes = size_t(image.width) * 3;
@@ -176,8 +176,8 @@ bool BuildImage(const ClipImageView& image, int index, std::vector<uint8_t>& pla
   return true;
 }
 
-bool BuildClip(const ClipFileView& view, OClip& clip, std::string* why) {
-  std::vector<std::unique_ptr<OBitmap>> pictures(view.images.size());
+bool BuildClip(const ClipFileView& view, Clip& clip, std::string* why) {
+  std::vector<std::unique_ptr<Bitmap>> pictures(view.images.size());
   std::vector<uint8_t> plain;
   int64_t budget = kClipMaxTotalPixels;
   for (size_t i = 0; i < view.images.size(); ++i)
@@ -191,15 +191,15 @@ bool BuildClip(const ClipFileView& view, OClip& clip, std::string* why) {
     return true;
   }
   // The first use of an image takes the picture itself; later uses share its pixels.
-  std::vector<const OBitmap*> firstUse(pictures.size(), nullptr);
+  std::vector<const Bitmap*> firstUse(pictures.size(), nullptr);
   for (const auto& frames : view.sequences) {
-    OClip* target = view.sequences.size() == 1 ? &clip : clip.AddSequence();
+    Clip* target = view.sequences.size() == 1 ? &clip : clip.AddSequence();
     for (size_t j = 0; j < frames.size(); ++j) {
       const ClipFrameRecord& f = frames[j];
       const size_t index = size_t(f.image);
-      std::unique_ptr<OBitmap> picture;
+      std::unique_ptr<Bitmap> picture;
       if (firstUse[index]) {
-        picture = std::make_unique<OBitmap>(*firstUse[index]);
+        picture = std::make_unique<Bitmap>(*firstUse[index]);
       } else {
         picture = std::move(pictures[index]);
         firstUse[index] = picture.get();
@@ -218,7 +218,7 @@ bool BuildClip(const ClipFileView& view, OClip& clip, std::string* why) {
 
 }  // namespace
 
-bool LoadClipBytes(std::span<const uint8_t> bytes, OClip& clip, std::string* why) {
+bool LoadClipBytes(std::span<const uint8_t> bytes, Clip& clip, std::string* why) {
   clip.Clear();
   clip.Reset();
   ClipFileView view;
@@ -228,7 +228,7 @@ bool LoadClipBytes(std::span<const uint8_t> bytes, OClip& clip, std::string* why
   return false;
 }
 
-LoadResult LoadClipFile(const std::string& path, OClip& clip, std::string* why) {
+LoadResult LoadClipFile(const std::string& path, Clip& clip, std::string* why) {
   clip.Clear();
   clip.Reset();
   std::vector<uint8_t> bytes;
@@ -245,7 +245,7 @@ LoadResult LoadClipFile(const std::string& path, OClip& clip, std::string* why) 
 
 // ---- writer --------------------------------------------------------------------------------------------
 
-int ClipFileWriter::AddRawImage(const OBitmap& picture, int type) {
+int ClipFileWriter::AddRawImage(const Bitmap& picture, int type) {
   Image image;
   image.width = picture.GetWidth();
   image.height = picture.GetHeight();
@@ -266,7 +266,7 @@ int ClipFileWriter::AddRawImage(const OBitmap& picture, int type) {
   return int(images_.size()) - 1;
 }
 
-int ClipFileWriter::AddJpegImage(const OBitmap& picture, int quality) {
+int ClipFileWriter::AddJpegImage(const Bitmap& picture, int quality) {
   std::vector<uint8_t> jpeg;
   if (!EncodeJpeg(picture, quality, jpeg)) return -1;
   return AddJpegStream(picture.GetWidth(), picture.GetHeight(), jpeg);

@@ -15,8 +15,8 @@
 
 #include "engine/load_result.h"
 
-class OBitmap;
-class OClip;
+class Bitmap;
+class Clip;
 
 // ---- layout ----------------------------------------------------------------------------------------
 inline constexpr char kClipMagic[12] = {'k', 'o', 'r', 'v', 'a', 'n', 'i', 'x', ' ', 'c', 'l', 'p'};
@@ -79,10 +79,10 @@ bool ParseClipFile(std::span<const uint8_t> bytes, ClipFileView& view, std::stri
 // clip key and decoded; one whose deciphered length is 0 or differs from its plain length stays blank
 // (white, the record's size). Fails, leaving clip empty, on a parse error, a count byte outside 0..7, a
 // broken JPEG stream, a JPEG side outside 1..4096, too many scans, or more than kClipMaxTotalPixels.
-bool LoadClipBytes(std::span<const uint8_t> bytes, OClip& clip, std::string* why = nullptr);
+bool LoadClipBytes(std::span<const uint8_t> bytes, Clip& clip, std::string* why = nullptr);
 // Reads the whole file and loads it as LoadClipBytes does. On failure the result tells a missing file
 // from an unreadable or a damaged one, with the reason; why, when given, gets the reason too.
-LoadResult LoadClipFile(const std::string& path, OClip& clip, std::string* why = nullptr);
+LoadResult LoadClipFile(const std::string& path, Clip& clip, std::string* why = nullptr);
 
 // ---- writer --------------------------------------------------------------------------------------------
 // Builds clip files record by record; ParseClipFile of its Bytes gives the same records back, and a
@@ -91,10 +91,10 @@ class ClipFileWriter {
  public:
   // A raw image of picture's pixels (types 4, 5, 6 also write its mask, or a fully opaque one when it has
   // none). Returns the image index.
-  int AddRawImage(const OBitmap& picture, int type = kClipImageRaw);
+  int AddRawImage(const Bitmap& picture, int type = kClipImageRaw);
   // picture as a JPEG of the given quality (1..100), enciphered with the clip key. Returns the image
   // index, or -1 when it cannot be encoded.
-  int AddJpegImage(const OBitmap& picture, int quality = 90);
+  int AddJpegImage(const Bitmap& picture, int quality = 90);
   // A JPEG record of any stream (not checked), enciphered with the clip key; the record's width and
   // height are given. Returns the image index.
   int AddJpegStream(int width, int height, std::span<const uint8_t> jpeg);

@@ -2,30 +2,30 @@
 
 #include "engine/screen.h"
 
-bool OClipControl::OnHover(int, int, bool) {
+bool Control::OnHover(int, int, bool) {
   return false;
 }
-bool OClipControl::OnPress(int, int) {
+bool Control::OnPress(int, int) {
   return false;
 }
-bool OClipControl::OnRelease(int, int) {
+bool Control::OnRelease(int, int) {
   return false;
 }
-bool OClipControl::OnKey(int, int) {
+bool Control::OnKey(int, int) {
   return false;
 }
-void OClipControl::OnCharacter(int, int) {}
-void OClipControl::SetFocus(bool) {}
+void Control::OnCharacter(int, int) {}
+void Control::SetFocus(bool) {}
 
-void OClipControl::Reset() {
-  OClip::Reset();
+void Control::Reset() {
+  Clip::Reset();
   pressed = focused = pixelExact = false;
 }
 
-bool OClipControl::HitTest(int px, int py) const {
+bool Control::HitTest(int px, int py) const {
   if (!(px >= x && px <= x + GetWidth() && py >= y && py <= y + GetHeight())) return false;
   if (!pixelExact) return true;
-  const OBitmap* picture = GetShownPicture();
+  const Bitmap* picture = GetShownPicture();
   if (!picture || !picture->HasPixels()) return false;
   const int u = px - ClipPixel(x) - picture->offsetX, v = py - ClipPixel(y) - picture->offsetY;
   if (u < 0 || v < 0 || u >= picture->GetWidth() || v >= picture->GetHeight()) return false;
@@ -34,7 +34,7 @@ bool OClipControl::HitTest(int px, int py) const {
   return picture->colorKey < 0 || picture->GetPixel(u, v) != static_cast<uint32_t>(picture->colorKey);
 }
 
-void OClipControl::ShowSequence(int sequence) {
+void Control::ShowSequence(int sequence) {
   if (sequence < 0 || sequence >= GetSequenceCount()) sequence = 0;
   if (GetCurrentSequence() == sequence) return;
   SetFrame(0, sequence);

@@ -1,13 +1,13 @@
-// OClipControl: a clip that reacts to the pointer and the keyboard. Its looks come from its sequences;
+// Control: a clip that reacts to the pointer and the keyboard. Its looks come from its sequences;
 // the screen offers it pointer events (relative to the screen) while it is visible, and keys and
 // characters while it has the input focus.
 #pragma once
 
 #include "engine/clip.h"
 
-class OClipControl : public OClip {
+class Control : public Clip {
  public:
-  OClipControl() = default;
+  Control() = default;
 
   // -- virtual functions --
   // The pointer moved to (x, y); true when it is over the control. Default false.

@@ -1,4 +1,4 @@
-// The process-wide drawing style records used by OBitmap's text and rectangle calls. Callers set their
+// The drawing style records (in the engine context) used by Bitmap's text and rectangle calls. Callers set their
 // fields directly before drawing; every bitmap reads the same records.
 #pragma once
 

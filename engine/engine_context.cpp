@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "engine/sound.h"
+#include "engine/sound_player.h"
 #include "store/installed_context.h"
 
 // The build decides whether checks stop at first (CMakeLists.txt: Debug and the sanitizer build stop).
@@ -25,7 +25,7 @@ LogLevel ThresholdFromEnvironment() {
 EngineChoices::EngineChoices()
     : stopOnFailedCheck(GLOBBET_CHECKS_STOP != 0), logThreshold(ThresholdFromEnvironment()) {}
 
-EngineContext::EngineContext() : silent(std::make_unique<OSound>()) {}
+EngineContext::EngineContext() : silent(std::make_unique<SoundPlayer>()) {}
 
 EngineContext::~EngineContext() = default;
 

@@ -9,8 +9,8 @@
 #include "engine/draw_style.h"
 #include "engine/log.h"
 
-class OEngine;
-class OSound;
+class Screen;
+class SoundPlayer;
 class Platform;
 class SmallBallShower;
 
@@ -18,7 +18,7 @@ class SmallBallShower;
 // one it replaces (ProgramContext copies them), since a run does not choose them.
 struct EngineChoices {
   Platform* platform = nullptr;  // the installed platform; null: the built-in headless one
-  OSound* sound = nullptr;       // the installed sound; null: the context's silent one
+  SoundPlayer* sound = nullptr;  // the installed sound; null: the context's silent one
   bool stopOnFailedCheck;        // a failed programmer's check aborts (engine/check.h)
   LogLevel logThreshold;         // the least important level that is still written
   EngineChoices();
@@ -28,21 +28,21 @@ struct EngineContext {
   EngineContext();
   ~EngineContext();
 
-  EngineChoices choices;              // platform, sound, check and log policy
-  std::unique_ptr<OSound> silent;     // the sound used while none is installed
-  OEngine* activeScreen = nullptr;    // the screen that gets input and frames; none before start-up
-  SmallBallShower* shower = nullptr;  // the small-ball shower the buttons burst into; none until made
-  int editBlinkTimer = 0;             // ms since the edit caret last blinked (one caret shows at a time)
-  DrawPenRecord drawPen;              // DrawRectangle's outline (engine/draw_style.h)
-  DrawBrushRecord drawBrush;          // DrawRectangle's fill
-  DrawFontRecord drawFont;            // the font text is drawn and measured in
+  EngineChoices choices;                // platform, sound, check and log policy
+  std::unique_ptr<SoundPlayer> silent;  // the sound used while none is installed
+  Screen* activeScreen = nullptr;       // the screen that gets input and frames; none before start-up
+  SmallBallShower* shower = nullptr;    // the small-ball shower the buttons burst into; none until made
+  int editBlinkTimer = 0;               // ms since the edit caret last blinked (one caret shows at a time)
+  DrawPenRecord drawPen;                // DrawRectangle's outline (engine/draw_style.h)
+  DrawBrushRecord drawBrush;            // DrawRectangle's fill
+  DrawFontRecord drawFont;              // the font text is drawn and measured in
   // The catalogue (engine/catalogue.h): empty until start-up loads it, emptied at teardown.
-  std::array<std::unique_ptr<OClip>, catalogue::kBallPictureCount> ballPictures;
-  std::array<std::unique_ptr<OClip>, catalogue::kSkinCount> skins;
-  std::array<std::unique_ptr<OClip>, catalogue::kMainWindowPieceCount> mainWindowPieces;
-  std::array<std::unique_ptr<OClip>, catalogue::kFramePieceCount> framePieces;
-  std::array<std::unique_ptr<OClip>, catalogue::kGeneralPictureCount> generalPictures;
-  std::array<std::unique_ptr<OClipButton>, catalogue::kButtonPictureCount> buttonPictures;
+  std::array<std::unique_ptr<Clip>, catalogue::kBallPictureCount> ballPictures;
+  std::array<std::unique_ptr<Clip>, catalogue::kSkinCount> skins;
+  std::array<std::unique_ptr<Clip>, catalogue::kMainScreenPieceCount> mainScreenPieces;
+  std::array<std::unique_ptr<Clip>, catalogue::kFramePieceCount> framePieces;
+  std::array<std::unique_ptr<Clip>, catalogue::kGeneralPictureCount> generalPictures;
+  std::array<std::unique_ptr<Button>, catalogue::kButtonPictureCount> buttonPictures;
 };
 
 // The engine context installed for the process; a default one when none is installed.

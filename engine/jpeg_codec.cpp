@@ -57,7 +57,7 @@ struct DecodeJob {
   const uint8_t* data;
   size_t size;
   JpegLimits limits;
-  OBitmap* decoded;  // the new picture while decoding; copied into picture on success
+  Bitmap* decoded;  // the new picture while decoding; copied into picture on success
   const char* failure;
 };
 
@@ -108,7 +108,7 @@ bool RunDecode(DecodeJob* job, ErrorManager* errors, ProgressManager* progress) 
 }
 
 struct EncodeJob {
-  const OBitmap* picture;
+  const Bitmap* picture;
   int quality;
   JpegScans scans;
   unsigned char* buffer;  // allocated by libjpeg's memory destination; freed by the caller
@@ -163,13 +163,13 @@ bool RunEncode(EncodeJob* job, ErrorManager* errors) {
 
 }  // namespace
 
-bool DecodeJpeg(const uint8_t* data, size_t size, const JpegLimits& limits, OBitmap& picture,
+bool DecodeJpeg(const uint8_t* data, size_t size, const JpegLimits& limits, Bitmap& picture,
                 std::string* why) {
   if (!data || size == 0) {
     if (why) *why = "empty JPEG stream";
     return false;
   }
-  OBitmap decoded;
+  Bitmap decoded;
   ErrorManager errors;
   InitErrors(errors);
   ProgressManager progress;
@@ -196,7 +196,7 @@ bool DecodeJpeg(const uint8_t* data, size_t size, const JpegLimits& limits, OBit
   return true;
 }
 
-bool EncodeJpeg(const OBitmap& picture, int quality, std::vector<uint8_t>& out, JpegScans scans) {
+bool EncodeJpeg(const Bitmap& picture, int quality, std::vector<uint8_t>& out, JpegScans scans) {
   out.clear();
   if (!picture.HasPixels() || picture.GetWidth() < 1 || picture.GetHeight() < 1) return false;
   ErrorManager errors;

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-class OBitmap;
+class Bitmap;
 
 struct JpegLimits {
   int maxSide = 4096;           // width and height must lie in 1 .. maxSide
@@ -18,7 +18,7 @@ struct JpegLimits {
 
 // Decodes the stream into picture, which is re-created at the stream's size. False, with why set and
 // picture left as it was, on a broken stream or a breach of the limits.
-bool DecodeJpeg(const uint8_t* data, size_t size, const JpegLimits& limits, OBitmap& picture,
+bool DecodeJpeg(const uint8_t* data, size_t size, const JpegLimits& limits, Bitmap& picture,
                 std::string* why = nullptr);
 
 // How an encoded stream is split into scans: one baseline scan, libjpeg's usual progressive script, or
@@ -27,5 +27,5 @@ enum class JpegScans { kBaseline, kProgressive, kPerCoefficient };
 
 // Encodes the picture as a JPEG of the given quality (1..100). False when it has no pixels or encoding
 // fails.
-bool EncodeJpeg(const OBitmap& picture, int quality, std::vector<uint8_t>& out,
+bool EncodeJpeg(const Bitmap& picture, int quality, std::vector<uint8_t>& out,
                 JpegScans scans = JpegScans::kBaseline);

@@ -2,7 +2,7 @@
 // The game uses the SDL implementation (engine/platform_sdl.*); tests use the headless one
 // (engine/platform_headless.*). No other file calls SDL.
 //
-// Sections: keys and modifiers · events · the Platform interface · the process-wide instance
+// Sections: keys and modifiers · events · the Platform interface · the installed instance
 #pragma once
 
 #include <cstdint>
@@ -24,17 +24,17 @@ constexpr int kModShift = 1, kModCtrl = 2, kModAlt = 4;
 // ---- events ------------------------------------------------------------------------------------------
 enum class PlatformEventType {
   kNone,
-  kQuit,         // the window was closed or the process asked to end
-  kMouseMove,    // x, y in client coordinates of the 800 x 600 picture
-  kLButtonDown,  // x, y
-  kLButtonUp,    // x, y
-  kRButtonDown,  // x, y
-  kRButtonUp,    // x, y
-  kKeyDown,      // key (virtual-key code), modifiers
-  kKeyUp,        // key, modifiers
-  kChar,         // ch: a character byte widened from signed 8 bits, modifiers
-  kExpose,       // the window needs repainting
-  kResized,      // the client area changed size
+  kQuit,            // the window was closed or the process asked to end
+  kMouseMove,       // x, y in client coordinates of the 800 x 600 picture
+  kMouseDown,       // x, y
+  kMouseUp,         // x, y
+  kRightMouseDown,  // x, y
+  kRightMouseUp,    // x, y
+  kKeyDown,         // key (virtual-key code), modifiers
+  kKeyUp,           // key, modifiers
+  kChar,            // ch: a character byte widened from signed 8 bits, modifiers
+  kExpose,          // the window needs repainting
+  kResized,         // the client area changed size
   kFocusGained,
   kFocusLost,
 };
@@ -144,7 +144,7 @@ struct PicturePlacement {
 };
 PicturePlacement PlacePicture(int screenWidth, int screenHeight, int pictureWidth, int pictureHeight);
 
-// ---- the process-wide instance -------------------------------------------------------------------------
+// ---- the installed instance -------------------------------------------------------------------------
 // The platform the game runs on. Never null: until SetPlatform is called it is a headless platform.
 Platform& GetPlatform();
 // Installs a platform (not owned); null restores the built-in headless one.

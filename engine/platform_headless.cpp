@@ -130,10 +130,10 @@ bool HeadlessPlatform::PollEvent(PlatformEvent& event) {
   // A pointer event means the pointer is there now, as with a real pointer.
   switch (event.type) {
     case PlatformEventType::kMouseMove:
-    case PlatformEventType::kLButtonDown:
-    case PlatformEventType::kLButtonUp:
-    case PlatformEventType::kRButtonDown:
-    case PlatformEventType::kRButtonUp:
+    case PlatformEventType::kMouseDown:
+    case PlatformEventType::kMouseUp:
+    case PlatformEventType::kRightMouseDown:
+    case PlatformEventType::kRightMouseUp:
       SetPointerClient(event.x, event.y);
       break;
     default:

@@ -116,9 +116,9 @@ PlatformEvent MouseEvent(const SDL_Event& sdl) {
   const bool down = sdl.type == SDL_MOUSEBUTTONDOWN;
   PlatformEvent e;
   if (sdl.button.button == SDL_BUTTON_LEFT) {
-    e.type = down ? PlatformEventType::kLButtonDown : PlatformEventType::kLButtonUp;
+    e.type = down ? PlatformEventType::kMouseDown : PlatformEventType::kMouseUp;
   } else if (sdl.button.button == SDL_BUTTON_RIGHT) {
-    e.type = down ? PlatformEventType::kRButtonDown : PlatformEventType::kRButtonUp;
+    e.type = down ? PlatformEventType::kRightMouseDown : PlatformEventType::kRightMouseUp;
   } else {
     return e;
   }

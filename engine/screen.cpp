@@ -1,4 +1,4 @@
-// OEngine: construction, the clip and control lists, input dispatch and entering and leaving.
+// Screen: construction, the clip and control lists, input dispatch and entering and leaving.
 // Motion lives in screen_frame.cpp, drawing in screen_draw.cpp.
 //
 // Sections: construction · clips · pointer input · keyboard · entering and leaving
@@ -8,10 +8,10 @@
 
 // ---- construction ------------------------------------------------------------------------------------
 
-OEngine::OEngine(OWindow* window, int x, int y, int width, int height)
+Screen::Screen(Window* window, int x, int y, int width, int height)
     : window_(window), x_(x), y_(y), width_(width), height_(height) {}
 
-OEngine::~OEngine() {
+Screen::~Screen() {
   // A screen that goes must not stay named as the active one.
   if (activeSlot_ && *activeSlot_ == this) *activeSlot_ = nullptr;
   picture_.reset();
@@ -20,41 +20,41 @@ OEngine::~OEngine() {
   dirty_.clear();
 }
 
-void OEngine::SetRect(int x, int y, int width, int height) {
+void Screen::SetRect(int x, int y, int width, int height) {
   x_ = x, y_ = y, width_ = width, height_ = height;
 }
 
-void OEngine::PointerPosition(int& x, int& y) const {
+void Screen::PointerPosition(int& x, int& y) const {
   x = y = 0;
   if (window_) window_->GetCursorClientPos(x, y);
 }
 
 // ---- clips -------------------------------------------------------------------------------------------
 
-OClip* OEngine::AddClip(std::unique_ptr<OClip> clip) {
+Clip* Screen::AddClip(std::unique_ptr<Clip> clip) {
   if (!clip || (clip->GetFrameCount() == 0 && clip->GetSequenceCount() == 0)) return nullptr;
   clips_.push_back(std::move(clip));
   ++clipsVersion_;
   return clips_.back().get();
 }
 
-OClipControl* OEngine::AddControl(std::unique_ptr<OClipControl> control) {
-  OClipControl* raw = control.get();
+Control* Screen::AddControl(std::unique_ptr<Control> control) {
+  Control* raw = control.get();
   if (!AddClip(std::move(control))) return nullptr;
   controls_.push_back(raw);
   return raw;
 }
 
-void OEngine::SortByDepth() {
+void Screen::SortByDepth() {
   std::sort(clips_.begin(), clips_.end(), [](const auto& a, const auto& b) { return a->depth > b->depth; });
   ++clipsVersion_;
 }
 
-bool OEngine::HasClip(const OClip* clip) const {
+bool Screen::HasClip(const Clip* clip) const {
   return std::any_of(clips_.begin(), clips_.end(), [clip](const auto& c) { return c.get() == clip; });
 }
 
-void OEngine::RemoveClip(OClip* clip) {
+void Screen::RemoveClip(Clip* clip) {
   auto it = std::find_if(clips_.begin(), clips_.end(), [clip](const auto& c) { return c.get() == clip; });
   if (it == clips_.end()) return;
   AddDirty(RecordRect(clip->drawRecord, clip->smooth));
@@ -62,48 +62,48 @@ void OEngine::RemoveClip(OClip* clip) {
   controls_.erase(std::remove(controls_.begin(), controls_.end(), clip), controls_.end());
   // Taken out of the vector before it is destroyed, so that a destructor that looks at the screen
   // finds a consistent list.
-  std::unique_ptr<OClip> owned = std::move(*it);
+  std::unique_ptr<Clip> owned = std::move(*it);
   clips_.erase(it);
   ++clipsVersion_;
 }
 
-void OEngine::RemoveControl(OClipControl* control) {
+void Screen::RemoveControl(Control* control) {
   RemoveClip(control);
 }
 
-void OEngine::SetClipVisible(OClip* clip, bool visible) {
+void Screen::SetClipVisible(Clip* clip, bool visible) {
   if (clip) clip->visible = visible;
 }
 
 // ---- pointer input -----------------------------------------------------------------------------------
 
-OClipControl* OEngine::OnMouseMove(int x, int y) {
-  OClipControl* last = nullptr;
+Control* Screen::OnMouseMove(int x, int y) {
+  Control* last = nullptr;
   for (size_t i = 0; i < controls_.size(); ++i) {
-    OClipControl* control = controls_[i];
+    Control* control = controls_[i];
     if (control->visible && control->OnHover(x - x_, y - y_, leftButtonDown_)) last = control;
   }
   return last;
 }
 
-void OEngine::OnRButtonUp(int, int) {}
+void Screen::OnRightMouseUp(int, int) {}
 
-OClipControl* OEngine::OnLButtonDown(int x, int y) {
+Control* Screen::OnMouseDown(int x, int y) {
   leftButtonDown_ = true;
-  OClipControl* last = nullptr;
+  Control* last = nullptr;
   for (size_t i = 0; i < controls_.size(); ++i) {
-    OClipControl* control = controls_[i];
+    Control* control = controls_[i];
     if (control->visible && control->OnPress(x - x_, y - y_)) last = control;
   }
   return last;
 }
 
-OClipControl* OEngine::OnLButtonUp(int x, int y) {
+Control* Screen::OnMouseUp(int x, int y) {
   leftButtonDown_ = false;
-  OClipControl* last = nullptr;
-  OClipControl* clicked = nullptr;
+  Control* last = nullptr;
+  Control* clicked = nullptr;
   for (size_t i = 0; i < controls_.size() && !clicked; ++i) {
-    OClipControl* control = controls_[i];
+    Control* control = controls_[i];
     if (!control->visible) continue;
     if (control->OnRelease(x - x_, y - y_)) {
       last = control;
@@ -112,7 +112,7 @@ OClipControl* OEngine::OnLButtonUp(int x, int y) {
   }
   // A press belongs to one release: no flag may survive it, or a later release over a control that was
   // never pressed would count as its click.
-  for (OClipControl* control : controls_)
+  for (Control* control : controls_)
     control->pressed = false;
   if (clicked) {
     OnControlClicked(clicked);
@@ -121,11 +121,11 @@ OClipControl* OEngine::OnLButtonUp(int x, int y) {
   return last;
 }
 
-void OEngine::OnControlClicked(OClipControl*) {}
+void Screen::OnControlClicked(Control*) {}
 
 // ---- keyboard ----------------------------------------------------------------------------------------
 
-void OEngine::OnKeyDown(int key, int modifiers) {
+void Screen::OnKeyDown(int key, int modifiers) {
   if (key == vk::kTab) {
     // The focused controls are taken first, so that focus handed on is not handed on again.
     std::vector<size_t> focused;
@@ -152,21 +152,21 @@ void OEngine::OnKeyDown(int key, int modifiers) {
     if (controls_[i]->focused) controls_[i]->OnKey(key, modifiers);
 }
 
-void OEngine::OnKeyUp(int, int) {}
+void Screen::OnKeyUp(int, int) {}
 
-void OEngine::OnChar(int ch, int modifiers) {
+void Screen::OnCharacter(int ch, int modifiers) {
   for (size_t i = 0; i < controls_.size(); ++i)
     if (controls_[i]->focused) controls_[i]->OnCharacter(ch, modifiers);
 }
 
-void OEngine::OnClipExpired(OClip*) {}
-void OEngine::OnClipPathPoint(OClip*, const PointSpeed&) {}
-void OEngine::OnClipPathEnd(OClip*, const PointSpeed&) {}
+void Screen::OnClipExpired(Clip*) {}
+void Screen::OnClipPathPoint(Clip*, const PointSpeed&) {}
+void Screen::OnClipPathEnd(Clip*, const PointSpeed&) {}
 
 // ---- entering and leaving ----------------------------------------------------------------------------
 
-void OEngine::Enter(OEngine** activeSlot) {
-  picture_ = std::make_unique<OBitmap>();
+void Screen::Enter(Screen** activeSlot) {
+  picture_ = std::make_unique<Bitmap>();
   if (!picture_->Create(std::max(width_, 1), std::max(height_, 1), static_cast<int32_t>(backgroundColor)))
     picture_.reset();
   if (activeSlot) {
@@ -184,10 +184,10 @@ void OEngine::Enter(OEngine** activeSlot) {
   OnMouseMove(px, py);
 }
 
-void OEngine::Leave() {
+void Screen::Leave() {
   picture_.reset();
   if (beneath_ && activeSlot_) {
-    OEngine* beneath = beneath_;
+    Screen* beneath = beneath_;
     *activeSlot_ = beneath;
     beneath_ = nullptr;
     activeSlot_ = nullptr;

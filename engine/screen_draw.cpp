@@ -1,4 +1,4 @@
-// OEngine's drawing: the full redraw, the dirty-rectangle redraw with its merging of overlapping areas,
+// Screen's drawing: the full redraw, the dirty-rectangle redraw with its merging of overlapping areas,
 // and the redraw of the screens stacked beneath.
 //
 // Sections: drawing records · full redraw · dirty rectangles · the stack
@@ -15,9 +15,9 @@ int ClipPixel(double v) {
   return static_cast<int>(std::clamp(v, -1e9, 1e9));
 }
 
-ClipDrawRecord MeasureClip(const OClip& clip) {
+ClipDrawRecord MeasureClip(const Clip& clip) {
   ClipDrawRecord r;
-  const OBitmap* picture = clip.GetShownPicture();
+  const Bitmap* picture = clip.GetShownPicture();
   r.x = ClipPixel(clip.x) + (picture ? picture->offsetX : 0);
   r.y = ClipPixel(clip.y) + (picture ? picture->offsetY : 0);
   r.width = picture ? picture->GetWidth() : 0;
@@ -60,9 +60,9 @@ BitmapRect Intersect(const BitmapRect& a, const BitmapRect& b) {
 }
 
 // Draws every shown picture of the clip at its place (fractional for smooth clips).
-void DrawWhole(OBitmap& target, const OClip& clip) {
+void DrawWhole(Bitmap& target, const Clip& clip) {
   const int ix = ClipPixel(clip.x), iy = ClipPixel(clip.y);
-  for (const OBitmap* picture : clip.GetShownPictures()) {
+  for (const Bitmap* picture : clip.GetShownPictures()) {
     if (!picture || !picture->HasPixels()) continue;
     if (clip.smooth)
       target.DrawSmooth(picture, clip.x + picture->offsetX, clip.y + picture->offsetY);
@@ -75,7 +75,7 @@ void DrawWhole(OBitmap& target, const OClip& clip) {
 
 // ---- full redraw -------------------------------------------------------------------------------------
 
-void OEngine::Redraw() {
+void Screen::Redraw() {
   if (!picture_) return;
   picture_->fillColor = backgroundColor;
   picture_->Fill();
@@ -90,13 +90,13 @@ void OEngine::Redraw() {
 
 // ---- dirty rectangles --------------------------------------------------------------------------------
 
-void OEngine::AddDirty(BitmapRect rect) {
+void Screen::AddDirty(BitmapRect rect) {
   // Only what lies on the screen can be repainted.
   rect = Intersect(rect, BitmapRect{0, 0, width_, height_});
   if (!Empty(rect)) MergeDirty(rect);
 }
 
-void OEngine::MergeDirty(BitmapRect rect) {
+void Screen::MergeDirty(BitmapRect rect) {
   // Swallow every overlapping rectangle; a grown rectangle may now overlap one passed earlier, so
   // repeat until none is left and every pixel is painted once.
   for (bool grown = true; grown;) {
@@ -115,7 +115,7 @@ void OEngine::MergeDirty(BitmapRect rect) {
   dirty_.push_back(rect);
 }
 
-void OEngine::RedrawDirty() {
+void Screen::RedrawDirty() {
   if (!picture_) return;
   for (const auto& clip : clips_) {
     const ClipDrawRecord now = MeasureClip(*clip);
@@ -135,7 +135,7 @@ void OEngine::RedrawDirty() {
     picture_->Fill(&area);
     for (const auto& clip : clips_) {
       if (!clip->visible) continue;
-      const OBitmap* picture = clip->GetShownPicture();
+      const Bitmap* picture = clip->GetShownPicture();
       if (!picture || !picture->HasPixels()) continue;
       const ClipDrawRecord& r = clip->drawRecord;
       const BitmapRect place = RecordRect(r, clip->smooth);
@@ -158,9 +158,9 @@ void OEngine::RedrawDirty() {
 
 // ---- the stack ---------------------------------------------------------------------------------------
 
-void OEngine::RedrawStack() {
-  std::vector<OEngine*> stack;
-  for (OEngine* s = beneath_; s && s != this; s = s->beneath_) {
+void Screen::RedrawStack() {
+  std::vector<Screen*> stack;
+  for (Screen* s = beneath_; s && s != this; s = s->beneath_) {
     if (std::find(stack.begin(), stack.end(), s) != stack.end()) break;  // never loop on a cycle
     stack.push_back(s);
   }

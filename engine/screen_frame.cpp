@@ -1,4 +1,4 @@
-// OEngine's frame: whole frame steps, motion by speeds or along way-point paths, animation, expiry and
+// Screen's frame: whole frame steps, motion by speeds or along way-point paths, animation, expiry and
 // the redraw. Notifications may add, remove or reorder clips; the loop finds its place again after each.
 #include <algorithm>
 #include <cmath>
@@ -15,20 +15,20 @@ double Sign(double v) {
 
 }  // namespace
 
-double OEngine::FrameSteps(int elapsed) const {
+double Screen::FrameSteps(int elapsed) const {
   const int interval = window_ ? std::max(1, window_->GetFrameInterval()) : 1;
   const double steps = static_cast<double>(std::max(elapsed, 0) / interval);
   return std::min(steps, kMaxFrameSteps);
 }
 
-int OEngine::Relocate(const OClip* clip, int hint) const {
+int Screen::Relocate(const Clip* clip, int hint) const {
   if (hint >= 0 && hint < static_cast<int>(clips_.size()) && clips_[size_t(hint)].get() == clip) return hint;
   for (size_t i = 0; i < clips_.size(); ++i)
     if (clips_[i].get() == clip) return static_cast<int>(i);
   return -1;
 }
 
-bool OEngine::MoveClip(OClip* clip, double steps) {
+bool Screen::MoveClip(Clip* clip, double steps) {
   if (!clip->moving) return true;
   if (clip->path.empty()) {
     clip->x += clip->speedX * steps;
@@ -75,10 +75,10 @@ bool OEngine::MoveClip(OClip* clip, double steps) {
   return true;
 }
 
-void OEngine::MoveAndAnimate(int elapsed) {
+void Screen::MoveAndAnimate(int elapsed) {
   const double steps = FrameSteps(elapsed);
   for (int i = 0; i < static_cast<int>(clips_.size());) {
-    OClip* clip = clips_[size_t(i)].get();
+    Clip* clip = clips_[size_t(i)].get();
     if (!MoveClip(clip, steps)) continue;  // removed: the clip that took its place is next
     const uint64_t version = clipsVersion_;
     clip->Tick(elapsed);
@@ -95,7 +95,7 @@ void OEngine::MoveAndAnimate(int elapsed) {
   }
 }
 
-void OEngine::OnFrame(int elapsed) {
+void Screen::OnFrame(int elapsed) {
   MoveAndAnimate(elapsed);
   if (skipRedraw) {
     skipRedraw = false;

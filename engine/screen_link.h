@@ -17,9 +17,9 @@ class ActiveScreenLink {
   virtual void Paint() = 0;
   virtual void MouseMove(int x, int y) = 0;
   // True when a control of the active screen took the press.
-  virtual bool LButtonDown(int x, int y) = 0;
-  virtual void LButtonUp(int x, int y) = 0;
-  virtual void RButtonUp(int x, int y) = 0;
+  virtual bool MouseDown(int x, int y) = 0;
+  virtual void MouseUp(int x, int y) = 0;
+  virtual void RightMouseUp(int x, int y) = 0;
   virtual void KeyDown(int key, int modifiers) = 0;
   virtual void KeyUp(int key, int modifiers) = 0;
   virtual void Char(int ch, int modifiers) = 0;

@@ -1,4 +1,4 @@
-// OText: page layout (a pure function of the text, the page size and the measurements) and painting each
+// TextBlock: page layout (a pure function of the text, the page size and the measurements) and painting each
 // page into one frame of the clip.
 //
 // Sections: measuring · the layout · the clip
@@ -26,7 +26,7 @@ std::vector<std::string> Split(const std::string& text, char separator) {
 
 TextExtent MeasureDrawText(const std::string& text) {
   // Measuring needs a picture to measure against; any will do.
-  static OBitmap scratch(1, 1);  // only measures: nothing drawn on it is ever read, so not process state
+  static Bitmap scratch(1, 1);  // only measures: nothing drawn on it is ever read, so not process state
   TextExtent e;
   scratch.MeasureText(text.c_str(), e.width, e.height);
   return e;
@@ -89,23 +89,23 @@ std::vector<std::vector<PlacedWord>> LayOutPages(const std::string& text, int pa
 
 // ---- the clip ------------------------------------------------------------------------------------------
 
-OText::OText() : font(DrawFont()) {
+TextBlock::TextBlock() : font(DrawFont()) {
   stopped = true;
 }
 
-void OText::SetSize(int width, int height) {
+void TextBlock::SetSize(int width, int height) {
   layoutWidth_ = std::max(width, 0);
   layoutHeight_ = std::max(height, 0);
 }
 
-void OText::SetText(const std::string& text, const DrawFontRecord* newFont) {
+void TextBlock::SetText(const std::string& text, const DrawFontRecord* newFont) {
   if (newFont) font = *newFont;
   const DrawFontScope scope(font);
   Clear();
   const int pageWidth = std::max(layoutWidth_ - kPageMargin, 1), pageHeight = std::max(layoutHeight_, 1);
   const int32_t background = static_cast<int32_t>(font.backgroundColor);
   for (const std::vector<PlacedWord>& words : LayOutPages(text, pageWidth, pageHeight, MeasureDrawText)) {
-    auto page = std::make_unique<OBitmap>();
+    auto page = std::make_unique<Bitmap>();
     if (!page->Create(pageWidth, pageHeight, background)) return;
     for (const PlacedWord& word : words)
       page->DrawText(word.text.c_str(), word.x, word.y);

@@ -1,4 +1,4 @@
-// OText: a clip that lays a text out into pages, one frame a page, its words wrapped and spread over
+// TextBlock: a clip that lays a text out into pages, one frame a page, its words wrapped and spread over
 // each line's width. Only the glyphs show (each page is keyed by the background colour). Its playback
 // stays stopped: the owner turns the pages.
 #pragma once
@@ -43,13 +43,13 @@ using TextMeasure = std::function<TextExtent(const std::string&)>;
 std::vector<std::vector<PlacedWord>> LayOutPages(const std::string& text, int pageWidth, int pageHeight,
                                                  const TextMeasure& measure);
 
-class OText : public OClip {
+class TextBlock : public Clip {
  public:
   // The page is this much narrower than the clip.
   static constexpr int kPageMargin = 10;
 
   // Takes its font from the current DrawFont; stopped.
-  OText();
+  TextBlock();
 
   // The size the pages are laid out in.
   void SetSize(int width, int height);

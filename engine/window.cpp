@@ -1,4 +1,4 @@
-// OWindow: creation, the event mapping, the loop, placement, presenting and full screen.
+// Window: creation, the event mapping, the loop, placement, presenting and full screen.
 #include "engine/window.h"
 
 #include <algorithm>
@@ -12,12 +12,12 @@ namespace {
 constexpr size_t kMaxTitle = 1023;
 }  // namespace
 
-OWindow::OWindow() = default;
+Window::Window() = default;
 
-OWindow::~OWindow() = default;
+Window::~Window() = default;
 
 // ---- creation and the loop ---------------------------------------------------------------------------
-bool OWindow::Create(const char* title, int width, int height) {
+bool Window::Create(const char* title, int width, int height) {
   if (created_) return false;
   if (width != 0) clientWidth_ = width;
   if (height != 0) clientHeight_ = height;
@@ -41,14 +41,14 @@ bool OWindow::Create(const char* title, int width, int height) {
   return false;
 }
 
-void OWindow::Show() {
+void Window::Show() {
   if (!created_) return;
   Platform& platform = GetPlatform();
   platform.ShowWindow();
   OnPaint();
 }
 
-int OWindow::Run() {
+int Window::Run() {
   if (!created_) return 0;
   Platform& platform = GetPlatform();
   lastTick_ = platform.Ticks();
@@ -77,25 +77,25 @@ int OWindow::Run() {
   return 0;
 }
 
-void OWindow::Close() {
+void Window::Close() {
   if (created_) GetPlatform().RequestClose();
 }
 
-bool OWindow::Dispatch(const PlatformEvent& e) {
+bool Window::Dispatch(const PlatformEvent& e) {
   switch (e.type) {
     case PlatformEventType::kQuit:
       return false;
     case PlatformEventType::kMouseMove:
       OnMouseMove(e.x, e.y);
       break;
-    case PlatformEventType::kLButtonDown:
-      OnLButtonDown(e.x, e.y);
+    case PlatformEventType::kMouseDown:
+      OnMouseDown(e.x, e.y);
       break;
-    case PlatformEventType::kLButtonUp:
-      OnLButtonUp(e.x, e.y);
+    case PlatformEventType::kMouseUp:
+      OnMouseUp(e.x, e.y);
       break;
-    case PlatformEventType::kRButtonUp:
-      OnRButtonUp(e.x, e.y);
+    case PlatformEventType::kRightMouseUp:
+      OnRightMouseUp(e.x, e.y);
       break;
     case PlatformEventType::kKeyDown:
       OnKeyDown(e.key, e.modifiers);
@@ -104,7 +104,7 @@ bool OWindow::Dispatch(const PlatformEvent& e) {
       OnKeyUp(e.key, e.modifiers);
       break;
     case PlatformEventType::kChar:
-      OnChar(e.ch, e.modifiers);
+      OnCharacter(e.ch, e.modifiers);
       break;
     case PlatformEventType::kExpose:
       OnPaint();
@@ -113,7 +113,7 @@ bool OWindow::Dispatch(const PlatformEvent& e) {
       ReadClientSize();
       break;
     case PlatformEventType::kNone:
-    case PlatformEventType::kRButtonDown:  // the game acts on the right button's release only
+    case PlatformEventType::kRightMouseDown:  // the game acts on the right button's release only
     case PlatformEventType::kFocusGained:
     case PlatformEventType::kFocusLost:
       break;
@@ -121,14 +121,14 @@ bool OWindow::Dispatch(const PlatformEvent& e) {
   return true;
 }
 
-void OWindow::ReadClientSize() {
+void Window::ReadClientSize() {
   int width = clientWidth_, height = clientHeight_;
   GetPlatform().GetClientSize(width, height);
   clientWidth_ = width, clientHeight_ = height;
 }
 
 // ---- placement ---------------------------------------------------------------------------------------
-void OWindow::SetPosition(int x, int y, int width, int height) {
+void Window::SetPosition(int x, int y, int width, int height) {
   if (fullScreen_ || !created_) return;
   windowX_ = x, windowY_ = y;
   if (width != 0) clientWidth_ = width;
@@ -139,15 +139,15 @@ void OWindow::SetPosition(int x, int y, int width, int height) {
   ReadClientSize();
 }
 
-void OWindow::SetRoundedShape(bool rounded) {
+void Window::SetRoundedShape(bool rounded) {
   if (created_) GetPlatform().SetRoundedShape(rounded);
 }
 
-void OWindow::SetRestored(bool restore) {
+void Window::SetRestored(bool restore) {
   if (created_) GetPlatform().SetRestored(restore);
 }
 
-void OWindow::SetTitle(const char* format, ...) {
+void Window::SetTitle(const char* format, ...) {
   char buffer[kMaxTitle + 1] = "";
   if (format) {
     va_list args;
@@ -160,7 +160,7 @@ void OWindow::SetTitle(const char* format, ...) {
 }
 
 // ---- presenting --------------------------------------------------------------------------------------
-void OWindow::Invalidate(const BitmapRect* rect) {
+void Window::Invalidate(const BitmapRect* rect) {
   if (!created_) return;
   if (rect) {
     const int left = std::min(rect->left, rect->right), top = std::min(rect->top, rect->bottom);
@@ -172,7 +172,7 @@ void OWindow::Invalidate(const BitmapRect* rect) {
   OnPaint();
 }
 
-void OWindow::BlitBitmap(OBitmap* bitmap, int x, int y, const BitmapRect* rect) {
+void Window::BlitBitmap(Bitmap* bitmap, int x, int y, const BitmapRect* rect) {
   if (!created_ || !bitmap || !bitmap->HasPixels()) return;
   const int width = bitmap->GetWidth(), height = bitmap->GetHeight();
   // The spare row past the top is never shown: the platform gets exactly `height` rows.
@@ -186,7 +186,7 @@ void OWindow::BlitBitmap(OBitmap* bitmap, int x, int y, const BitmapRect* rect) 
 }
 
 // ---- full screen -------------------------------------------------------------------------------------
-bool OWindow::EnterFullScreen() {
+bool Window::EnterFullScreen() {
   if (fullScreen_) return true;
   if (!created_) return false;
   // The picture keeps the size the window has now; the platform scales it to the display.
@@ -196,7 +196,7 @@ bool OWindow::EnterFullScreen() {
   return true;
 }
 
-bool OWindow::LeaveFullScreen() {
+bool Window::LeaveFullScreen() {
   const bool was = fullScreen_;
   fullScreen_ = false;
   if (!created_) return true;
@@ -209,23 +209,23 @@ bool OWindow::LeaveFullScreen() {
 }
 
 // ---- queries -----------------------------------------------------------------------------------------
-void OWindow::GetCursorClientPos(int& x, int& y) const {
+void Window::GetCursorClientPos(int& x, int& y) const {
   GetPlatform().GetPointerClient(x, y);
 }
 
-void OWindow::GetScreenSize(int& width, int& height) const {
+void Window::GetScreenSize(int& width, int& height) const {
   GetPlatform().GetScreenSize(width, height);
 }
 
-int OWindow::GetModifiers() const {
+int Window::GetModifiers() const {
   return GetPlatform().GetModifiers();
 }
 
-bool OWindow::HasFocus() const {
+bool Window::HasFocus() const {
   return created_ && GetPlatform().HasFocus();
 }
 
-bool OWindow::PasteText(char* buffer, int maxChars) const {
+bool Window::PasteText(char* buffer, int maxChars) const {
   std::string text;
   if (!buffer || !GetPlatform().GetClipboardText(text)) return false;
   const size_t n = std::min(text.size(), static_cast<size_t>(std::max(0, maxChars)));

@@ -1,8 +1,8 @@
-// OWindow: the program's one top-level window. It turns platform events into calls of its virtual
+// Window: the program's one top-level window. It turns platform events into calls of its virtual
 // operations, runs the program's only loop (events plus a fixed-interval frame tick), copies finished
 // off-screen pictures into the window, and switches between windowed and full-screen display.
 //
-// Sections: OWindow (virtual operations, creation and the loop, placement, presenting, full screen,
+// Sections: Window (virtual operations, creation and the loop, placement, presenting, full screen,
 // queries, state)
 #pragma once
 
@@ -12,15 +12,15 @@
 #include "engine/bitmap.h"
 #include "engine/platform.h"
 
-// ---- OWindow -------------------------------------------------------------------------------------
-class OWindow {
+// ---- Window -------------------------------------------------------------------------------------
+class Window {
  public:
-  OWindow();
-  OWindow(const OWindow&) = delete;
-  OWindow& operator=(const OWindow&) = delete;
+  Window();
+  Window(const Window&) = delete;
+  Window& operator=(const Window&) = delete;
 
   // -- virtual operations (the defaults do nothing) --
-  virtual ~OWindow();
+  virtual ~Window();
   // Runs once the window exists; false makes Create fail (after OnDestroy). The default succeeds.
   virtual bool OnCreate() { return true; }
   // Runs when OnCreate failed, or after the loop has ended.
@@ -30,14 +30,14 @@ class OWindow {
   // The window needs its picture again.
   virtual void OnPaint() {}
   virtual void OnMouseMove(int x, int y) { (void)x, (void)y; }
-  virtual void OnLButtonDown(int x, int y) { (void)x, (void)y; }
-  virtual void OnLButtonUp(int x, int y) { (void)x, (void)y; }
-  virtual void OnRButtonUp(int x, int y) { (void)x, (void)y; }
+  virtual void OnMouseDown(int x, int y) { (void)x, (void)y; }
+  virtual void OnMouseUp(int x, int y) { (void)x, (void)y; }
+  virtual void OnRightMouseUp(int x, int y) { (void)x, (void)y; }
   // key: the virtual-key code; modifiers: kModShift | kModCtrl | kModAlt.
   virtual void OnKeyDown(int key, int modifiers) { (void)key, (void)modifiers; }
   virtual void OnKeyUp(int key, int modifiers) { (void)key, (void)modifiers; }
   // ch: a character byte widened from signed 8 bits (codes above 127 arrive negative).
-  virtual void OnChar(int ch, int modifiers) { (void)ch, (void)modifiers; }
+  virtual void OnCharacter(int ch, int modifiers) { (void)ch, (void)modifiers; }
 
   // -- creation and the loop --
   // Creates the platform window: a non-zero width and height replace the stored size (0 lets the
@@ -78,7 +78,7 @@ class OWindow {
   void Invalidate(const BitmapRect* rect = nullptr);
   // Copies the bitmap to client (x, y), or only its rectangle (bitmap coordinates) to (x + left, y + top).
   // Nothing happens for a null or empty bitmap.
-  void BlitBitmap(OBitmap* bitmap, int x, int y, const BitmapRect* rect = nullptr);
+  void BlitBitmap(Bitmap* bitmap, int x, int y, const BitmapRect* rect = nullptr);
 
   // -- full screen --
   // Covers the display with the picture scaled by a whole factor. True when in force (already, or now);

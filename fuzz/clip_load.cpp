@@ -6,10 +6,10 @@
 #include "engine/clip_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  OClip clip, copy;
+  Clip clip, copy;
   if (!LoadClipBytes(std::span<const uint8_t>(data, size), clip)) return 0;
   copy.CopyFrom(clip);
-  for (OClip* played : {&clip, &copy}) {
+  for (Clip* played : {&clip, &copy}) {
     played->SetFrameTime(0);
     for (int sequence = 0; sequence < played->GetSequenceCount() && sequence < 4; ++sequence) {
       played->SetFrame(0, sequence);

@@ -2,18 +2,18 @@
 // replay players use them (shots traced from any aim, arcade time-outs pushing any number of rows).
 #include <cstdint>
 
-#include "game/save_replay.h"
+#include "game/replay_recorder.h"
 #include "tests/support/board_rows.h"
 #include "tests/support/test_folder.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const TestFolder folder;  // one per process, removed when it ends
-  SaveReplay player(folder.path());
+  ReplayRecorder player(folder.path());
   WriteAll(player.ReplayPath(), std::string(reinterpret_cast<const char*>(data), size));
   int level = 0, type = 0;
   player.PeekHeader(level, type);
   if (!player.OpenPlayback()) return 0;
-  FieldRash board;
+  ScratchBoard board;
   for (int i = 0; i < 6 * kColumns; ++i)
     board.SetCell(i, i % kColourCount);
   // The reader does not know the record kinds; take them in the order the low bits of each draw say.

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "store/scores.h"
+#include "store/score_table.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  TScoresTable table, back;
+  ScoreTable table, back;
   table.FromText(std::string_view(reinterpret_cast<const char*>(data), size));
   const std::string text = table.ToText();
   back.FromText(text);

@@ -4,14 +4,14 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "store/config.h"
+#include "store/settings_store.h"
 
 namespace {
 // The text form cannot carry an empty value (the next token would be taken for it), a name that is
 // empty or starts with "}" (a lone closing brace), "//" (a comment) or "[" (a block value when first in a
 // group), nor a block value holding a "/" (a "/" that directly follows a skipped comment inside brackets is
 // kept, but read again it starts a skip).
-bool RoundTrips(const OConfig::Entries& entries) {
+bool RoundTrips(const SettingsStore::Entries& entries) {
   for (const auto& [key, value] : entries) {
     if (value.empty()) return false;
     size_t start = 0;
@@ -30,13 +30,13 @@ bool RoundTrips(const OConfig::Entries& entries) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  OConfig store;
+  SettingsStore store;
   store.LoadText(std::string_view(reinterpret_cast<const char*>(data), size));
   if (!RoundTrips(store.GetEntries())) return 0;
   const std::string text = store.SaveText();
-  OConfig back;
-  if (back.LoadText(text) != OConfig::LoadResult::kComplete || back.GetEntries() != store.GetEntries() ||
-      back.SaveText() != text)
+  SettingsStore back;
+  if (back.LoadText(text) != SettingsStore::LoadResult::kComplete ||
+      back.GetEntries() != store.GetEntries() || back.SaveText() != text)
     std::abort();
   return 0;
 }

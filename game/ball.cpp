@@ -1,4 +1,4 @@
-// Ball sprites. Sections: ABall · looks · the ball sprite table · sprites on a screen
+// Ball sprites. Sections: Ball · looks · the ball sprite table · sprites on a screen
 #include "game/ball.h"
 
 #include "engine/active_screen.h"
@@ -9,15 +9,15 @@
 #include "store/options.h"
 
 int FallingBallCount() {
-  return GameState().fallingBalls;
+  return Game().fallingBalls;
 }
 
 void ResetFallingBallCount() {
-  GameState().fallingBalls = 0;
+  Game().fallingBalls = 0;
 }
 
-// ---- ABall ---------------------------------------------------------------------------------------
-ABall::ABall(const ABall& other) : OClip() {
+// ---- Ball ---------------------------------------------------------------------------------------
+Ball::Ball(const Ball& other) : Clip() {
   CopyFrom(other);
   x = other.x, y = other.y, depth = other.depth;
   visible = other.visible;
@@ -33,7 +33,7 @@ ABall::ABall(const ABall& other) : OClip() {
   burstScreen = other.burstScreen;
 }
 
-ABall& ABall::operator=(const ABall& other) {
+Ball& Ball::operator=(const Ball& other) {
   if (this == &other) return *this;
   CopyFrom(other);
   colour = other.colour;
@@ -41,7 +41,7 @@ ABall& ABall::operator=(const ABall& other) {
   return *this;
 }
 
-void ABall::StartAppear() {
+void Ball::StartAppear() {
   frameTime = 20;
   SetFrame(kAppearFrame);
   displayMode = kNew;
@@ -51,7 +51,7 @@ void ABall::StartAppear() {
   stopped = false;
 }
 
-void ABall::StartShine() {
+void Ball::StartShine() {
   shineTime = 0;
   if (shine == kShineDown) return;
   shine = kShineDown;
@@ -62,7 +62,7 @@ void ABall::StartShine() {
   stopped = true;
 }
 
-void ABall::StartDying() {
+void Ball::StartDying() {
   dying = true;
   dyingTime = 0;
   // As for the shine: the first step back may come in the same tick as the frame's own "next"
@@ -70,7 +70,7 @@ void ABall::StartDying() {
   stopped = true;
 }
 
-void ABall::StartFall(int limit) {
+void Ball::StartFall(int limit) {
   if (displayMode == kFalling) return;
   fallLimit = limit;
   fallStartY = ClipPixel(y);
@@ -79,21 +79,21 @@ void ABall::StartFall(int limit) {
   stopped = false;
 }
 
-void ABall::MoveTo(double tx, double ty, double speed) {
+void Ball::MoveTo(double tx, double ty, double speed) {
   path.clear();
   path.push_back(PointSpeed{tx, ty, 0.0, speed});
   displayMode = kMoving;
 }
 
-void ABall::OnPathEnd(const PointSpeed&) {
+void Ball::OnPathEnd(const PointSpeed&) {
   if (displayMode == kMoving) Stop();
 }
 
-void ABall::StepBack() {
+void Ball::StepBack() {
   if (GetCurrentFrame() > 0) SetFrame(GetCurrentFrame() - 1);
 }
 
-void ABall::Tick(int elapsed) {
+void Ball::Tick(int elapsed) {
   if (dying) {
     dyingTime += elapsed;
     if (GetCurrentFrame() == 0) {
@@ -107,12 +107,12 @@ void ABall::Tick(int elapsed) {
     const int iy = ClipPixel(y);
     if (iy - fallStartY > fallLimit || y > kFallFloorY) {
       SmallBallShower* shower = GetSmallBallShower();
-      if (shower && burstScreen && GetOptions().Animate)
+      if (shower && burstScreen && GetOptions().animate)
         shower->Burst(*burstScreen, ClipPixel(x), iy, colour, false);
       lifetime = 0;
       return;
     }
-    ++GameState().fallingBalls;
+    ++Game().fallingBalls;
   }
   if (shine == kShineDown) {
     shineTime += elapsed;
@@ -131,19 +131,19 @@ void ABall::Tick(int elapsed) {
       SetFrame(GetCurrentFrame() + 1);
     }
   }
-  OClip::Tick(elapsed);
+  Clip::Tick(elapsed);
 }
 
 // ---- looks ---------------------------------------------------------------------------------------
-void ApplyLook(ABall& ball) {
+void ApplyLook(Ball& ball) {
   if (ball.colour < 0 || ball.colour >= catalogue::kSkinCount) return;
-  const OClip* skin = catalogue::skins()[size_t(ball.colour)].get();
-  const int f = GetOptions().Skins[size_t(ball.colour)];
+  const Clip* skin = catalogue::skins()[size_t(ball.colour)].get();
+  const int f = GetOptions().skins[size_t(ball.colour)];
   if (!skin || f < 0 || f >= skin->GetFrameCount()) return;
   const int last = ball.GetOwnFrameCount() - 1;
-  const OBitmap* look = skin->GetOwnFrameCount() > 0 ? skin->GetFrame(f) : nullptr;
+  const Bitmap* look = skin->GetOwnFrameCount() > 0 ? skin->GetFrame(f) : nullptr;
   if (!look || last < 0) return;
-  auto picture = std::make_unique<OBitmap>(*look);  // shares the skin's pixels
+  auto picture = std::make_unique<Bitmap>(*look);  // shares the skin's pixels
   picture->frameAction = kFrameStop;
   picture->actionArg1 = picture->actionArg2 = 0;
   // ReplaceFrame shows the new picture at once where the old one was shown.
@@ -152,14 +152,14 @@ void ApplyLook(ABall& ball) {
 
 // ---- the ball sprite table -----------------------------------------------------------------------
 namespace catalogue {
-std::array<std::unique_ptr<ABall>, kBallSpriteCount>& ballSprites() {
-  return GameState().ballSprites;
+std::array<std::unique_ptr<Ball>, kBallSpriteCount>& ballSprites() {
+  return Game().ballSprites;
 }
 
 LoadResult LoadBallSprite(int colour, const std::string& path) {
   if (!GLOBBET_CHECK(colour >= 0 && colour < kBallSpriteCount, "pass a sprite colour 0..6"))
     return {LoadResult::Fault::kUnreadable, path, "no ball sprite slot " + std::to_string(colour)};
-  auto ball = std::make_unique<ABall>();
+  auto ball = std::make_unique<Ball>();
   LoadResult result = ball->Load(path);
   if (!result) {
     ballSprites()[size_t(colour)].reset();
@@ -167,23 +167,23 @@ LoadResult LoadBallSprite(int colour, const std::string& path) {
   }
   ball->SetFrameTime(0);
   ball->colour = colour;
-  ball->displayMode = ABall::kNew;
+  ball->displayMode = Ball::kNew;
   ballSprites()[size_t(colour)] = std::move(ball);
   return result;
 }
 
-const ABall* BallTemplate(int colour) {
+const Ball* BallTemplate(int colour) {
   if (colour < 0 || colour >= kBallSpriteCount) return nullptr;
   return ballSprites()[size_t(colour)].get();
 }
 }  // namespace catalogue
 
 // ---- sprites on a screen -------------------------------------------------------------------------
-ABall* AddBallSprite(OEngine& screen, const ABall* source, double x, double y, double depth) {
+Ball* AddBallSprite(Screen& screen, const Ball* source, double x, double y, double depth) {
   if (!source || source->GetFrameCount() == 0) return nullptr;
-  auto ball = std::make_unique<ABall>(*source);
+  auto ball = std::make_unique<Ball>(*source);
   ball->x = x, ball->y = y, ball->depth = depth;
   ball->visible = true;
   ball->burstScreen = &screen;
-  return static_cast<ABall*>(screen.AddClip(std::move(ball)));
+  return static_cast<Ball*>(screen.AddClip(std::move(ball)));
 }

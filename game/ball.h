@@ -1,9 +1,9 @@
-// ABall: one coloured ball on screen, in the field, at the launcher or in flight. It appears (frames 2
+// Ball: one coloured ball on screen, in the field, at the launcher or in flight. It appears (frames 2
 // up to its resting frame 9), shines (back to frame 5 and up again), vanishes (back to frame 0, then
 // hidden), slides to a point, and falls a little way before it bursts into small balls. The catalogue's
 // ball sprites (one per colour, the templates every ball is copied from) live here too.
 //
-// Sections: ABall · the ball sprite table · sprites on a screen
+// Sections: Ball · the ball sprite table · sprites on a screen
 #pragma once
 
 #include <array>
@@ -13,10 +13,10 @@
 
 #include "engine/clip.h"
 
-class OEngine;
+class Screen;
 
-// ---- ABall ---------------------------------------------------------------------------------------
-class ABall : public OClip {
+// ---- Ball ---------------------------------------------------------------------------------------
+class Ball : public Clip {
  public:
   // Display modes.
   static constexpr uint8_t kStopped = 0, kNew = 2, kMoving = 3, kFalling = 6;
@@ -35,12 +35,12 @@ class ABall : public OClip {
   static constexpr int kFallFloorY = 500 - kSize;
 
   // colour, shine, dying and dyingTime 0; display mode new.
-  ABall() = default;
+  Ball() = default;
   // The clip (sharing its pixels), its place and playback, and the ball's state except the fall; the
   // shine timer restarts.
-  ABall(const ABall& other);
+  Ball(const Ball& other);
   // The clip plus colour and display mode.
-  ABall& operator=(const ABall& other);
+  Ball& operator=(const Ball& other);
 
   // Appearing from frame 2, 20 ms a frame, visible, not dying, playing.
   void StartAppear();
@@ -70,7 +70,7 @@ class ABall : public OClip {
   int dyingTime = 0;
   int shineTime = 0;
   // The screen a burst at the end of a fall goes to (not owned); null: the ball bursts without particles.
-  OEngine* burstScreen = nullptr;
+  Screen* burstScreen = nullptr;
 
  private:
   // Shows the previous frame (frame 0 stays).
@@ -84,23 +84,23 @@ void ResetFallingBallCount();
 // Gives ball the look chosen for its colour ("Game.CurrGame.Skins"): its resting frame becomes that
 // frame of the colour's skin clip. A look outside the skin clip's frames, a colour without skins or a
 // missing skin clip leave the ball unchanged.
-void ApplyLook(ABall& ball);
+void ApplyLook(Ball& ball);
 
 // ---- the ball sprite table -----------------------------------------------------------------------
 namespace catalogue {
 constexpr int kBallSpriteCount = 7;  // "clp/ball/%d.clp": colours 0..5 and the indicator's small ball
 constexpr int kIndicatorBall = 6;    // the slot after the colours: the attempts indicator's small ball
 // The table lives in the installed game context (game/game_context.h).
-std::array<std::unique_ptr<ABall>, kBallSpriteCount>& ballSprites();
+std::array<std::unique_ptr<Ball>, kBallSpriteCount>& ballSprites();
 
 // Loads ball sprite colour (0..6) from path into the table with its set-up (frame time 0, its colour,
 // display mode new). On failure, with the reason, the slot is left empty.
 LoadResult LoadBallSprite(int colour, const std::string& path);
 // The template of colour, or null when the colour is out of range or its sprite is not loaded.
-const ABall* BallTemplate(int colour);
+const Ball* BallTemplate(int colour);
 }  // namespace catalogue
 
 // ---- sprites on a screen -------------------------------------------------------------------------
 // Adds a copy of source to screen at (x, y, depth), visible, with source's colour; returns it (owned
 // by the screen), or null when source is null or has no frames. burstScreen is set to screen.
-ABall* AddBallSprite(OEngine& screen, const ABall* source, double x, double y, double depth);
+Ball* AddBallSprite(Screen& screen, const Ball* source, double x, double y, double depth);

@@ -23,8 +23,8 @@ const CellWeights& Weights() {
 }  // namespace
 
 AimPoint DemoCandidate(int i) {
-  const int centreX = (kFieldRight - kFieldLeft) / 2;  // 282
-  const int centreY = (kFieldBottom - kFieldTop) / 2;  // 243
+  const int centreX = (kBoardRight - kBoardLeft) / 2;  // 282
+  const int centreY = (kBoardBottom - kBoardTop) / 2;  // 243
   const int steps = kDemoCandidates / 2;
   const int stepLeft = (18 - centreX) / steps;    // -5
   const int stepRight = (572 - centreX) / steps;  // 5
@@ -34,24 +34,24 @@ AimPoint DemoCandidate(int i) {
   return {centreX + stepRight * j, centreY + stepDown * j};
 }
 
-int ScoreDemoCandidate(const Field& live, int ballColour, AimPoint aim, PointPath& path) {
-  FieldRash rash;
-  rash.CopyFrom(live);
+int ScoreDemoCandidate(const Board& live, int ballColour, AimPoint aim, PointPath& path) {
+  ScratchBoard scratch;
+  scratch.CopyFrom(live);
   path.clear();
-  rash.Trace(aim.x, aim.y, trace::kStartX, trace::kStartY, 0.0, path);
+  scratch.Trace(aim.x, aim.y, trace::kStartX, trace::kStartY, 0.0, path);
   const int points = static_cast<int>(path.size());
-  const int landing = rash.LandingIndex();
-  rash.SetCell(landing, ballColour);
-  const GroupPop pop = rash.PopCluster(landing, 3);
+  const int landing = scratch.LandingIndex();
+  scratch.SetCell(landing, ballColour);
+  const GroupPop pop = scratch.PopCluster(landing, 3);
   // A group left standing costs 10 a ball (a lone ball is no group); a burst one is counted by the
   // cells it empties.
   const int group = pop.removed || pop.size == 1 ? 0 : pop.size;
-  rash.DropDetached();
+  scratch.DropDetached();
 
   // +weight for a ball the shot adds, -weight for one it removes.
   const int* weight = Weights().weight;
   const std::array<int, kCellCount>& before = live.Cells();
-  const std::array<int, kCellCount>& after = rash.Cells();
+  const std::array<int, kCellCount>& after = scratch.Cells();
   int s = 0;
   for (int i = 0; i < kCellCount; ++i)
     s += (int{after[i] != kEmptyCell} - int{before[i] != kEmptyCell}) * weight[i];
@@ -59,7 +59,7 @@ int ScoreDemoCandidate(const Field& live, int ballColour, AimPoint aim, PointPat
   return s - 10 * group + points * sign;
 }
 
-AimPoint ChooseDemoAim(const Field& live, int ballColour) {
+AimPoint ChooseDemoAim(const Board& live, int ballColour) {
   PointPath path;  // reused: the candidates allocate nothing beyond the first path's storage
   int best = kDemoNoScore;
   int bestIndex = 0;

@@ -2,7 +2,7 @@
 // two lower corners, each tried on a scratch copy of the board and scored; the lowest score wins.
 #pragma once
 
-#include "game/field.h"
+#include "game/board.h"
 
 struct AimPoint {
   int x = 0;
@@ -19,7 +19,7 @@ AimPoint DemoCandidate(int i);
 // Scores a shot of a ball of ballColour at aim on a copy of live (lower is better): the balls added
 // and removed weighted by row, minus 10 per ball of a group too small to burst, plus the path's way
 // points with a sign that turns negative on one draw of LibRandom in 15. path is scratch storage.
-int ScoreDemoCandidate(const Field& live, int ballColour, AimPoint aim, PointPath& path);
+int ScoreDemoCandidate(const Board& live, int ballColour, AimPoint aim, PointPath& path);
 
 // The candidate with the lowest score (the earliest among equals); draws LibRandom 100 times.
-AimPoint ChooseDemoAim(const Field& live, int ballColour);
+AimPoint ChooseDemoAim(const Board& live, int ballColour);

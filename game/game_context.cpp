@@ -2,7 +2,7 @@
 
 #include "store/installed_context.h"
 
-GameContext& GameState() {
+GameContext& Game() {
   return InstalledContext<GameContext>::Get();
 }
 

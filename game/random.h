@@ -1,4 +1,4 @@
-// The game rules' random numbers: one process-wide linear congruential generator with the classic C
+// The game rules' random numbers: one linear congruential generator with the classic C
 // library recurrence, starting from seed 1 like an unseeded C library. Written out here because the
 // platform's rand() differs between libraries, and recordings must draw the same numbers everywhere.
 #pragma once

@@ -1,4 +1,4 @@
-// Field::Trace: the straight flight of a shot with its wall bounces, the ball or ceiling it meets and
+// Board::Trace: the straight flight of a shot with its wall bounces, the ball or ceiling it meets and
 // the cell it settles in. Recordings replay shots through this code, so every expression is evaluated
 // exactly as written (left to right, no fused multiply-add) to give the same path on every machine.
 #include "game/trace.h"
@@ -8,7 +8,7 @@
 #include <cmath>
 #include <limits>
 
-#include "game/field.h"
+#include "game/board.h"
 
 namespace {
 using namespace trace;
@@ -138,7 +138,7 @@ void AppendApproach(const PointSpeed& end, PointPath& path) {
 //    first; a ball whose centre lies so far from the start that its contact (never more than 33
 //    pixels from its centre unless the line almost touches the centre) cannot beat the best so far
 //    is skipped without its trigonometry. Ties then go to the lower index, as in index order.
-Field::BallContact Field::NearestBallContact(int ax, int ay, double x0, double y0, double k, double b) const {
+Board::BallContact Board::NearestBallContact(int ax, int ay, double x0, double y0, double k, double b) const {
   const double corridor = kContact * HitFactor();
   const double corridorSquared = corridor * corridor;
   // A cheap test that only rejects balls the exact test rejects too (a relative margin of 1e-6
@@ -184,11 +184,11 @@ Field::BallContact Field::NearestBallContact(int ax, int ay, double x0, double y
   return best;
 }
 
-void Field::Trace(int ax, int ay, double x0, double y0, double slope, PointPath& path) {
+void Board::Trace(int ax, int ay, double x0, double y0, double slope, PointPath& path) {
   TraceSegment(ax, ay, x0, y0, slope, path, 0);
 }
 
-void Field::TraceSegment(int ax, int ay, double x0, double y0, double k, PointPath& path, int depth) {
+void Board::TraceSegment(int ax, int ay, double x0, double y0, double k, PointPath& path, int depth) {
   if (ax == 0 && ay == 0) AimAtOppositeWall(x0, y0, k, ax, ay);
 
   if (std::fabs(ax - x0) < kTolerance)
@@ -220,16 +220,16 @@ void Field::TraceSegment(int ax, int ay, double x0, double y0, double k, PointPa
     } else if (xTop > kRightLine && rightAllowed) {
       bounceRight = true;
     } else {
-      end = Point(xTop - 16.0, kFieldTop, kFlightSpeed);
+      end = Point(xTop - 16.0, kBoardTop, kFlightSpeed);
     }
   }
   if (bounceLeft) {
-    path.push_back(Point(kFieldLeft, left.y - 16.0, kFlightSpeed));
+    path.push_back(Point(kBoardLeft, left.y - 16.0, kFlightSpeed));
     TraceSegment(0, 0, kLeftLine, left.y, k, path, depth + 1);
     return;
   }
   if (bounceRight) {
-    path.push_back(Point(kFieldRight - kCellSize, right.y - 16.0, kFlightSpeed));
+    path.push_back(Point(kBoardRight - kCellSize, right.y - 16.0, kFlightSpeed));
     TraceSegment(0, 0, kRightLine, right.y, k, path, depth + 1);
     return;
   }

@@ -1,4 +1,4 @@
-// The flight of a shot: the constants of the trajectory computation (Field::Trace, trace.cpp). The
+// The flight of a shot: the constants of the trajectory computation (Board::Trace, trace.cpp). The
 // computation works on ball centres with the vertical axis mirrored (Y = -y), so a flight line reads
 // Y = k x + b.
 #pragma once
@@ -6,10 +6,10 @@
 #include "game/board_geometry.h"
 
 namespace trace {
-constexpr double kLeftLine = kFieldLeft + kCellSize / 2;    // 29: centre x touching the left wall
-constexpr double kRightLine = kFieldRight - kCellSize / 2;  // 561: centre x touching the right wall
-constexpr double kCeilingLine = kFieldTop + kCellSize / 2;  // 29: centre y touching the ceiling
-constexpr int kLowestContact = kFieldBottom;                // 500: lowest wall contact that counts
+constexpr double kLeftLine = kBoardLeft + kCellSize / 2;    // 29: centre x touching the left wall
+constexpr double kRightLine = kBoardRight - kCellSize / 2;  // 561: centre x touching the right wall
+constexpr double kCeilingLine = kBoardTop + kCellSize / 2;  // 29: centre y touching the ceiling
+constexpr int kLowestContact = kBoardBottom;                // 500: lowest wall contact that counts
 constexpr double kContact = kCellSize;                      // centre distance of two touching balls
 constexpr double kNoHit = 99999999999.0;                    // distance standing for no intersection
 constexpr double kVertical = 1e16;                          // slope standing for a vertical line

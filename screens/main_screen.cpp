@@ -1,31 +1,31 @@
-// AMainWindow: layout, sessions, commands and the session's host. Input and the tick:
+// MainScreen: layout, sessions, commands and the session's host. Input and the tick:
 // main_screen_input.cpp.
 //
-// Sections: process-wide values · layout · slots · sessions · commands · the session's host
+// Sections: the player factory · layout · slots · sessions · commands · the session's host
 #include "screens/main_screen.h"
 
 #include "engine/active_screen.h"
 #include "engine/button.h"
 #include "engine/catalogue.h"
 #include "engine/errors.h"
-#include "game/game_orig.h"
-#include "game/game_time.h"
-#include "game/save_replay.h"
-#include "screens/ball_string.h"
-#include "screens/dialogs/wnd_exit.h"
-#include "screens/dialogs/wnd_help.h"
-#include "screens/dialogs/wnd_options.h"
-#include "screens/dialogs/wnd_rest.h"
-#include "screens/dialogs/wnd_result.h"
-#include "screens/dialogs/wnd_top10.h"
+#include "game/arcade_session.h"
+#include "game/replay_recorder.h"
+#include "game/strategy_session.h"
+#include "screens/ball_text.h"
+#include "screens/dialogs/help_dialog.h"
+#include "screens/dialogs/new_game_dialog.h"
+#include "screens/dialogs/options_dialog.h"
+#include "screens/dialogs/quit_dialog.h"
+#include "screens/dialogs/result_dialog.h"
+#include "screens/dialogs/top_ten_dialog.h"
 #include "screens/program_exit.h"
 #include "screens/screen_build.h"
 #include "screens/screen_slots.h"
 #include "screens/screens_context.h"
-#include "store/config.h"
 #include "store/options.h"
+#include "store/settings_store.h"
 
-// ---- process-wide values -------------------------------------------------------------------------------
+// ---- the player factory ---------------------------------------------------------------------------------
 void SetPlayerSessionFactory(PlayerSessionFactory factory) {
   Screens().playerFactory = std::move(factory);
 }
@@ -40,51 +40,51 @@ struct Place {
 constexpr Place kSockets[] = {{271, 524}, {27, 524}};
 constexpr int kSocketDepth = 1, kPieceDepth = 0;
 struct PiecePlace {
-  MainWindowPiece piece;
+  MainScreenPiece piece;
   int x, y;
 };
 constexpr PiecePlace kPieces[] = {
-    {MainWindowPiece::kPanel, 580, 0},  {MainWindowPiece::kTopLeft, 0, 0},
-    {MainWindowPiece::kTop, 24, 0},     {MainWindowPiece::kTopRight, 562, 0},
-    {MainWindowPiece::kRight, 576, 24}, {MainWindowPiece::kBottomRight, 564, 485},
-    {MainWindowPiece::kStrip, 24, 495}, {MainWindowPiece::kBottomLeft, 0, 477},
-    {MainWindowPiece::kLeft, 0, 24},    {MainWindowPiece::kBottomLeftCorner, 0, 584},
-    {MainWindowPiece::kBottom, 16, 596}};
+    {MainScreenPiece::kPanel, 580, 0},  {MainScreenPiece::kTopLeft, 0, 0},
+    {MainScreenPiece::kTop, 24, 0},     {MainScreenPiece::kTopRight, 562, 0},
+    {MainScreenPiece::kRight, 576, 24}, {MainScreenPiece::kBottomRight, 564, 485},
+    {MainScreenPiece::kStrip, 24, 495}, {MainScreenPiece::kBottomLeft, 0, 477},
+    {MainScreenPiece::kLeft, 0, 24},    {MainScreenPiece::kBottomLeftCorner, 0, 584},
+    {MainScreenPiece::kBottom, 16, 596}};
 
 struct ButtonPlace {
-  AMainWindow::Command command;
+  MainScreen::Command command;
   ButtonPicture picture;
   int x, y, code;
 };
 // In adding order (which is also the order the pointer finds them in).
-constexpr ButtonPlace kButtons[] = {{AMainWindow::kReplay, ButtonPicture::kReplay, 580, 145, 16},
-                                    {AMainWindow::kDemo, ButtonPicture::kDemo, 615, 188, 11},
-                                    {AMainWindow::kExit, ButtonPicture::kExit, 760, 2, 21},
-                                    {AMainWindow::kHelp, ButtonPicture::kHelp, 694, 2, 21},
-                                    {AMainWindow::kFullScreen, ButtonPicture::kFullScreen, 661, 2, 21},
-                                    {AMainWindow::kMinimize, ButtonPicture::kMinimize, 727, 2, 21},
-                                    {AMainWindow::kMoreGames, ButtonPicture::kMoreGames, 684, 176, 13},
-                                    {AMainWindow::kNewGame, ButtonPicture::kNewGame, 582, 23, 12},
-                                    {AMainWindow::kOptions, ButtonPicture::kOptions, 670, 34, 10},
-                                    {AMainWindow::kTopTen, ButtonPicture::kTopTen, 715, 105, 14},
-                                    {AMainWindow::kWebLink, ButtonPicture::kWebLink, 600, 550, 0}};
+constexpr ButtonPlace kButtons[] = {{MainScreen::kReplay, ButtonPicture::kReplay, 580, 145, 16},
+                                    {MainScreen::kDemo, ButtonPicture::kDemo, 615, 188, 11},
+                                    {MainScreen::kExit, ButtonPicture::kExit, 760, 2, 21},
+                                    {MainScreen::kHelp, ButtonPicture::kHelp, 694, 2, 21},
+                                    {MainScreen::kFullScreen, ButtonPicture::kFullScreen, 661, 2, 21},
+                                    {MainScreen::kMinimize, ButtonPicture::kMinimize, 727, 2, 21},
+                                    {MainScreen::kMoreGames, ButtonPicture::kMoreGames, 684, 176, 13},
+                                    {MainScreen::kNewGame, ButtonPicture::kNewGame, 582, 23, 12},
+                                    {MainScreen::kOptions, ButtonPicture::kOptions, 670, 34, 10},
+                                    {MainScreen::kTopTen, ButtonPicture::kTopTen, 715, 105, 14},
+                                    {MainScreen::kWebLink, ButtonPicture::kWebLink, 600, 550, 0}};
 constexpr int kButtonDepth = -1;
 
 // The level name line of the session, written with ball letters.
 class BallLetterLine : public BallTextLine {
  public:
-  void Show(OEngine& screen, int x, int y, const std::string& text, int dropHeight, int depth) override {
+  void Show(Screen& screen, int x, int y, const std::string& text, int dropHeight, int depth) override {
     line_.Show(screen, x, y, text, dropHeight, depth);
   }
   void Hide() override { line_.Hide(); }
 
  private:
-  AStringB line_;
+  BallText line_;
 };
 }  // namespace
 
-AMainWindow::AMainWindow(OWindow* window, int x, int y, int width, int height)
-    : OKillWindowButton(window, x, y, width, height) {
+MainScreen::MainScreen(Window* window, int x, int y, int width, int height)
+    : DialogScreen(window, x, y, width, height) {
   framed = false;
   demoLabel_ = AddPicture(*this, catalogue::Get(GeneralPicture::kDemoSign), kLabelX, kLabelY, -1);
   replayLabel_ = AddPicture(*this, catalogue::Get(GeneralPicture::kReplaySign), kLabelX, kLabelY, -1);
@@ -95,7 +95,7 @@ AMainWindow::AMainWindow(OWindow* window, int x, int y, int width, int height)
   for (const PiecePlace& p : kPieces)
     AddPicture(*this, catalogue::Get(p.piece), p.x, p.y, kPieceDepth);
   for (const ButtonPlace& b : kButtons) {
-    OClipButton* button = AddButton(*this, catalogue::Get(b.picture), b.x, b.y, kButtonDepth);
+    Button* button = AddButton(*this, catalogue::Get(b.picture), b.x, b.y, kButtonDepth);
     if (button) button->commandCode = b.code;
     buttons_[b.command] = button;
   }
@@ -104,40 +104,40 @@ AMainWindow::AMainWindow(OWindow* window, int x, int y, int width, int height)
 }
 
 // ---- slots ---------------------------------------------------------------------------------------------
-AMainWindow::~AMainWindow() {
+MainScreen::~MainScreen() {
   game_.reset();
   scores_.Clear();
 }
 
-void AMainWindow::OnClipPathEnd(OClip* clip, const PointSpeed&) {
+void MainScreen::OnClipPathEnd(Clip* clip, const PointSpeed&) {
   if (game_) game_->BallArrived(clip);
 }
 
-void AMainWindow::Enter(OEngine** activeSlot) {
-  if (OWindow* window = GetWindow()) {
-    if (GetOptions().FullScreen)
+void MainScreen::Enter(Screen** activeSlot) {
+  if (Window* window = GetWindow()) {
+    if (GetOptions().fullScreen)
       window->EnterFullScreen();
     else
       window->LeaveFullScreen();
   }
   SetFramePeriod();
-  OKillWindowButton::Enter(activeSlot);
+  DialogScreen::Enter(activeSlot);
   StartGame(false, false);
 }
 
 // ---- sessions ------------------------------------------------------------------------------------------
-bool AMainWindow::Arcade() const {
-  return GetOptions().GameType == GameMode::kArcade;
+bool MainScreen::Arcade() const {
+  return GetOptions().mode == GameMode::kArcade;
 }
 
-void AMainWindow::SetFramePeriod() {
-  OWindow* window = GetWindow();
+void MainScreen::SetFramePeriod() {
+  Window* window = GetWindow();
   if (!window) return;
-  const int speed = Arcade() && !demoRunning_ ? kArcadeSpeed : GetOptions().FastSpeed;
+  const int speed = Arcade() && !demoRunning_ ? kArcadeSpeed : GetOptions().speed;
   window->SetFrameInterval(frameIntervals[speed >= 0 && speed < kSpeedCount ? speed : kArcadeSpeed]);
 }
 
-void AMainWindow::StartGame(bool forceNew, bool afterDemo) {
+void MainScreen::StartGame(bool forceNew, bool afterDemo) {
   Options& options = GetOptions();
   int replayLevel = 0, replayMode = 0;
   const bool replayReadable =
@@ -146,10 +146,10 @@ void AMainWindow::StartGame(bool forceNew, bool afterDemo) {
   SetFramePeriod();
   game_.reset();
   if (!demoRunning_) {
-    if (options.GameType == GameMode::kArcade)
-      game_ = std::make_unique<GameTime>(this);
+    if (options.mode == GameMode::kArcade)
+      game_ = std::make_unique<ArcadeSession>(this);
     else
-      game_ = std::make_unique<GameOrig>(this);
+      game_ = std::make_unique<StrategySession>(this);
     if (demoLabel_) demoLabel_->visible = false;
     if (replayLabel_) replayLabel_->visible = false;
   } else if (!replayRunning_) {
@@ -157,15 +157,15 @@ void AMainWindow::StartGame(bool forceNew, bool afterDemo) {
     if (demoLabel_) demoLabel_->visible = true;
   } else {
     // The replay shows the level it was played at.
-    if (replayReadable) options.Level = replayLevel;
+    if (replayReadable) options.level = replayLevel;
     if (Screens().playerFactory) game_ = Screens().playerFactory(*this, true, GameMode(replayMode));
     if (replayLabel_) replayLabel_->visible = true;
   }
   bool ok = game_ != nullptr;
   if (ok) {
-    game_->SetSettings(&GetConfig());
+    game_->SetSettings(&GetSettings());
     game_->SetHost(this);
-    const bool restore = (options.AutoSave && options.settingsLoaded && !forceNew) ||
+    const bool restore = (options.autoSave && options.settingsLoaded && !forceNew) ||
                          (afterDemo && !Screens().firstDemoReturn);
     ok = restore ? game_->Load() : game_->Start(false);
     game_->RefreshImages();
@@ -179,54 +179,54 @@ void AMainWindow::StartGame(bool forceNew, bool afterDemo) {
   if (afterDemo) Screens().firstDemoReturn = false;
 }
 
-void AMainWindow::ReturnFromDemo() {
+void MainScreen::ReturnFromDemo() {
   if (!demoRunning_) return;
   StopDemo();
   StartGame(false, true);
 }
 
-void AMainWindow::StartNewGame() {
+void MainScreen::StartNewGame() {
   StopDemo();
   StartGame(true, false);
 }
 
-void AMainWindow::StopDemo() {
+void MainScreen::StopDemo() {
   if (!demoRunning_) return;
   demoRunning_ = false;
   replayRunning_ = false;
-  GetOptions().Level = Screens().savedLevel;
+  GetOptions().level = Screens().savedLevel;
 }
 
-void AMainWindow::StartPlayer(bool replay) {
+void MainScreen::StartPlayer(bool replay) {
   // The players arrive later; until then the buttons start nothing.
   if (!Screens().playerFactory) return;
   if (demoLabel_) demoLabel_->visible = !replay;
   if (replayLabel_) replayLabel_->visible = replay;
-  if (!demoRunning_) Screens().savedLevel = GetOptions().Level;
+  if (!demoRunning_) Screens().savedLevel = GetOptions().level;
   demoRunning_ = true;
   replayRunning_ = replay;
-  GetOptions().Level = 0;
+  GetOptions().level = 0;
   StartGame(false, false);
 }
 
 // ---- commands ------------------------------------------------------------------------------------------
-AMainWindow::Command AMainWindow::CommandOf(const OClipControl* control) const {
+MainScreen::Command MainScreen::CommandOf(const Control* control) const {
   for (int c = 0; c < kCommandCount; ++c)
     if (control && buttons_[c] == control) return Command(c);
   return kCommandCount;
 }
 
-void AMainWindow::OnButtonCommand(OClipControl* button) {
+void MainScreen::OnButtonCommand(Control* button) {
   const Command command = CommandOf(button);
   if (command != kCommandCount) RunCommand(command);
 }
 
-void AMainWindow::OpenDialog(OEngine* dialog) {
+void MainScreen::OpenDialog(Screen* dialog) {
   if (dialog) dialog->Enter(&ActiveScreen());
 }
 
-void AMainWindow::ToggleFullScreen() {
-  OWindow* window = GetWindow();
+void MainScreen::ToggleFullScreen() {
+  Window* window = GetWindow();
   if (!window) return;
   if (window->IsFullScreen())
     window->LeaveFullScreen();
@@ -234,8 +234,8 @@ void AMainWindow::ToggleFullScreen() {
     window->EnterFullScreen();
 }
 
-void AMainWindow::RunCommand(Command command) {
-  OWindow* window = GetWindow();
+void MainScreen::RunCommand(Command command) {
+  Window* window = GetWindow();
   switch (command) {
     case kNewGame:
       if (game_ && game_->Score() != 0 && screens::newGame()) {
@@ -261,17 +261,17 @@ void AMainWindow::RunCommand(Command command) {
       OpenDialog(screens::options().get());
       break;
     case kHelp:
-      if (AWndHelp* help = screens::help().get()) {
+      if (HelpDialog* help = screens::help().get()) {
         help->SetRect(GetX() + (GetWidth() - help->GetWidth()) / 2,
                       GetY() + (GetHeight() - help->GetHeight()) / 2, help->GetWidth(), help->GetHeight());
         OpenDialog(help);
       }
       break;
     case kTopTen:
-      OpenDialog(screens::top10().get());
+      OpenDialog(screens::topTen().get());
       break;
     case kExit:
-      if (!GetOptions().AutoSave && game_ && game_->Score() != 0 && screens::quit())
+      if (!GetOptions().autoSave && game_ && game_->Score() != 0 && screens::quit())
         OpenDialog(screens::quit().get());
       else if (window)
         window->Close();
@@ -288,16 +288,16 @@ void AMainWindow::RunCommand(Command command) {
 }
 
 // ---- the session's host --------------------------------------------------------------------------------
-void AMainWindow::ShowReplayButton() {
+void MainScreen::ShowReplayButton() {
   if (buttons_[kReplay]) buttons_[kReplay]->visible = true;
 }
 
-bool AMainWindow::OpenResultDialog() {
+bool MainScreen::OpenResultDialog() {
   if (!screens::result()) return false;
   OpenDialog(screens::result().get());
   return true;
 }
 
-std::unique_ptr<BallTextLine> AMainWindow::MakeTextLine() {
+std::unique_ptr<BallTextLine> MainScreen::MakeTextLine() {
   return std::make_unique<BallLetterLine>();
 }

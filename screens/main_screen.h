@@ -1,68 +1,68 @@
-// AMainWindow: the 800 x 600 screen the game is played on. It owns the game session and the high-score
+// MainScreen: the 800 x 600 screen the game is played on. It owns the game session and the high-score
 // table, lays out the frame pictures and command buttons around the playing field, turns mouse and
 // keyboard input into shots, pauses and commands, runs the demo and the replay of the last game, and
 // opens the dialog screens.
 //
-// Sections: the self-playing sessions · AMainWindow (overrides, sessions, commands, the session's host,
+// Sections: the self-playing sessions · MainScreen (overrides, sessions, commands, the session's host,
 // state)
 #pragma once
 
 #include <functional>
 #include <memory>
 
-#include "engine/kill_window_button.h"
+#include "engine/dialog_screen.h"
 #include "engine/transparency_pulse.h"
-#include "game/game.h"
+#include "game/session.h"
 #include "store/options.h"
-#include "store/scores.h"
+#include "store/score_table.h"
 
-class OClipButton;
+class Button;
 
 // ---- the self-playing sessions -------------------------------------------------------------------------
 // Makes the demo (replay false) or the replay of the last game (replay true, in the recording's mode)
 // on screen; null when it cannot. Until one is installed the demo and replay buttons start nothing.
 using PlayerSessionFactory =
-    std::function<std::unique_ptr<Game>(OEngine& screen, bool replay, GameMode mode)>;
+    std::function<std::unique_ptr<Session>(Screen& screen, bool replay, GameMode mode)>;
 void SetPlayerSessionFactory(PlayerSessionFactory factory);
 
 // The address of the page of further games.
 inline constexpr char kMoreGamesUrl[] = "https://globbet.example/games?r=gbt";
 
-// ---- AMainWindow ---------------------------------------------------------------------------------------
-class AMainWindow : public OKillWindowButton, public GameHost {
+// ---- MainScreen ---------------------------------------------------------------------------------------
+class MainScreen : public DialogScreen, public SessionHost {
  public:
   static constexpr int kWidth = 800, kHeight = 600;
   // The playing field as the input rules see it (strict bounds).
-  static constexpr int kFieldLeft = 13, kFieldTop = 13, kFieldRight = 577, kFieldBottom = 500;
+  static constexpr int kBoardLeft = 13, kBoardTop = 13, kBoardRight = 577, kBoardBottom = 500;
   static constexpr int kLabelX = 627, kLabelY = 325;
   static constexpr int kArcadeSpeed = 2;  // the speed index of arcade games (10 ms frames)
   static constexpr int kBlinkStepMs = 25;
 
   // Lays out the pictures and buttons (the catalogue must be loaded). Not framed.
-  AMainWindow(OWindow* window, int x, int y, int width, int height);
+  MainScreen(Window* window, int x, int y, int width, int height);
 
   // -- overrides --
   // Deletes the game, then the table, then the screen.
-  ~AMainWindow() override;
+  ~MainScreen() override;
   // Pauses on focus loss (arcade, demo), blinks the demo label, runs the screen unless paused, ticks
   // the game, and repaints by changed areas.
   void OnFrame(int elapsed) override;
   // Arcade without a demo: toggles the pause.
-  void OnRButtonUp(int x, int y) override;
+  void OnRightMouseUp(int x, int y) override;
   // The minimize button acts at once; a press on a paused game only resumes it.
-  OClipControl* OnLButtonDown(int x, int y) override;
+  Control* OnMouseDown(int x, int y) override;
   // Stops a demo, resumes a paused game, or fires.
-  OClipControl* OnLButtonUp(int x, int y) override;
+  Control* OnMouseUp(int x, int y) override;
   // Arcade pause keys; any key ends a demo; F3 and Enter minimize, F4 toggles full screen.
   void OnKeyDown(int key, int modifiers) override;
   // The web link opens the page of further games.
-  void OnControlClicked(OClipControl* control) override;
+  void OnControlClicked(Control* control) override;
   // The game's ball arrived.
-  void OnClipPathEnd(OClip* clip, const PointSpeed& point) override;
+  void OnClipPathEnd(Clip* clip, const PointSpeed& point) override;
   // Full screen as the option says, the frame period, the screen's enter, then a game.
-  void Enter(OEngine** activeSlot) override;
+  void Enter(Screen** activeSlot) override;
   // The command of a released button, 500 ms later.
-  void OnButtonCommand(OClipControl* button) override;
+  void OnButtonCommand(Control* button) override;
 
   // -- sessions --
   // Makes the session (normal, demo or replay), restores it or starts a new game. A session that
@@ -85,11 +85,11 @@ class AMainWindow : public OKillWindowButton, public GameHost {
   std::unique_ptr<BallTextLine> MakeTextLine() override;
 
   // -- state --
-  Game* GetGame() const { return game_.get(); }
-  TScoresTable& Scores() { return scores_; }
-  const TScoresTable& Scores() const { return scores_; }
+  Session* GetSession() const { return game_.get(); }
+  ScoreTable& Scores() { return scores_; }
+  const ScoreTable& Scores() const { return scores_; }
   bool ReplayRunning() const { return replayRunning_; }
-  bool IsPaused() const { return game_ && game_->State() == GameState::kPaused; }
+  bool IsPaused() const { return game_ && game_->State() == SessionState::kPaused; }
   // The buttons, by command.
   enum Command {
     kReplay,
@@ -105,9 +105,9 @@ class AMainWindow : public OKillWindowButton, public GameHost {
     kWebLink,
     kCommandCount
   };
-  OClipButton* Button(Command command) const { return buttons_[command]; }
-  const OClip* DemoLabel() const { return demoLabel_; }
-  const OClip* ReplayLabel() const { return replayLabel_; }
+  Button* ButtonFor(Command command) const { return buttons_[command]; }
+  const Clip* DemoLabel() const { return demoLabel_; }
+  const Clip* ReplayLabel() const { return replayLabel_; }
   int BlinkAlpha() const { return blink_.Value(); }
   // The next left-button release is ignored (its press belonged to another screen).
   void SwallowNextRelease() { swallowRelease_ = true; }
@@ -116,24 +116,24 @@ class AMainWindow : public OKillWindowButton, public GameHost {
 
  private:
   // The command of a button, or kCommandCount.
-  Command CommandOf(const OClipControl* control) const;
+  Command CommandOf(const Control* control) const;
   // Starts the demo (replay false) or the replay.
   void StartPlayer(bool replay);
   void ToggleFullScreen();
-  void OpenDialog(OEngine* dialog);
+  void OpenDialog(Screen* dialog);
   // True inside the playing field.
-  static bool InField(int x, int y) {
-    return kFieldLeft < x && x < kFieldRight && kFieldTop < y && y < kFieldBottom;
+  static bool InBoard(int x, int y) {
+    return kBoardLeft < x && x < kBoardRight && kBoardTop < y && y < kBoardBottom;
   }
   bool Arcade() const;
 
-  TScoresTable scores_;
-  std::unique_ptr<Game> game_;
+  ScoreTable scores_;
+  std::unique_ptr<Session> game_;
   bool demoRunning_ = false;
   bool replayRunning_ = false;
-  OClipButton* buttons_[kCommandCount] = {};
-  OClip* demoLabel_ = nullptr;
-  OClip* replayLabel_ = nullptr;
+  Button* buttons_[kCommandCount] = {};
+  Clip* demoLabel_ = nullptr;
+  Clip* replayLabel_ = nullptr;
   TransparencyPulse blink_{kBlinkStepMs};
   bool swallowRelease_ = false;
 };

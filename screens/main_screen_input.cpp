@@ -1,16 +1,16 @@
-// AMainWindow: the mouse and keyboard rules and the tick.
+// MainScreen: the mouse and keyboard rules and the tick.
 #include "engine/button.h"
 #include "engine/platform.h"
 #include "screens/main_screen.h"
 #include "store/options.h"
 
 // ---- mouse -----------------------------------------------------------------------------------------------
-void AMainWindow::OnRButtonUp(int, int) {
+void MainScreen::OnRightMouseUp(int, int) {
   if (Arcade() && !demoRunning_ && game_) game_->SetPaused(!IsPaused());
 }
 
-OClipControl* AMainWindow::OnLButtonDown(int x, int y) {
-  OClipControl* under = OnMouseMove(x, y);
+Control* MainScreen::OnMouseDown(int x, int y) {
+  Control* under = OnMouseMove(x, y);
   if (under && under == buttons_[kMinimize]) {
     RunCommand(kMinimize);
     return under;
@@ -21,35 +21,35 @@ OClipControl* AMainWindow::OnLButtonDown(int x, int y) {
     swallowRelease_ = true;
     return nullptr;
   }
-  return OKillWindowButton::OnLButtonDown(x, y);
+  return DialogScreen::OnMouseDown(x, y);
 }
 
-OClipControl* AMainWindow::OnLButtonUp(int x, int y) {
+Control* MainScreen::OnMouseUp(int x, int y) {
   if (swallowRelease_) {
     swallowRelease_ = false;
     return nullptr;
   }
-  OClipControl* control = OKillWindowButton::OnLButtonUp(x, y);
+  Control* control = DialogScreen::OnMouseUp(x, y);
   if (control) return control;
   if (demoRunning_) {
     ReturnFromDemo();
-    if (InField(x, y)) return nullptr;
+    if (InBoard(x, y)) return nullptr;
   }
   if (IsPaused()) {
     game_->SetPaused(false);
-    if (InField(x, y)) return nullptr;
+    if (InBoard(x, y)) return nullptr;
   }
   if (game_) game_->Fire(x - GetX(), y - GetY());
   return nullptr;
 }
 
-void AMainWindow::OnControlClicked(OClipControl* control) {
+void MainScreen::OnControlClicked(Control* control) {
   if (control && control == buttons_[kWebLink]) RunCommand(kWebLink);
 }
 
 // ---- keyboard
 // ----------------------------------------------------------------------------------------------
-void AMainWindow::OnKeyDown(int key, int) {
+void MainScreen::OnKeyDown(int key, int) {
   if (Arcade() && !demoRunning_) {
     if ((key == vk::kSpace || key == vk::kPause || key == vk::kEscape) && game_)
       game_->SetPaused(!IsPaused());
@@ -69,14 +69,14 @@ void AMainWindow::OnKeyDown(int key, int) {
 
 // ---- the tick
 // ----------------------------------------------------------------------------------------------
-void AMainWindow::OnFrame(int elapsed) {
-  const OWindow* window = GetWindow();
+void MainScreen::OnFrame(int elapsed) {
+  const Window* window = GetWindow();
   if (window && !window->HasFocus() && (Arcade() || demoRunning_) && game_ && !IsPaused())
     game_->SetPaused(true);
   if (demoRunning_ && blink_.Advance(elapsed)) {
-    if (OClip* label = replayRunning_ ? replayLabel_ : demoLabel_) label->SetTransparency(blink_.Value());
+    if (Clip* label = replayRunning_ ? replayLabel_ : demoLabel_) label->SetTransparency(blink_.Value());
   }
-  if (!IsPaused()) OKillWindowButton::OnFrame(elapsed);
+  if (!IsPaused()) DialogScreen::OnFrame(elapsed);
   if (game_) game_->Tick(elapsed);
   // A replay too short for its first board stops by itself: back to the player's game, as a key would.
   if (demoRunning_ && game_ && game_->PlayerStopped()) ReturnFromDemo();

@@ -23,7 +23,7 @@ void ReportLoadFailure(const LoadResult& failure) {
   ShowError("%s", message.c_str());
 }
 
-void EndProgram(OWindow* window, int code) {
+void EndProgram(Window* window, int code) {
   int& exitCode = Screens().exitCode;
   if (exitCode == 0) exitCode = code;
   if (window) window->Close();

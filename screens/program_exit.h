@@ -1,11 +1,11 @@
 // A fatal error ends the program: the message has been shown, the window closes, nothing is saved and
 // the process exit code is the one asked for (255 for a missing data file or a game that cannot be
-// made). The request is remembered process-wide so that the window's teardown and the entry see it.
+// made). The request is remembered in the screens context so that the window's teardown and the entry see it.
 #pragma once
 
 #include "engine/load_result.h"
 
-class OWindow;
+class Window;
 
 // The message of a missing or unreadable data file.
 inline constexpr char kMissingFileMessage[] = "Error: file %s not found. Please reinstall game.";
@@ -22,6 +22,6 @@ inline constexpr int kFatalExitCode = 255;
 void ReportLoadFailure(const LoadResult& failure);
 // Remembers code as the program's exit code and closes window (null: only remembers). The first request
 // wins.
-void EndProgram(OWindow* window, int code);
+void EndProgram(Window* window, int code);
 // The exit code asked for, or 0 while none was.
 int ProgramExitCode();

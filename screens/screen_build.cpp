@@ -5,9 +5,9 @@
 #include "engine/button.h"
 #include "engine/screen.h"
 
-OClip* AddPicture(OEngine& screen, const OClip* clip, int x, int y, int depth) {
+Clip* AddPicture(Screen& screen, const Clip* clip, int x, int y, int depth) {
   if (!clip) return nullptr;
-  auto picture = std::make_unique<OClip>();
+  auto picture = std::make_unique<Clip>();
   picture->CopyFrom(*clip);
   picture->x = x == -1 ? (screen.GetWidth() - picture->GetWidth()) / 2 : x;
   picture->y = y == -1 ? (screen.GetHeight() - picture->GetHeight()) / 2 : y;
@@ -16,14 +16,14 @@ OClip* AddPicture(OEngine& screen, const OClip* clip, int x, int y, int depth) {
   return screen.AddClip(std::move(picture));
 }
 
-OClipButton* AddButton(OEngine& screen, const OClip* clip, int x, int y, int depth) {
+Button* AddButton(Screen& screen, const Clip* clip, int x, int y, int depth) {
   if (!clip) return nullptr;
-  auto button = std::make_unique<OClipButton>();
+  auto button = std::make_unique<Button>();
   button->CopyFrom(*clip);
   button->x = x, button->y = y, button->depth = depth;
   button->SetFrame(0, 0);
-  for (int look = OClipButton::kNormal; look <= OClipButton::kHover; ++look)
+  for (int look = Button::kNormal; look <= Button::kHover; ++look)
     button->SetFrameTime(200, look);
   button->pixelExact = true;
-  return static_cast<OClipButton*>(screen.AddControl(std::move(button)));
+  return static_cast<Button*>(screen.AddControl(std::move(button)));
 }

@@ -2,16 +2,16 @@
 // command button copied out of the catalogue (sharing its pixels) and placed on a screen.
 #pragma once
 
-class OClip;
-class OClipButton;
-class OEngine;
+class Clip;
+class Button;
+class Screen;
 
 // Adds a copy of clip at (x, y, depth) to screen with every frame time 0 (a still picture). An x of -1
 // centres it horizontally in the screen, a y of -1 vertically. Returns it (owned by the screen), or null
 // for a null or empty clip.
-OClip* AddPicture(OEngine& screen, const OClip* clip, int x, int y, int depth);
+Clip* AddPicture(Screen& screen, const Clip* clip, int x, int y, int depth);
 
 // Adds a button copied from clip at (x, y, depth) to screen's controls: frame 0 of sequence 0, 200 ms
 // frames in its normal, pressed and hover looks, hit only on its shown pixels. The caller sets its
 // command code. Returns it (owned by the screen), or null for a null or empty clip.
-OClipButton* AddButton(OEngine& screen, const OClip* clip, int x, int y, int depth);
+Button* AddButton(Screen& screen, const Clip* clip, int x, int y, int depth);

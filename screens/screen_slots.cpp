@@ -1,14 +1,14 @@
 #include "screens/screen_slots.h"
 
 #include "engine/active_screen.h"
-#include "screens/dialogs/wnd_clear.h"
-#include "screens/dialogs/wnd_exit.h"
-#include "screens/dialogs/wnd_help.h"
-#include "screens/dialogs/wnd_options.h"
-#include "screens/dialogs/wnd_rest.h"
-#include "screens/dialogs/wnd_result.h"
-#include "screens/dialogs/wnd_top10.h"
-#include "screens/intro.h"
+#include "screens/dialogs/clear_records_dialog.h"
+#include "screens/dialogs/help_dialog.h"
+#include "screens/dialogs/new_game_dialog.h"
+#include "screens/dialogs/options_dialog.h"
+#include "screens/dialogs/quit_dialog.h"
+#include "screens/dialogs/result_dialog.h"
+#include "screens/dialogs/top_ten_dialog.h"
+#include "screens/intro_screen.h"
 #include "screens/main_screen.h"
 #include "screens/screens_context.h"
 #include "screens/small_balls.h"
@@ -27,7 +27,7 @@ void ScreenSlots::DestroyAll() {
   help.reset();
   newGame.reset();
   result.reset();
-  top10.reset();
+  topTen.reset();
   clearRecords.reset();
   mainScreen.reset();
   quit.reset();
@@ -35,39 +35,39 @@ void ScreenSlots::DestroyAll() {
 
 namespace screens {
 
-std::unique_ptr<AWndIntro>& intro() {
+std::unique_ptr<IntroScreen>& intro() {
   return Screens().slots.intro;
 }
 
-std::unique_ptr<AMainWindow>& mainScreen() {
+std::unique_ptr<MainScreen>& mainScreen() {
   return Screens().slots.mainScreen;
 }
 
-std::unique_ptr<AWndOptions>& options() {
+std::unique_ptr<OptionsDialog>& options() {
   return Screens().slots.options;
 }
 
-std::unique_ptr<AWndHelp>& help() {
+std::unique_ptr<HelpDialog>& help() {
   return Screens().slots.help;
 }
 
-std::unique_ptr<AWndRest>& newGame() {
+std::unique_ptr<NewGameDialog>& newGame() {
   return Screens().slots.newGame;
 }
 
-std::unique_ptr<AWndResult>& result() {
+std::unique_ptr<ResultDialog>& result() {
   return Screens().slots.result;
 }
 
-std::unique_ptr<AWndTop10>& top10() {
-  return Screens().slots.top10;
+std::unique_ptr<TopTenDialog>& topTen() {
+  return Screens().slots.topTen;
 }
 
-std::unique_ptr<AWndClear>& clearRecords() {
+std::unique_ptr<ClearRecordsDialog>& clearRecords() {
   return Screens().slots.clearRecords;
 }
 
-std::unique_ptr<AWndExit>& quit() {
+std::unique_ptr<QuitDialog>& quit() {
   return Screens().slots.quit;
 }
 

@@ -6,15 +6,15 @@
 
 #include <memory>
 
-class AWndIntro;
-class AMainWindow;
-class AWndOptions;
-class AWndHelp;
-class AWndRest;
-class AWndResult;
-class AWndTop10;
-class AWndClear;
-class AWndExit;
+class IntroScreen;
+class MainScreen;
+class OptionsDialog;
+class HelpDialog;
+class NewGameDialog;
+class ResultDialog;
+class TopTenDialog;
+class ClearRecordsDialog;
+class QuitDialog;
 class SmallBalls;
 
 // The slots of one run (held by the screens context, screens/screens_context.h). Destroying them tears
@@ -25,15 +25,15 @@ struct ScreenSlots {
   ScreenSlots(const ScreenSlots&) = delete;
   ScreenSlots& operator=(const ScreenSlots&) = delete;
 
-  std::unique_ptr<AWndIntro> intro;
-  std::unique_ptr<AMainWindow> mainScreen;
-  std::unique_ptr<AWndOptions> options;
-  std::unique_ptr<AWndHelp> help;
-  std::unique_ptr<AWndRest> newGame;   // the new-game confirmation
-  std::unique_ptr<AWndResult> result;  // result entry
-  std::unique_ptr<AWndTop10> top10;
-  std::unique_ptr<AWndClear> clearRecords;  // the clear-records confirmation
-  std::unique_ptr<AWndExit> quit;           // the quit confirmation
+  std::unique_ptr<IntroScreen> intro;
+  std::unique_ptr<MainScreen> mainScreen;
+  std::unique_ptr<OptionsDialog> options;
+  std::unique_ptr<HelpDialog> help;
+  std::unique_ptr<NewGameDialog> newGame;  // the new-game confirmation
+  std::unique_ptr<ResultDialog> result;    // result entry
+  std::unique_ptr<TopTenDialog> topTen;
+  std::unique_ptr<ClearRecordsDialog> clearRecords;  // the clear-records confirmation
+  std::unique_ptr<QuitDialog> quit;                  // the quit confirmation
   // The shared small-ball shower every screen throws bursts with.
   std::unique_ptr<SmallBalls> smallBalls;
 
@@ -45,15 +45,15 @@ struct ScreenSlots {
 namespace screens {
 
 // The installed screens context's slots.
-std::unique_ptr<AWndIntro>& intro();
-std::unique_ptr<AMainWindow>& mainScreen();
-std::unique_ptr<AWndOptions>& options();
-std::unique_ptr<AWndHelp>& help();
-std::unique_ptr<AWndRest>& newGame();
-std::unique_ptr<AWndResult>& result();
-std::unique_ptr<AWndTop10>& top10();
-std::unique_ptr<AWndClear>& clearRecords();
-std::unique_ptr<AWndExit>& quit();
+std::unique_ptr<IntroScreen>& intro();
+std::unique_ptr<MainScreen>& mainScreen();
+std::unique_ptr<OptionsDialog>& options();
+std::unique_ptr<HelpDialog>& help();
+std::unique_ptr<NewGameDialog>& newGame();
+std::unique_ptr<ResultDialog>& result();
+std::unique_ptr<TopTenDialog>& topTen();
+std::unique_ptr<ClearRecordsDialog>& clearRecords();
+std::unique_ptr<QuitDialog>& quit();
 std::unique_ptr<SmallBalls>& smallBalls();
 
 // The installed slots' DestroyAll.

@@ -6,7 +6,7 @@
 #include <memory>
 #include <random>
 
-#include "screens/ball_string.h"
+#include "screens/ball_text.h"
 #include "screens/main_screen.h"
 #include "screens/screen_slots.h"
 
@@ -18,8 +18,8 @@ struct ScreensContext {
   PlayerSessionFactory playerFactory;  // makes the demo's and the replay's players; none: no demo
   // The alphabet letters' decoration; apart from the game's numbers so recordings never see it.
   std::minstd_rand lettersRandom{20061};
-  // The alphabet strips (screens/ball_string.h): empty until start-up loads them.
-  std::array<std::unique_ptr<ABallStr>, catalogue::kAlphabetCount> alphabetStrips;
+  // The alphabet strips (screens/ball_text.h): empty until start-up loads them.
+  std::array<std::unique_ptr<BallLetter>, catalogue::kAlphabetCount> alphabetStrips;
   ScreenSlots slots;  // the program's screens (screens/screen_slots.h); last member, so torn down first
 };
 

@@ -29,15 +29,15 @@ void SmallBalls::Forget(SmallBallParticle* particle) {
   particles_.erase(std::remove(particles_.begin(), particles_.end(), particle), particles_.end());
 }
 
-void SmallBalls::Burst(OEngine& screen, int x, int y, int colour, bool twice) {
-  if (!GetOptions().Animate || Count() >= kMaxParticles) return;
+void SmallBalls::Burst(Screen& screen, int x, int y, int colour, bool twice) {
+  if (!GetOptions().animate || Count() >= kMaxParticles) return;
   int n = 5 + Draw() % 3;
   if (twice) n *= 2;
-  const OClip* picture0 = catalogue::ballPictures()[0].get();
+  const Clip* picture0 = catalogue::ballPictures()[0].get();
   const int frames0 = picture0 ? picture0->GetFrameCount() : 0;
-  const OClip* picture = colour >= 0 && colour < catalogue::kBallPictureCount
-                             ? catalogue::ballPictures()[size_t(colour)].get()
-                             : nullptr;
+  const Clip* picture = colour >= 0 && colour < catalogue::kBallPictureCount
+                            ? catalogue::ballPictures()[size_t(colour)].get()
+                            : nullptr;
   for (int i = 0; i < n; ++i) {
     const int* offset = kOffsets[i < 8 ? i : 0];
     const int dx = Draw() % 3 - 1, dy = Draw() % 3 - 1;
@@ -76,7 +76,7 @@ void SmallBalls::ResetFallingCount() {
 }
 
 void SmallBalls::Tick(int elapsed) {
-  OClip::Tick(elapsed);
+  Clip::Tick(elapsed);
   if (++tickCount_ < kTicksPerStep) return;
   tickCount_ = 0;
   for (size_t i = 0; i < particles_.size();) {

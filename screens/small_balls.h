@@ -14,7 +14,7 @@
 class SmallBalls;
 
 // One particle: a clip that tells its shower when it is destroyed.
-class SmallBallParticle : public OClip {
+class SmallBallParticle : public Clip {
  public:
   explicit SmallBallParticle(SmallBalls* shower) : shower_(shower) {}
   ~SmallBallParticle() override;
@@ -25,7 +25,7 @@ class SmallBallParticle : public OClip {
   SmallBalls* shower_;
 };
 
-class SmallBalls : public OClip, public SmallBallShower {
+class SmallBalls : public Clip, public SmallBallShower {
  public:
   static constexpr int kMaxParticles = 100;
   static constexpr int kTicksPerStep = 3;  // particles step back one frame every third tick
@@ -37,7 +37,7 @@ class SmallBalls : public OClip, public SmallBallShower {
 
   // Throws a shower of colour (0..6; others draw their numbers and throw nothing) at (x, y) onto
   // screen, doubled when twice. Nothing while the animation option is off or 100 particles live.
-  void Burst(OEngine& screen, int x, int y, int colour, bool twice) override;
+  void Burst(Screen& screen, int x, int y, int colour, bool twice) override;
   // Ends every particle (their screens remove them on their next frame) and empties the list.
   void Clear() override;
   // Resets the count of balls falling in this frame.

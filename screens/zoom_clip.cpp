@@ -14,7 +14,7 @@ constexpr uint8_t kTransparent = 255;
 
 // The source pixel at (x, y) as blue, green, red and mask (0 opaque .. 255 transparent) values.
 struct Texel {
-  const OBitmap& picture;
+  const Bitmap& picture;
   uint8_t Channel(int x, int y, int c) const {
     if (c == 3) {
       const uint8_t* mask = picture.GetMaskRow(y);
@@ -25,7 +25,7 @@ struct Texel {
 };
 
 // Writes channel c (0..2 colour, 3 mask) of target pixel (x, y).
-void Put(OBitmap& target, int x, int y, int c, uint64_t value) {
+void Put(Bitmap& target, int x, int y, int c, uint64_t value) {
   const uint8_t v = static_cast<uint8_t>(std::min<uint64_t>(value >> kWeightShift, 255));
   if (c == 3) {
     if (uint8_t* mask = target.GetMaskRow(y)) mask[x] = v;
@@ -35,7 +35,7 @@ void Put(OBitmap& target, int x, int y, int c, uint64_t value) {
 }
 
 // Shrinking: every source pixel adds its weighted channels into the one to four target pixels it covers.
-void Shrink(const OBitmap& source, OBitmap& target, int channels) {
+void Shrink(const Bitmap& source, Bitmap& target, int channels) {
   const int sw = source.GetWidth(), sh = source.GetHeight();
   const int tw = target.GetWidth(), th = target.GetHeight();
   const auto wx = ZoomWeights(sw, tw, sw, kOne * tw / sw);
@@ -66,7 +66,7 @@ void Shrink(const OBitmap& source, OBitmap& target, int channels) {
 }
 
 // Enlarging: every target pixel is the weighted sum of the one to four source pixels it covers.
-void Enlarge(const OBitmap& source, OBitmap& target, int channels) {
+void Enlarge(const Bitmap& source, Bitmap& target, int channels) {
   const int sw = source.GetWidth(), sh = source.GetHeight();
   const int tw = target.GetWidth(), th = target.GetHeight();
   const auto wx = ZoomWeights(tw, sw, sw, kOne);
@@ -116,9 +116,9 @@ std::vector<ZoomWeight> ZoomWeights(int n, int m, int d, int full) {
   return table;
 }
 
-std::unique_ptr<OBitmap> ScalePicture(const OBitmap& source, int width, int height) {
+std::unique_ptr<Bitmap> ScalePicture(const Bitmap& source, int width, int height) {
   if (!source.HasPixels() || width < 1 || height < 1) return nullptr;
-  auto target = std::make_unique<OBitmap>();
+  auto target = std::make_unique<Bitmap>();
   if (!target->Create(width, height, 0)) return nullptr;
   const bool masked = source.GetMask() != nullptr;
   if (masked && !target->CreateMask(kTransparent)) return nullptr;
@@ -132,14 +132,14 @@ std::unique_ptr<OBitmap> ScalePicture(const OBitmap& source, int width, int heig
   return target;
 }
 
-std::unique_ptr<OClip> MakeZoomClip(const OBitmap& picture, int fromSize, int toSize, int step) {
+std::unique_ptr<Clip> MakeZoomClip(const Bitmap& picture, int fromSize, int toSize, int step) {
   if (fromSize > toSize || step < 1 || !picture.HasPixels()) return nullptr;
   toSize = std::max(toSize, kSmallestSide);
-  auto clip = std::make_unique<OClip>();
+  auto clip = std::make_unique<Clip>();
   for (int s = fromSize; s <= toSize; s += step) {
     const int side = std::max(s, kSmallestSide);
     auto scaled = ScalePicture(picture, side, side);
-    auto frame = std::make_unique<OBitmap>();
+    auto frame = std::make_unique<Bitmap>();
     if (!scaled || !frame->Create(toSize, toSize, 0) || !frame->CreateMask(kTransparent)) return nullptr;
     // Centred in the frame; the frame's mask shows only the scaled picture.
     const int at = (toSize - side) / 2;

@@ -6,8 +6,8 @@
 #include <memory>
 #include <vector>
 
-class OBitmap;
-class OClip;
+class Bitmap;
+class Clip;
 
 // One pixel's share of a run mapped onto another: the first cell it falls in, its weight there, and
 // its weight in the next cell (0 when it does not reach it).
@@ -25,9 +25,9 @@ std::vector<ZoomWeight> ZoomWeights(int n, int m, int d, int full);
 // source's colours and mask (when it has one) scaled to width x height (each at least 1). Shrinks by
 // area averages when source is at least that large in both directions, else enlarges by weighted
 // neighbours. Null when source has no pixels or the size is unusable.
-std::unique_ptr<OBitmap> ScalePicture(const OBitmap& source, int width, int height);
+std::unique_ptr<Bitmap> ScalePicture(const Bitmap& source, int width, int height);
 
 // A clip of picture at sizes fromSize, fromSize + step, ... up to toSize (sides below 8 count as 8), each
 // centred in a toSize x toSize frame that is transparent around it. Null when fromSize > toSize, step < 1
 // or picture has no pixels.
-std::unique_ptr<OClip> MakeZoomClip(const OBitmap& picture, int fromSize, int toSize, int step);
+std::unique_ptr<Clip> MakeZoomClip(const Bitmap& picture, int fromSize, int toSize, int step);

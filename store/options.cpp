@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "store/config.h"
+#include "store/settings_store.h"
 
 namespace {
 constexpr int kDefaultSpeed = 3;  // the load default, also the fallback for a speed out of range
@@ -13,35 +13,35 @@ int InRange(int value, int count, int fallback) {
 }
 }  // namespace
 
-void Options::Load(const OConfig& store) {
-  Level = InRange(store.GetInt(kKeyLevel, 0), kLevelCount, 0);
-  SoundOn = store.GetInt(kKeySoundOn, 1) != 0;
-  DirectSound = store.GetInt(kKeyDirectSound, 1) != 0;
-  Animate = store.GetInt(kKeyAnimate, 1) != 0;
-  AutoSave = store.GetInt(kKeyAutoSave, 1) != 0;
+void Options::Load(const SettingsStore& store) {
+  level = InRange(store.GetInt(kKeyLevel, 0), kLevelCount, 0);
+  soundOn = store.GetInt(kKeySoundOn, 1) != 0;
+  mixSounds = store.GetInt(kKeyMixSounds, 1) != 0;
+  animate = store.GetInt(kKeyAnimate, 1) != 0;
+  autoSave = store.GetInt(kKeyAutoSave, 1) != 0;
   // The speed picks the frame interval, the speed bar's position and the main screen's period.
-  FastSpeed = InRange(store.GetInt(kKeyFastSpeed, kDefaultSpeed), kSpeedCount, kDefaultSpeed);
-  NewGameNeeded = store.GetInt(kKeyNewGameNeeded, 1) != 0;
-  GameType = GameMode(InRange(store.GetInt(kKeyGameType, 0), kGameTypeCount, 0));
-  FullScreen = store.GetInt(kKeyFullScreen, 0);
-  const std::vector<int> skins = store.GetIntArray(kKeySkins, ' ');
-  for (size_t i = 0; i < Skins.size(); ++i)
-    Skins[i] = i < skins.size() ? skins[i] : 0;
+  speed = InRange(store.GetInt(kKeyFastSpeed, kDefaultSpeed), kSpeedCount, kDefaultSpeed);
+  newGameNeeded = store.GetInt(kKeyNewGameNeeded, 1) != 0;
+  mode = GameMode(InRange(store.GetInt(kKeyGameType, 0), kGameModeCount, 0));
+  fullScreen = store.GetInt(kKeyFullScreen, 0);
+  const std::vector<int> stored = store.GetIntArray(kKeySkins, ' ');
+  for (size_t i = 0; i < skins.size(); ++i)
+    skins[i] = i < stored.size() ? stored[i] : 0;
 }
 
-void Options::Save(OConfig& store, bool fullScreenNow, bool directSoundNow) const {
-  store.SetInt(kKeyLevel, Level);
-  store.SetInt(kKeyFastSpeed, FastSpeed);
-  store.SetInt(kKeyAnimate, Animate ? 1 : 0);
-  store.SetInt(kKeyAutoSave, AutoSave ? 1 : 0);
-  store.SetInt(kKeySoundOn, SoundOn ? 1 : 0);
-  store.SetInt(kKeyGameType, int(GameType));
+void Options::Save(SettingsStore& store, bool fullScreenNow, bool mixSoundsNow) const {
+  store.SetInt(kKeyLevel, level);
+  store.SetInt(kKeyFastSpeed, speed);
+  store.SetInt(kKeyAnimate, animate ? 1 : 0);
+  store.SetInt(kKeyAutoSave, autoSave ? 1 : 0);
+  store.SetInt(kKeySoundOn, soundOn ? 1 : 0);
+  store.SetInt(kKeyGameType, int(mode));
   store.SetInt(kKeyFullScreen, fullScreenNow ? 1 : 0);
-  store.SetInt(kKeyNewGameNeeded, NewGameNeeded ? 1 : 0);
-  store.SetIntArray(kKeySkins, Skins.data(), int(Skins.size()), ' ');
-  store.SetInt(kKeyDirectSound, directSoundNow ? 1 : 0);
+  store.SetInt(kKeyNewGameNeeded, newGameNeeded ? 1 : 0);
+  store.SetIntArray(kKeySkins, skins.data(), int(skins.size()), ' ');
+  store.SetInt(kKeyMixSounds, mixSoundsNow ? 1 : 0);
 }
 
 int Options::FrameInterval() const {
-  return frameIntervals[InRange(FastSpeed, kSpeedCount, kDefaultSpeed)];
+  return frameIntervals[InRange(speed, kSpeedCount, kDefaultSpeed)];
 }

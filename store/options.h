@@ -1,4 +1,4 @@
-// The game's options: ten process-wide values that the screens read and the options dialog changes,
+// The game's options: ten values (in the store context) that the screens read and the options dialog changes,
 // kept in the settings store between runs under the keys below. A value that picks an entry of a table
 // (level, mode, speed) is brought into its range whenever it is read from the store, so no stored
 // number can index past a table.
@@ -6,12 +6,12 @@
 
 #include <array>
 
-class OConfig;
+class SettingsStore;
 
 // Store keys of the options.
 inline constexpr char kKeyLevel[] = "Game.Options.Level";
 inline constexpr char kKeySoundOn[] = "Game.Options.SoundOn";
-inline constexpr char kKeyDirectSound[] = "Game.Options.DirectSound";
+inline constexpr char kKeyMixSounds[] = "Game.Options.DirectSound";
 inline constexpr char kKeyAnimate[] = "Game.Options.Animate";
 inline constexpr char kKeyAutoSave[] = "Game.Options.AutoSave";
 inline constexpr char kKeyFastSpeed[] = "Game.Options.FastSpeed";
@@ -20,11 +20,11 @@ inline constexpr char kKeyGameType[] = "Game.Options.GameType";
 inline constexpr char kKeyFullScreen[] = "Game.Options.FullScreen";
 inline constexpr char kKeySkins[] = "Game.CurrGame.Skins";
 
-// Milliseconds between two frames for each game speed (FastSpeed 0..4), slowest first.
+// Milliseconds between two frames for each game speed (speed 0..4), slowest first.
 inline constexpr int kSpeedCount = 5;
 inline constexpr int frameIntervals[kSpeedCount] = {30, 20, 10, 5, 1};
 inline constexpr int kLevelCount = 3;     // 0 "Novice", 1 "Expert", 2 "Master"
-inline constexpr int kGameTypeCount = 2;  // one per GameMode
+inline constexpr int kGameModeCount = 2;  // one per GameMode
 inline constexpr int kSkinCount = 6;      // one chosen look per ball colour
 
 // The two ways to play; the number is what the store and the recordings hold.
@@ -35,18 +35,18 @@ enum class GameMode {
 
 // The members hold their initial values: what a run keeps when the settings file cannot be read.
 struct Options {
-  int Level = 0;
-  bool SoundOn = true;
-  bool DirectSound = true;     // one channel per effect rather than the shared one
-  bool Animate = true;         // decorative animations
-  bool AutoSave = true;        // an interrupted game is saved and resumed at the next start
-  int FastSpeed = 2;           // index into frameIntervals
-  bool NewGameNeeded = false;  // the stored game must not be resumed
-  GameMode GameType = GameMode::kStrategy;
-  int FullScreen = 0;  // nonzero: the main screen runs in full screen
+  int level = 0;
+  bool soundOn = true;
+  bool mixSounds = true;       // one channel per effect rather than the shared one
+  bool animate = true;         // decorative animations
+  bool autoSave = true;        // an interrupted game is saved and resumed at the next start
+  int speed = 2;               // index into frameIntervals
+  bool newGameNeeded = false;  // the stored game must not be resumed
+  GameMode mode = GameMode::kStrategy;
+  int fullScreen = 0;  // nonzero: the main screen runs in full screen
   // The chosen look (a frame of that colour's skin clip) of each ball colour; users check the frame
   // against the clip, a stored look may be any number.
-  std::array<int, kSkinCount> Skins{};
+  std::array<int, kSkinCount> skins{};
 
   // Not an option: true when the settings file was read at start, so a stored game may be resumed.
   // Saving a game into the store sets it again.
@@ -55,15 +55,15 @@ struct Options {
   // Reads the ten options from store; a missing key gives its load default (level 0, mode 0, speed 3,
   // full screen 0, no skins, every switch on), a stored level, mode or speed outside its range gives
   // the same default, and any nonzero integer means on. Leaves settingsLoaded alone.
-  void Load(const OConfig& store);
-  // Writes the ten options into store (switches as 0 or 1). Full screen and DirectSound are written as
+  void Load(const SettingsStore& store);
+  // Writes the ten options into store (switches as 0 or 1). Full screen and sound mixing are written as
   // the window and the sound player stand now, not as the options say.
-  void Save(OConfig& store, bool fullScreenNow, bool directSoundNow) const;
-  // frameIntervals[FastSpeed], or the load default's interval while FastSpeed is out of range.
+  void Save(SettingsStore& store, bool fullScreenNow, bool mixSoundsNow) const;
+  // frameIntervals[speed], or the load default's interval while speed is out of range.
   int FrameInterval() const;
 
   bool operator==(const Options&) const = default;
 };
 
-// The process-wide options, at their initial values until the settings are loaded.
+// The program's options (in the store context), at their initial values until the settings are loaded.
 Options& GetOptions();

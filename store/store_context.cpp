@@ -10,7 +10,7 @@ StoreContext* InstallStoreContext(StoreContext* context) {
   return InstalledContext<StoreContext>::Install(context);
 }
 
-OConfig& GetConfig() {
+SettingsStore& GetSettings() {
   return Store().config;
 }
 

@@ -2,12 +2,12 @@
 // for every run and every test, so nothing a run leaves behind reaches the next.
 #pragma once
 
-#include "store/config.h"
 #include "store/options.h"
+#include "store/settings_store.h"
 
 struct StoreContext {
-  OConfig config;   // the settings store: empty until the settings file is read
-  Options options;  // the game's options, at their initial values until the store is read
+  SettingsStore config;  // the settings store: empty until the settings file is read
+  Options options;       // the game's options, at their initial values until the store is read
 };
 
 // The store context installed for the process; a default one when none is installed.

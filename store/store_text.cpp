@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "store/config.h"
+#include "store/settings_store.h"
 
 // ---- writing -----------------------------------------------------------------------------------------
 namespace {
@@ -28,7 +28,7 @@ void CloseGroups(std::string& out, size_t from, size_t downTo) {
 }
 }  // namespace
 
-std::string OConfig::SaveText() const {
+std::string SettingsStore::SaveText() const {
   std::string out;
   std::vector<std::string_view> previous, groups;
   std::string_view own;
@@ -194,7 +194,7 @@ class Scanner {
 }  // namespace
 
 // ---- LoadText --------------------------------------------------------------------------------------------
-OConfig::LoadResult OConfig::LoadText(std::string_view text) {
+SettingsStore::LoadResult SettingsStore::LoadText(std::string_view text) {
   entries_.clear();
   size_t zero = text.find('\0');
   Scanner in(zero == std::string_view::npos ? text : text.substr(0, zero));

@@ -12,25 +12,25 @@
 
 namespace dialogs {
 
-OClipButton* AddCommandButton(OEngine& screen, ButtonPicture picture, int x, int y, int depth, int code) {
-  OClipButton* button = AddButton(screen, catalogue::Get(picture), x, y, depth);
+Button* AddCommandButton(Screen& screen, ButtonPicture picture, int x, int y, int depth, int code) {
+  Button* button = AddButton(screen, catalogue::Get(picture), x, y, depth);
   if (button) button->commandCode = code;
   return button;
 }
 
-OClipCheckBox* AddCheckBox(OEngine& screen, ButtonPicture picture, int x, int y) {
-  const OClip* source = catalogue::Get(picture);
+CheckBox* AddCheckBox(Screen& screen, ButtonPicture picture, int x, int y) {
+  const Clip* source = catalogue::Get(picture);
   if (!source) return nullptr;
-  auto box = std::make_unique<OClipCheckBox>();
+  auto box = std::make_unique<CheckBox>();
   box->CopyFrom(*source);
   box->Uncheck();
   box->x = x, box->y = y, box->depth = 0;
-  return static_cast<OClipCheckBox*>(screen.AddControl(std::move(box)));
+  return static_cast<CheckBox*>(screen.AddControl(std::move(box)));
 }
 
 int CurrentLevelCode() {
   const Options& options = GetOptions();
-  return (options.GameType == GameMode::kArcade ? 4 : 1) + options.Level;
+  return (options.mode == GameMode::kArcade ? 4 : 1) + options.level;
 }
 
 }  // namespace dialogs

@@ -7,9 +7,9 @@
 
 #include "engine/catalogue_names.h"
 
-class OClipButton;
-class OClipCheckBox;
-class OEngine;
+class Button;
+class CheckBox;
+class Screen;
 
 namespace dialogs {
 
@@ -25,9 +25,9 @@ constexpr int kKeyEnter = 13, kKeyEscape = 27;
 
 // A command button from the button picture at (x, y, depth) with the command code; null when the picture
 // is missing.
-OClipButton* AddCommandButton(OEngine& screen, ButtonPicture picture, int x, int y, int depth, int code);
+Button* AddCommandButton(Screen& screen, ButtonPicture picture, int x, int y, int depth, int code);
 // An unchecked check box from the button picture at (x, y), depth 0; null when missing.
-OClipCheckBox* AddCheckBox(OEngine& screen, ButtonPicture picture, int x, int y);
+CheckBox* AddCheckBox(Screen& screen, ButtonPicture picture, int x, int y);
 
 // The level code records are filed under for the current options: strategy level + 1, arcade level + 4.
 int CurrentLevelCode();

@@ -20,7 +20,7 @@ struct Scenario {
   // right (a right-button release), click:X,Y, release:X,Y, level:N type:N switch:N speed:N (the options'
   // boxes), dlg:BUTTON (a dialog's button, then half a second), ticks:N, unfocus, result (the game ends).
   const char* steps;
-  // closed, or a screen (main quit newgame help top10 clear) or game state (ready paused flying) and
+  // closed, or a screen (main quit newgame help topTen clear) or game state (ready paused flying) and
   // KEY=VALUE of what Shown gives.
   const char* want;
 };
@@ -90,9 +90,9 @@ void AddRecord(Program& program, const std::string& name, int code, int score) {
 // Commands and keys by name.
 // clang-format off
 const std::map<std::string, int> kNames = {
-    {"Exit", AMainWindow::kExit}, {"NewGame", AMainWindow::kNewGame}, {"Options", AMainWindow::kOptions},
-    {"Help", AMainWindow::kHelp}, {"TopTen", AMainWindow::kTopTen}, {"WebLink", AMainWindow::kWebLink},
-    {"Minimize", AMainWindow::kMinimize}, {"FullScreen", AMainWindow::kFullScreen}, {"Return", vk::kReturn},
+    {"Exit", MainScreen::kExit}, {"NewGame", MainScreen::kNewGame}, {"Options", MainScreen::kOptions},
+    {"Help", MainScreen::kHelp}, {"TopTen", MainScreen::kTopTen}, {"WebLink", MainScreen::kWebLink},
+    {"Minimize", MainScreen::kMinimize}, {"FullScreen", MainScreen::kFullScreen}, {"Return", vk::kReturn},
     {"Escape", vk::kEscape}, {"Space", vk::kSpace}, {"Pause", vk::kPause}, {"F3", vk::kF3}, {"F4", vk::kF4}};
 // clang-format on
 
@@ -102,33 +102,33 @@ class ProgramScenario : public ProgramTest, public ::testing::WithParamInterface
     const int n = kNames.count(arg) ? kNames.at(arg) : std::atoi(arg.c_str());
     int x = 0, y = 0;
     std::sscanf(arg.c_str(), "%d,%d", &x, &y);
-    AWndOptions& options = *screens::options();
-    AWndHelp& help = *screens::help();
-    AWndTop10& top = *screens::top10();
-    auto* question = dynamic_cast<AWndConfirm*>(ActiveScreen());
-    if (verb == "score") program.Session()->GetScore().Add(n);
+    OptionsDialog& options = *screens::options();
+    HelpDialog& help = *screens::help();
+    TopTenDialog& top = *screens::topTen();
+    auto* question = dynamic_cast<ConfirmDialog*>(ActiveScreen());
+    if (verb == "score") program.CurrentSession()->GetScore().Add(n);
     if (verb == "records")
       for (auto [code, score] : {std::pair{3, 400}, {3, 300}, {6, 500}})
         AddRecord(program, "P", code, score);
-    if (verb == "autosave") GetOptions().AutoSave = n != 0;
-    if (verb == "cmd") program.Main()->RunCommand(AMainWindow::Command(n));
+    if (verb == "autosave") GetOptions().autoSave = n != 0;
+    if (verb == "cmd") program.Main()->RunCommand(MainScreen::Command(n));
     if (verb == "btn" || verb == "press") {
-      const OClipButton* b = program.Main()->Button(AMainWindow::Command(n));
+      const Button* b = program.Main()->ButtonFor(MainScreen::Command(n));
       x = int(b->x) + b->GetWidth() / 2, y = int(b->y) + b->GetHeight() / 2;
       program.Window().OnMouseMove(x, y);
-      program.Window().OnLButtonDown(x, y);
+      program.Window().OnMouseDown(x, y);
     }
-    if (verb == "btn" || verb == "release") program.Window().OnLButtonUp(x, y);
+    if (verb == "btn" || verb == "release") program.Window().OnMouseUp(x, y);
     if (verb == "down") program.KeyDown(n);
     if (verb == "up") program.KeyUp(n);
-    if (verb == "right") program.Window().OnRButtonUp(300, 300);
+    if (verb == "right") program.Window().OnRightMouseUp(300, 300);
     if (verb == "click") program.Click(x, y);
     if (verb == "level") program.ClickOn(options, options.LevelBox(n));
     if (verb == "type") program.ClickOn(options, options.TypeBox(GameMode(n)));
-    if (verb == "switch") program.ClickOn(options, options.SwitchBox(AWndOptions::Switch(n)));
+    if (verb == "switch") program.ClickOn(options, options.SwitchBox(OptionsDialog::Switch(n)));
     if (verb == "speed") program.ClickOn(options, options.SpeedBar().Cells()[size_t(n)]);
     if (verb == "dlg") {
-      const std::map<std::string, std::pair<const OEngine*, const OClip*>> buttons = {
+      const std::map<std::string, std::pair<const Screen*, const Clip*>> buttons = {
           {"Yes", {question, question ? question->YesButton() : nullptr}},
           {"No", {question, question ? question->NoButton() : nullptr}},
           {"Ok", {&options, options.OkButton()}},
@@ -150,34 +150,34 @@ class ProgramScenario : public ProgramTest, public ::testing::WithParamInterface
   }
   // What the program shows, as " KEY=VALUE" items.
   std::string Shown() {
-    Game& game = *program.Session();
-    const auto* question = dynamic_cast<AWndConfirm*>(ActiveScreen());
+    Session& game = *program.CurrentSession();
+    const auto* question = dynamic_cast<ConfirmDialog*>(ActiveScreen());
     std::string lines = question ? question->Line(0).Text() + "/" + question->Line(1).Text() : "";
     std::replace(lines.begin(), lines.end(), ' ', '_');
-    const std::pair<const char*, const OEngine*> named[] = {
+    const std::pair<const char*, const Screen*> named[] = {
         {"main", screens::mainScreen().get()}, {"quit", screens::quit().get()},
         {"newgame", screens::newGame().get()}, {"help", screens::help().get()},
-        {"top10", screens::top10().get()},     {"clear", screens::clearRecords().get()}};
+        {"top10", screens::topTen().get()},    {"clear", screens::clearRecords().get()}};
     std::string screen = "other";
     for (auto [name, slot] : named)
       if (ActiveScreen() == slot) screen = name;
-    const GameState state = game.State();
-    const AWndHelp& help = *screens::help();
+    const SessionState state = game.State();
+    const HelpDialog& help = *screens::help();
     const Options& o = GetOptions();
     const auto& urls = program.platform.OpenedUrls();
     std::ostringstream out;
     out << " screen=" << screen << " state="
-        << (state == GameState::kReady    ? "ready"
-            : state == GameState::kPaused ? "paused"
-            : state == GameState::kFlying ? "flying"
-                                          : "other")
-        << " score=" << game.Score() << " session=" << game.Name() << " level=" << o.Level
-        << " type=" << int(o.GameType) << " sound=" << o.SoundOn << GetSound().IsEnabled()
-        << " autosave=" << o.AutoSave << " speed=" << o.FastSpeed
-        << " full=" << program.Window().IsFullScreen() << " min=" << program.platform.IsMinimised()
-        << " url=" << (urls.empty() ? "" : urls.back()) << " records=" << program.Main()->Scores().Size()
-        << " rows=" << screens::top10()->Rows().size() << " line=" << lines << " page=" << help.Page()
-        << help.NextButton()->visible << help.PreviousButton()->visible << " ";
+        << (state == SessionState::kReady    ? "ready"
+            : state == SessionState::kPaused ? "paused"
+            : state == SessionState::kFlying ? "flying"
+                                             : "other")
+        << " score=" << game.Score() << " session=" << game.Name() << " level=" << o.level
+        << " type=" << int(o.mode) << " sound=" << o.soundOn << GetSound().IsEnabled()
+        << " autosave=" << o.autoSave << " speed=" << o.speed << " full=" << program.Window().IsFullScreen()
+        << " min=" << program.platform.IsMinimised() << " url=" << (urls.empty() ? "" : urls.back())
+        << " records=" << program.Main()->Scores().Size() << " rows=" << screens::topTen()->Rows().size()
+        << " line=" << lines << " page=" << help.Page() << help.NextButton()->visible
+        << help.PreviousButton()->visible << " ";
     return out.str();
   }
 };
@@ -214,11 +214,11 @@ using Dialogs = ProgramTest;
 
 TEST(ResultRules, TheBonusIsTenThousandTimesOnePlusTwoUpToTheColoursCleared) {
   for (auto [cleared, bonus] : {std::pair{-2, 0}, {0, 0}, {1, 10000}, {3, 60000}, {6, 210000}})
-    EXPECT_EQ(AWndResult::Bonus(cleared), bonus) << cleared;
+    EXPECT_EQ(ResultDialog::Bonus(cleared), bonus) << cleared;
 }
 
 TEST(ResultRules, TheNameOfferedIsKeptOrTheLevelsBestStrategyNameOrTheLevelName) {
-  TScoresTable table;
+  ScoreTable table;
   for (const char* record : {"1-1-126\tArcadeAnn\t5\t9000", "1-1-126\tBob\t2\t700", "1-1-126\tCarl\t2\t500",
                              "1-1-126\tDora\t1\t800"})
     table.AddRecord(record);
@@ -230,24 +230,24 @@ TEST(ResultRules, TheNameOfferedIsKeptOrTheLevelsBestStrategyNameOrTheLevelName)
       {"", 1, "Bob"},          {"", 0, "Dora"},         {"", 2, "Master"}, {"   ", 1, "Expert"},
       {"Novice", 2, "Master"}, {"Master", 0, "Novice"}, {"Eve", 0, "Eve"}, {"Novice Nick", 0, "Novice Nick"}};
   for (const auto& c : cases)
-    EXPECT_EQ(AWndResult::DefaultName(c.typed, c.level, table), c.offered)
+    EXPECT_EQ(ResultDialog::DefaultName(c.typed, c.level, table), c.offered)
         << '"' << c.typed << "\" " << c.level;
 }
 
 TEST_F(Dialogs, TheResultShowsTheTotalAndFilesItUnderTheNameTypedCutToTwelve) {
   ASSERT_TRUE(program.StartIn(1, GameMode::kArcade));  // arcade Expert: level code 5
-  program.Session()->GetScore().Add(500);
+  program.CurrentSession()->GetScore().Add(500);
   ASSERT_TRUE(program.Main()->OpenResultDialog());
-  AWndResult& dialog = *screens::result();
-  const int bonus = AWndResult::Bonus(6 - program.Session()->PaletteLength());
+  ResultDialog& dialog = *screens::result();
+  const int bonus = ResultDialog::Bonus(6 - program.CurrentSession()->PaletteLength());
   EXPECT_EQ(dialog.Line(0).Text(), "500");
   EXPECT_EQ(dialog.Line(1).Text(), std::to_string(bonus));
   EXPECT_EQ(dialog.Line(2).Text(), std::to_string(500 + bonus));
   EXPECT_EQ(dialog.NameBox()->GetText(), "Expert");
   for (int i = 0; i < 6; ++i)
-    program.Window().OnChar(vk::kBack, 0);
+    program.Window().OnCharacter(vk::kBack, 0);
   for (char c : std::string("Zed the\tgreatest of all"))
-    program.Window().OnChar(c, 0);
+    program.Window().OnCharacter(c, 0);
   program.KeyUp(vk::kReturn);
   ASSERT_EQ(program.Main()->Scores().Size(), 1u);
   const auto& [score, record] = *program.Main()->Scores().begin();
@@ -265,8 +265,8 @@ TEST_F(Dialogs, TheTopTenShowsTheTenBestOfTheLevelCodeWithNamesCutAndSubmitsTheB
     AddRecord(program, "Player" + std::to_string(i), 5, 1000 + 100 * i);
   AddRecord(program, "Strategist", 2, 99999);
   AddRecord(program, "ABCDEFGHIJKLMNOPQRST", 5, 5000);
-  program.Main()->RunCommand(AMainWindow::kTopTen);
-  AWndTop10& top = *screens::top10();
+  program.Main()->RunCommand(MainScreen::kTopTen);
+  TopTenDialog& top = *screens::topTen();
   EXPECT_EQ(top.Title().Text(), "Expert");
   std::vector<std::string> names;
   for (const auto& row : top.Rows())

@@ -2,9 +2,9 @@
 // data file, the game stored at the first exit and resumed at the next start; the demo and the replay of
 // the last game, the level they play at and give back, what ends them, and the game that comes back.
 #include "app/program_context.h"
-#include "game/game_orig.h"
 #include "game/random.h"
-#include "game/save_replay.h"
+#include "game/replay_recorder.h"
+#include "game/strategy_session.h"
 #include "tests/app/program_testing.h"
 #include "tests/support/replay_files.h"
 
@@ -23,7 +23,7 @@ bool AllLoaded(const Table& table) {
 TEST(ProgramContextTest, StartsEveryLayerAfreshAndPutsThePreviousStateBack) {
   HeadlessPlatform platform;
   SetPlatform(&platform);
-  GetOptions().Level = 2;
+  GetOptions().level = 2;
   SetLibRandomSeed(99);
   EndProgram(nullptr, 3);
   {
@@ -32,10 +32,10 @@ TEST(ProgramContextTest, StartsEveryLayerAfreshAndPutsThePreviousStateBack) {
     EXPECT_EQ(GetOptions(), Options{});
     EXPECT_EQ(LibRandomSeed(), 1u);
     EXPECT_EQ(ProgramExitCode(), 0);
-    GetOptions().Level = 1, SetLibRandomSeed(5), EndProgram(nullptr, 4), SetPlatform(nullptr);
+    GetOptions().level = 1, SetLibRandomSeed(5), EndProgram(nullptr, 4), SetPlatform(nullptr);
   }
   EXPECT_EQ(&GetPlatform(), &platform);
-  EXPECT_EQ(GetOptions().Level, 2);
+  EXPECT_EQ(GetOptions().level, 2);
   EXPECT_EQ(LibRandomSeed(), 99u);
   EXPECT_EQ(ProgramExitCode(), 3);
   SetPlatform(nullptr);
@@ -45,7 +45,7 @@ TEST_F(ProgramTest, LoadsTheCatalogueShowsTheIntroAndHandsOverOnTheFirstTickPast
   ASSERT_TRUE(program.Start());
   // Every slot of the catalogue is filled.
   EXPECT_TRUE(AllLoaded(catalogue::ballPictures()) && AllLoaded(catalogue::ballSprites()) &&
-              AllLoaded(catalogue::skins()) && AllLoaded(catalogue::mainWindowPieces()) &&
+              AllLoaded(catalogue::skins()) && AllLoaded(catalogue::mainScreenPieces()) &&
               AllLoaded(catalogue::framePieces()) && AllLoaded(catalogue::generalPictures()) &&
               AllLoaded(catalogue::buttonPictures()) && AllLoaded(catalogue::alphabetStrips()));
   for (int id = 0; id < kSoundCount; ++id)
@@ -65,7 +65,7 @@ TEST_F(ProgramTest, LoadsTheCatalogueShowsTheIntroAndHandsOverOnTheFirstTickPast
   // Centred on the headless 1280 x 1024 screen at the main screen's size.
   EXPECT_EQ(program.Window().GetWindowX(), (1280 - 800) / 2);
   EXPECT_EQ(program.Window().GetWindowY(), (1024 - 600) / 2);
-  EXPECT_EQ(program.Session()->Name(), "GameOrig");
+  EXPECT_EQ(program.CurrentSession()->Name(), "GameOrig");
   EXPECT_EQ(program.Quit(), 0);
   EXPECT_FALSE(screens::intro());
   EXPECT_FALSE(catalogue::buttonPictures()[0]);
@@ -102,7 +102,7 @@ TEST(ProgramStartup, TheFirstExitStoresTheGameAndTheNextStartResumesIt) {
   ScratchFolder folder;
   SoundLog sounds;
   const auto stored = [](Program& p) {
-    Game& g = *p.Session();
+    Session& g = *p.CurrentSession();
     return std::tuple(p.Board(), g.Score(), g.GameBall()->colour, g.WaitBall()->colour, g.MissesLeft());
   };
   decltype(stored(std::declval<Program&>())) before;
@@ -111,20 +111,20 @@ TEST(ProgramStartup, TheFirstExitStoresTheGameAndTheNextStartResumesIt) {
     ASSERT_TRUE(program.Start());
     EXPECT_EQ(GetOptions(), Options{});
     // The release of the press that ended the intro does not shoot.
-    program.Window().OnLButtonDown(200, 200);
+    program.Window().OnMouseDown(200, 200);
     program.Ticks();
-    EXPECT_EQ(program.Window().GetFrameInterval(), frameIntervals[Options{}.FastSpeed]);
+    EXPECT_EQ(program.Window().GetFrameInterval(), frameIntervals[Options{}.speed]);
     ASSERT_TRUE(program.UntilReady());
-    program.Window().OnLButtonUp(200, 200);
-    EXPECT_EQ(program.Session()->State(), GameState::kReady);
+    program.Window().OnMouseUp(200, 200);
+    EXPECT_EQ(program.CurrentSession()->State(), SessionState::kReady);
     for (int shot = 0; shot < 3; ++shot) {
       ASSERT_TRUE(program.UntilReady());
       program.Click(120 + 150 * shot, 330);
-      EXPECT_EQ(program.Session()->State(), GameState::kFlying);
+      EXPECT_EQ(program.CurrentSession()->State(), SessionState::kFlying);
     }
     ASSERT_TRUE(program.UntilReady());
-    program.Session()->GetScore().Add(120);
-    program.Session()->Save();
+    program.CurrentSession()->GetScore().Add(120);
+    program.CurrentSession()->Save();
     before = stored(program);
     EXPECT_EQ(program.Quit(), 0);
   }
@@ -136,29 +136,29 @@ TEST(ProgramStartup, TheFirstExitStoresTheGameAndTheNextStartResumesIt) {
 
 class Players : public ProgramTest {
  protected:
-  AMainWindow& Main() { return *program.Main(); }
+  MainScreen& Main() { return *program.Main(); }
 };
 
 TEST_F(Players, TheDemoShootsByItselfAtLevelZeroPausesWithoutFocusAndAKeyBringsBackTheGameAndLevel) {
   ASSERT_TRUE(program.StartIn(1));
   const std::vector<int> board = program.Board();
-  Main().RunCommand(AMainWindow::kDemo);
-  EXPECT_EQ(program.Session()->Name(), "GameDemo");
-  EXPECT_EQ(GetOptions().Level, 0);
+  Main().RunCommand(MainScreen::kDemo);
+  EXPECT_EQ(program.CurrentSession()->Name(), "GameDemo");
+  EXPECT_EQ(GetOptions().level, 0);
   EXPECT_TRUE(Main().DemoLabel()->visible);
   bool shot = false;
   for (int i = 0; i < 1500 && !shot; ++i, program.Ticks())
-    shot = program.Session()->State() == GameState::kFlying;
+    shot = program.CurrentSession()->State() == SessionState::kFlying;
   EXPECT_TRUE(shot);
   program.platform.SetFocus(false);
   program.Ticks();
-  EXPECT_EQ(program.Session()->State(), GameState::kPaused);
+  EXPECT_EQ(program.CurrentSession()->State(), SessionState::kPaused);
   program.platform.SetFocus(true);
   program.KeyDown(vk::kSpace);
   EXPECT_FALSE(Main().DemoRunning() || Main().DemoLabel()->visible);
-  EXPECT_EQ(GetOptions().Level, 1);
+  EXPECT_EQ(GetOptions().level, 1);
   ASSERT_TRUE(program.UntilReady());
-  EXPECT_EQ(program.Session()->Name(), "GameOrig");
+  EXPECT_EQ(program.CurrentSession()->Name(), "GameOrig");
   EXPECT_EQ(program.Board(), board);
 }
 
@@ -166,25 +166,25 @@ TEST_F(Players, TheReplayPlaysAtItsOwnLevelAndTheLevelBeforeComesBack) {
   WriteReplayFile(kReplayFile, 2, 0, "");
   ASSERT_TRUE(program.StartIn(1));
   SetPlayerSessionFactory(
-      [](OEngine& screen, bool, GameMode) { return std::make_unique<GameOrig>(&screen); });
-  Main().RunCommand(AMainWindow::kReplay);
+      [](Screen& screen, bool, GameMode) { return std::make_unique<StrategySession>(&screen); });
+  Main().RunCommand(MainScreen::kReplay);
   EXPECT_TRUE(Main().ReplayRunning() && Main().ReplayLabel()->visible);
-  EXPECT_EQ(GetOptions().Level, 2);
+  EXPECT_EQ(GetOptions().level, 2);
   // A demo started from the replay keeps the level saved before either.
-  Main().RunCommand(AMainWindow::kDemo);
+  Main().RunCommand(MainScreen::kDemo);
   program.KeyDown(vk::kSpace);
-  EXPECT_EQ(GetOptions().Level, 1);
+  EXPECT_EQ(GetOptions().level, 1);
 }
 
 TEST_F(Players, AReplayTooShortForItsFirstBoardHandsBackToAGame) {
   WriteReplayFile(kReplayFile, 0, 0, std::string(152, '\1'));  // the first board needs 153 values
   ASSERT_TRUE(program.StartIn(1));
-  Main().RunCommand(AMainWindow::kReplay);
+  Main().RunCommand(MainScreen::kReplay);
   program.Ticks(5);
   EXPECT_FALSE(Main().DemoRunning() || Main().ReplayRunning());
-  EXPECT_EQ(GetOptions().Level, 1);
+  EXPECT_EQ(GetOptions().level, 1);
   ASSERT_TRUE(program.UntilReady());
-  EXPECT_EQ(program.Session()->Name(), "GameOrig");
+  EXPECT_EQ(program.CurrentSession()->Name(), "GameOrig");
 }
 
 }  // namespace

@@ -5,29 +5,29 @@
 
 #include <gtest/gtest.h>
 
-#include "app/main_window.h"
+#include "app/game_window.h"
 #include "app/program_context.h"
 #include "app/settings_file.h"
 #include "engine/catalogue.h"
 #include "engine/check_box.h"
-#include "engine/edit.h"
+#include "engine/edit_box.h"
 #include "engine/platform_headless.h"
 #include "game/ball.h"
 #include "game/player_sessions.h"
+#include "screens/dialogs/clear_records_dialog.h"
+#include "screens/dialogs/help_dialog.h"
+#include "screens/dialogs/new_game_dialog.h"
+#include "screens/dialogs/options_dialog.h"
+#include "screens/dialogs/quit_dialog.h"
+#include "screens/dialogs/result_dialog.h"
 #include "screens/dialogs/results_link.h"
-#include "screens/dialogs/wnd_clear.h"
-#include "screens/dialogs/wnd_exit.h"
-#include "screens/dialogs/wnd_help.h"
-#include "screens/dialogs/wnd_options.h"
-#include "screens/dialogs/wnd_rest.h"
-#include "screens/dialogs/wnd_result.h"
-#include "screens/dialogs/wnd_top10.h"
-#include "screens/intro.h"
+#include "screens/dialogs/top_ten_dialog.h"
+#include "screens/intro_screen.h"
 #include "screens/main_screen.h"
 #include "screens/program_exit.h"
-#include "screens/progress_bar.h"
 #include "screens/screen_slots.h"
 #include "screens/small_balls.h"
+#include "screens/step_selector.h"
 #include "tests/support/sound_log.h"
 #include "tests/support/test_folder.h"
 
@@ -74,7 +74,7 @@ class Program {
   }
   bool Start() {
     SetPlayerSessionFactory(MakePlayerSession);
-    window_ = std::make_unique<OMainWindow>(OMainWindow::Contents::kGame);
+    window_ = std::make_unique<GameWindow>(GameWindow::Contents::kGame);
     if (!window_->Create("Main", 800, 600)) return false;
     window_->SetFrameInterval(1);
     window_->Show();
@@ -87,11 +87,11 @@ class Program {
   }
   void Click(int x, int y) {
     window_->OnMouseMove(x, y);
-    window_->OnLButtonDown(x, y);
-    window_->OnLButtonUp(x, y);
+    window_->OnMouseDown(x, y);
+    window_->OnMouseUp(x, y);
   }
   // A click on the middle of a control of screen.
-  void ClickOn(const OEngine& screen, const OClip* control) {
+  void ClickOn(const Screen& screen, const Clip* control) {
     ASSERT_NE(control, nullptr);
     Click(screen.GetX() + int(control->x) + control->GetWidth() / 2,
           screen.GetY() + int(control->y) + control->GetHeight() / 2);
@@ -101,14 +101,14 @@ class Program {
   // Ticks until the game waits for a shot (false after maxTicks).
   bool UntilReady(int maxTicks = 3000) {
     for (int i = 0; i < maxTicks; ++i, Ticks())
-      if (Session() && Session()->State() == GameState::kReady) return true;
+      if (CurrentSession() && CurrentSession()->State() == SessionState::kReady) return true;
     return false;
   }
   // Starts, enters the main screen and waits for the first shot: of the game the start made, or of a new
   // one at the level and mode given.
   bool StartIn(int level = -1, GameMode mode = GameMode::kStrategy) {
     if (!Start()) return false;
-    if (level >= 0) GetOptions().Level = level, GetOptions().GameType = mode;
+    if (level >= 0) GetOptions().level = level, GetOptions().mode = mode;
     Click(200, 200);  // the intro clicked away: the main screen is active after the tick
     Ticks();
     if (level >= 0) Main()->StartGame(true, false);
@@ -122,18 +122,18 @@ class Program {
   std::vector<int> Board() const {
     std::vector<int> cells;
     for (int i = 0; i < kCellCount; ++i)
-      cells.push_back(Session()->GetField()->Cell(i));
+      cells.push_back(CurrentSession()->GetBoard()->Cell(i));
     return cells;
   }
 
-  OMainWindow& Window() { return *window_; }
-  AMainWindow* Main() const { return screens::mainScreen().get(); }
-  Game* Session() const { return Main() ? Main()->GetGame() : nullptr; }
+  GameWindow& Window() { return *window_; }
+  MainScreen* Main() const { return screens::mainScreen().get(); }
+  Session* CurrentSession() const { return Main() ? Main()->GetSession() : nullptr; }
 
   HeadlessPlatform platform;
 
  private:
-  std::unique_ptr<OMainWindow> window_;
+  std::unique_ptr<GameWindow> window_;
 };
 
 // A test with the program in its scratch folder and the effects it plays counted.

@@ -8,11 +8,11 @@
 
 #include "app/settings_file.h"
 #include "engine/audio_null.h"
-#include "engine/sound.h"
+#include "engine/sound_player.h"
 #include "store/cipher_file.h"
-#include "store/config.h"
 #include "store/options.h"
-#include "store/scores.h"
+#include "store/score_table.h"
+#include "store/settings_store.h"
 #include "tests/support/headless_window.h"
 #include "tests/support/test_folder.h"
 
@@ -26,19 +26,19 @@ class SettingsFileTest : public HeadlessWindowTest {
   void TearDown() override {
     SetSound(nullptr);
     HeadlessWindowTest::TearDown();
-    GetConfig().LoadText("");
+    GetSettings().LoadText("");
     GetOptions() = Options{};
   }
 
   // A new run as start-up leaves it: the process-wide state fresh, the frame interval as the entry
-  // function sets it, the sound player set up with DirectSound on, on a device that works or not.
+  // function sets it, the sound player set up with mixing on, on a device that works or not.
   void Restart(bool deviceWorks = true) {
-    GetConfig().LoadText("");
+    GetSettings().LoadText("");
     GetOptions() = Options{};
     scores.Clear();
     window.SetFrameInterval(1);
     SetSound(nullptr);
-    sound = std::make_unique<OSound>(std::make_unique<NullAudioDevice>(deviceWorks));
+    sound = std::make_unique<SoundPlayer>(std::make_unique<NullAudioDevice>(deviceWorks));
     sound->SetMode(true);
     SetSound(sound.get());
   }
@@ -53,8 +53,8 @@ class SettingsFileTest : public HeadlessWindowTest {
 
   TestFolder folder;
   const std::string path = folder / "sv.dat";
-  std::unique_ptr<OSound> sound;
-  TScoresTable scores;
+  std::unique_ptr<SoundPlayer> sound;
+  ScoreTable scores;
 };
 
 // What each stored option makes of the options and the window's frame interval: a missing key gives its
@@ -65,10 +65,10 @@ TEST_F(SettingsFileTest, StoredValuesMissingOutOfRangeOrOfAnotherKindGiveTheLoad
     int (*field)(const Options&);
     int value, interval;
   };
-  constexpr auto level = [](const Options& o) { return o.Level; };
-  constexpr auto mode = [](const Options& o) { return int(o.GameType); };
-  constexpr auto speed = [](const Options& o) { return o.FastSpeed; };
-  constexpr auto full = [](const Options& o) { return o.FullScreen; };
+  constexpr auto level = [](const Options& o) { return o.level; };
+  constexpr auto mode = [](const Options& o) { return int(o.mode); };
+  constexpr auto speed = [](const Options& o) { return o.speed; };
+  constexpr auto full = [](const Options& o) { return o.fullScreen; };
   const Case cases[] = {
       {"Level=1", level, 1, 5},          {"Level=3", level, 0, 5},      {"Level=-1", level, 0, 5},
       {"Level=\"Master\"", level, 0, 5}, {"GameType=1", mode, 1, 5},    {"GameType=2", mode, 0, 5},
@@ -85,21 +85,21 @@ TEST_F(SettingsFileTest, StoredValuesMissingOutOfRangeOrOfAnotherKindGiveTheLoad
   }
   // Switches read any nonzero integer as on (a string as off); the looks take the first six values.
   Restart();
-  GetOptions().Skins.fill(9);
+  GetOptions().skins.fill(9);
   WriteSettings(
       "Game = {\nCurrGame = {\nSkins=[-1 99 3]\n}\nOptions = {\nSoundOn=\"on\"\nDirectSound=0\n"
       "Animate=-1\nAutoSave=2\nNewGameNeeded=0\n}\n}\n");
   EXPECT_TRUE(LoadSettings(window, scores, path));
   const Options& o = GetOptions();
-  EXPECT_EQ(std::tuple(o.SoundOn, o.DirectSound, o.Animate, o.AutoSave, o.NewGameNeeded, o.Skins),
+  EXPECT_EQ(std::tuple(o.soundOn, o.mixSounds, o.animate, o.autoSave, o.newGameNeeded, o.skins),
             std::tuple(false, false, true, true, false, std::array<int, 6>{-1, 99, 3, 0, 0, 0}));
   EXPECT_FALSE(sound->IsEnabled());
   EXPECT_EQ(sound->GetMode(), 0);
   Restart();
   WriteSettings("Game = {\nCurrGame = {\nSkins=[1 2 3 4 5 6 7]\n}\n}\n");
   EXPECT_TRUE(LoadSettings(window, scores, path));
-  Options loadDefaults{.FastSpeed = 3, .NewGameNeeded = true, .settingsLoaded = true};  // the keys missing
-  loadDefaults.Skins = {1, 2, 3, 4, 5, 6};
+  Options loadDefaults{.speed = 3, .newGameNeeded = true, .settingsLoaded = true};  // the keys missing
+  loadDefaults.skins = {1, 2, 3, 4, 5, 6};
   EXPECT_EQ(GetOptions(), loadDefaults);
 }
 
@@ -122,7 +122,7 @@ TEST_F(SettingsFileTest, AnUnreadableFileLeavesEverythingAsItWas) {
   }
   // The store keeps what was read before the text's error; exit writes the options' initial values over
   // it, and the table as it stands.
-  EXPECT_EQ(GetConfig().GetInt(kKeyLevel, 0), 1);
+  EXPECT_EQ(GetSettings().GetInt(kKeyLevel, 0), 1);
   ASSERT_TRUE(SaveSettings(window, scores, path));
   EXPECT_EQ(
       Written(),
@@ -131,8 +131,8 @@ TEST_F(SettingsFileTest, AnUnreadableFileLeavesEverythingAsItWas) {
       "NewGameNeeded=0\n\t\tSoundOn=1\n\t}\n\tScores = {\n\t\tTable=\"2-2-126\\tBo\\t1\\t70\\n\"\n\t}\n}\n");
 }
 
-// Full screen and DirectSound are written as the window and the player stand: here full screen, and a
-// device that cannot have DirectSound.
+// Full screen and sound mixing are written as the window and the player stand: here full screen, and a
+// device that cannot mix.
 TEST_F(SettingsFileTest, ExitWritesTheOptionsTheTableAndEveryOtherKeyRead) {
   Restart(/*deviceWorks=*/false);
   WriteSettings(
@@ -142,9 +142,9 @@ TEST_F(SettingsFileTest, ExitWritesTheOptionsTheTableAndEveryOtherKeyRead) {
   EXPECT_EQ(scores.ToText(), "1-1-126\tAnn\t3\t500\n1-1-126\tBo\t4\t200\n");
   scores.AddRecord("6-12-126\tCy\t1\t900");
   Options& o = GetOptions();
-  o.Level = 2, o.SoundOn = false, o.Animate = false, o.FastSpeed = 4, o.GameType = GameMode::kArcade,
-  o.FullScreen = 0;
-  o.Skins = {5, 4, 3, 2, 1, 0};
+  o.level = 2, o.soundOn = false, o.animate = false, o.speed = 4, o.mode = GameMode::kArcade,
+  o.fullScreen = 0;
+  o.skins = {5, 4, 3, 2, 1, 0};
   ASSERT_TRUE(window.EnterFullScreen());
   ASSERT_TRUE(SaveSettings(window, scores, path));
   ASSERT_TRUE(window.LeaveFullScreen());

@@ -14,8 +14,8 @@
 
 namespace {
 
-std::unique_ptr<OClip> Load(const std::string& name) {
-  auto clip = std::make_unique<OClip>();
+std::unique_ptr<Clip> Load(const std::string& name) {
+  auto clip = std::make_unique<Clip>();
   std::string why;
   if (LoadClipFile(std::string(GLOBBET_DATA_DIR) + "/" + name, *clip, &why)) return clip;
   ADD_FAILURE() << name << " is missing or refused: " << why << " (build the globbet_data target)";
@@ -23,13 +23,13 @@ std::unique_ptr<OClip> Load(const std::string& name) {
 }
 
 // True when the picture shows pixel (x, y): opaque in its mask, or not its colour key.
-bool Shows(const OBitmap& p, int x, int y) {
+bool Shows(const Bitmap& p, int x, int y) {
   if (const uint8_t* m = p.GetMaskRow(y)) return m[x] < 128;
   return p.colorKey < 0 || p.GetPixel(x, y) != uint32_t(p.colorKey);
 }
 
 // The sum of the picture's opacity (255 a fully shown pixel).
-long Opacity(const OBitmap& p) {
+long Opacity(const Bitmap& p) {
   long sum = 0;
   for (int y = 0; y < p.GetHeight(); ++y)
     for (int x = 0; x < p.GetWidth(); ++x)
@@ -47,7 +47,7 @@ TEST(Catalogue, BallsAppearGrowingRestOnTheirLastFrameAndBurstIntoFadingParticle
     for (int f = 0; f < 10; ++f)
       EXPECT_EQ(ball->GetFrame(f)->frameAction, f == 9 ? kFrameStop : kFrameNext) << f;
     // Frames 2..4 grow toward the ball at rest, 5..8 sparkle at full size, 0 and 1 are what a burst leaves.
-    const OBitmap& rest = *ball->GetFrame(9);
+    const Bitmap& rest = *ball->GetFrame(9);
     EXPECT_LT(Opacity(*ball->GetFrame(2)), Opacity(*ball->GetFrame(3)));
     EXPECT_LT(Opacity(*ball->GetFrame(3)), Opacity(*ball->GetFrame(4)));
     EXPECT_LT(Opacity(*ball->GetFrame(4)), Opacity(rest));
@@ -74,7 +74,7 @@ TEST(Catalogue, ButtonsHitInTheirMiddleOnlyAndChangeLookWhenPressedOrHovered) {
     if (!button) continue;
     ASSERT_GE(button->GetSequenceCount(), i == 20 ? 2 : 3);
     for (int s = 0; s < button->GetSequenceCount(); ++s) {
-      const OBitmap* f = button->GetSequence(s)->GetFrame(0);
+      const Bitmap* f = button->GetSequence(s)->GetFrame(0);
       ASSERT_NE(f, nullptr) << s;
       // Pixel-exact hit tests miss on the key.
       EXPECT_EQ(f->GetPixel(0, 0), uint32_t(f->colorKey));

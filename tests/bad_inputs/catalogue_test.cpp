@@ -8,9 +8,9 @@
 #include <sstream>
 
 #include "engine/clip_file.h"
-#include "game/save_replay.h"
+#include "game/replay_recorder.h"
 #include "store/cipher_file.h"
-#include "store/config.h"
+#include "store/settings_store.h"
 #include "tests/app/program_testing.h"
 
 namespace {
@@ -64,7 +64,7 @@ TEST(BadInputCatalogue, EveryLineIsWhole) {
 
 TEST(BadInputCatalogue, DamagedClipsAreRefusedAsDamagedWithAReasonAndSoundOnesLoad) {
   for (const Case& c : ReadCases("clp")) {
-    OClip clip;
+    Clip clip;
     const LoadResult result = clip.Load(c.Path().string());
     EXPECT_EQ(bool(result), !c.Expects("fatal")) << c.Where() << ": " << result.reason;
     if (!result) {
@@ -85,7 +85,7 @@ TEST(BadInputCatalogue, DamagedSoundsNeverReachTheDeviceInEitherMode) {
       sounds.Player().Play(SoundId::kClick, true);
       sounds.Player().Play(SoundId::kClick, false);
       EXPECT_EQ(sounds.Count(SoundId::kClick), 0) << c.Where();
-      const OSound::WavInfoStruct* entry = sounds.Player().Find(SoundId::kClick);
+      const SoundPlayer::WavInfoStruct* entry = sounds.Player().Find(SoundId::kClick);
       EXPECT_TRUE(!entry || !entry->valid) << c.Where();
     }
   }
@@ -97,9 +97,9 @@ TEST(BadInputCatalogue, SettingsFilesGivingDefaultsAreRefusedAndTheOthersRead) {
   for (const std::string kind : {"sv", "game", "scores"}) {
     for (const Case& c : ReadCases(kind)) {
       std::string text;
-      OConfig store;
+      SettingsStore store;
       const bool read = ReadEncryptedFile(c.Path().string(), text, kSettingsKey, kCipherKeyLength) &&
-                        store.LoadText(text) == OConfig::LoadResult::kComplete;
+                        store.LoadText(text) == SettingsStore::LoadResult::kComplete;
       EXPECT_EQ(read, !c.Expects("defaults")) << c.Where();
     }
   }
@@ -123,21 +123,21 @@ TEST(BadInputCatalogue, DamagedReplaysAreRefusedStopOrStartAgainAsTheirCaseSays)
     }
     Program program;
     ASSERT_TRUE(program.StartIn());
-    AMainWindow& main = *program.Main();
-    const bool offered = main.Button(AMainWindow::kReplay)->visible;
+    MainScreen& main = *program.Main();
+    const bool offered = main.ButtonFor(MainScreen::kReplay)->visible;
     program.Click(630, 162);  // the button's middle, as a player clicks it
     EXPECT_EQ(offered, !c.Expects("no-replay"));
     if (c.Expects("replay-loops")) {
       // Half a minute of play: the file ends (or the game does) and it goes on.
       program.Ticks(3000);
       EXPECT_TRUE(main.ReplayRunning());
-      const std::string name = program.Session()->Name();
+      const std::string name = program.CurrentSession()->Name();
       EXPECT_TRUE(name == "GameSaved" || name == "GameSavedTime") << name;
     } else {
       ASSERT_TRUE(c.Expects("no-replay") || c.Expects("replay-stops")) << "unknown expectation " << c.expect;
       program.Ticks(100);
       EXPECT_FALSE(main.ReplayRunning());
-      EXPECT_EQ(program.Session()->Name(), "GameOrig");
+      EXPECT_EQ(program.CurrentSession()->Name(), "GameOrig");
     }
     EXPECT_EQ(program.Quit(), 0);
   }

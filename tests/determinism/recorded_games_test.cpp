@@ -5,9 +5,9 @@
 
 #include <sstream>
 
-#include "game/game_saved.h"
-#include "game/game_saved_time.h"
-#include "game/save_replay.h"
+#include "game/arcade_replay.h"
+#include "game/replay_recorder.h"
+#include "game/strategy_replay.h"
 #include "tests/app/program_testing.h"
 #include "tools/globbet-tool/board_hash.h"
 
@@ -36,7 +36,7 @@ std::vector<RecordedGame> Manifest() {
     else
       ADD_FAILURE() << "manifest line: " << line;
   }
-  EXPECT_GE(games.size(), size_t(kLevelCount * kGameTypeCount));
+  EXPECT_GE(games.size(), size_t(kLevelCount * kGameModeCount));
   return games;
 }
 
@@ -52,19 +52,19 @@ void ExpectEndInProgram(const RecordedGame& game, int speed, int tickMs) {
   int score = 0, shots = 0;
   std::array<int, kCellCount> board{};
   ASSERT_TRUE(program.StartIn());
-  GetOptions().FastSpeed = speed;
+  GetOptions().speed = speed;
   ASSERT_GE(tickMs, frameIntervals[speed]);
-  program.Main()->RunCommand(AMainWindow::kReplay);
+  program.Main()->RunCommand(MainScreen::kReplay);
   ASSERT_TRUE(program.Main()->ReplayRunning());
-  Game* session = program.Session();
+  Session* session = program.CurrentSession();
   ReplayPass* pass = nullptr;
-  if (auto* strategy = dynamic_cast<GameSaved*>(session)) pass = &strategy->Pass();
-  if (auto* arcade = dynamic_cast<GameSavedTime*>(session)) pass = &arcade->Pass();
+  if (auto* strategy = dynamic_cast<StrategyReplay*>(session)) pass = &strategy->Pass();
+  if (auto* arcade = dynamic_cast<ArcadeReplay*>(session)) pass = &arcade->Pass();
   ASSERT_NE(pass, nullptr) << "the replay button made " << session->Name();
   pass->SetObserver([&](bool gameOver) {  // the first pass is the recorded game
     if (ended) return;
     ended = true, over = gameOver, score = session->Score(), shots = pass->Shots();
-    board = session->GetField()->Cells();
+    board = session->GetBoard()->Cells();
   });
   ActiveScreenForwarder window;  // the main window's frame, as its loop gives it after tickMs
   for (long long tick = 0; !ended && tick < 2'000'000 && program.Main()->ReplayRunning(); ++tick) {

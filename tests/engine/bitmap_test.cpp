@@ -1,4 +1,4 @@
-// OBitmap: Draw against the pixel-by-pixel rules at every placement, shared storage, and
+// Bitmap: Draw against the pixel-by-pixel rules at every placement, shared storage, and
 // text and rectangles.
 #include <gtest/gtest.h>
 
@@ -23,7 +23,7 @@ uint32_t BlendRef(uint32_t src, uint32_t dst, int t) {
 }
 
 // The drawing rules pixel by pixel, in logical coordinates, with no clipping arithmetic to get wrong.
-void DrawRef(OBitmap& dst, const OBitmap& src, int x, int y, BitmapRect r) {
+void DrawRef(Bitmap& dst, const Bitmap& src, int x, int y, BitmapRect r) {
   for (int sy = std::max(r.top, 0); sy < std::min(r.bottom, src.GetHeight()); ++sy) {
     for (int sx = std::max(r.left, 0); sx < std::min(r.right, src.GetWidth()); ++sx) {
       const int dx = x + sx, dy = y + sy;
@@ -40,15 +40,15 @@ void DrawRef(OBitmap& dst, const OBitmap& src, int x, int y, BitmapRect r) {
   }
 }
 
-void ExpectSamePixels(const OBitmap& a, const OBitmap& b) {
+void ExpectSamePixels(const Bitmap& a, const Bitmap& b) {
   ASSERT_EQ(Pixels(a), Pixels(b));
   // The spare row above the picture stays untouched.
   for (int i = 0; i < a.GetStride(); ++i)
     ASSERT_EQ(a.GetPixels()[a.GetHeight() * a.GetStride() + i], 0) << "spare row written";
 }
 
-OBitmap Backdrop(int width, int height) {
-  OBitmap b = Filled(width, height, 0x336699);
+Bitmap Backdrop(int width, int height) {
+  Bitmap b = Filled(width, height, 0x336699);
   for (int y = 0; y < height; y += 3)
     b.SetPixel(y % width, y, 0x00FF80);
   b.fillColor = 0xC0FFEE;
@@ -58,22 +58,22 @@ OBitmap Backdrop(int width, int height) {
 // Every placement around and across each edge, keyed or masked, opaque, blended or as a silhouette,
 // with and without a source rectangle.
 TEST(BitmapDraw, MatchesThePixelRulesAtEveryPlacement) {
-  OBitmap keyed = Pattern(5, 4);
+  Bitmap keyed = Pattern(5, 4);
   keyed.SetPixel(2, 1, 0x0000FE);
   keyed.SetPixel(4, 3, 0x0000FE);
   keyed.colorKey = 0x0000FE;
-  OBitmap masked = MaskedPattern(5, 4, 0x55);
+  Bitmap masked = MaskedPattern(5, 4, 0x55);
   masked.GetMask()[7] = 255;
   masked.GetMask()[8] = 155;  // + transparency 100 = 255: left alone
   const BitmapRect rects[] = {{0, 0, 5, 4}, {1, 1, 4, 3}, {-2, -2, 9, 9}, {3, 0, 2, 4}};
-  for (OBitmap* src : {&keyed, &masked}) {
+  for (Bitmap* src : {&keyed, &masked}) {
     for (int t : {0, 100, 300}) {
       src->transparency = t;
       for (const BitmapRect& r : rects) {
         for (int y = -6; y <= 9; ++y) {
           for (int x = -7; x <= 11; ++x) {
             SCOPED_TRACE(testing::Message() << "at " << x << "," << y << " t " << t << " left " << r.left);
-            OBitmap got = Backdrop(9, 7), want = Backdrop(9, 7);
+            Bitmap got = Backdrop(9, 7), want = Backdrop(9, 7);
             got.Draw(src, x, y, &r);
             DrawRef(want, *src, x, y, r);
             ExpectSamePixels(got, want);
@@ -88,14 +88,14 @@ TEST(BitmapDraw, MatchesThePixelRulesAtEveryPlacement) {
 // ---- storage -------------------------------------------------------------------------------------
 
 TEST(BitmapStorage, UnusableSizesAreRefusedAndCopiesShareStorageUntilTheLastOwnerGoes) {
-  OBitmap b(4, 4);
+  Bitmap b(4, 4);
   for (const auto& [w, h] : {std::pair{0, 5}, {5, -1}, {100000, 100000}})
     EXPECT_FALSE(b.Create(w, h) || b.HasPixels()) << w << " x " << h;
   EXPECT_EQ(b.CreateMask(0), nullptr);
-  auto original = std::make_unique<OBitmap>(8, 8);
-  OBitmap(*original).SetPixel(0, 0, 0x00FF00);
+  auto original = std::make_unique<Bitmap>(8, 8);
+  Bitmap(*original).SetPixel(0, 0, 0x00FF00);
   // The original goes first; the copy keeps pixels and mask alive (ASan catches a premature free).
-  OBitmap survivor;
+  Bitmap survivor;
   ASSERT_TRUE(survivor.ShareFrom(original.get()));
   original->CreateMask(9);
   original.reset();
@@ -122,7 +122,7 @@ class BitmapText : public ::testing::Test {
 TEST_F(BitmapText, DrawTextPaintsExactlyTheMeasuredCell) {
   EXPECT_EQ(WesternToUtf8("A\x80\xE9\x96"), "A\u20AC\u00E9\u2013");
   EXPECT_EQ(FontPixelHeight(14), 19) << "14 points at 96 dots an inch are 18.7 pixels, rounded";
-  OBitmap b(10, 10);
+  Bitmap b(10, 10);
   int w1, w2, wi, wm, h1, h;
   ASSERT_TRUE(b.MeasureText("Wide", w1, h1) && b.MeasureText("Wide Wide", w2, h));
   EXPECT_GT(w2, 2 * w1);
@@ -133,7 +133,7 @@ TEST_F(BitmapText, DrawTextPaintsExactlyTheMeasuredCell) {
 
   for (const char* face : {"Arial", "Courier New", "No Such Face 4711"}) {
     DrawFont().SetFaceName(face);
-    OBitmap pic = Filled(120, 40, kGround);
+    Bitmap pic = Filled(120, 40, kGround);
     ASSERT_TRUE(pic.MeasureText("Hello 42", w1, h1) && pic.DrawText("Hello 42", 7, 5));
     int ink = 0;
     for (int y = 0; y < 40; ++y) {
@@ -150,7 +150,7 @@ TEST_F(BitmapText, DrawTextPaintsExactlyTheMeasuredCell) {
 }
 
 TEST_F(BitmapText, TextIsClippedToThePicture) {
-  OBitmap small = Filled(20, 10, kGround);
+  Bitmap small = Filled(20, 10, kGround);
   EXPECT_TRUE(small.DrawText("Clipped text", -15, -6));
   EXPECT_NE(small.GetPixel(0, 0), kGround);
   EXPECT_EQ(small.GetPixel(19, 9), kGround);
@@ -162,7 +162,7 @@ TEST_F(BitmapText, TextIsClippedToThePicture) {
 TEST_F(BitmapText, RectanglesOutlineWithThePenAndFillWithTheBrush) {
   DrawPen().color = 0x112233;
   DrawBrush().color = 0xCCCCFF;
-  OBitmap b = Filled(12, 10, kGround);
+  Bitmap b = Filled(12, 10, kGround);
   ASSERT_TRUE(b.DrawRectangle(2, 1, 6, 5));  // covers x 2..7, y 1..5
   for (int y = 0; y < 10; ++y) {
     for (int x = 0; x < 12; ++x) {

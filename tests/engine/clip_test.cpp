@@ -16,8 +16,8 @@
 namespace {
 
 // A smooth picture that JPEG keeps close to its colours.
-OBitmap Gradient(int w, int h) {
-  OBitmap b = Filled(w, h, 0);
+Bitmap Gradient(int w, int h) {
+  Bitmap b = Filled(w, h, 0);
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x)
       b.SetPixel(x, y, uint32_t((x * 255 / w) << 16 | (y * 255 / h) << 8 | 128));
@@ -34,11 +34,11 @@ void PutInt(std::vector<uint8_t>& bytes, size_t at, int32_t v) {
 }
 
 TEST(ClipFile, EveryImageKindRoundTrips) {
-  OBitmap masked = Pattern(6, 4);
+  Bitmap masked = Pattern(6, 4);
   uint8_t* mask = masked.CreateMask(0);
   for (int i = 0; i < 24; ++i)
     mask[i] = uint8_t(i * 11);
-  const OBitmap raw = Pattern(2, 7, 9), picture = Gradient(40, 24);
+  const Bitmap raw = Pattern(2, 7, 9), picture = Gradient(40, 24);
   ClipFileWriter w;
   w.AddRawImage(raw, 7);  // any type but 4, 5, 6 and 10 is raw
   for (int type : {4, 5, 6})
@@ -48,18 +48,18 @@ TEST(ClipFile, EveryImageKindRoundTrips) {
     ASSERT_TRUE(EncodeJpeg(picture, 95, jpeg, scans));
     w.AddJpegStream(10, 10, jpeg);  // the stream's own size wins over the record's
   }
-  OClip clip;
+  Clip clip;
   std::string why;
   ASSERT_TRUE(LoadClipBytes(w.Bytes(), clip, &why)) << why;
   ASSERT_EQ(clip.GetFrameCount(), 6);
   // No frame table: every image is a frame keyed by its top-left pixel.
   EXPECT_EQ(uint32_t(clip.GetFrame(0)->colorKey), raw.GetPixel(0, 0));
-  const auto maskOf = [](const OBitmap& b) {
+  const auto maskOf = [](const Bitmap& b) {
     return b.GetMask() ? std::vector<uint8_t>(b.GetMask(), b.GetMask() + b.GetWidth() * b.GetHeight())
                        : std::vector<uint8_t>{};
   };
   for (int i = 0; i <= 3; ++i) {
-    const OBitmap &got = *clip.GetFrame(i), &want = i == 0 ? raw : masked;
+    const Bitmap &got = *clip.GetFrame(i), &want = i == 0 ? raw : masked;
     EXPECT_EQ(std::pair(Pixels(got), maskOf(got)), std::pair(Pixels(want), maskOf(want))) << i;
   }
   for (int i = 4; i <= 5; ++i) {
@@ -80,17 +80,17 @@ TEST(ClipFile, FrameTablesBuildSequencesAndEveryCutFails) {
   const ClipFrameRecord offset{.x = -3, .y = 5, .image = 2, .colorKey = 0x00FF00, .action = 1};
   w.AddSequence({Frame(0), Frame(1, 3, 2, -1), offset, Frame(0)});
   const auto oneSequence = w.Bytes();
-  OBitmap masked = Pattern(3, 2);
+  Bitmap masked = Pattern(3, 2);
   masked.CreateMask(0);
   w.AddRawImage(masked, 4);
   w.AddJpegImage(Gradient(8, 8));
   w.AddSequence({Frame(4), Frame(3)});
 
-  OClip one;
+  Clip one;
   ASSERT_TRUE(LoadClipBytes(oneSequence, one));
   EXPECT_EQ(one.GetSequenceCount(), 0) << "a single sequence goes into the clip itself";
   ASSERT_EQ(one.GetFrameCount(), 4);
-  const OBitmap &jump = *one.GetFrame(1), &moved = *one.GetFrame(2);
+  const Bitmap &jump = *one.GetFrame(1), &moved = *one.GetFrame(2);
   EXPECT_EQ(std::vector<int>({jump.frameAction, jump.actionArg1, jump.actionArg2, moved.offsetX,
                               moved.offsetY, moved.colorKey}),
             std::vector<int>({3, 2, -1, -3, 5, 0x00FF00}));
@@ -98,7 +98,7 @@ TEST(ClipFile, FrameTablesBuildSequencesAndEveryCutFails) {
   EXPECT_TRUE(one.GetFrame(3)->SharesStorageWith(*one.GetFrame(0))) << "a reused image is shared";
 
   const auto bytes = w.Bytes();
-  OClip two;
+  Clip two;
   ASSERT_TRUE(LoadClipBytes(bytes, two));
   ASSERT_EQ(two.GetSequenceCount(), 2);
   EXPECT_EQ(two.GetSequence(1)->GetFrameCount(), 2);
@@ -123,7 +123,7 @@ TEST(ClipFile, CountsSizesAndIndicesAreChecked) {
       {"negative sequence count", 16, -2},
       {"masked but no mask bytes", 36, 4},
   };
-  OClip clip;
+  Clip clip;
   for (const auto& [what, at, value] : cases) {
     auto bytes = good;
     PutInt(bytes, at, value);
@@ -133,7 +133,7 @@ TEST(ClipFile, CountsSizesAndIndicesAreChecked) {
   ClipFileWriter wide;
   wide.AddRawImage(Filled(4097, 1, 0));
   EXPECT_FALSE(LoadClipBytes(wide.Bytes(), clip)) << "a side longer than 4096, every byte present";
-  OBitmap dot = Filled(1, 1, 0);
+  Bitmap dot = Filled(1, 1, 0);
   ClipFileWriter many;
   for (int i = 0; i < 1000; ++i)
     many.AddRawImage(dot);
@@ -181,7 +181,7 @@ TEST(ClipFile, JpegRecordsAreCheckedBeforeDecoding) {
   ASSERT_TRUE(EncodeJpeg(Gradient(8, 8), 80, jpeg));
   const auto enciphered = Encipher(jpeg);
   const int32_t n = int32_t(jpeg.size()), e = int32_t(enciphered.size());
-  OClip clip;
+  Clip clip;
   std::string why;
   ASSERT_TRUE(LoadClipBytes(JpegRecordFile(n, enciphered, e), clip, &why)) << why;
   EXPECT_EQ(clip.GetFrame(0)->GetWidth(), 8);
@@ -218,18 +218,18 @@ TEST(ClipFile, JpegRecordsAreCheckedBeforeDecoding) {
 // ---- playback ----------------------------------------------------------------------------------------
 
 // A clip with count frames coloured 0, 1, 2 ... and frame time 0.
-void AddFrames(OClip& clip, int count, uint32_t base = 0) {
+void AddFrames(Clip& clip, int count, uint32_t base = 0) {
   for (int i = 0; i < count; ++i)
     clip.AddFrame(Picture(4, 4, base + uint32_t(i)));
   clip.SetFrameTime(0);
 }
 
-int Shown(const OClip& clip) {
-  const OBitmap* p = clip.GetShownPicture();
+int Shown(const Clip& clip) {
+  const Bitmap* p = clip.GetShownPicture();
   return p ? int(p->GetPixel(0, 0)) : -1;
 }
 
-class Recorder : public OClip {
+class Recorder : public Clip {
  public:
   void OnFrameChanged() override { shownAtChange.push_back(Shown(*this)); }
   std::vector<int> shownAtChange;
@@ -254,9 +254,9 @@ TEST(ClipPlay, FramesAdvanceWhenTheirTimeIsUpAndWrap) {
 }
 
 TEST(ClipPlay, StructureCopiesAndReplacementsKeepShownPicturesValid) {
-  OClip clip;
+  Clip clip;
   AddFrames(clip, 2);
-  OClip* seq = clip.AddSequence();  // frames and sequences never mix
+  Clip* seq = clip.AddSequence();  // frames and sequences never mix
   AddFrames(*seq, 2);
   AddFrames(*clip.AddSequence(), 3, 10);
   clip.SetTransparency(64);
@@ -264,7 +264,7 @@ TEST(ClipPlay, StructureCopiesAndReplacementsKeepShownPicturesValid) {
   EXPECT_EQ(clip.GetSequence(1)->GetFrame(2)->transparency, 64) << "every frame of every sequence";
   EXPECT_EQ(clip.GetSequence(1)->GetFrame(2)->colorKey, 0x123456);
 
-  OClip copy;
+  Clip copy;
   copy.CopyFrom(clip);
   ASSERT_EQ(copy.GetSequenceCount(), 2);
   EXPECT_EQ(copy.GetSequence(1)->GetParent(), &copy);

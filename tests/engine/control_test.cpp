@@ -9,7 +9,7 @@
 
 #include "engine/button.h"
 #include "engine/check_box.h"
-#include "engine/edit.h"
+#include "engine/edit_box.h"
 #include "engine/platform.h"
 #include "engine/text_block.h"
 #include "tests/support/pictures.h"
@@ -28,8 +28,8 @@ TEST(ClipControl, LooksFollowThePointerAndTheButton) {
     SCOPED_TRACE(what);
     std::vector<uint32_t> colors(static_cast<size_t>(looks));
     std::iota(colors.begin(), colors.end(), 1u);
-    std::unique_ptr<OClipControl> control = SequenceClip<OClipButton>(16, 16, colors);
-    if (checkBox) control = SequenceClip<OClipCheckBox>(16, 16, colors);
+    std::unique_ptr<Control> control = SequenceClip<Button>(16, 16, colors);
+    if (checkBox) control = SequenceClip<CheckBox>(16, 16, colors);
     for (const char* s = steps; *s; s += s[3] ? 4 : 3) {
       const int x = s[1] == '+' ? 8 : 40;
       bool taken = s[1] == '+';
@@ -47,7 +47,7 @@ TEST(ClipControl, LooksFollowThePointerAndTheButton) {
 // A 20 x 10 picture at (100, 50) with a keyed pixel at (5, 5): each probe hits with the rectangle test,
 // then with the pixel-exact one.
 TEST(ClipControl, HitsIncludeTheEdgesAndThePixelExactTestSkipsKeyedPixels) {
-  auto button = std::make_unique<OClipButton>();
+  auto button = std::make_unique<Button>();
   button->AddFrame(Picture(20, 10, 0x00FF00, 0xFF00FF));
   button->GetFrame(0)->SetPixel(5, 5, 0xFF00FF);
   button->x = 100, button->y = 50;
@@ -69,14 +69,14 @@ TEST(ClipControl, HitsIncludeTheEdgesAndThePixelExactTestSkipsKeyedPixels) {
 
 // ---- edit fields -----------------------------------------------------------------------------------
 
-std::unique_ptr<OClipEdit> MakeEdit(int width, int height) {
-  auto edit = std::make_unique<OClipEdit>();
+std::unique_ptr<EditBox> MakeEdit(int width, int height) {
+  auto edit = std::make_unique<EditBox>();
   edit->CopyFrom(*SequenceClip(width, height, {0xFFFFFF, 0xEEEEEE, 0xDDDDDD}));
   edit->SetFocus(true);
   return edit;
 }
 
-void Type(OClipEdit& edit, const std::string& text) {
+void Type(EditBox& edit, const std::string& text) {
   for (char c : text)
     edit.OnCharacter(static_cast<unsigned char>(c), 0);
 }
@@ -126,7 +126,7 @@ TEST(TextPages, SpreadTextFillsItsLinesOnPinnedPagesWithNothingCut) {
   font.backgroundColor = 0xFFFFFF;
   font.size = 10;
   font.SetFaceName("arial");
-  OText text;
+  TextBlock text;
   text.SetSize(185, 20);
   std::string words;
   for (int i = 0; i < 60; ++i)
@@ -135,7 +135,7 @@ TEST(TextPages, SpreadTextFillsItsLinesOnPinnedPagesWithNothingCut) {
   ASSERT_EQ(text.GetFrameCount(), 19);
   text.Tick(1000);
   EXPECT_EQ(text.GetCurrentFrame(), 0);
-  const OBitmap& page = *text.GetFrame(0);
+  const Bitmap& page = *text.GetFrame(0);
   int left = page.GetWidth(), right = -1;
   for (int y = 0; y < page.GetHeight(); ++y)
     for (int x = 0; x < page.GetWidth(); ++x)

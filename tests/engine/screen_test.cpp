@@ -8,8 +8,8 @@
 
 #include "engine/active_screen.h"
 #include "engine/button.h"
-#include "engine/edit.h"
-#include "engine/kill_window_button.h"
+#include "engine/dialog_screen.h"
+#include "engine/edit_box.h"
 #include "engine/wave.h"
 #include "tests/support/headless_window.h"
 #include "tests/support/pictures.h"
@@ -21,33 +21,33 @@ namespace {
 class ScreenTest : public HeadlessWindowTest {
  protected:
   // A 40 x 20 button of three looks at (x, y) on screen.
-  OClipButton* AddButton(OEngine& screen, int x, int y, int code = 0) {
-    auto button = SequenceClip<OClipButton>(40, 20, {0x808080, 0x404040, 0xC0C0C0});
+  Button* AddButton(Screen& screen, int x, int y, int code = 0) {
+    auto button = SequenceClip<Button>(40, 20, {0x808080, 0x404040, 0xC0C0C0});
     button->x = x, button->y = y;
     button->commandCode = code;
-    return static_cast<OClipButton*>(screen.AddControl(std::move(button)));
+    return static_cast<Button*>(screen.AddControl(std::move(button)));
   }
-  static void Click(OEngine& screen, int x, int y) {
-    screen.OnLButtonDown(x, y);
-    screen.OnLButtonUp(x, y);
+  static void Click(Screen& screen, int x, int y) {
+    screen.OnMouseDown(x, y);
+    screen.OnMouseUp(x, y);
   }
 };
 
 TEST_F(ScreenTest, DirtyRedrawAfterRandomChangesGivesTheFullRedrawPicture) {
   constexpr int kLeft = 540, kTop = 420, kWidth = 300, kHeight = 200;
-  OEngine screen(&window, kLeft, kTop, kWidth, kHeight);
+  Screen screen(&window, kLeft, kTop, kWidth, kHeight);
   screen.backgroundColor = 0xCCCCFF;
-  screen.redrawMode = OEngine::RedrawMode::kDirty;
+  screen.redrawMode = Screen::RedrawMode::kDirty;
   std::mt19937 random(12345);
   const auto coin = [&](int n) { return static_cast<int>(random() % unsigned(n)); };
   // Opaque, colour-keyed, blended, masked, two-frame and offset clips over each other, at fractional
   // positions as a flying ball has them.
-  std::vector<OClip*> clips;
+  std::vector<Clip*> clips;
   for (int i = 0; i < 40; ++i) {
-    auto clip = std::make_unique<OClip>();
+    auto clip = std::make_unique<Clip>();
     const uint32_t color = 0x100000u * unsigned(i % 15 + 1) + 0x0701u * unsigned(i);
     const int kind = i % 5;
-    clip->AddFrame(kind >= 3 ? std::make_unique<OBitmap>(MaskedPattern(12, 12, color))
+    clip->AddFrame(kind >= 3 ? std::make_unique<Bitmap>(MaskedPattern(12, 12, color))
                              : Picture(16, kind == 1 ? 16 : 10, color, kind == 1 ? 0x00FF00 : -1));
     for (int k = 0; kind == 1 && k < 16; ++k)
       clip->GetFrame(0)->SetPixel(k, k, 0x00FF00);
@@ -61,7 +61,7 @@ TEST_F(ScreenTest, DirtyRedrawAfterRandomChangesGivesTheFullRedrawPicture) {
   screen.Enter(nullptr);
   for (int round = 0; round < 60; ++round) {
     for (int change = 0; change < 6; ++change) {
-      OClip* clip = clips[size_t(coin(int(clips.size())))];
+      Clip* clip = clips[size_t(coin(int(clips.size())))];
       const int what = coin(4);
       if (what == 0) clip->x += coin(41) - 20.37;
       if (what == 0) clip->y += coin(41) - 20.61;
@@ -87,7 +87,7 @@ TEST_F(ScreenTest, DirtyRedrawAfterRandomChangesGivesTheFullRedrawPicture) {
 }
 
 TEST_F(ScreenTest, OverlappingAreasMergeUntilNoneOverlapAndTouchingOnesStaySeparate) {
-  OEngine screen(nullptr, 0, 0, 100, 100);
+  Screen screen(nullptr, 0, 0, 100, 100);
   screen.AddDirty({12, 0, 20, 5});
   screen.AddDirty({0, 0, 10, 30});
   screen.AddDirty({10, 0, 12, 30});  // touches both: nothing merges
@@ -124,7 +124,7 @@ TEST_F(ScreenTest, MotionBySpeedAndAlongPaths) {
     SCOPED_TRACE(testing::Message() << "at " << x << "," << y << " after " << frames.size() << " frames");
     Recording<> screen(&window, 0, 0, 200, 200);
     screen.Enter(nullptr);
-    OClip* clip = screen.AddClip(SolidClip(10, 10, {0xFF0000}));
+    Clip* clip = screen.AddClip(SolidClip(10, 10, {0xFF0000}));
     clip->x = x, clip->y = y, clip->speedX = speedX;
     if (!path->empty()) clip->SetPath(*path, true);
     for (int ms : frames)
@@ -139,10 +139,10 @@ TEST_F(ScreenTest, MotionBySpeedAndAlongPaths) {
 
 TEST_F(ScreenTest, ExpiredOrRemovedClipsGoInTheSameFrameAndTheRestCarryOn) {
   Recording<> screen(&window, 0, 0, 200, 200);
-  screen.redrawMode = OEngine::RedrawMode::kDirty;
+  screen.redrawMode = Screen::RedrawMode::kDirty;
   screen.Enter(nullptr);
-  EXPECT_EQ(screen.AddClip(std::make_unique<OClip>()), nullptr) << "nothing to show: refused";
-  OClip *clips[4], *doomed = nullptr;
+  EXPECT_EQ(screen.AddClip(std::make_unique<Clip>()), nullptr) << "nothing to show: refused";
+  Clip *clips[4], *doomed = nullptr;
   for (int i = 0; i < 4; ++i) {
     clips[i] = screen.AddClip(SolidClip(10, 10, {0x00FF00}));
     clips[i]->x = 40 * i;
@@ -151,14 +151,14 @@ TEST_F(ScreenTest, ExpiredOrRemovedClipsGoInTheSameFrameAndTheRestCarryOn) {
   clips[0]->lifetime = 15;
   clips[1]->SetPath({{40, 5, 0, 10}}, true);
   // Arriving, the clip takes itself and the next one away, as a game does when a flying ball lands.
-  screen.onPathEnd = [&](OClip* clip) {
+  screen.onPathEnd = [&](Clip* clip) {
     screen.RemoveClip(clips[2]);
     screen.RemoveClip(doomed = clip);
   };
   screen.OnFrame(0);
   EXPECT_EQ(platform.GetPixel(5, 5), 0x00FF00u);
   screen.OnFrame(20);  // the lifetime runs out in this frame's tick
-  EXPECT_EQ(screen.expired, std::vector<OClip*>{clips[0]});
+  EXPECT_EQ(screen.expired, std::vector<Clip*>{clips[0]});
   EXPECT_EQ(doomed, clips[1]);
   ASSERT_EQ(screen.GetClips().size(), 1u);
   EXPECT_DOUBLE_EQ(clips[3]->x, 122) << "the clip that is left still moved in that frame";
@@ -166,41 +166,41 @@ TEST_F(ScreenTest, ExpiredOrRemovedClipsGoInTheSameFrameAndTheRestCarryOn) {
 }
 
 TEST_F(ScreenTest, OnlyAReleaseOnThePressedControlClicks) {
-  OEngine* slot = nullptr;
+  Screen* slot = nullptr;
   ActiveScreenForwarder mainWindow(&slot);
   Recording<> screen(&window, 100, 50, 400, 300);
-  OClipButton* a = AddButton(screen, 10, 10);
-  OClipButton* b = AddButton(screen, 100, 10);
+  Button* a = AddButton(screen, 10, 10);
+  Button* b = AddButton(screen, 100, 10);
   screen.Enter(&slot);
   // Pointer coordinates are the window's; controls see them relative to the screen.
-  EXPECT_TRUE(mainWindow.LButtonDown(120, 65));
-  mainWindow.LButtonUp(120, 65);
-  EXPECT_EQ(screen.clicked, std::vector<OClipControl*>{a});
-  EXPECT_EQ(screen.OnLButtonUp(210, 65), b) << "released over a control not pressed: taken, no click";
-  screen.OnLButtonDown(120, 65);
-  screen.OnLButtonUp(210, 65);
-  EXPECT_EQ(screen.OnLButtonUp(120, 65), a) << "that release ended the press";
+  EXPECT_TRUE(mainWindow.MouseDown(120, 65));
+  mainWindow.MouseUp(120, 65);
+  EXPECT_EQ(screen.clicked, std::vector<Control*>{a});
+  EXPECT_EQ(screen.OnMouseUp(210, 65), b) << "released over a control not pressed: taken, no click";
+  screen.OnMouseDown(120, 65);
+  screen.OnMouseUp(210, 65);
+  EXPECT_EQ(screen.OnMouseUp(120, 65), a) << "that release ended the press";
   a->visible = false;
-  EXPECT_EQ(screen.OnLButtonDown(120, 65), nullptr) << "hidden controls take no input";
+  EXPECT_EQ(screen.OnMouseDown(120, 65), nullptr) << "hidden controls take no input";
   EXPECT_EQ(screen.clicked.size(), 1u);
 }
 
 TEST_F(ScreenTest, TabAndKeysCharactersAndPastesReachTheFocusedControl) {
   Recording<> screen(&window, 0, 0, 400, 300);
-  OClipEdit* edits[3];
+  EditBox* edits[3];
   for (int i = 0; i < 3; ++i) {
-    auto edit = std::make_unique<OClipEdit>();
+    auto edit = std::make_unique<EditBox>();
     edit->CopyFrom(*SequenceClip(100, 30, {0xFFFFFF, 0xFFFFFF, 0xFFFFFF}));
     edit->y = 40 * i;
-    edits[i] = static_cast<OClipEdit*>(screen.AddControl(std::move(edit)));
+    edits[i] = static_cast<EditBox*>(screen.AddControl(std::move(edit)));
   }
   edits[1]->SetFocus(true);
   screen.OnKeyDown(vk::kTab, 0);
   screen.OnKeyDown(vk::kTab, 0);  // wraps to the first
   EXPECT_TRUE(edits[0]->focused);
   EXPECT_FALSE(edits[1]->focused || edits[2]->focused);
-  screen.OnChar('a', 0);
-  screen.OnChar('b', 0);
+  screen.OnCharacter('a', 0);
+  screen.OnCharacter('b', 0);
   screen.OnKeyDown(vk::kLeft, 0);
   platform.SetClipboard(std::string(150, 'x'));
   screen.OnKeyDown('V', kModCtrl);
@@ -214,11 +214,11 @@ TEST_F(ScreenTest, TabAndKeysCharactersAndPastesReachTheFocusedControl) {
 
 // ---- dialogs ---------------------------------------------------------------------------------------
 
-class Dialog : public Recording<OKillWindowButton> {
+class Dialog : public Recording<DialogScreen> {
  public:
-  using Recording<OKillWindowButton>::Recording;
-  void OnButtonCommand(OClipControl* button) override { commands.push_back(button); }
-  std::vector<OClipControl*> commands;
+  using Recording<DialogScreen>::Recording;
+  void OnButtonCommand(Control* button) override { commands.push_back(button); }
+  std::vector<Control*> commands;
 };
 
 TEST_F(ScreenTest, ACommandRunsHalfASecondAfterTheReleaseAndASecondOneMeanwhileIsDropped) {
@@ -229,8 +229,8 @@ TEST_F(ScreenTest, ACommandRunsHalfASecondAfterTheReleaseAndASecondOneMeanwhileI
   ASSERT_TRUE(sounds.Player().Load(SoundId::kClick, folder / "5.wav"));
   Dialog dialog(&window, 0, 0, 300, 200);
   dialog.framed = false;
-  OClipButton* ok = AddButton(dialog, 10, 10, 12);
-  OClipButton* cancel = AddButton(dialog, 100, 10, 21);
+  Button* ok = AddButton(dialog, 10, 10, 12);
+  Button* cancel = AddButton(dialog, 100, 10, 21);
   dialog.Enter(nullptr);
   Click(dialog, 20, 20);
   EXPECT_EQ(sounds.Count(SoundId::kClick), 1) << "the release sounds at once";
@@ -242,7 +242,7 @@ TEST_F(ScreenTest, ACommandRunsHalfASecondAfterTheReleaseAndASecondOneMeanwhileI
   dialog.OnFrame(200);
   EXPECT_TRUE(dialog.commands.empty()) << "500 ms: not yet over";
   dialog.OnFrame(1);
-  EXPECT_EQ(dialog.commands, std::vector<OClipControl*>{ok});
+  EXPECT_EQ(dialog.commands, std::vector<Control*>{ok});
   EXPECT_TRUE(ok->visible);
   dialog.OnFrame(1000);
   EXPECT_EQ(dialog.commands.size(), 1u);

@@ -7,7 +7,7 @@
 
 #include "engine/audio_null.h"
 #include "engine/platform_sdl_audio.h"
-#include "engine/sound.h"
+#include "engine/sound_player.h"
 #include "engine/wave.h"
 #include "tests/support/test_folder.h"
 
@@ -21,9 +21,9 @@ std::vector<uint8_t> WaveOf(int ms) {
   return MakeWaveFile(1, 8000, 8, std::vector<uint8_t>(size_t(ms) * 8, 0x80));
 }
 
-class SoundPlayer : public ::testing::Test {
+class Sounds : public ::testing::Test {
  protected:
-  SoundPlayer() : dev(new NullAudioDevice()), sound(std::unique_ptr<AudioDevice>(dev)) {}
+  Sounds() : dev(new NullAudioDevice()), sound(std::unique_ptr<AudioDevice>(dev)) {}
   void LoadWave(SoundId id, const std::vector<uint8_t>& bytes) {
     const std::string path = folder / (std::to_string(int(id)) + ".wav");
     WriteAll(path, std::string(bytes.begin(), bytes.end()));
@@ -33,12 +33,12 @@ class SoundPlayer : public ::testing::Test {
 
   TestFolder folder;
   NullAudioDevice* dev;  // owned by the player
-  OSound sound;
+  SoundPlayer sound;
 };
 
 // The first effect plays, time passes, then effect `second` is asked for: on the shared channel (mode 0) or
 // on each effect's own channel (mode 1).
-TEST_F(SoundPlayer, ChannelRules) {
+TEST_F(Sounds, ChannelRules) {
   // Own channels or the shared one, the time before the second effect, which it is, whether it interrupts,
   // the starts, and the effect then playing on the second effect's channel.
   const std::tuple<const char*, bool, int, SoundId, bool, size_t, SoundId> rows[] = {
@@ -76,7 +76,7 @@ TEST_F(SoundPlayer, ChannelRules) {
   EXPECT_FALSE(dev->IsChannelPlaying(own)) << "leaving mode 1 silences the own channels";
 }
 
-TEST_F(SoundPlayer, SilenceWhenDisabledOrMissing) {
+TEST_F(Sounds, SilenceWhenDisabledOrMissing) {
   EXPECT_FALSE(sound.Load(kSecond, folder / "missing.wav"));
   LoadWave(kFirst, WaveOf(50));
   sound.SetEnabled(false);
@@ -96,7 +96,7 @@ TEST(SoundSdl, PlaysOnTheDummyOutputAndIsSilentWithoutOne) {
     setenv("SDL_AUDIODRIVER", driver, 1);
     auto device = MakeSdlAudioDevice();
     AudioDevice* dev = device.get();
-    OSound sound(std::move(device));
+    SoundPlayer sound(std::move(device));
     ASSERT_TRUE(sound.Load(kFirst, folder / "1.wav"));
     const bool real = std::string(driver) == "dummy";
     EXPECT_EQ(dev->IsOpen(), real);

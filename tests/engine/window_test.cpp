@@ -8,7 +8,7 @@
 #include <cstring>
 #include <tuple>
 
-#include "app/main_window.h"
+#include "app/game_window.h"
 #include "engine/platform_headless.h"
 #include "engine/platform_sdl.h"
 
@@ -33,7 +33,7 @@ class RecordingScreens : public ActiveScreenForwarder {
   std::vector<std::pair<int, int>> frames;  // elapsed ms and the clock at each tick
 
  private:
-  OEngine* none_ = nullptr;
+  Screen* none_ = nullptr;
   HeadlessPlatform& platform_;
 };
 
@@ -55,14 +55,14 @@ class WindowTest : public ::testing::Test {
   }
 
   HeadlessPlatform platform;
-  OMainWindow window;
+  GameWindow window;
   RecordingScreens screens{platform};
   int start = 0;
 };
 
 TEST_F(WindowTest, AWindowThatCannotBeCreatedSaysSoAndRunsNothing) {
   platform.SetCreateFails(true);
-  OWindow failed;
+  Window failed;
   EXPECT_FALSE(failed.Create("Main", 800, 600));
   ASSERT_EQ(platform.MessageBoxes().size(), 1u);
   EXPECT_EQ(platform.MessageBoxes()[0].text, "Can't create window");
@@ -83,14 +83,14 @@ TEST_F(WindowTest, TicksPassTheMeasuredTimeAndInputWakesTheWaitingLoop) {
 }
 
 TEST_F(WindowTest, AnUntakenPressRightOfTheThresholdDragsTheWindowAndHoldsTheTicks) {
-  window.OnLButtonDown(580, 10);
+  window.OnMouseDown(580, 10);
   EXPECT_FALSE(window.IsDragging());
-  window.OnLButtonUp(580, 10);
+  window.OnMouseUp(580, 10);
 
   window.SetFrameInterval(10);
-  platform.QueueEventAt(start + 15, {Ev::kLButtonDown, 581, 20});
+  platform.QueueEventAt(start + 15, {Ev::kMouseDown, 581, 20});
   platform.QueueEventAt(start + 32, {Ev::kMouseMove, 611, 35});
-  platform.QueueEventAt(start + 55, {Ev::kLButtonUp, 581, 20});
+  platform.QueueEventAt(start + 55, {Ev::kMouseUp, 581, 20});
   platform.QueueEventAt(start + 70, {Ev::kQuit});
   window.Run();
   // No screen ticks while the button is down (15 .. 55), then again on the same beat, one interval each.
@@ -123,7 +123,7 @@ TEST_F(WindowTest, FullScreenFreezesThePositionMapsThePointerAndLeavingRestoresI
 
 // Row zero of the picture is its top; whatever passes the window's edges and the spare row stay unseen.
 TEST_F(WindowTest, BlitShowsLogicalRowZeroOnTopClippedAndNeverTheSpareRow) {
-  OBitmap picture;
+  Bitmap picture;
   ASSERT_TRUE(picture.Create(20, 10, 0x0000FF));
   picture.SetPixel(9, 5, 0xFF0000);
   std::memset(picture.GetPixels() + picture.GetHeight() * picture.GetStride(), 0x77, picture.GetStride());

@@ -7,12 +7,12 @@
 
 #include "game/demo_decision.h"
 #include "game/random.h"
-#include "store/config.h"
+#include "store/settings_store.h"
 #include "tests/support/board_rows.h"
 
 namespace {
 // A game stand-in: palette, scripted (or the game generator's) numbers, stored board.
-class TestOwner : public FieldOwner {
+class TestOwner : public BoardOwner {
  public:
   int PaletteLength() const override { return paletteLength; }
   int PaletteColour(int k) const override { return palette[k]; }
@@ -22,17 +22,17 @@ class TestOwner : public FieldOwner {
   void ResetCombo() override {}
   void ShotResolved(bool) override {}
   std::string Name() const override { return name; }
-  OConfig* Settings() const override { return const_cast<OConfig*>(&store); }
+  SettingsStore* Settings() const override { return const_cast<SettingsStore*>(&store); }
 
   int paletteLength = 6, palette[6] = {0, 1, 2, 3, 4, 5}, draws = 0;
   std::vector<int> script = {0, 1, 2, 3, 4, 5};
   std::string name = "GameOrig";
-  OConfig store;
+  SettingsStore store;
 };
 
 struct TestBoard {
   TestOwner owner;
-  Field4 field{nullptr};
+  PlayBoard field{nullptr};
   explicit TestBoard(const std::string& rows = "") {
     field.SetOwner(&owner);
     field.Reset(true);
@@ -41,7 +41,7 @@ struct TestBoard {
 };
 
 // ---- groups and detached balls ------------------------------------------------------------------------
-TEST(FieldGroups, GroupsOfThreeGoAndWhatTheyHeldFalls) {
+TEST(BoardGroups, GroupsOfThreeGoAndWhatTheyHeldFalls) {
   const struct {
     const char *before, *after;  // after the group search at (column, row) and the detached-ball search
     int column, row, threshold;
@@ -65,7 +65,7 @@ TEST(FieldGroups, GroupsOfThreeGoAndWhatTheyHeldFalls) {
   }
 }
 
-TEST(FieldGroups, ScratchBoardMatchesTheBoardInPlayOnRandomBoards) {
+TEST(BoardGroups, ScratchBoardMatchesTheBoardInPlayOnRandomBoards) {
   SetLibRandomSeed(77);
   for (int round = 0; round < 300; ++round) {
     SCOPED_TRACE(round);
@@ -73,22 +73,22 @@ TEST(FieldGroups, ScratchBoardMatchesTheBoardInPlayOnRandomBoards) {
     const int rows = 3 + LibRandom() % 10, colours = 2 + LibRandom() % 4;
     for (int i = 0; i < rows * kColumns; ++i)
       b.field.SetCell(i, LibRandom() % 4 == 0 ? kEmptyCell : LibRandom() % colours);
-    FieldRash rash, probe;  // the probe counts the group with the board's own search
-    rash.CopyFrom(b.field);
+    ScratchBoard scratch, probe;  // the probe counts the group with the board's own search
+    scratch.CopyFrom(b.field);
     probe.CopyFrom(b.field);
     const int index = LibRandom() % (rows * kColumns),
               size = probe.Mark(index % kColumns, index / kColumns, -1, false);
-    const GroupPop pop = rash.PopCluster(index, 3);
+    const GroupPop pop = scratch.PopCluster(index, 3);
     EXPECT_EQ(pop, (GroupPop{size, size >= 3}));
     EXPECT_EQ(b.field.PopCluster(index, 3), pop);
-    ASSERT_EQ(rash.Cells(), b.field.Cells());
-    EXPECT_EQ(rash.DropDetached(), b.field.DropDetached());
-    ASSERT_EQ(rash.Cells(), b.field.Cells());
+    ASSERT_EQ(scratch.Cells(), b.field.Cells());
+    EXPECT_EQ(scratch.DropDetached(), b.field.DropDetached());
+    ASSERT_EQ(scratch.Cells(), b.field.Cells());
   }
 }
 
 // ---- colours, end test, nearest cell, placing ---------------------------------------------------------
-TEST(FieldRules, EndTestNearestCellAndPlacing) {
+TEST(BoardRules, EndTestNearestCellAndPlacing) {
   // The end: a cleared top row wins; a ball in the bottom row loses.
   for (auto [rows, over, cleared] : {std::tuple{"|1", true, true},
                                      {"1|||||||||||||||................2", true, false},
@@ -110,7 +110,7 @@ TEST(FieldRules, EndTestNearestCellAndPlacing) {
 }
 
 // ---- a new game, pushes and refills --------------------------------------------------------------------
-TEST(FieldRows, ANewGameDrawsAPaletteEntryForEachCellOfNineRows) {
+TEST(BoardRows, ANewGameDrawsAPaletteEntryForEachCellOfNineRows) {
   TestBoard b;
   b.owner.paletteLength = 4;
   b.owner.palette[2] = 5;
@@ -122,7 +122,7 @@ TEST(FieldRows, ANewGameDrawsAPaletteEntryForEachCellOfNineRows) {
             "01015301015301015");
 }
 
-TEST(FieldRows, PushesFailExactlyWhenABallReachesTheBottomRow) {
+TEST(BoardRows, PushesFailExactlyWhenABallReachesTheBottomRow) {
   for (int lowest = 11; lowest <= 15; ++lowest) {
     TestBoard b;
     b.field.SetCell(Index(4, lowest), 1);
@@ -130,14 +130,14 @@ TEST(FieldRows, PushesFailExactlyWhenABallReachesTheBottomRow) {
     EXPECT_EQ(b.field.AddRows(2), lowest != 13) << lowest;
     EXPECT_EQ(b.field.Cell(Index(4, lowest + 2)), lowest + 2 < kRows ? 1 : kEmptyCell);
     EXPECT_EQ(b.field.Cell(Index(5, 12)), 2);
-    FieldRash rash;  // the scratch board's push stops at the bottom
-    SetRows(rash, "");
-    rash.SetCell(Index(4, lowest), 1);
-    EXPECT_EQ(rash.ShiftRows(2), lowest != 13 && lowest != 14) << lowest;
+    ScratchBoard scratch;  // the scratch board's push stops at the bottom
+    SetRows(scratch, "");
+    scratch.SetCell(Index(4, lowest), 1);
+    EXPECT_EQ(scratch.ShiftRows(2), lowest != 13 && lowest != 14) << lowest;
   }
 }
 
-TEST(FieldRows, RefillDrawsForEveryOpenedCellAndKeepsBallsAlreadyThere) {
+TEST(BoardRows, RefillDrawsForEveryOpenedCellAndKeepsBallsAlreadyThere) {
   TestBoard b("12345");
   b.field.AddRows(3);
   b.field.SetCell(Index(2, 1), 4);
@@ -149,7 +149,7 @@ TEST(FieldRows, RefillDrawsForEveryOpenedCellAndKeepsBallsAlreadyThere) {
 }
 
 // ---- the stored board ----------------------------------------------------------------------------------
-TEST(FieldStore, BoardStoresPaletteIndicesUnderTheGamesNameAndLoadsBackUpToABadValue) {
+TEST(BoardStore, BoardStoresPaletteIndicesUnderTheGamesNameAndLoadsBackUpToABadValue) {
   TestBoard a("02234502234502234|5.4.3.2.0.0|||||||||||||0");
   a.owner.name = "GameTime";
   a.owner.palette[1] = 4;  // entry 1 holds colour 4, and so does entry 4: the first is stored
@@ -178,7 +178,7 @@ TEST(FieldStore, BoardStoresPaletteIndicesUnderTheGamesNameAndLoadsBackUpToABadV
 TEST(DemoChoice, GamesPlayedByTheChoiceArePinned) {
   // The aims chosen in 400 shots on the scratch board, a new row pushed in every fourth shot (a full
   // board starts again empty), pinned as a checksum: the recorded games were made by them.
-  FieldRash board;
+  ScratchBoard board;
   SetRows(board, "");
   SetLibRandomSeed(2024);
   uint32_t checksum = 0;

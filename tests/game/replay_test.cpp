@@ -4,11 +4,11 @@
 
 #include <random>
 
-#include "game/game_orig.h"
-#include "game/game_saved.h"
-#include "game/game_saved_time.h"
-#include "game/game_time.h"
-#include "game/save_replay.h"
+#include "game/arcade_replay.h"
+#include "game/arcade_session.h"
+#include "game/replay_recorder.h"
+#include "game/strategy_replay.h"
+#include "game/strategy_session.h"
 #include "tests/game/session_support.h"
 #include "tests/support/replay_files.h"
 
@@ -30,12 +30,12 @@ class Replay : public SessionFixture {
  protected:
   void SetUp() override {
     SessionFixture::SetUp();
-    GetOptions().FastSpeed = 4;
+    GetOptions().speed = 4;
   }
 
   // The game as it stands; the counters only where the replay shows them as the game kept them.
   Step Snapshot(bool counters) const {
-    Step s(game->GetField()->Cells().begin(), game->GetField()->Cells().end());
+    Step s(game->GetBoard()->Cells().begin(), game->GetBoard()->Cells().end());
     s.insert(s.end(), {game->Score(), game->GameBall() ? game->GameBall()->colour : -1,
                        game->WaitBall() ? game->WaitBall()->colour : -1, game->PaletteLength()});
     if (counters) s.insert(s.end(), {game->MissesLeft(), game->MissAllowance()});
@@ -47,18 +47,18 @@ class Replay : public SessionFixture {
   // scored (a game without a score is not restored) and one more is left in flight. In arcade games the
   // player sometimes waits for the clock to push rows in.
   void Record(GameLog& log, std::mt19937& aim, bool arcade, int stopAfter = -1) {
-    GameState before = GameState::kLanded;
+    SessionState before = SessionState::kLanded;
     int wait = 0;
     for (int frame = 0; frame < 2000000 && screen->resultDialogs == 0; ++frame) {
-      const GameState now = game->State();
-      if (before == GameState::kGameOverWait && now != GameState::kGameOverWait) log = GameLog{};
-      if (now == GameState::kTimedRows && before != GameState::kTimedRows) ++log.timedPushes;
-      if (now == GameState::kReady && before != GameState::kReady) {
+      const SessionState now = game->State();
+      if (before == SessionState::kGameOverWait && now != SessionState::kGameOverWait) log = GameLog{};
+      if (now == SessionState::kTimedRows && before != SessionState::kTimedRows) ++log.timedPushes;
+      if (now == SessionState::kReady && before != SessionState::kReady) {
         log.steps.push_back(Snapshot(!arcade));
         wait = arcade && aim() % 5 == 0 ? 450 + int(aim() % 500) : 2 + int(aim() % 10);
       }
       before = now;
-      if (now == GameState::kReady && game->GetField()->View().IsIdle() && --wait <= 0) {
+      if (now == SessionState::kReady && game->GetBoard()->View().IsIdle() && --wait <= 0) {
         const Shot shot{14 + int(aim() % 562), 14 + int(aim() % 440)};
         if (game->CanFire(shot.first, shot.second)) {
           if (stopAfter >= 0 && int(log.shots.size()) >= stopAfter && game->Score() > 0)
@@ -76,15 +76,15 @@ class Replay : public SessionFixture {
   // Plays "replay.dat" with the player of the game type for the given number of passes; arcade replays
   // show the counters of the last record, not the game's.
   std::vector<GameLog> Play(int type, int passes = 1) {
-    ReplayPass& pass = type == 0 ? Make<GameSaved>().Pass() : Make<GameSavedTime>().Pass();
+    ReplayPass& pass = type == 0 ? Make<StrategyReplay>().Pass() : Make<ArcadeReplay>().Pass();
     std::vector<GameLog> logs(1);
     pass.SetObserver([&](bool) { logs.back().end = Snapshot(type == 0), logs.emplace_back(); });
-    GameState before = GameState::kLanded;
+    SessionState before = SessionState::kLanded;
     for (int frame = 0; frame < 2000000 && int(logs.size()) <= passes && !game->PlayerStopped(); ++frame) {
-      const GameState now = game->State();
-      if (now == GameState::kReady && before != GameState::kReady)
+      const SessionState now = game->State();
+      if (now == SessionState::kReady && before != SessionState::kReady)
         logs.back().steps.push_back(Snapshot(type == 0));
-      if (now == GameState::kFlying && before != GameState::kFlying)
+      if (now == SessionState::kFlying && before != SessionState::kFlying)
         logs.back().shots.push_back({pass.LastShotX(), pass.LastShotY()});
       before = now;
       Frame();
@@ -107,7 +107,7 @@ class Replay : public SessionFixture {
   }
 
   void MakeGame(int type, bool load = false) {
-    type == 0 ? (void)Make<GameOrig>(load) : (void)Make<GameTime>(load);
+    type == 0 ? (void)Make<StrategySession>(load) : (void)Make<ArcadeSession>(load);
   }
 };
 
@@ -115,15 +115,15 @@ class ReplayWholeGame : public Replay, public ::testing::WithParamInterface<std:
 
 TEST_P(ReplayWholeGame, ShowsTheSameGameStepByStepAfterARestoreAndLoops) {
   const auto [type, level] = GetParam();
-  GetOptions().GameType = GameMode(type);
-  GetOptions().Level = level;
+  GetOptions().mode = GameMode(type);
+  GetOptions().level = level;
   std::mt19937 aim(uint32_t(100 + 10 * type + level));
   GameLog whole, rest;
   MakeGame(type);
   Record(whole, aim, type == 1, 3);
   for (int i = 0; i < 3; ++i)
     Frame();
-  ASSERT_EQ(game->State(), GameState::kFlying);
+  ASSERT_EQ(game->State(), SessionState::kFlying);
   Quit();  // the store keeps the last save, the recording holds the shot in flight
   const std::string recording = folder / kRecordingFile;
   const int saved = store.GetInt(std::string(type == 0 ? "GameOrig" : "GameTime") + ".ReplayLength", -1);
@@ -131,7 +131,7 @@ TEST_P(ReplayWholeGame, ShowsTheSameGameStepByStepAfterARestoreAndLoops) {
   MakeGame(type, true);
   EXPECT_EQ(std::filesystem::file_size(recording), std::uintmax_t(saved)) << "the shot in flight is cut off";
   for (int i = 0; i < kCellCount; ++i)
-    EXPECT_EQ(game->GetField()->View().Sprite(i) != nullptr, !game->GetField()->IsEmpty(i)) << i;
+    EXPECT_EQ(game->GetBoard()->View().Sprite(i) != nullptr, !game->GetBoard()->IsEmpty(i)) << i;
   Record(rest, aim, type == 1);
   ASSERT_EQ(screen->resultDialogs, 1) << "the recorded game did not end";
   ASSERT_EQ(rest.steps.front(), whole.steps.back()) << "the restored game stands where the save left it";
@@ -158,7 +158,7 @@ INSTANTIATE_TEST_SUITE_P(EveryModeAndLevel, ReplayWholeGame,
 // A killed process can leave the next game's recording (or a spoilt one) beside a store that holds the
 // old game: the restored game gives the recording up for good, and its end keeps the replay there.
 TEST_F(Replay, ARecordingThatIsNotTheStoredGamesIsGivenUpForGood) {
-  Make<GameOrig>();
+  Make<StrategySession>();
   std::mt19937 aim(2);
   GameLog first;
   Record(first, aim, false, 4);
@@ -168,12 +168,12 @@ TEST_F(Replay, ARecordingThatIsNotTheStoredGamesIsGivenUpForGood) {
   other.replace(0, 8, ReplayHeader(0, 0));
   WriteAll(recording, other);
   WriteAll(folder / kReplayFile, "kept replay");
-  EXPECT_TRUE(Make<GameOrig>(true).Recorder().Abandoned());
+  EXPECT_TRUE(Make<StrategySession>(true).Recorder().Abandoned());
   GameLog more;
   Record(more, aim, false, 2);
   Quit();
   EXPECT_EQ(store.GetInt("GameOrig.ReplayLength", -1), 0);
-  EXPECT_TRUE(Make<GameOrig>(true).Recorder().Abandoned());
+  EXPECT_TRUE(Make<StrategySession>(true).Recorder().Abandoned());
   GameLog rest;
   Record(rest, aim, false);
   ASSERT_EQ(screen->resultDialogs, 1);
@@ -184,7 +184,7 @@ TEST_F(Replay, ARecordingThatIsNotTheStoredGamesIsGivenUpForGood) {
 TEST_F(Replay, AFileCutAnywhereLaterLoopsOverWhatItHolds) {
   std::mt19937 aim(31);
   GameLog live;
-  Make<GameOrig>();
+  Make<StrategySession>();
   Record(live, aim, false, 9);
   Quit();
   const std::string recording = ReadAll(folder / kRecordingFile);
@@ -207,10 +207,10 @@ TEST_F(Replay, ARecordedValueOutOfRangeReadsAsZero) {
   for (int i = 0; i < 153; ++i)
     bytes += pattern[i % 5];
   WriteReplayFile(folder / kReplayFile, 0, 0, bytes + std::string(2, char(0x80)));
-  GameSaved& player = Make<GameSaved>();
+  StrategyReplay& player = Make<StrategyReplay>();
   ASSERT_FALSE(player.PlayerStopped());
-  EXPECT_EQ(GetRows(*player.GetField()).substr(0, 18), "30005300053000530|");
-  EXPECT_EQ(GetRows(*player.GetField()).size(), 9 * 18 - 1u);
+  EXPECT_EQ(GetRows(*player.GetBoard()).substr(0, 18), "30005300053000530|");
+  EXPECT_EQ(GetRows(*player.GetBoard()).size(), 9 * 18 - 1u);
   ASSERT_TRUE(RunUntil([&] { return player.GameBall() && player.WaitBall(); }, 2000));
   EXPECT_EQ(player.GameBall()->colour, 0);
   EXPECT_EQ(player.WaitBall()->colour, 0);

@@ -5,7 +5,7 @@
 
 #include "app/catalogue_load.h"
 #include "game/random.h"
-#include "store/config.h"
+#include "store/settings_store.h"
 #include "tests/app/program_testing.h"
 #include "tests/support/board_rows.h"
 #include "tests/support/headless_window.h"
@@ -30,23 +30,23 @@ class SoundLog : public ::SoundLog {
 
 // A screen hosting a session as the main screen does: clips move only while the game is not paused,
 // then the game ticks; a clip at the end of its path is passed to the game.
-class SessionScreen : public OEngine, public GameHost {
+class SessionScreen : public Screen, public SessionHost {
  public:
-  using OEngine::OEngine;
+  using Screen::Screen;
   void OnFrame(int elapsed) override {
-    if (!game || game->State() != GameState::kPaused) {
+    if (!game || game->State() != SessionState::kPaused) {
       if (SmallBallShower* shower = GetSmallBallShower()) shower->ResetFallingCount();
-      OEngine::OnFrame(elapsed);
+      Screen::OnFrame(elapsed);
     }
     if (game) game->Tick(elapsed);
   }
-  void OnClipPathEnd(OClip* clip, const PointSpeed&) override {
+  void OnClipPathEnd(Clip* clip, const PointSpeed&) override {
     if (game) game->BallArrived(clip);
   }
   bool OpenResultDialog() override { return ++resultDialogs; }
   void ShowReplayButton() override { replayButton = true; }
 
-  Game* game = nullptr;
+  Session* game = nullptr;
   int resultDialogs = 0;
   bool replayButton = false;
 };
@@ -67,7 +67,7 @@ class SessionFixture : public HeadlessWindowTest {
     shower.Seed(7);
     SetLibRandomSeed(12345);
     screen = std::make_unique<SessionScreen>(&window, 0, 0, 800, 600);
-    screen->redrawMode = OEngine::RedrawMode::kDirty;
+    screen->redrawMode = Screen::RedrawMode::kDirty;
     screen->backgroundColor = 0xCCCCFF;
     screen->Enter(nullptr);
   }
@@ -110,29 +110,29 @@ class SessionFixture : public HeadlessWindowTest {
     return done();
   }
   bool RunUntilReady() {
-    return RunUntil([&] { return game->State() == GameState::kReady; });
+    return RunUntil([&] { return game->State() == SessionState::kReady; });
   }
 
   // Replaces the board by rows (board_rows.h), each ball with its sprite.
   void SetBoard(const std::string& rows) {
-    game->GetField()->Reset(true);
-    SetRows(*game->GetField(), rows, true);
+    game->GetBoard()->Reset(true);
+    SetRows(*game->GetBoard(), rows, true);
   }
 
   // An aim point whose shot lands in cell index on the board as it stands; {-1, -1} when none does.
   std::pair<int, int> AimFor(int index) {
     for (int y = 14; y < 500; y += 3)
       for (int x = 14; x < 577; x += 2)
-        if (Fire(*game->GetField(), x, y), game->GetField()->LandingIndex() == index) return {x, y};
+        if (Fire(*game->GetBoard(), x, y), game->GetBoard()->LandingIndex() == index) return {x, y};
     return {-1, -1};
   }
 
   program_testing::ScratchFolder folder;  // first: the sounds and the catalogue load through its links
   SoundLog sounds;
   SmallBalls shower;
-  OConfig store;
+  SettingsStore store;
   std::unique_ptr<SessionScreen> screen;
-  std::unique_ptr<Game> game;
+  std::unique_ptr<Session> game;
 };
 
 }  // namespace session_testing

@@ -2,17 +2,17 @@
 // attempts), the strategy and arcade rules, what a game records, saving and restoring, the end, and
 // the self-playing demo.
 
+#include "game/arcade_session.h"
 #include "game/demo_decision.h"
-#include "game/game_demo.h"
-#include "game/game_orig.h"
-#include "game/game_time.h"
+#include "game/demo_session.h"
+#include "game/strategy_session.h"
 #include "tests/game/session_support.h"
 
 using namespace session_testing;
 
 namespace {
 
-class Session : public SessionFixture {
+class Sessions : public SessionFixture {
  protected:
   std::string Palette() const {
     std::string palette;  // the colours in play, in palette order
@@ -23,7 +23,7 @@ class Session : public SessionFixture {
 };
 
 // ---- shots ---------------------------------------------------------------------------------------------
-TEST_F(Session, ShotsSettleWithTheirScorePaletteRowsAndAttempts) {
+TEST_F(Sessions, ShotsSettleWithTheirScorePaletteRowsAndAttempts) {
   // Every colour waits at the right of the top row, so that only a case's own colours leave.
   const struct {
     const char* rows;
@@ -40,26 +40,26 @@ TEST_F(Session, ShotsSettleWithTheirScorePaletteRowsAndAttempts) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.rows);
-    Make<GameOrig>();
+    Make<StrategySession>();
     ASSERT_TRUE(RunUntilReady());
     SetBoard(c.rows);
     game->NewGameBall(c.ball);
     game->NewWaitBall(c.wait);
-    ASSERT_TRUE(RunUntil([&] { return game->GameBall()->GetCurrentFrame() == ABall::kRestFrame; }));
+    ASSERT_TRUE(RunUntil([&] { return game->GameBall()->GetCurrentFrame() == Ball::kRestFrame; }));
     const auto [x, y] = AimFor(c.target);
     game->Fire(x, y);
-    ASSERT_EQ(game->State(), GameState::kFlying);
-    ASSERT_TRUE(
-        RunUntil([&] { return game->State() != GameState::kFlying && game->GetField()->View().IsIdle(); }));
+    ASSERT_EQ(game->State(), SessionState::kFlying);
+    ASSERT_TRUE(RunUntil(
+        [&] { return game->State() != SessionState::kFlying && game->GetBoard()->View().IsIdle(); }));
     EXPECT_EQ(game->Score(), c.score);
     EXPECT_EQ(Palette(), c.palette);
-    EXPECT_EQ(game->GetField()->RowsToFill(), c.rowsToFill);
+    EXPECT_EQ(game->GetBoard()->RowsToFill(), c.rowsToFill);
     EXPECT_EQ(game->MissesLeft(), c.missesLeft);
   }
 }
 
-TEST_F(Session, FiresOnlyWhenReadyAndStrictlyInsideTheAimingArea) {
-  Make<GameOrig>();
+TEST_F(Sessions, FiresOnlyWhenReadyAndStrictlyInsideTheAimingArea) {
+  Make<StrategySession>();
   EXPECT_FALSE(game->CanFire(300, 300)) << "the board is still filling";
   ASSERT_TRUE(RunUntilReady());
   for (auto [x, y, fires] : {std::tuple{13, 300, false},
@@ -70,13 +70,13 @@ TEST_F(Session, FiresOnlyWhenReadyAndStrictlyInsideTheAimingArea) {
                              {576, 14, true}})
     EXPECT_EQ(game->CanFire(x, y), fires) << x << "," << y;
   game->Fire(14, 499);
-  EXPECT_EQ(game->State(), GameState::kFlying);
+  EXPECT_EQ(game->State(), SessionState::kFlying);
   EXPECT_FALSE(game->CanFire(300, 300)) << "nothing fires while a ball flies";
 }
 
 // ---- the two modes -------------------------------------------------------------------------------------
-TEST_F(Session, StrategyMissStringsShortenToOneThenRestartFromTheColoursLeft) {
-  GameOrig& orig = Make<GameOrig>();
+TEST_F(Sessions, StrategyMissStringsShortenToOneThenRestartFromTheColoursLeft) {
+  StrategySession& orig = Make<StrategySession>();
   ASSERT_TRUE(RunUntilReady());
   SetBoard("01234501234501234");
   std::vector<int> strings;
@@ -88,14 +88,14 @@ TEST_F(Session, StrategyMissStringsShortenToOneThenRestartFromTheColoursLeft) {
   EXPECT_EQ(strings, (std::vector<int>{6, 5, 4, 3, 2, 1}));
   EXPECT_EQ(orig.MissAllowance(), 6);
   EXPECT_EQ(orig.MissesLeft(), 5);
-  GetOptions().Level = 2;
-  EXPECT_EQ(Make<GameOrig>().MissAllowance(), 2);
+  GetOptions().level = 2;
+  EXPECT_EQ(Make<StrategySession>().MissAllowance(), 2);
 }
 
-TEST_F(Session, ArcadeLosesAnAttemptEveryPeriodOnlyWhileThePlayerCouldShoot) {
-  GetOptions().Level = 1;
-  GetOptions().GameType = GameMode::kArcade;
-  GameTime& arcade = Make<GameTime>();
+TEST_F(Sessions, ArcadeLosesAnAttemptEveryPeriodOnlyWhileThePlayerCouldShoot) {
+  GetOptions().level = 1;
+  GetOptions().mode = GameMode::kArcade;
+  ArcadeSession& arcade = Make<ArcadeSession>();
   ASSERT_TRUE(RunUntilReady());
   const int t0 = arcade.TimeLeft();  // the tick that made the game ready counted already
   EXPECT_EQ(t0, 4000 - kTickMs);
@@ -116,29 +116,29 @@ TEST_F(Session, ArcadeLosesAnAttemptEveryPeriodOnlyWhileThePlayerCouldShoot) {
   EXPECT_EQ(arcade.MissesLeft(), 3);
   game->Fire(290, 300);  // flying, landing and the board's animation stop it too
   int frames = 0;
-  for (; game->State() != GameState::kReady && frames < 5000; ++frames) {
+  for (; game->State() != SessionState::kReady && frames < 5000; ++frames) {
     Frame();
-    ASSERT_TRUE(game->State() == GameState::kReady || arcade.TimeLeft() == 3990);
+    ASSERT_TRUE(game->State() == SessionState::kReady || arcade.TimeLeft() == 3990);
   }
   EXPECT_LT(frames, 5000);
-  GetOptions().Level = 0;  // a restored game keeps its counters and starts a full period of its level
-  GameTime& restored = Make<GameTime>(true);
+  GetOptions().level = 0;  // a restored game keeps its counters and starts a full period of its level
+  ArcadeSession& restored = Make<ArcadeSession>(true);
   EXPECT_EQ(restored.MissesLeft(), 3);
   EXPECT_EQ(restored.TimeLeft(), 5500);
 }
 
 // ---- what a game records -------------------------------------------------------------------------------
-TEST_F(Session, ArcadeRecordsCarryTheShotsAndTheTimeOutsWithTheCounters) {
-  GetOptions().Level = 2;
-  GetOptions().GameType = GameMode::kArcade;
-  GameTime& arcade = Make<GameTime>();
+TEST_F(Sessions, ArcadeRecordsCarryTheShotsAndTheTimeOutsWithTheCounters) {
+  GetOptions().level = 2;
+  GetOptions().mode = GameMode::kArcade;
+  ArcadeSession& arcade = Make<ArcadeSession>();
   ASSERT_TRUE(RunUntilReady());
   ASSERT_TRUE(RunUntil([&] { return arcade.MissesLeft() == 1; }, 1000));
   game->Fire(300, 200);
   ASSERT_TRUE(RunUntilReady());
   // The period that runs out with the last attempt left pushes the rows, not the one after it.
   const int period = arcade.TimeLeft() / kTickMs + 1;
-  ASSERT_TRUE(RunUntil([&] { return game->State() == GameState::kTimedRows; }, period));
+  ASSERT_TRUE(RunUntil([&] { return game->State() == SessionState::kTimedRows; }, period));
   ASSERT_TRUE(RunUntilReady());
   arcade.Recorder().Close();
   const std::string bytes = ReadAll(folder / "currgame.dat");
@@ -149,20 +149,20 @@ TEST_F(Session, ArcadeRecordsCarryTheShotsAndTheTimeOutsWithTheCounters) {
 }
 
 // ---- damaged stores, the end -----------------------------------------------------------------------------
-TEST_F(Session, DamagedStoresRestoreWhatTheyCan) {
+TEST_F(Sessions, DamagedStoresRestoreWhatTheyCan) {
   // Stored: 3 attempts of 3, score 777; then one value damaged.
   for (auto [key, text, score, left] : {std::tuple{"Left", "5", 777, 3},
                                         {"GameBall", "9", 777, 3},
                                         {"WaitBall", "-4", 777, 3},
                                         {"ColorsLeft", "[0 1 7 3]", 0, 6}}) {
     SCOPED_TRACE(key);
-    Make<GameOrig>();
+    Make<StrategySession>();
     ASSERT_TRUE(RunUntilReady());
     store.SetInt("GameOrig.MaxLeft", 3);
     store.SetInt("GameOrig.Left", 3);
     store.SetInt("GameOrig.Score", 777);
     store.SetText(std::string("GameOrig.") + key, text);
-    Make<GameOrig>(true);
+    Make<StrategySession>(true);
     EXPECT_EQ(game->Score(), score) << "a damaged colour list starts a new game";
     EXPECT_EQ(game->MissesLeft(), left) << "left is cut to the allowance";
     ASSERT_TRUE(RunUntilReady());
@@ -170,18 +170,18 @@ TEST_F(Session, DamagedStoresRestoreWhatTheyCan) {
     EXPECT_TRUE(*key != 'G' || game->GameBall()->colour == entry0);
     EXPECT_TRUE(*key != 'W' || game->WaitBall()->colour == entry0);
   }
-  GetOptions().NewGameNeeded = true;  // after a finished game
-  Make<GameOrig>(true);
+  GetOptions().newGameNeeded = true;  // after a finished game
+  Make<StrategySession>(true);
   EXPECT_EQ(game->Score(), 0);
 }
 
-TEST_F(Session, AGameEndsWithTheResultOnlyWhenItScored) {
-  Make<GameOrig>();
+TEST_F(Sessions, AGameEndsWithTheResultOnlyWhenItScored) {
+  Make<StrategySession>();
   ASSERT_TRUE(RunUntilReady());
   SetBoard("01234501234501234|||||||||||||||5");
   game->NextBall();  // a ball in the bottom row, no score: the next game at once
   const int ends = sounds.Count(SoundId::kBurst);
-  ASSERT_TRUE(RunUntil([&] { return game->State() == GameState::kLanded; }, 100));
+  ASSERT_TRUE(RunUntil([&] { return game->State() == SessionState::kLanded; }, 100));
   EXPECT_EQ(sounds.Count(SoundId::kBurst), ends + 1);
   ASSERT_TRUE(RunUntilReady());
   EXPECT_EQ(screen->resultDialogs, 0);
@@ -192,31 +192,31 @@ TEST_F(Session, AGameEndsWithTheResultOnlyWhenItScored) {
   for (int i = 0; i < 100; ++i)
     Frame();
   EXPECT_EQ(screen->resultDialogs, 1);
-  EXPECT_TRUE(GetOptions().NewGameNeeded);
+  EXPECT_TRUE(GetOptions().newGameNeeded);
   EXPECT_EQ(ReadAll(folder / "replay.dat").substr(0, 8), std::string(8, '\0'));
   game->Start(false);
   EXPECT_TRUE(screen->replayButton);
 }
 
 // ---- the demo ------------------------------------------------------------------------------------------
-TEST_F(Session, TheDemoShootsWhereItsChoiceSaysAtItsOwnPace) {
-  GetOptions().Animate = false;  // nothing else draws from the generator between the shots
-  GetOptions().FastSpeed = 1;    // a shot two seconds over the speed: every 1000 ms
-  GameDemo& demo = Make<GameDemo>();
+TEST_F(Sessions, TheDemoShootsWhereItsChoiceSaysAtItsOwnPace) {
+  GetOptions().animate = false;  // nothing else draws from the generator between the shots
+  GetOptions().speed = 1;        // a shot two seconds over the speed: every 1000 ms
+  DemoSession& demo = Make<DemoSession>();
   for (int shot = 0; shot < 4; ++shot) {
     ASSERT_TRUE(
-        RunUntil([&] { return demo.State() == GameState::kReady && demo.GetField()->View().IsIdle(); }));
+        RunUntil([&] { return demo.State() == SessionState::kReady && demo.GetBoard()->View().IsIdle(); }));
     const uint32_t seed = LibRandomSeed();
-    FieldRash board;
-    board.CopyFrom(*demo.GetField());
+    ScratchBoard board;
+    board.CopyFrom(*demo.GetBoard());
     const AimPoint aim = ChooseDemoAim(board, demo.GameBall()->colour);
     SetLibRandomSeed(seed);
     Fire(board, aim.x, aim.y);
     int waited = 0;
-    for (; demo.State() == GameState::kReady && waited < 2000; waited += kTickMs)
+    for (; demo.State() == SessionState::kReady && waited < 2000; waited += kTickMs)
       Frame();
-    ASSERT_EQ(demo.State(), GameState::kFlying);
-    EXPECT_EQ(demo.GetField()->LandingIndex(), board.LandingIndex()) << "shot " << shot;
+    ASSERT_EQ(demo.State(), SessionState::kFlying);
+    EXPECT_EQ(demo.GetBoard()->LandingIndex(), board.LandingIndex()) << "shot " << shot;
     EXPECT_TRUE(shot == 0 || waited == 1000) << waited << " ms: the clock runs only while it could shoot";
   }
 }

@@ -16,7 +16,7 @@ struct PinnedShot {
 };
 
 TEST(Trace, PathsArePinnedToTheBit) {
-  FieldRash empty, field;
+  ScratchBoard empty, field;
   SetRows(empty, "");
   SetRows(field,
           "01122334450011223|33445.00112.3344.|2.4455001..23344|5512.3..0.1122|..12....0.11|...2.....1");
@@ -53,7 +53,7 @@ TEST(Trace, PathsArePinnedToTheBit) {
     return v;
   };
   for (const PinnedShot& shot : shots) {
-    FieldRash* board = shot.onEmpty ? &empty : &field;
+    ScratchBoard* board = shot.onEmpty ? &empty : &field;
     SCOPED_TRACE(testing::Message() << "aim " << shot.ax << " " << shot.ay);
     const PointPath path = Fire(*board, shot.ax, shot.ay);
     EXPECT_EQ(board->LandingIndex(), shot.landing);

@@ -36,15 +36,15 @@
 
 #include "app/settings_file.h"
 #include "engine/window.h"
-#include "game/game_orig.h"
-#include "game/game_time.h"
+#include "game/arcade_session.h"
 #include "game/random.h"
-#include "game/save_replay.h"
+#include "game/replay_recorder.h"
+#include "game/strategy_session.h"
 #include "store/atomic_file.h"
 #include "store/cipher_file.h"
-#include "store/config.h"
 #include "store/options.h"
-#include "store/scores.h"
+#include "store/score_table.h"
+#include "store/settings_store.h"
 #include "tests/harness/harness.h"
 #include "tests/support/test_folder.h"
 #include "tools/globbet-tool/headless_game.h"
@@ -139,10 +139,10 @@ int Temporaries(const std::string& folder, const char* target = nullptr, pid_t p
   return count;
 }
 
-bool ReadSettingsFile(const std::string& path, OConfig& store) {
+bool ReadSettingsFile(const std::string& path, SettingsStore& store) {
   std::string text;
   return ReadEncryptedFile(path, text, kSettingsKey, kCipherKeyLength) &&
-         store.LoadText(text) == OConfig::LoadResult::kComplete;
+         store.LoadText(text) == SettingsStore::LoadResult::kComplete;
 }
 
 // ---- playing in a folder -----------------------------------------------------------------------------
@@ -157,7 +157,7 @@ constexpr int kScenarioShots = 12;
 template <class Rules>
 class NotingPlayer : public AimingPlayer<Rules> {
  public:
-  NotingPlayer(OEngine* screen, const std::string& folder) : AimingPlayer<Rules>(screen, folder) {}
+  NotingPlayer(Screen* screen, const std::string& folder) : AimingPlayer<Rules>(screen, folder) {}
   int Random(int n) override {
     const long long before = Length();
     const int r = AimingPlayer<Rules>::Random(n);
@@ -191,19 +191,19 @@ struct PlayPlan {
 template <class Rules>
 int PlayIn(const std::string& folder, const PlayPlan& plan) {
   HeadlessRun run(kLevel, GameMode(plan.mode), kDefaultSpeed);
-  OWindow window;  // never shown: the settings set its frame interval, the save asks about full screen
-  TScoresTable scores;
+  Window window;  // never shown: the settings set its frame interval, the save asks about full screen
+  ScoreTable scores;
   const std::string settings = folder + "/" + kSettingsFileName;
   LoadSettings(window, scores, settings);
   Options& options = GetOptions();
-  options.Level = kLevel, options.GameType = GameMode(plan.mode), options.FastSpeed = kDefaultSpeed;
-  options.Animate = options.SoundOn = false;  // nothing but the game draws from the generator
+  options.level = kLevel, options.mode = GameMode(plan.mode), options.speed = kDefaultSpeed;
+  options.animate = options.soundOn = false;  // nothing but the game draws from the generator
   SetLibRandomSeed(plan.seed);
 
   Table table;
   table.playerTable = true;
   NotingPlayer<Rules> game(&table, folder);
-  game.recording = SaveReplay(folder).RecordingPath();
+  game.recording = ReplayRecorder(folder).RecordingPath();
   if (!plan.lengths.empty()) game.log = std::fopen(plan.lengths.c_str(), "w");
   game.draws = plan.draws;
   bool ended = false;
@@ -213,16 +213,16 @@ int PlayIn(const std::string& folder, const PlayPlan& plan) {
     ended = true;
   };
   table.game = &game;
-  game.SetSettings(&GetConfig());
+  game.SetSettings(&GetSettings());
   game.SetHost(&table);
-  const bool restore = options.AutoSave && options.settingsLoaded;
+  const bool restore = options.autoSave && options.settingsLoaded;
   if (!(restore ? game.Load() : game.Start(false))) return 2;
   // A restore cuts the recording back to its save.
   if (game.log) std::fprintf(game.log, "at %lld\n", game.Length());
   for (long long frame = 0; !ended; ++frame) {
     if (frame == kMaxFrames) return 3;
     const bool ready =
-        game.State() == GameState::kReady && game.GetField() && game.GetField()->View().IsIdle();
+        game.State() == SessionState::kReady && game.GetBoard() && game.GetBoard()->View().IsIdle();
     if (plan.stopAfterShots >= 0 && game.shots >= plan.stopAfterShots && ready) break;
     run.Frame(table);
   }
@@ -237,7 +237,7 @@ int PlayIn(const std::string& folder, const PlayPlan& plan) {
 }
 
 int PlayMode(const std::string& folder, const PlayPlan& plan) {
-  return plan.mode == 0 ? PlayIn<GameOrig>(folder, plan) : PlayIn<GameTime>(folder, plan);
+  return plan.mode == 0 ? PlayIn<StrategySession>(folder, plan) : PlayIn<ArcadeSession>(folder, plan);
 }
 
 // Plays in a child process; true when it played as planned, otherwise says why.
@@ -377,7 +377,7 @@ bool RunRecordKills(const Setup& setup, long kills, SaveMaterial& material) {
   FreshCopy("", late);
   if (!PlayInChild(late, PlayPlan{0, kGameSeeds[0], shots - 5, true, "", ""}, "a game to quit")) return false;
   WriteAll(late + "/" + kReplayFile, material.recordings[1]);  // the replay of an earlier game
-  OConfig stored;
+  SettingsStore stored;
   if (!ReadSettingsFile(early[0] + "/" + kSettingsFileName, stored)) {
     std::printf("record: the settings saved at the quit do not read back\n");
     return false;
@@ -492,7 +492,7 @@ std::string GameLog(const std::string& folder) {
 // ---- the checks --------------------------------------------------------------------------------------
 // What a run left, against what it started from; false with a message in problem.
 bool CheckLeftovers(const std::string& folder, const std::string& oldSettings, std::string& problem) {
-  OConfig store;
+  SettingsStore store;
   const std::string path = folder + "/" + kSettingsFileName;
   if (ReadAll(path) != oldSettings && !ReadSettingsFile(path, store))
     problem = "\"sv.dat\" is neither the old file nor a readable new one";
@@ -589,7 +589,7 @@ bool RunGameKills(const Setup& setup, long kills, long longRuns) {
   // A last start on what the kills left, past the intro (the stored game is resumed, or a new one
   // begun), quit cleanly: it saves, and its save sweeps the temporaries.
   const int code = QuitCleanly(setup.game, folder, startMicros + (kIntroMs + 1000) * kMs, exitMicros);
-  OConfig store;
+  SettingsStore store;
   if (code != 0 || !ReadSettingsFile(folder + "/" + kSettingsFileName, store) || Temporaries(folder) != 0) {
     std::printf("game: the last start ended with %d, %d temporary files (or sv.dat unreadable):\n%s\n", code,
                 Temporaries(folder), GameLog(folder).c_str());
@@ -611,13 +611,13 @@ struct LoopProgress {
 // The game's exit save and end-of-game copy, back to back, until killed: save n writes "sv.dat" with
 // score n, copy n makes "replay.dat" of recording n % 2.
 int SaveLoop(const std::string& folder, const SaveMaterial& material, LoopProgress& progress) {
-  OWindow window;  // never shown: the save asks it only whether it is in full screen
-  TScoresTable scores;
-  scores.FromText(GetConfig().GetString("Game.Scores.Table", ""));
-  SaveReplay recorder(folder);
+  Window window;  // never shown: the save asks it only whether it is in full screen
+  ScoreTable scores;
+  scores.FromText(GetSettings().GetString("Game.Scores.Table", ""));
+  ReplayRecorder recorder(folder);
   const std::string settings = folder + "/" + kSettingsFileName;
   for (long n = progress.saveBegun + 1;; ++n) {
-    GetConfig().SetInt(kSequenceKey, int(n));
+    GetSettings().SetInt(kSequenceKey, int(n));
     progress.saveBegun = n;
     SaveSettings(window, scores, settings);
     progress.saveDone = n;
@@ -632,7 +632,7 @@ int SaveLoop(const std::string& folder, const SaveMaterial& material, LoopProgre
 // Checks the files after a kill and moves the progress to what the files hold; false with a message.
 bool CheckAfterSaveKill(const std::string& folder, const SaveMaterial& material, LoopProgress& progress,
                         std::string& problem) {
-  OConfig store;
+  SettingsStore store;
   if (!ReadSettingsFile(folder + "/" + kSettingsFileName, store)) {
     problem = "\"sv.dat\" does not read with the game's reader";
     return false;
@@ -663,9 +663,9 @@ bool RunSaveKills(const Setup& setup, long kills, const SaveMaterial& material) 
   fs::create_directories(folder);
   auto* progress = &Shared<LoopProgress>();
   // The files as a finished earlier session left them: save 0 and the replay of recording 0.
-  GetConfig().LoadText(material.settingsText);
-  GetConfig().SetInt(kSequenceKey, 0);
-  WriteEncryptedFile(folder + "/" + kSettingsFileName, GetConfig().SaveText(), kSettingsKey,
+  GetSettings().LoadText(material.settingsText);
+  GetSettings().SetInt(kSequenceKey, 0);
+  WriteEncryptedFile(folder + "/" + kSettingsFileName, GetSettings().SaveText(), kSettingsKey,
                      kCipherKeyLength);
   WriteAll(folder + "/" + kReplayFile, material.recordings[0]);
   progress->saveBegun = progress->saveDone = progress->copyBegun = progress->copyDone = 0;
@@ -700,9 +700,9 @@ bool RunSaveKills(const Setup& setup, long kills, const SaveMaterial& material) 
     ok = problem.empty() && CheckAfterSaveKill(folder, material, *progress, problem);
   }
   if (ok) {  // a save and a copy that run to their end leave no temporary file behind
-    OWindow window;
-    TScoresTable scores;
-    SaveReplay recorder(folder);
+    Window window;
+    ScoreTable scores;
+    ReplayRecorder recorder(folder);
     WriteAll(recorder.RecordingPath(), material.recordings[0]);
     if (!SaveSettings(window, scores, folder + "/" + kSettingsFileName) || !recorder.Finish())
       problem = "the last save or copy failed";

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/main_window.h"
+#include "app/game_window.h"
 #include "tools/globbet-tool/command.h"
 #include "tools/globbet-tool/headless_game.h"
 

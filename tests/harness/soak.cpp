@@ -21,27 +21,27 @@
 #include <memory>
 #include <string>
 
-#include "app/main_window.h"
+#include "app/game_window.h"
 #include "app/program_context.h"
 #include "engine/active_screen.h"
 #include "engine/audio.h"
 #include "engine/button.h"
 #include "engine/check_box.h"
 #include "engine/platform_headless.h"
-#include "engine/sound.h"
+#include "engine/sound_player.h"
 #include "game/ball.h"
 #include "game/demo_decision.h"
-#include "game/game.h"
 #include "game/player_sessions.h"
 #include "game/random.h"
-#include "screens/dialogs/wnd_options.h"
-#include "screens/dialogs/wnd_rest.h"
-#include "screens/dialogs/wnd_result.h"
+#include "game/session.h"
+#include "screens/dialogs/new_game_dialog.h"
+#include "screens/dialogs/options_dialog.h"
+#include "screens/dialogs/result_dialog.h"
 #include "screens/main_screen.h"
 #include "screens/program_exit.h"
-#include "screens/progress_bar.h"
 #include "screens/screen_slots.h"
-#include "screens/skins_row.h"
+#include "screens/skin_row.h"
+#include "screens/step_selector.h"
 #include "store/options.h"
 #include "tests/harness/harness.h"
 #include "tools/globbet-tool/headless_game.h"
@@ -63,7 +63,7 @@ constexpr int kFrameMs = 20;  // about one frame of simulated time: a 50 Hz loop
 // The level and mode of game n: both change from one game to the next, and any six games in a row
 // visit all six pairs (2 and 3 have no common factor).
 struct Combo {
-  explicit Combo(long long game) : level(int(game % kLevelCount)), mode(int(game % kGameTypeCount)) {}
+  explicit Combo(long long game) : level(int(game % kLevelCount)), mode(int(game % kGameModeCount)) {}
   int level, mode;
 };
 
@@ -76,7 +76,7 @@ constexpr int kOptionsEvery = 3, kRestoreEvery = 4, kDemoEvery = 5, kReplayEvery
 
 enum Event { kPause, kOptionChange, kRestore, kDemo, kReplay };
 struct Tally {
-  std::array<std::array<long long, kGameTypeCount>, kLevelCount> games{};  // finished, by level and mode
+  std::array<std::array<long long, kGameModeCount>, kLevelCount> games{};  // finished, by level and mode
   long long demoGames = 0;                                                 // games the demo finished
   long long shots = 0;                                                     // shots fired by the soak's player
   std::array<long long, 5> events{};  // pauses, option changes, restores, demos, replays: kPause...
@@ -115,7 +115,7 @@ int FrameMs(int interval) {
   // The loop ticks once the window's period has passed; a machine that manages a frame every 20 ms
   // sees whole periods of about that length, never more than the screens' five steps of motion.
   interval = std::max(interval, 1);
-  return interval * std::clamp(kFrameMs / interval, 1, int(OEngine::kMaxFrameSteps));
+  return interval * std::clamp(kFrameMs / interval, 1, int(Screen::kMaxFrameSteps));
 }
 
 // ---- the run -----------------------------------------------------------------------------------------
@@ -168,11 +168,11 @@ class Run {
     long long lastShotMs = tally_.simulatedMs;
     // A game counts when it has ended: through the result entry, or (without a score) by starting anew.
     auto finished = [&] { ++tally_.games[size_t(combo.level)][size_t(combo.mode)]; };
-    GameState before = Session()->State();
+    SessionState before = CurrentSession()->State();
     bool ending = false;
     while (!TimeIsUp()) {
       if (!Frame()) return false;
-      Game* game = Session();
+      Session* game = CurrentSession();
       if (!game) return Fail("the main screen lost its game");
       if (ActiveScreen() == screens::result().get()) {
         // The result entry: Enter files the score under the name offered, and the next game starts.
@@ -182,21 +182,21 @@ class Run {
         return Frame();
       }
       if (ActiveScreen() != screens::mainScreen().get()) return Fail("a dialog opened by itself");
-      const GameState state = game->State();
-      if (state == GameState::kGameOverWait) ending = true;
-      if (ending && state != GameState::kGameOverWait) {
+      const SessionState state = game->State();
+      if (state == SessionState::kGameOverWait) ending = true;
+      if (ending && state != SessionState::kGameOverWait) {
         finished();
         return true;
       }
-      const bool justSaved = state == GameState::kReady && before == GameState::kReloading;
+      const bool justSaved = state == SessionState::kReady && before == SessionState::kReloading;
       before = state;
       if (justSaved && shots >= kShotsBeforeEvents) {
         if (!DoPending()) return false;
-        before = Session()->State();
+        before = CurrentSession()->State();
         lastShotMs = tally_.simulatedMs;
         continue;
       }
-      if (state == GameState::kReady && PlayerShotDue(shotClock_, lastFrameMs_)) {
+      if (state == SessionState::kReady && PlayerShotDue(shotClock_, lastFrameMs_)) {
         const long long had = tally_.shots;
         if (!Shoot()) return false;
         if (tally_.shots != had) ++shots, lastShotMs = tally_.simulatedMs;
@@ -232,12 +232,12 @@ class Run {
   bool StartProgram() {
     // As the entry does it, with a sound player of its own; the generator goes on where it stood, so
     // that the games after a restart are new ones.
-    sound_ = std::make_unique<OSound>(std::make_unique<SilentDevice>());
+    sound_ = std::make_unique<SoundPlayer>(std::make_unique<SilentDevice>());
     SetSound(sound_.get());
     context_ = std::make_unique<ProgramContext>();
     SetLibRandomSeed(seed_);
     SetPlayerSessionFactory(MakePlayerSession);
-    window_ = std::make_unique<OMainWindow>(OMainWindow::Contents::kGame);
+    window_ = std::make_unique<GameWindow>(GameWindow::Contents::kGame);
     if (!window_->Open()) {
       const auto& boxes = platform_.MessageBoxes();
       return Fail("the game did not start" + (boxes.empty() ? std::string() : ": " + boxes.back().text));
@@ -287,12 +287,12 @@ class Run {
   void Click(int x, int y) {
     platform_.SetPointerClient(x, y);
     window_->OnMouseMove(x, y);
-    window_->OnLButtonDown(x, y);
-    window_->OnLButtonUp(x, y);
+    window_->OnMouseDown(x, y);
+    window_->OnMouseUp(x, y);
   }
   // A click on the middle of control (in screen's coordinates), then msAfter of frames (a delayed
   // command button waits 500 ms).
-  bool ClickOn(const OEngine& screen, const OClip& control, int msAfter) {
+  bool ClickOn(const Screen& screen, const Clip& control, int msAfter) {
     Click(screen.GetX() + int(control.x) + control.GetWidth() / 2,
           screen.GetY() + int(control.y) + control.GetHeight() / 2);
     return RunFor(msAfter);
@@ -300,24 +300,26 @@ class Run {
   // Frames until the session waits for a shot; false after a minute of simulated time.
   bool UntilReady() {
     for (const long long end = tally_.simulatedMs + kReadyMs; tally_.simulatedMs < end;) {
-      if (Session() && Session()->State() == GameState::kReady &&
+      if (CurrentSession() && CurrentSession()->State() == SessionState::kReady &&
           ActiveScreen() == screens::mainScreen().get())
         return true;
       if (!Frame()) return false;
     }
     return Fail("the game did not get ready for a shot within a minute");
   }
-  Game* Session() const { return screens::mainScreen() ? screens::mainScreen()->GetGame() : nullptr; }
+  Session* CurrentSession() const {
+    return screens::mainScreen() ? screens::mainScreen()->GetSession() : nullptr;
+  }
   Snapshot Take() const {
     Snapshot s;
-    s.level = GetOptions().Level, s.mode = int(GetOptions().GameType);
-    if (const Game* game = Session()) {
+    s.level = GetOptions().level, s.mode = int(GetOptions().mode);
+    if (const Session* game = CurrentSession()) {
       s.session = game->Name();
       s.score = game->Score();
       s.palette = game->PaletteLength();
       s.gameBall = game->GameBall() ? game->GameBall()->colour : -1;
       s.waitBall = game->WaitBall() ? game->WaitBall()->colour : -1;
-      if (game->GetField()) s.cells = game->GetField()->Cells();
+      if (game->GetBoard()) s.cells = game->GetBoard()->Cells();
     }
     return s;
   }
@@ -327,9 +329,9 @@ class Run {
 
   // The level and mode through the options dialog (a game in progress is given up when asked).
   bool SwitchTo(Combo combo) {
-    AMainWindow& main = *screens::mainScreen();
-    if (!ClickOn(main, *main.Button(AMainWindow::kOptions), kCommandMs)) return false;
-    AWndOptions* options = screens::options().get();
+    MainScreen& main = *screens::mainScreen();
+    if (!ClickOn(main, *main.ButtonFor(MainScreen::kOptions), kCommandMs)) return false;
+    OptionsDialog* options = screens::options().get();
     if (ActiveScreen() != options) return Fail("the options button did not open the options dialog");
     if (!ClickOn(*options, *options->LevelBox(combo.level), 1)) return false;
     if (!ClickOn(*options, *options->TypeBox(GameMode(combo.mode)), 1)) return false;
@@ -337,24 +339,24 @@ class Run {
     // A game in progress (one restored with its score) is given up only when the player says yes.
     if (ActiveScreen() == screens::newGame().get()) window_->OnKeyUp(vk::kReturn, 0);
     if (!Frame()) return false;
-    if (GetOptions().Level != combo.level || GetOptions().GameType != GameMode(combo.mode))
+    if (GetOptions().level != combo.level || GetOptions().mode != GameMode(combo.mode))
       return Fail("the options dialog did not switch to level " + std::to_string(combo.level) + " mode " +
                   std::to_string(combo.mode));
     if (!UntilReady()) return false;
     const char* expected = GameMode(combo.mode) == GameMode::kStrategy ? "GameOrig" : "GameTime";
-    if (Session()->Name() != expected || Session()->Score() != 0)
-      return Fail("after the switch the session is " + Session()->Name() + " with score " +
-                  std::to_string(Session()->Score()) + ", not a new " + expected);
+    if (CurrentSession()->Name() != expected || CurrentSession()->Score() != 0)
+      return Fail("after the switch the session is " + CurrentSession()->Name() + " with score " +
+                  std::to_string(CurrentSession()->Score()) + ", not a new " + expected);
     return true;
   }
   // The demo's choice of shot, clicked into the field; false when the game refuses it.
   bool Shoot() {
-    Game& game = *Session();
-    if (!game.GameBall() || !game.GetField()) return Fail("a game ready to shoot has no ball or board");
-    const AimPoint aim = ChooseDemoAim(*game.GetField(), game.GameBall()->colour);
+    Session& game = *CurrentSession();
+    if (!game.GameBall() || !game.GetBoard()) return Fail("a game ready to shoot has no ball or board");
+    const AimPoint aim = ChooseDemoAim(*game.GetBoard(), game.GameBall()->colour);
     if (!game.CanFire(aim.x, aim.y)) return true;  // not yet: the board still moves
     Click(aim.x, aim.y);
-    if (game.State() != GameState::kFlying)
+    if (game.State() != SessionState::kFlying)
       return Fail("a click at (" + std::to_string(aim.x) + ", " + std::to_string(aim.y) + ") fired no shot");
     ++tally_.shots;
     return true;
@@ -362,10 +364,10 @@ class Run {
   // One pending event now, at a settled moment after the game saved itself; false on failure.
   bool DoPending() {
     if (pending_.restore) return pending_.restore = false, Restore();
-    if (pending_.pause && GetOptions().GameType == GameMode::kArcade) return pending_.pause = false, Pause();
+    if (pending_.pause && GetOptions().mode == GameMode::kArcade) return pending_.pause = false, Pause();
     if (pending_.options) return pending_.options = false, ChangeOptions();
     if (pending_.demo) return pending_.demo = false, Player(false);
-    if (pending_.replay && screens::mainScreen()->Button(AMainWindow::kReplay)->visible)
+    if (pending_.replay && screens::mainScreen()->ButtonFor(MainScreen::kReplay)->visible)
       return pending_.replay = false, Player(true);
     return true;
   }
@@ -375,43 +377,44 @@ class Run {
     // Four ways to pause an arcade game, and three to resume it.
     if (way % 4 < 2) window_->OnKeyDown(way % 4 == 0 ? vk::kSpace : vk::kPause, 0);
     if (way % 4 == 2) platform_.SetFocus(false);
-    if (way % 4 == 3) window_->OnRButtonUp(300, 250);
+    if (way % 4 == 3) window_->OnRightMouseUp(300, 250);
     if (!RunFor(kPauseMs)) return false;
-    if (Session()->State() != GameState::kPaused) return Fail("the arcade game did not pause");
+    if (CurrentSession()->State() != SessionState::kPaused) return Fail("the arcade game did not pause");
     platform_.SetFocus(true);
     if (way % 3 == 0) window_->OnKeyDown(vk::kEscape, 0);
     if (way % 3 == 1) Click(300, 250);  // resumes only: the click fires no shot
-    if (way % 3 == 2) window_->OnRButtonUp(300, 250);
-    if (Session()->State() != GameState::kReady) return Fail("the paused game did not resume where it stood");
+    if (way % 3 == 2) window_->OnRightMouseUp(300, 250);
+    if (CurrentSession()->State() != SessionState::kReady)
+      return Fail("the paused game did not resume where it stood");
     ++tally_.events[kPause];
     return Same(before, "a pause") && Frame();
   }
   bool ChangeOptions() {
-    AMainWindow& main = *screens::mainScreen();
+    MainScreen& main = *screens::mainScreen();
     const Snapshot before = Take();
     const Options was = GetOptions();
-    if (!ClickOn(main, *main.Button(AMainWindow::kOptions), kCommandMs)) return false;
-    AWndOptions* dialog = screens::options().get();
+    if (!ClickOn(main, *main.ButtonFor(MainScreen::kOptions), kCommandMs)) return false;
+    OptionsDialog* dialog = screens::options().get();
     if (ActiveScreen() != dialog) return Fail("the options button did not open the options dialog");
     // Sound or the animations, the speed, and the look of one colour change; level and mode stay.
     const bool sound = eventCount_++ % 2 == 0;
-    if (!ClickOn(*dialog, *dialog->SwitchBox(sound ? AWndOptions::kSoundOn : AWndOptions::kAnimate), 1))
+    if (!ClickOn(*dialog, *dialog->SwitchBox(sound ? OptionsDialog::kSoundOn : OptionsDialog::kAnimate), 1))
       return false;
-    const int speed = (was.FastSpeed + 1) % kSpeedCount;
+    const int speed = (was.speed + 1) % kSpeedCount;
     if (!ClickOn(*dialog, *dialog->SpeedBar().Cells()[size_t(speed)], 1)) return false;
-    const int colour = int(eventCount_ % ASkins::kSwatches);
+    const int colour = int(eventCount_ % SkinRow::kSwatches);
     if (!ClickOn(*dialog, *dialog->SkinsRow().Swatch(colour), 1)) return false;
     window_->OnKeyUp(vk::kReturn, 0);
     if (!Frame()) return false;
     const Options& now = GetOptions();
     if (ActiveScreen() != screens::mainScreen().get())
       return Fail("the options dialog did not close on Enter");
-    if ((sound ? now.SoundOn == was.SoundOn : now.Animate == was.Animate) || now.FastSpeed != speed ||
-        now.Skins == was.Skins)
+    if ((sound ? now.soundOn == was.soundOn : now.animate == was.animate) || now.speed != speed ||
+        now.skins == was.skins)
       return Fail("the options dialog did not store the changes");
-    if (sound && GetSound().IsEnabled() != now.SoundOn) return Fail("the sound did not follow its switch");
-    const int period = GetOptions().GameType == GameMode::kArcade ? frameIntervals[AMainWindow::kArcadeSpeed]
-                                                                  : frameIntervals[speed];
+    if (sound && GetSound().IsEnabled() != now.soundOn) return Fail("the sound did not follow its switch");
+    const int period = GetOptions().mode == GameMode::kArcade ? frameIntervals[MainScreen::kArcadeSpeed]
+                                                              : frameIntervals[speed];
     if (window_->GetFrameInterval() != period) return Fail("the frame period did not follow the speed");
     ++tally_.events[kOptionChange];
     return Same(before, "an options change");
@@ -424,14 +427,14 @@ class Run {
   }
   // The demo (replay false) or the replay for a while, then a key: the player's game comes back.
   bool Player(bool replay) {
-    AMainWindow& main = *screens::mainScreen();
+    MainScreen& main = *screens::mainScreen();
     const Snapshot before = Take();
-    if (!ClickOn(main, *main.Button(replay ? AMainWindow::kReplay : AMainWindow::kDemo), kCommandMs))
+    if (!ClickOn(main, *main.ButtonFor(replay ? MainScreen::kReplay : MainScreen::kDemo), kCommandMs))
       return false;
     const char* name = replay ? "the replay" : "the demo";
     if (!main.DemoRunning() || main.ReplayRunning() != replay)
       return Fail(std::string(name) + " did not start");
-    GameState was = Session()->State();
+    SessionState was = CurrentSession()->State();
     const long long start = tally_.simulatedMs, demoGames = tally_.demoGames;
     const bool wholeGame = !replay && tally_.events[kDemo] % 2 == 1;
     auto playing = [&] {
@@ -444,17 +447,19 @@ class Run {
         // Losing the focus pauses it; a press resumes it and its release goes nowhere.
         platform_.SetFocus(false);
         if (!RunFor(kPauseMs)) return false;
-        if (Session()->State() != GameState::kPaused) return Fail(std::string(name) + " did not pause");
+        if (CurrentSession()->State() != SessionState::kPaused)
+          return Fail(std::string(name) + " did not pause");
         platform_.SetFocus(true);
         Click(300, 250);
-        if (!main.DemoRunning() || Session()->State() == GameState::kPaused)
+        if (!main.DemoRunning() || CurrentSession()->State() == SessionState::kPaused)
           return Fail(std::string("a click did not resume ") + name);
         ++tally_.events[kPause];
       }
       if (!Frame()) return false;
       if (!main.DemoRunning()) return Fail(std::string(name) + " stopped by itself");
-      const GameState state = Session()->State();
-      if (state == GameState::kGameOverWait && was != GameState::kGameOverWait && !replay) ++tally_.demoGames;
+      const SessionState state = CurrentSession()->State();
+      if (state == SessionState::kGameOverWait && was != SessionState::kGameOverWait && !replay)
+        ++tally_.demoGames;
       was = state;
     }
     window_->OnKeyDown(vk::kSpace, 0);
@@ -471,9 +476,9 @@ class Run {
   std::string oldFolder_;
   uint32_t seed_ = 1;  // the game's generator at the next start
   HeadlessPlatform platform_;
-  std::unique_ptr<OSound> sound_;
+  std::unique_ptr<SoundPlayer> sound_;
   std::unique_ptr<ProgramContext> context_;  // the run's state, made at each start
-  std::unique_ptr<OMainWindow> window_;
+  std::unique_ptr<GameWindow> window_;
   int shotClock_ = 0;
   int lastFrameMs_ = kFrameMs;
   long long eventCount_ = 0;  // pauses and option changes so far, to vary how they are made
@@ -490,7 +495,7 @@ long long ResidentKb() {
 // What the run must have passed through: every level in both modes, and every event; empty when it did.
 std::string Missed(const Tally& t) {
   for (int level = 0; level < kLevelCount; ++level)
-    for (int mode = 0; mode < kGameTypeCount; ++mode)
+    for (int mode = 0; mode < kGameModeCount; ++mode)
       if (t.games[size_t(level)][size_t(mode)] == 0)
         return "no game at level " + std::to_string(level) + " mode " + std::to_string(mode);
   const char* names[] = {"pause", "options change", "restore", "demo", "replay"};

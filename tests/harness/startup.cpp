@@ -8,11 +8,11 @@
 #include <fstream>
 #include <string>
 
-#include "app/main_window.h"
+#include "app/game_window.h"
 #include "app/program_context.h"
 #include "engine/platform_sdl.h"
 #include "engine/platform_sdl_audio.h"
-#include "engine/sound.h"
+#include "engine/sound_player.h"
 #include "tests/harness/harness.h"
 
 namespace {
@@ -84,10 +84,10 @@ int Run(const ToolArgs& args) {
   const fs::path old = fs::current_path();
   fs::current_path(scratch.path());
   SetPlatform(&platform);
-  OSound sound(MakeSdlAudioDevice());
+  SoundPlayer sound(MakeSdlAudioDevice());
   SetSound(&sound);
   const ProgramContext context;
-  OMainWindow window(OMainWindow::Contents::kGame);
+  GameWindow window(GameWindow::Contents::kGame);
   const Clock::time_point createStart = Clock::now();
   const bool created = window.Open();
   const Clock::time_point createEnd = Clock::now();

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/main_window.h"
+#include "app/game_window.h"
 #include "engine/bitmap.h"
 #include "engine/platform_sdl.h"
 #include "tests/harness/harness.h"
@@ -34,7 +34,7 @@ double ProcessorSeconds() {
 // idle: draws nothing, notes how late each tick came and ends after the run.
 class TestScreen : public ActiveScreenLink {
  public:
-  TestScreen(OMainWindow& window, bool show, int runMs) : window_(window), show_(show), runMs_(runMs) {
+  TestScreen(GameWindow& window, bool show, int runMs) : window_(window), show_(show), runMs_(runMs) {
     // Bands of known colours, so a screenshot shows the orientation and the colours.
     picture_.Create(800, 600, 0x000000);
     const uint32_t bands[] = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00, 0x00FFFF, 0xFF00FF};
@@ -66,9 +66,9 @@ class TestScreen : public ActiveScreenLink {
     if (show_) window_.BlitBitmap(&picture_, 0, 0);
   }
   void MouseMove(int x, int y) override { Log("move", x, y); }
-  bool LButtonDown(int x, int y) override { return Log("ldown", x, y), false; }
-  void LButtonUp(int x, int y) override { Log("lup", x, y); }
-  void RButtonUp(int x, int y) override { Log("rup", x, y); }
+  bool MouseDown(int x, int y) override { return Log("ldown", x, y), false; }
+  void MouseUp(int x, int y) override { Log("lup", x, y); }
+  void RightMouseUp(int x, int y) override { Log("rup", x, y); }
   void KeyDown(int key, int modifiers) override {
     Log("key", key, modifiers);
     if (key == vk::kEscape) window_.Close();
@@ -93,8 +93,8 @@ class TestScreen : public ActiveScreenLink {
 
  private:
   void Log(const char* what, int a, int b) { std::printf("%s %d %d\n", what, a, b); }
-  OMainWindow& window_;
-  OBitmap picture_;
+  GameWindow& window_;
+  Bitmap picture_;
   bool show_;
   int runMs_, livedMs_ = 0, frames_ = 0, warmupTicks_ = 20;
   double startCpu_ = 0, cpu_ = 0;
@@ -117,7 +117,7 @@ int RunWindowCommand(const ToolArgs& given) {
   SdlPlatform platform;
   if (!platform.Init()) return Fail("window: no display: " + platform.LastError());
   SetPlatform(&platform);
-  if (OMainWindow window; window.Open()) {
+  if (GameWindow window; window.Open()) {
     window.SetFrameInterval(int(interval));
     TestScreen screen(window, show, show ? int(ms) : int(seconds) * 1000);
     window.SetScreenLink(&screen);

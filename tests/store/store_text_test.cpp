@@ -5,7 +5,7 @@
 #include <climits>
 #include <random>
 
-#include "store/config.h"
+#include "store/settings_store.h"
 
 namespace {
 TEST(ConfigValues, IntegersReadDecimalOrHexAndWrapAt32Bits) {
@@ -14,7 +14,7 @@ TEST(ConfigValues, IntegersReadDecimalOrHexAndWrapAt32Bits) {
       {"0x1F", 31},      {"  -7abc", -7}, {"\"12\"", 0},   {"[1 2]", 0},       {"-2147483648", INT_MIN},
       {"4294967297", 1}, {"10x5", 10},    {"+5", 5},       {"0xffffffff", -1}, {"0x123456789", 0x23456789},
       {"0XF", 0},        {"", 0},         {"\v\f\r 3", 3}, {"0xg", 99}};
-  OConfig c;
+  SettingsStore c;
   EXPECT_EQ(c.GetInt("k", 42), 42);
   for (auto [text, value] : cases) {
     c.SetText("k", text);
@@ -28,7 +28,7 @@ TEST(ConfigValues, ArraysSplitAtRunsOfTheSeparator) {
       {"]", ' ', {}},
       {"[ 1,,-2, 0x3]", ',', {1, -2, 0}},
       {"{[1 2][3 4]}", ' ', {0, 2, 4}}};  // a block value: only its outer characters are stripped
-  OConfig c;
+  SettingsStore c;
   for (const auto& [text, separator, items] : cases) {
     c.SetText("a", text);
     EXPECT_EQ(c.GetIntArray("a", separator), items) << text;
@@ -38,7 +38,7 @@ TEST(ConfigValues, ArraysSplitAtRunsOfTheSeparator) {
 }
 
 TEST(ConfigValues, StringEscapesAndCarriageReturnStaysRaw) {
-  OConfig c;
+  SettingsStore c;
   const std::string tricky("q\"b\\t\tl\nr\rz\0end", 15);
   c.SetString("s", tricky);
   EXPECT_EQ(*c.FindText("s"), "\"q\\\"b\\\\t\\tl\\nr\rz\\0end\"");
@@ -48,7 +48,7 @@ TEST(ConfigValues, StringEscapesAndCarriageReturnStaysRaw) {
 }
 
 TEST(StoreText, AValueAndAGroupOfTheSameNameAreWrittenInKeyOrder) {
-  OConfig c;
+  SettingsStore c;
   for (const char* key : {"Top", "A.B0", "A.B.C", "A.B"})
     c.SetInt(key, 1);
   EXPECT_EQ(c.SaveText(), "A = {\n\tB=1\n\tB = {\n\t\tC=1\n\t}\n\tB0=1\n}\nTop=1\n");
@@ -57,7 +57,7 @@ TEST(StoreText, AValueAndAGroupOfTheSameNameAreWrittenInKeyOrder) {
 // What reading leaves in a store that held other entries, and whether it stopped at an error (the
 // entries read before the error stay).
 TEST(StoreText, ReadingIsLenientAndStopsOnlyAtRealErrors) {
-  const std::tuple<std::string, OConfig::Entries, bool> cases[] = {
+  const std::tuple<std::string, SettingsStore::Entries, bool> cases[] = {
       {"\n\t\r // only a comment", {}, false},
       {"A = {\nB=1\n", {{"A.B", "1"}}, false},  // unclosed group
       {"  x\t=\r\n 5 // note\n", {{"x", "5"}}, false},
@@ -78,9 +78,9 @@ TEST(StoreText, ReadingIsLenientAndStopsOnlyAtRealErrors) {
       {"A = {\nB=1\n}", {{"A.B", "1"}}, true},                  // a closing brace as the last byte
   };
   for (const auto& [text, entries, failed] : cases) {
-    OConfig c;
+    SettingsStore c;
     c.SetInt("earlier", 1);
-    EXPECT_EQ(c.LoadText(text) == OConfig::LoadResult::kStopped, failed) << text;
+    EXPECT_EQ(c.LoadText(text) == SettingsStore::LoadResult::kStopped, failed) << text;
     EXPECT_EQ(c.GetEntries(), entries) << text;
   }
 }
@@ -96,7 +96,7 @@ TEST(StoreText, RandomStoresRoundTrip) {
     return s;
   };
   for (int round = 0; round < 200; ++round) {
-    OConfig c, back;
+    SettingsStore c, back;
     for (int i = int(rng() % 30); i > 0; --i) {
       std::string key;
       for (int d = int(rng() % 4); d >= 0; --d) {
@@ -111,7 +111,7 @@ TEST(StoreText, RandomStoresRoundTrip) {
       if (kind == 2) c.SetString(key, bytes(rng() % 12, ""));
     }
     const std::string text = c.SaveText();
-    ASSERT_EQ(back.LoadText(text), OConfig::LoadResult::kComplete) << text;
+    ASSERT_EQ(back.LoadText(text), SettingsStore::LoadResult::kComplete) << text;
     ASSERT_EQ(back.GetEntries(), c.GetEntries()) << text;
     ASSERT_EQ(back.SaveText(), text);
   }
@@ -122,13 +122,13 @@ TEST(StoreText, HundredThousandNestedGroups) {
   std::string text, key;
   for (int i = 0; i < 100000; ++i)
     text += "g = {\n", key += "g.";
-  OConfig c;
-  EXPECT_EQ(c.LoadText(text + "v=1\n"), OConfig::LoadResult::kComplete);  // left open
+  SettingsStore c;
+  EXPECT_EQ(c.LoadText(text + "v=1\n"), SettingsStore::LoadResult::kComplete);  // left open
   EXPECT_EQ(c.GetInt(key + "v", 0), 1);
   for (int i = 0; i < 100000; ++i)
     text += "}\n";
-  EXPECT_EQ(c.LoadText(text + "w=2\n"), OConfig::LoadResult::kComplete);
+  EXPECT_EQ(c.LoadText(text + "w=2\n"), SettingsStore::LoadResult::kComplete);
   EXPECT_EQ(c.GetInt("w", 0), 2);
-  EXPECT_EQ(c.LoadText(text + "}\n"), OConfig::LoadResult::kStopped);
+  EXPECT_EQ(c.LoadText(text + "}\n"), SettingsStore::LoadResult::kStopped);
 }
 }  // namespace

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "game/field.h"
+#include "game/board.h"
 #include "game/trace.h"
 
 inline int Index(int column, int row) {
@@ -12,7 +12,7 @@ inline int Index(int column, int row) {
 }
 
 // Sets the board's cells from rows; with sprites each ball also gets its sprite in the view.
-inline void SetRows(Field& field, const std::string& rows, bool sprites = false) {
+inline void SetRows(Board& field, const std::string& rows, bool sprites = false) {
   for (int i = 0; i < kCellCount; ++i)
     field.SetCell(i, kEmptyCell);
   int column = 0, row = 0;
@@ -28,7 +28,7 @@ inline void SetRows(Field& field, const std::string& rows, bool sprites = false)
 }
 
 // The board written as SetRows takes it, without trailing empty cells and rows.
-inline std::string GetRows(const Field& field) {
+inline std::string GetRows(const Board& field) {
   std::string rows, row;
   for (int i = 0; i < kCellCount; ++i) {
     row += field.IsEmpty(i) ? '.' : static_cast<char>('0' + field.Cell(i));
@@ -40,7 +40,7 @@ inline std::string GetRows(const Field& field) {
 }
 
 // The path of a shot aimed at (x, y) from the launcher; the board keeps where it lands.
-inline PointPath Fire(Field& field, int x, int y) {
+inline PointPath Fire(Board& field, int x, int y) {
   PointPath path;
   field.Trace(x, y, trace::kStartX, trace::kStartY, 0.0, path);
   return path;
@@ -48,7 +48,7 @@ inline PointPath Fire(Field& field, int x, int y) {
 
 // A shot of colour aimed at (x, y), resolved as the game resolves it: the ball lands, a group of three
 // or more goes and the balls it held fall. The size of the group gone, else 0.
-inline int Shoot(Field& field, int x, int y, int colour) {
+inline int Shoot(Board& field, int x, int y, int colour) {
   Fire(field, x, y);
   field.SetCell(field.LandingIndex(), colour);
   const GroupPop pop = field.PopCluster(field.LandingIndex(), 3);

@@ -21,23 +21,23 @@ class HeadlessWindowTest : public ::testing::Test {
   void TearDown() override { SetPlatform(nullptr); }
 
   HeadlessPlatform platform;
-  OWindow window;
+  Window window;
 };
 
-template <class Base = OEngine>
+template <class Base = Screen>
 class Recording : public Base {
  public:
   using Base::Base;
-  void OnControlClicked(OClipControl* control) override { clicked.push_back(control); }
-  void OnClipExpired(OClip* clip) override { expired.push_back(clip); }
-  void OnClipPathPoint(OClip*, const PointSpeed& p) override { points.push_back(p.tag); }
-  void OnClipPathEnd(OClip* clip, const PointSpeed& p) override {
+  void OnControlClicked(Control* control) override { clicked.push_back(control); }
+  void OnClipExpired(Clip* clip) override { expired.push_back(clip); }
+  void OnClipPathPoint(Clip*, const PointSpeed& p) override { points.push_back(p.tag); }
+  void OnClipPathEnd(Clip* clip, const PointSpeed& p) override {
     ends.push_back(p.tag);
     if (onPathEnd) onPathEnd(clip);
   }
 
-  std::vector<OClipControl*> clicked;
-  std::vector<OClip*> expired;
+  std::vector<Control*> clicked;
+  std::vector<Clip*> expired;
   std::vector<double> points, ends;  // the tags of the way points reached
-  std::function<void(OClip*)> onPathEnd;
+  std::function<void(Clip*)> onPathEnd;
 };

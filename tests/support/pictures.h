@@ -12,20 +12,20 @@
 #include "engine/clip.h"
 
 // A width x height picture filled with color (which becomes its fill colour), keyed by key (-1: none).
-inline OBitmap Filled(int width, int height, uint32_t color, int32_t key = -1) {
-  OBitmap b;
+inline Bitmap Filled(int width, int height, uint32_t color, int32_t key = -1) {
+  Bitmap b;
   EXPECT_TRUE(b.Create(width, height, static_cast<int32_t>(color)));
   b.colorKey = key;
   return b;
 }
 
-inline std::unique_ptr<OBitmap> Picture(int width, int height, uint32_t color, int32_t key = -1) {
-  return std::make_unique<OBitmap>(Filled(width, height, color, key));
+inline std::unique_ptr<Bitmap> Picture(int width, int height, uint32_t color, int32_t key = -1) {
+  return std::make_unique<Bitmap>(Filled(width, height, color, key));
 }
 
 // A picture whose every pixel differs, so any misplaced pixel shows; salt varies it.
-inline OBitmap Pattern(int width, int height, uint32_t salt = 0) {
-  OBitmap b = Filled(width, height, 0);
+inline Bitmap Pattern(int width, int height, uint32_t salt = 0) {
+  Bitmap b = Filled(width, height, 0);
   for (int y = 0; y < height; ++y)
     for (int x = 0; x < width; ++x)
       b.SetPixel(x, y, (0x10000 * (x * 7 + 1) + 0x100 * (y * 11 + 3) + salt) & 0xFFFFFF);
@@ -33,8 +33,8 @@ inline OBitmap Pattern(int width, int height, uint32_t salt = 0) {
 }
 
 // A pattern with a mask of every strength from opaque to transparent.
-inline OBitmap MaskedPattern(int width, int height, uint32_t salt = 0x21) {
-  OBitmap b = Pattern(width, height, salt);
+inline Bitmap MaskedPattern(int width, int height, uint32_t salt = 0x21) {
+  Bitmap b = Pattern(width, height, salt);
   uint8_t* m = b.CreateMask(0);
   for (int i = 0; i < width * height; ++i)
     m[i] = static_cast<uint8_t>((i * 97) % 256);
@@ -42,7 +42,7 @@ inline OBitmap MaskedPattern(int width, int height, uint32_t salt = 0x21) {
 }
 
 // A clip of frames of the given colours.
-template <class Clip = OClip>
+template <class Clip = Clip>
 std::unique_ptr<Clip> SolidClip(int width, int height, std::vector<uint32_t> colors) {
   auto clip = std::make_unique<Clip>();
   for (uint32_t c : colors)
@@ -51,7 +51,7 @@ std::unique_ptr<Clip> SolidClip(int width, int height, std::vector<uint32_t> col
 }
 
 // A clip of sequences of one frame each, in the given colours, showing the first.
-template <class Clip = OClip>
+template <class Clip = Clip>
 std::unique_ptr<Clip> SequenceClip(int width, int height, std::vector<uint32_t> colors) {
   auto clip = std::make_unique<Clip>();
   for (uint32_t c : colors)
@@ -61,7 +61,7 @@ std::unique_ptr<Clip> SequenceClip(int width, int height, std::vector<uint32_t> 
 }
 
 // The pixels of a picture, row by row.
-inline std::vector<uint32_t> Pixels(const OBitmap& b) {
+inline std::vector<uint32_t> Pixels(const Bitmap& b) {
   std::vector<uint32_t> out;
   for (int y = 0; y < b.GetHeight(); ++y)
     for (int x = 0; x < b.GetWidth(); ++x)

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "engine/audio_null.h"
-#include "engine/sound.h"
+#include "engine/sound_player.h"
 
 class SoundLog {
  public:
@@ -17,10 +17,10 @@ class SoundLog {
   SoundLog& operator=(const SoundLog&) = delete;
   ~SoundLog() { SetSound(nullptr); }
   // The player, to load or configure as the game would.
-  OSound& Player() { return sound_; }
+  SoundPlayer& Player() { return sound_; }
   // Starts of effect id so far.
   int Count(SoundId id) const {
-    const OSound::WavInfoStruct* entry = sound_.Find(id);
+    const SoundPlayer::WavInfoStruct* entry = sound_.Find(id);
     if (!entry || entry->sample == 0) return 0;
     int n = 0;
     for (const auto& start : device_->Starts())
@@ -30,5 +30,5 @@ class SoundLog {
 
  private:
   NullAudioDevice* device_;  // owned by the player
-  OSound sound_;
+  SoundPlayer sound_;
 };

@@ -357,8 +357,8 @@ Rgba Over(const Rgba& top, const Rgba& bottom) {
 
 }  // namespace
 
-OBitmap ToOpaque(const Canvas& canvas, const Rgba& background) {
-  OBitmap out(canvas.width(), canvas.height());
+Bitmap ToOpaque(const Canvas& canvas, const Rgba& background) {
+  Bitmap out(canvas.width(), canvas.height());
   for (int y = 0; y < canvas.height(); ++y)
     for (int x = 0; x < canvas.width(); ++x) {
       uint32_t c = ToHex(Over(canvas.Pixel(x, y), background));
@@ -368,8 +368,8 @@ OBitmap ToOpaque(const Canvas& canvas, const Rgba& background) {
   return out;
 }
 
-OBitmap ToKeyed(const Canvas& canvas, const Rgba& over, uint32_t key) {
-  OBitmap out(canvas.width(), canvas.height());
+Bitmap ToKeyed(const Canvas& canvas, const Rgba& over, uint32_t key) {
+  Bitmap out(canvas.width(), canvas.height());
   for (int y = 0; y < canvas.height(); ++y) {
     for (int x = 0; x < canvas.width(); ++x) {
       const Rgba p = canvas.Pixel(x, y);
@@ -385,9 +385,9 @@ OBitmap ToKeyed(const Canvas& canvas, const Rgba& over, uint32_t key) {
   return out;
 }
 
-OBitmap ToMasked(const Canvas& canvas, bool keyFill, uint32_t key) {
+Bitmap ToMasked(const Canvas& canvas, bool keyFill, uint32_t key) {
   const int w = canvas.width(), h = canvas.height();
-  OBitmap out(w, h);
+  Bitmap out(w, h);
   out.CreateMask(255);
   std::vector<Rgba> colour(size_t(w) * h);
   std::vector<int> visible(size_t(w) * h, 0);
@@ -444,7 +444,7 @@ OBitmap ToMasked(const Canvas& canvas, bool keyFill, uint32_t key) {
   return out;
 }
 
-std::vector<uint8_t> EncodeJpeg444(const OBitmap& picture, int quality) {
+std::vector<uint8_t> EncodeJpeg444(const Bitmap& picture, int quality) {
   jpeg_compress_struct cinfo;
   jpeg_error_mgr errors;
   cinfo.err = jpeg_std_error(&errors);  // a generator may end on a codec error

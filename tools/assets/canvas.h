@@ -110,15 +110,15 @@ void DrawSparkle(cairo_t* cr, double cx, double cy, double size, double alpha);
 
 // ---- conversions -----------------------------------------------------------------------------------
 // The picture composited over an opaque background colour.
-OBitmap ToOpaque(const Canvas& canvas, const Rgba& background);
+Bitmap ToOpaque(const Canvas& canvas, const Rgba& background);
 // Fully transparent pixels become the key colour; the others are composited over `over` (the colour
 // the picture will be shown on, so that its soft edges suit it).
-OBitmap ToKeyed(const Canvas& canvas, const Rgba& over, uint32_t key);
+Bitmap ToKeyed(const Canvas& canvas, const Rgba& over, uint32_t key);
 // Straight colours with a mask (0 opaque .. 255 transparent). Fully transparent pixels take the key
 // colour when keyFill is set (pixel-exact hit tests compare against it), else the colour of the
 // nearest visible pixel (so that filtered drawing does not darken the edges).
-OBitmap ToMasked(const Canvas& canvas, bool keyFill, uint32_t key = 0xFF00FF);
+Bitmap ToMasked(const Canvas& canvas, bool keyFill, uint32_t key = 0xFF00FF);
 // A baseline JPEG stream of the picture without chroma subsampling (thin frame edges keep their colour).
-std::vector<uint8_t> EncodeJpeg444(const OBitmap& picture, int quality);
+std::vector<uint8_t> EncodeJpeg444(const Bitmap& picture, int quality);
 
 }  // namespace art

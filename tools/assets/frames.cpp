@@ -12,7 +12,7 @@ namespace art {
 namespace {
 
 // Field and strip geometry of the main screen.
-constexpr double kFieldLeft = 13, kFieldTop = 13, kFieldRight = 576, kDeadline = 500;
+constexpr double kBoardLeft = 13, kBoardTop = 13, kBoardRight = 576, kDeadline = 500;
 constexpr double kPanelLeft = 580;
 constexpr double kStripBottom = 596;
 // Socket boxes (46 x 46) of the waiting ball and the launcher.
@@ -27,17 +27,17 @@ void FrameBody(cairo_t* cr) {
 
 // ---- main-screen drawing -----------------------------------------------------------------------------
 
-void DrawField(cairo_t* cr) {
+void DrawBoard(cairo_t* cr) {
   // The field well: lavender with rounded top corners and a soft inner shadow along the top and left.
   cairo_save(cr);
-  RoundRectPath(cr, kFieldLeft, kFieldTop, kFieldRight - kFieldLeft, kStripBottom - kFieldTop + 20, 9);
+  RoundRectPath(cr, kBoardLeft, kBoardTop, kBoardRight - kBoardLeft, kStripBottom - kBoardTop + 20, 9);
   cairo_clip(cr);
   SetColour(cr, Hex(kLavender));
   cairo_paint(cr);
   for (int i = 0; i < 5; ++i) {
     const double a = 0.16 * (1 - i / 5.0);
     cairo_set_source_rgba(cr, 0.15, 0.15, 0.48, a * 0.5);
-    RoundRectPath(cr, kFieldLeft - 6 + i, kFieldTop - 6 + i, kFieldRight - kFieldLeft + 12 - 2 * i,
+    RoundRectPath(cr, kBoardLeft - 6 + i, kBoardTop - 6 + i, kBoardRight - kBoardLeft + 12 - 2 * i,
                   kStripBottom, 13 - i);
     cairo_set_line_width(cr, 2);
     cairo_stroke(cr);
@@ -45,11 +45,11 @@ void DrawField(cairo_t* cr) {
   cairo_restore(cr);
   // A crisp dark edge and a light bevel just outside the well.
   cairo_save(cr);
-  RoundRectPath(cr, kFieldLeft - 0.5, kFieldTop - 0.5, kFieldRight - kFieldLeft + 1, kStripBottom, 9.5);
+  RoundRectPath(cr, kBoardLeft - 0.5, kBoardTop - 0.5, kBoardRight - kBoardLeft + 1, kStripBottom, 9.5);
   SetColour(cr, Hex(kNavy, 0.9));
   cairo_set_line_width(cr, 1);
   cairo_stroke(cr);
-  RoundRectPath(cr, kFieldLeft - 2, kFieldTop - 2, kFieldRight - kFieldLeft + 4, kStripBottom, 11);
+  RoundRectPath(cr, kBoardLeft - 2, kBoardTop - 2, kBoardRight - kBoardLeft + 4, kStripBottom, 11);
   SetColour(cr, Hex(kSlateLight, 0.8));
   cairo_set_line_width(cr, 1);
   cairo_stroke(cr);
@@ -59,13 +59,13 @@ void DrawField(cairo_t* cr) {
 void DrawStrip(Canvas& canvas) {
   cairo_t* cr = canvas.cr();
   cairo_save(cr);
-  cairo_rectangle(cr, kFieldLeft, kDeadline, kFieldRight - kFieldLeft, kStripBottom - kDeadline);
+  cairo_rectangle(cr, kBoardLeft, kDeadline, kBoardRight - kBoardLeft, kStripBottom - kDeadline);
   cairo_clip(cr);
   SetVertical(cr, kDeadline, Hex(0xBDBDF5), kStripBottom, Hex(0xAEAEEA));
   cairo_paint(cr);
   // Shadow under the deadline.
   SetVertical(cr, kDeadline, Hex(0x2A2A80, 0.25), kDeadline + 8, Hex(0x2A2A80, 0));
-  cairo_rectangle(cr, kFieldLeft, kDeadline, kFieldRight - kFieldLeft, 8);
+  cairo_rectangle(cr, kBoardLeft, kDeadline, kBoardRight - kBoardLeft, 8);
   cairo_fill(cr);
   cairo_restore(cr);
   // The deadline: a dashed warm line a ball must not reach.
@@ -73,8 +73,8 @@ void DrawStrip(Canvas& canvas) {
   cairo_set_line_width(cr, 2);
   const double dash[2] = {10, 6};
   cairo_set_dash(cr, dash, 2, 0);
-  cairo_move_to(cr, kFieldLeft + 4, kDeadline + 1);
-  cairo_line_to(cr, kFieldRight - 4, kDeadline + 1);
+  cairo_move_to(cr, kBoardLeft + 4, kDeadline + 1);
+  cairo_line_to(cr, kBoardRight - 4, kDeadline + 1);
   SetColour(cr, Hex(0xD8476A, 0.9));
   cairo_stroke(cr);
   cairo_restore(cr);
@@ -217,7 +217,7 @@ void DrawMainBackdrop(Canvas& canvas) {
   cairo_rectangle(cr, 1.5, 1.5, 797, 597);
   SetColour(cr, Hex(0xA89FF0, 0.6));
   cairo_stroke(cr);
-  DrawField(cr);
+  DrawBoard(cr);
   DrawStrip(canvas);
   DrawPanel(canvas);
 }

@@ -1,4 +1,4 @@
-// Intro and logo; see intro.h.
+// Intro and logo; see intro_screen.h.
 #include "tools/assets/intro.h"
 
 #include <cmath>

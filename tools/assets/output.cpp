@@ -40,7 +40,7 @@ void SizeForCipher(std::vector<uint8_t>& jpeg) {
 }  // namespace
 
 int AddJpeg(ClipFileWriter& writer, const Canvas& canvas, uint32_t background, int quality) {
-  const OBitmap picture = ToOpaque(canvas, Hex(background));
+  const Bitmap picture = ToOpaque(canvas, Hex(background));
   std::vector<uint8_t> jpeg = EncodeJpeg444(picture, quality);
   SizeForCipher(jpeg);
   return writer.AddJpegStream(picture.GetWidth(), picture.GetHeight(), jpeg);

@@ -111,11 +111,11 @@ TempFolder::~TempFolder() {
 // ---- the headless table ------------------------------------------------------------------------------
 void Table::OnFrame(int elapsed) {
   skipRedraw = true;
-  OEngine::OnFrame(elapsed);
+  Screen::OnFrame(elapsed);
   if (game) game->Tick(elapsed);
 }
 
-void Table::OnClipPathEnd(OClip* clip, const PointSpeed&) {
+void Table::OnClipPathEnd(Clip* clip, const PointSpeed&) {
   if (game) game->BallArrived(clip);
 }
 
@@ -123,9 +123,9 @@ HeadlessRun::HeadlessRun(int level, GameMode mode, int speed) : options_(GetOpti
   SetPlatform(&platform_);
   Options& o = GetOptions();
   o = Options{};
-  o.Level = level, o.GameType = mode, o.FastSpeed = speed;
-  o.Animate = false;  // no decoration: nothing but the game draws from the generator
-  o.SoundOn = false;
+  o.level = level, o.mode = mode, o.speed = speed;
+  o.animate = false;  // no decoration: nothing but the game draws from the generator
+  o.soundOn = false;
 }
 
 HeadlessRun::~HeadlessRun() {
@@ -139,11 +139,11 @@ void HeadlessRun::Frame(Table& table) {
 }
 
 // ---- the end of a game -------------------------------------------------------------------------------
-GameEnd EndOf(const Game& game, int shots) {
+GameEnd EndOf(const Session& game, int shots) {
   GameEnd end;
   end.score = game.Score();
   end.shots = shots;
-  end.board = game.GetField() ? game.GetField()->Cells() : std::array<int, kCellCount>{};
+  end.board = game.GetBoard() ? game.GetBoard()->Cells() : std::array<int, kCellCount>{};
   return end;
 }
 

@@ -12,8 +12,8 @@
 #include "engine/screen.h"
 #include "game/ball.h"
 #include "game/demo_decision.h"
-#include "game/game.h"
 #include "game/player_sessions.h"
+#include "game/session.h"
 #include "store/options.h"
 #include "tools/globbet-tool/command.h"
 
@@ -64,17 +64,17 @@ class TempFolder {
 // ---- the headless table ------------------------------------------------------------------------------
 // A screen without a window that hosts one session as the main screen does, drawing nothing: clips
 // move and animate, a clip at the end of its path lands, then the session ticks.
-class Table : public OEngine, public GameHost {
+class Table : public Screen, public SessionHost {
  public:
-  Table() : OEngine(nullptr, 0, 0, 800, 600) {}
+  Table() : Screen(nullptr, 0, 0, 800, 600) {}
   void OnFrame(int elapsed) override;
-  void OnClipPathEnd(OClip* clip, const PointSpeed&) override;
+  void OnClipPathEnd(Clip* clip, const PointSpeed&) override;
   // A self-playing table opens no result dialog; a player's table "opens" one that never closes, so
   // a finished game with a score stands still at its end as it does on screen.
   bool DemoRunning() const override { return !playerTable; }
   bool OpenResultDialog() override { return playerTable; }
 
-  Game* game = nullptr;
+  Session* game = nullptr;
   bool playerTable = false;
 };
 
@@ -95,18 +95,18 @@ class HeadlessRun {
 
 // ---- the aiming player -------------------------------------------------------------------------------
 // The demo's choice of shot (ChooseDemoAim, drawing from the process-wide generator) playing the rules
-// of Rules (GameOrig or GameTime, which record the game into their folder) at the players' pace.
+// of Rules (StrategySession or ArcadeSession, which record the game into their folder) at the players' pace.
 template <class Rules>
 class AimingPlayer : public Rules {
  public:
   using Rules::Rules;
   void Tick(int ms) override {
     Rules::Tick(ms);
-    if (this->state_ != GameState::kReady || !this->field_ || !this->field_->View().IsIdle() ||
+    if (this->state_ != SessionState::kReady || !this->board_ || !this->board_->View().IsIdle() ||
         !this->gameBall_)
       return;
     if (!PlayerShotDue(clock_, ms)) return;
-    const AimPoint aim = ChooseDemoAim(*this->field_, this->gameBall_->colour);
+    const AimPoint aim = ChooseDemoAim(*this->board_, this->gameBall_->colour);
     if (this->CanFire(aim.x, aim.y)) ++shots;
     Rules::Fire(aim.x, aim.y);
   }
@@ -132,7 +132,7 @@ struct GameEnd {
 };
 
 // The end of game after shots fired.
-GameEnd EndOf(const Game& game, int shots);
+GameEnd EndOf(const Session& game, int shots);
 
 // Prints "score S", "shots N", "board" followed by the 272 cells (-1 empty, else the colour code) and
 // "hash H", the board's hash (board_hash.h).

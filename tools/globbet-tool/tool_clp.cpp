@@ -45,10 +45,10 @@ bool ReadClipBytes(const std::string& path, std::vector<uint8_t>& bytes) {
 // The frames of a clip in display order: (sequence, frame, picture).
 struct ShownFrame {
   int sequence, frame;
-  const OBitmap* picture;
+  const Bitmap* picture;
 };
 
-std::vector<ShownFrame> FramesOf(const OClip& clip) {
+std::vector<ShownFrame> FramesOf(const Clip& clip) {
   std::vector<ShownFrame> out;
   if (clip.GetSequenceCount() == 0) {
     for (int f = 0; f < clip.GetOwnFrameCount(); ++f)
@@ -56,7 +56,7 @@ std::vector<ShownFrame> FramesOf(const OClip& clip) {
     return out;
   }
   for (int s = 0; s < clip.GetSequenceCount(); ++s) {
-    const OClip* seq = clip.GetSequence(s);
+    const Clip* seq = clip.GetSequence(s);
     for (int f = 0; f < seq->GetOwnFrameCount(); ++f)
       out.push_back({s, f, seq->GetFrame(f)});
   }
@@ -99,7 +99,7 @@ int Info(const ToolArgs& args) {
       std::printf(", action %d (%d, %d)\n", r.action, r.arg1, r.arg2);
     }
   }
-  OClip clip;
+  Clip clip;
   const bool loads = LoadClipBytes(bytes, clip, &why);
   std::printf("  game reader: %s%s\n", loads ? "loads" : "refuses: ", loads ? "" : why.c_str());
   return loads ? 0 : 1;
@@ -108,7 +108,7 @@ int Info(const ToolArgs& args) {
 // ---- drawing frames into cairo ---------------------------------------------------------------------------
 
 // An ARGB surface of the picture as the game draws it: the mask, or else the colour key, gives alpha.
-cairo_surface_t* SurfaceOf(const OBitmap& picture) {
+cairo_surface_t* SurfaceOf(const Bitmap& picture) {
   const int w = picture.GetWidth(), h = picture.GetHeight();
   cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, std::max(w, 1), std::max(h, 1));
   cairo_surface_flush(s);
@@ -132,7 +132,7 @@ cairo_surface_t* SurfaceOf(const OBitmap& picture) {
   return s;
 }
 
-void DrawPicture(cairo_t* cr, const OBitmap& picture, double x, double y, double scale) {
+void DrawPicture(cairo_t* cr, const Bitmap& picture, double x, double y, double scale) {
   cairo_surface_t* s = SurfaceOf(picture);
   cairo_save(cr);
   cairo_translate(cr, x, y);
@@ -195,7 +195,7 @@ double LayoutFrames(cairo_t* cr, const std::vector<ShownFrame>& frames, double x
 int Sheet(const ToolArgs& args) {
   if (args.size() != 3 && !(args.size() == 5 && args[3] == "--zoom"))
     return Fail("usage: clp sheet FILE OUT.png [--zoom N]");
-  OClip clip;
+  Clip clip;
   std::string why;
   if (!LoadClipFile(args[1], clip, &why)) return Fail("cannot load '" + args[1] + "': " + why);
   const std::vector<ShownFrame> frames = FramesOf(clip);
@@ -231,22 +231,22 @@ int Sheet(const ToolArgs& args) {
 
 struct Catalogue {
   std::string root;
-  std::unique_ptr<OClip> Load(const std::string& name) const {
-    auto clip = std::make_unique<OClip>();
+  std::unique_ptr<Clip> Load(const std::string& name) const {
+    auto clip = std::make_unique<Clip>();
     if (!LoadClipFile(root + "/clp/" + name, *clip)) return nullptr;
     return clip;
   }
 };
 
-void DrawClipFrame(OBitmap& screen, const OClip* clip, int x, int y, int frame = 0, int sequence = 0) {
+void DrawClipFrame(Bitmap& screen, const Clip* clip, int x, int y, int frame = 0, int sequence = 0) {
   if (clip == nullptr) return;
-  const OBitmap* p =
+  const Bitmap* p =
       clip->GetSequenceCount() ? clip->GetSequence(sequence)->GetFrame(frame) : clip->GetFrame(frame);
   if (p) screen.Draw(p, x + p->offsetX, y + p->offsetY);
 }
 
-OBitmap MainScreenPreview(const Catalogue& cat) {
-  OBitmap screen(800, 600);
+Bitmap MainScreenPreview(const Catalogue& cat) {
+  Bitmap screen(800, 600);
   screen.fillColor = kLavender;
   screen.Fill();
   auto ring = cat.Load("8.clp");
@@ -259,7 +259,7 @@ OBitmap MainScreenPreview(const Catalogue& cat) {
     DrawClipFrame(screen, piece.get(), pos[i][0], pos[i][1]);
   }
   // Balls hanging from the top: a fixed pattern of colours.
-  std::unique_ptr<OClip> balls[7];
+  std::unique_ptr<Clip> balls[7];
   for (int c = 0; c < 7; ++c)
     balls[c] = cat.Load("ball/" + std::to_string(c) + ".clp");
   for (int row = 0; row < 7; ++row) {
@@ -307,7 +307,7 @@ struct Item {
   int frame = 0, sequence = 0;
 };
 
-void DrawLetters(OBitmap& screen, const OClip* letters, const std::string& text, int y) {
+void DrawLetters(Bitmap& screen, const Clip* letters, const std::string& text, int y) {
   const int x = (screen.GetWidth() - 25 * int(text.size())) / 2;
   for (size_t i = 0; i < text.size(); ++i) {
     const char c = text[i];
@@ -320,9 +320,9 @@ void DrawLetters(OBitmap& screen, const OClip* letters, const std::string& text,
   }
 }
 
-OBitmap DialogPreview(const Catalogue& cat, int width, int height, const std::vector<Item>& items,
-                      const std::vector<std::pair<std::string, int>>& lines) {
-  OBitmap screen(width, height);
+Bitmap DialogPreview(const Catalogue& cat, int width, int height, const std::vector<Item>& items,
+                     const std::vector<std::pair<std::string, int>>& lines) {
+  Bitmap screen(width, height);
   screen.fillColor = kLavender;
   screen.Fill();
   const int pieces[8][2] = {{0, 0},
@@ -377,8 +377,8 @@ std::vector<Item> OptionsItems() {
 }
 
 // The intro picture with its logo, the red of the background keyed out as the game does.
-OBitmap IntroPreview(const Catalogue& cat) {
-  OBitmap intro(400, 400);
+Bitmap IntroPreview(const Catalogue& cat) {
+  Bitmap intro(400, 400);
   intro.fillColor = kLavender;
   intro.Fill();
   auto background = cat.Load("intro.clp");
@@ -475,7 +475,7 @@ int SheetAll(const ToolArgs& args) {
   const std::vector<std::string> files = ClipFilesOf(root);
   struct Item {
     std::string name;
-    std::unique_ptr<OClip> clip;
+    std::unique_ptr<Clip> clip;
     std::vector<ShownFrame> frames;
     double height = 0;
   };
@@ -484,7 +484,7 @@ int SheetAll(const ToolArgs& args) {
   for (const std::string& f : files) {
     Item item;
     item.name = f;
-    item.clip = std::make_unique<OClip>();
+    item.clip = std::make_unique<Clip>();
     std::string why;
     if (!LoadClipFile(root + "/clp/" + f, *item.clip, &why)) return Fail("cannot load clp/" + f + ": " + why);
     item.frames = FramesOf(*item.clip);

@@ -10,7 +10,7 @@
 #include <iterator>
 #include <string>
 
-#include "game/field.h"
+#include "game/board.h"
 #include "game/trace.h"
 #include "tools/globbet-tool/command.h"
 
@@ -31,7 +31,7 @@ bool ParseInt(const std::string& text, int& value) {
 
 // Reads a board file: 272 integers separated by white space, -1 empty or a colour 0..5, cell 0
 // first. On failure says why and returns false.
-bool ReadBoard(const std::string& path, Field& field, int& status) {
+bool ReadBoard(const std::string& path, Board& field, int& status) {
   std::ifstream in(path, std::ios::binary);
   if (!in) {
     status = Fail("cannot open '" + path + "'");
@@ -75,7 +75,7 @@ bool ReadBoard(const std::string& path, Field& field, int& status) {
   return true;
 }
 
-void PrintBoard(const Field& field) {
+void PrintBoard(const Board& field) {
   for (int i = 0; i < kCellCount; ++i)
     std::printf(i ? " %d" : "%d", field.Cell(i));
   std::printf("\n");
@@ -98,7 +98,7 @@ int RunTrace(const ToolArgs& args) {
   if (!ParseInt(args[1], ax) || !ParseInt(args[2], ay))
     return Fail("AX and AY must be integers, not '" + args[1] + "' '" + args[2] + "'");
   if (!InAimingArea(ax, ay)) return Fail("the aim must lie inside the field (13 < AX < 577, 13 < AY < 500)");
-  FieldRash field;
+  ScratchBoard field;
   int status = 0;
   if (!ReadBoard(args[0], field, status)) return status;
   PointPath path;
@@ -118,7 +118,7 @@ constexpr char kPopUsage[] =
     "Prints the 272 resulting cells on one line, then 'group G fell F': the size of the ball's group\n"
     "(removed when G >= 3) and how many balls fell.\n";
 
-int CountBalls(const Field& field) {
+int CountBalls(const Board& field) {
   int n = 0;
   for (int v : field.Cells())
     n += v != kEmptyCell;
@@ -133,7 +133,7 @@ int RunPop(const ToolArgs& args) {
     return Fail("INDEX must be a cell 0..271, not '" + args[1] + "'");
   if (!ParseInt(args[2], colour) || colour < 0 || colour >= kColourCount)
     return Fail("COLOUR must be 0..5, not '" + args[2] + "'");
-  FieldRash field;
+  ScratchBoard field;
   int status = 0;
   if (!ReadBoard(args[0], field, status)) return status;
   field.SetCell(index, colour);

@@ -6,11 +6,11 @@
 #include <memory>
 #include <string>
 
-#include "game/game_orig.h"
-#include "game/game_time.h"
+#include "game/arcade_session.h"
 #include "game/random.h"
-#include "game/save_replay.h"
-#include "store/config.h"
+#include "game/replay_recorder.h"
+#include "game/strategy_session.h"
+#include "store/settings_store.h"
 #include "tools/globbet-tool/command.h"
 #include "tools/globbet-tool/headless_game.h"
 
@@ -35,7 +35,7 @@ template <class Rules>
 bool PlayOneGame(const std::string& folder, HeadlessRun& run, GameEnd& end, int& status) {
   Table table;
   table.playerTable = true;  // the end stands still where the result dialog would open
-  OConfig store;
+  SettingsStore store;
   AimingPlayer<Rules> game(&table, folder);
   bool ended = false;
   game.onEnd = [&] {
@@ -75,8 +75,9 @@ int RunRecord(const ToolArgs& given) {
     const GameMode mode = GameMode(args.mode);
     HeadlessRun run{int(args.level), mode, int(args.speed)};
     SetLibRandomSeed(static_cast<uint32_t>(args.seed));
-    const bool played = mode == GameMode::kStrategy ? PlayOneGame<GameOrig>(folder.path(), run, end, status)
-                                                    : PlayOneGame<GameTime>(folder.path(), run, end, status);
+    const bool played = mode == GameMode::kStrategy
+                            ? PlayOneGame<StrategySession>(folder.path(), run, end, status)
+                            : PlayOneGame<ArcadeSession>(folder.path(), run, end, status);
     if (!played) return status;
   }
   const std::string replay = folder.path() + "/" + kReplayFile;

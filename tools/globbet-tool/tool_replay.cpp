@@ -8,13 +8,13 @@
 #include <memory>
 #include <string>
 
-#include "game/game_demo.h"
-#include "game/game_saved.h"
-#include "game/game_saved_time.h"
-#include "game/game_time.h"
+#include "game/arcade_replay.h"
+#include "game/arcade_session.h"
+#include "game/demo_session.h"
 #include "game/random.h"
-#include "game/save_replay.h"
-#include "store/config.h"
+#include "game/replay_recorder.h"
+#include "game/strategy_replay.h"
+#include "store/settings_store.h"
 #include "tools/globbet-tool/command.h"
 #include "tools/globbet-tool/headless_game.h"
 
@@ -78,15 +78,15 @@ int ReplayVerify(const std::string& path, const std::string& data) {
   const GameMode mode = GameMode(type);
   HeadlessRun run(level, mode, kSpeedCount - 1);
   Table table;
-  OConfig store;
-  std::unique_ptr<Game> game;
+  SettingsStore store;
+  std::unique_ptr<Session> game;
   ReplayPass* pass = nullptr;
   if (mode == GameMode::kStrategy) {
-    auto saved = std::make_unique<GameSaved>(&table, folder.path());
+    auto saved = std::make_unique<StrategyReplay>(&table, folder.path());
     pass = &saved->Pass();
     game = std::move(saved);
   } else {
-    auto saved = std::make_unique<GameSavedTime>(&table, folder.path());
+    auto saved = std::make_unique<ArcadeReplay>(&table, folder.path());
     pass = &saved->Pass();
     game = std::move(saved);
   }
@@ -130,7 +130,7 @@ constexpr char kDemoUsage[] =
     "emptied, bottom: a ball reached the bottom row), then the share of boards cleared and the means.\n";
 
 // The demo's choice of shot playing the arcade rules (a recording game: it records into its folder).
-using ArcadeDemo = AimingPlayer<GameTime>;
+using ArcadeDemo = AimingPlayer<ArcadeSession>;
 
 int RunDemo(const ToolArgs& given) {
   GameArgs args;
@@ -150,10 +150,10 @@ int RunDemo(const ToolArgs& given) {
   long long cleared = 0, totalScore = 0, totalShots = 0;
   for (long long g = 1; g <= count; ++g) {
     Table table;
-    OConfig store;
-    std::unique_ptr<Game> game;
+    SettingsStore store;
+    std::unique_ptr<Session> game;
     if (mode == GameMode::kStrategy)
-      game = std::make_unique<GameDemo>(&table, folder.path());
+      game = std::make_unique<DemoSession>(&table, folder.path());
     else
       game = std::make_unique<ArcadeDemo>(&table, folder.path());
     table.game = game.get();
@@ -161,11 +161,11 @@ int RunDemo(const ToolArgs& given) {
     game->SetHost(&table);
     if (!game->Start(false)) return Fail("the demo could not start");
     long long frame = 0;
-    for (; frame < kMaxFrames && game->State() != GameState::kGameOverWait; ++frame)
+    for (; frame < kMaxFrames && game->State() != SessionState::kGameOverWait; ++frame)
       run.Frame(table);
     if (frame == kMaxFrames) return Fail("game " + std::to_string(g) + " did not end");
     const bool won = game->PaletteLength() == 0;  // the end test empties the palette of a cleared board
-    const int shots = mode == GameMode::kStrategy ? static_cast<GameDemo&>(*game).Shots()
+    const int shots = mode == GameMode::kStrategy ? static_cast<DemoSession&>(*game).Shots()
                                                   : static_cast<ArcadeDemo&>(*game).shots;
     cleared += won;
     totalScore += game->Score();

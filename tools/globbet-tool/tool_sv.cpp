@@ -9,7 +9,7 @@
 #include <string>
 
 #include "store/cipher_file.h"
-#include "store/config.h"
+#include "store/settings_store.h"
 #include "store/value_text.h"
 #include "tools/globbet-tool/command.h"
 
@@ -57,10 +57,10 @@ bool ReadSettings(const std::string& path, std::string& text, int& status) {
 
 // Reads the settings file into store; a text the store cannot read to its end is refused, so that
 // rewriting it never drops the unread rest.
-bool LoadSettings(const std::string& path, OConfig& store, int& status) {
+bool LoadSettings(const std::string& path, SettingsStore& store, int& status) {
   std::string text;
   if (!ReadSettings(path, text, status)) return false;
-  if (store.LoadText(text) != OConfig::LoadResult::kComplete) {
+  if (store.LoadText(text) != SettingsStore::LoadResult::kComplete) {
     status = Fail("the settings text of '" + path + "' has an error; decode it to see it");
     return false;
   }
@@ -97,7 +97,7 @@ bool ValidKey(std::string_view key) {
 }
 
 // Stores a value text through the typed write matching its form; false when it has none of the forms.
-bool SetValue(OConfig& store, const std::string& key, std::string_view value) {
+bool SetValue(SettingsStore& store, const std::string& key, std::string_view value) {
   if (value.size() >= 2 && value.front() == '"' && value.back() == '"') {
     size_t backslashes = 0;
     for (size_t i = value.size() - 1; i > 1 && value[i - 1] == '\\'; --i)
@@ -146,7 +146,7 @@ int Encode(const ToolArgs& args) {
 
 int Get(const ToolArgs& args) {
   if (args.empty() || args.size() > 2) return Fail("usage: sv get KEY [FILE]");
-  OConfig store;
+  SettingsStore store;
   int status = 0;
   if (!LoadSettings(args.size() > 1 ? args[1] : kDefaultFile, store, status)) return status;
   const std::string* text = store.FindText(args[0]);
@@ -162,7 +162,7 @@ int Set(const ToolArgs& args) {
   if (!ValidKey(key))
     return Fail("'" + key + "' is not a key: names must be non-empty, without white space, =, { or }");
   const std::string path = args.size() > 2 ? args[2] : kDefaultFile;
-  OConfig store;
+  SettingsStore store;
   int status = 0;
   if (Exists(path) && !LoadSettings(path, store, status)) return status;
   if (!SetValue(store, key, args[1]))

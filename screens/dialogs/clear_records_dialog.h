@@ -1,0 +1,17 @@
+// ClearRecordsDialog: the clear-records confirmation (336 x 300), opened from the top-ten screen. Yes removes
+// the results of the level and mode the top ten shows and has the top ten redraw its list. No keys.
+#pragma once
+
+#include "screens/dialogs/confirm_dialog.h"
+
+class ClearRecordsDialog : public ConfirmDialog {
+ public:
+  static constexpr int kWidth = 336, kHeight = 300;
+  ClearRecordsDialog(Window* window, int x, int y, int width, int height)
+      : ConfirmDialog(window, x, y, width, height, "DELETE ALL", "RECORDS ?") {}
+
+  // Clears the current level code's records, leaves, and re-enters the top ten.
+  void Yes() override;
+  // Back to the top ten, nothing cleared.
+  void No() override { Leave(); }
+};

@@ -1,0 +1,49 @@
+// HelpDialog: the help screen (650 x 500, re-centred over the main screen each time it opens): the rules
+// laid out as pages of text with next and previous page buttons, a close button and the link to the
+// page of further games. Enter closes it.
+#pragma once
+
+#include <string>
+
+#include "engine/dialog_screen.h"
+
+class Button;
+class TextBlock;
+
+class HelpDialog : public DialogScreen {
+ public:
+  static constexpr int kWidth = 650, kHeight = 500;
+  static constexpr int kTextX = 20, kTextY = 73, kTextHeight = 320, kTextDepth = -200;
+
+  // The title, the buttons and the text, laid out into pages.
+  HelpDialog(Window* window, int x, int y, int width, int height);
+
+  // -- overrides --
+  // Opens at the first page.
+  void Enter(Screen** activeSlot) override;
+  // Enter closes.
+  void OnKeyUp(int key, int modifiers) override;
+  // Close, more games, next or previous page.
+  void OnButtonCommand(Control* button) override;
+
+  // Shows page (0 or 1) with the button that leads to the other one.
+  void ShowPage(int page);
+  // The page shown, and how many there are.
+  int Page() const;
+  int PageCount() const;
+
+  Button* NextButton() const { return next_; }
+  Button* PreviousButton() const { return previous_; }
+  Button* MoreGamesButton() const { return moreGames_; }
+  Button* CloseButton() const { return close_; }
+
+  // The text the help shows.
+  static const std::string& Text();
+
+ private:
+  TextBlock* text_ = nullptr;
+  Button* close_ = nullptr;
+  Button* moreGames_ = nullptr;
+  Button* next_ = nullptr;
+  Button* previous_ = nullptr;
+};

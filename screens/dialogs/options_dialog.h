@@ -1,0 +1,75 @@
+// OptionsDialog: the options dialog (450 x 565): sound, DirectSound, automatic resume and animation boxes,
+// the game speed bar, the looks of the ball colours, and the level and mode radio groups. OK stores the
+// choices and, when the level or mode changed, starts anew (asking first while a game is in progress);
+// Cancel keeps everything as it was. Enter is OK, Escape is Cancel.
+#pragma once
+
+#include <array>
+#include <memory>
+
+#include "engine/dialog_screen.h"
+#include "store/options.h"
+
+class StepSelector;
+class SkinRow;
+class Button;
+class CheckBox;
+
+class OptionsDialog : public DialogScreen {
+ public:
+  static constexpr int kWidth = 450, kHeight = 565;
+  static constexpr int kBoxX = 115, kFirstBoxY = 75, kBoxGap = 5;
+  static constexpr int kLevelBoxX = 35, kTypeBoxX = 203;
+  static constexpr int kLevelBoxY[kLevelCount] = {365, 405, 445};
+  static constexpr int kTypeBoxY[kGameModeCount] = {384, 424};
+
+  // The pictures, buttons, boxes, speed bar and skins row; the saved level and mode from the options.
+  OptionsDialog(Window* window, int x, int y, int width, int height);
+  ~OptionsDialog() override;
+
+  // -- overrides --
+  // The press, then the skins row's press.
+  Control* OnMouseDown(int x, int y) override;
+  // The release; the speed bar and the radio groups take the control hit, the skins row its release.
+  Control* OnMouseUp(int x, int y) override;
+  // Enter: OK; Escape: Cancel.
+  void OnKeyUp(int key, int modifiers) override;
+  // Sets every control from the options (DirectSound as the player stands), remembers level and mode.
+  void Enter(Screen** activeSlot) override;
+  // OK or Cancel.
+  void OnButtonCommand(Control* button) override;
+
+  // Stores the choices and acts on a changed level or mode.
+  void Ok();
+  // Leaves, storing nothing.
+  void Cancel() { Leave(); }
+
+  // The level and the game type when the dialog was opened, for the new-game confirmation's roll-back.
+  int savedLevel = 0;
+  GameMode savedGameType = GameMode::kStrategy;
+
+  // -- controls, for the tests --
+  enum Switch { kSoundOn, kMixSounds, kAutoSave, kAnimate, kSwitchCount };
+  CheckBox* SwitchBox(Switch s) const { return switches_[s]; }
+  CheckBox* LevelBox(int level) const { return levels_[size_t(level)]; }
+  CheckBox* TypeBox(GameMode mode) const { return types_[size_t(mode)]; }
+  StepSelector& SpeedBar() const { return *speed_; }
+  SkinRow& SkinsRow() const { return *skins_; }
+  Button* OkButton() const { return ok_; }
+
+ private:
+  // Checks only boxes[index] of a radio group.
+  template <size_t N>
+  static void CheckOnly(const std::array<CheckBox*, N>& boxes, int index);
+  // The index of the first checked box of a radio group, or fallback when none is.
+  template <size_t N>
+  static int FirstChecked(const std::array<CheckBox*, N>& boxes, int fallback);
+
+  std::array<CheckBox*, kSwitchCount> switches_{};
+  std::array<CheckBox*, kLevelCount> levels_{};
+  std::array<CheckBox*, kGameModeCount> types_{};
+  std::unique_ptr<StepSelector> speed_;
+  std::unique_ptr<SkinRow> skins_;
+  Button* ok_ = nullptr;
+  Button* cancel_ = nullptr;
+};

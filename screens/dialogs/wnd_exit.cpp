@@ -1,6 +1,0 @@
-#include "screens/dialogs/wnd_exit.h"
-
-void AWndExit::Yes() {
-  if (OWindow* window = GetWindow()) window->Close();
-  Leave();
-}
