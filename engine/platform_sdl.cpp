@@ -3,6 +3,8 @@
 // platform_sdl_desktop.cpp.)
 #include "engine/platform_sdl.h"
 
+#include "engine/log.h"
+
 #include <SDL.h>
 #include <SDL_shape.h>
 
@@ -10,6 +12,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 
 namespace {
 // Corner ellipse of the rounded window: 30 x 30.
@@ -64,6 +67,32 @@ bool SdlPlatform::Init() {
   return started;
 }
 
+namespace {
+bool IsRealDriver(const char* driver) {
+  return driver && std::strcmp(driver, "dummy") != 0 && std::strcmp(driver, "offscreen") != 0;
+}
+
+// A display that is named but refused SDL's first connection (an X server still busy with another
+// client's start) gets one more try by name after a short pause; when that fails too, SDL's error
+// says why, for the player's message.
+bool RetryNamedX11Display() {
+  const char* display = SDL_getenv("DISPLAY");
+  if (!display || !*display) {
+    SDL_SetError("DISPLAY is not set");
+    return false;
+  }
+  SDL_Delay(250);
+  SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+  const bool started = SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) == 0;
+  SDL_ResetHint(SDL_HINT_VIDEODRIVER);
+  if (started && !IsRealDriver(SDL_GetCurrentVideoDriver())) {
+    SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+    return false;
+  }
+  return started;
+}
+}  // namespace
+
 bool SdlPlatform::StartVideo() {
   if (videoStarted_) return true;
   SDL_SetHint(SDL_HINT_APP_NAME, "Globbet");
@@ -75,19 +104,26 @@ bool SdlPlatform::StartVideo() {
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
   SdlNameApplication();
   if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return false;
-  videoStarted_ = true;
-  SdlEnableWindowSystemEvents();
-  const char* driver = SDL_GetCurrentVideoDriver();
-  realDisplay_ = driver && std::strcmp(driver, "dummy") != 0 && std::strcmp(driver, "offscreen") != 0;
   // Without a reachable display SDL falls back to its invisible offscreen driver, and the game would
   // run unseen forever; only a driver asked for by name (as the headless runs do) may be invisible.
+  const char* driver = SDL_GetCurrentVideoDriver();
   const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
-  if (!realDisplay_ && !(asked && driver && std::strstr(asked, driver))) {
+  if (!IsRealDriver(driver) && !(asked && driver && std::strstr(asked, driver))) {
+    const std::string fallback = driver ? driver : "none";
     SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
-    videoStarted_ = false;
-    SDL_SetError("no display could be opened (video driver '%s')", driver ? driver : "none");
-    return false;
+    if (RetryNamedX11Display()) {
+      Log(LogLevel::kWarning,
+          "the X display was not reached at first (SDL fell back to %s); a second try reached it",
+          fallback.c_str());
+    } else {
+      const std::string reason = SDL_GetError();  // copied: SDL_SetError writes where it points
+      SDL_SetError("no display could be opened (video driver '%s'; %s)", fallback.c_str(), reason.c_str());
+      return false;
+    }
   }
+  videoStarted_ = true;
+  realDisplay_ = IsRealDriver(SDL_GetCurrentVideoDriver());
+  SdlEnableWindowSystemEvents();
   return true;
 }
 

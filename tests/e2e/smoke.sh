@@ -74,20 +74,21 @@ trap cleanup EXIT
 
 # ---- the X server ----
 command -v Xvfb >/dev/null || { echo "smoke: Xvfb is missing" >&2; exit 2; }
-# A random display number well away from desktops and other test runs, checked to be ours: a server
-# of another sandbox can answer on the same number, and would then show a different screen.
-for attempt in $(seq 10); do
-  n=$((200 + RANDOM % 700))
-  [ -e "/tmp/.X$n-lock" ] && continue
-  Xvfb ":$n" -screen 0 "${SCREEN}x24" -nolisten tcp >"$OUT/xvfb.log" 2>&1 &
+# The server picks a free display number itself and writes it once it accepts connections
+# (-displayfd), so parallel runs never race for a number; the screen size confirms the answer is ours.
+for attempt in $(seq 5); do
+  rm -f "$OUT/display.txt"
+  Xvfb -displayfd 3 -screen 0 "${SCREEN}x24" -nolisten tcp 3>"$OUT/display.txt" >"$OUT/xvfb.log" 2>&1 &
   XVFB_PID=$!
-  size=""
-  for _ in $(seq 50); do
+  n=""
+  for _ in $(seq 100); do
     kill -0 "$XVFB_PID" 2>/dev/null || break
-    size=$(xwininfo -root -display ":$n" 2>/dev/null | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {if (w) print w "x" h}')
-    [ -n "$size" ] && break
+    n=$(sed -n 's/^\([0-9][0-9]*\)$/\1/p' "$OUT/display.txt" 2>/dev/null)
+    [ -n "$n" ] && break
     sleep 0.1
   done
+  size=""
+  [ -n "$n" ] && size=$(xwininfo -root -display ":$n" 2>/dev/null | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {if (w) print w "x" h}')
   if [ "$size" = "$SCREEN" ] && kill -0 "$XVFB_PID" 2>/dev/null; then
     export DISPLAY=":$n"
     break
