@@ -141,6 +141,8 @@ class Board {
     double distance;  // squared distance of the contact centre from the start; kNoHit for none
     int x, y;         // the contact centre, truncated
   };
+  // The colour each stored cell value 0..5 stands for, given the palette in play (board_store.cpp).
+  std::array<int, kColourCount> StoredColours() const;
   BallContact NearestBallContact(int ax, int ay, double x0, double y0, double k, double b) const;
   // One straight segment of the flight; depth counts the bounces so far (trace.cpp).
   void TraceSegment(int ax, int ay, double x0, double y0, double slope, PointPath& path, int depth);

@@ -145,13 +145,12 @@ void BoardView::QueueFall(int index) {
   fallCountdown_ = 0;
 }
 
-void BoardView::PlaceColour(int index, int k) {
-  // Boards read from files are checked where they are read: a cell or an entry out of range here is a slip.
-  if (!GLOBBET_CHECK(index >= 0 && index < kCellCount && k >= 0 && k < kColourCount,
-                     "place palette entries 0..5 on cells 0..271"))
+void BoardView::PlaceColour(int index, int colour) {
+  // Boards read from files are checked where they are read: a cell or a colour out of range here is a slip.
+  if (!GLOBBET_CHECK(index >= 0 && index < kCellCount && colour >= 0 && colour < kColourCount,
+                     "place colours 0..5 on cells 0..271"))
     return;
   if (index >= static_cast<int>(sprites_.size())) return;  // a scratch board has no sprites
-  const int colour = board_->Owner() ? board_->Owner()->PaletteColour(k) : k;
   Ball* ball = MakeSprite(index, colour);
   if (!ball) return;
   ball->SetFrame(Ball::kRestFrame);

@@ -76,8 +76,8 @@ class BoardView {
   void QueueMove(int index);
   // Queues the fall of the ball of cell index.
   void QueueFall(int index);
-  // Makes the sprite of palette entry k (0..5) at cell index (0..271) for a restored board.
-  void PlaceColour(int index, int k);
+  // Makes the sprite of colour (0..5) at cell index (0..271) for a restored board.
+  void PlaceColour(int index, int colour);
   // Queues the appearance of a pushed-in ball at cell index.
   void QueueAppear(int index);
   // Queues the appearance of a new game's ball at cell index.

@@ -174,6 +174,35 @@ TEST(BoardStore, BoardStoresPaletteIndicesUnderTheGamesNameAndLoadsBackUpToABadV
   EXPECT_EQ(std::count(b.field.Cells().begin(), b.field.Cells().end(), 2), kCellCount);
 }
 
+TEST(BoardStore, EveryBallComesBackInItsColourWhicheverColoursLeftThePalette) {
+  // Live palettes after colours left play: the entries past the length hold what the removals left
+  // there; a restored game has only the entries in play back, and 0..5 past them.
+  const struct {
+    int length, palette[6];
+    const char* stored;  // the values of colours 0..5
+  } cases[] = {
+      {6, {0, 1, 2, 3, 4, 5}, "[0 1 2 3 4 5"},
+      {5, {0, 1, 5, 3, 4, 5}, "[0 1 5 3 4 2"},  // 2 left: its own code is an entry in play
+      {4, {0, 1, 2, 3, 5, 5}, "[0 1 2 3 4 5"},  // 4, then 5 left: 5 only in an entry past the length
+      {3, {5, 0, 3, 3, 4, 5}, "[1 3 5 2 4 0"},
+      {1, {4, 4, 4, 3, 4, 5}, "[4 1 2 3 0 5"},
+  };
+  for (const auto& c : cases) {
+    TestBoard a("012345|543210");
+    a.owner.paletteLength = c.length;
+    std::copy(c.palette, c.palette + 6, a.owner.palette);
+    a.field.Save();
+    const std::string text = *a.owner.store.FindText("GameOrig.Field");
+    EXPECT_EQ(text.substr(0, 12), c.stored) << "entries in play are stored as their index";
+    TestBoard b;
+    b.owner.paletteLength = c.length;
+    std::copy(c.palette, c.palette + c.length, b.owner.palette);
+    b.owner.store.SetText("GameOrig.Field", text);
+    b.field.Load();
+    EXPECT_EQ(GetRows(b.field), "012345|543210") << c.stored;
+  }
+}
+
 // ---- the demo's choice ---------------------------------------------------------------------------------
 TEST(DemoChoice, GamesPlayedByTheChoiceArePinned) {
   // The aims chosen in 400 shots on the scratch board, a new row pushed in every fourth shot (a full
