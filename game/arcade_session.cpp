@@ -74,6 +74,7 @@ bool ArcadeSession::Load() {
   recorder_.Reopen();
   const bool loaded = Session::Load();
   if (RecordingLost()) recorder_.Abandon();
+  // A new game (nothing to resume, or the stored game refused) keeps its level's allowance.
   if (!Restored()) return loaded;
   LoadMissCounters(*settings_, Name(), paletteLength_, Level(), missesLeft_, missAllowance_);
   timeLeft_ = ArcadePeriod();

@@ -175,6 +175,24 @@ TEST_F(Sessions, DamagedStoresRestoreWhatTheyCan) {
   EXPECT_EQ(game->Score(), 0);
 }
 
+TEST_F(Sessions, ANewGameStartedByARestoreHasItsLevelsAllowanceNotTheStoredCounters) {
+  GetOptions().level = 1;
+  for (bool arcade : {false, true})
+    for (bool finished : {true, false}) {
+      SCOPED_TRACE(std::string(arcade ? "arcade" : "strategy") + (finished ? ", finished" : ", damaged"));
+      const std::string name = arcade ? "GameTime" : "GameOrig";
+      store.SetInt(name + ".MaxLeft", 2);  // 1 attempt of 2 left, a game that is not resumed
+      store.SetInt(name + ".Left", 1);
+      store.SetInt(name + ".Score", 777);
+      store.SetText(name + ".ColorsLeft", finished ? "[0 1 2 3]" : "[0 1 7 3]");
+      GetOptions().newGameNeeded = finished;
+      Session& made = arcade ? static_cast<Session&>(Make<ArcadeSession>(true)) : Make<StrategySession>(true);
+      EXPECT_EQ(made.Score(), 0) << "a new game";
+      EXPECT_EQ(made.MissAllowance(), 4);
+      EXPECT_EQ(made.MissesLeft(), 4);
+    }
+}
+
 TEST_F(Sessions, AGameEndsWithTheResultOnlyWhenItScored) {
   Make<StrategySession>();
   ASSERT_TRUE(RunUntilReady());
