@@ -118,6 +118,9 @@ bool ParseClipFile(std::span<const uint8_t> bytes, ClipFileView& view, std::stri
       if (f.image < 0 || f.image >= imageCount)
         return Fail(why, "sequence " + std::to_string(s) + ": image index " + std::to_string(f.image) +
                              " outside 0.." + std::to_string(imageCount - 1));
+      if (f.x < -kClipMaxOffset || f.x > kClipMaxOffset || f.y < -kClipMaxOffset || f.y > kClipMaxOffset)
+        return Fail(why, "sequence " + std::to_string(s) + ": offset (" + std::to_string(f.x) + ", " +
+                             std::to_string(f.y) + ") outside +-" + std::to_string(kClipMaxOffset));
     }
   }
   return true;

@@ -28,6 +28,9 @@ constexpr int kClipMaxSide = 4096;  // width and height of an image record and o
 // Pixels all images of one file may allocate together (raw images are bounded by the file's size
 // anyway; this bounds blank and decoded JPEG pictures).
 constexpr int64_t kClipMaxTotalPixels = int64_t{1} << 24;  // one picture of the largest size
+// Largest picture offset (either sign) a frame record may hold: the game's clips use none, and drawing adds
+// an offset to a position and a side, which a value near 2^31 would overflow.
+constexpr int32_t kClipMaxOffset = 16 * kClipMaxSide;
 // Largest clip file read; far above any real picture set.
 constexpr size_t kClipMaxFileSize = size_t{256} << 20;
 
@@ -68,8 +71,8 @@ struct ClipFileView {
 
 // Splits a clip file into its records, checking the magic, the counts (0 <= N <= 1000, S >= 0), every
 // record size against the bytes that remain, image sides of 1 .. 4096, a plain length within its
-// enciphered length and every image index. False, with why set, on any breach. Bytes after the last
-// sequence are ignored.
+// enciphered length, every image index and every offset (within +-kClipMaxOffset). False, with why set, on
+// any breach. Bytes after the last sequence are ignored.
 bool ParseClipFile(std::span<const uint8_t> bytes, ClipFileView& view, std::string* why = nullptr);
 
 // ---- loading into a clip -------------------------------------------------------------------------------
