@@ -28,8 +28,9 @@ constexpr int kClipMaxSide = 4096;  // width and height of an image record and o
 // Pixels all images of one file may allocate together (raw images are bounded by the file's size
 // anyway; this bounds blank and decoded JPEG pictures).
 constexpr int64_t kClipMaxTotalPixels = int64_t{1} << 24;  // one picture of the largest size
-// Largest picture offset (either sign) a frame record may hold: the game's clips use none, and drawing adds
-// an offset to a position and a side, which a value near 2^31 would overflow.
+// Largest picture offset (either sign) a frame record may hold: 16 largest sides, far beyond any real clip
+// (the asset generator writes 0). Drawing adds an offset and a side to a position held within +-10^9; a
+// value near 2^31 would overflow that sum.
 constexpr int32_t kClipMaxOffset = 16 * kClipMaxSide;
 // Largest clip file read; far above any real picture set.
 constexpr size_t kClipMaxFileSize = size_t{256} << 20;
