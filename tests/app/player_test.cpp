@@ -61,14 +61,14 @@ const Scenario kScenarios[] = {
     {"ResultEscapeFilesNothing", 0, 0, "score:500 result up:Escape", "main score=0 records=0"},
     // Strategy Master is level code 3.
     {"ClearAsks", 2, 0, "records cmd:TopTen dlg:Clear up:Return", "clear line=DELETE_ALL/RECORDS_?"},
-    // Ten strips with their texts always (clips: the title picture, three buttons, the mode picture, the
-    // level's six letters, the twenty row clips and the note's letters); leaving takes off all but the
-    // first five.
+    // Ten strips with their texts always. Clips: 17 that stay (the frame's twelve pieces, the title
+    // picture, three buttons, the mode picture), the level's 6 letters, the 20 row clips, the note's 9
+    // letters; leaving takes off all but the 17.
     {"ClearYesClearsTheLevelCode", 2, 0, "records cmd:TopTen dlg:Clear dlg:Yes",
-     "top10 records=1 rows=0 note=NO_RESULTS top10clips=40"},
+     "top10 records=1 rows=0 note=NO_RESULTS top10clips=52"},
     {"ClearNoKeepsEverything", 2, 0, "records cmd:TopTen dlg:Clear dlg:No",
-     "top10 records=3 rows=2 note= top10clips=31"},
-    {"LeavingTheTopTenTakesItsRowsOff", 2, 0, "cmd:TopTen dlg:TopTenClose", "main top10clips=5"},
+     "top10 records=3 rows=2 note= top10clips=43"},
+    {"LeavingTheTopTenTakesItsRowsOff", 2, 0, "cmd:TopTen dlg:TopTenClose", "main top10clips=17"},
     // Each of the four toggles the pause: one that did nothing would leave the game ready.
     {"ArcadeSpacePauseEscapeAndTheRightButtonPause", 0, 1,
      "down:Space down:Pause down:Escape right down:Space", "paused"},
