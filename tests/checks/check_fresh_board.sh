@@ -1,6 +1,6 @@
 #!/bin/bash
 # A new board at each start: the real game, started twice side by side in fresh folders on SDL's dummy
-# drivers, deals two different first boards. Each run is asked to quit a few seconds after its game has
+# drivers, deals two different first boards. Each run is asked to quit several seconds after its game has
 # begun (its recording "currgame.dat" is there; the board is stored once its balls are loaded, about a
 # second later), and the boards the two saved in "sv.dat" are compared.
 #
@@ -27,7 +27,7 @@ for run in 1 2; do
     sleep 0.1
   done
 done
-sleep 4
+sleep 8  # generous: a sanitizer build on a busy machine loads the balls slowly
 for run in 1 2; do
   pid=${PIDS[$((run - 1))]}
   kill -TERM "$pid" 2>/dev/null
