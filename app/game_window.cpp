@@ -3,6 +3,7 @@
 #include "app/game_window.h"
 
 #include <chrono>
+#include <random>
 
 #include "app/catalogue_load.h"
 #include "app/program_context.h"
@@ -150,6 +151,9 @@ bool GameWindow::Open() {
 // ---- the entry ---------------------------------------------------------------------------------------
 int RunGame() {
   const ProgramContext context;  // before the window, so the window goes first
+  // A player gets a new board at each start. Only here: the tools and tests start from the default seed
+  // or their own, and the recordings keep every draw whatever the first seed was.
+  SetLibRandomSeed(std::random_device{}());
   SetPlayerSessionFactory(MakePlayerSession);
   GameWindow window(GameWindow::Contents::kGame);
   if (!window.Open()) return ProgramExitCode() != 0 ? ProgramExitCode() : 1;

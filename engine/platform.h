@@ -14,7 +14,7 @@ namespace vk {
 constexpr int kBack = 8, kTab = 9, kReturn = 13, kShift = 16, kControl = 17, kMenu = 18, kPause = 19,
               kEscape = 27, kSpace = 32, kPrior = 33, kNext = 34, kEnd = 35, kHome = 36, kLeft = 37, kUp = 38,
               kRight = 39, kDown = 40, kInsert = 45, kDelete = 46, kNumpad0 = 96, kF1 = 112, kF3 = 114,
-              kF4 = 115;
+              kF4 = 115, kF10 = 121;
 // Letters are their upper-case ASCII codes 65..90, digits 48..57.
 }  // namespace vk
 

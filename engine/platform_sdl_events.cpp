@@ -79,9 +79,11 @@ int SdlKeyCharacter(int sdlKeycode) {
 
 // ---- events ----------------------------------------------------------------------------------------
 namespace {
+// Only the left Alt counts as Alt: the right one is AltGr on many layouts, which types characters
+// ("@", "{", accented letters) that must reach the name field.
 int ModifiersOf(SDL_Keymod mod) {
   return ((mod & KMOD_SHIFT) ? kModShift : 0) | ((mod & KMOD_CTRL) ? kModCtrl : 0) |
-         ((mod & KMOD_ALT) ? kModAlt : 0);
+         ((mod & KMOD_LALT) ? kModAlt : 0);
 }
 
 PlatformEvent Event(PlatformEventType type) {

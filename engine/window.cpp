@@ -98,13 +98,14 @@ bool Window::Dispatch(const PlatformEvent& e) {
       OnRightMouseUp(e.x, e.y);
       break;
     case PlatformEventType::kKeyDown:
-      OnKeyDown(e.key, e.modifiers);
+      if (!IsDesktopKey(e)) OnKeyDown(e.key, e.modifiers);
       break;
     case PlatformEventType::kKeyUp:
-      OnKeyUp(e.key, e.modifiers);
+      if (!IsDesktopKey(e)) OnKeyUp(e.key, e.modifiers);
       break;
     case PlatformEventType::kChar:
-      OnCharacter(e.ch, e.modifiers);
+      // A character typed with Alt is a desktop shortcut, not text for a name field.
+      if (!(e.modifiers & kModAlt)) OnCharacter(e.ch, e.modifiers);
       break;
     case PlatformEventType::kExpose:
       OnPaint();
@@ -119,6 +120,17 @@ bool Window::Dispatch(const PlatformEvent& e) {
       break;
   }
   return true;
+}
+
+bool Window::IsDesktopKey(const PlatformEvent& e) {
+  // Alt+Tab, Alt+Enter and F10 are the desktop's; the game would otherwise stop the demo, minimise or type.
+  const bool desktopOwn = e.key == vk::kMenu || e.key == vk::kF10;
+  if (e.key < 0 || size_t(e.key) >= desktopPresses_.size()) return desktopOwn;
+  const size_t key = size_t(e.key);
+  if (e.type == PlatformEventType::kKeyDown) desktopPresses_[key] = desktopOwn || (e.modifiers & kModAlt);
+  const bool desktop = desktopOwn || desktopPresses_[key];
+  if (e.type == PlatformEventType::kKeyUp) desktopPresses_[key] = false;
+  return desktop;
 }
 
 void Window::ReadClientSize() {

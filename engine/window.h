@@ -6,6 +6,7 @@
 // queries, state)
 #pragma once
 
+#include <bitset>
 #include <cstdint>
 #include <string>
 
@@ -107,10 +108,14 @@ class Window {
   bool IsCreated() const { return created_; }
 
  protected:
-  // Serves one platform event. Returns false for the quit event.
+  // Serves one platform event, keeping the desktop's keys from the screens. Returns false for the quit
+  // event.
   bool Dispatch(const PlatformEvent& event);
 
  private:
+  // True for a key event the desktop owns: Alt itself, F10, a key pressed with Alt held and that key's
+  // release (even after Alt went up). Notes each press's owner for its release.
+  bool IsDesktopKey(const PlatformEvent& event);
   // Reads the client size from the platform.
   void ReadClientSize();
 
@@ -123,4 +128,5 @@ class Window {
   uint32_t lastTick_ = 0;
   bool fullScreen_ = false;
   bool created_ = false;
+  std::bitset<256> desktopPresses_;  // keys whose press went to the desktop, until their release
 };

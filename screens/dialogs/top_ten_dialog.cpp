@@ -25,8 +25,9 @@ namespace {
 constexpr int kTitleY = 87, kTitleDrop = 100, kModeY = 65;
 constexpr int kTextMargin = 5, kScoreRight = 312;
 
-// Draws a row's text on a surface keyed by its background, so only the letters show.
-std::unique_ptr<Bitmap> RowSurface(const TopTenDialog::Row& row) {
+// Draws a row's text on a surface keyed by its background, so only the letters show; an empty row
+// (null) shows nothing over its strip.
+std::unique_ptr<Bitmap> RowSurface(const TopTenDialog::Row* row) {
   auto surface = std::make_unique<Bitmap>();
   if (!surface->Create(TopTenDialog::kRowWidth, TopTenDialog::kRowHeight)) return surface;
   const DrawPenRecord savedPen = DrawPen();
@@ -37,6 +38,7 @@ std::unique_ptr<Bitmap> RowSurface(const TopTenDialog::Row& row) {
   DrawPen() = savedPen;
   DrawBrush() = savedBrush;
   surface->SetColorKey(-1);
+  if (!row) return surface;
   DrawFontRecord font;
   font.textColor = TopTenDialog::kTextColor;
   font.backgroundColor = TopTenDialog::kRowBackground;
@@ -44,9 +46,9 @@ std::unique_ptr<Bitmap> RowSurface(const TopTenDialog::Row& row) {
   font.size = 15;
   font.SetFaceName("Courier New");
   DrawFontScope scope(font);
-  surface->DrawText(row.name.c_str(), kTextMargin, kTextMargin);
+  surface->DrawText(row->name.c_str(), kTextMargin, kTextMargin);
   char score[16];
-  std::snprintf(score, sizeof score, "%8d", row.score);
+  std::snprintf(score, sizeof score, "%8d", row->score);
   int width = 0, height = 0;
   surface->MeasureText(score, width, height);
   surface->DrawText(score, kScoreRight - width, kTextMargin);
@@ -79,14 +81,16 @@ void TopTenDialog::Enter(Screen** activeSlot) {
       if (int(rows_.size()) == kRows) break;
       if (record.code == code) rows_.push_back({record.name.substr(0, kShownNameLength), score});
     }
-  for (size_t i = 0; i < rows_.size(); ++i)
-    AddRow(int(i), rows_[i]);
+  // Always the ten strips, so the table looks the same however many results it holds.
+  for (int i = 0; i < kRows; ++i)
+    AddRow(i, i < int(rows_.size()) ? &rows_[size_t(i)] : nullptr);
+  if (rows_.empty()) emptyNote_.Show(*this, -1, kEmptyNoteY, kEmptyNote, kTitleDrop, kEmptyNoteDepth);
   if (clear_) clear_->visible = !rows_.empty();
   if (submit_) submit_->visible = !rows_.empty();
   DialogScreen::Enter(activeSlot);
 }
 
-void TopTenDialog::AddRow(int i, const Row& row) {
+void TopTenDialog::AddRow(int i, const Row* row) {
   const int y = kRowY + kRowStep * i;
   if (Clip* picture = AddPicture(*this, catalogue::Get(GeneralPicture::kTopTenRow), kRowX, y, 0))
     rowClips_.push_back(picture);
@@ -97,6 +101,7 @@ void TopTenDialog::AddRow(int i, const Row& row) {
 }
 
 void TopTenDialog::RemoveRows() {
+  emptyNote_.Hide();
   for (Clip* clip : rowClips_)
     RemoveClip(clip);
   rowClips_.clear();

@@ -19,14 +19,18 @@ class TopTenDialog : public DialogScreen {
   static constexpr int kRowWidth = 320, kRowHeight = 25;
   static constexpr size_t kShownNameLength = 13;
   static constexpr uint32_t kTextColor = 0x3131BA, kRowBackground = 0xCCCCFF;
+  // The ball-letter line of a table without results, centred on its fifth strip (the letters are 30 high).
+  static constexpr const char* kEmptyNote = "NO RESULTS";
+  static constexpr int kEmptyNoteY = kRowY + 4 * kRowStep - 2, kEmptyNoteDepth = -2;
 
   // The title picture and the buttons.
   TopTenDialog(Window* window, int x, int y, int width, int height);
 
   // -- overrides --
-  // Title, mode picture and the rows of the current level code; clear and submit only with rows.
+  // Title, mode picture and the ten strips, filled in order with the results of the current level code
+  // (the note instead when there are none); clear and submit only with results.
   void Enter(Screen** activeSlot) override;
-  // Takes the title and the rows off, then leaves.
+  // Takes the title, the strips with their texts and the note off, then leaves.
   void Leave() override;
   // Close, clear (asks first) or submit.
   void OnButtonCommand(Control* button) override;
@@ -41,20 +45,23 @@ class TopTenDialog : public DialogScreen {
   };
   const std::vector<Row>& Rows() const { return rows_; }
   const BallText& Title() const { return title_; }
+  // The ball-letter note of an empty table; its letters are on the screen only then.
+  const BallText& EmptyNote() const { return emptyNote_; }
   Button* ClearButton() const { return clear_; }
   Button* SubmitButton() const { return submit_; }
   Button* CloseButton() const { return close_; }
   const Clip* ModePicture() const { return modePicture_; }
 
  private:
-  // Takes the row pictures and texts off.
+  // Takes the strips, their texts and the note off.
   void RemoveRows();
-  // Adds row i's picture and text clip.
-  void AddRow(int i, const Row& row);
+  // Adds strip i and its text clip (blank without a row).
+  void AddRow(int i, const Row* row);
 
   BallText title_;
+  BallText emptyNote_;
   Clip* modePicture_ = nullptr;
-  std::vector<Clip*> rowClips_;  // the row pictures and text clips, owned by the screen
+  std::vector<Clip*> rowClips_;  // the strips and their text clips, owned by the screen
   std::vector<Row> rows_;
   Button* close_ = nullptr;
   Button* clear_ = nullptr;

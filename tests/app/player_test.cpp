@@ -61,8 +61,14 @@ const Scenario kScenarios[] = {
     {"ResultEscapeFilesNothing", 0, 0, "score:500 result up:Escape", "main score=0 records=0"},
     // Strategy Master is level code 3.
     {"ClearAsks", 2, 0, "records cmd:TopTen dlg:Clear up:Return", "clear line=DELETE_ALL/RECORDS_?"},
-    {"ClearYesClearsTheLevelCode", 2, 0, "records cmd:TopTen dlg:Clear dlg:Yes", "top10 records=1 rows=0"},
-    {"ClearNoKeepsEverything", 2, 0, "records cmd:TopTen dlg:Clear dlg:No", "top10 records=3 rows=2"},
+    // Ten strips with their texts always. Clips: 17 that stay (the frame's twelve pieces, the title
+    // picture, three buttons, the mode picture), the level's 6 letters, the 20 row clips, the note's 9
+    // letters; leaving takes off all but the 17.
+    {"ClearYesClearsTheLevelCode", 2, 0, "records cmd:TopTen dlg:Clear dlg:Yes",
+     "top10 records=1 rows=0 note=NO_RESULTS top10clips=52"},
+    {"ClearNoKeepsEverything", 2, 0, "records cmd:TopTen dlg:Clear dlg:No",
+     "top10 records=3 rows=2 note= top10clips=43"},
+    {"LeavingTheTopTenTakesItsRowsOff", 2, 0, "cmd:TopTen dlg:TopTenClose", "main top10clips=17"},
     // Each of the four toggles the pause: one that did nothing would leave the game ready.
     {"ArcadeSpacePauseEscapeAndTheRightButtonPause", 0, 1,
      "down:Space down:Pause down:Escape right down:Space", "paused"},
@@ -133,6 +139,7 @@ class ProgramScenario : public ProgramTest, public ::testing::WithParamInterface
           {"No", {question, question ? question->NoButton() : nullptr}},
           {"Ok", {&options, options.OkButton()}},
           {"Clear", {&top, top.ClearButton()}},
+          {"TopTenClose", {&top, top.CloseButton()}},
           {"Next", {&help, help.NextButton()}},
           {"Previous", {&help, help.PreviousButton()}},
           {"MoreGames", {&help, help.MoreGamesButton()}},
@@ -153,7 +160,10 @@ class ProgramScenario : public ProgramTest, public ::testing::WithParamInterface
     Session& game = *program.CurrentSession();
     const auto* question = dynamic_cast<ConfirmDialog*>(ActiveScreen());
     std::string lines = question ? question->Line(0).Text() + "/" + question->Line(1).Text() : "";
-    std::replace(lines.begin(), lines.end(), ' ', '_');
+    const BallText& note = screens::topTen()->EmptyNote();
+    std::string noteText = note.Letters().empty() ? "" : note.Text();
+    for (std::string* text : {&lines, &noteText})
+      std::replace(text->begin(), text->end(), ' ', '_');
     const std::pair<const char*, const Screen*> named[] = {
         {"main", screens::mainScreen().get()}, {"quit", screens::quit().get()},
         {"newgame", screens::newGame().get()}, {"help", screens::help().get()},
@@ -176,8 +186,8 @@ class ProgramScenario : public ProgramTest, public ::testing::WithParamInterface
         << " autosave=" << o.autoSave << " speed=" << o.speed << " full=" << program.Window().IsFullScreen()
         << " min=" << program.platform.IsMinimised() << " url=" << (urls.empty() ? "" : urls.back())
         << " records=" << program.Main()->Scores().Size() << " rows=" << screens::topTen()->Rows().size()
-        << " line=" << lines << " page=" << help.Page() << help.NextButton()->visible
-        << help.PreviousButton()->visible << " ";
+        << " note=" << noteText << " top10clips=" << screens::topTen()->GetClips().size() << " line=" << lines
+        << " page=" << help.Page() << help.NextButton()->visible << help.PreviousButton()->visible << " ";
     return out.str();
   }
 };

@@ -16,7 +16,7 @@ namespace {
 
 using Ev = PlatformEventType;
 
-// A screen stand-in that records the ticks and pointer moves that reach it.
+// A screen stand-in that records the ticks, pointer moves and keys that reach it.
 class RecordingScreens : public ActiveScreenForwarder {
  public:
   explicit RecordingScreens(HeadlessPlatform& platform)
@@ -27,8 +27,12 @@ class RecordingScreens : public ActiveScreenForwarder {
     if (frames.size() == 2) platform_.AdvanceClock(slowFrameMs);
   }
   void MouseMove(int, int) override { moves.push_back(int(platform_.Ticks())); }
+  void KeyDown(int key, int) override { keys += " d" + std::to_string(key); }
+  void KeyUp(int key, int) override { keys += " u" + std::to_string(key); }
+  void Char(int ch, int) override { keys += " c" + std::to_string(ch); }
 
   int slowFrameMs = 0;
+  std::string keys;                         // " d<key>", " u<key>" and " c<char>" in the order they arrived
   std::vector<int> moves;                   // the clock at each pointer move
   std::vector<std::pair<int, int>> frames;  // elapsed ms and the clock at each tick
 
@@ -119,6 +123,48 @@ TEST_F(WindowTest, FullScreenFreezesThePositionMapsThePointerAndLeavingRestoresI
   }
   EXPECT_TRUE(window.LeaveFullScreen());
   EXPECT_EQ(Position(), std::pair(240, 212));
+}
+
+// Alt, F10 and whatever is pressed or typed with Alt are the desktop's (switching windows, its menus):
+// they never reach the screens, nor does the release of a key pressed with Alt. Alt+F4 closes through the
+// window manager's close; the game's own keys pass.
+TEST_F(WindowTest, TheDesktopsKeysNeverReachTheScreens) {
+  constexpr int kAlt = kModAlt;
+  const PlatformEvent altDown{Ev::kKeyDown, 0, 0, vk::kMenu, 0, kAlt}, altUp{Ev::kKeyUp, 0, 0, vk::kMenu};
+  const auto down = [](int key, int mods = 0) { return PlatformEvent{Ev::kKeyDown, 0, 0, key, 0, mods}; };
+  const auto up = [](int key, int mods = 0) { return PlatformEvent{Ev::kKeyUp, 0, 0, key, 0, mods}; };
+  const auto typed = [](int ch, int mods = 0) { return PlatformEvent{Ev::kChar, 0, 0, 0, ch, mods}; };
+  const struct {
+    const char* name;
+    std::vector<PlatformEvent> events;  // then the close, unless they end with it
+    const char* reached;
+  } cases[] = {
+      {"the game's keys",
+       {down(vk::kF4), up(vk::kF4), down(vk::kReturn), typed(13), up(vk::kReturn), down(vk::kEscape),
+        down(vk::kSpace, kModShift), down(vk::kPause), down(vk::kF3), typed('a', kModCtrl)},
+       " d115 u115 d13 c13 u13 d27 d32 d19 d114 c97"},
+      {"Alt+Tab", {altDown, down(vk::kTab, kAlt), up(vk::kTab, kAlt), altUp}, ""},
+      {"Alt+Enter, Alt let go first",
+       {altDown, down(vk::kReturn, kAlt), typed(13, kAlt), altUp, up(vk::kReturn)},
+       ""},
+      {"Alt+letter", {altDown, down('N', kAlt), typed('n', kAlt), up('N', kAlt), altUp, typed('n')}, " c110"},
+      {"F10", {down(vk::kF10), up(vk::kF10)}, ""},
+      {"a key held through Alt", {down(vk::kSpace), altDown, up(vk::kSpace, kAlt)}, " d32 u32"},
+      {"Alt+F4", {altDown, down(vk::kF4, kAlt), {Ev::kQuit}}, ""},
+  };
+  for (const auto& c : cases) {
+    if (!window.IsCreated()) {
+      ASSERT_TRUE(window.Open());
+      window.SetScreenLink(&screens);  // the run's end unlinked them
+    }
+    screens.keys.clear();
+    for (const PlatformEvent& e : c.events)
+      platform.QueueEvent(e);
+    if (c.events.back().type != Ev::kQuit) platform.QueueEvent({Ev::kQuit});
+    window.Run();
+    EXPECT_EQ(screens.keys, c.reached) << c.name;
+    EXPECT_FALSE(platform.HasWindow()) << c.name;
+  }
 }
 
 // Row zero of the picture is its top; whatever passes the window's edges and the spare row stay unseen.
