@@ -37,6 +37,8 @@ enum class PlatformEventType {
   kResized,         // the client area changed size
   kFocusGained,
   kFocusLost,
+  kHidden,  // the window was minimised or hidden: nothing of it can be seen
+  kShown,   // the window can be seen again; its picture must be drawn anew
 };
 
 struct PlatformEvent {
@@ -91,6 +93,10 @@ class Platform {
   // Waits up to timeoutMs for an event without taking it, waking at once on input; true when one is
   // waiting.
   virtual bool WaitForEvent(int timeoutMs) = 0;
+  // Waits without taking an event until Ticks() reaches dueMs, waking at once on input; true when an event
+  // is waiting. Returns at once when the clock is there already. Never spins: the SDL platform sleeps
+  // to the deadline with sub-millisecond precision.
+  virtual bool WaitUntil(uint32_t dueMs) = 0;
   // A millisecond clock (wraps at 2^32).
   virtual uint32_t Ticks() const = 0;
 

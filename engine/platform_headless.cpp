@@ -72,6 +72,14 @@ void HeadlessPlatform::ShowWindow() {
   if (hasWindow_) shown_ = true;
 }
 
+void HeadlessPlatform::SetRestored(bool restore) {
+  if (restore != minimised_) return;
+  minimised_ = !restore;
+  PlatformEvent event;
+  event.type = restore ? PlatformEventType::kShown : PlatformEventType::kHidden;
+  QueueEvent(event);
+}
+
 void HeadlessPlatform::SetTitle(const char* title) {
   if (hasWindow_) title_ = title ? title : "";
 }
@@ -155,6 +163,17 @@ bool HeadlessPlatform::WaitForEvent(int timeoutMs) {
     return true;
   }
   now_ += static_cast<uint32_t>(timeoutMs);
+  return false;
+}
+
+bool HeadlessPlatform::WaitUntil(uint32_t dueMs) {
+  if (FirstDue()) return true;
+  const uint32_t target = dueMs - idleStep_;
+  if (!queue_.empty() && static_cast<int32_t>(queue_.front().at - target) <= 0) {
+    now_ = queue_.front().at;
+    return true;
+  }
+  if (static_cast<int32_t>(target - now_) > 0) now_ = target;
   return false;
 }
 

@@ -85,11 +85,15 @@ class HeadlessPlatform : public Platform {
   void GetWindowPosition(int& x, int& y) const override;
   void GetClientSize(int& width, int& height) const override;
   void SetRoundedShape(bool rounded) override { rounded_ = rounded; }
-  void SetRestored(bool restore) override { minimised_ = !restore; }
+  // Minimising queues kHidden; restoring a minimised window queues kShown.
+  void SetRestored(bool restore) override;
   bool EnterFullScreen(int width, int height) override;
   void LeaveFullScreen() override;
   bool PollEvent(PlatformEvent& event) override;
   bool WaitForEvent(int timeoutMs) override;
+  // Moves the clock to the first due event, or to one idle step short of dueMs: the empty poll that
+  // follows supplies that step, so the loop ticks on dueMs as a polling loop would.
+  bool WaitUntil(uint32_t dueMs) override;
   uint32_t Ticks() const override { return now_; }
   void Present(const uint8_t* pixels, int stride, int pictureWidth, int pictureHeight, int srcX, int srcY,
                int width, int height, int dstX, int dstY) override;

@@ -131,10 +131,6 @@ std::string SdlPlatform::LastError() const {
   return SDL_GetError();
 }
 
-uint32_t SdlPlatform::Ticks() const {
-  return SDL_GetTicks();
-}
-
 // ---- window ------------------------------------------------------------------------------------------
 bool SdlPlatform::CreateMainWindow(const char* title, int width, int height, uint32_t background,
                                    bool borderless) {
@@ -143,6 +139,7 @@ bool SdlPlatform::CreateMainWindow(const char* title, int width, int height, uin
   background_ = background;
   borderless_ = borderless;
   closing_ = false;
+  hidden_ = false;
   const Uint32 flags = SDL_WINDOW_HIDDEN | (borderless ? SDL_WINDOW_BORDERLESS : 0);
   SDL_Rect bounds{0, 0, width, height};
   SDL_GetDisplayUsableBounds(0, &bounds);

@@ -24,6 +24,18 @@ union SDL_Event;
 // in main.
 void HoldQuitSignalsUntilInit();
 
+// Nanoseconds on the monotonic clock the platform's time and its sleeps are measured on.
+int64_t SdlMonotonicNs();
+
+// When the loop's wait for a tick due at dueMs (on a millisecond clock counting from originNs) ends, and
+// how many whole milliseconds of it may be spent waiting for input (SDL's waits are in whole milliseconds
+// and may wake late, so the last one is slept precisely). A due time already passed gives 0 and nowNs.
+struct TickWait {
+  int inputWaitMs = 0;
+  int64_t deadlineNs = 0;
+};
+TickWait PlanTickWait(int64_t nowNs, int64_t originNs, uint32_t dueMs);
+
 class SdlPlatform : public Platform {
  public:
   SdlPlatform() = default;
@@ -63,7 +75,12 @@ class SdlPlatform : public Platform {
   // ---- events and time ----
   bool PollEvent(PlatformEvent& event) override;
   bool WaitForEvent(int timeoutMs) override;
+  // Waits for input while a whole millisecond is left before dueMs, then sleeps precisely to it.
+  bool WaitUntil(uint32_t dueMs) override;
+  // Milliseconds on a monotonic clock since the platform was made.
   uint32_t Ticks() const override;
+  // Ticks() with its fraction and without the wrap, for measuring how late a tick came.
+  double FineTicks() const;
 
   // ---- presenting ----
   void Present(const uint8_t* pixels, int stride, int pictureWidth, int pictureHeight, int srcX, int srcY,
@@ -99,7 +116,12 @@ class SdlPlatform : public Platform {
   // Maps a window-relative point to client coordinates (the picture's in full screen).
   void ToClient(int& x, int& y) const;
   void QueueExpose();
+  // Takes the window events that hide or show the window, turning them into kHidden and kShown; false
+  // for every other event (Translate's).
+  bool TakeVisibility(const SDL_Event& sdl);
 
+  int64_t originNs_ = SdlMonotonicNs();  // the clock's zero
+  bool hidden_ = false;                  // minimised or hidden, as last reported
   bool videoStarted_ = false;
   bool realDisplay_ = false;
   SDL_Window* window_ = nullptr;

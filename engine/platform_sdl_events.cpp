@@ -210,7 +210,7 @@ void SdlPlatform::Translate(const SDL_Event& sdl) {
 bool SdlPlatform::PollEvent(PlatformEvent& event) {
   SDL_Event sdl;
   while (pending_.empty() && videoStarted_ && SDL_PollEvent(&sdl))
-    Translate(sdl);
+    if (!TakeVisibility(sdl)) Translate(sdl);
   if (pending_.empty()) return false;
   event = pending_.front();
   pending_.pop_front();

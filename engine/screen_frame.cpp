@@ -101,6 +101,8 @@ void Screen::OnFrame(int elapsed) {
     skipRedraw = false;
     return;
   }
+  // A hidden window shows nothing; it is painted whole when it shows again.
+  if (window_ && window_->IsHidden()) return;
   if (redrawMode == RedrawMode::kDirty)
     RedrawDirty();
   else

@@ -65,15 +65,14 @@ int Window::Run() {
       OnFrame(elapsed);
       continue;
     }
-    // Sleep until about a millisecond before the tick, waking at once on input; the last stretch is
-    // polled so the tick stays punctual.
-    const int32_t untilTick = frameInterval_ - elapsed;
-    if (untilTick > 2) platform.WaitForEvent(untilTick - 1);
+    // Sleeps to the tick, waking at once on input; events that came meanwhile are taken before it.
+    platform.WaitUntil(lastTick_ + static_cast<uint32_t>(frameInterval_));
   }
   OnDestroy();
   platform.DestroyMainWindow();
   created_ = false;
   fullScreen_ = false;
+  hidden_ = false;
   return 0;
 }
 
@@ -112,6 +111,13 @@ bool Window::Dispatch(const PlatformEvent& e) {
       break;
     case PlatformEventType::kResized:
       ReadClientSize();
+      break;
+    case PlatformEventType::kHidden:
+      hidden_ = true;
+      break;
+    case PlatformEventType::kShown:
+      // Nothing was drawn while hidden: the whole picture is due.
+      if (hidden_) hidden_ = false, OnPaint();
       break;
     case PlatformEventType::kNone:
     case PlatformEventType::kRightMouseDown:  // the game acts on the right button's release only
@@ -185,7 +191,7 @@ void Window::Invalidate(const BitmapRect* rect) {
 }
 
 void Window::BlitBitmap(Bitmap* bitmap, int x, int y, const BitmapRect* rect) {
-  if (!created_ || !bitmap || !bitmap->HasPixels()) return;
+  if (!created_ || hidden_ || !bitmap || !bitmap->HasPixels()) return;
   const int width = bitmap->GetWidth(), height = bitmap->GetHeight();
   // The spare row past the top is never shown: the platform gets exactly `height` rows.
   if (!rect) {

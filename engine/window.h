@@ -53,6 +53,8 @@ class Window {
   // The minimum time between two frame ticks, in ms (at least 1).
   void SetFrameInterval(int ms) { frameInterval_ = ms < 1 ? 1 : ms; }
   int GetFrameInterval() const { return frameInterval_; }
+  // The platform clock's reading at the last frame tick.
+  uint32_t GetLastTick() const { return lastTick_; }
   // Closes the window; the loop then ends.
   void Close();
 
@@ -78,7 +80,7 @@ class Window {
   // Erases the rectangle (the whole client area when null) to the background colour and repaints at once.
   void Invalidate(const BitmapRect* rect = nullptr);
   // Copies the bitmap to client (x, y), or only its rectangle (bitmap coordinates) to (x + left, y + top).
-  // Nothing happens for a null or empty bitmap.
+  // Nothing happens for a null or empty bitmap, or while the window is hidden.
   void BlitBitmap(Bitmap* bitmap, int x, int y, const BitmapRect* rect = nullptr);
 
   // -- full screen --
@@ -88,6 +90,9 @@ class Window {
   // Back to the window at its stored position and size. Returns true.
   bool LeaveFullScreen();
   bool IsFullScreen() const { return fullScreen_; }
+  // True while the window is minimised or hidden: the screens then compose and present nothing, and
+  // the whole picture is painted when it shows again.
+  bool IsHidden() const { return hidden_; }
 
   // -- queries --
   // The pointer in client coordinates.
@@ -127,6 +132,7 @@ class Window {
   int32_t frameInterval_ = 100;
   uint32_t lastTick_ = 0;
   bool fullScreen_ = false;
+  bool hidden_ = false;
   bool created_ = false;
   std::bitset<256> desktopPresses_;  // keys whose press went to the desktop, until their release
 };

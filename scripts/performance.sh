@@ -7,7 +7,8 @@
 # takes the build as it is), then measures in X servers of its own (Xvfb) and with the benchmarks:
 # start-up to the first intro frame and its split, one frame of play (dirty rectangles and whole), screen
 # redraws, the demo's decision, clip loading, the processor use of the idle window and of the idle game,
-# and the game's resident memory in play. Each figure is the median of several runs; processor times
+# the game's loop idle in play at every speed (its waiting as it is and as it was, the window shown and
+# hidden) and the game's resident memory in play. Each figure is the median of several runs; processor times
 # stand where wall times are noisy (the machine is shared). Takes about four minutes; --quick takes fewer
 # and shorter runs (a trial of the script, not figures to publish); --output writes elsewhere.
 # Needs Xvfb, xdotool and xwininfo (scripts/deps.sh installs them).
@@ -30,9 +31,9 @@ while [ $# -gt 0 ]; do
   esac
 done
 if [ "$QUICK" = 1 ]; then
-  STARTUP_RUNS=3 REPETITIONS=2 MIN_TIME=0.05 IDLE_RUNS=1 IDLE_SECONDS=3 PLAY_RUNS=1 PLAY_SECONDS=4
+  STARTUP_RUNS=3 REPETITIONS=2 MIN_TIME=0.05 IDLE_RUNS=1 IDLE_SECONDS=3 PLAY_RUNS=1 PLAY_SECONDS=4 LOOP_SECONDS=3
 else
-  STARTUP_RUNS=9 REPETITIONS=5 MIN_TIME=0.2 IDLE_RUNS=3 IDLE_SECONDS=10 PLAY_RUNS=3 PLAY_SECONDS=10
+  STARTUP_RUNS=9 REPETITIONS=5 MIN_TIME=0.2 IDLE_RUNS=3 IDLE_SECONDS=10 PLAY_RUNS=3 PLAY_SECONDS=10 LOOP_SECONDS=10
 fi
 
 trap 'echo "performance: stopped by a failure at line $LINENO" >&2' ERR
@@ -223,6 +224,64 @@ IDLE_CPU_RANGE=$(numbers "$IDLE" '^processor' 1 | range)
 IDLE_LATE=$(numbers "$IDLE" '^lateness' 1 | median)
 IDLE_LATE90=$(numbers "$IDLE" '^lateness' 3 | median)
 
+echo "== the game's loop idle in play: 5 speeds, the waiting as it is and as it was, shown and hidden ($LOOP_SECONDS s each)"
+SPEEDS=(0 1 2 3 4) INTERVALS=(30 20 10 5 1) DEFAULT_SPEED=2
+# loop_run SPEED WAY VIEW: runs the game's loop (WAY new or old, VIEW shown or hidden) into $WORK/loop-*.
+loop_run() {
+  local out="$WORK/loop-$1-$2-$3.txt" pid
+  local args=(loop --data "$BUILD/data" --speed "$1" --seconds "$LOOP_SECONDS")
+  [ "$2" = old ] && args+=(--old)
+  [ "$3" = hidden ] && args+=(--hidden)
+  "$BUILD/globbet-harness" "${args[@]}" >"$out" 2>&1 &
+  pid=$!
+  if [ "$3" = hidden ]; then
+    for _ in $(seq 100); do grep -q '^ready' "$out" && break; sleep 0.1; done
+    # Our X server has no window manager to minimise the window: it is unmapped as one would.
+    xdotool search --name '^Globbet$' windowunmap >/dev/null 2>&1 || true
+  fi
+  wait "$pid" || { echo "performance: the game's loop could not be measured:" >&2; cat "$out" >&2; exit 1; }
+}
+# loop_figure SPEED WAY VIEW cpu|late|late90: one figure of a run.
+loop_figure() {
+  local f="$WORK/loop-$1-$2-$3.txt"
+  case "$4" in
+    cpu) numbers "$f" '^processor' 1 ;;
+    late) numbers "$f" '^lateness' 1 ;;
+    late90) numbers "$f" '^lateness' 3 ;;
+  esac
+}
+start_x
+for speed in "${SPEEDS[@]}"; do
+  for way in new old; do
+    for view in shown hidden; do
+      echo "   speed $speed, $way loop, $view"
+      loop_run "$speed" "$way" "$view"
+    done
+  done
+done
+stop_x
+LOOP_CPU_DEFAULT=$(loop_figure $DEFAULT_SPEED new shown cpu)
+LOOP_CPU_FASTEST=$(loop_figure 4 new shown cpu)
+LOOP_LATE_DEFAULT=$(loop_figure $DEFAULT_SPEED new shown late)
+LOOP_LATE90_DEFAULT=$(loop_figure $DEFAULT_SPEED new shown late90)
+LOOP_LATE_FASTEST=$(loop_figure 4 new shown late)
+LOOP_LATE90_FASTEST=$(loop_figure 4 new shown late90)
+# One table row per speed: the interval, then processor use and lateness of each way and view.
+loop_rows() {
+  local i speed way view
+  for i in "${!SPEEDS[@]}"; do
+    speed=${SPEEDS[$i]}
+    printf '| %s ms%s |' "${INTERVALS[$i]}" "$([ "$speed" = "$DEFAULT_SPEED" ] && echo " (default)")"
+    for way in new old; do
+      for view in shown hidden; do
+        printf ' %s %% · %s / %s ms |' "$(fmt "$(loop_figure "$speed" $way $view cpu)" 2)" \
+          "$(fmt "$(loop_figure "$speed" $way $view late)" 2)" "$(fmt "$(loop_figure "$speed" $way $view late90)" 2)"
+      done
+    done
+    echo
+  done
+}
+
 echo "== the game in play ($PLAY_RUNS runs, $PLAY_SECONDS s idle each)"
 PLAY="$WORK/play.txt"
 for _ in $(seq "$PLAY_RUNS"); do
@@ -304,6 +363,12 @@ $(row "Clip load: an 800 x 600 JPEG background (not a typical clip)" "under 1 ms
 $(row "Idle window at a 10 ms frame interval, processor" "under 10 % of one core" "$(fmt "$IDLE_CPU" 1) %" "$IDLE_CPU" 10 "issue 2")
 $(row "Idle window, tick lateness (median)" "under 1 ms" "$(fmt "$IDLE_LATE" 0) ms" "$IDLE_LATE" 1 "issue 2")
 $(row "The game idle in play (strategy, default speed), processor" "under 15 % of one core" "$(fmt "$PLAY_CPU" 1) %" "$PLAY_CPU" 15 "issue 8")
+$(row "The game's loop idle in play at the default speed (10 ms), processor" "at most 2 % of one core" "$(fmt "$LOOP_CPU_DEFAULT" 2) %" "$LOOP_CPU_DEFAULT" 2.005 "task 18")
+$(row "The game's loop idle in play at the fastest speed (1 ms), processor" "at most 5 % of one core" "$(fmt "$LOOP_CPU_FASTEST" 2) %" "$LOOP_CPU_FASTEST" 5.005 "task 18")
+$(row "Tick lateness at the default speed, median" "under 0.5 ms" "$(fmt "$LOOP_LATE_DEFAULT" 3) ms" "$LOOP_LATE_DEFAULT" 0.5 "task 18")
+$(row "Tick lateness at the default speed, 90th percentile" "under 2 ms" "$(fmt "$LOOP_LATE90_DEFAULT" 3) ms" "$LOOP_LATE90_DEFAULT" 2 "task 18")
+$(row "Tick lateness at the fastest speed, median" "under 0.5 ms" "$(fmt "$LOOP_LATE_FASTEST" 3) ms" "$LOOP_LATE_FASTEST" 0.5 "task 18")
+$(row "Tick lateness at the fastest speed, 90th percentile" "under 2 ms" "$(fmt "$LOOP_LATE90_FASTEST" 3) ms" "$LOOP_LATE90_FASTEST" 2 "task 18")
 $(row "Resident memory of the game in play" "under 80 MB" "$(fmt "$PLAY_RSS" 1) MB" "$PLAY_RSS" 80 "issue 8")
 $(row "Settings file read (4 KB of settings text)" "under 2 ms" "$(ms "$STORE_READ") ms" "$STORE_READ" 2000 "issue 3")
 $(row "Settings file write, flushed to disk (processor time)" "under 2 ms" "$(ms "$STORE_WRITE_DISK") ms" "$STORE_WRITE_DISK" 2000 "issue 3")
@@ -331,8 +396,9 @@ are warm in the page cache (one run before the measured ones).
 
 The parts are wall times (medians of the plain runs), so on a busy machine they carry the waiting for a
 processor too.$START_WALL_NOTE
-The text of the screens (the help pages above all) is drawn at start-up; fonts are resolved once per face,
-style and size, which took the processor time from about 220 ms to about 80 ms.
+The text of the screens is drawn at start-up, except the help pages, laid out when the help first opens;
+fonts are resolved once per face, style and size, which took the processor time from about 220 ms to about
+80 ms.
 
 Reproduce (in an X server; the tool uses a scratch folder and touches no settings file):
 
@@ -408,6 +474,27 @@ Reproduce:
 
     SDL_AUDIODRIVER=dummy xvfb-run -a -s "-screen 0 1280x1024x24" $REL_BUILD/globbet-harness window idle --seconds 10 --interval 10
     tests/e2e/measure_play.sh $REL_BUILD 10
+
+## The game's loop
+
+The whole game in an X server of its own, the intro clicked away and a strategy game waiting for its first
+shot, measured for $LOOP_SECONDS s at each speed after a second of warm-up: the processor share of one core
+(every thread of the process), and how late the frame ticks came after the moment they were due (median /
+90th percentile, on the loop's own monotonic clock). "Now" is the loop as built: it waits for input while a
+whole millisecond is left before the tick, then sleeps precisely to it. "Before" is the waiting the loop
+had earlier (input waited for until about a millisecond before the tick, the rest polled), which only the
+measuring tool can still choose. "Hidden" is the window unmapped as a window manager minimises it: the
+ticks go on, nothing is composed or presented.
+
+| Frame interval | Now, shown | Now, hidden | Before, shown | Before, hidden |
+|---|---|---|---|---|
+$(loop_rows)
+
+Each cell: processor % · lateness median / 90th percentile in ms (one run each).
+
+Reproduce (one cell; add \`--old\` for the earlier waiting, \`--hidden\` and \`xdotool search --name '^Globbet$' windowunmap\` once it prints "ready" for the hidden window):
+
+    SDL_AUDIODRIVER=dummy xvfb-run -a -s "-screen 0 1280x1024x24" $REL_BUILD/globbet-harness loop --data $REL_BUILD/data --speed 2 --seconds 10
 
 ## Resident memory
 

@@ -59,7 +59,10 @@ HelpDialog::HelpDialog(Window* window, int x, int y, int width, int height)
   previous_ =
       AddCommandButton(*this, ButtonPicture::kPreviousPage, width - kPageButtonInset, kPreviousY, 0, kCodeNo);
   if (previous_) previous_->visible = false;
+}
 
+void HelpDialog::LayOutText() {
+  if (text_) return;
   DrawFontRecord font;
   font.textColor = 0x3131BA;
   font.backgroundColor = 0xCCCCFF;
@@ -68,7 +71,7 @@ HelpDialog::HelpDialog(Window* window, int x, int y, int width, int height)
   font.SetFaceName("arial");
   auto text = std::make_unique<TextBlock>();
   text->x = kTextX, text->y = kTextY, text->depth = kTextDepth;
-  text->SetSize(width - 30, kTextHeight);
+  text->SetSize(GetWidth() - 30, kTextHeight);
   text->SetText(Text(), &font);
   text_ = static_cast<TextBlock*>(AddClip(std::move(text)));
   if (next_) next_->visible = PageCount() >= 2;
@@ -91,6 +94,7 @@ void HelpDialog::ShowPage(int page) {
 }
 
 void HelpDialog::Enter(Screen** activeSlot) {
+  LayOutText();
   ShowPage(0);
   DialogScreen::Enter(activeSlot);
 }

@@ -15,11 +15,11 @@ class HelpDialog : public DialogScreen {
   static constexpr int kWidth = 650, kHeight = 500;
   static constexpr int kTextX = 20, kTextY = 73, kTextHeight = 320, kTextDepth = -200;
 
-  // The title, the buttons and the text, laid out into pages.
+  // The title and the buttons; the text is laid out when the dialog first opens.
   HelpDialog(Window* window, int x, int y, int width, int height);
 
   // -- overrides --
-  // Opens at the first page.
+  // Lays out the text into pages the first time, then opens at the first page.
   void Enter(Screen** activeSlot) override;
   // Enter closes.
   void OnKeyUp(int key, int modifiers) override;
@@ -28,7 +28,7 @@ class HelpDialog : public DialogScreen {
 
   // Shows page (0 or 1) with the button that leads to the other one.
   void ShowPage(int page);
-  // The page shown, and how many there are.
+  // The page shown, and how many there are (none before the first opening).
   int Page() const;
   int PageCount() const;
 
@@ -41,6 +41,10 @@ class HelpDialog : public DialogScreen {
   static const std::string& Text();
 
  private:
+  // Adds the text, laid out into pages, unless it is there already; the next button shows when a
+  // second page exists.
+  void LayOutText();
+
   TextBlock* text_ = nullptr;
   Button* close_ = nullptr;
   Button* moreGames_ = nullptr;

@@ -11,6 +11,8 @@
 #include "app/game_window.h"
 #include "engine/platform_headless.h"
 #include "engine/platform_sdl.h"
+#include "engine/screen.h"
+#include "tests/support/pictures.h"
 
 namespace {
 
@@ -167,6 +169,31 @@ TEST_F(WindowTest, TheDesktopsKeysNeverReachTheScreens) {
   }
 }
 
+// Minimised, the window composes and presents nothing while its ticks go on; shown again it is painted
+// whole, the picture it lost included.
+TEST_F(WindowTest, AMinimisedWindowDrawsNothingAndIsPaintedWholeWhenShownAgain) {
+  Screen* slot = nullptr;
+  Screen screen(&window, 0, 0, 800, 600);
+  screen.backgroundColor = 0x102030;
+  screen.redrawMode = Screen::RedrawMode::kDirty;
+  screen.Enter(&slot);
+  ActiveScreenForwarder forwarder(&slot);
+  window.SetScreenLink(&forwarder);
+  Clip* ball = screen.AddClip(SolidClip(10, 10, {0xFF0000}));
+  ball->moving = true, ball->speedX = 1;  // a pixel a tick
+  window.SetFrameInterval(10);
+  window.SetRestored(false);
+  platform.FillClient(0, 0, 800, 600, 0);  // what a hidden window may lose
+  const int presents = platform.PresentCount();
+  platform.QueueEventAt(start + 50, {Ev::kShown});
+  platform.QueueEventAt(start + 75, {Ev::kQuit});
+  window.Run();
+  EXPECT_EQ(ball->x, 7) << "seven ticks, five of them hidden";
+  EXPECT_EQ(platform.PresentCount(), presents + 3) << "the whole picture once shown, then one per tick";
+  for (const auto& [x, color] : {std::pair{6, 0x102030u}, {7, 0xFF0000u}, {16, 0xFF0000u}, {400, 0x102030u}})
+    EXPECT_EQ(platform.GetPixel(x, 0), color) << x;
+}
+
 // Row zero of the picture is its top; whatever passes the window's edges and the spare row stay unseen.
 TEST_F(WindowTest, BlitShowsLogicalRowZeroOnTopClippedAndNeverTheSpareRow) {
   Bitmap picture;
@@ -194,6 +221,29 @@ TEST(SdlWindow, KeysMapToTheGamesKeyCodes) {
   EXPECT_EQ(SdlKeyToVirtualKey(SDLK_KP_PERIOD, false), 46);
   EXPECT_EQ(SdlKeyCharacter(SDLK_BACKSPACE), 8);
   EXPECT_EQ(SdlKeyCharacter(SDLK_a), 0) << "letters arrive as text";
+}
+
+// The loop waits for input in SDL's whole milliseconds, all but the last of them, and sleeps to the exact
+// moment its millisecond clock reaches the tick, across the clock's wrap too.
+TEST(SdlWindow, TheTickWaitEndsWhenTheClockReachesTheTick) {
+  constexpr int64_t kMs = 1'000'000, kOrigin = 123'456'789, kWrap = int64_t{1} << 32;
+  const struct {
+    int64_t sinceOrigin;
+    uint32_t due;
+    int inputWaitMs;
+    int64_t deadline;  // since the origin
+  } rows[] = {
+      {3 * kMs + 400'000, 10, 5, 10 * kMs},
+      {9 * kMs + 500'000, 10, 0, 10 * kMs},
+      {10 * kMs, 10, 0, 10 * kMs},
+      {12 * kMs + 1, 10, 0, 12 * kMs + 1},
+      {(kWrap - 2) * kMs + 500'000, 3, 3, (kWrap + 3) * kMs},
+  };
+  for (const auto& row : rows) {
+    const TickWait wait = PlanTickWait(kOrigin + row.sinceOrigin, kOrigin, row.due);
+    EXPECT_EQ(wait.inputWaitMs, row.inputWaitMs) << row.sinceOrigin;
+    EXPECT_EQ(wait.deadlineNs - kOrigin, row.deadline) << row.sinceOrigin;
+  }
 }
 
 // A quit request while the program starts is held, then arrives as the window's close once the platform
