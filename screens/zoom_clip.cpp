@@ -12,25 +12,28 @@ constexpr int kWeightShift = 24;  // a product of two weights is 1.0 at 2^24
 constexpr int kSmallestSide = 8;
 constexpr uint8_t kTransparent = 255;
 
-// The source pixel at (x, y) as blue, green, red and mask (0 opaque .. 255 transparent) values.
-struct Texel {
-  const Bitmap& picture;
-  uint8_t Channel(int x, int y, int c) const {
-    if (c == 3) {
-      const uint8_t* mask = picture.GetMaskRow(y);
-      return mask ? mask[x] : 0;
-    }
-    return picture.GetRow(y)[3 * x + c];
+// One row of a picture as blue, green, red and mask (0 opaque .. 255 transparent) values. The rows are
+// fetched once per row, not per channel: the logo's 51 zoom frames are made at start-up.
+struct TexelRow {
+  const uint8_t* colour;
+  const uint8_t* mask;  // null: opaque
+  uint8_t Channel(int x, int c) const {
+    if (c == 3) return mask ? mask[x] : 0;
+    return colour[3 * x + c];
   }
 };
 
-// Writes channel c (0..2 colour, 3 mask) of target pixel (x, y).
-void Put(Bitmap& target, int x, int y, int c, uint64_t value) {
+TexelRow RowOf(const Bitmap& picture, int y) {
+  return TexelRow{picture.GetRow(y), picture.GetMaskRow(y)};
+}
+
+// Writes channel c (0..2 colour, 3 mask) of a target pixel, given its row's colour and mask.
+void Put(uint8_t* colour, uint8_t* mask, int x, int c, uint64_t value) {
   const uint8_t v = static_cast<uint8_t>(std::min<uint64_t>(value >> kWeightShift, 255));
   if (c == 3) {
-    if (uint8_t* mask = target.GetMaskRow(y)) mask[x] = v;
+    if (mask) mask[x] = v;
   } else {
-    target.GetRow(y)[3 * x + c] = v;
+    colour[3 * x + c] = v;
   }
 }
 
@@ -41,16 +44,16 @@ void Shrink(const Bitmap& source, Bitmap& target, int channels) {
   const auto wx = ZoomWeights(sw, tw, sw, kOne * tw / sw);
   const auto wy = ZoomWeights(sh, th, sh, kOne * th / sh);
   std::vector<uint64_t> sums(size_t(tw) * size_t(th) * 4, 0);
-  const Texel texel{source};
   auto add = [&](int tx, int ty, int c, uint64_t v) {
     if (tx < tw && ty < th) sums[(size_t(ty) * size_t(tw) + size_t(tx)) * 4 + size_t(c)] += v;
   };
   for (int y = 0; y < sh; ++y) {
     const ZoomWeight& vy = wy[size_t(y)];
+    const TexelRow row = RowOf(source, y);
     for (int x = 0; x < sw; ++x) {
       const ZoomWeight& vx = wx[size_t(x)];
       for (int c = 0; c < channels; ++c) {
-        const uint64_t v = texel.Channel(x, y, c);
+        const uint64_t v = row.Channel(x, c);
         add(vx.cell, vy.cell, c, v * uint64_t(vx.first) * uint64_t(vy.first));
         if (vx.second) add(vx.cell + 1, vy.cell, c, v * uint64_t(vx.second) * uint64_t(vy.first));
         if (vy.second) add(vx.cell, vy.cell + 1, c, v * uint64_t(vx.first) * uint64_t(vy.second));
@@ -59,10 +62,12 @@ void Shrink(const Bitmap& source, Bitmap& target, int channels) {
       }
     }
   }
-  for (int y = 0; y < th; ++y)
+  for (int y = 0; y < th; ++y) {
+    uint8_t *colour = target.GetRow(y), *mask = target.GetMaskRow(y);
     for (int x = 0; x < tw; ++x)
       for (int c = 0; c < channels; ++c)
-        Put(target, x, y, c, sums[(size_t(y) * size_t(tw) + size_t(x)) * 4 + size_t(c)]);
+        Put(colour, mask, x, c, sums[(size_t(y) * size_t(tw) + size_t(x)) * 4 + size_t(c)]);
+  }
 }
 
 // Enlarging: every target pixel is the weighted sum of the one to four source pixels it covers.
@@ -71,19 +76,20 @@ void Enlarge(const Bitmap& source, Bitmap& target, int channels) {
   const int tw = target.GetWidth(), th = target.GetHeight();
   const auto wx = ZoomWeights(tw, sw, sw, kOne);
   const auto wy = ZoomWeights(th, sh, sh, kOne);
-  const Texel texel{source};
   for (int y = 0; y < th; ++y) {
     const ZoomWeight& vy = wy[size_t(y)];
-    const int y0 = std::min(vy.cell, sh - 1), y1 = std::min(vy.cell + 1, sh - 1);
+    const TexelRow row0 = RowOf(source, std::min(vy.cell, sh - 1)),
+                   row1 = RowOf(source, std::min(vy.cell + 1, sh - 1));
+    uint8_t *colour = target.GetRow(y), *mask = target.GetMaskRow(y);
     for (int x = 0; x < tw; ++x) {
       const ZoomWeight& vx = wx[size_t(x)];
       const int x0 = std::min(vx.cell, sw - 1), x1 = std::min(vx.cell + 1, sw - 1);
       for (int c = 0; c < channels; ++c) {
-        uint64_t sum = uint64_t(texel.Channel(x0, y0, c)) * uint64_t(vx.first) * uint64_t(vy.first);
-        sum += uint64_t(texel.Channel(x1, y0, c)) * uint64_t(vx.second) * uint64_t(vy.first);
-        sum += uint64_t(texel.Channel(x0, y1, c)) * uint64_t(vx.first) * uint64_t(vy.second);
-        sum += uint64_t(texel.Channel(x1, y1, c)) * uint64_t(vx.second) * uint64_t(vy.second);
-        Put(target, x, y, c, sum);
+        uint64_t sum = uint64_t(row0.Channel(x0, c)) * uint64_t(vx.first) * uint64_t(vy.first);
+        sum += uint64_t(row0.Channel(x1, c)) * uint64_t(vx.second) * uint64_t(vy.first);
+        sum += uint64_t(row1.Channel(x0, c)) * uint64_t(vx.first) * uint64_t(vy.second);
+        sum += uint64_t(row1.Channel(x1, c)) * uint64_t(vx.second) * uint64_t(vy.second);
+        Put(colour, mask, x, c, sum);
       }
     }
   }
