@@ -175,6 +175,7 @@ void SdlPlatform::DestroyMainWindow() {
   if (picture_) SDL_FreeSurface(picture_), picture_ = nullptr;
   if (window_) SDL_DestroyWindow(window_), window_ = nullptr;
   surface_ = nullptr;
+  presented_.clear();
   fullScreen_ = false;
   pending_.clear();
 }
@@ -184,7 +185,7 @@ void SdlPlatform::ShowWindow() {
   SDL_ShowWindow(window_);
   // A shaped window is parked off screen until it is placed again.
   if (!fullScreen_) SDL_SetWindowPosition(window_, winX_, winY_);
-  if (surface_) SDL_UpdateWindowSurface(window_);
+  if (surface_) SDL_UpdateWindowSurface(window_), presented_.clear();
 }
 
 void SdlPlatform::SetTitle(const char* title) {
@@ -213,6 +214,7 @@ bool SdlPlatform::Reshape(int x, int y, int width, int height, bool rounded) {
   if (shaped_) ApplyShape(width, height, rounded);
   SDL_SetWindowPosition(window_, x, y);
   surface_ = nullptr;
+  presented_.clear();  // drawn into the surface just replaced
   return Surface() != nullptr;
 }
 
@@ -315,6 +317,7 @@ void SdlPlatform::ClearSurface(uint32_t color) {
   if (!surface) return;
   SDL_FillRect(surface, nullptr, MapColor(surface, color));
   SDL_UpdateWindowSurface(window_);
+  presented_.clear();
 }
 
 void SdlPlatform::Present(const uint8_t* pixels, int stride, int pictureWidth, int pictureHeight, int srcX,
@@ -345,10 +348,23 @@ void SdlPlatform::Present(const uint8_t* pixels, int stride, int pictureWidth, i
     if (blit != 0) return;
     shown = scaled;
   }
-  SDL_UpdateWindowSurfaceRects(window_, &shown, 1);
+  presented_.push_back({shown.x, shown.y, shown.w, shown.h});
+}
+
+void SdlPlatform::ShowPresented() {
+  if (presented_.empty()) return;
+  if (window_ && surface_) {
+    std::vector<SDL_Rect> areas;
+    areas.reserve(presented_.size());
+    for (const ShownArea& a : presented_)
+      areas.push_back(SDL_Rect{a.x, a.y, a.w, a.h});
+    SDL_UpdateWindowSurfaceRects(window_, areas.data(), static_cast<int>(areas.size()));
+  }
+  presented_.clear();
 }
 
 uint32_t SdlPlatform::ShownPixel(int x, int y) {
+  ShowPresented();
   SDL_Surface* surface = Surface();
   if (!surface || x < 0 || y < 0 || x >= surface->w || y >= surface->h) return 0;
   if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return 0;
@@ -377,5 +393,5 @@ void SdlPlatform::FillClient(int x, int y, int width, int height, uint32_t color
     r = SDL_Rect{p.left + r.x * p.scale, p.top + r.y * p.scale, r.w * p.scale, r.h * p.scale};
   }
   SDL_FillRect(surface, &r, MapColor(surface, color));
-  SDL_UpdateWindowSurfaceRects(window_, &r, 1);
+  presented_.push_back({r.x, r.y, r.w, r.h});
 }

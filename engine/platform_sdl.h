@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <deque>
 #include <string>
+#include <vector>
 
 #include "engine/platform.h"
 
@@ -119,6 +120,9 @@ class SdlPlatform : public Platform {
   // Takes the window events that hide or show the window, turning them into kHidden and kShown; false
   // for every other event (Translate's).
   bool TakeVisibility(const SDL_Event& sdl);
+  // Shows the areas presented since the last call in one update: one round trip to the display server
+  // however many areas a frame repainted.
+  void ShowPresented();
 
   int64_t originNs_ = SdlMonotonicNs();  // the clock's zero
   bool hidden_ = false;                  // minimised or hidden, as last reported
@@ -126,7 +130,11 @@ class SdlPlatform : public Platform {
   bool realDisplay_ = false;
   SDL_Window* window_ = nullptr;
   SDL_Surface* surface_ = nullptr;  // owned by SDL; valid until the next size change
-  SDL_Surface* picture_ = nullptr;  // full screen: the unscaled picture, owned
+  struct ShownArea {
+    int x, y, w, h;
+  };
+  std::vector<ShownArea> presented_;  // drawn into the surface, not yet shown
+  SDL_Surface* picture_ = nullptr;    // full screen: the unscaled picture, owned
   bool shaped_ = false;
   bool rounded_ = false;
   bool borderless_ = true;

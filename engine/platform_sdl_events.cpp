@@ -211,7 +211,11 @@ bool SdlPlatform::PollEvent(PlatformEvent& event) {
   SDL_Event sdl;
   while (pending_.empty() && videoStarted_ && SDL_PollEvent(&sdl))
     if (!TakeVisibility(sdl)) Translate(sdl);
-  if (pending_.empty()) return false;
+  if (pending_.empty()) {
+    // Nothing to take: the frame's drawing is done, so what it presented is shown now.
+    ShowPresented();
+    return false;
+  }
   event = pending_.front();
   pending_.pop_front();
   return true;

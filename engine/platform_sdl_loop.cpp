@@ -40,6 +40,7 @@ TickWait PlanTickWait(int64_t nowNs, int64_t originNs, uint32_t dueMs) {
 
 bool SdlPlatform::WaitUntil(uint32_t dueMs) {
   if (!pending_.empty()) return true;
+  ShowPresented();
   const TickWait wait = PlanTickWait(SdlMonotonicNs(), originNs_, dueMs);
   if (wait.inputWaitMs > 0 && videoStarted_ && SDL_WaitEventTimeout(nullptr, wait.inputWaitMs) == 1)
     return true;
