@@ -1,6 +1,6 @@
 // DialogScreen: the keyboard. Enter, Escape and Space answer on release, as the dialogs always have: a
-// dialog opened by a key's press (the options opening the new-game question) never takes that key's
-// release as its own answer. Tab walks the focus on the press, so that holding it repeats.
+// question one answer opens (the options' Enter opening the new-game question) never sees that key again
+// as its own answer. Tab walks the focus on the press, so that holding it repeats.
 #include "engine/dialog_screen.h"
 #include "engine/edit_box.h"
 #include "engine/focus_ring.h"
