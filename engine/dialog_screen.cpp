@@ -32,6 +32,8 @@ void DialogScreen::OnFrame(int elapsed) {
     }
   }
   if (SmallBallShower* shower = GetSmallBallShower()) shower->ResetFallingCount();
+  // The ring goes with its control: a button that vanished or a page that hid it hides the ring too.
+  if (ring_ && GetKeyFocus()) ring_->visible = GetKeyFocus()->visible;
   Screen::OnFrame(elapsed);
 }
 
@@ -122,6 +124,7 @@ void DialogScreen::Enter(Screen** activeSlot) {
     beneath->Redraw();
   }
   if (framed) LayFrame();
+  ResetFocus();
   SortByDepth();
   Screen::Enter(activeSlot);
 }

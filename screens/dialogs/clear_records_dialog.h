@@ -1,5 +1,5 @@
 // ClearRecordsDialog: the clear-records confirmation (336 x 300), opened from the top-ten screen. Yes removes
-// the results of the level and mode the top ten shows and has the top ten redraw its list. No keys.
+// the results of the level and mode the top ten shows and has the top ten redraw its list.
 #pragma once
 
 #include "screens/dialogs/confirm_dialog.h"

@@ -10,6 +10,8 @@ ConfirmDialog::ConfirmDialog(Window* window, int x, int y, int width, int height
     : DialogScreen(window, x, y, width, height), text1_(std::move(line1)), text2_(std::move(line2)) {
   yes_ = AddCommandButton(*this, ButtonPicture::kYes, kYesX, kButtonY, 0, kCodeYes);
   no_ = AddCommandButton(*this, ButtonPicture::kNo, kNoX, kButtonY, 0, kCodeNo);
+  SetKeyButtons(yes_, no_);
+  SetFocusOrder({yes_, no_});
 }
 
 void ConfirmDialog::Enter(Screen** activeSlot) {

@@ -1,5 +1,5 @@
 // ConfirmDialog: the common layout of the yes/no confirmations: two lines of ball letters and a Yes and a
-// No button. Each confirmation says what its answers do.
+// No button. Each confirmation says what its answers do; Enter answers yes, Escape no.
 #pragma once
 
 #include <string>

@@ -20,9 +20,6 @@ constexpr int kCodeSubmit = 13;  // also "more games" in help
 constexpr int kCodeClose = 14;
 constexpr int kCodeYes = 15;  // Yes, OK
 
-// Key codes a dialog answers.
-constexpr int kKeyEnter = 13, kKeyEscape = 27;
-
 // A command button from the button picture at (x, y, depth) with the command code; null when the picture
 // is missing.
 Button* AddCommandButton(Screen& screen, ButtonPicture picture, int x, int y, int depth, int code);

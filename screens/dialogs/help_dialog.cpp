@@ -59,6 +59,8 @@ HelpDialog::HelpDialog(Window* window, int x, int y, int width, int height)
   previous_ =
       AddCommandButton(*this, ButtonPicture::kPreviousPage, width - kPageButtonInset, kPreviousY, 0, kCodeNo);
   if (previous_) previous_->visible = false;
+  SetKeyButtons(close_, close_);
+  SetFocusOrder({previous_, next_, moreGames_, close_});
 }
 
 void HelpDialog::LayOutText() {
@@ -97,10 +99,6 @@ void HelpDialog::Enter(Screen** activeSlot) {
   LayOutText();
   ShowPage(0);
   DialogScreen::Enter(activeSlot);
-}
-
-void HelpDialog::OnKeyUp(int key, int) {
-  if (key == kKeyEnter) Leave();
 }
 
 void HelpDialog::OnButtonCommand(Control* button) {

@@ -1,6 +1,6 @@
 // HelpDialog: the help screen (650 x 500, re-centred over the main screen each time it opens): the rules
 // laid out as pages of text with next and previous page buttons, a close button and the link to the
-// page of further games. Enter closes it.
+// page of further games. Enter and Escape close it.
 #pragma once
 
 #include <string>
@@ -21,8 +21,6 @@ class HelpDialog : public DialogScreen {
   // -- overrides --
   // Lays out the text into pages the first time, then opens at the first page.
   void Enter(Screen** activeSlot) override;
-  // Enter closes.
-  void OnKeyUp(int key, int modifiers) override;
   // Close, more games, next or previous page.
   void OnButtonCommand(Control* button) override;
 

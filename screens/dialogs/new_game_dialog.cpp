@@ -7,11 +7,6 @@
 #include "screens/screen_slots.h"
 #include "store/options.h"
 
-void NewGameDialog::OnKeyUp(int key, int) {
-  if (key == dialogs::kKeyEnter) Yes();
-  if (key == dialogs::kKeyEscape) No();
-}
-
 void NewGameDialog::Yes() {
   MainScreen* main = screens::mainScreen().get();
   if (rebuildSession) {

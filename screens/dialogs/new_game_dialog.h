@@ -1,6 +1,5 @@
 // NewGameDialog: the new-game confirmation (340 x 300), opened by the new-game button while a game with a
-// score runs, or by the options dialog when the level or mode changed during a game. Enter answers yes,
-// Escape no.
+// score runs, or by the options dialog when the level or mode changed during a game.
 #pragma once
 
 #include "screens/dialogs/confirm_dialog.h"
@@ -13,8 +12,6 @@ class NewGameDialog : public ConfirmDialog {
   NewGameDialog(Window* window, int x, int y, int width, int height)
       : ConfirmDialog(window, x, y, width, height, "START NEW", "GAME ?") {}
 
-  // Enter: yes; Escape: no.
-  void OnKeyUp(int key, int modifiers) override;
   // A new session (rebuildSession, cleared) or a new game of the current one; then leaves.
   void Yes() override;
   // The requesting dialog's level and mode come back; then leaves.

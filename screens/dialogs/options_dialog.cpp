@@ -48,6 +48,14 @@ OptionsDialog::OptionsDialog(Window* window, int x, int y, int width, int height
   savedGameType = GetOptions().mode;
   CheckOnly(levels_, savedLevel);
   CheckOnly(types_, int(savedGameType));
+  SetKeyButtons(ok_, cancel_);
+  // Top to bottom as the dialog reads: the switches, the speed, the levels and modes, the answers.
+  std::vector<Control*> order(switches_.begin(), switches_.end());
+  order.insert(order.end(), speed_->Cells().begin(), speed_->Cells().end());
+  order.insert(order.end(), levels_.begin(), levels_.end());
+  order.insert(order.end(), types_.begin(), types_.end());
+  order.insert(order.end(), {ok_, cancel_});
+  SetFocusOrder(std::move(order));
 }
 
 // The bar and the row take their clips off this screen, so they go while it still stands.
@@ -80,23 +88,25 @@ Control* OptionsDialog::OnMouseDown(int x, int y) {
   return control;
 }
 
+void OptionsDialog::FollowBox(Control* control) {
+  speed_->OnControl(control);
+  for (size_t i = 0; i < levels_.size(); ++i)
+    if (levels_[i] == control) CheckOnly(levels_, int(i));
+  for (size_t i = 0; i < types_.size(); ++i)
+    if (types_[i] == control) CheckOnly(types_, int(i));
+}
+
 Control* OptionsDialog::OnMouseUp(int x, int y) {
   Control* control = DialogScreen::OnMouseUp(x, y);
-  if (control) {
-    speed_->OnControl(control);
-    for (size_t i = 0; i < levels_.size(); ++i)
-      if (levels_[i] == control) CheckOnly(levels_, int(i));
-    for (size_t i = 0; i < types_.size(); ++i)
-      if (types_[i] == control) CheckOnly(types_, int(i));
-  }
+  if (control) FollowBox(control);
   skins_->OnRelease(x, y);
   if (GetPicture()) Redraw();
   return control;
 }
 
-void OptionsDialog::OnKeyUp(int key, int) {
-  if (key == kKeyEnter) Ok();
-  if (key == kKeyEscape) Cancel();
+void OptionsDialog::OnControlKeyed(Control* control) {
+  DialogScreen::OnControlKeyed(control);
+  FollowBox(control);
 }
 
 void OptionsDialog::Enter(Screen** activeSlot) {

@@ -32,8 +32,8 @@ class OptionsDialog : public DialogScreen {
   Control* OnMouseDown(int x, int y) override;
   // The release; the speed bar and the radio groups take the control hit, the skins row its release.
   Control* OnMouseUp(int x, int y) override;
-  // Enter: OK; Escape: Cancel.
-  void OnKeyUp(int key, int modifiers) override;
+  // The box toggles from the keyboard; the speed bar and the radio groups follow as after a click.
+  void OnControlKeyed(Control* control) override;
   // Sets every control from the options (DirectSound as the player stands), remembers level and mode.
   void Enter(Screen** activeSlot) override;
   // OK or Cancel.
@@ -58,6 +58,8 @@ class OptionsDialog : public DialogScreen {
   Button* OkButton() const { return ok_; }
 
  private:
+  // The speed bar and the radio groups after control (one of their boxes, or not) was pressed.
+  void FollowBox(Control* control);
   // Checks only boxes[index] of a radio group.
   template <size_t N>
   static void CheckOnly(const std::array<CheckBox*, N>& boxes, int index);

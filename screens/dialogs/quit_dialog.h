@@ -1,5 +1,5 @@
 // QuitDialog: the quit confirmation (336 x 300), opened by the exit button while a game with a score would
-// otherwise be lost (automatic resume off). It takes no keys: only its buttons answer.
+// otherwise be lost (automatic resume off).
 #pragma once
 
 #include "screens/dialogs/confirm_dialog.h"

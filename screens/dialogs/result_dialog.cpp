@@ -37,6 +37,8 @@ ResultDialog::ResultDialog(Window* window, int x, int y, int width, int height)
   }
   ok_ = AddCommandButton(*this, ButtonPicture::kYes, 70, 410, 0, kCodeYes);
   cancel_ = AddCommandButton(*this, ButtonPicture::kNo, 210, 410, 0, kCodeNo);
+  SetKeyButtons(ok_, cancel_);
+  SetFocusOrder({edit_, ok_, cancel_}, edit_);
 }
 
 int ResultDialog::Bonus(int coloursCleared) {
@@ -87,11 +89,6 @@ void ResultDialog::Leave() {
   for (BallText& line : lines_)
     line.Hide();
   DialogScreen::Leave();
-}
-
-void ResultDialog::OnKeyUp(int key, int) {
-  if (key == kKeyEnter) Ok();
-  if (key == kKeyEscape) Cancel();
 }
 
 void ResultDialog::OnButtonCommand(Control* button) {

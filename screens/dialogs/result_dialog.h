@@ -26,8 +26,6 @@ class ResultDialog : public DialogScreen {
   void Enter(Screen** activeSlot) override;
   // Takes the lines off, then leaves.
   void Leave() override;
-  // Enter: OK; Escape: Cancel.
-  void OnKeyUp(int key, int modifiers) override;
   // OK or Cancel.
   void OnButtonCommand(Control* button) override;
 

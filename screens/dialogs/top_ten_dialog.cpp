@@ -62,6 +62,8 @@ TopTenDialog::TopTenDialog(Window* window, int x, int y, int width, int height)
   close_ = AddCommandButton(*this, ButtonPicture::kClose, 125, 432, 0, kCodeClose);
   clear_ = AddCommandButton(*this, ButtonPicture::kClear, 233, 435, 0, kCodeClear);
   submit_ = AddCommandButton(*this, ButtonPicture::kSubmit, 24, 435, 0, kCodeSubmit);
+  SetKeyButtons(close_, close_);
+  SetFocusOrder({submit_, close_, clear_});
 }
 
 void TopTenDialog::Enter(Screen** activeSlot) {

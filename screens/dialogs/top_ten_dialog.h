@@ -1,6 +1,6 @@
 // TopTenDialog: the top-ten screen (336 x 540): the ten best results of the level and mode now chosen, with
 // buttons to close, to clear that list (after a question) and to send the best result to the
-// publisher's results page. The list is built afresh at every Enter.
+// publisher's results page. The list is built afresh at every Enter. Enter and Escape close it.
 #pragma once
 
 #include <array>

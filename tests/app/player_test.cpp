@@ -17,19 +17,21 @@ struct Scenario {
   int level, type;
   // Steps: score:N (points for the game), records (two records of level code 3, one of 6), autosave:0|1,
   // cmd:COMMAND, btn:COMMAND (a click on its button), press:COMMAND (the press alone), down:KEY, up:KEY,
+  // shifttab,
   // right (a right-button release), click:X,Y, release:X,Y, level:N type:N switch:N speed:N (the options'
-  // boxes), dlg:BUTTON (a dialog's button, then half a second), ticks:N, unfocus, result (the game ends).
+  // boxes), dlg:BUTTON (a dialog's button, then half a second), tap:BUTTON (the click alone), ticks:N,
+  // unfocus, result (the game ends).
   const char* steps;
   // closed, or a screen (main quit newgame help topTen clear) or game state (ready paused flying) and
-  // KEY=VALUE of what Shown gives.
+  // KEY=VALUE of what Shown gives (ring=1: the dialog's picture shows the focus ring around the focused
+  // control).
   const char* want;
 };
 
 const Scenario kScenarios[] = {
     {"ExitWithAutoSaveClosesAtOnce", 0, 0, "score:30 autosave:1 cmd:Exit", "closed"},
     {"ExitWithoutAScoreClosesAtOnce", 0, 0, "autosave:0 cmd:Exit", "closed"},
-    {"ExitDuringAGameAsksAndTakesNoKeys", 0, 0, "score:30 autosave:0 cmd:Exit up:Return up:Escape",
-     "quit line=QUIT_THE/GAME_?"},
+    {"ExitDuringAGameAsks", 0, 0, "score:30 autosave:0 cmd:Exit", "quit line=QUIT_THE/GAME_?"},
     {"QuitYesCloses", 0, 0, "score:30 autosave:0 cmd:Exit dlg:Yes", "closed"},
     {"QuitNoGoesOn", 0, 0, "score:30 autosave:0 cmd:Exit dlg:No", "main ready score=30"},
     {"NewGameWithoutAScoreStartsAtOnce", 0, 0, "cmd:NewGame", "main score=0"},
@@ -50,8 +52,31 @@ const Scenario kScenarios[] = {
      "main level=0 sound=11 speed=2"},
     {"ReopenedOptionsShowTheOptions", 0, 0, "cmd:Options switch:0 speed:4 up:Escape cmd:Options up:Return",
      "sound=11 speed=2"},
-    {"HelpTakesOnlyEnter", 0, 0, "cmd:Help up:Escape", "help page=010"},
+    // Enter runs a dialog's default button, Escape its cancel or close; the options' and the result's are
+    // above.
+    {"QuitEnterCloses", 0, 0, "score:30 autosave:0 cmd:Exit up:Return", "closed"},
+    {"QuitEscapeGoesOn", 0, 0, "score:30 autosave:0 cmd:Exit up:Escape", "main ready score=30"},
+    {"NewGameEnterRestarts", 0, 0, "score:30 cmd:NewGame up:Return", "main score=0"},
     {"HelpEnterGoesBackToTheGame", 0, 0, "cmd:Help ticks:3 up:Return", "main ready"},
+    {"HelpEscapeGoesBackToTheGame", 0, 0, "cmd:Help up:Escape", "main ready"},
+    {"TopTenEnterCloses", 2, 0, "records cmd:TopTen up:Return", "main records=3"},
+    {"TopTenEscapeCloses", 2, 0, "records cmd:TopTen up:Escape", "main records=3"},
+    {"ClearEnterClears", 2, 0, "records cmd:TopTen dlg:Clear up:Return", "top10 records=1"},
+    {"ClearEscapeKeepsEverything", 2, 0, "records cmd:TopTen dlg:Clear up:Escape", "top10 records=3"},
+    {"AWaitingButtonTakesNoKey", 0, 0, "score:30 autosave:0 cmd:Exit tap:No up:Return ticks:60",
+     "main ready"},
+    // The focus shows only after Tab; Tab and Shift+Tab walk the shown controls (wrapping from none to the
+    // last); Space or Enter presses the focused one, a radio box as a click would.
+    {"NoFocusShowsBeforeTab", 0, 0, "cmd:TopTen ticks:2", "top10 ring=0"},
+    {"TabShowsTheFocusOnAShownButton", 0, 0, "cmd:TopTen shifttab up:Space", "main"},
+    {"TheFocusShowsAroundItsControl", 0, 0, "cmd:Options down:Tab ticks:2", "ring=1"},
+    {"SpacePressesTheFocusedBox", 0, 0, "cmd:Options down:Tab down:Tab shifttab up:Space dlg:Ok",
+     "main sound=00"},
+    {"EnterPressesTheFocusedRadioBox", 0, 0, "cmd:Options shifttab shifttab shifttab up:Return dlg:Ok",
+     "main session=GameTime type=1"},
+    {"EnterPressesTheFocusedCancel", 0, 0, "score:500 result down:Tab down:Tab up:Return", "main records=0"},
+    {"SpacePressesTheFocusedOk", 0, 0, "score:500 result down:Tab down:Tab shifttab up:Space",
+     "main records=1"},
     {"HelpTurnsItsPages", 0, 0, "cmd:Help dlg:Next", "help page=101"},
     {"HelpTurnsBack", 0, 0, "cmd:Help dlg:Next dlg:Previous", "help page=010"},
     {"HelpOpensTheMoreGamesPage", 0, 0, "cmd:Help dlg:MoreGames",
@@ -60,7 +85,7 @@ const Scenario kScenarios[] = {
     {"ResultEnterFilesAndStartsAnew", 0, 0, "score:500 result up:Return", "main score=0 records=1"},
     {"ResultEscapeFilesNothing", 0, 0, "score:500 result up:Escape", "main score=0 records=0"},
     // Strategy Master is level code 3.
-    {"ClearAsks", 2, 0, "records cmd:TopTen dlg:Clear up:Return", "clear line=DELETE_ALL/RECORDS_?"},
+    {"ClearAsks", 2, 0, "records cmd:TopTen dlg:Clear", "clear line=DELETE_ALL/RECORDS_?"},
     // Ten strips with their texts always. Clips: 17 that stay (the frame's twelve pieces, the title
     // picture, three buttons, the mode picture), the level's 6 letters, the 20 row clips, the note's 9
     // letters; leaving takes off all but the 17.
@@ -99,7 +124,7 @@ const std::map<std::string, int> kNames = {
     {"Exit", MainScreen::kExit}, {"NewGame", MainScreen::kNewGame}, {"Options", MainScreen::kOptions},
     {"Help", MainScreen::kHelp}, {"TopTen", MainScreen::kTopTen}, {"WebLink", MainScreen::kWebLink},
     {"Minimize", MainScreen::kMinimize}, {"FullScreen", MainScreen::kFullScreen}, {"Return", vk::kReturn},
-    {"Escape", vk::kEscape}, {"Space", vk::kSpace}, {"Pause", vk::kPause}, {"F3", vk::kF3}, {"F4", vk::kF4}};
+    {"Escape", vk::kEscape}, {"Space", vk::kSpace}, {"Tab", vk::kTab}, {"Pause", vk::kPause}, {"F3", vk::kF3}, {"F4", vk::kF4}};
 // clang-format on
 
 class ProgramScenario : public ProgramTest, public ::testing::WithParamInterface<Scenario> {
@@ -127,13 +152,14 @@ class ProgramScenario : public ProgramTest, public ::testing::WithParamInterface
     if (verb == "btn" || verb == "release") program.Window().OnMouseUp(x, y);
     if (verb == "down") program.KeyDown(n);
     if (verb == "up") program.KeyUp(n);
+    if (verb == "shifttab") program.Window().OnKeyDown(vk::kTab, kModShift);
     if (verb == "right") program.Window().OnRightMouseUp(300, 300);
     if (verb == "click") program.Click(x, y);
     if (verb == "level") program.ClickOn(options, options.LevelBox(n));
     if (verb == "type") program.ClickOn(options, options.TypeBox(GameMode(n)));
     if (verb == "switch") program.ClickOn(options, options.SwitchBox(OptionsDialog::Switch(n)));
     if (verb == "speed") program.ClickOn(options, options.SpeedBar().Cells()[size_t(n)]);
-    if (verb == "dlg") {
+    if (verb == "dlg" || verb == "tap") {
       const std::map<std::string, std::pair<const Screen*, const Clip*>> buttons = {
           {"Yes", {question, question ? question->YesButton() : nullptr}},
           {"No", {question, question ? question->NoButton() : nullptr}},
@@ -147,7 +173,7 @@ class ProgramScenario : public ProgramTest, public ::testing::WithParamInterface
       const auto [screen, button] = buttons.at(arg);
       ASSERT_EQ(ActiveScreen(), screen) << arg;
       program.ClickOn(*screen, button);
-      program.Ticks(60);
+      if (verb == "dlg") program.Ticks(60);
     }
     if (verb == "ticks") program.Ticks(n);
     if (verb == "unfocus") program.platform.SetFocus(false);
@@ -174,6 +200,15 @@ class ProgramScenario : public ProgramTest, public ::testing::WithParamInterface
     const SessionState state = game.State();
     const HelpDialog& help = *screens::help();
     const Options& o = GetOptions();
+    bool ring = false;
+    if (const auto* dialog = dynamic_cast<const DialogScreen*>(ActiveScreen());
+        dialog && dialog->GetPicture() && dialog->GetFocusRing() && dialog->GetKeyFocus()) {
+      const Clip& around = *dialog->GetFocusRing();
+      const int x = int(around.x), y = int(around.y) + around.GetHeight() / 2;
+      ring = x == int(dialog->GetKeyFocus()->x) - 5 &&
+             dialog->GetPicture()->GetPixel(x, y) ==
+                 around.GetShownPicture()->GetPixel(0, around.GetHeight() / 2);
+    }
     const auto& urls = program.platform.OpenedUrls();
     std::ostringstream out;
     out << " screen=" << screen << " state="
@@ -187,7 +222,8 @@ class ProgramScenario : public ProgramTest, public ::testing::WithParamInterface
         << " min=" << program.platform.IsMinimised() << " url=" << (urls.empty() ? "" : urls.back())
         << " records=" << program.Main()->Scores().Size() << " rows=" << screens::topTen()->Rows().size()
         << " note=" << noteText << " top10clips=" << screens::topTen()->GetClips().size() << " line=" << lines
-        << " page=" << help.Page() << help.NextButton()->visible << help.PreviousButton()->visible << " ";
+        << " page=" << help.Page() << help.NextButton()->visible << help.PreviousButton()->visible
+        << " ring=" << ring << " ";
     return out.str();
   }
 };
@@ -258,6 +294,11 @@ TEST_F(Dialogs, TheResultShowsTheTotalAndFilesItUnderTheNameTypedCutToTwelve) {
     program.Window().OnCharacter(vk::kBack, 0);
   for (char c : std::string("Zed the\tgreatest of all"))
     program.Window().OnCharacter(c, 0);
+  // Typing stays with the name box: none reaches it while Tab has the focus on OK, and Enter back in the
+  // box is OK.
+  program.KeyDown(vk::kTab);
+  program.Window().OnCharacter('x', 0);
+  program.Window().OnKeyDown(vk::kTab, kModShift);
   program.KeyUp(vk::kReturn);
   ASSERT_EQ(program.Main()->Scores().Size(), 1u);
   const auto& [score, record] = *program.Main()->Scores().begin();

@@ -44,8 +44,9 @@ run window --expect-exit 0 \
 #    band, so that the first shots each remove a group whatever the timing): the intro in its small
 #    rounded window, a click into the main screen, three shots at fixed points, full screen and back
 #    with F4, the demo started from its button and stopped by a click into the field, which brings the
-#    player's game back without firing a shot, and the exit button ending it cleanly; the window's
-#    properties as the desktop reads them. (The intro click
+#    player's game back without firing a shot, the help opened by its button showing the focus ring's
+#    dark outer line left of its close button after Shift+Tab and closing on Escape, and the exit button
+#    ending it cleanly; the window's properties as the desktop reads them. (The intro click
 #    avoids the screen's centre, where Xvfb's pointer starts: a move to where the pointer already is
 #    makes xdotool wait 15 s.)
 if store_game "$BUILD/data"; then
@@ -58,7 +59,9 @@ if store_game "$BUILD/data"; then
     --do 'pixel 300 450 ccccff' --do 'pixel 100 480 ccccff' \
     --do 'key F4' --do 'size 1280x1024' --do 'key F4' --do 'size 800x600' --do "settle $PLAY" \
     --do 'shot back.png' --do 'click 647 205' --do changed --do 'sleep 8' --do 'shot demo.png' \
-    --do 'click 300 330' --do 'sleep 1' --do "settle $PLAY" --do 'shot stopped.png' --do 'click 775 14' \
+    --do 'click 300 330' --do 'sleep 1' --do "settle $PLAY" --do 'shot stopped.png' \
+    --do 'click 708 12' --do 'sleep 1.5' --do 'key shift+Tab' --do 'sleep 0.5' --do 'shot help.png' \
+    --do 'pixel 510 455 26267a' --do 'key Escape' --do 'sleep 1' --do 'click 775 14' \
     -- "$GAME"
 else
   echo "game: could not write the stored game"; FAILED+=(game)
