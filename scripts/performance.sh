@@ -349,6 +349,7 @@ $REPETITIONS repetitions; start-up: $STARTUP_RUNS runs; idle window: $IDLE_RUNS 
 |---|---|---|---|---|
 $(row "Start-up to the first intro frame, processor time" "under 200 ms" "$(fmt "$START_CPU" 0) ms" "$START_CPU" 200 "issue 11")
 $(row "Start-up to the first intro frame, wall time from process start" "under 200 ms" "$(fmt "$START_PROCESS" 0) ms" "$START_PROCESS" 200 "issue 11")
+$(row "Start-up to the first intro frame, wall time from process start" "at most 100 ms" "$(fmt "$START_PROCESS" 0) ms" "$START_PROCESS" 100.5 "issue 18")
 $(row "One frame in play, dirty rectangles (processor time)" "under 0.1 ms" "$(ms "$FRAME_DIRTY") ms" "$FRAME_DIRTY" 100 "issue 7")
 $(row "One frame in play, whole redraw" "under 1.5 ms" "$(ms "$FRAME_FULL") ms" "$FRAME_FULL" 1500 "issue 7")
 $(row "Screen of 200 sprites, whole redraw and present" "under 1 ms" "$(ms "$SCREEN_FULL") ms" "$SCREEN_FULL" 1000 "issue 5")
