@@ -18,7 +18,8 @@ struct Scenario {
   // Steps: score:N (points for the game), records (two records of level code 3, one of 6), autosave:0|1,
   // cmd:COMMAND, btn:COMMAND (a click on its button), press:COMMAND (the press alone), down:KEY, up:KEY,
   // right (a right-button release), click:X,Y, release:X,Y, level:N type:N switch:N speed:N (the options'
-  // boxes), dlg:BUTTON (a dialog's button, then half a second), ticks:N, unfocus, result (the game ends).
+  // boxes), dlg:BUTTON (a dialog's button, then half a second), ticks:N, unfocus, result (the game ends),
+  // close (the desktop asks the window to close).
   const char* steps;
   // closed, or a screen (main quit newgame help topTen clear) or game state (ready paused flying) and
   // KEY=VALUE of what Shown gives.
@@ -32,6 +33,11 @@ const Scenario kScenarios[] = {
      "quit line=QUIT_THE/GAME_?"},
     {"QuitYesCloses", 0, 0, "score:30 autosave:0 cmd:Exit dlg:Yes", "closed"},
     {"QuitNoGoesOn", 0, 0, "score:30 autosave:0 cmd:Exit dlg:No", "main ready score=30"},
+    // The desktop's close is the exit button's; asked again while the question is open, it closes.
+    {"CloseWithAutoSaveClosesAtOnce", 0, 0, "score:30 autosave:1 close", "closed"},
+    {"CloseDuringAGameAsks", 0, 0, "score:30 autosave:0 cmd:Help close", "quit line=QUIT_THE/GAME_?"},
+    {"CloseNoGoesOn", 0, 0, "score:30 autosave:0 close dlg:No", "main ready score=30"},
+    {"ASecondCloseCloses", 0, 0, "score:30 autosave:0 close close", "closed"},
     {"NewGameWithoutAScoreStartsAtOnce", 0, 0, "cmd:NewGame", "main score=0"},
     {"NewGameDuringAGameAsks", 0, 0, "score:30 cmd:NewGame", "newgame line=START_NEW/GAME_?"},
     {"NewGameEscapeKeepsTheGame", 0, 0, "score:30 cmd:NewGame up:Escape", "main score=30"},
@@ -151,6 +157,7 @@ class ProgramScenario : public ProgramTest, public ::testing::WithParamInterface
     }
     if (verb == "ticks") program.Ticks(n);
     if (verb == "unfocus") program.platform.SetFocus(false);
+    if (verb == "close") program.Window().OnCloseRequest();
     if (verb == "result") {
       ASSERT_TRUE(program.Main()->OpenResultDialog());
     }
@@ -254,8 +261,7 @@ TEST_F(Dialogs, TheResultShowsTheTotalAndFilesItUnderTheNameTypedCutToTwelve) {
   EXPECT_EQ(dialog.Line(1).Text(), std::to_string(bonus));
   EXPECT_EQ(dialog.Line(2).Text(), std::to_string(500 + bonus));
   EXPECT_EQ(dialog.NameBox()->GetText(), "Expert");
-  for (int i = 0; i < 6; ++i)
-    program.Window().OnCharacter(vk::kBack, 0);
+  // The name offered is selected: typing replaces it.
   for (char c : std::string("Zed the\tgreatest of all"))
     program.Window().OnCharacter(c, 0);
   program.KeyUp(vk::kReturn);
@@ -267,6 +273,37 @@ TEST_F(Dialogs, TheResultShowsTheTotalAndFilesItUnderTheNameTypedCutToTwelve) {
   EXPECT_TRUE(
       std::regex_match(record.date, std::regex(R"(([1-9]|[12][0-9]|3[01])-([1-9]|1[0-2])-1[0-9][0-9])")))
       << record.date;
+}
+
+// A window closed over the result files it under the name shown, Latin-1 letters and all, and the next
+// start reads it back from the settings file.
+TEST(ResultClose, TheWindowsCloseFilesTheResultUnderTheNameShownAndItIsReadBack) {
+  ScratchFolder folder;
+  SoundLog sounds;
+  const std::string name = "Zo\xEB \xC5sa";
+  {
+    Program program;
+    ASSERT_TRUE(program.StartIn(1, GameMode::kArcade));  // code 5
+    GetOptions().autoSave = false;
+    program.CurrentSession()->GetScore().Add(500);
+    ASSERT_TRUE(program.Main()->OpenResultDialog());
+    EditBox& box = *screens::result()->NameBox();
+    program.Window().OnCharacter(name[0], 0);  // in place of the name offered
+    int caretX = box.CaretPicture().offsetX;
+    for (char c : name.substr(1)) {
+      program.Window().OnCharacter(static_cast<signed char>(c), 0);
+      EXPECT_GT(box.CaretPicture().offsetX, caretX) << "the font draws " << int(uint8_t(c));
+      caretX = box.CaretPicture().offsetX;
+    }
+    program.Window().OnCloseRequest();
+    EXPECT_FALSE(program.platform.HasWindow());
+    EXPECT_EQ(program.Quit(), 0);
+  }
+  Program program;
+  ASSERT_TRUE(program.StartIn());
+  ASSERT_EQ(program.Main()->Scores().Size(), 1u);
+  EXPECT_EQ(program.Main()->Scores().begin()->second.name, name);
+  EXPECT_EQ(program.Main()->Scores().begin()->second.code, "5");
 }
 
 TEST_F(Dialogs, TheTopTenShowsTheTenBestOfTheLevelCodeWithNamesCutAndSubmitsTheBest) {
