@@ -98,6 +98,21 @@ if [[ ! " ${FAILED[*]} " =~ " game " ]]; then
     test "$(differ back.png stopped.png "$LAUNCHER")" -le 30
 fi
 
+# 3. The desktop's close of the window during a game with a score and the automatic save off: the game
+#    asks first (the quit question shows in the middle), and a second close ends it cleanly.
+if store_game "$BUILD/data" && (cd "$BUILD/data" && "$TOOL" sv set Game.Options.AutoSave 0 >/dev/null &&
+  "$TOOL" sv set GameOrig.Score 120 >/dev/null); then
+  run wmclose --cwd "$BUILD/data" --expect-exit 0 --wait 120 \
+    --do 'sleep 0.5' --do 'click 150 170' --do 'size 800x600' --do "settle 580x600+0+0" --do 'shot main.png' \
+    --do 'wmclose' --do 'sleep 1.5' --do 'shot asked.png' --do 'wmclose' \
+    -- "$GAME"
+  G="$RESULTS/wmclose"
+  [[ " ${FAILED[*]} " =~ " wmclose " ]] ||
+    check wmclose "the first close did not ask" test "$(differ main.png asked.png 336x300+232+150)" -ge 2000
+else
+  echo "wmclose: could not write the stored game"; FAILED+=(wmclose)
+fi
+
 if [ ${#FAILED[@]} -gt 0 ]; then
   echo "e2e: FAILED: ${FAILED[*]} (logs in $RESULTS)"
   exit 1

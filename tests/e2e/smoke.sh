@@ -30,12 +30,14 @@
 #        changed                 waits (up to --wait seconds) until the area of the last settle shows
 #                                something else: the program answered a step (a click took effect)
 #        close                   asks the program to quit (SIGTERM, which SDL turns into a quit event)
+#        wmclose                 the desktop's close of the window (its close command, Alt+F4): the
+#                                WM_DELETE_WINDOW message a window manager sends (Xvfb runs none)
 #        props FILE              writes the window's WM_CLASS, WM_TRANSIENT_FOR and icon size (_NET_WM_ICON's
 #                                first two numbers) as xprop prints them to FILE (relative to --out)
 #        cpu SECONDS             prints the program's share of one core over SECONDS ("cpu P % ...") and
 #                                its resident memory now and at its peak ("VmRSS: N MB", "VmHWM: N MB")
 #
-# Needs: Xvfb, xdotool, xwininfo, xprop, ImageMagick (import, convert).
+# Needs: Xvfb, xdotool, xwininfo, xprop, ImageMagick (import, convert); python3 for wmclose.
 set -u
 
 OUT="" CWD="" SCREEN="1280x1024" WAIT=60 EXPECT_EXIT="" END_WAIT=10
@@ -146,6 +148,33 @@ area_sum() {
     awk '$1 != "d41d8cd98f00b204e9800998ecf8427e" {print $1}'
 }
 # Moves the pointer to window point (x, y) in screen coordinates (the window may have moved).
+# wm_close WINDOW: sends WINDOW the WM_PROTOCOLS client message WM_DELETE_WINDOW through Xlib.
+wm_close() {
+  python3 - "$1" <<'PY'
+import ctypes, sys
+x = ctypes.cdll.LoadLibrary("libX11.so.6")
+x.XOpenDisplay.restype = ctypes.c_void_p
+x.XOpenDisplay.argtypes = [ctypes.c_char_p]
+x.XInternAtom.restype = ctypes.c_ulong
+x.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+x.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long, ctypes.c_void_p]
+x.XFlush.argtypes = x.XCloseDisplay.argtypes = [ctypes.c_void_p]
+class ClientMessage(ctypes.Structure):  # XClientMessageEvent, padded to the size of an XEvent
+    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                ("display", ctypes.c_void_p), ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
+                ("format", ctypes.c_int), ("data", ctypes.c_long * 5), ("pad", ctypes.c_long * 12)]
+display = x.XOpenDisplay(None)
+if not display:
+    sys.exit(1)
+window = int(sys.argv[1], 0)
+event = ClientMessage(type=33, window=window, message_type=x.XInternAtom(display, b"WM_PROTOCOLS", 0), format=32)
+event.data[0] = x.XInternAtom(display, b"WM_DELETE_WINDOW", 0)
+ok = x.XSendEvent(display, window, 0, 0, ctypes.byref(event))
+x.XFlush(display)
+x.XCloseDisplay(display)
+sys.exit(0 if ok else 1)
+PY
+}
 to_window() { geometry; xdotool mousemove --sync $((GX + $1)) $((GY + $2)); }
 # until_ok WHAT COMMAND...: runs COMMAND until it succeeds (then says how long it took); fails the step
 # when the program ends first or --wait seconds pass.
@@ -200,6 +229,7 @@ run_step() {
       [ -n "$SETTLED_SUM" ] || { fail "changed: no settle before"; return; }
       until_ok "change in $SETTLED_AREA" changed ;;
     close) kill -TERM "$PROG_PID" 2>/dev/null ;;
+    wmclose) wm_close "$WID" || fail "cannot send the window manager's close" ;;
     props)
       { xprop -id "$WID" WM_CLASS WM_TRANSIENT_FOR && xprop -id "$WID" -f _NET_WM_ICON 32c -len 16 _NET_WM_ICON; } \
         >"$OUT/${words[1]}" 2>&1 || fail "xprop cannot read the window" ;;
