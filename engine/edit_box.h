@@ -5,7 +5,6 @@
 #pragma once
 
 #include <string>
-#include <utility>
 
 #include "engine/button.h"
 #include "engine/draw_style.h"
@@ -47,8 +46,6 @@ class EditBox : public Button {
   void SetText(const std::string& text);
   // Selects the whole text, the caret at its end.
   void SelectAll();
-  // The selected characters [first, second); empty when nothing is selected.
-  std::pair<int, int> GetSelection() const { return {selectFrom_, selectTo_}; }
   const std::string& GetText() const { return text_; }
   // The longest text the edit takes (at least 0); a longer text is cut.
   void SetMaxLength(int length);

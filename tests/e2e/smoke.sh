@@ -148,31 +148,14 @@ area_sum() {
     awk '$1 != "d41d8cd98f00b204e9800998ecf8427e" {print $1}'
 }
 # Moves the pointer to window point (x, y) in screen coordinates (the window may have moved).
-# wm_close WINDOW: sends WINDOW the WM_PROTOCOLS client message WM_DELETE_WINDOW through Xlib.
+# wm_close WINDOW: sends WINDOW the client message WM_PROTOCOLS / WM_DELETE_WINDOW through Xlib, packed as
+# an XClientMessageEvent (type, serial, send_event, display, window, message_type, format, data) in an XEvent.
 wm_close() {
   python3 - "$1" <<'PY'
-import ctypes, sys
-x = ctypes.cdll.LoadLibrary("libX11.so.6")
-x.XOpenDisplay.restype = ctypes.c_void_p
-x.XOpenDisplay.argtypes = [ctypes.c_char_p]
-x.XInternAtom.restype = ctypes.c_ulong
-x.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
-x.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long, ctypes.c_void_p]
-x.XFlush.argtypes = x.XCloseDisplay.argtypes = [ctypes.c_void_p]
-class ClientMessage(ctypes.Structure):  # XClientMessageEvent, padded to the size of an XEvent
-    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
-                ("display", ctypes.c_void_p), ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
-                ("format", ctypes.c_int), ("data", ctypes.c_long * 5), ("pad", ctypes.c_long * 12)]
-display = x.XOpenDisplay(None)
-if not display:
-    sys.exit(1)
-window = int(sys.argv[1], 0)
-event = ClientMessage(type=33, window=window, message_type=x.XInternAtom(display, b"WM_PROTOCOLS", 0), format=32)
-event.data[0] = x.XInternAtom(display, b"WM_DELETE_WINDOW", 0)
-ok = x.XSendEvent(display, window, 0, 0, ctypes.byref(event))
-x.XFlush(display)
-x.XCloseDisplay(display)
-sys.exit(0 if ok else 1)
+import ctypes as c, struct, sys; x = c.CDLL("libX11.so.6"); x.XOpenDisplay.restype = c.c_void_p; x.XInternAtom.restype = c.c_ulong
+x.XInternAtom.argtypes = [c.c_void_p, c.c_char_p, c.c_int]; d = c.c_void_p(x.XOpenDisplay(None)); w = int(sys.argv[1], 0)
+e = struct.pack("i4xQi4xQQQi4x5q", 33, 0, 0, 0, w, x.XInternAtom(d, b"WM_PROTOCOLS", 0), 32, x.XInternAtom(d, b"WM_DELETE_WINDOW", 0), 0, 0, 0, 0)
+sys.exit(0 if d.value and x.XSendEvent(d, c.c_ulong(w), 0, c.c_long(0), c.create_string_buffer(e, 192)) and x.XFlush(d) else 1)
 PY
 }
 to_window() { geometry; xdotool mousemove --sync $((GX + $1)) $((GY + $2)); }

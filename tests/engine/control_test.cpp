@@ -81,7 +81,7 @@ void Type(EditBox& edit, const std::string& text) {
     edit.OnCharacter(static_cast<unsigned char>(c), 0);
 }
 
-// Latin-1's letters and signs are typed (a byte above 127 arrives negative); its control codes are not.
+// Latin-1's letters and signs are typed; its control codes (128..159) are not.
 TEST(ClipEdit, TypingStopsAtTheMaximumAndIgnoresWhatIsNotPrintable) {
   auto edit = MakeEdit(4000, 30);
   Type(*edit, std::string(256, 'a'));
@@ -89,9 +89,7 @@ TEST(ClipEdit, TypingStopsAtTheMaximumAndIgnoresWhatIsNotPrintable) {
   edit->SetText("");
   for (int c : {13, 9, 27, 31, 128, -97})
     edit->OnCharacter(c, 0);
-  Type(*edit, " ~\x7f");
-  for (int c : {-96, -21, 255})
-    edit->OnCharacter(c, 0);
+  Type(*edit, " ~\x7f\xa0\xeb\xff");
   EXPECT_EQ(edit->GetText(), " ~\x7f\xa0\xeb\xff");
   edit->SetMaxLength(2);
   EXPECT_EQ(edit->GetText(), " ~");
@@ -118,43 +116,25 @@ TEST(ClipEdit, CaretKeysStopAtTheEndsAndTheCaretFollowsTheTextShownOnlyWithTheFo
   EXPECT_EQ(edit->GetShownPictures().size(), 2u);
 }
 
-// The whole text selected shows highlighted; the first character typed replaces it (even at the maximum
-// length), Backspace and Delete remove it, and a caret key ends it with the text kept.
+// The whole text selected shows highlighted (not see-through); the first character typed replaces it,
+// even at the maximum length; Backspace and Delete remove it; a caret key ends it and keeps the text.
 TEST(ClipEdit, ASelectionShowsGivesWayToTypingAndEndsWithTheCaretKeys) {
-  const auto highlighted = [](const EditBox& edit) {
-    const Bitmap& text = edit.TextPicture();
-    int count = 0;
-    for (int y = 0; y < text.GetHeight(); ++y)
-      for (int x = 0; x < text.GetWidth(); ++x)
-        count += text.GetPixel(x, y) == EditBox::kSelectionBackground;
-    return count;
-  };
-  const struct {
-    int key;  // a key, a character when negative, or 0
-    int maxLength;
-    const char* after;  // the text after the key and then "x" typed
-  } cases[] = {{0, 6, "x"},
-               {-vk::kBack, 6, "x"},
-               {vk::kDelete, 6, "x"},
-               {vk::kLeft, 9, "Novicxe"},
-               {vk::kRight, 9, "Novicex"},
-               {vk::kHome, 9, "xNovice"},
-               {vk::kEnd, 9, "Novicex"}};
-  for (const auto& c : cases) {
+  // A key, or a character when negative; then the text after "x" is typed.
+  const int keys[] = {0, -vk::kBack, vk::kDelete, vk::kLeft, vk::kRight, vk::kHome};
+  const char* after[] = {"x", "x", "x", "Novicxe", "Novicex", "xNovice"};
+  for (size_t i = 0; i < std::size(keys); ++i) {
+    const int key = keys[i];
     auto edit = MakeEdit(200, 30);
-    edit->SetTextArea(10, 4, 180, 26);
-    edit->SetMaxLength(c.maxLength);
     edit->SetText("Novice");
+    edit->SetMaxLength(key > 0 ? 7 : 6);
     edit->SelectAll();
-    EXPECT_GT(highlighted(*edit), 20) << c.key;
-    EXPECT_NE(edit->TextPicture().colorKey, int32_t(EditBox::kSelectionBackground));
-    if (c.key != 0) c.key < 0 ? edit->OnCharacter(-c.key, 0) : void(edit->OnKey(c.key, 0));
-    if (c.key > 0) {
-      EXPECT_EQ(highlighted(*edit), 0) << c.key;
-    }
+    const Bitmap& text = edit->TextPicture();
+    EXPECT_EQ(text.GetPixel(1, 2), EditBox::kSelectionBackground) << key;
+    EXPECT_NE(text.colorKey, int32_t(EditBox::kSelectionBackground));
+    key < 0 ? edit->OnCharacter(-key, 0) : void(edit->OnKey(key, 0));
+    EXPECT_EQ(text.GetPixel(1, 2) == EditBox::kSelectionBackground, key == 0) << key;
     Type(*edit, "x");
-    EXPECT_EQ(edit->GetText(), c.after) << c.key;
-    EXPECT_EQ(edit->GetSelection().first, edit->GetSelection().second) << c.key;
+    EXPECT_EQ(edit->GetText(), after[i]) << key;
   }
 }
 
