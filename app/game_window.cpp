@@ -141,6 +141,13 @@ void GameWindow::OnCharacter(int ch, int modifiers) {
   if (ActiveScreenLink* screen = Active()) screen->Char(ch, modifiers);
 }
 
+void GameWindow::OnCloseRequest() {
+  if (contents_ == Contents::kGame)
+    AnswerCloseRequest(this);
+  else
+    Window::OnCloseRequest();
+}
+
 bool GameWindow::Open() {
   SetBackgroundColor(kBackground);
   SetNoCaption(true);

@@ -68,6 +68,8 @@ class GameWindow : public Window {
   void OnKeyDown(int key, int modifiers) override;
   void OnKeyUp(int key, int modifiers) override;
   void OnCharacter(int ch, int modifiers) override;
+  // The game answers as its exit button does (AnswerCloseRequest); the window alone closes.
+  void OnCloseRequest() override;
 
  private:
   // The link when a screen is active, else null.

@@ -95,6 +95,7 @@ void EditBox::SetFocus(bool on) {
   shown.push_back(&caretPicture_);
   caretShown_ = true;
   caret_ = 0;
+  selectFrom_ = selectTo_ = 0;
   firstVisible_ = 0;
   Render();
   PlaceCaret();
@@ -104,19 +105,22 @@ void EditBox::SetFocus(bool on) {
 
 bool EditBox::OnKey(int key, int) {
   const int length = static_cast<int>(text_.size());
+  const bool caretKey = key == vk::kLeft || key == vk::kRight || key == vk::kHome || key == vk::kEnd;
+  // Moving the caret ends the selection; it is drawn again without it even where the caret cannot move.
+  if (caretKey) selectFrom_ = selectTo_ = 0;
   switch (key) {
     case vk::kLeft:
-      if (caret_ <= 0) return false;
+      if (caret_ <= 0) break;
       if (caret_ <= firstVisible_) firstVisible_ = std::max(caret_ - 1, 0);
       --caret_;
       break;
     case vk::kRight:
-      if (caret_ >= length) return false;
+      if (caret_ >= length) break;
       if (TextWidth(firstVisible_, caret_) > Room()) ++firstVisible_;
       ++caret_;
       break;
     case vk::kDelete:
-      if (caret_ >= length) return false;
+      if (EraseSelection() || caret_ >= length) break;
       text_.erase(size_t(caret_), 1);
       break;
     case vk::kHome:
@@ -136,16 +140,21 @@ bool EditBox::OnKey(int key, int) {
 
 void EditBox::OnCharacter(int ch, int) {
   const int c = ch & 0xFF;
+  // 128..159 are control codes in Latin-1, not characters.
+  const bool printable = (c >= 32 && c <= 127) || c >= 160;
   if (c == vk::kBack) {
-    if (!text_.empty() && caret_ > 0) {
+    if (!EraseSelection() && !text_.empty() && caret_ > 0) {
       text_.erase(size_t(caret_ - 1), 1);
       --caret_;
       ScrollToCaret();
     }
-  } else if (c >= 32 && c <= 127 && static_cast<int>(text_.size()) < maxLength_) {
-    text_.insert(size_t(caret_), 1, static_cast<char>(c));
-    ++caret_;
-    if (TextWidth(firstVisible_, caret_) > Room()) ++firstVisible_;
+  } else if (printable) {
+    EraseSelection();
+    if (static_cast<int>(text_.size()) < maxLength_) {
+      text_.insert(size_t(caret_), 1, static_cast<char>(c));
+      ++caret_;
+      if (TextWidth(firstVisible_, caret_) > Room()) ++firstVisible_;
+    }
   }
   Render();
   PlaceCaret();
@@ -155,10 +164,30 @@ void EditBox::OnCharacter(int ch, int) {
 
 void EditBox::SetText(const std::string& text) {
   text_ = text.substr(0, size_t(maxLength_));
+  selectFrom_ = selectTo_ = 0;
   caret_ = static_cast<int>(text_.size());
   ScrollToCaret();
   Render();
   PlaceCaret();
+}
+
+void EditBox::SelectAll() {
+  selectFrom_ = 0;
+  selectTo_ = caret_ = static_cast<int>(text_.size());
+  ScrollToCaret();
+  Render();
+  PlaceCaret();
+}
+
+bool EditBox::EraseSelection() {
+  const int from = std::clamp(selectFrom_, 0, static_cast<int>(text_.size()));
+  const int to = std::clamp(selectTo_, from, static_cast<int>(text_.size()));
+  selectFrom_ = selectTo_ = 0;
+  if (from == to) return false;
+  text_.erase(size_t(from), size_t(to - from));
+  caret_ = from;
+  ScrollToCaret();
+  return true;
 }
 
 void EditBox::SetMaxLength(int length) {
@@ -201,8 +230,18 @@ void EditBox::Render() {
     const DrawFontScope scope(look);
     textPicture_.DrawText(text_.c_str() + firstVisible_, 0, 0);
   }
-  // Only the glyphs show over the edit's own picture.
-  textPicture_.SetColorKey(-1);
+  // The selection's visible part is drawn again over it in the selection's colours.
+  const int from = std::clamp(selectFrom_, firstVisible_, static_cast<int>(text_.size()));
+  const int to = std::clamp(selectTo_, from, static_cast<int>(text_.size()));
+  if (from < to) {
+    const int x = TextWidth(firstVisible_, from);
+    look.textColor = kSelectionText;
+    look.backgroundColor = kSelectionBackground;
+    const DrawFontScope scope(look);
+    textPicture_.DrawText(text_.substr(size_t(from), size_t(to - from)).c_str(), x, 0);
+  }
+  // Only the glyphs and the selection show over the edit's own picture.
+  textPicture_.SetColorKey(static_cast<int32_t>(textPicture_.fillColor));
 }
 
 void EditBox::PlaceCaret() {

@@ -1,6 +1,7 @@
 // EditBox: a one-line text field. The edit's own picture is its frame (sequences 0 normal, 1 pressed,
 // 2 hover); the text is rendered into a picture of its own inside the text area, scrolled by whole
-// characters so that the caret stays in view; a blinking caret shows while the edit has the focus.
+// characters so that the caret stays in view; a blinking caret shows while the edit has the focus. A
+// selected stretch of the text shows highlighted and gives way to what is typed next.
 #pragma once
 
 #include <string>
@@ -13,6 +14,8 @@ class EditBox : public Button {
   static constexpr int kDefaultMaxLength = 255;
   // The caret swaps colours after this long.
   static constexpr int kBlinkMs = 300;
+  // The selection's look. Its text is a shade off white: white is the text picture's see-through key.
+  static constexpr uint32_t kSelectionBackground = 0x3366CC, kSelectionText = 0xFFFFFE;
 
   // Takes its font from the current DrawFont.
   EditBox();
@@ -29,17 +32,20 @@ class EditBox : public Button {
   // On the edit: takes the focus, the pressed look; true. Elsewhere: loses the focus; false.
   bool OnPress(int x, int y) override;
   bool OnRelease(int x, int y) override;
-  // Left, Right, Home, End move the caret (scrolling as needed), Delete removes the character after it.
-  // Always false.
+  // Left, Right, Home, End drop the selection and move the caret (scrolling as needed); Delete removes
+  // the selection, or else the character after the caret. Always false.
   bool OnKey(int key, int modifiers) override;
-  // Backspace removes the character before the caret; a printable character (32..127) is inserted while
-  // the text is shorter than the maximum length; anything else is ignored.
+  // Backspace removes the selection, or else the character before the caret; a printable character
+  // (32..127, or a Latin-1 letter or sign 160..255) replaces the selection, or is inserted while the text
+  // is shorter than the maximum length; anything else is ignored.
   void OnCharacter(int ch, int modifiers) override;
-  // On: shows the caret at the start of the text. Off: hides it.
+  // On: shows the caret at the start of the text, nothing selected. Off: hides it.
   void SetFocus(bool on) override;
 
-  // Replaces the text (cut to the maximum length); the caret goes to its end.
+  // Replaces the text (cut to the maximum length), nothing selected; the caret goes to its end.
   void SetText(const std::string& text);
+  // Selects the whole text, the caret at its end.
+  void SelectAll();
   const std::string& GetText() const { return text_; }
   // The longest text the edit takes (at least 0); a longer text is cut.
   void SetMaxLength(int length);
@@ -65,9 +71,12 @@ class EditBox : public Button {
   void PlaceCaret();
   // The text picture after Load or CopyFrom.
   void TakeArea();
+  // Removes the selected characters, the caret where they began. False when nothing was selected.
+  bool EraseSelection();
 
   std::string text_;
   int32_t caret_ = 0;
+  int32_t selectFrom_ = 0, selectTo_ = 0;  // equal: nothing selected
   int32_t maxLength_ = kDefaultMaxLength;
   int32_t leftMargin_ = 0, topMargin_ = 0;
   int32_t textAreaWidth_ = 1, textAreaHeight_ = 1;

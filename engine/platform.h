@@ -25,6 +25,7 @@ constexpr int kModShift = 1, kModCtrl = 2, kModAlt = 4;
 enum class PlatformEventType {
   kNone,
   kQuit,            // the window was closed or the process asked to end
+  kClose,           // the desktop asks the window to close (its close command, Alt+F4): the program decides
   kMouseMove,       // x, y in client coordinates of the 800 x 600 picture
   kMouseDown,       // x, y
   kMouseUp,         // x, y

@@ -96,6 +96,9 @@ bool RetryNamedX11Display() {
 bool SdlPlatform::StartVideo() {
   if (videoStarted_) return true;
   SDL_SetHint(SDL_HINT_APP_NAME, "Globbet");
+  // The desktop's close of the only window is a request the game answers (it may ask first); only a
+  // quit signal is SDL's quit.
+  SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
   // The window surface must stay in software, or X11 drops the window's shape when it is fetched.
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   // A windowed game has no reason to switch the desktop's compositor off.

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstring>
 
+#include "engine/latin1_text.h"
 #include "engine/platform_sdl.h"
 
 // ---- key mapping ---------------------------------------------------------------------------------
@@ -95,7 +96,7 @@ PlatformEvent Event(PlatformEventType type) {
 PlatformEventType WindowEventType(uint8_t event) {
   switch (event) {
     case SDL_WINDOWEVENT_CLOSE:
-      return PlatformEventType::kQuit;
+      return PlatformEventType::kClose;
     case SDL_WINDOWEVENT_FOCUS_GAINED:
       return PlatformEventType::kFocusGained;
     case SDL_WINDOWEVENT_FOCUS_LOST:
@@ -147,12 +148,12 @@ void AddKeyEvents(const SDL_KeyboardEvent& key, int modifiers, std::deque<Platfo
   }
 }
 
-// Appends one character event per byte of typed text.
+// Appends one character event per character of typed text. SDL types UTF-8, the game's texts are
+// Latin-1: a letter Latin-1 holds arrives as its byte, one it cannot hold is dropped.
 void AddTextEvents(const SDL_TextInputEvent& text, int modifiers, std::deque<PlatformEvent>& out) {
-  const size_t n = strnlen(text.text, sizeof text.text);
-  for (size_t i = 0; i < n; ++i) {
+  for (const char byte : Utf8ToLatin1(std::string_view(text.text, strnlen(text.text, sizeof text.text)))) {
     PlatformEvent c = Event(PlatformEventType::kChar);
-    c.ch = static_cast<signed char>(text.text[i]);  // bytes above 127 arrive negative
+    c.ch = static_cast<signed char>(byte);  // bytes above 127 arrive negative
     c.modifiers = modifiers;
     out.push_back(c);
   }

@@ -84,6 +84,9 @@ bool Window::Dispatch(const PlatformEvent& e) {
   switch (e.type) {
     case PlatformEventType::kQuit:
       return false;
+    case PlatformEventType::kClose:
+      OnCloseRequest();
+      break;
     case PlatformEventType::kMouseMove:
       OnMouseMove(e.x, e.y);
       break;

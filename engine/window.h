@@ -39,6 +39,8 @@ class Window {
   virtual void OnKeyUp(int key, int modifiers) { (void)key, (void)modifiers; }
   // ch: a character byte widened from signed 8 bits (codes above 127 arrive negative).
   virtual void OnCharacter(int ch, int modifiers) { (void)ch, (void)modifiers; }
+  // The desktop asks the window to close. The default closes it.
+  virtual void OnCloseRequest() { Close(); }
 
   // -- creation and the loop --
   // Creates the platform window: a non-zero width and height replace the stored size (0 lets the

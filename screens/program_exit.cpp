@@ -3,8 +3,13 @@
 #include <cstdio>
 #include <string>
 
+#include "engine/active_screen.h"
 #include "engine/errors.h"
 #include "engine/window.h"
+#include "screens/dialogs/quit_dialog.h"
+#include "screens/dialogs/result_dialog.h"
+#include "screens/main_screen.h"
+#include "screens/screen_slots.h"
 #include "screens/screens_context.h"
 
 namespace {
@@ -31,4 +36,20 @@ void EndProgram(Window* window, int code) {
 
 int ProgramExitCode() {
   return Screens().exitCode;
+}
+
+void AnswerCloseRequest(Window* window) {
+  const Screen* active = ActiveScreen();
+  // Asked again while the question is open, the player insists: that is the answer yes.
+  if (QuitDialog* quit = screens::quit().get(); quit && active == quit) {
+    quit->Yes();
+    return;
+  }
+  // A closing window never throws a result away: it is filed as OK files it, and the next game (with
+  // no score yet) lets the exit close at once.
+  if (ResultDialog* result = screens::result().get(); result && active == result) result->Ok();
+  if (MainScreen* main = screens::mainScreen().get())
+    main->RunCommand(MainScreen::kExit);
+  else if (window)
+    window->Close();
 }

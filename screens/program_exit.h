@@ -1,6 +1,7 @@
 // A fatal error ends the program: the message has been shown, the window closes, nothing is saved and
 // the process exit code is the one asked for (255 for a missing data file or a game that cannot be
 // made). The request is remembered in the screens context so that the window's teardown and the entry see it.
+// The desktop's request to close the window is answered here too, as the exit button would answer it.
 #pragma once
 
 #include "engine/load_result.h"
@@ -25,3 +26,7 @@ void ReportLoadFailure(const LoadResult& failure);
 void EndProgram(Window* window, int code);
 // The exit code asked for, or 0 while none was.
 int ProgramExitCode();
+// The desktop asks to close the window: the exit button's command runs, asking first when it would. A
+// result being entered is filed under the name shown first; a request while the quit question is open
+// closes the window.
+void AnswerCloseRequest(Window* window);

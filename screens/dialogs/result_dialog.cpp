@@ -81,6 +81,8 @@ void ResultDialog::Enter(Screen** activeSlot) {
     // Focus first: it puts the caret at the start; the text then puts it after the name.
     edit_->SetFocus(true);
     edit_->SetText(name_);
+    // Selected, the name offered gives way to the first character typed; a caret key keeps it to edit.
+    edit_->SelectAll();
   }
   DialogScreen::Enter(activeSlot);
 }

@@ -1,7 +1,7 @@
 // ResultDialog: the result entry (336 x 510), opened when a game ends with a score. It shows the score,
 // the bonus for the colours cleared and the total in ball letters, takes the player's name and files the
 // result in the high-score table. OK (or Enter) stores, Cancel (or Escape) does not; either way the next
-// game starts.
+// game starts. Closing the window stores, as OK does (AnswerCloseRequest).
 #pragma once
 
 #include <string>
@@ -22,7 +22,7 @@ class ResultDialog : public DialogScreen {
   ResultDialog(Window* window, int x, int y, int width, int height);
 
   // -- overrides --
-  // Writes score, bonus and total, puts the name in the box, then enters.
+  // Writes score, bonus and total, puts the name in the box (selected), then enters.
   void Enter(Screen** activeSlot) override;
   // Takes the lines off, then leaves.
   void Leave() override;

@@ -20,7 +20,7 @@ struct Scenario {
   // shifttab,
   // right (a right-button release), click:X,Y, release:X,Y, level:N type:N switch:N speed:N (the options'
   // boxes), dlg:BUTTON (a dialog's button, then half a second), tap:BUTTON (the click alone), ticks:N,
-  // unfocus, result (the game ends).
+  // unfocus, result (the game ends), close (the desktop asks the window to close).
   const char* steps;
   // closed, or a screen (main quit newgame help topTen clear) or game state (ready paused flying) and
   // KEY=VALUE of what Shown gives (ring=1: the dialog's picture shows the focus ring around the focused
@@ -34,6 +34,9 @@ const Scenario kScenarios[] = {
     {"ExitDuringAGameAsks", 0, 0, "score:30 autosave:0 cmd:Exit", "quit line=QUIT_THE/GAME_?"},
     {"QuitYesCloses", 0, 0, "score:30 autosave:0 cmd:Exit dlg:Yes", "closed"},
     {"QuitNoGoesOn", 0, 0, "score:30 autosave:0 cmd:Exit dlg:No", "main ready score=30"},
+    // The desktop's close is the exit button's; asked again while the question is open, it closes.
+    {"CloseDuringAGameAsks", 0, 0, "score:30 autosave:0 cmd:Help close", "quit line=QUIT_THE/GAME_?"},
+    {"ASecondCloseCloses", 0, 0, "score:30 autosave:0 close close", "closed"},
     {"NewGameWithoutAScoreStartsAtOnce", 0, 0, "cmd:NewGame", "main score=0"},
     {"NewGameDuringAGameAsks", 0, 0, "score:30 cmd:NewGame", "newgame line=START_NEW/GAME_?"},
     {"NewGameEscapeKeepsTheGame", 0, 0, "score:30 cmd:NewGame up:Escape", "main score=30"},
@@ -177,6 +180,7 @@ class ProgramScenario : public ProgramTest, public ::testing::WithParamInterface
     }
     if (verb == "ticks") program.Ticks(n);
     if (verb == "unfocus") program.platform.SetFocus(false);
+    if (verb == "close") program.Window().OnCloseRequest();
     if (verb == "result") {
       ASSERT_TRUE(program.Main()->OpenResultDialog());
     }
@@ -280,7 +284,8 @@ TEST(ResultRules, TheNameOfferedIsKeptOrTheLevelsBestStrategyNameOrTheLevelName)
         << '"' << c.typed << "\" " << c.level;
 }
 
-TEST_F(Dialogs, TheResultShowsTheTotalAndFilesItUnderTheNameTypedCutToTwelve) {
+// The window's close files the result as OK does, under the name typed in place of the one offered.
+TEST_F(Dialogs, TheResultShowsTheTotalAndTheWindowsCloseFilesItUnderTheNameTypedCutToTwelve) {
   ASSERT_TRUE(program.StartIn(1, GameMode::kArcade));  // arcade Expert: level code 5
   program.CurrentSession()->GetScore().Add(500);
   ASSERT_TRUE(program.Main()->OpenResultDialog());
@@ -290,21 +295,20 @@ TEST_F(Dialogs, TheResultShowsTheTotalAndFilesItUnderTheNameTypedCutToTwelve) {
   EXPECT_EQ(dialog.Line(1).Text(), std::to_string(bonus));
   EXPECT_EQ(dialog.Line(2).Text(), std::to_string(500 + bonus));
   EXPECT_EQ(dialog.NameBox()->GetText(), "Expert");
-  for (int i = 0; i < 6; ++i)
-    program.Window().OnCharacter(vk::kBack, 0);
-  for (char c : std::string("Zed the\tgreatest of all"))
-    program.Window().OnCharacter(c, 0);
-  // Typing stays with the name box: none reaches it while Tab has the focus on OK, and Enter back in the
-  // box is OK.
+  for (char c : std::string("Zo\xEB the\tgreatest of all"))
+    program.Window().OnCharacter(static_cast<signed char>(c), 0);
+  // Typing stays with the name box: none reaches it while Tab has the focus on OK.
   program.KeyDown(vk::kTab);
   program.Window().OnCharacter('x', 0);
   program.Window().OnKeyDown(vk::kTab, kModShift);
-  program.KeyUp(vk::kReturn);
+  // Closing the window files the result under the name shown.
+  program.Window().OnCloseRequest();
+  EXPECT_FALSE(program.platform.HasWindow());
   ASSERT_EQ(program.Main()->Scores().Size(), 1u);
   const auto& [score, record] = *program.Main()->Scores().begin();
   EXPECT_EQ(score, 500 + bonus);
   EXPECT_EQ(record.code, "5");
-  EXPECT_EQ(record.name, "Zed thegreat");
+  EXPECT_EQ(record.name, "Zo\xEB thegreat");
   EXPECT_TRUE(
       std::regex_match(record.date, std::regex(R"(([1-9]|[12][0-9]|3[01])-([1-9]|1[0-2])-1[0-9][0-9])")))
       << record.date;

@@ -101,6 +101,22 @@ if [[ ! " ${FAILED[*]} " =~ " game " ]]; then
     test "$(differ back.png stopped.png "$LAUNCHER")" -le 30
 fi
 
+# 3. The desktop's close of the window during a game with a score, the automatic save turned off in the
+#    options (the switch at (302, 162), OK at (320, 512)): the quit question shows in the middle, and a
+#    second close ends the game cleanly.
+if store_game "$BUILD/data" && (cd "$BUILD/data" && "$TOOL" sv set GameOrig.Score 120 >/dev/null); then
+  run wmclose --cwd "$BUILD/data" --expect-exit 0 --wait 120 \
+    --do 'sleep 0.5' --do 'click 150 170' --do 'size 800x600' --do 'click 729 64' --do 'sleep 1' \
+    --do 'click 302 162' --do 'click 320 512' --do 'sleep 1' --do 'settle 580x600+0+0' --do 'shot main.png' \
+    --do 'wmclose' --do 'sleep 1.5' --do 'shot asked.png' --do 'wmclose' \
+    -- "$GAME"
+  G="$RESULTS/wmclose"
+  [[ " ${FAILED[*]} " =~ " wmclose " ]] ||
+    check wmclose "the first close did not ask" test "$(differ main.png asked.png 336x300+232+150)" -ge 2000
+else
+  echo "wmclose: could not write the stored game"; FAILED+=(wmclose)
+fi
+
 if [ ${#FAILED[@]} -gt 0 ]; then
   echo "e2e: FAILED: ${FAILED[*]} (logs in $RESULTS)"
   exit 1

@@ -81,15 +81,16 @@ void Type(EditBox& edit, const std::string& text) {
     edit.OnCharacter(static_cast<unsigned char>(c), 0);
 }
 
+// Latin-1's letters and signs are typed; its control codes (128..159) are not.
 TEST(ClipEdit, TypingStopsAtTheMaximumAndIgnoresWhatIsNotPrintable) {
   auto edit = MakeEdit(4000, 30);
   Type(*edit, std::string(256, 'a'));
   EXPECT_EQ(edit->GetText(), std::string(255, 'a'));
   edit->SetText("");
-  for (int c : {13, 9, 27, 31, -1, 128, 200})
+  for (int c : {13, 9, 27, 31, 128, -97})
     edit->OnCharacter(c, 0);
-  Type(*edit, " ~\x7f");
-  EXPECT_EQ(edit->GetText(), " ~\x7f");
+  Type(*edit, " ~\x7f\xa0\xeb\xff");
+  EXPECT_EQ(edit->GetText(), " ~\x7f\xa0\xeb\xff");
   edit->SetMaxLength(2);
   EXPECT_EQ(edit->GetText(), " ~");
   EXPECT_EQ(edit->GetCaret(), 2);
@@ -113,6 +114,28 @@ TEST(ClipEdit, CaretKeysStopAtTheEndsAndTheCaretFollowsTheTextShownOnlyWithTheFo
   EXPECT_EQ(edit->GetCaret(), 2);
   edit->SetFocus(false);
   EXPECT_EQ(edit->GetShownPictures().size(), 2u);
+}
+
+// The whole text selected shows highlighted (not see-through); the first character typed replaces it,
+// even at the maximum length; Backspace and Delete remove it; a caret key ends it and keeps the text.
+TEST(ClipEdit, ASelectionShowsGivesWayToTypingAndEndsWithTheCaretKeys) {
+  // A key, or a character when negative; then the text after "x" is typed.
+  const int keys[] = {0, -vk::kBack, vk::kDelete, vk::kLeft, vk::kRight, vk::kHome};
+  const char* after[] = {"x", "x", "x", "Novicxe", "Novicex", "xNovice"};
+  for (size_t i = 0; i < std::size(keys); ++i) {
+    const int key = keys[i];
+    auto edit = MakeEdit(200, 30);
+    edit->SetText("Novice");
+    edit->SetMaxLength(key > 0 ? 7 : 6);
+    edit->SelectAll();
+    const Bitmap& text = edit->TextPicture();
+    EXPECT_EQ(text.GetPixel(1, 2), EditBox::kSelectionBackground) << key;
+    EXPECT_NE(text.colorKey, int32_t(EditBox::kSelectionBackground));
+    key < 0 ? edit->OnCharacter(-key, 0) : void(edit->OnKey(key, 0));
+    EXPECT_EQ(text.GetPixel(1, 2) == EditBox::kSelectionBackground, key == 0) << key;
+    Type(*edit, "x");
+    EXPECT_EQ(edit->GetText(), after[i]) << key;
+  }
 }
 
 // ---- text pages ------------------------------------------------------------------------------------

@@ -9,6 +9,7 @@
 #include <tuple>
 
 #include "app/game_window.h"
+#include "engine/latin1_text.h"
 #include "engine/platform_headless.h"
 #include "engine/platform_sdl.h"
 #include "engine/screen.h"
@@ -221,6 +222,18 @@ TEST(SdlWindow, KeysMapToTheGamesKeyCodes) {
   EXPECT_EQ(SdlKeyToVirtualKey(SDLK_KP_PERIOD, false), 46);
   EXPECT_EQ(SdlKeyCharacter(SDLK_BACKSPACE), 8);
   EXPECT_EQ(SdlKeyCharacter(SDLK_a), 0) << "letters arrive as text";
+}
+
+// Typed text is UTF-8; the game keeps what Latin-1 holds and drops the rest, malformed bytes included.
+TEST(SdlWindow, TypedTextBecomesLatin1) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"Zo\xC3\xAB \xC3\x80\xC2\xA0\xC3\xBF", "Zo\xEB \xC0\xA0\xFF"},  // the upper half's ends
+      {"a\xE2\x82\xAC\xC5\x93\xF0\x9F\x98\x80!", "a!"},                // euro sign, oe, four bytes
+      {"\xC0\xBA\xE0\x80\xBA:", ":"},                                  // overlong forms of ':'
+      {"\x80x\xC3y\xFF\xC3", "xy"},  // stray continuation, lead without it, no lead, cut short
+  };
+  for (const auto& [utf8, latin1] : cases)
+    EXPECT_EQ(Utf8ToLatin1(utf8), latin1) << utf8;
 }
 
 // The loop waits for input in SDL's whole milliseconds, all but the last of them, and sleeps to the exact
