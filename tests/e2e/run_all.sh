@@ -11,6 +11,8 @@ mkdir -p "$RESULTS"
 export LSAN_OPTIONS="suppressions=$SOURCE/tests/e2e/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 # The smoke runs must not play sound on the machine running them.
 export SDL_AUDIODRIVER="${SDL_AUDIODRIVER:-dummy}"
+# The window manager's close in the runs (smoke.sh wmclose) is sent by the harness.
+export GLOBBET_HARNESS="$HARNESS"
 unset SDL_VIDEODRIVER
 
 FAILED=()

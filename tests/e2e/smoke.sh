@@ -37,7 +37,7 @@
 #        cpu SECONDS             prints the program's share of one core over SECONDS ("cpu P % ...") and
 #                                its resident memory now and at its peak ("VmRSS: N MB", "VmHWM: N MB")
 #
-# Needs: Xvfb, xdotool, xwininfo, xprop, ImageMagick (import, convert); python3 for wmclose.
+# Needs: Xvfb, xdotool, xwininfo, xprop, ImageMagick (import, convert); globbet-harness for wmclose.
 set -u
 
 OUT="" CWD="" SCREEN="1280x1024" WAIT=60 EXPECT_EXIT="" END_WAIT=10
@@ -148,16 +148,9 @@ area_sum() {
     awk '$1 != "d41d8cd98f00b204e9800998ecf8427e" {print $1}'
 }
 # Moves the pointer to window point (x, y) in screen coordinates (the window may have moved).
-# wm_close WINDOW: sends WINDOW the client message WM_PROTOCOLS / WM_DELETE_WINDOW through Xlib, packed as
-# an XClientMessageEvent (type, serial, send_event, display, window, message_type, format, data) in an XEvent.
-wm_close() {
-  python3 - "$1" <<'PY'
-import ctypes as c, struct, sys; x = c.CDLL("libX11.so.6"); x.XOpenDisplay.restype = c.c_void_p; x.XInternAtom.restype = c.c_ulong
-x.XInternAtom.argtypes = [c.c_void_p, c.c_char_p, c.c_int]; d = c.c_void_p(x.XOpenDisplay(None)); w = int(sys.argv[1], 0)
-e = struct.pack("i4xQi4xQQQi4x5q", 33, 0, 0, 0, w, x.XInternAtom(d, b"WM_PROTOCOLS", 0), 32, x.XInternAtom(d, b"WM_DELETE_WINDOW", 0), 0, 0, 0, 0)
-sys.exit(0 if d.value and x.XSendEvent(d, c.c_ulong(w), 0, c.c_long(0), c.create_string_buffer(e, 192)) and x.XFlush(d) else 1)
-PY
-}
+# wm_close WINDOW: asks WINDOW to close as a window manager does (globbet-harness wmclose, named by
+# GLOBBET_HARNESS).
+wm_close() { "${GLOBBET_HARNESS:?wmclose needs GLOBBET_HARNESS}" wmclose "$1"; }
 to_window() { geometry; xdotool mousemove --sync $((GX + $1)) $((GY + $2)); }
 # until_ok WHAT COMMAND...: runs COMMAND until it succeeds (then says how long it took); fails the step
 # when the program ends first or --wait seconds pass.
