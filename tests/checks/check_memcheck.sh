@@ -86,8 +86,6 @@ fi
 seconds=$((SECONDS - start))
 
 # ---- the verdict ----------------------------------------------------------------------------------------
-FAILED=0
-fail() { echo "memcheck: FAIL: $*"; FAILED=1; }
 figure() {  # figure LABEL: the byte count of a LEAK SUMMARY line, 0 when memcheck found no leak at all
   local n
   n=$(sed -n "s/.*$1: \([0-9,]*\) bytes.*/\1/p" "$LOG" | tail -1 | tr -d ,)

@@ -17,6 +17,12 @@ if grep -q 'GLOBBET_SANITIZE:BOOL=ON' "$BUILD/CMakeCache.txt" 2>/dev/null; then
   export LSAN_OPTIONS="suppressions=$SOURCE/tests/e2e/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 fi
 
+# fail MESSAGE: notes a failure (FAILED=1) with its message; check MESSAGE COMMAND...: a failure unless
+# COMMAND succeeds.
+FAILED=0
+fail() { echo "$CHECK_NAME: FAIL: $*"; FAILED=1; }
+check() { "${@:2}" || fail "$1"; }
+
 # check_need WHAT-TO-BUILD FILE...: skips the check (exit 77) when a file it needs is missing.
 check_need() {
   local build="$1" file

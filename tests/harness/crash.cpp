@@ -24,6 +24,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -91,6 +92,15 @@ std::mt19937_64& Dice() {
 
 long Uniform(long low, long high) {
   return std::uniform_int_distribution<long>(low, high)(Dice());
+}
+
+// Prints why a run failed; false, for the caller to return.
+__attribute__((format(printf, 1, 2))) bool Failed(const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  std::vprintf(format, args);
+  va_end(args);
+  return false;
 }
 
 // ---- processes ---------------------------------------------------------------------------------------
@@ -245,8 +255,7 @@ bool PlayInChild(const std::string& folder, const PlayPlan& plan, const char* wh
   const pid_t pid = Spawn([&] { return PlayMode(folder, plan); });
   int status = 0;
   const int code = pid < 0 || ::waitpid(pid, &status, 0) != pid ? -1 : Code(status);
-  if (code != 0) std::printf("record: %s in %s failed (%d)\n", what, folder.c_str(), code);
-  return code == 0;
+  return code == 0 || Failed("record: %s in %s failed (%d)\n", what, folder.c_str(), code);
 }
 
 // Replaces folder by a copy of from (or an empty folder when from is empty).
@@ -255,6 +264,12 @@ void FreshCopy(const std::string& from, const std::string& folder) {
   fs::remove_all(folder, error);
   fs::create_directories(folder, error);
   if (!from.empty()) fs::copy(from, folder, fs::copy_options::recursive, error);
+}
+
+// Plays in a child process in a new empty folder; as PlayInChild.
+bool PlayFresh(const std::string& folder, const PlayPlan& plan, const char* what) {
+  FreshCopy("", folder);
+  return PlayInChild(folder, plan, what);
 }
 
 // The lines "score ..." and "board ..." of a printed end.
@@ -275,10 +290,9 @@ bool ReplayMatches(const Setup& setup, const std::string& folder, const std::str
                   .c_str());
   const std::string replayed = ReadAll(out);
   const std::string played = ReadAll(endFile);
-  if (!ScoreAndBoard(played).empty() && ScoreAndBoard(played) == ScoreAndBoard(replayed)) return true;
-  std::printf("record: the replay of the resumed game in %s does not end as the game did:\n%s---\n%s",
-              folder.c_str(), played.c_str(), replayed.c_str());
-  return false;
+  return (!ScoreAndBoard(played).empty() && ScoreAndBoard(played) == ScoreAndBoard(replayed)) ||
+         Failed("record: the replay of the resumed game in %s does not end as the game did:\n%s---\n%s",
+                folder.c_str(), played.c_str(), replayed.c_str());
 }
 
 // ---- scenarios and references ------------------------------------------------------------------------
@@ -321,13 +335,11 @@ bool MakeReference(const std::string& base, int index, Scenario& s) {
 // Checks what a kill of scenario s left in folder; false with a message in problem.
 // made: the draws the game had made and recorded before the kill.
 bool CheckAfterRecordKill(const Scenario& s, const std::string& folder, long made, std::string& problem) {
-  std::string recording;
   std::error_code error;
   const bool recorded = fs::is_regular_file(folder + "/" + kRecordingFile, error);
-  recording = ReadAll(folder + "/" + kRecordingFile);
+  const std::string recording = ReadAll(folder + "/" + kRecordingFile);
   if (!recorded && !s.start.empty()) problem = "\"currgame.dat\" is gone";
-  if (recorded &&
-      (s.recording.compare(0, recording.size(), recording) != 0 || recording.size() > s.recording.size()))
+  if (recorded && !s.recording.starts_with(recording))
     problem =
         "\"currgame.dat\" (" + std::to_string(recording.size()) + " bytes) is not the recording of the game";
   else if (recorded && !s.lengths.count(recording.size()))
@@ -350,38 +362,29 @@ bool CheckAfterRecordKill(const Scenario& s, const std::string& folder, long mad
 bool RunRecordKills(const Setup& setup, long kills, SaveMaterial& material) {
   const std::string base = setup.folder + "/record";
   // Two finished games: the recordings the save loop copies, and what the scenarios start from.
-  std::string ends[2];
-  for (int g = 0; g < 2; ++g) {
+  std::string end;  // of the first
+  for (int g = 1; g >= 0; --g) {
     const std::string folder = base + "/full-" + std::to_string(g);
-    FreshCopy("", folder);
     const PlayPlan plan{0, kGameSeeds[g], -1, false, "", base + "/end-" + std::to_string(g)};
-    if (!PlayInChild(folder, plan, "a whole game")) return false;
+    if (!PlayFresh(folder, plan, "a whole game")) return false;
     material.recordings[g] = ReadAll(folder + "/" + kReplayFile);
-    ends[g] = ReadAll(plan.end);
+    end = ReadAll(plan.end);
   }
-  int shots = 0;
-  if (const size_t at = ends[0].find("shots "); at != std::string::npos)
-    shots = std::atoi(ends[0].c_str() + at + 6);
-  if (material.recordings[0].empty() || material.recordings[1].empty() || shots < 30) {
-    std::printf("record: the whole games did not end as expected (%d shots)\n", shots);
-    return false;
-  }
+  const size_t at = end.find("shots ");
+  const int shots = at == std::string::npos ? 0 : std::atoi(end.c_str() + at + 6);
+  if (material.recordings[0].empty() || material.recordings[1].empty() || shots < 30)
+    return Failed("record: the whole games did not end as expected (%d shots)\n", shots);
   // Games quit (saved at exit) at a ready point: early in a strategy and an arcade game, near the end.
   const std::string early[2] = {base + "/saved-strategy", base + "/saved-arcade"},
                     late = base + "/saved-late";
-  for (int mode = 0; mode < 2; ++mode) {
-    FreshCopy("", early[mode]);
-    if (!PlayInChild(early[mode], PlayPlan{mode, kGameSeeds[0], 20, true, "", ""}, "a game to quit"))
+  for (int mode = 0; mode < 2; ++mode)
+    if (!PlayFresh(early[mode], PlayPlan{mode, kGameSeeds[0], 20, true, "", ""}, "a game to quit"))
       return false;
-  }
-  FreshCopy("", late);
-  if (!PlayInChild(late, PlayPlan{0, kGameSeeds[0], shots - 5, true, "", ""}, "a game to quit")) return false;
+  if (!PlayFresh(late, PlayPlan{0, kGameSeeds[0], shots - 5, true, "", ""}, "a game to quit")) return false;
   WriteAll(late + "/" + kReplayFile, material.recordings[1]);  // the replay of an earlier game
   SettingsStore stored;
-  if (!ReadSettingsFile(early[0] + "/" + kSettingsFileName, stored)) {
-    std::printf("record: the settings saved at the quit do not read back\n");
-    return false;
-  }
+  if (!ReadSettingsFile(early[0] + "/" + kSettingsFileName, stored))
+    return Failed("record: the settings saved at the quit do not read back\n");
   material.settingsText = stored.SaveText();
 
   Scenario scenarios[] = {{"a new strategy game", 0, "", kScenarioShots},
@@ -406,14 +409,11 @@ bool RunRecordKills(const Setup& setup, long kills, SaveMaterial& material) {
     if (KillAfter(pid, Uniform(s.micros / 10, s.micros - s.micros / 10), status)) {
       ++killed;
     } else if (Code(status) != 0) {
-      std::printf("record: %s ended with %d\n", s.name, Code(status));
-      return false;
+      return Failed("record: %s ended with %d\n", s.name, Code(status));
     }
     std::string problem;
-    if (!CheckAfterRecordKill(s, folder, draws->load(), problem)) {
-      std::printf("record: after a kill of %s: %s\n", s.name, problem.c_str());
-      return false;
-    }
+    if (!CheckAfterRecordKill(s, folder, draws->load(), problem))
+      return Failed("record: after a kill of %s: %s\n", s.name, problem.c_str());
     // The next start on what the kill left: it resumes or begins a game and plays on.
     const bool verify = s.mode == 0 && (k / kScenarios) % kVerifyEvery == 0;
     const std::string end = base + "/end-resumed";
@@ -536,10 +536,8 @@ bool RunGameKills(const Setup& setup, long kills, long longRuns) {
   long startMicros = 250 * kMs;
   long exitMicros = 0;
   for (;; startMicros *= 2) {
-    if (startMicros > kLongestStartMs * kMs) {
-      std::printf("game: it does not start and quit cleanly:\n%s\n", GameLog(folder).c_str());
-      return false;
-    }
+    if (startMicros > kLongestStartMs * kMs)
+      return Failed("game: it does not start and quit cleanly:\n%s\n", GameLog(folder).c_str());
     fs::remove(folder + "/" + kSettingsFileName, error);
     if (QuitCleanly(setup.game, folder, startMicros, exitMicros) == 0 &&
         fs::exists(folder + "/" + kSettingsFileName, error))
@@ -559,10 +557,8 @@ bool RunGameKills(const Setup& setup, long kills, long longRuns) {
                              : Uniform(startMicros, startMicros + 600 * kMs);
     int status = 0;
     const pid_t pid = StartAndWait(setup.game, folder, wait, status);
-    if (pid < 0) {
-      std::printf("game: run %ld ended by itself (%d):\n%s\n", k, Code(status), GameLog(folder).c_str());
-      return false;
-    }
+    if (pid < 0)
+      return Failed("game: run %ld ended by itself (%d):\n%s\n", k, Code(status), GameLog(folder).c_str());
     if (quitFirst) ::kill(pid, SIGTERM);
     // Every other quit is watched: the kill comes once the save's temporary file is there, so it lands
     // inside the write; the others are timed from the request and land before, inside or after it.
@@ -572,30 +568,25 @@ bool RunGameKills(const Setup& setup, long kills, long longRuns) {
     if (KillAfter(pid, delay, status)) {
       ++killed, ++runsSinceSweep;
     } else if (Code(status) != 0) {
-      std::printf("game: run %ld ended with %d after the quit request:\n%s\n", k, Code(status),
-                  GameLog(folder).c_str());
-      return false;
+      return Failed("game: run %ld ended with %d after the quit request:\n%s\n", k, Code(status),
+                    GameLog(folder).c_str());
     } else {
       runsSinceSweep = 0;
     }
     std::string problem;
     if (Temporaries(folder) > runsSinceSweep)
       problem = std::to_string(Temporaries(folder)) + " temporary files pile up";
-    if (!CheckLeftovers(folder, oldSettings, problem)) {
-      std::printf("game: after run %ld: %s\n", k, problem.c_str());
-      return false;
-    }
+    if (!CheckLeftovers(folder, oldSettings, problem))
+      return Failed("game: after run %ld: %s\n", k, problem.c_str());
   }
   // A last start on what the kills left, past the intro (the stored game is resumed, or a new one
   // begun), quit cleanly: it saves, and its save sweeps the temporaries.
   const int code = QuitCleanly(setup.game, folder, startMicros + (kIntroMs + 1000) * kMs, exitMicros);
   SettingsStore store;
-  if (code != 0 || !ReadSettingsFile(folder + "/" + kSettingsFileName, store) || Temporaries(folder) != 0) {
-    std::printf("game: the last start ended with %d, %d temporary files (or sv.dat unreadable):\n%s\n", code,
+  return (code == 0 && ReadSettingsFile(folder + "/" + kSettingsFileName, store) &&
+          Temporaries(folder) == 0) ||
+         Failed("game: the last start ended with %d, %d temporary files (or sv.dat unreadable):\n%s\n", code,
                 Temporaries(folder), GameLog(folder).c_str());
-    return false;
-  }
-  return true;
 }
 
 // ---- the save loop -----------------------------------------------------------------------------------
@@ -710,9 +701,8 @@ bool RunSaveKills(const Setup& setup, long kills, const SaveMaterial& material) 
       problem = "temporary files remain after a finished save and copy";
     ok = problem.empty();
   }
-  if (!ok)
-    std::printf("saves: kill %ld: %s (one round takes about %ld us)\n", k, problem.c_str(), roundMicros);
-  return ok;
+  return ok ||
+         Failed("saves: kill %ld: %s (one round takes about %ld us)\n", k, problem.c_str(), roundMicros);
 }
 
 // ---- the command -------------------------------------------------------------------------------------

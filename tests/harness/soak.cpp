@@ -126,10 +126,7 @@ class Run {
   // Quits a program still running and removes the scratch folder.
   ~Run() {
     if (window_ && window_->IsCreated()) QuitProgram();
-    window_.reset();
-    context_.reset();
-    SetSound(nullptr);
-    sound_.reset();
+    TearDown();
     SetPlayerSessionFactory(nullptr);
     SetPlatform(nullptr);
     std::error_code ignored;
@@ -223,6 +220,13 @@ class Run {
     bool pause = false, options = false, restore = false, demo = false, replay = false;
   };
 
+  // The program's parts gone, as its end leaves them.
+  void TearDown() {
+    window_.reset();
+    context_.reset();
+    SetSound(nullptr);
+    sound_.reset();
+  }
   bool Fail(const std::string& why) {
     if (problem_.empty()) problem_ = why;
     return false;
@@ -258,10 +262,7 @@ class Run {
     platform_.QueueEvent({PlatformEventType::kQuit});
     const int code = window_->Run();
     const int exit = ProgramExitCode() != 0 ? ProgramExitCode() : code;
-    window_.reset();
-    context_.reset();
-    SetSound(nullptr);
-    sound_.reset();
+    TearDown();
     return exit == 0 || Fail("the game ended with exit code " + std::to_string(exit));
   }
 

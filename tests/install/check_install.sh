@@ -20,12 +20,6 @@ WORK=$(mktemp -d "${TMPDIR:-/tmp}/globbet-install.XXXXXX")
 GAME_PID=""
 trap '[ -n "$GAME_PID" ] && kill -KILL "$GAME_PID" 2>/dev/null; rm -rf "$WORK"' EXIT
 PREFIX="$WORK/prefix"
-FAILED=0
-fail() { echo "install: FAIL: $*"; FAILED=1; }
-check() {  # check MESSAGE COMMAND...: a failure unless COMMAND succeeds
-  local message="$1"; shift
-  "$@" || fail "$message"
-}
 have() { command -v "$1" >/dev/null; }
 # The game on the headless drivers (common.sh set the sanitizer build's options).
 export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy

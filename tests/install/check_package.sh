@@ -14,8 +14,6 @@ ID="${3:?app id}"
 command -v dpkg-shlibdeps >/dev/null && [ "$SANITIZED" -eq 0 ] || { echo "package: skipped"; exit 77; }
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/globbet-package.XXXXXX")
 trap 'rm -rf "$WORK"' EXIT
-FAILED=0
-check() { "${@:2}" || { echo "package: FAIL: $1"; FAILED=1; }; }  # check MESSAGE COMMAND...
 
 (cd "$BUILD" && cpack -B "$WORK") >"$WORK/cpack.log" 2>&1 || { cat "$WORK/cpack.log"; echo "package: FAIL: cpack"; exit 1; }
 DEB="$WORK/globbet_${VERSION}_$(dpkg --print-architecture).deb"
