@@ -125,6 +125,8 @@ class SdlPlatform : public Platform {
   void ShowPresented();
 
   int64_t originNs_ = SdlMonotonicNs();  // the clock's zero
+  int64_t lastPumpNs_ = 0;               // when SDL last read the display connection
+  bool connectionQuiet_ = false;         // the last wait saw nothing to read on the connection
   bool hidden_ = false;                  // minimised or hidden, as last reported
   bool videoStarted_ = false;
   bool realDisplay_ = false;
@@ -168,6 +170,9 @@ void SdlSetWindowIcon(SDL_Window* window);
 // Keeps the window an ordinary top-level window: SDL marks a borderless one transient for the root
 // window on an X server where no window manager has announced the borderless hint yet.
 void SdlMakeTopLevel(SDL_Window* window);
+// Sleeps until the window's X connection has input or the monotonic clock reaches deadlineNs, in one wait:
+// 1 input may be there (or a signal came), 0 the deadline came, -1 not an X11 window (wait another way).
+int SdlWaitForDisplayInput(SDL_Window* window, int64_t deadlineNs);
 
 // ---- key mapping ---------------------------------------------------------------------------------
 // The virtual-key code of an SDL keycode (0 when the game has no use for the key). Numeric-pad keys give

@@ -210,7 +210,19 @@ void SdlPlatform::Translate(const SDL_Event& sdl) {
 
 bool SdlPlatform::PollEvent(PlatformEvent& event) {
   SDL_Event sdl;
-  while (pending_.empty() && videoStarted_ && SDL_PollEvent(&sdl))
+  // Reading the display connection costs a dozen system calls. A read less than half a millisecond old
+  // (the one just before a tick) is fresh enough, and so is one up to 50 ms old while the last wait saw
+  // nothing arrive; SDL's own queue is looked at anyway.
+  constexpr int64_t kFreshPumpNs = 500'000, kQuietPumpNs = 50'000'000;
+  const int64_t now = SdlMonotonicNs();
+  if (videoStarted_ && pending_.empty() &&
+      now - lastPumpNs_ >= (connectionQuiet_ ? kQuietPumpNs : kFreshPumpNs)) {
+    SDL_PumpEvents();
+    lastPumpNs_ = now;
+    connectionQuiet_ = false;
+  }
+  while (pending_.empty() && videoStarted_ &&
+         SDL_PeepEvents(&sdl, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1)
     if (!TakeVisibility(sdl)) Translate(sdl);
   if (pending_.empty()) {
     // Nothing to take: the frame's drawing is done, so what it presented is shown now.

@@ -42,8 +42,23 @@ bool SdlPlatform::WaitUntil(uint32_t dueMs) {
   if (!pending_.empty()) return true;
   ShowPresented();
   const TickWait wait = PlanTickWait(SdlMonotonicNs(), originNs_, dueMs);
-  if (wait.inputWaitMs > 0 && videoStarted_ && SDL_WaitEventTimeout(nullptr, wait.inputWaitMs) == 1)
+  // On X11 one wait serves both input and the tick: a single wake-up and a single read of the connection
+  // per tick. What SDL already holds is taken first.
+  if (videoStarted_ && window_ && !SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT)) {
+    const int input = SdlWaitForDisplayInput(window_, wait.deadlineNs);
+    if (input == 1) lastPumpNs_ = 0;  // read the connection now, however recent the last read
+    if (input >= 0) {
+      connectionQuiet_ = input == 0;
+      return input == 1;
+    }
+  } else if (videoStarted_ && window_) {
     return true;
+  }
+  if (wait.inputWaitMs > 0 && videoStarted_) {
+    const bool input = SDL_WaitEventTimeout(nullptr, wait.inputWaitMs) == 1;
+    lastPumpNs_ = SdlMonotonicNs();  // the wait read the connection until it returned
+    if (input) return true;
+  }
   // The last stretch is slept to the deadline itself; input that comes meanwhile is taken after it.
   const timespec deadline{static_cast<time_t>(wait.deadlineNs / 1'000'000'000),
                           static_cast<long>(wait.deadlineNs % 1'000'000'000)};

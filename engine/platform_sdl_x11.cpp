@@ -8,7 +8,12 @@
 
 #if defined(SDL_VIDEO_DRIVER_X11)
 #include <X11/Xatom.h>
+#include <poll.h>
+#include <time.h>
 #endif
+
+#include <algorithm>
+#include <cstdint>
 
 #include "engine/platform_sdl.h"
 
@@ -31,6 +36,25 @@ void SdlMakeTopLevel(SDL_Window* window) {
   XFlush(display);
 #else
   (void)window;
+#endif
+}
+
+int SdlWaitForDisplayInput(SDL_Window* window, int64_t deadlineNs) {
+#if defined(SDL_VIDEO_DRIVER_X11)
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return -1;
+  Display* display = info.info.x11.display;
+  // Events Xlib has already read (with a reply, say) would never wake the poll.
+  if (XEventsQueued(display, QueuedAlready) > 0) return 1;
+  const int64_t leftNs = std::max<int64_t>(0, deadlineNs - SdlMonotonicNs());
+  const timespec left{static_cast<time_t>(leftNs / 1'000'000'000), static_cast<long>(leftNs % 1'000'000'000)};
+  pollfd connection{ConnectionNumber(display), POLLIN, 0};
+  // A signal (a quit request) ends the wait too: SDL turns it into its event when the loop reads.
+  return ppoll(&connection, 1, &left, nullptr) == 0 ? 0 : 1;
+#else
+  (void)window, (void)deadlineNs;
+  return -1;
 #endif
 }
 
