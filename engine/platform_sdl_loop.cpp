@@ -39,20 +39,19 @@ TickWait PlanTickWait(int64_t nowNs, int64_t originNs, uint32_t dueMs) {
 }
 
 bool SdlPlatform::WaitUntil(uint32_t dueMs) {
+  // The loop calls this only after PollEvent found nothing, which has shown the frame's drawing.
   if (!pending_.empty()) return true;
-  ShowPresented();
   const TickWait wait = PlanTickWait(SdlMonotonicNs(), originNs_, dueMs);
   // On X11 one wait serves both input and the tick: a single wake-up and a single read of the connection
   // per tick. What SDL already holds is taken first.
-  if (videoStarted_ && window_ && !SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT)) {
+  if (videoStarted_ && window_) {
+    if (SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT)) return true;
     const int input = SdlWaitForDisplayInput(window_, wait.deadlineNs);
     if (input == 1) lastPumpNs_ = 0;  // read the connection now, however recent the last read
     if (input >= 0) {
       connectionQuiet_ = input == 0;
       return input == 1;
     }
-  } else if (videoStarted_ && window_) {
-    return true;
   }
   if (wait.inputWaitMs > 0 && videoStarted_) {
     const bool input = SDL_WaitEventTimeout(nullptr, wait.inputWaitMs) == 1;
