@@ -16,6 +16,8 @@ PACKAGES=(
   dpkg-dev file lintian
   # the memory check of a played session
   valgrind
+  # the end-to-end check of the game's own web pages in a real browser
+  chromium
 )
 
 missing=()

@@ -119,6 +119,23 @@ else
   echo "wmclose: could not write the stored game"; FAILED+=(wmclose)
 fi
 
+# 4. The desktop's close while the result dialog is open: a stored game one shot from its end (two balls
+#    of the last colour at the top; the shot at (60, 100) lands beside them), the name typed over the one
+#    offered, with a letter beyond ASCII, and the close files the result under that name.
+NEAR="[0 0$(printf ' -1%.0s' $(seq 3 272))]"
+if store_game "$BUILD/data" && (cd "$BUILD/data" && "$TOOL" sv set GameOrig.Field "$NEAR" >/dev/null &&
+  "$TOOL" sv set GameOrig.ColorsLeft "[0]" >/dev/null && "$TOOL" sv set GameOrig.ColorLeft 1 >/dev/null); then
+  run resultclose --cwd "$BUILD/data" --expect-exit 0 --wait 120 \
+    --do 'sleep 0.5' --do 'click 150 170' --do 'size 800x600' --do 'settle 580x600+0+0' \
+    --do 'click 60 100' --do 'sleep 4' --do 'type Zoë' --do 'sleep 0.5' --do 'shot result.png' --do 'wmclose' \
+    -- "$GAME"
+  [[ " ${FAILED[*]} " =~ " resultclose " ]] ||
+    check resultclose "the close did not file the result under the name typed" \
+      env LC_ALL=C grep -q "$(printf 'Zo\xeb')" <(cd "$BUILD/data" && "$TOOL" sv decode)
+else
+  echo "resultclose: could not write the stored game"; FAILED+=(resultclose)
+fi
+
 if [ ${#FAILED[@]} -gt 0 ]; then
   echo "e2e: FAILED: ${FAILED[*]} (logs in $RESULTS)"
   exit 1
