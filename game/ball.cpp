@@ -135,6 +135,66 @@ void Ball::Tick(int elapsed) {
 }
 
 // ---- looks ---------------------------------------------------------------------------------------
+namespace {
+constexpr int kTwinkleFrames = Ball::kRestFrame - Ball::kShineTurnFrame;
+
+// True when both pictures are masked and of one size.
+bool SameMaskedShape(const Bitmap& a, const Bitmap& b) {
+  return a.GetMask() && b.GetMask() && a.GetWidth() == b.GetWidth() && a.GetHeight() == b.GetHeight();
+}
+
+// The twinkle picture with what the look changes on the plain resting ball laid over it, so that a
+// symbol stays readable while the ball sparkles. False when the three are not masked pictures of one size.
+bool LookOverTwinkle(const Bitmap& twinkle, const Bitmap& look, const Bitmap& plainRest, Bitmap& out) {
+  if (!SameMaskedShape(twinkle, look) || !SameMaskedShape(look, plainRest)) return false;
+  const int w = twinkle.GetWidth(), h = twinkle.GetHeight();
+  if (!out.Create(w, h) || !out.CreateMask(255)) return false;
+  for (int y = 0; y < h; ++y) {
+    const uint8_t *lm = look.GetMaskRow(y), *pm = plainRest.GetMaskRow(y), *tm = twinkle.GetMaskRow(y);
+    uint8_t* om = out.GetMaskRow(y);
+    for (int x = 0; x < w; ++x) {
+      const uint32_t lp = look.GetPixel(x, y);
+      const bool fromLook = lm[x] != pm[x] || lp != plainRest.GetPixel(x, y);
+      out.SetPixel(x, y, fromLook ? lp : twinkle.GetPixel(x, y));
+      om[x] = fromLook ? lm[x] : tm[x];
+    }
+  }
+  out.offsetX = twinkle.offsetX, out.offsetY = twinkle.offsetY;
+  out.colorKey = twinkle.colorKey;
+  return true;
+}
+
+// Makes the colour's twinkle frames carry the look (once per look); false when the sprite's plain
+// frames are not known or do not suit the look.
+bool PrepareTwinkle(BallTwinkle& twinkle, const Bitmap& look) {
+  if (int(twinkle.plain.size()) != kTwinkleFrames + 1) return false;
+  if (twinkle.look.SharesStorageWith(look)) return true;
+  const Bitmap& plainRest = twinkle.plain.back();
+  std::vector<Bitmap> frames(kTwinkleFrames);
+  for (int k = 0; k < kTwinkleFrames; ++k) {
+    if (!LookOverTwinkle(twinkle.plain[size_t(k)], look, plainRest, frames[size_t(k)])) return false;
+  }
+  twinkle.withLook = std::move(frames);
+  twinkle.look = look;
+  return true;
+}
+
+// Shows the colour's twinkle frames with the look on ball, keeping the ball's frame instructions.
+void ApplyTwinkle(Ball& ball, const Bitmap& look) {
+  if (ball.colour < 0 || ball.colour >= catalogue::kBallSpriteCount) return;
+  if (ball.GetOwnFrameCount() != Ball::kRestFrame + 1) return;
+  BallTwinkle& twinkle = Game().ballTwinkles[size_t(ball.colour)];
+  if (!PrepareTwinkle(twinkle, look)) return;
+  for (int k = 0; k < kTwinkleFrames; ++k) {
+    const Bitmap* old = ball.GetFrame(Ball::kShineTurnFrame + k);
+    auto picture = std::make_unique<Bitmap>(twinkle.withLook[size_t(k)]);  // shares the pixels
+    picture->frameAction = old->frameAction;
+    picture->actionArg1 = old->actionArg1, picture->actionArg2 = old->actionArg2;
+    ball.ReplaceFrame(Ball::kShineTurnFrame + k, std::move(picture));
+  }
+}
+}  // namespace
+
 void ApplyLook(Ball& ball) {
   if (ball.colour < 0 || ball.colour >= catalogue::kSkinCount) return;
   const Clip* skin = catalogue::skins()[size_t(ball.colour)].get();
@@ -148,6 +208,7 @@ void ApplyLook(Ball& ball) {
   picture->actionArg1 = picture->actionArg2 = 0;
   // ReplaceFrame shows the new picture at once where the old one was shown.
   ball.ReplaceFrame(last, std::move(picture));
+  ApplyTwinkle(ball, *look);
 }
 
 // ---- the ball sprite table -----------------------------------------------------------------------
@@ -168,6 +229,12 @@ LoadResult LoadBallSprite(int colour, const std::string& path) {
   ball->SetFrameTime(0);
   ball->colour = colour;
   ball->displayMode = Ball::kNew;
+  // The loaded twinkle and resting frames, before any look is drawn into them.
+  BallTwinkle& twinkle = Game().ballTwinkles[size_t(colour)];
+  twinkle = BallTwinkle{};
+  if (ball->GetOwnFrameCount() == Ball::kRestFrame + 1)
+    for (int f = Ball::kShineTurnFrame; f <= Ball::kRestFrame; ++f)
+      twinkle.plain.push_back(*ball->GetFrame(f));
   ballSprites()[size_t(colour)] = std::move(ball);
   return result;
 }

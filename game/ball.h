@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "engine/clip.h"
 
@@ -82,9 +83,18 @@ int FallingBallCount();
 void ResetFallingBallCount();
 
 // Gives ball the look chosen for its colour ("Game.CurrGame.Skins"): its resting frame becomes that
-// frame of the colour's skin clip. A look outside the skin clip's frames, a colour without skins or a
-// missing skin clip leave the ball unchanged.
+// frame of the colour's skin clip, and its twinkle frames keep what the look adds to the plain ball (a
+// symbol, stripes, a face) over the sparkle. A look outside the skin clip's frames, a colour without
+// skins or a missing skin clip leave the ball unchanged.
 void ApplyLook(Ball& ball);
+
+// The twinkle frames of one colour (Ball::kShineTurnFrame up to the resting frame) as its sprite was
+// loaded, and the same frames with a look drawn in, made once per look and shared by every ball.
+struct BallTwinkle {
+  std::vector<Bitmap> plain;  // the twinkle frames, then the plain resting frame
+  Bitmap look;                // the look withLook carries (sharing its pixels); empty: none yet
+  std::vector<Bitmap> withLook;
+};
 
 // ---- the ball sprite table -----------------------------------------------------------------------
 namespace catalogue {

@@ -25,6 +25,8 @@ struct GameContext {
   int fallingBalls = 0;                   // balls falling off the board now
   // The ball sprites screens copy from (game/ball.h): empty until start-up loads them.
   std::array<std::unique_ptr<Ball>, catalogue::kBallSpriteCount> ballSprites;
+  // Each sprite's twinkle frames, plain and with the chosen look (game/ball.h).
+  std::array<BallTwinkle, catalogue::kBallSpriteCount> ballTwinkles;
 };
 
 // The game context installed for the process; a default one when none is installed.

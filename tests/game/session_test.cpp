@@ -7,6 +7,7 @@
 #include "game/demo_session.h"
 #include "game/strategy_session.h"
 #include "tests/game/session_support.h"
+#include "tests/support/pictures.h"
 
 using namespace session_testing;
 
@@ -231,6 +232,35 @@ TEST_F(Sessions, TheDemoShootsWhereItsChoiceSaysAtItsOwnPace) {
     ASSERT_EQ(demo.State(), SessionState::kFlying);
     EXPECT_EQ(demo.GetBoard()->LandingIndex(), board.LandingIndex()) << "shot " << shot;
     EXPECT_TRUE(shot == 0 || waited == 1000) << waited << " ms: the clock runs only while it could shoot";
+  }
+}
+
+// ---- looks ---------------------------------------------------------------------------------------------
+// A twinkling ball keeps what its look adds to the plain ball (the symbol here) over the sparkle, and a
+// change of look leaves nothing of the one before.
+TEST_F(Sessions, TheTwinkleKeepsTheSymbolAndTheSparkleAndDropsAnEarlierLook) {
+  for (int k = 0; k < kColourCount; ++k) {
+    SCOPED_TRACE(k);
+    Ball& ball = *catalogue::ballSprites()[size_t(k)];
+    const Clip& skin = *catalogue::skins()[size_t(k)];
+    const auto plainRest = Pixels(*skin.GetFrame(0)), symbol = Pixels(*skin.GetFrame(1));
+    std::vector<std::vector<uint32_t>> plain;
+    for (int f = Ball::kShineTurnFrame; f < Ball::kRestFrame; ++f)
+      plain.push_back(Pixels(*ball.GetFrame(f)));
+    for (int look : {2, 1}) {  // stripes, then the symbol
+      GetOptions().skins[size_t(k)] = look;
+      ApplyLook(ball);
+    }
+    for (size_t f = 0; f < plain.size(); ++f) {
+      const auto shown = Pixels(*ball.GetFrame(Ball::kShineTurnFrame + int(f)));
+      for (size_t i = 0; i < shown.size(); ++i)
+        ASSERT_EQ(shown[i], symbol[i] != plainRest[i] ? symbol[i] : plain[f][i])
+            << "frame " << f << " pixel " << i;
+    }
+    GetOptions().skins[size_t(k)] = 0;
+    ApplyLook(ball);
+    for (size_t f = 0; f < plain.size(); ++f)
+      EXPECT_EQ(Pixels(*ball.GetFrame(Ball::kShineTurnFrame + int(f))), plain[f]) << f;
   }
 }
 

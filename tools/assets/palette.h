@@ -20,8 +20,10 @@ constexpr uint32_t kGold = 0xF5C242;        // warm accent
 constexpr uint32_t kKeyMagenta = 0xFF00FF;  // colour key of keyed pictures (never drawn)
 constexpr uint32_t kIntroKey = 0xFF0000;    // the intro's colour key
 
-// Ball colours by colour code 0..5; 6 is the silver of the attempts indicator.
-constexpr uint32_t kBallColours[7] = {0xE69F00, 0x56B4E9, 0x009E73, 0xF0E442, 0x0072B2, 0xD55E00, 0xDCE0EC};
+// Ball colours by colour code 0..5 (orange, sky blue, mint, yellow, royal blue, red); 6 is the silver of
+// the attempts indicator. Chosen for the balls as drawn: 'globbet-tool colours' measures them with and
+// without the common colour-vision deficiencies, and a check keeps every pair apart.
+constexpr uint32_t kBallColours[7] = {0xDD8811, 0x4AA0E0, 0x11FFCC, 0xFFFF33, 0x0033BB, 0xCC2233, 0xDCE0EC};
 constexpr int kBallColourCount = 6;
 
 }  // namespace art
