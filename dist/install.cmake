@@ -6,6 +6,7 @@
 #   the tool                  bin/globbet-tool                   games/globbet-tool
 #   the game itself (2)       libexec/globbet/globbet            lib/games/globbet/globbet
 #   pictures and sounds       share/globbet/{clp,wav}            share/games/globbet/{clp,wav}
+#   the game's own pages (3)  share/globbet/pages                share/games/globbet/pages
 #   the menu entry            share/applications/ID.desktop      (the same)
 #   the icons                 share/icons/hicolor/*/apps/ID.*    (the same)
 #   software centres' entry   share/metainfo/ID.metainfo.xml     (the same)
@@ -14,7 +15,8 @@
 #   copyright, changelog      -                                  share/doc/globbet/
 #
 #   (1) runs the game in the player's folder $XDG_DATA_HOME/globbet, linking the data into it
-#   (2) it reads clp/ and wav/ in its current folder
+#   (2) it reads clp/ and wav/ in its current folder, and opens pages/ from there in the browser
+#   (3) the about page and the results page, until the game has a website
 #
 # Every path is relative to the prefix, so `cmake --install BUILD --prefix DIR` puts a working game
 # anywhere: the launcher finds the game and the data relative to its own folder, the tool its data, the
@@ -59,6 +61,19 @@ function(globbet_path_between out from target)
   set(${out} "${path}" PARENT_SCOPE)
 endfunction()
 
+# ---- the game's own pages ------------------------------------------------------------------------------
+# Written into the build's data folder, where the game runs from the build tree, and installed from
+# there like the pictures: the about page carries the build's version. Configured again whenever a
+# source changes or the version moves.
+set(GLOBBET_PAGES_DIR ${GLOBBET_DATA_DIR}/pages)
+file(REMOVE_RECURSE ${GLOBBET_PAGES_DIR})  # no page left behind by a removed source
+file(GLOB page_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/pages/*)
+foreach(source ${page_sources})
+  get_filename_component(name ${source} NAME)
+  string(REGEX REPLACE "\\.in$" "" name ${name})
+  configure_file(${source} ${GLOBBET_PAGES_DIR}/${name} @ONLY)
+endforeach()
+
 # ---- where the programs look for their files ---------------------------------------------------------
 # Each program searches its files relative to its own folder: in every layout's installation, then in
 # the build tree. A list of such paths, ':'-separated, is compiled into the one file that searches.
@@ -99,6 +114,8 @@ function(globbet_install_layout layout)
   configure_file(${CMAKE_CURRENT_FUNCTION_LIST_DIR}/globbet.in ${dist}/globbet @ONLY)
   install(PROGRAMS ${dist}/globbet DESTINATION ${bindir} ${words})
 
+  # The game's own pages, beside the pictures and sounds.
+  install(DIRECTORY ${GLOBBET_PAGES_DIR} DESTINATION ${datadir} ${words})
   # Data and icons (drawn by the asset generator).
   if(TARGET globbet_data)
     install(DIRECTORY ${GLOBBET_DATA_DIR}/clp ${GLOBBET_DATA_DIR}/wav DESTINATION ${datadir} ${words})

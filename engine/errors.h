@@ -1,4 +1,4 @@
-// The two ways the program reaches past its window: a fatal error message, and a web address handed to
+// The two ways the program reaches past its window: a fatal error message, and an address handed to
 // the desktop's browser.
 #pragma once
 
@@ -11,6 +11,6 @@ inline constexpr size_t kMaxErrorMessage = 1023;
 // it in a modal box with an empty caption and an OK button. Returns the box's result (1, OK).
 int ShowError(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
-// Asks the desktop to open target (a web address) in its default handler, without waiting. True when it
-// could be handed on; no caller needs the result.
+// Asks the desktop to open target (a web address or one of the game's pages) in its default handler, without
+// waiting. True when it could be handed on; no caller needs the result.
 bool OpenExternal(const char* target);

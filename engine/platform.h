@@ -127,7 +127,8 @@ class Platform {
   virtual bool GetClipboardText(std::string& text) const = 0;
   // Shows a modal message box with an OK button.
   virtual void ShowMessageBox(const char* caption, const char* text) = 0;
-  // Opens a web address in the default browser. False when it could not be handed on.
+  // Opens a web address, or one of the game's own pages, in the default browser. False when it is
+  // refused or could not be handed on.
   virtual bool OpenUrl(const char* url) = 0;
   // Closes the window (it disappears at once); a kQuit event follows.
   virtual void RequestClose() = 0;

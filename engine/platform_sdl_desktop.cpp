@@ -2,8 +2,8 @@
 #include <SDL.h>
 
 #include <cstdio>
-#include <cstring>
 
+#include "engine/game_pages.h"
 #include "engine/platform_sdl.h"
 
 void SdlPlatform::GetScreenSize(int& width, int& height) const {
@@ -42,10 +42,8 @@ void SdlPlatform::ShowMessageBox(const char* caption, const char* text) {
 }
 
 bool SdlPlatform::OpenUrl(const char* url) {
-  // Only web addresses go to the desktop's opener; anything else could start a local program.
-  if (!url || (std::strncmp(url, "http://", 7) != 0 && std::strncmp(url, "https://", 8) != 0)) return false;
-  for (const char* p = url; *p; ++p) {
-    if (static_cast<unsigned char>(*p) <= ' ') return false;
-  }
+  // Only web addresses and the game's own pages go to the desktop's opener; any other file could start
+  // a local program.
+  if (!url || !game_pages::MayOpen(url, game_pages::FolderInAddress())) return false;
   return SDL_OpenURL(url) == 0;
 }

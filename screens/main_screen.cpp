@@ -8,6 +8,7 @@
 #include "engine/button.h"
 #include "engine/catalogue.h"
 #include "engine/errors.h"
+#include "engine/game_pages.h"
 #include "game/arcade_session.h"
 #include "game/replay_recorder.h"
 #include "game/strategy_session.h"
@@ -254,7 +255,7 @@ void MainScreen::RunCommand(Command command) {
       break;
     case kMoreGames:
     case kWebLink:
-      OpenExternal(kMoreGamesUrl);
+      game_pages::Open(game_pages::kAbout);
       break;
     case kOptions:
       ReturnFromDemo();

@@ -25,9 +25,6 @@ using PlayerSessionFactory =
     std::function<std::unique_ptr<Session>(Screen& screen, bool replay, GameMode mode)>;
 void SetPlayerSessionFactory(PlayerSessionFactory factory);
 
-// The address of the page of further games.
-inline constexpr char kMoreGamesUrl[] = "https://globbet.example/games?r=gbt";
-
 // ---- MainScreen ---------------------------------------------------------------------------------------
 class MainScreen : public DialogScreen, public SessionHost {
  public:

@@ -4,10 +4,9 @@
 
 #include "engine/button.h"
 #include "engine/catalogue.h"
-#include "engine/errors.h"
+#include "engine/game_pages.h"
 #include "engine/text_block.h"
 #include "screens/dialogs/dialog_parts.h"
-#include "screens/main_screen.h"
 #include "screens/screen_build.h"
 
 using namespace dialogs;
@@ -106,7 +105,7 @@ void HelpDialog::OnButtonCommand(Control* button) {
   if (button == close_) {
     Leave();
   } else if (button == moreGames_) {
-    OpenExternal(kMoreGamesUrl);
+    game_pages::Open(game_pages::kAbout);
   } else if (button == next_) {
     ShowPage(1);
   } else if (button == previous_) {

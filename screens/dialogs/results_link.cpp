@@ -7,7 +7,7 @@
 namespace results_link {
 
 namespace {
-// The receiving service's constants: the chaining byte's start, the second check byte's mask and the
+// The constants the results page shares: the chaining byte's start, the second check byte's mask and the
 // key table the scrambled bytes cycle through.
 constexpr uint8_t kChainStart = 0x5A;
 constexpr uint8_t kCheckMask = 0xA7;

@@ -1,15 +1,13 @@
-// The results link: the player's best result of a level sent to the publisher's results page as the
-// query of an address. The text is "score<TAB>code<TAB>name<TAB>gbt<TAB>exe", preceded by two check
-// bytes and scrambled with a chaining byte and a 10-byte key; every scrambled byte becomes three decimal
-// digits. The constants in the .cpp are the receiving service's: change them only together with it.
+// The results link: the player's best result of a level handed to the game's results page
+// (dist/pages/results.html) as the "e=" digits of its address. The text is
+// "score<TAB>code<TAB>name<TAB>gbt<TAB>exe", preceded by two check bytes and scrambled with a chaining
+// byte and a 10-byte key; every scrambled byte becomes three decimal digits. The page decodes them with
+// the same constants as the .cpp: change them only together.
 #pragma once
 
 #include <string>
 
 namespace results_link {
-
-// The page that receives a result; the digits follow "e=".
-inline constexpr char kAddress[] = "https://globbet.example/gameres.pl?g=gbt&e=";
 
 // The text of a result: "%d" of the score, the level code, the name, then the game's tags.
 std::string ResultText(int score, const std::string& code, const std::string& name);

@@ -7,7 +7,7 @@
 #include "engine/button.h"
 #include "engine/catalogue.h"
 #include "engine/draw_style.h"
-#include "engine/errors.h"
+#include "engine/game_pages.h"
 #include "engine/text_block.h"
 #include "game/session.h"
 #include "screens/dialogs/clear_records_dialog.h"
@@ -116,14 +116,12 @@ void TopTenDialog::Leave() {
   DialogScreen::Leave();
 }
 
-std::string TopTenDialog::ResultsAddress() const {
+std::string TopTenDialog::ResultDigits() const {
   const MainScreen* main = screens::mainScreen().get();
   if (!main) return {};
   const std::string code = std::to_string(CurrentLevelCode());
   for (const auto& [score, record] : main->Scores())
-    if (record.code == code)
-      return results_link::kAddress +
-             results_link::Encode(results_link::ResultText(score, code, record.name));
+    if (record.code == code) return results_link::Encode(results_link::ResultText(score, code, record.name));
   return {};
 }
 
@@ -134,8 +132,9 @@ void TopTenDialog::OnButtonCommand(Control* button) {
   } else if (button == clear_) {
     if (screens::clearRecords()) screens::clearRecords()->Enter(&ActiveScreen());
   } else if (button == submit_) {
-    const std::string address = ResultsAddress();
-    if (!address.empty()) OpenExternal(address.c_str());
+    // The game's results page reads the digits from its address and shows the result card.
+    const std::string digits = ResultDigits();
+    if (!digits.empty()) game_pages::Open(game_pages::kResults, "?e=" + digits);
     Leave();
   }
 }

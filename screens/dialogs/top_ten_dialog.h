@@ -35,8 +35,8 @@ class TopTenDialog : public DialogScreen {
   // Close, clear (asks first) or submit.
   void OnButtonCommand(Control* button) override;
 
-  // The address the best result of the current level code goes to, or "" without a result.
-  std::string ResultsAddress() const;
+  // The results link's digits of the best result of the current level code, or "" without a result.
+  std::string ResultDigits() const;
 
   // The texts of the rows shown now, best first: name (cut) and score.
   struct Row {

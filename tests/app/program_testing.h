@@ -41,7 +41,7 @@ class ScratchFolder : public TestFolder {
   explicit ScratchFolder(const std::vector<std::string>& left = {}) : old_(fs::current_path()) {
     fs::current_path(path());
     const fs::path data(GLOBBET_DATA_DIR);
-    for (const char* sub : {"clp", "wav"})
+    for (const char* sub : {"clp", "wav", "pages"})
       for (const auto& entry : fs::recursive_directory_iterator(data / sub)) {
         const fs::path relative = fs::relative(entry.path(), data);
         if (entry.is_directory() || std::count(left.begin(), left.end(), relative.generic_string())) continue;

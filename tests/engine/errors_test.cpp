@@ -1,9 +1,10 @@
 // The error box goes through the platform layer and to standard error; the log and the programmer's
-// checks write their lines there too.
+// checks write their lines there too. The browser gets web addresses and the game's own pages only.
 #include <gtest/gtest.h>
 
 #include "engine/check.h"
 #include "engine/errors.h"
+#include "engine/game_pages.h"
 #include "engine/log.h"
 #include "engine/platform_headless.h"
 
@@ -43,5 +44,23 @@ TEST(Checks, AFailedCheckNamesItsPlaceConditionAndFixThenStopsOrLetsTheCallerGoO
   SetStopOnFailedCheck(true);
   EXPECT_TRUE(
       ::testing::internal::RE::FullMatch(::testing::internal::GetCapturedStderr(), std::string(line) + "\n"));
+}
+
+// Of files, only the about page and the results page with its digits, straight inside the real pages
+// folder: no other file, no way out of the folder, nothing else after the page.
+TEST(GamePages, TheBrowserGetsWebAddressesAndOnlyTheGamesOwnPages) {
+  const std::string p = "file:///d/pages/";
+  // clang-format off
+  const std::pair<std::string, bool> kCases[] = {
+      {"https://e.org/a?b#c", true}, {"https://e.org/a b", false}, {"javascript:alert(1)", false},
+      {"/d/pages/about.html", false}, {p + "about.html", true}, {p + "results.html", true},
+      {p + "results.html?e=123045", true}, {p + "results.html#e=123045", true}, {p + "about.html?e=1", false},
+      {p + "results.html?e=", false}, {p + "results.html?e=12a", false}, {p + "results.html?e=1&x=2", false},
+      {p + "pages.css", false}, {p + "../../etc/passwd", false}, {p + "a/about.html", false},
+      {"file:///d/pagesx/about.html", false}, {"file://host/d/pages/about.html", false}};
+  // clang-format on
+  for (const auto& [url, allowed] : kCases)
+    EXPECT_EQ(game_pages::MayOpen(url, "/d/pages"), allowed) << url;
+  EXPECT_FALSE(game_pages::MayOpen("file:///about.html", ""));
 }
 }  // namespace

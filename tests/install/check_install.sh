@@ -32,10 +32,10 @@ for f in bin/globbet bin/globbet-tool libexec/globbet/globbet; do
   check "$f is missing or not executable" test -x "$PREFIX/$f"
 done
 check "bin/globbet is not the launcher script" test "$(head -c 2 "$PREFIX/bin/globbet")" = "#!"
-check "share/globbet holds more than clp and wav" \
-  test "$(cd "$PREFIX/share/globbet" && echo *)" = "clp wav"
+check "share/globbet holds more than clp, pages and wav" \
+  test "$(cd "$PREFIX/share/globbet" && echo *)" = "clp pages wav"
 # Every data file of the build, byte for byte.
-for part in clp wav; do
+for part in clp pages wav; do
   check "share/globbet/$part differs from the build's data" diff -r "$BUILD/data/$part" "$PREFIX/share/globbet/$part"
 done
 check "no intro picture installed" test -s "$PREFIX/share/globbet/clp/intro.clp"
@@ -116,9 +116,9 @@ play_once() {
   wait "$GAME_PID"; status=$?; GAME_PID=""
   [ "$asked$status" = 10 ] || { cat "$WORK/game.out"; fail "the game ended with status $status (asked: $asked)"; return 1; }
 }
-links_to() {  # links_to PLAYER_FOLDER INSTALL_PREFIX: clp and wav link into that installation's data
+links_to() {  # links_to PLAYER_FOLDER INSTALL_PREFIX: clp, pages and wav link into that installation's data
   local part
-  for part in clp wav; do
+  for part in clp pages wav; do
     [ -L "$1/$part" ] && [ "$(readlink "$1/$part")" = "$(cd "$2/share/globbet" && pwd -P)/$part" ] || return 1
   done
 }
@@ -149,7 +149,7 @@ fi
 # ---- the launcher's rules ------------------------------------------------------------------------------
 # A stand-in installation: the launcher as installed, a "game" that writes its folder and stops.
 FAKE="$WORK/fake"
-mkdir -p "$FAKE/bin" "$FAKE/libexec/globbet" "$FAKE/share/globbet/clp" "$FAKE/share/globbet/wav"
+mkdir -p "$FAKE/bin" "$FAKE/libexec/globbet" "$FAKE/share/globbet/clp" "$FAKE/share/globbet/wav" "$FAKE/share/globbet/pages"
 cp "$PREFIX/bin/globbet" "$FAKE/bin/globbet"
 # shellcheck disable=SC2016  # the stand-in expands the variable when it runs
 printf '#!/bin/sh\npwd -P > "$GLOBBET_TEST_STARTED"\n' >"$FAKE/libexec/globbet/globbet"

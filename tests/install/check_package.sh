@@ -24,18 +24,18 @@ for dep in fonts-liberation2 libsdl2-2.0-0 libsdl2-mixer-2.0-0 libcairo2 libjpeg
   check "the package does not depend on $dep: $(field Depends)" grep -qE "(^|, )$dep( |,|$)" <<<"$(field Depends)"
 done
 
-# Exactly these files, besides the pictures and sounds.
+# Exactly these files, besides the pictures, sounds and pages.
 EXPECTED=$(printf '%s\n' usr/games/globbet usr/games/globbet-tool usr/lib/games/globbet/globbet \
   usr/share/{applications/$ID.desktop,metainfo/$ID.metainfo.xml,doc/globbet/copyright,doc/globbet/changelog.gz} \
   usr/share/icons/hicolor/{32x32,64x64,128x128,256x256}/apps/$ID.png usr/share/icons/hicolor/scalable/apps/$ID.svg \
   usr/share/man/man6/globbet.6.gz usr/share/man/man1/globbet-tool.1.gz | sort)
-FILES=$(dpkg-deb --contents "$DEB" | awk '$1 !~ /^d/ && $6 !~ /^\.\/usr\/share\/games\/globbet\/(clp|wav)\// {print substr($6, 3)}' | sort)
+FILES=$(dpkg-deb --contents "$DEB" | awk '$1 !~ /^d/ && $6 !~ /^\.\/usr\/share\/games\/globbet\/(clp|pages|wav)\// {print substr($6, 3)}' | sort)
 check "the files differ from the Debian layout (< expected, > packaged): $(diff <(echo "$EXPECTED") <(echo "$FILES"))" \
   test "$FILES" = "$EXPECTED"
 
 dpkg-deb -x "$DEB" "$WORK/root"
 R="$WORK/root/usr"
-for part in clp wav; do check "the packaged $part differs from the build's" diff -r "$BUILD/data/$part" "$R/share/games/globbet/$part"; done
+for part in clp pages wav; do check "the packaged $part differs from the build's" diff -r "$BUILD/data/$part" "$R/share/games/globbet/$part"; done
 check "the menu entry does not start /usr/games/globbet" grep -qx "Exec=/usr/games/globbet" "$R/share/applications/$ID.desktop"
 check "the manual page does not name /usr/share/games/globbet" zgrep -q "/usr/share/games/globbet" "$R/share/man/man6/globbet.6.gz"
 check "the packaged tool does not find the packaged data by itself" \

@@ -172,7 +172,7 @@ Face Gear(std::string word) {
   };
 }
 
-// The web link: the game's name and its address.
+// The web link: the game's name and what it opens, the about page shipped with the game.
 Face WebLink() {
   return [](cairo_t* cr, double x, double y, double w, double h, const Skin& s) {
     TextStyle name;
@@ -184,7 +184,7 @@ Face WebLink() {
     address.size = 10;
     address.bold = false;
     address.fill = Mix(s.ink, Hex(kSlate), 0.3);
-    TextCentred(cr, "globbet.example", x + w / 2, y + h * 0.72, address);
+    TextCentred(cr, "about this game", x + w / 2, y + h * 0.72, address);
   };
 }
 
