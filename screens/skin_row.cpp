@@ -14,7 +14,7 @@ constexpr uint32_t kRingGold = 0xFFD23F;
 constexpr int kRingReach = 3;
 constexpr double kRingDepth = 0.5;  // behind the swatches (depth 0), in front of the panel (depth 1)
 
-// A gold band round the swatch's ball, soft at both edges: only its outer part shows past the ball.
+// A gold band round the swatch's ball, soft at both edges: only its outer rim shows past the ball.
 std::unique_ptr<Bitmap> MakeRing() {
   const int side = SkinRow::kSwatchSize + 2 * kRingReach;
   auto ring = std::make_unique<Bitmap>();
