@@ -63,8 +63,8 @@ bool GameWindow::CreateGame() {
   ActiveScreen() = nullptr;
   screens::intro()->Enter(&ActiveScreen());
   SetScreenLink(&forwarder_);
+  // The intro has shaped the window to its card.
   const int w = screens::intro()->GetWidth(), h = screens::intro()->GetHeight();
-  SetRoundedShape(true);
   SetPosition((screenW - w) / 2, (screenH - h) / 2, w, h);
   times_.screens = MsSince(start);
   start = Clock::now();

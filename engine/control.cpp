@@ -20,6 +20,7 @@ void Control::SetFocus(bool) {}
 void Control::Reset() {
   Clip::Reset();
   pressed = focused = pixelExact = false;
+  enabled = true;
 }
 
 bool Control::HitTest(int px, int py) const {

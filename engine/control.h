@@ -23,8 +23,10 @@ class Control : public Clip {
   // Gains (true) or loses the input focus. Default nothing.
   virtual void SetFocus(bool on);
 
-  // The clip's reset, and the three control flags back to false.
+  // The clip's reset, and the three control flags back to false (enabled back to true).
   void Reset();
+  // True when the screen offers it the pointer and the focus: shown and enabled.
+  bool TakesInput() const { return visible && enabled; }
   // True when (x, y), relative to the screen, lies on the control: inside x .. x + width and
   // y .. y + height, edges included; with the pixel-exact test also on a shown pixel of the current
   // picture (not the colour key; for a masked picture, not a fully transparent pixel).
@@ -36,4 +38,5 @@ class Control : public Clip {
   bool pressed = false;     // the left button went down on it and has not come up yet
   bool focused = false;     // keys and characters go to it
   bool pixelExact = false;  // hits only on shown pixels
+  bool enabled = true;      // false: shown (its owner greys it) but deaf to the pointer and the keys
 };

@@ -67,7 +67,7 @@ void DialogScreen::MoveFocus(int step) {
   int i = focusIndex_;
   for (int tries = 0; tries < count; ++tries) {
     i = i < 0 ? (step > 0 ? 0 : count - 1) : (i + step + count) % count;
-    if (focusOrder_[size_t(i)]->visible) {
+    if (focusOrder_[size_t(i)]->TakesInput()) {
       focusShown_ = true;
       SetFocusIndex(i);
       PlaceRing();
@@ -89,7 +89,7 @@ void DialogScreen::SetFocusIndex(int index) {
 bool DialogScreen::PressFocused() {
   Control* control = focusShown_ ? GetKeyFocus() : nullptr;
   // An edit box keeps Space as a character and leaves Enter to the default button.
-  if (!control || !control->visible || control->focused) return false;
+  if (!control || !control->TakesInput() || control->focused) return false;
   if (control->commandCode >= kCommandCodeMin)
     OnButtonCommand(control);
   else

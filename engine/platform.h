@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // ---- keys and modifiers --------------------------------------------------------------------------
 // Key codes are the Windows virtual-key codes the game's rules are written in.
@@ -76,8 +77,11 @@ class Platform {
   virtual void GetWindowPosition(int& x, int& y) const = 0;
   // The client area's size.
   virtual void GetClientSize(int& width, int& height) const = 0;
-  // Gives the window rounded corners (corner ellipse 30 x 30) or a plain rectangle.
+  // Gives the window rounded corners (corner ellipse 30 x 30) or a plain rectangle; drops a shape mask.
   virtual void SetRoundedShape(bool rounded) = 0;
+  // Cuts the window to the pixels where inside (width x height, rows top-down) is nonzero, whenever
+  // the client area has that size; other sizes keep the rounded or plain shape.
+  virtual void SetShapeMask(const std::vector<uint8_t>& inside, int width, int height) = 0;
   // Minimises (false) or restores (true) the window.
   virtual void SetRestored(bool restore) = 0;
   // Covers the display with the window, showing the width x height picture centred and scaled by the

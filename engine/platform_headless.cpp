@@ -37,6 +37,7 @@ bool HeadlessPlatform::CreateMainWindow(const char* title, int width, int height
   hasWindow_ = true;
   borderless_ = borderless;
   shown_ = minimised_ = rounded_ = fullScreen_ = false;
+  SetShapeMask({}, 0, 0);
   title_ = title ? title : "";
   background_ = background;
   // A zero size leaves the choice to the platform, as a desktop would.
@@ -70,6 +71,17 @@ void HeadlessPlatform::DestroyMainWindow() {
 
 void HeadlessPlatform::ShowWindow() {
   if (hasWindow_) shown_ = true;
+}
+
+void HeadlessPlatform::SetRoundedShape(bool rounded) {
+  rounded_ = rounded;
+  SetShapeMask({}, 0, 0);
+}
+
+void HeadlessPlatform::SetShapeMask(const std::vector<uint8_t>& inside, int width, int height) {
+  const bool fits = width > 0 && height > 0 && inside.size() == size_t(width) * size_t(height);
+  mask_ = fits ? inside : std::vector<uint8_t>();
+  maskW_ = fits ? width : 0, maskH_ = fits ? height : 0;
 }
 
 void HeadlessPlatform::SetRestored(bool restore) {

@@ -67,6 +67,10 @@ class HeadlessPlatform : public Platform {
   bool IsShown() const { return shown_; }
   bool IsMinimised() const { return minimised_; }
   bool IsRounded() const { return rounded_; }
+  // True when the shape mask set last keeps client pixel (x, y); false without a mask.
+  bool MaskKeeps(int x, int y) const {
+    return x >= 0 && y >= 0 && x < maskW_ && y < maskH_ && mask_[size_t(y) * size_t(maskW_) + size_t(x)] != 0;
+  }
   bool IsFullScreen() const { return fullScreen_; }
   bool IsBorderless() const { return borderless_; }
   // Number of times the window was moved or sized.
@@ -84,7 +88,8 @@ class HeadlessPlatform : public Platform {
   void SetWindowRect(int x, int y, int width, int height) override;
   void GetWindowPosition(int& x, int& y) const override;
   void GetClientSize(int& width, int& height) const override;
-  void SetRoundedShape(bool rounded) override { rounded_ = rounded; }
+  void SetRoundedShape(bool rounded) override;
+  void SetShapeMask(const std::vector<uint8_t>& inside, int width, int height) override;
   // Minimising queues kHidden; restoring a minimised window queues kShown.
   void SetRestored(bool restore) override;
   bool EnterFullScreen(int width, int height) override;
@@ -137,6 +142,8 @@ class HeadlessPlatform : public Platform {
   int winX_ = 0, winY_ = 0, clientW_ = 0, clientH_ = 0;
   int pictureW_ = 0, pictureH_ = 0;  // the picture shown in full screen
   int moveCount_ = 0;
+  std::vector<uint8_t> mask_;
+  int maskW_ = 0, maskH_ = 0;
 
   std::vector<uint8_t> canvas_;
   int presentCount_ = 0;

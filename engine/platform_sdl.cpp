@@ -238,8 +238,19 @@ void SdlPlatform::GetClientSize(int& width, int& height) const {
 
 void SdlPlatform::SetRoundedShape(bool rounded) {
   rounded_ = rounded;
+  mask_.clear();
+  maskW_ = maskH_ = 0;
   if (!window_ || fullScreen_ || !shaped_) return;
   ApplyShape(clientW_, clientH_, rounded);
+  SDL_SetWindowPosition(window_, winX_, winY_);
+}
+
+void SdlPlatform::SetShapeMask(const std::vector<uint8_t>& inside, int width, int height) {
+  const bool fits = width > 0 && height > 0 && inside.size() == size_t(width) * size_t(height);
+  mask_ = fits ? inside : std::vector<uint8_t>();
+  maskW_ = fits ? width : 0, maskH_ = fits ? height : 0;
+  if (!window_ || fullScreen_ || !shaped_) return;
+  ApplyShape(clientW_, clientH_, rounded_);
   SDL_SetWindowPosition(window_, winX_, winY_);
 }
 
@@ -248,10 +259,13 @@ void SdlPlatform::ApplyShape(int width, int height, bool rounded) {
   if (!mask) return;
   const Uint32 opaque = SDL_MapRGBA(mask->format, 255, 255, 255, 255);
   const Uint32 clear = SDL_MapRGBA(mask->format, 0, 0, 0, 0);
+  const uint8_t* cut = width == maskW_ && height == maskH_ ? mask_.data() : nullptr;
   for (int y = 0; y < height; ++y) {
     auto* row = reinterpret_cast<Uint32*>(static_cast<uint8_t*>(mask->pixels) + y * mask->pitch);
     for (int x = 0; x < width; ++x) {
-      row[x] = !rounded || InsideRoundedRect(x, y, width, height) ? opaque : clear;
+      const bool in = cut ? cut[size_t(y) * size_t(width) + size_t(x)] != 0
+                          : !rounded || InsideRoundedRect(x, y, width, height);
+      row[x] = in ? opaque : clear;
     }
   }
   SDL_WindowShapeMode mode;

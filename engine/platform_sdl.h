@@ -69,6 +69,7 @@ class SdlPlatform : public Platform {
   void GetWindowPosition(int& x, int& y) const override;
   void GetClientSize(int& width, int& height) const override;
   void SetRoundedShape(bool rounded) override;
+  void SetShapeMask(const std::vector<uint8_t>& inside, int width, int height) override;
   void SetRestored(bool restore) override;
   bool EnterFullScreen(int width, int height) override;
   void LeaveFullScreen() override;
@@ -104,7 +105,8 @@ class SdlPlatform : public Platform {
  private:
   // Init's work: SDL's video and events, refused without a real display unless asked for by name.
   bool StartVideo();
-  // Gives the window the shape of its current size: rounded corners or a plain rectangle.
+  // Gives the window the shape of its current size: the shape mask when it has that size, else rounded
+  // corners or a plain rectangle.
   void ApplyShape(int width, int height, bool rounded);
   // Resizes the window (shape included) and places it; refetches the surface. False on failure.
   bool Reshape(int x, int y, int width, int height, bool rounded);
@@ -139,6 +141,8 @@ class SdlPlatform : public Platform {
   SDL_Surface* picture_ = nullptr;    // full screen: the unscaled picture, owned
   bool shaped_ = false;
   bool rounded_ = false;
+  std::vector<uint8_t> mask_;  // the shape at maskW_ x maskH_, or empty
+  int maskW_ = 0, maskH_ = 0;
   bool borderless_ = true;
   uint32_t background_ = 0xFFFFFF;
   // The windowed geometry: kept across full screen.

@@ -81,7 +81,7 @@ Control* Screen::OnMouseMove(int x, int y) {
   Control* last = nullptr;
   for (size_t i = 0; i < controls_.size(); ++i) {
     Control* control = controls_[i];
-    if (control->visible && control->OnHover(x - x_, y - y_, leftButtonDown_)) last = control;
+    if (control->TakesInput() && control->OnHover(x - x_, y - y_, leftButtonDown_)) last = control;
   }
   return last;
 }
@@ -93,7 +93,7 @@ Control* Screen::OnMouseDown(int x, int y) {
   Control* last = nullptr;
   for (size_t i = 0; i < controls_.size(); ++i) {
     Control* control = controls_[i];
-    if (control->visible && control->OnPress(x - x_, y - y_)) last = control;
+    if (control->TakesInput() && control->OnPress(x - x_, y - y_)) last = control;
   }
   return last;
 }
@@ -104,7 +104,7 @@ Control* Screen::OnMouseUp(int x, int y) {
   Control* clicked = nullptr;
   for (size_t i = 0; i < controls_.size() && !clicked; ++i) {
     Control* control = controls_[i];
-    if (!control->visible) continue;
+    if (!control->TakesInput()) continue;
     if (control->OnRelease(x - x_, y - y_)) {
       last = control;
       if (control->pressed) clicked = control;

@@ -164,6 +164,10 @@ void Window::SetRoundedShape(bool rounded) {
   if (created_) GetPlatform().SetRoundedShape(rounded);
 }
 
+void Window::SetShapeMask(const std::vector<uint8_t>& inside, int width, int height) {
+  if (created_) GetPlatform().SetShapeMask(inside, width, height);
+}
+
 void Window::SetRestored(bool restore) {
   if (created_) GetPlatform().SetRestored(restore);
 }

@@ -72,6 +72,8 @@ class Window {
   void SetPosition(int x, int y, int width, int height);
   // Gives the window rounded corners (corner ellipse 30 x 30) or its plain rectangle back.
   void SetRoundedShape(bool rounded);
+  // Cuts the window to a width x height mask at that size (see Platform::SetShapeMask).
+  void SetShapeMask(const std::vector<uint8_t>& inside, int width, int height);
   // True restores the window, false minimises it.
   void SetRestored(bool restore);
   // Formats the caption (at most 1023 bytes).

@@ -1,5 +1,7 @@
 #include "screens/intro_screen.h"
 
+#include <algorithm>
+
 #include "engine/active_screen.h"
 #include "engine/sound_player.h"
 #include "screens/main_screen.h"
@@ -28,6 +30,11 @@ bool IntroScreen::Build(LoadResult& failure) {
   background->x = 0, background->y = 0, background->depth = kBackgroundDepth;
   background->SetFrameTime(0);
   background->SetColorKeyAll(int32_t(kBackgroundKey));
+  shape_.assign(size_t(kWidth) * kHeight, 1);
+  if (const Bitmap* picture = background->GetShownPicture())
+    for (int y = 0; y < std::min(kHeight, picture->GetHeight()); ++y)
+      for (int x = 0; x < std::min(kWidth, picture->GetWidth()); ++x)
+        shape_[size_t(y) * kWidth + size_t(x)] = picture->GetPixel(x, y) != kBackgroundKey;
   background_ = AddClip(std::move(background));
   Clip logoFile;
   failure = logoFile.Load(kLogoFile);
@@ -48,6 +55,7 @@ bool IntroScreen::Build(LoadResult& failure) {
 
 void IntroScreen::Enter(Screen** activeSlot) {
   elapsed_ = 0;
+  if (Window* window = GetWindow()) window->SetShapeMask(shape_, kWidth, kHeight);
   Screen::Enter(activeSlot);
 }
 

@@ -1,7 +1,11 @@
 // IntroScreen: the first screen, 400 x 400: the game's picture with its logo, which pulses in size for
 // about four seconds, bursts into small balls and, six seconds after the start or at the first click,
 // hands the window over to the main screen (window reshaped and centred at the main screen's size).
+// While it shows, the window has the shape of the picture's card: every pixel but the colour key.
 #pragma once
+
+#include <cstdint>
+#include <vector>
 
 #include "engine/load_result.h"
 #include "engine/screen.h"
@@ -26,11 +30,11 @@ class IntroScreen : public Screen {
 
   IntroScreen(Window* window, int x, int y, int width, int height);
 
-  // Loads the background and makes the logo zoom. False, with the file that could not be loaded and why
-  // in failure, when either cannot.
+  // Loads the background, takes the window's shape from it and makes the logo zoom. False, with the file
+  // that could not be loaded and why in failure, when either cannot.
   bool Build(LoadResult& failure);
 
-  // Restarts the six seconds, then enters.
+  // Restarts the six seconds, cuts the window to the card, then enters.
   void Enter(Screen** activeSlot) override;
   // A click ends the intro at the next tick. A press whose release comes after the hand-over is not
   // the main screen's: the main screen is told to let that release go.
@@ -48,6 +52,7 @@ class IntroScreen : public Screen {
   // Gives the window to the main screen.
   void HandOver();
 
+  std::vector<uint8_t> shape_;  // kWidth x kHeight, nonzero on the card
   int elapsed_ = 0;
   int step_ = 0;
   bool pressed_ = false;        // the left button went down here and is not up yet

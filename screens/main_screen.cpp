@@ -57,8 +57,9 @@ struct ButtonPlace {
   ButtonPicture picture;
   int x, y, code;
 };
-// In adding order (which is also the order the pointer finds them in).
-constexpr ButtonPlace kButtons[] = {{MainScreen::kReplay, ButtonPicture::kReplay, 580, 145, 16},
+// In adding order (which is also the order the pointer finds them in). Replay keeps New game's margin
+// from the panel's edge and ends where Demo ends.
+constexpr ButtonPlace kButtons[] = {{MainScreen::kReplay, ButtonPicture::kReplay, 582, 145, 16},
                                     {MainScreen::kDemo, ButtonPicture::kDemo, 615, 188, 11},
                                     {MainScreen::kExit, ButtonPicture::kExit, 760, 2, 21},
                                     {MainScreen::kHelp, ButtonPicture::kHelp, 694, 2, 21},

@@ -17,13 +17,30 @@
 using namespace dialogs;
 
 namespace {
-constexpr int kSpeedX = 190, kSpeedY = 264, kSkinsX = 170, kSkinsY = 227;
+constexpr int kSpeedX = 190, kSpeedY = 284, kSkinsX = 170, kSkinsY = 212;
 constexpr int kOkX = 110, kCancelX = 260, kButtonY = 470;
+// The pane over the DirectSound box (115, 104) and its label; a blend 40 % the box, 60 % background reads
+// as greyed.
+constexpr int kMixVeilX = 113, kMixVeilY = 102, kMixVeilWidth = 127, kMixVeilHeight = 28;
+constexpr int kVeilTransparency = 102;
 
 // True when the main screen's session has a score: a game that a restart would throw away.
 bool GameInProgress() {
   const MainScreen* main = screens::mainScreen().get();
   return main && main->GetSession() && main->GetSession()->Score() != 0;
+}
+
+// A hidden pane of the screen's background colour, in front of the controls: what shows through it is
+// greyed. Null when it cannot be made.
+Clip* AddVeil(Screen& screen, int x, int y, int width, int height) {
+  auto pane = std::make_unique<Bitmap>();
+  if (!pane->Create(width, height, int32_t(screen.backgroundColor & 0xFFFFFF))) return nullptr;
+  pane->transparency = kVeilTransparency;
+  auto veil = std::make_unique<Clip>();
+  veil->AddFrame(std::move(pane));
+  veil->x = x, veil->y = y, veil->depth = -1;
+  veil->visible = false;
+  return screen.AddClip(std::move(veil));
 }
 }  // namespace
 
@@ -38,6 +55,7 @@ OptionsDialog::OptionsDialog(Window* window, int x, int y, int width, int height
     box = AddCheckBox(*this, ButtonPicture::kCheckBox, kBoxX, boxY);
     if (box) boxY += box->GetHeight() + kBoxGap;
   }
+  symbols_ = AddCheckBox(*this, ButtonPicture::kCheckBox, kSymbolsX, kSymbolsY);
   for (size_t i = 0; i < levels_.size(); ++i)
     levels_[i] = AddCheckBox(*this, ButtonPicture::kRadioBox, kLevelBoxX, kLevelBoxY[i]);
   for (size_t i = 0; i < types_.size(); ++i)
@@ -49,8 +67,10 @@ OptionsDialog::OptionsDialog(Window* window, int x, int y, int width, int height
   CheckOnly(levels_, savedLevel);
   CheckOnly(types_, int(savedGameType));
   SetKeyButtons(ok_, cancel_);
-  // Top to bottom as the dialog reads: the switches, the speed, the levels and modes, the answers.
+  // Top to bottom as the dialog reads: the switches, the symbols box, the speed, the levels and modes, the
+  // answers.
   std::vector<Control*> order(switches_.begin(), switches_.end());
+  order.push_back(symbols_);
   order.insert(order.end(), speed_->Cells().begin(), speed_->Cells().end());
   order.insert(order.end(), levels_.begin(), levels_.end());
   order.insert(order.end(), types_.begin(), types_.end());
@@ -82,6 +102,12 @@ int OptionsDialog::FirstChecked(const std::array<CheckBox*, N>& boxes, int fallb
   return fallback;
 }
 
+Control* OptionsDialog::OnMouseMove(int x, int y) {
+  Control* control = DialogScreen::OnMouseMove(x, y);
+  skins_->OnHover(x, y);
+  return control;
+}
+
 Control* OptionsDialog::OnMouseDown(int x, int y) {
   Control* control = DialogScreen::OnMouseDown(x, y);
   skins_->OnPress(x, y);
@@ -89,6 +115,9 @@ Control* OptionsDialog::OnMouseDown(int x, int y) {
 }
 
 void OptionsDialog::FollowBox(Control* control) {
+  if (control && control == switches_[kSoundOn]) FollowSound();
+  if (control && control == symbols_)
+    skins_->ShowAll(symbols_->IsChecked() ? SkinRow::kSymbolLook : SkinRow::kPlainLook);
   speed_->OnControl(control);
   for (size_t i = 0; i < levels_.size(); ++i)
     if (levels_[i] == control) CheckOnly(levels_, int(i));
@@ -100,18 +129,37 @@ Control* OptionsDialog::OnMouseUp(int x, int y) {
   Control* control = DialogScreen::OnMouseUp(x, y);
   if (control) FollowBox(control);
   skins_->OnRelease(x, y);
+  FollowSwatches();
   if (GetPicture()) Redraw();
   return control;
+}
+
+void OptionsDialog::FollowSound() {
+  const bool soundOn = switches_[kSoundOn] && switches_[kSoundOn]->IsChecked();
+  if (CheckBox* mix = switches_[kMixSounds]) mix->enabled = soundOn;
+  if (mixVeil_) mixVeil_->visible = !soundOn;
+}
+
+void OptionsDialog::FollowSwatches() {
+  if (!symbols_ || symbols_->IsChecked() == skins_->AllShow(SkinRow::kSymbolLook)) return;
+  if (symbols_->IsChecked())
+    symbols_->Uncheck();
+  else
+    symbols_->Check();
 }
 
 void OptionsDialog::OnControlKeyed(Control* control) {
   DialogScreen::OnControlKeyed(control);
   FollowBox(control);
+  FollowSwatches();
 }
 
 void OptionsDialog::Enter(Screen** activeSlot) {
   Options& options = GetOptions();
   skins_->Load(options.skins);
+  FollowSwatches();
+  // The background colour is the dialog's once it is set up, so the pane is made at the first showing.
+  if (!mixVeil_) mixVeil_ = AddVeil(*this, kMixVeilX, kMixVeilY, kMixVeilWidth, kMixVeilHeight);
   // The box shows what the player really does: a device that refused one channel per effect says no.
   options.mixSounds = GetSound().GetMode() == 1;
   const bool values[kSwitchCount] = {options.soundOn, options.mixSounds, options.autoSave, options.animate};
@@ -122,6 +170,7 @@ void OptionsDialog::Enter(Screen** activeSlot) {
     else
       switches_[i]->Uncheck();
   }
+  FollowSound();
   speed_->SetValue(options.speed);
   savedLevel = options.level;
   savedGameType = options.mode;

@@ -6,6 +6,7 @@
 #include <regex>
 #include <sstream>
 
+#include "screens/skin_row.h"
 #include "tests/app/program_testing.h"
 
 using namespace program_testing;
@@ -18,9 +19,10 @@ struct Scenario {
   // Steps: score:N (points for the game), records (two records of level code 3, one of 6), autosave:0|1,
   // cmd:COMMAND, btn:COMMAND (a click on its button), press:COMMAND (the press alone), down:KEY, up:KEY,
   // shifttab,
-  // right (a right-button release), click:X,Y, release:X,Y, level:N type:N switch:N speed:N (the options'
-  // boxes), dlg:BUTTON (a dialog's button, then half a second), tap:BUTTON (the click alone), ticks:N,
-  // unfocus, result (the game ends), close (the desktop asks the window to close).
+  // right (a right-button release), click:X,Y, release:X,Y, level:N type:N switch:N speed:N symbols (the
+  // options' boxes), swatch:N hover:N (a click on, the pointer over a ball look), dlg:BUTTON (a dialog's
+  // button, then half a second), tap:BUTTON (the click alone), ticks:N, unfocus, result (the game ends),
+  // close (the desktop asks the window to close).
   const char* steps;
   // closed, or a screen (main quit newgame help topTen clear) or game state (ready paused flying) and
   // KEY=VALUE of what Shown gives (ring=1: the dialog's picture shows the focus ring around the focused
@@ -55,6 +57,18 @@ const Scenario kScenarios[] = {
      "main level=0 sound=11 speed=2"},
     {"ReopenedOptionsShowTheOptions", 0, 0, "cmd:Options switch:0 speed:4 up:Escape cmd:Options up:Return",
      "sound=11 speed=2"},
+    // Without sound, mixing is greyed and deaf to clicks and keys, its value kept; with sound it is back.
+    {"SoundOffGreysMixSounds", 0, 0, "cmd:Options switch:0 switch:1 down:Tab down:Tab up:Space",
+     "greyed=11 mixbox=1"},
+    {"SoundOnGivesMixSoundsBack", 0, 0, "cmd:Options switch:0 switch:0 switch:1", "greyed=00 mixbox=0"},
+    // The symbols box puts every colour's symbol on, again the plain looks; it shows whether all six have it.
+    {"TheSymbolsBoxMarksEveryColour", 0, 0, "cmd:Options swatch:2 symbols dlg:Ok", "main looks=111111"},
+    {"TheSymbolsBoxAgainGivesThePlainLooks", 0, 0, "cmd:Options swatch:2 symbols symbols dlg:Ok",
+     "looks=000000"},
+    {"SixSymbolSwatchesCheckTheSymbolsBox", 0, 0,
+     "cmd:Options swatch:0 swatch:1 swatch:2 swatch:3 swatch:4 swatch:5", "symbols=1"},
+    {"AnotherLookClearsTheSymbolsBox", 0, 0, "cmd:Options symbols swatch:4", "symbols=0"},
+    {"TheSwatchUnderThePointerGlows", 0, 0, "cmd:Options hover:3", "glow=3"},
     // Enter runs a dialog's default button, Escape its cancel or close; the options' and the result's are
     // above.
     {"QuitEnterCloses", 0, 0, "score:30 autosave:0 cmd:Exit up:Return", "closed"},
@@ -161,6 +175,12 @@ class ProgramScenario : public ProgramTest, public ::testing::WithParamInterface
     if (verb == "type") program.ClickOn(options, options.TypeBox(GameMode(n)));
     if (verb == "switch") program.ClickOn(options, options.SwitchBox(OptionsDialog::Switch(n)));
     if (verb == "speed") program.ClickOn(options, options.SpeedBar().Cells()[size_t(n)]);
+    if (verb == "symbols") program.ClickOn(options, options.SymbolsBox());
+    if (verb == "swatch") program.ClickOn(options, options.SkinsRow().Swatch(n));
+    if (verb == "hover") {
+      const Clip& swatch = *options.SkinsRow().Swatch(n);
+      program.Window().OnMouseMove(options.GetX() + int(swatch.x) + 16, options.GetY() + int(swatch.y) + 16);
+    }
     if (verb == "dlg" || verb == "tap") {
       const std::map<std::string, std::pair<const Screen*, const Clip*>> buttons = {
           {"Yes", {question, question ? question->YesButton() : nullptr}},
@@ -212,6 +232,15 @@ class ProgramScenario : public ProgramTest, public ::testing::WithParamInterface
              dialog->GetPicture()->GetPixel(x, y) ==
                  around.GetShownPicture()->GetPixel(0, around.GetHeight() / 2);
     }
+    const OptionsDialog& options = *screens::options();
+    const CheckBox& mix = *options.SwitchBox(OptionsDialog::kMixSounds);
+    std::string looks;
+    for (int look : o.skins)
+      looks += std::to_string(look);
+    int glow = -1;
+    if (const Clip* ring = options.SkinsRow().HoverRing(); ring && ring->visible)
+      for (int k = 0; k < SkinRow::kSwatches; ++k)
+        if (int(ring->x) + ring->GetWidth() / 2 == int(options.SkinsRow().Swatch(k)->x) + 16) glow = k;
     const auto& urls = program.platform.OpenedUrls();
     std::ostringstream out;
     out << " screen=" << screen << " state="
@@ -226,7 +255,9 @@ class ProgramScenario : public ProgramTest, public ::testing::WithParamInterface
         << " records=" << program.Main()->Scores().Size() << " rows=" << screens::topTen()->Rows().size()
         << " note=" << noteText << " top10clips=" << screens::topTen()->GetClips().size() << " line=" << lines
         << " page=" << help.Page() << help.NextButton()->visible << help.PreviousButton()->visible
-        << " ring=" << ring << " ";
+        << " ring=" << ring << " greyed=" << (options.MixVeil() && options.MixVeil()->visible) << !mix.enabled
+        << " mixbox=" << mix.IsChecked() << " symbols=" << options.SymbolsBox()->IsChecked()
+        << " looks=" << looks << " glow=" << glow << " ";
     // The game's pages open from the scratch folder, whose path differs from run to run.
     return std::regex_replace(out.str(), std::regex(" url=file://[^ ]*/pages/"),
                               " url=file://SCRATCH/pages/");

@@ -51,7 +51,10 @@ TEST_F(ProgramTest, LoadsTheCatalogueShowsTheIntroAndHandsOverOnTheFirstTickPast
   for (int id = 0; id < kSoundCount; ++id)
     EXPECT_TRUE(sounds.Player().Find(SoundId(id))) << "sound " << id;
   EXPECT_EQ(ActiveScreen(), screens::intro().get());
-  EXPECT_TRUE(program.platform.IsRounded());
+  // The window is cut to the card (at (16, 14), 368 px, corners of radius 30): in, out past its side, and
+  // out at a corner the main window's smaller rounding would keep.
+  for (auto [x, y, in] : {std::tuple{200, 200, true}, {20, 200, true}, {10, 200, false}, {22, 20, false}})
+    EXPECT_EQ(program.platform.MaskKeeps(x, y), in) << x << "," << y;
   // The logo bursts at 4000 ms.
   program.Ticks(399);
   EXPECT_EQ(sounds.Count(SoundId::kClick), 0);
@@ -62,6 +65,7 @@ TEST_F(ProgramTest, LoadsTheCatalogueShowsTheIntroAndHandsOverOnTheFirstTickPast
   EXPECT_EQ(ActiveScreen(), screens::intro().get());
   program.Ticks();
   EXPECT_EQ(ActiveScreen(), screens::mainScreen().get());
+  EXPECT_TRUE(program.platform.IsRounded() && !program.platform.MaskKeeps(200, 200));
   // Centred on the headless 1280 x 1024 screen at the main screen's size.
   EXPECT_EQ(program.Window().GetWindowX(), (1280 - 800) / 2);
   EXPECT_EQ(program.Window().GetWindowY(), (1024 - 600) / 2);

@@ -312,7 +312,7 @@ void MakeButtons(DataSet& data) {
       {23, 34, 34, &kLightSkin, 9, Symbol(UpPath, 8, 1.5, true)},
       {24, 30, 20, &kDarkSkin, 5, Symbol(SquarePath, 5.2, 1.6)},
       {25, 65, 35, &kLightSkin, 9, Words("DEMO")},
-      {26, 100, 35, &kLightSkin, 9, Words("REPLAY")},
+      {26, 98, 35, &kLightSkin, 9, Words("REPLAY")},  // at x 582 it ends where DEMO ends
   };
   for (const ButtonSpec& b : buttons)
     MakeButton(data, b);

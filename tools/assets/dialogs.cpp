@@ -103,25 +103,28 @@ void MakeOptionsPanel(DataSet& data) {
   for (int i = 0; i < 4; ++i)
     TextAt(cr, options[i], 148 - ox, 75 + 29 * i + 17.5 - oy, label);
   Rule(cr, 10, 198 - oy, 352);
-  // Ball looks at (170, 227), six 32 px swatches; speed cells at (190, 264), 30 px apart.
-  TextAt(cr, "Ball look", 52 - ox, 227 + 21 - oy, label);
-  TextAt(cr, "Speed", 52 - ox, 264 + 15 - oy, label);
+  // Ball looks at (170, 212), six 32 px swatches; under them the symbols box at (170, 250); speed cells at
+  // (190, 284), 30 px apart.
+  TextAt(cr, "Ball look", 52 - ox, 212 + 21 - oy, label);
+  TextAt(cr, "Colour symbols", 203 - ox, 250 + 17.5 - oy, label);
+  TextAt(cr, "Speed", 52 - ox, 284 + 15 - oy, label);
   TextStyle small = LabelStyle(10);
   small.bold = false;
-  TextAt(cr, "slow", 190 - 30 - ox, 264 + 14 - oy, small);
-  TextAt(cr, "fast", 190 + 5 * 30 + 4 - ox, 264 + 14 - oy, small);
-  Rule(cr, 10, 300 - oy, 352);
-  // Level boxes at (35, 365 / 405 / 445), mode boxes at (203, 384 / 424).
+  TextAt(cr, "slow", 190 - 30 - ox, 284 + 14 - oy, small);
+  TextAt(cr, "fast", 190 + 5 * 30 + 4 - ox, 284 + 14 - oy, small);
+  Rule(cr, 10, 316 - oy, 352);
+  // Level boxes at (35, 365 / 405 / 445), mode boxes at (203, 365 / 405): the two groups read as columns
+  // under headings on one line.
   TextStyle heading = LabelStyle(16);
   heading.fill = Hex(kSlate);
   TextAt(cr, "Level", 35 - ox + 4, 345 - oy, heading);
-  TextAt(cr, "Mode", 203 - ox + 4, 364 - oy, heading);
+  TextAt(cr, "Mode", 203 - ox + 4, 345 - oy, heading);
   const char* levels[3] = {"Novice", "Expert", "Master"};
   for (int i = 0; i < 3; ++i)
     TextAt(cr, levels[i], 66 - ox, 365 + 40 * i + 17.5 - oy, label);
   const char* modes[2] = {"Strategy", "Arcade"};
   for (int i = 0; i < 2; ++i)
-    TextAt(cr, modes[i], 234 - ox, 384 + 40 * i + 17.5 - oy, label);
+    TextAt(cr, modes[i], 234 - ox, 365 + 40 * i + 17.5 - oy, label);
   SaveJpeg(data, 6, c);
 }
 

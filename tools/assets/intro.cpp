@@ -11,6 +11,8 @@ namespace {
 
 // Where the intro shows the logo: a 110 x 110 box at (186, 141).
 constexpr double kLogoX = 186, kLogoY = 141, kLogoSize = 110;
+// The card, and the window's shape while the intro shows.
+constexpr double kCardX = 16, kCardY = 14, kCardSize = 368, kCardRadius = 30;
 
 // A "G" of balls: an open ring from the upper right round to the right side, and a bar into the middle.
 void DrawLogo(Canvas& c, double ox, double oy) {
@@ -35,8 +37,9 @@ void MakeLogo(DataSet& data) {
 void MakeIntroPicture(DataSet& data) {
   Canvas c(400, 400);
   cairo_t* cr = c.cr();
-  // The card; around it the key colour (lavender shows there).
-  Card(cr, 16, 14, 368, 368, 30, Hex(0x6D60D8), Hex(0x2A2180), Hex(kNight), Hex(0xA89EF2, 0.5));
+  // The card; around it the key colour.
+  Card(cr, kCardX, kCardY, kCardSize, kCardSize, kCardRadius, Hex(0x6D60D8), Hex(0x2A2180), Hex(kNight),
+       Hex(0xA89EF2, 0.5));
   // A glow behind the logo.
   const double gx = kLogoX + kLogoSize / 2, gy = kLogoY + kLogoSize / 2;
   cairo_pattern_t* glow = cairo_pattern_create_radial(gx, gy, 10, gx, gy, 105);
@@ -68,7 +71,15 @@ void MakeIntroPicture(DataSet& data) {
   line.bold = false;
   line.fill = Hex(0xE4E0FF);
   TextCentred(cr, "aim  \xC2\xB7  match three  \xC2\xB7  clear the board", 200, 346, line);
-  // The card is drawn over lavender where its edge is soft; outside it, the key.
+  // The window is cut to every pixel but the key, and a window's edge is hard: nothing outside the card's
+  // outline stays (its shadow neither), and the outline is cut without blending.
+  cairo_save(cr);
+  cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
+  RoundRectPath(cr, kCardX, kCardY, kCardSize, kCardSize, kCardRadius);
+  cairo_set_operator(cr, CAIRO_OPERATOR_DEST_IN);  // clears everything outside the path as well
+  cairo_set_source_rgba(cr, 0, 0, 0, 1);
+  cairo_fill(cr);
+  cairo_restore(cr);
   ClipFileWriter w;
   SingleFrame(w, AddKeyed(w, c, kLavender, kIntroKey), kIntroKey);
   data.SaveClip("clp/intro.clp", w);

@@ -1,5 +1,5 @@
-// Intro and logo: the 400 x 400 intro picture (pure red around its rounded card is the colour key) and
-// the logo, a "G" of balls that the intro pulses and bursts.
+// Intro and logo: the 400 x 400 intro picture (pure red around its rounded card is the colour key, and
+// the rest is the window's shape) and the logo, a "G" of balls that the intro pulses and bursts.
 #pragma once
 
 #include "tools/assets/output.h"
