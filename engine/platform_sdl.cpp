@@ -368,6 +368,15 @@ void SdlPlatform::Present(const uint8_t* pixels, int stride, int pictureWidth, i
   presented_.push_back({shown.x, shown.y, shown.w, shown.h});
 }
 
+void SdlPlatform::RenewSurface() {
+  if (!window_ || !surface_) return;
+  surface_ = nullptr;
+  presented_.clear();  // drawn into the surface SDL dropped
+  if (!Surface()) return;
+  ClearSurface(fullScreen_ ? 0 : background_);
+  QueueExpose();
+}
+
 void SdlPlatform::ShowPresented() {
   if (presented_.empty()) return;
   if (window_ && surface_) {

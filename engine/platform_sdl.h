@@ -119,6 +119,8 @@ class SdlPlatform : public Platform {
   // Maps a window-relative point to client coordinates (the picture's in full screen).
   void ToClient(int& x, int& y) const;
   void QueueExpose();
+  // Takes the window's new surface after SDL dropped the old one for a new size, and has it drawn anew.
+  void RenewSurface();
   // Takes the window events that hide or show the window, turning them into kHidden and kShown; false
   // for every other event (Translate's).
   bool TakeVisibility(const SDL_Event& sdl);

@@ -183,6 +183,10 @@ void SdlPlatform::Translate(const SDL_Event& sdl) {
       if (sdl.window.event == SDL_WINDOWEVENT_EXPOSED) {
         // The surface still holds the picture: showing it again is enough.
         if (window_ && surface_) SDL_UpdateWindowSurface(window_);
+      } else if (sdl.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+        // SDL learns of a new size some time after the resize that asked for it, and then drops the
+        // surface the frames since were drawn into: without a new one nothing drawn would show.
+        RenewSurface();
       } else if (const PlatformEventType type = WindowEventType(sdl.window.event);
                  type != PlatformEventType::kNone) {
         pending_.push_back(Event(type));

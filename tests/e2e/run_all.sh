@@ -86,8 +86,8 @@ differ() {  # differ A B REGION
 FIELD=564x487+13+13 LAUNCHER=577x80+0+505 SCORE=210x40+585+285
 if [[ ! " ${FAILED[*]} " =~ " game " ]]; then
   check game "the intro is not a 400 x 400 window" size_is "$G/intro.png" 400x400
-  check game "the intro shows no picture in its middle" \
-    test "$(convert "$G/intro.png" -format '%[hex:p{200,200}]' info: | cut -c1-6)" != 000000
+  # A window whose drawing never reached the display shows one or two plain colours.
+  check game "the intro shows no picture" test "$(convert "$G/intro.png" -format '%k' info:)" -gt 1000
   check game "the main screen is not 800 x 600" size_is "$G/shots.png" 800x600
   check game "no balls in the top row" top_row_filled "$G/shots.png"
   check game "the score still shows only 0 after the shots" test "$(differ main.png shots.png "$SCORE")" -gt 20
