@@ -89,8 +89,7 @@ void MainScreen::OnKeyUp(int key, int modifiers) {
   DialogScreen::OnKeyUp(key, modifiers);
 }
 
-// ---- aiming with the keys and the game controller
-// ----------------------------------------------------------
+// ---- aiming with the keys and the game controller ---------------------------------------------------
 void MainScreen::AimKeyDown(int key, int modifiers) {
   const int turn = (key == vk::kLeft || key == vk::kPadLeft)     ? -1
                    : (key == vk::kRight || key == vk::kPadRight) ? 1
