@@ -141,6 +141,14 @@ void GameWindow::OnCharacter(int ch, int modifiers) {
   if (ActiveScreenLink* screen = Active()) screen->Char(ch, modifiers);
 }
 
+void GameWindow::OnPadStick(int x, int y) {
+  if (MainScreen* main = screens::mainScreen().get()) main->OnPadStick(x, y);
+}
+
+void GameWindow::OnPadRemoved() {
+  if (MainScreen* main = screens::mainScreen().get()) main->OnPadRemoved();
+}
+
 void GameWindow::OnCloseRequest() {
   if (contents_ == Contents::kGame)
     AnswerCloseRequest(this);

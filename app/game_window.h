@@ -68,6 +68,10 @@ class GameWindow : public Window {
   void OnKeyDown(int key, int modifiers) override;
   void OnKeyUp(int key, int modifiers) override;
   void OnCharacter(int ch, int modifiers) override;
+  // The game controller's stick and unplugging go to the main screen, whichever screen is active: the
+  // game it holds aims and pauses.
+  void OnPadStick(int x, int y) override;
+  void OnPadRemoved() override;
   // The game answers as its exit button does (AnswerCloseRequest); the window alone closes.
   void OnCloseRequest() override;
 

@@ -45,7 +45,7 @@ void DialogScreen::OnKeyUp(int key, int modifiers) {
   if (GetPendingButton()) return;
   if (key == vk::kReturn) {
     if (!PressFocused() && defaultButton_) OnButtonCommand(defaultButton_);
-  } else if (key == vk::kEscape) {
+  } else if (key == vk::kEscape || key == vk::kPadB) {  // a game controller's B backs out as Escape
     if (cancelButton_) OnButtonCommand(cancelButton_);
   } else if (key == vk::kSpace) {
     PressFocused();

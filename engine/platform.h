@@ -17,6 +17,8 @@ constexpr int kBack = 8, kTab = 9, kReturn = 13, kShift = 16, kControl = 17, kMe
               kRight = 39, kDown = 40, kInsert = 45, kDelete = 46, kNumpad0 = 96, kF1 = 112, kF3 = 114,
               kF4 = 115, kF10 = 121;
 // Letters are their upper-case ASCII codes 65..90, digits 48..57.
+// A game controller's buttons arrive as keys with codes of their own, above every keyboard code.
+constexpr int kPadA = 0x100, kPadB = 0x101, kPadStart = 0x102, kPadLeft = 0x103, kPadRight = 0x104;
 }  // namespace vk
 
 // Modifier set: bit 0 Shift, bit 1 Ctrl, bit 2 Alt.
@@ -39,8 +41,10 @@ enum class PlatformEventType {
   kResized,         // the client area changed size
   kFocusGained,
   kFocusLost,
-  kHidden,  // the window was minimised or hidden: nothing of it can be seen
-  kShown,   // the window can be seen again; its picture must be drawn anew
+  kHidden,      // the window was minimised or hidden: nothing of it can be seen
+  kShown,       // the window can be seen again; its picture must be drawn anew
+  kPadStick,    // x, y: a game controller's left stick moved to (-32768..32767 each, 0 0 at rest)
+  kPadRemoved,  // a game controller was unplugged
 };
 
 struct PlatformEvent {

@@ -37,6 +37,7 @@ bool InsideRoundedRect(int x, int y, int width, int height) {
 // ---- set-up ------------------------------------------------------------------------------------------
 SdlPlatform::~SdlPlatform() {
   DestroyMainWindow();
+  ClosePads();
   if (videoStarted_) {
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
     if (SDL_WasInit(0) == 0) SDL_Quit();
@@ -127,6 +128,7 @@ bool SdlPlatform::StartVideo() {
   videoStarted_ = true;
   realDisplay_ = IsRealDriver(SDL_GetCurrentVideoDriver());
   SdlEnableWindowSystemEvents();
+  StartPads();
   return true;
 }
 

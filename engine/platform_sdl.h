@@ -127,6 +127,12 @@ class SdlPlatform : public Platform {
   // Shows the areas presented since the last call in one update: one round trip to the display server
   // however many areas a frame repainted.
   void ShowPresented();
+  // Game controllers (platform_sdl_pad.cpp). Starts SDL's controller support, when the machine has it.
+  void StartPads();
+  // Closes every open controller and SDL's controller support.
+  void ClosePads();
+  // Turns a controller event into platform events (appended to pending_); ignores any other event.
+  void TranslatePad(const SDL_Event& sdl);
 
   int64_t originNs_ = SdlMonotonicNs();  // the clock's zero
   int64_t lastPumpNs_ = 0;               // when SDL last read the display connection
@@ -160,6 +166,10 @@ class SdlPlatform : public Platform {
   bool rootKnown_ = false;
   int rootX_ = 0, rootY_ = 0;
   mutable int sdlGlobalX_ = -1, sdlGlobalY_ = -1;
+  // The open game controllers by SDL instance id, and the left stick as last reported.
+  bool padsStarted_ = false;
+  std::vector<int> padIds_;
+  int stickX_ = 0, stickY_ = 0;
 };
 
 // ---- window-system events (platform_sdl_x11.cpp) ----------------------------------------------------

@@ -208,6 +208,7 @@ void SdlPlatform::Translate(const SDL_Event& sdl) {
       AddTextEvents(sdl.text, GetModifiers(), pending_);
       break;
     default:
+      TranslatePad(sdl);
       break;
   }
 }

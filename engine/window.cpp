@@ -109,6 +109,12 @@ bool Window::Dispatch(const PlatformEvent& e) {
       // A character typed with Alt is a desktop shortcut, not text for a name field.
       if (!(e.modifiers & kModAlt)) OnCharacter(e.ch, e.modifiers);
       break;
+    case PlatformEventType::kPadStick:
+      OnPadStick(e.x, e.y);
+      break;
+    case PlatformEventType::kPadRemoved:
+      OnPadRemoved();
+      break;
     case PlatformEventType::kExpose:
       OnPaint();
       break;

@@ -39,6 +39,10 @@ class Window {
   virtual void OnKeyUp(int key, int modifiers) { (void)key, (void)modifiers; }
   // ch: a character byte widened from signed 8 bits (codes above 127 arrive negative).
   virtual void OnCharacter(int ch, int modifiers) { (void)ch, (void)modifiers; }
+  // A game controller's left stick is now at (x, y), each -32768..32767.
+  virtual void OnPadStick(int x, int y) { (void)x, (void)y; }
+  // A game controller was unplugged.
+  virtual void OnPadRemoved() {}
   // The desktop asks the window to close. The default closes it.
   virtual void OnCloseRequest() { Close(); }
 

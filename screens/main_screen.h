@@ -1,7 +1,7 @@
 // MainScreen: the 800 x 600 screen the game is played on. It owns the game session and the high-score
-// table, lays out the frame pictures and command buttons around the playing field, turns mouse and
-// keyboard input into shots, pauses and commands, runs the demo and the replay of the last game, and
-// opens the dialog screens.
+// table, lays out the frame pictures and command buttons around the playing field, turns mouse,
+// keyboard and game controller input into shots, pauses and commands, runs the demo and the replay of the
+// last game, and opens the dialog screens.
 //
 // Sections: the self-playing sessions · MainScreen (overrides, sessions, commands, the session's host,
 // state)
@@ -13,6 +13,7 @@
 #include "engine/dialog_screen.h"
 #include "engine/transparency_pulse.h"
 #include "game/session.h"
+#include "screens/key_aim.h"
 #include "store/options.h"
 #include "store/score_table.h"
 
@@ -50,8 +51,13 @@ class MainScreen : public DialogScreen, public SessionHost {
   Control* OnMouseDown(int x, int y) override;
   // Stops a demo, resumes a paused game, or fires.
   Control* OnMouseUp(int x, int y) override;
-  // Arcade pause keys; any key ends a demo; F3 and Enter minimize, F4 toggles full screen.
+  // A pointer that moved ends aiming with the keys.
+  Control* OnMouseMove(int x, int y) override;
+  // Arcade pause keys (and the pad's Start); any key ends a demo; F3 and Enter minimize, F4 toggles full
+  // screen; Left and Right (Shift: finely) or the pad's D-pad turn the aim, Up or the pad's A shoot.
   void OnKeyDown(int key, int modifiers) override;
+  // A turning key let go stops turning.
+  void OnKeyUp(int key, int modifiers) override;
   // The web link opens the page of further games.
   void OnControlClicked(Control* control) override;
   // The game's ball arrived.
@@ -60,6 +66,12 @@ class MainScreen : public DialogScreen, public SessionHost {
   void Enter(Screen** activeSlot) override;
   // The command of a released button, 500 ms later.
   void OnButtonCommand(Control* button) override;
+
+  // -- the game controller (the window passes them on whichever screen is active) --
+  // The left stick's position: pushed sideways it turns the aim.
+  void OnPadStick(int x, int y);
+  // A controller was unplugged: an arcade game pauses.
+  void OnPadRemoved();
 
   // -- sessions --
   // Makes the session (normal, demo or replay), restores it or starts a new game. A session that
@@ -106,6 +118,8 @@ class MainScreen : public DialogScreen, public SessionHost {
   const Clip* DemoLabel() const { return demoLabel_; }
   const Clip* ReplayLabel() const { return replayLabel_; }
   int BlinkAlpha() const { return blink_.Value(); }
+  // The aim of the keys and the pad.
+  const KeyAim& Aim() const { return aim_; }
   // The next left-button release is ignored (its press belonged to another screen).
   void SwallowNextRelease() { swallowRelease_ = true; }
   // Runs a command as its button would, 500 ms after its release.
@@ -118,6 +132,12 @@ class MainScreen : public DialogScreen, public SessionHost {
   void StartPlayer(bool replay);
   void ToggleFullScreen();
   void OpenDialog(Screen* dialog);
+  // What a left-button release in the game at window point (x, y) does: ends a demo or a pause, or fires.
+  void ShootAt(int x, int y);
+  // The aiming keys' press: turning, or the shot at the aim's point as a click there.
+  void AimKeyDown(int key, int modifiers);
+  // Turns the aim for the tick and shows its guide while the game waits for the shot.
+  void AdvanceAim(int elapsed);
   // True inside the playing field.
   static bool InBoard(int x, int y) {
     return kBoardLeft < x && x < kBoardRight && kBoardTop < y && y < kBoardBottom;
@@ -133,4 +153,6 @@ class MainScreen : public DialogScreen, public SessionHost {
   Clip* replayLabel_ = nullptr;
   TransparencyPulse blink_{kBlinkStepMs};
   bool swallowRelease_ = false;
+  KeyAim aim_{*this};
+  int pointerX_ = -1, pointerY_ = -1;  // where the last pointer move was
 };

@@ -2,10 +2,14 @@
 // played from a game at a level and mode waiting for its first shot, then the screen, the game and the
 // options it left. Then what the result and top-ten dialogs show and store: the bonus, the name offered,
 // the record filed, the list of a level code, and the results link sent for its best record.
+#include <SDL.h>
+
+#include <algorithm>
 #include <map>
 #include <regex>
 #include <sstream>
 
+#include "engine/platform_sdl.h"
 #include "screens/skin_row.h"
 #include "tests/app/program_testing.h"
 
@@ -18,9 +22,9 @@ struct Scenario {
   int level, type;
   // Steps: score:N (points for the game), records (two records of level code 3, one of 6), autosave:0|1,
   // cmd:COMMAND, btn:COMMAND (a click on its button), press:COMMAND (the press alone), down:KEY, up:KEY,
-  // shifttab,
-  // right (a right-button release), click:X,Y, release:X,Y, level:N type:N switch:N speed:N symbols (the
-  // options' boxes), swatch:N hover:N (a click on, the pointer over a ball look), dlg:BUTTON (a dialog's
+  // shifttab, stick:X (the game controller's stick pushed sideways), unplug (the controller),
+  // right (a right-button release), click:X,Y, release:X,Y, move:X,Y, level:N type:N switch:N speed:N symbols
+  // (the options' boxes), swatch:N hover:N (a click on, the pointer over a ball look), dlg:BUTTON (a dialog's
   // button, then half a second), tap:BUTTON (the click alone), ticks:N, unfocus, result (the game ends),
   // close (the desktop asks the window to close).
   const char* steps;
@@ -111,8 +115,9 @@ const Scenario kScenarios[] = {
      "top10 records=3 rows=2 note= top10clips=43"},
     {"LeavingTheTopTenTakesItsRowsOff", 2, 0, "cmd:TopTen dlg:TopTenClose", "main top10clips=17"},
     // Each of the four toggles the pause: one that did nothing would leave the game ready.
-    {"ArcadeSpacePauseEscapeAndTheRightButtonPause", 0, 1,
-     "down:Space down:Pause down:Escape right down:Space", "paused"},
+    {"ArcadeSpacePauseEscapeTheRightButtonAndThePadsStartPause", 0, 1,
+     "down:Space down:Pause down:Escape right down:PadStart", "paused"},
+    {"UnpluggingThePadPausesArcade", 0, 1, "unplug", "paused"},
     {"ArcadePausesWithoutTheFocus", 0, 1, "unfocus ticks:1", "paused"},
     {"StrategyIgnoresThePauses", 0, 0, "down:Space down:Pause down:Escape right unfocus ticks:3", "ready"},
     {"APressThatResumesNeverShoots", 0, 1, "down:Space ticks:3 click:300,200", "ready"},
@@ -120,6 +125,19 @@ const Scenario kScenarios[] = {
      "flying"},
     {"AReleaseOutsideTheFieldResumes", 0, 1, "down:Space release:700,400", "ready"},
     {"AClickInTheFieldShoots", 0, 0, "click:300,250", "flying"},
+    // Keys aim from straight up, held ones faster; the shot is a click at the aim's point, the guide
+    // shows whenever the next shot waits and a mouse move takes it away.
+    {"RightAndUpShootAsAClickAtTheAimsPoint", 0, 0, "down:Right ticks:45 up:Right down:Up ticks:300",
+     "ready aim=349,14 landed=161 guide=1"},
+    // A pixel further right lands in the next cell.
+    {"AClickAtTheKeysAimLandsAlike", 0, 0, "click:349,14 ticks:300", "ready landed=161"},
+    {"ShiftTurnsFinely", 0, 0, "shiftright down:Up", "flying aim=295,14"},
+    {"TheAimStopsAtTheFieldsLowestLeftCorner", 0, 0, "down:Left ticks:200 down:Up ticks:1",
+     "flying aim=14,499 guide=0"},
+    {"TheAimStopsAtTheFieldsLowestRightCorner", 0, 0, "down:Right ticks:200 down:Up", "flying aim=576,499"},
+    {"AMouseMoveTakesTheGuideAway", 0, 0, "down:Right up:Right ticks:2 move:100,100 ticks:2", "guide=0"},
+    {"ThePadsStickTurnsAndItsAShoots", 0, 1, "stick:32767 ticks:20 stick:0 down:PadA", "flying aim=499,14"},
+    {"ThePadsBBacksOutOfADialog", 0, 0, "cmd:Help up:PadB", "main ready"},
     {"F4TogglesFullScreen", 0, 0, "down:F4", "full=1"},
     {"F3Minimizes", 0, 0, "down:F3", "min=1"},
     {"EnterMinimizes", 0, 0, "down:Return", "min=1"},
@@ -140,7 +158,9 @@ const std::map<std::string, int> kNames = {
     {"Exit", MainScreen::kExit}, {"NewGame", MainScreen::kNewGame}, {"Options", MainScreen::kOptions},
     {"Help", MainScreen::kHelp}, {"TopTen", MainScreen::kTopTen}, {"WebLink", MainScreen::kWebLink},
     {"Minimize", MainScreen::kMinimize}, {"FullScreen", MainScreen::kFullScreen}, {"Return", vk::kReturn},
-    {"Escape", vk::kEscape}, {"Space", vk::kSpace}, {"Tab", vk::kTab}, {"Pause", vk::kPause}, {"F3", vk::kF3}, {"F4", vk::kF4}};
+    {"Escape", vk::kEscape}, {"Space", vk::kSpace}, {"Tab", vk::kTab}, {"Pause", vk::kPause}, {"F3", vk::kF3}, {"F4", vk::kF4},
+    {"Left", vk::kLeft}, {"Right", vk::kRight}, {"Up", vk::kUp}, {"PadA", vk::kPadA}, {"PadB", vk::kPadB},
+    {"PadStart", vk::kPadStart}};
 // clang-format on
 
 class ProgramScenario : public ProgramTest, public ::testing::WithParamInterface<Scenario> {
@@ -169,6 +189,10 @@ class ProgramScenario : public ProgramTest, public ::testing::WithParamInterface
     if (verb == "down") program.KeyDown(n);
     if (verb == "up") program.KeyUp(n);
     if (verb == "shifttab") program.Window().OnKeyDown(vk::kTab, kModShift);
+    if (verb == "shiftright") program.Window().OnKeyDown(vk::kRight, kModShift);
+    if (verb == "stick") program.Window().OnPadStick(n, 0);
+    if (verb == "unplug") program.Window().OnPadRemoved();
+    if (verb == "move") program.Window().OnMouseMove(x, y);
     if (verb == "right") program.Window().OnRightMouseUp(300, 300);
     if (verb == "click") program.Click(x, y);
     if (verb == "level") program.ClickOn(options, options.LevelBox(n));
@@ -242,6 +266,9 @@ class ProgramScenario : public ProgramTest, public ::testing::WithParamInterface
       for (int k = 0; k < SkinRow::kSwatches; ++k)
         if (int(ring->x) + ring->GetWidth() / 2 == int(options.SkinsRow().Swatch(k)->x) + 16) glow = k;
     const auto& urls = program.platform.OpenedUrls();
+    int aimX, aimY;
+    program.Main()->Aim().AimPoint(aimX, aimY);
+    const auto& dots = program.Main()->Aim().GuideDots();
     std::ostringstream out;
     out << " screen=" << screen << " state="
         << (state == SessionState::kReady    ? "ready"
@@ -257,7 +284,9 @@ class ProgramScenario : public ProgramTest, public ::testing::WithParamInterface
         << " page=" << help.Page() << help.NextButton()->visible << help.PreviousButton()->visible
         << " ring=" << ring << " greyed=" << (options.MixVeil() && options.MixVeil()->visible) << !mix.enabled
         << " mixbox=" << mix.IsChecked() << " symbols=" << options.SymbolsBox()->IsChecked()
-        << " looks=" << looks << " glow=" << glow << " ";
+        << " looks=" << looks << " glow=" << glow << " aim=" << aimX << "," << aimY
+        << " landed=" << game.GetBoard()->LandingIndex()
+        << " guide=" << std::ranges::any_of(dots, [](const Clip* dot) { return dot->visible; }) << " ";
     // The game's pages open from the scratch folder, whose path differs from run to run.
     return std::regex_replace(out.str(), std::regex(" url=file://[^ ]*/pages/"),
                               " url=file://SCRATCH/pages/");
@@ -368,6 +397,52 @@ TEST_F(Dialogs, TheTopTenShowsTheTenBestOfTheLevelCodeWithNamesCutAndSubmitsTheB
   const std::string e = results_link::Encode(results_link::ResultText(5000, "5", "ABCDEFGHIJKLMNOPQRST"));
   EXPECT_EQ(program.platform.OpenedUrls(),
             std::vector<std::string>{"file://" + fs::canonical("pages").string() + "/results.html?e=" + e});
+}
+
+// A game controller as SDL reports it (a virtual one, on SDL's display-less driver), its events served
+// to the game: the stick turns the aim, A shoots, and unplugging it pauses an arcade game.
+TEST_F(Dialogs, AGameControllerAimsShootsAndPausesArcadeWhenUnplugged) {
+  setenv("SDL_VIDEODRIVER", "dummy", 1);
+  SdlPlatform sdl;
+  ASSERT_TRUE(sdl.Init()) << sdl.LastError();
+  ASSERT_TRUE(program.StartIn(0, GameMode::kArcade));
+  SDL_VirtualJoystickDesc pad{};
+  pad.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+  pad.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+  pad.naxes = 2, pad.nbuttons = 1, pad.name = "Test pad";
+  // Controllers are joysticks SDL has a mapping for: the mapping names the virtual one by its GUID.
+  int index = SDL_JoystickAttachVirtualEx(&pad);
+  ASSERT_GE(index, 0) << SDL_GetError();
+  char guid[33];
+  SDL_JoystickGetGUIDString(SDL_JoystickGetDeviceGUID(index), guid, sizeof guid);
+  SDL_JoystickDetachVirtual(index);
+  ASSERT_GE(SDL_GameControllerAddMapping((std::string(guid) + ",Test pad,a:b0,leftx:a0,lefty:a1,").c_str()),
+            0);
+  index = SDL_JoystickAttachVirtualEx(&pad);
+  SDL_Joystick* joystick = SDL_JoystickOpen(index);
+  ASSERT_NE(joystick, nullptr) << SDL_GetError();
+  const auto serve = [&] {
+    for (int i = 0; i < 5; ++i) {
+      SDL_Delay(1);
+      for (PlatformEvent event; sdl.PollEvent(event);)
+        program.Deliver(event);
+    }
+  };
+  serve();
+  SDL_JoystickSetVirtualAxis(joystick, 0, -32768);
+  serve();
+  program.Ticks(20);
+  SDL_JoystickSetVirtualAxis(joystick, 0, 0);
+  serve();
+  EXPECT_LT(program.Main()->Aim().Angle(), -10);
+  SDL_JoystickSetVirtualButton(joystick, 0, 1);
+  serve();
+  EXPECT_EQ(program.CurrentSession()->State(), SessionState::kFlying);
+  ASSERT_TRUE(program.UntilReady());
+  SDL_JoystickClose(joystick);
+  SDL_JoystickDetachVirtual(index);
+  serve();
+  EXPECT_TRUE(program.Main()->IsPaused());
 }
 
 TEST(ResultsLink, KeepsTheReceivingServicesDigitsDecodesThemAndRefusesDamage) {

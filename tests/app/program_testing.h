@@ -58,6 +58,13 @@ class ScratchFolder : public TestFolder {
   fs::path old_;
 };
 
+// The game's window, taking the platform's events from the tests as its loop would.
+class TestWindow : public GameWindow {
+ public:
+  using GameWindow::GameWindow;
+  using Window::Dispatch;
+};
+
 // The game as RunGame makes it, on a fresh context of its own. Start creates the window; Quit ends the
 // loop the way the platform's close does and returns the exit code.
 class Program {
@@ -74,7 +81,7 @@ class Program {
   }
   bool Start() {
     SetPlayerSessionFactory(MakePlayerSession);
-    window_ = std::make_unique<GameWindow>(GameWindow::Contents::kGame);
+    window_ = std::make_unique<TestWindow>(GameWindow::Contents::kGame);
     if (!window_->Create("Main", 800, 600)) return false;
     window_->SetFrameInterval(1);
     window_->Show();
@@ -97,6 +104,8 @@ class Program {
           screen.GetY() + int(control->y) + control->GetHeight() / 2);
   }
   void KeyUp(int key) { window_->OnKeyUp(key, 0); }
+  // Serves an event as the loop does.
+  void Deliver(const PlatformEvent& event) { window_->Dispatch(event); }
   void KeyDown(int key) { window_->OnKeyDown(key, 0); }
   // Ticks until the game waits for a shot (false after maxTicks).
   bool UntilReady(int maxTicks = 3000) {
@@ -133,7 +142,7 @@ class Program {
   HeadlessPlatform platform;
 
  private:
-  std::unique_ptr<GameWindow> window_;
+  std::unique_ptr<TestWindow> window_;
 };
 
 // A test with the program in its scratch folder and the effects it plays counted.
