@@ -6,6 +6,8 @@
 #include <regex>
 #include <sstream>
 
+#include "game/arcade_session.h"
+#include "game/strategy_session.h"
 #include "tests/app/program_testing.h"
 
 using namespace program_testing;
@@ -20,11 +22,12 @@ struct Scenario {
   // shifttab,
   // right (a right-button release), click:X,Y, release:X,Y, level:N type:N switch:N speed:N (the options'
   // boxes), dlg:BUTTON (a dialog's button, then half a second), tap:BUTTON (the click alone), ticks:N,
-  // unfocus, result (the game ends), close (the desktop asks the window to close).
+  // unfocus, result (the game ends), end (a ball in the bottom row: the game ends without points), close
+  // (the desktop asks the window to close).
   const char* steps;
   // closed, or a screen (main quit newgame help topTen clear) or game state (ready paused flying) and
   // KEY=VALUE of what Shown gives (ring=1: the dialog's picture shows the focus ring around the focused
-  // control).
+  // control; over=1: the game-over sign shows; label: the frame of the indicator's label, by mode).
   const char* want;
 };
 
@@ -101,7 +104,10 @@ const Scenario kScenarios[] = {
     {"ArcadeSpacePauseEscapeAndTheRightButtonPause", 0, 1,
      "down:Space down:Pause down:Escape right down:Space", "paused"},
     {"ArcadePausesWithoutTheFocus", 0, 1, "unfocus ticks:1", "paused"},
-    {"StrategyIgnoresThePauses", 0, 0, "down:Space down:Pause down:Escape right unfocus ticks:3", "ready"},
+    {"StrategyIgnoresThePauses", 0, 0, "down:Space down:Pause down:Escape right unfocus ticks:3",
+     "ready label=0"},
+    // An end without points has nothing to enter: the sign shows it (and the timer's label says TIME).
+    {"AnEndWithoutPointsShowsTheGameOverSign", 0, 1, "end ticks:30", "main over=1 label=1"},
     {"APressThatResumesNeverShoots", 0, 1, "down:Space ticks:3 click:300,200", "ready"},
     {"TheClickAfterResumingShoots", 0, 1, "down:Space ticks:3 click:300,200 ticks:10 click:300,200",
      "flying"},
@@ -129,6 +135,14 @@ const std::map<std::string, int> kNames = {
     {"Minimize", MainScreen::kMinimize}, {"FullScreen", MainScreen::kFullScreen}, {"Return", vk::kReturn},
     {"Escape", vk::kEscape}, {"Space", vk::kSpace}, {"Tab", vk::kTab}, {"Pause", vk::kPause}, {"F3", vk::kF3}, {"F4", vk::kF4}};
 // clang-format on
+
+// The frame of the session's indicator label, or -1.
+int IndicatorLabel(const Session& game) {
+  const AttemptsIndicator* indicator = nullptr;
+  if (const auto* strategy = dynamic_cast<const StrategySession*>(&game)) indicator = &strategy->Indicator();
+  if (const auto* arcade = dynamic_cast<const ArcadeSession*>(&game)) indicator = &arcade->Indicator();
+  return indicator && indicator->Label() ? indicator->Label()->GetCurrentFrame() : -1;
+}
 
 class ProgramScenario : public ProgramTest, public ::testing::WithParamInterface<Scenario> {
  protected:
@@ -181,6 +195,10 @@ class ProgramScenario : public ProgramTest, public ::testing::WithParamInterface
     if (verb == "ticks") program.Ticks(n);
     if (verb == "unfocus") program.platform.SetFocus(false);
     if (verb == "close") program.Window().OnCloseRequest();
+    if (verb == "end") {
+      program.CurrentSession()->GetBoard()->SetCell(kCellCount - 1, 0);  // a ball in the bottom row
+      program.CurrentSession()->NextBall();
+    }
     if (verb == "result") {
       ASSERT_TRUE(program.Main()->OpenResultDialog());
     }
@@ -227,7 +245,8 @@ class ProgramScenario : public ProgramTest, public ::testing::WithParamInterface
         << " records=" << program.Main()->Scores().Size() << " rows=" << screens::topTen()->Rows().size()
         << " note=" << noteText << " top10clips=" << screens::topTen()->GetClips().size() << " line=" << lines
         << " page=" << help.Page() << help.NextButton()->visible << help.PreviousButton()->visible
-        << " ring=" << ring << " ";
+        << " ring=" << ring << " over=" << (game.GameOverSign() && game.GameOverSign()->visible)
+        << " label=" << IndicatorLabel(game) << " ";
     return out.str();
   }
 };
