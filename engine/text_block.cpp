@@ -98,19 +98,13 @@ std::vector<std::vector<PlacedWord>> LayOutPages(const std::string& text, int pa
   std::vector<std::vector<PlacedWord>> pages(1);
   const int gap = measure(" ").height / kParagraphGapDivisor;
   int y = 0;
-  for (const std::string& page : Split(text, '\f')) {
-    if (!pages.back().empty()) {
-      pages.emplace_back();
-      y = 0;
+  for (const std::string& line : Split(text, '\n')) {
+    // An empty line parts two paragraphs; at the top of a page nothing needs parting.
+    if (line.empty()) {
+      if (y > 0) y += gap;
+      continue;
     }
-    for (const std::string& line : Split(page, '\n')) {
-      // An empty line parts two paragraphs; at the top of a page nothing needs parting.
-      if (line.empty()) {
-        if (y > 0) y += gap;
-        continue;
-      }
-      LayOutLine(line, pageWidth, pageHeight, measure, pages, y);
-    }
+    LayOutLine(line, pageWidth, pageHeight, measure, pages, y);
   }
   return pages;
 }

@@ -38,9 +38,8 @@ using TextMeasure = std::function<TextExtent(const std::string&)>;
 // Lays text out into pages of pageWidth x pageHeight, measuring with measure: lines break at character
 // 10 and fill word by word (words split at spaces) while the words and their spaces stay below the page
 // width; the width a line leaves over is shared out between its words, except on the last line before a
-// break, which keeps plain spaces. An empty line parts paragraphs by a third of a line; character 12
-// starts a new page. A line goes to a new page when it would reach the page's bottom. At least one
-// page, each the list of its words.
+// break, which keeps plain spaces. An empty line parts paragraphs by a third of a line. A line goes to a
+// new page when it would reach the page's bottom. At least one page, each the list of its words.
 std::vector<std::vector<PlacedWord>> LayOutPages(const std::string& text, int pageWidth, int pageHeight,
                                                  const TextMeasure& measure);
 

@@ -17,8 +17,7 @@ constexpr int kPageButtonInset = 45, kNextY = 343, kPreviousY = 20;
 // The text stops this far short of the page buttons' column, so that the buttons never cover it.
 constexpr int kTextToButtons = 10;
 
-// Five paragraphs, then the keys on a page of their own; an empty line parts paragraphs, '\f' starts
-// a page, the layout wraps the words.
+// Five paragraphs, then the keys; an empty line parts paragraphs, the layout wraps the words.
 const char kHelpText[] =
     "The goal of the game is to clear the board of balls and to score as many points as you can on the "
     "way. Aim with the mouse and click: the ball shown at the bottom of the field flies toward the point "
@@ -43,14 +42,14 @@ const char kHelpText[] =
     "ends when all the balls are destroyed, or when the balls fill the board down to the bottom row. Then "
     "enter your name and see how your score compares with your best. From the top ten you can also send "
     "your best result to the Globbet results page and compare it with other players. Good luck and have "
-    "fun!\f"
-    "Keys in the game\n"
+    "fun!\n\n"
+    "Keys in the game:\n"
     "Space, Pause or Escape - pause an arcade game, or go on with it\n"
     "Right mouse button - the same as Space, in arcade mode\n"
     "F4 - full screen on or off, in strategy mode\n"
     "F3 or Enter - minimize the window, in strategy mode\n"
     "Any key - end the demo or the replay and go back to your game\n\n"
-    "Keys in a window such as this one\n"
+    "Keys in a window such as this one:\n"
     "Enter - press the button with the focus, or else the window's main button (OK, Yes, Close)\n"
     "Escape - cancel, or close the window\n"
     "Tab, Shift+Tab - move the focus to the next or the previous control\n"
