@@ -56,10 +56,6 @@ size_t LineEnd(const std::vector<Word>& words, size_t first, int space, int page
   return end;
 }
 
-}  // namespace
-
-namespace {
-
 // Lays one line of the text (the words up to a line break) out from y, wrapping its words over as many
 // page lines as they need.
 void LayOutLine(const std::string& line, int pageWidth, int pageHeight, const TextMeasure& measure,
