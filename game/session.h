@@ -24,8 +24,9 @@ class Screen;
 
 // ---- states --------------------------------------------------------------------------------------
 enum class SessionState : uint8_t {
-  kGameOverWait = 0,  // the game has ended; its end is handled 200 ms later (the sign's time later without a
-                      // result to enter)
+  // The game has ended; its end is handled 200 ms later (with nothing to enter, the next game starts when
+  // the game-over sign's time is up).
+  kGameOverWait = 0,
   kPaused = 1,
   kLanded = 2,     // a shot has landed; waiting for the board to settle
   kReloading = 3,  // the next balls are appearing
