@@ -11,7 +11,7 @@ enum class GeneralPicture {
   kOptionsTitle = 1,
   kHelpTitle = 2,
   kTopTenRow = 3,      // the band behind one row of the top ten
-  kGameOverTitle = 4,  // loaded, not shown
+  kGameOverTitle = 4,  // over the field when a game ends with nothing to enter
   kResultPanel = 5,
   kOptionsPanel = 6,
   kNameBox = 7,  // the frame of the result's name box
@@ -23,6 +23,7 @@ enum class GeneralPicture {
   kArcadeBadge = 13,
   kStarBadge = 14,  // loaded, not shown
   kReplaySign = 15,
+  kIndicatorLabel = 16,  // under the attempts indicator: frame 0 for strategy games, 1 for arcade
 };
 
 // ---- buttons ------------------------------------------------------------------------------------
@@ -89,7 +90,7 @@ enum class FramePiece {
 
 // ---- table sizes -----------------------------------------------------------------------------------
 namespace catalogue {
-constexpr int kGeneralPictureCount = 16;   // "clp/%d.clp"
+constexpr int kGeneralPictureCount = 17;   // "clp/%d.clp"
 constexpr int kButtonPictureCount = 27;    // "clp/buttons/%d.clp"
 constexpr int kMainScreenPieceCount = 11;  // "clp/mainwnd/%d.clp"
 constexpr int kFramePieceCount = 8;        // "clp/allwnd/%d.clp"

@@ -41,6 +41,9 @@ struct Word {
   int width = 0;
 };
 
+// Paragraphs stand apart by this fraction of a line: enough to see, too little to waste a page's room.
+constexpr int kParagraphGapDivisor = 3;
+
 // The end of the run of words from first that fits a line: words are taken while the running total of
 // their widths and spaces stays below the page width; at least one.
 size_t LineEnd(const std::vector<Word>& words, size_t first, int space, int pageWidth) {
@@ -53,36 +56,51 @@ size_t LineEnd(const std::vector<Word>& words, size_t first, int space, int page
   return end;
 }
 
+// Lays one line of the text (the words up to a line break) out from y, wrapping its words over as many
+// page lines as they need.
+void LayOutLine(const std::string& line, int pageWidth, int pageHeight, const TextMeasure& measure,
+                std::vector<std::vector<PlacedWord>>& pages, int& y) {
+  const int space = measure(" ").width;
+  std::vector<Word> words;
+  for (std::string& w : Split(line, ' '))
+    words.push_back(Word{w, measure(w).width});
+  for (size_t first = 0; first < words.size();) {
+    const size_t end = LineEnd(words, first, space, pageWidth);
+    std::string joined;
+    for (size_t i = first; i < end; ++i)
+      joined += (i > first ? " " : "") + words[i].text;
+    const TextExtent e = measure(joined);
+    // A line the break ends is as long as its words: spread out, it would gape.
+    const bool last = end == words.size();
+    const int spacing = last ? space : (pageWidth - e.width) / static_cast<int>(end - first) + space;
+    if (y + e.height >= pageHeight) {
+      pages.emplace_back();
+      y = 0;
+    }
+    int x = 0;
+    for (size_t i = first; i < end; ++i) {
+      pages.back().push_back(PlacedWord{words[i].text, x, y});
+      x += words[i].width + spacing;
+    }
+    y += e.height;
+    first = end;
+  }
+}
+
 }  // namespace
 
 std::vector<std::vector<PlacedWord>> LayOutPages(const std::string& text, int pageWidth, int pageHeight,
                                                  const TextMeasure& measure) {
   std::vector<std::vector<PlacedWord>> pages(1);
-  const int space = measure(" ").width;
+  const int gap = measure(" ").height / kParagraphGapDivisor;
   int y = 0;
   for (const std::string& line : Split(text, '\n')) {
-    std::vector<Word> words;
-    for (std::string& w : Split(line, ' '))
-      words.push_back(Word{w, measure(w).width});
-    for (size_t first = 0; first < words.size();) {
-      const size_t end = LineEnd(words, first, space, pageWidth);
-      std::string joined;
-      for (size_t i = first; i < end; ++i)
-        joined += (i > first ? " " : "") + words[i].text;
-      const TextExtent e = measure(joined);
-      const int spacing = (pageWidth - e.width) / static_cast<int>(end - first) + space;
-      if (y + e.height >= pageHeight) {
-        pages.emplace_back();
-        y = 0;
-      }
-      int x = 0;
-      for (size_t i = first; i < end; ++i) {
-        pages.back().push_back(PlacedWord{words[i].text, x, y});
-        x += words[i].width + spacing;
-      }
-      y += e.height;
-      first = end;
+    // An empty line parts two paragraphs; at the top of a page nothing needs parting.
+    if (line.empty()) {
+      if (y > 0) y += gap;
+      continue;
     }
+    LayOutLine(line, pageWidth, pageHeight, measure, pages, y);
   }
   return pages;
 }

@@ -1,6 +1,6 @@
 // TextBlock: a clip that lays a text out into pages, one frame a page, its words wrapped and spread over
-// each line's width. Only the glyphs show (each page is keyed by the background colour). Its playback
-// stays stopped: the owner turns the pages.
+// each line's width (but the last of a paragraph). Only the glyphs show (each page is keyed by the background
+// colour). Its playback stays stopped: the owner turns the pages.
 #pragma once
 
 #include <functional>
@@ -35,11 +35,11 @@ struct PlacedWord {
   int x = 0, y = 0;
 };
 using TextMeasure = std::function<TextExtent(const std::string&)>;
-// Lays text out into pages of pageWidth x pageHeight, measuring with measure: lines split at character 10
-// and fill word by word (words split at spaces) while the words and their spaces stay below the page
-// width, and the width the line leaves over is shared out between its words (every line, the last of a
-// paragraph too). A line goes to a new page when it would reach the page's bottom. At least one page,
-// each the list of its words.
+// Lays text out into pages of pageWidth x pageHeight, measuring with measure: lines break at character
+// 10 and fill word by word (words split at spaces) while the words and their spaces stay below the page
+// width; the width a line leaves over is shared out between its words, except on the last line before a
+// break, which keeps plain spaces. An empty line parts paragraphs by a third of a line. A line goes to a
+// new page when it would reach the page's bottom. At least one page, each the list of its words.
 std::vector<std::vector<PlacedWord>> LayOutPages(const std::string& text, int pageWidth, int pageHeight,
                                                  const TextMeasure& measure);
 

@@ -16,7 +16,7 @@ ArcadeReplay::ArcadeReplay(Screen* screen, std::string folder)
       pass_(folder),
       modePicture_(
           AddModePicture(screen, ArcadeSession::kModePicture, ArcadeSession::kModeX, ArcadeSession::kModeY)),
-      indicator_(std::make_unique<AttemptsIndicator>(screen)) {}
+      indicator_(std::make_unique<AttemptsIndicator>(screen, GameMode::kArcade)) {}
 
 ArcadeReplay::~ArcadeReplay() {
   RemoveFromScreen(modePicture_);

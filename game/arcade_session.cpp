@@ -15,7 +15,7 @@ ArcadeSession::ArcadeSession(Screen* screen, std::string folder)
       timeLeft_(ArcadePeriod()),
       recorder_(folder),
       modePicture_(AddModePicture(screen, kModePicture, kModeX, kModeY)),
-      indicator_(std::make_unique<AttemptsIndicator>(screen)) {}
+      indicator_(std::make_unique<AttemptsIndicator>(screen, GameMode::kArcade)) {}
 
 ArcadeSession::~ArcadeSession() {
   RemoveFromScreen(modePicture_);

@@ -8,8 +8,24 @@
 #include "game/ball.h"
 #include "store/settings_store.h"
 
-AttemptsIndicator::AttemptsIndicator(Screen* screen) : screen_(screen) {
+namespace {
+// A still copy of picture (null: none) on screen at (x, y, depth).
+Clip* AddStill(Screen& screen, const Clip* picture, int x, int y, double depth) {
+  if (!picture) return nullptr;
+  auto clip = std::make_unique<Clip>();
+  clip->CopyFrom(*picture);
+  clip->x = x, clip->y = y, clip->depth = depth;
+  clip->SetFrameTime(0);
+  return screen.AddClip(std::move(clip));
+}
+}  // namespace
+
+AttemptsIndicator::AttemptsIndicator(Screen* screen, GameMode mode) : screen_(screen) {
   if (!screen_) return;
+  if ((label_ = AddStill(*screen_, catalogue::Get(GeneralPicture::kIndicatorLabel), kLabelX, kLabelY, -1))) {
+    label_->SetFrame(static_cast<int>(mode));
+    label_->stopped = true;
+  }
   for (int i = 0; i < kSlots; ++i) {
     Ball* ball = AddBallSprite(*screen_, catalogue::BallTemplate(catalogue::kIndicatorBall),
                                kBallX + kPitch * i, kBallY, -9.0);
@@ -18,14 +34,10 @@ AttemptsIndicator::AttemptsIndicator(Screen* screen) : screen_(screen) {
       ball->visible = false;
     }
     balls_[size_t(i)] = ball;
-    const Clip* ring = catalogue::Get(GeneralPicture::kSocket);
-    if (!ring) continue;
-    auto clip = std::make_unique<Clip>();
-    clip->CopyFrom(*ring);
-    clip->x = kRingX + kPitch * i, clip->y = kRingY, clip->depth = -1 - i;
-    clip->SetFrameTime(0);
-    clip->visible = false;
-    rings_[size_t(i)] = screen_->AddClip(std::move(clip));
+    Clip* ring =
+        AddStill(*screen_, catalogue::Get(GeneralPicture::kSocket), kRingX + kPitch * i, kRingY, -1 - i);
+    if (ring) ring->visible = false;
+    rings_[size_t(i)] = ring;
   }
   screen_->SortByDepth();
 }
@@ -36,6 +48,7 @@ AttemptsIndicator::~AttemptsIndicator() {
     if (balls_[size_t(i)]) screen_->RemoveClip(balls_[size_t(i)]);
     if (rings_[size_t(i)]) screen_->RemoveClip(rings_[size_t(i)]);
   }
+  if (label_) screen_->RemoveClip(label_);
 }
 
 void AttemptsIndicator::Reset() {

@@ -42,6 +42,7 @@ Session::~Session() {
   RemoveFromScreen(gameBall_);
   RemoveFromScreen(waitBall_);
   RemoveFromScreen(pausePicture_);
+  RemoveFromScreen(gameOverSign_);
   if (levelLabel_) levelLabel_->Hide();
 }
 
@@ -56,6 +57,8 @@ int Session::Level() {
 void Session::Reset() {
   gameOverTimer_ = 0;
   gameOverHandled_ = false;
+  RemoveFromScreen(gameOverSign_);
+  gameOverSign_ = nullptr;
   state_ = SessionState::kLanded;
   RemoveFromScreen(gameBall_);
   RemoveFromScreen(waitBall_);
@@ -144,6 +147,8 @@ void Session::Tick(int ms) {
       if (gameOverTimer_ > kGameOverDelayMs && !gameOverHandled_) {
         gameOverHandled_ = true;
         GameOver();
+      } else if (gameOverSign_ && gameOverTimer_ > kGameOverDelayMs + kGameOverSignMs) {
+        Start(false);
       }
       break;
     case SessionState::kFinishing:
@@ -241,11 +246,25 @@ void Session::ShotResolved(bool /*hit*/) {
 
 // ---- end ---------------------------------------------------------------------------------------------
 void Session::GameOver() {
-  if (Score() != 0 && host_ && !host_->DemoRunning() && host_->OpenResultDialog()) {
+  const bool players = host_ && !host_->DemoRunning();
+  // The stored game is over: whatever happens before the next one starts, it must not come back.
+  if (players && ((Score() != 0 && host_->OpenResultDialog()) || ShowGameOverSign())) {
     GetOptions().newGameNeeded = true;
     return;
   }
   Start(false);
+}
+
+bool Session::ShowGameOverSign() {
+  const Clip* picture = catalogue::Get(GeneralPicture::kGameOverTitle);
+  if (!screen_ || !picture) return false;
+  auto clip = std::make_unique<Clip>();
+  clip->CopyFrom(*picture);
+  clip->x = kGameOverSignX, clip->y = kGameOverSignY, clip->depth = kLevelLabelDepth - 1;
+  clip->SetFrameTime(0);
+  gameOverSign_ = screen_->AddClip(std::move(clip));
+  screen_->SortByDepth();
+  return gameOverSign_ != nullptr;
 }
 
 // ---- pause and looks ---------------------------------------------------------------------------------
@@ -267,6 +286,7 @@ void Session::SetPaused(bool paused) {
     }
     if (gameBall_) gameBall_->visible = false;
     if (waitBall_) waitBall_->visible = false;
+    if (gameOverSign_) gameOverSign_->visible = false;
     return;
   }
   if (state_ != SessionState::kPaused) return;
@@ -276,6 +296,7 @@ void Session::SetPaused(bool paused) {
   if (board_) board_->View().SetHidden(false);
   if (gameBall_) gameBall_->visible = true;
   if (waitBall_) waitBall_->visible = true;
+  if (gameOverSign_) gameOverSign_->visible = true;
 }
 
 void Session::RefreshImages() {

@@ -24,7 +24,9 @@ class Screen;
 
 // ---- states --------------------------------------------------------------------------------------
 enum class SessionState : uint8_t {
-  kGameOverWait = 0,  // the game has ended; its end is handled 200 ms later
+  // The game has ended; its end is handled 200 ms later (with nothing to enter, the next game starts when
+  // the game-over sign's time is up).
+  kGameOverWait = 0,
   kPaused = 1,
   kLanded = 2,     // a shot has landed; waiting for the board to settle
   kReloading = 3,  // the next balls are appearing
@@ -68,6 +70,8 @@ class Session : public BoardOwner {
   static constexpr int kLevelLabelDrop = 500, kLevelLabelDepth = -20;
   static constexpr int kPauseX = 92, kPauseY = 171;
   static constexpr int kGameOverDelayMs = 200;
+  // A player's game that ends with nothing to enter shows the game-over sign this long over the field.
+  static constexpr int kGameOverSignX = 145, kGameOverSignY = 230, kGameOverSignMs = 2500;
   static constexpr int kPausePulseMs = 25;
   static constexpr int kBallDepth = -10;
 
@@ -101,7 +105,8 @@ class Session : public BoardOwner {
   void BallArrived(Clip* clip);
   // The prefix of the stored keys.
   std::string Name() const override = 0;
-  // The end: the result dialog, or at once a new game.
+  // The end: the result dialog; for the player's game without one, the game-over sign and a new game
+  // when its time is up; else at once a new game.
   virtual void GameOver();
   // The end test, then the waiting ball moves to the launcher.
   virtual void NextBall();
@@ -146,6 +151,8 @@ class Session : public BoardOwner {
   bool PlayerStopped() const { return playerStopped_; }
   // The pause picture while paused, else null.
   const Clip* PausePicture() const { return pausePicture_; }
+  // The game-over sign while it shows, else null.
+  const Clip* GameOverSign() const { return gameOverSign_; }
   int PauseTransparency() const { return pausePulse_.Value(); }
 
  protected:
@@ -187,6 +194,8 @@ class Session : public BoardOwner {
   bool FinishIfOver();
   // The last two steps of a restore: the board, then ready; a board without a top row is damaged.
   bool FinishLoad();
+  // Puts the game-over sign over the field; false when there is no screen or picture for it.
+  bool ShowGameOverSign();
   // Stores the recording's length with the game (name + ".ReplayLength").
   void SaveRecordingLength();
   // Cuts the recording back to the length stored with the game: what was recorded after the save
@@ -194,6 +203,7 @@ class Session : public BoardOwner {
   bool CutRecordingToSave();
 
   SessionHost* host_ = nullptr;
+  Clip* gameOverSign_ = nullptr;
   std::string folder_;
   SessionState pausedFrom_ = SessionState::kLanded;
   bool gameOverHandled_ = false;

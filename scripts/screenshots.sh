@@ -2,6 +2,8 @@
 # Takes the README's screenshots with the end-to-end smoke script, in an X server of its own:
 #   docs/screenshot-main.png     the main screen in play, after two shots that burst groups
 #   docs/screenshot-options.png  the options dialog over it
+#   docs/screenshot-help.png     the help's first page
+#   docs/screenshot-help-keys.png  its second and last page, which ends with the keys
 #
 #   scripts/screenshots.sh [BUILD_DIR]
 #
@@ -48,7 +50,8 @@ sv Game.Options.NewGameNeeded 0 && sv GameOrig.Score 0 && sv GameOrig.ColorLeft 
   sv GameOrig.MaxLeft 6 && sv GameOrig.Left 6 && sv GameOrig.Field "[$FIELD]"
 
 # The intro, a click into the main screen (away from the screen's centre, where the pointer starts),
-# the two shots, then the options button and Escape to leave the dialog unchanged.
+# the two shots, then the options button and Escape to leave the dialog unchanged, then the help button
+# and both pages of the help (its next-page button at the dialog's (605, 343), the dialog at (75, 50)).
 export SDL_AUDIODRIVER=dummy
 unset SDL_VIDEODRIVER
 bash tests/e2e/smoke.sh --out "$WORK/shots" --cwd "$WORK/player" \
@@ -56,13 +59,18 @@ bash tests/e2e/smoke.sh --out "$WORK/shots" --cwd "$WORK/player" \
   --do 'click 182 400' --do 'sleep 3' --do 'click 104 350' --do 'sleep 3' \
   --do 'move 560 560' --do 'sleep 0.3' --do 'shot main.png' \
   --do 'click 728 62' --do 'sleep 1.5' --do 'shot options.png' \
+  --do 'key Escape' --do 'sleep 0.5' \
+  --do 'click 709 12' --do 'sleep 1.5' --do 'shot help-1.png' \
+  --do 'click 697 410' --do 'sleep 1' --do 'shot help-2.png' \
   --do 'key Escape' --do 'sleep 0.5' --do 'close' \
   -- "$BUILD/globbet"
 
 mkdir -p docs
-for name in main options; do
-  [ -s "$WORK/shots/$name.png" ] || { echo "screenshots: no $name.png taken" >&2; exit 1; }
+# shot:docs name[:crop]; the help is cut out of the window (the dialog, 650 x 500 at (75, 50)).
+for entry in main:main options:options help-1:help:650x500+75+50 help-2:help-keys:650x500+75+50; do
+  IFS=: read -r shot name crop <<<"$entry"
+  [ -s "$WORK/shots/$shot.png" ] || { echo "screenshots: no $shot.png taken" >&2; exit 1; }
   # Without ImageMagick's time stamps, so that an unchanged picture makes no change in git.
-  convert "$WORK/shots/$name.png" -strip "docs/screenshot-$name.png"
+  convert "$WORK/shots/$shot.png" ${crop:+-crop "$crop" +repage} -strip "docs/screenshot-$name.png"
   echo "screenshots: docs/screenshot-$name.png"
 done

@@ -13,35 +13,46 @@ using namespace dialogs;
 
 namespace {
 constexpr int kPageButtonInset = 45, kNextY = 343, kPreviousY = 20;
+// The text stops this far short of the page buttons' column, so that the buttons never cover it.
+constexpr int kTextToButtons = 10;
 
-// Five paragraphs and the two key lines; lines break at '\n', the layout wraps the words.
+// Five paragraphs, then the keys; an empty line parts paragraphs, the layout wraps the words.
 const char kHelpText[] =
     "The goal of the game is to clear the board of balls and to score as many points as you can on the "
     "way. Aim with the mouse and click: the ball shown at the bottom of the field flies toward the point "
     "you chose and bounces off the side walls. When it touches two or more balls of its own colour, so "
-    "that three or more touch, the whole group explodes.\n"
+    "that three or more touch, the whole group explodes.\n\n"
     "The more balls a single shot removes, the more points it brings, so take your time and plan your "
     "shots: the fewer shots you need, the better. Balls that lose their hold and fall off the board are "
     "worth ten times as much as the balls of an exploded group, so look for shots that cut big clusters "
     "loose from the top. A shot can also bounce off a side wall to reach a place you cannot aim at "
-    "directly.\n"
-    "The row of small balls in the left corner shows how many misses you have left before new balls "
-    "arrive. A miss is a shot that removes nothing. Clear a colour from the board completely and you earn "
-    "a bonus at the end of the game, and from then on new balls come only in the colours that remain. But "
-    "take care: the fewer colours are left, the more lines are added after each miss, and the faster "
-    "the board grows toward you.\n"
+    "directly.\n\n"
+    "The row of small balls at the bottom left, labelled ATTEMPTS, shows how many misses you have left "
+    "before new balls arrive. A miss is a shot that removes nothing. Clear a colour from the board "
+    "completely and you earn a bonus at the end of the game, and from then on new balls come only in the "
+    "colours that remain. But take care: the fewer colours are left, the more lines are added after each "
+    "miss, and the faster the board grows toward you.\n\n"
     "There are two ways to play, chosen in the options together with the level. In strategy mode new "
     "balls arrive after a number of shots that removed nothing, and you may think as long as you like. In "
-    "arcade mode they arrive after a period of time, so do not wait too long before you shoot. The level, "
-    "Novice, Expert or Master, sets how many misses you are allowed and how quickly the time runs out.\n"
+    "arcade mode they arrive after a period of time: the row of small balls, labelled TIME there, counts "
+    "the periods down, so do not wait too long before you shoot. The level, Novice, Expert or Master, "
+    "sets how many misses you are allowed and how quickly the time runs out.\n\n"
     "When a game is over you can watch it again in replay mode and study every shot you made. The game "
     "ends when all the balls are destroyed, or when the balls fill the board down to the bottom row. Then "
     "enter your name and see how your score compares with your best. From the top ten you can also send "
     "your best result to the Globbet results page and compare it with other players. Good luck and have "
-    "fun!\n"
-    "\n"
-    "F4 - FullScreen mode (On/Off).\n"
-    "Right mouse button - Game Pause (in arcade)";
+    "fun!\n\n"
+    "Keys in the game:\n"
+    "Space, Pause or Escape - pause an arcade game, or go on with it\n"
+    "Right mouse button - the same as Space, in arcade mode\n"
+    "F4 - full screen on or off, in strategy mode\n"
+    "F3 or Enter - minimize the window, in strategy mode\n"
+    "Any key - end the demo or the replay and go back to your game\n\n"
+    "Keys in a window such as this one:\n"
+    "Enter - press the button with the focus, or else the window's main button (OK, Yes, Close)\n"
+    "Escape - cancel, or close the window\n"
+    "Tab, Shift+Tab - move the focus to the next or the previous control\n"
+    "Space - press the button with the focus";
 }  // namespace
 
 const std::string& HelpDialog::Text() {
@@ -72,7 +83,8 @@ void HelpDialog::LayOutText() {
   font.SetFaceName("arial");
   auto text = std::make_unique<TextBlock>();
   text->x = kTextX, text->y = kTextY, text->depth = kTextDepth;
-  text->SetSize(GetWidth() - 30, kTextHeight);
+  text->SetSize(GetWidth() - kPageButtonInset - kTextToButtons - kTextX + TextBlock::kPageMargin,
+                kTextHeight);
   text->SetText(Text(), &font);
   text_ = static_cast<TextBlock*>(AddClip(std::move(text)));
   if (next_) next_->visible = PageCount() >= 2;
@@ -89,7 +101,7 @@ int HelpDialog::PageCount() const {
 void HelpDialog::ShowPage(int page) {
   if (!text_ || page < 0 || page >= PageCount()) return;
   text_->SetFrame(page);
-  if (next_) next_->visible = page == 0 && PageCount() >= 2;
+  if (next_) next_->visible = page + 1 < PageCount();
   if (previous_) previous_->visible = page != 0;
   if (GetPicture()) Redraw();
 }
@@ -107,8 +119,8 @@ void HelpDialog::OnButtonCommand(Control* button) {
   } else if (button == moreGames_) {
     game_pages::Open(game_pages::kAbout);
   } else if (button == next_) {
-    ShowPage(1);
+    ShowPage(Page() + 1);
   } else if (button == previous_) {
-    ShowPage(0);
+    ShowPage(Page() - 1);
   }
 }

@@ -24,7 +24,7 @@ class HelpDialog : public DialogScreen {
   // Close, more games, next or previous page.
   void OnButtonCommand(Control* button) override;
 
-  // Shows page (0 or 1) with the button that leads to the other one.
+  // Shows page (0 .. PageCount() - 1) with the buttons that lead to the pages before and after it.
   void ShowPage(int page);
   // The page shown, and how many there are (none before the first opening).
   int Page() const;
@@ -39,8 +39,8 @@ class HelpDialog : public DialogScreen {
   static const std::string& Text();
 
  private:
-  // Adds the text, laid out into pages, unless it is there already; the next button shows when a
-  // second page exists.
+  // Adds the text, laid out into pages beside the page buttons, unless it is there already; the next
+  // button shows when a second page exists.
   void LayOutText();
 
   TextBlock* text_ = nullptr;

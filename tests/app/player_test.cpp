@@ -10,6 +10,8 @@
 #include <sstream>
 
 #include "engine/platform_sdl.h"
+#include "game/arcade_session.h"
+#include "game/strategy_session.h"
 #include "screens/skin_row.h"
 #include "tests/app/program_testing.h"
 
@@ -25,12 +27,12 @@ struct Scenario {
   // shifttab, stick:X (the game controller's stick pushed sideways), unplug (the controller),
   // right (a right-button release), click:X,Y, release:X,Y, move:X,Y, level:N type:N switch:N speed:N symbols
   // (the options' boxes), swatch:N hover:N (a click on, the pointer over a ball look), dlg:BUTTON (a dialog's
-  // button, then half a second), tap:BUTTON (the click alone), ticks:N, unfocus, result (the game ends),
-  // close (the desktop asks the window to close).
+  // button, then half a second), tap:BUTTON (the click alone), ticks:N, unfocus, result (the game ends), end
+  // (a ball in the bottom row: the game ends without points), close (the desktop asks the window to close).
   const char* steps;
   // closed, or a screen (main quit newgame help topTen clear) or game state (ready paused flying) and
   // KEY=VALUE of what Shown gives (ring=1: the dialog's picture shows the focus ring around the focused
-  // control).
+  // control; over=1: the game-over sign shows; label: the frame of the indicator's label, by mode).
   const char* want;
 };
 
@@ -119,7 +121,10 @@ const Scenario kScenarios[] = {
      "down:Space down:Pause down:Escape right down:PadStart", "paused"},
     {"UnpluggingThePadPausesArcade", 0, 1, "unplug", "paused"},
     {"ArcadePausesWithoutTheFocus", 0, 1, "unfocus ticks:1", "paused"},
-    {"StrategyIgnoresThePauses", 0, 0, "down:Space down:Pause down:Escape right unfocus ticks:3", "ready"},
+    {"StrategyIgnoresThePauses", 0, 0, "down:Space down:Pause down:Escape right unfocus ticks:3",
+     "ready label=0"},
+    // An end without points has nothing to enter: the sign shows it (and the timer's label says TIME).
+    {"AnEndWithoutPointsShowsTheGameOverSign", 0, 1, "end ticks:30", "main over=1 label=1"},
     {"APressThatResumesNeverShoots", 0, 1, "down:Space ticks:3 click:300,200", "ready"},
     {"TheClickAfterResumingShoots", 0, 1, "down:Space ticks:3 click:300,200 ticks:10 click:300,200",
      "flying"},
@@ -162,6 +167,14 @@ const std::map<std::string, int> kNames = {
     {"Left", vk::kLeft}, {"Right", vk::kRight}, {"Up", vk::kUp}, {"PadA", vk::kPadA}, {"PadB", vk::kPadB},
     {"PadStart", vk::kPadStart}};
 // clang-format on
+
+// The frame of the session's indicator label, or -1.
+int IndicatorLabel(const Session& game) {
+  const AttemptsIndicator* indicator = nullptr;
+  if (const auto* strategy = dynamic_cast<const StrategySession*>(&game)) indicator = &strategy->Indicator();
+  if (const auto* arcade = dynamic_cast<const ArcadeSession*>(&game)) indicator = &arcade->Indicator();
+  return indicator && indicator->Label() ? indicator->Label()->GetCurrentFrame() : -1;
+}
 
 class ProgramScenario : public ProgramTest, public ::testing::WithParamInterface<Scenario> {
  protected:
@@ -224,6 +237,10 @@ class ProgramScenario : public ProgramTest, public ::testing::WithParamInterface
     if (verb == "ticks") program.Ticks(n);
     if (verb == "unfocus") program.platform.SetFocus(false);
     if (verb == "close") program.Window().OnCloseRequest();
+    if (verb == "end") {
+      program.CurrentSession()->GetBoard()->SetCell(kCellCount - 1, 0);  // a ball in the bottom row
+      program.CurrentSession()->NextBall();
+    }
     if (verb == "result") {
       ASSERT_TRUE(program.Main()->OpenResultDialog());
     }
@@ -286,7 +303,9 @@ class ProgramScenario : public ProgramTest, public ::testing::WithParamInterface
         << " mixbox=" << mix.IsChecked() << " symbols=" << options.SymbolsBox()->IsChecked()
         << " looks=" << looks << " glow=" << glow << " aim=" << aimX << "," << aimY
         << " landed=" << game.GetBoard()->LandingIndex()
-        << " guide=" << std::ranges::any_of(dots, [](const Clip* dot) { return dot->visible; }) << " ";
+        << " guide=" << std::ranges::any_of(dots, [](const Clip* dot) { return dot->visible; })
+        << " over=" << (game.GameOverSign() && game.GameOverSign()->visible)
+        << " label=" << IndicatorLabel(game) << " ";
     // The game's pages open from the scratch folder, whose path differs from run to run.
     return std::regex_replace(out.str(), std::regex(" url=file://[^ ]*/pages/"),
                               " url=file://SCRATCH/pages/");

@@ -140,6 +140,28 @@ TEST(ClipEdit, ASelectionShowsGivesWayToTypingAndEndsWithTheCaretKeys) {
 
 // ---- text pages ------------------------------------------------------------------------------------
 
+// Where the words land (each "x,y", pages parted by "|"), measured as ten units a character, nine a line:
+// a line the words wrapped is spread to the width, the last before a break keeps its spaces, an empty line
+// parts paragraphs by a third of a line (not at a page's top), and a line that would reach the bottom turns
+// the page.
+TEST(TextPages, OnlyWrappedLinesSpreadAndParagraphsStandApart) {
+  const TextMeasure measure = [](const std::string& s) { return TextExtent{int(10 * s.size()), 9}; };
+  const std::pair<const char*, const char*> cases[] = {{"aa bb cc dd", "0,0 40,0 0,9 30,9"},
+                                                       {"aa bb\ncc dd ee", "0,0 30,0 0,9 40,9 | 0,0"},
+                                                       {"aa\n\nbb", "0,0 0,12"},
+                                                       {"\n\naa", "0,0"},
+                                                       {"aa bb cc\n\ndd ee", "0,0 40,0 0,9 | 0,0 30,0"}};
+  for (const auto& [text, want] : cases) {
+    std::string got;
+    for (const auto& page : LayOutPages(text, 70, 24, measure)) {
+      if (!got.empty()) got += " |";
+      for (const PlacedWord& w : page)
+        got += (got.empty() ? "" : " ") + std::to_string(w.x) + "," + std::to_string(w.y);
+    }
+    EXPECT_EQ(got, want) << text;
+  }
+}
+
 // Spread text, as the help pages lay it out: the words fill each line as far as they fit with their spaces
 // (a page holds one line, so the pinned page count is the line count), nothing is cut at the edge, and
 // the pages wait for the reader.

@@ -193,10 +193,12 @@ TEST_F(Sessions, AGameEndsWithTheResultOnlyWhenItScored) {
   Make<StrategySession>();
   ASSERT_TRUE(RunUntilReady());
   SetBoard("01234501234501234|||||||||||||||5");
-  game->NextBall();  // a ball in the bottom row, no score: the next game at once
+  game->NextBall();  // a ball in the bottom row, no score: the game-over sign a while, then the next game
   const int ends = sounds.Count(SoundId::kBurst);
-  ASSERT_TRUE(RunUntil([&] { return game->State() == SessionState::kLanded; }, 100));
+  ASSERT_TRUE(RunUntil([&] { return game->GameOverSign() != nullptr; }, 100));
   EXPECT_EQ(sounds.Count(SoundId::kBurst), ends + 1);
+  ASSERT_TRUE(RunUntil([&] { return game->State() == SessionState::kLanded; }, 400));
+  EXPECT_EQ(game->GameOverSign(), nullptr);
   ASSERT_TRUE(RunUntilReady());
   EXPECT_EQ(screen->resultDialogs, 0);
   game->GetScore().Add(1234);

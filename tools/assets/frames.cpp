@@ -5,7 +5,9 @@
 
 #include <cmath>
 #include <string>
+#include <vector>
 
+#include "engine/clip.h"
 #include "tools/assets/palette.h"
 
 namespace art {
@@ -18,6 +20,17 @@ constexpr double kStripBottom = 596;
 // Socket boxes (46 x 46) of the waiting ball and the launcher.
 constexpr double kNextSocketX = 27, kLaunchSocketX = 271, kSocketY = 524;
 constexpr double kSocketSize = 46;
+// The attempts indicator's label: its box (AttemptsIndicator::kLabelX, kLabelY) and its words by mode.
+constexpr int kIndicatorLabelX = 111, kIndicatorLabelY = 573, kIndicatorLabelW = 100, kIndicatorLabelH = 16;
+constexpr const char* kIndicatorLabels[2] = {"ATTEMPTS", "TIME"};
+
+// The small captions under the strip's sockets and the indicator.
+TextStyle StripLabelStyle() {
+  TextStyle label;
+  label.size = 9;
+  label.fill = Hex(0x5A52B8);
+  return label;
+}
 
 // The frame's slate body under everything, lighter at the top; the field, strip and panel go over it.
 void FrameBody(cairo_t* cr) {
@@ -89,11 +102,9 @@ void DrawStrip(Canvas& canvas) {
   cairo_restore(cr);
   DrawSocket(canvas, kNextSocketX, kSocketY);
   DrawSocket(canvas, kLaunchSocketX, kSocketY);
-  TextStyle label;
-  label.size = 9;
-  label.fill = Hex(0x5A52B8);
+  // The indicator's caption depends on the mode: the indicator shows it (MakeIndicatorLabels).
+  const TextStyle label = StripLabelStyle();
   TextCentred(cr, "NEXT", kNextSocketX + 23, 583, label);
-  TextCentred(cr, "ATTEMPTS", 161, 583, label);
   TextCentred(cr, "SHOOT", kLaunchSocketX + 23, 583, label);
 }
 
@@ -235,9 +246,24 @@ constexpr Piece kPieces[11] = {{580, 0, 220, 600},  {0, 0, 24, 24},    {24, 0, 5
                                {24, 495, 540, 101}, {0, 477, 24, 107}, {0, 24, 13, 453},
                                {0, 584, 24, 16},    {16, 596, 564, 4}};
 
+// The attempts indicator's caption, one frame a mode: each the strip's patch under it with the words.
+void MakeIndicatorLabels(DataSet& data, const Canvas& backdrop) {
+  ClipFileWriter w;
+  std::vector<int> images;
+  for (const char* text : kIndicatorLabels) {
+    Canvas patch(kIndicatorLabelW, kIndicatorLabelH);
+    patch.Paint(backdrop, -kIndicatorLabelX, -kIndicatorLabelY);
+    TextCentred(patch.cr(), text, 161 - kIndicatorLabelX, 583 - kIndicatorLabelY, StripLabelStyle());
+    images.push_back(AddOpaque(w, patch, kLavender));
+  }
+  w.AddSequence(Frames(images, kFrameStop));
+  data.SaveClip("clp/16.clp", w);
+}
+
 void MakeMainPieces(DataSet& data) {
   Canvas backdrop(800, 600);
   DrawMainBackdrop(backdrop);
+  MakeIndicatorLabels(data, backdrop);
   for (int i = 0; i < 11; ++i) {
     const Piece& p = kPieces[i];
     Canvas piece(p.w, p.h);
