@@ -4,6 +4,7 @@
 #   docs/screenshot-options.png  the options dialog over it
 #   docs/screenshot-help.png     the help's first page
 #   docs/screenshot-help-keys.png  its second and last page, which ends with the keys
+#   docs/screenshot-top-ten.png  the top ten of the level played, with seven results
 #
 #   scripts/screenshots.sh [BUILD_DIR]
 #
@@ -48,10 +49,20 @@ sv() { (cd "$WORK/player" && "$BUILD/globbet-tool" sv set "$1" "$2" >/dev/null);
 sv Game.Options.NewGameNeeded 0 && sv GameOrig.Score 0 && sv GameOrig.ColorLeft 6 &&
   sv GameOrig.ColorsLeft "[0 1 2 3 4 5]" && sv GameOrig.GameBall 4 && sv GameOrig.WaitBall 1 &&
   sv GameOrig.MaxLeft 6 && sv GameOrig.Left 6 && sv GameOrig.Field "[$FIELD]"
+# Seven results of Novice strategy (level code 1), one name with a letter beyond ASCII.
+TABLE=""
+day=1
+for result in "Ada 412870" "Zo$(printf '\xeb') 388410" "Bartholomew 301250" "Mika 287600" "Novice 210030" \
+  "Rune 150220" "Sam 98340"; do
+  day=$((day + 1))
+  TABLE+="$day-11-126\t${result% *}\t1\t${result#* }\n"
+done
+sv Game.Scores.Table "\"$TABLE\""
 
 # The intro, a click into the main screen (away from the screen's centre, where the pointer starts),
 # the two shots, then the options button and Escape to leave the dialog unchanged, then the help button
-# and both pages of the help (its next-page button at the dialog's (605, 343), the dialog at (75, 50)).
+# and both pages of the help (its next-page button at the dialog's (605, 343), the dialog at (75, 50)),
+# then the top ten.
 export SDL_AUDIODRIVER=dummy
 unset SDL_VIDEODRIVER
 bash tests/e2e/smoke.sh --out "$WORK/shots" --cwd "$WORK/player" \
@@ -62,12 +73,13 @@ bash tests/e2e/smoke.sh --out "$WORK/shots" --cwd "$WORK/player" \
   --do 'key Escape' --do 'sleep 0.5' \
   --do 'click 709 12' --do 'sleep 1.5' --do 'shot help-1.png' \
   --do 'click 697 410' --do 'sleep 1' --do 'shot help-2.png' \
-  --do 'key Escape' --do 'sleep 0.5' --do 'close' \
+  --do 'key Escape' --do 'sleep 0.5' \
+  --do 'click 754 121' --do 'sleep 1.5' --do 'shot top-ten.png' --do 'key Escape' --do 'sleep 0.5' --do 'close' \
   -- "$BUILD/globbet"
 
 mkdir -p docs
 # shot:docs name[:crop]; the help is cut out of the window (the dialog, 650 x 500 at (75, 50)).
-for entry in main:main options:options help-1:help:650x500+75+50 help-2:help-keys:650x500+75+50; do
+for entry in main:main options:options help-1:help:650x500+75+50 help-2:help-keys:650x500+75+50 top-ten:top-ten; do
   IFS=: read -r shot name crop <<<"$entry"
   [ -s "$WORK/shots/$shot.png" ] || { echo "screenshots: no $shot.png taken" >&2; exit 1; }
   # Without ImageMagick's time stamps, so that an unchanged picture makes no change in git.
