@@ -176,6 +176,35 @@ int IndicatorLabel(const Session& game) {
   return indicator && indicator->Label() ? indicator->Label()->GetCurrentFrame() : -1;
 }
 
+// Whether the active dialog's picture shows the focus ring around the focused control.
+bool FocusRingShown() {
+  const auto* dialog = dynamic_cast<const DialogScreen*>(ActiveScreen());
+  if (!dialog || !dialog->GetPicture() || !dialog->GetFocusRing() || !dialog->GetKeyFocus()) return false;
+  const Clip& around = *dialog->GetFocusRing();
+  const int x = int(around.x), y = int(around.y) + around.GetHeight() / 2;
+  return x == int(dialog->GetKeyFocus()->x) - 5 &&
+         dialog->GetPicture()->GetPixel(x, y) ==
+             around.GetShownPicture()->GetPixel(0, around.GetHeight() / 2);
+}
+
+// The options dialog's state as " KEY=VALUE" items: Mix sounds greyed, the boxes, the looks, the glow.
+std::string ShownOptions(const Options& o) {
+  const OptionsDialog& options = *screens::options();
+  const CheckBox& mix = *options.SwitchBox(OptionsDialog::kMixSounds);
+  std::string looks;
+  for (int look : o.skins)
+    looks += std::to_string(look);
+  int glow = -1;
+  if (const Clip* ring = options.SkinsRow().HoverRing(); ring && ring->visible)
+    for (int k = 0; k < SkinRow::kSwatches; ++k)
+      if (int(ring->x) + ring->GetWidth() / 2 == int(options.SkinsRow().Swatch(k)->x) + 16) glow = k;
+  std::ostringstream out;
+  out << " greyed=" << (options.MixVeil() && options.MixVeil()->visible) << !mix.enabled
+      << " mixbox=" << mix.IsChecked() << " symbols=" << options.SymbolsBox()->IsChecked()
+      << " looks=" << looks << " glow=" << glow;
+  return out.str();
+}
+
 class ProgramScenario : public ProgramTest, public ::testing::WithParamInterface<Scenario> {
  protected:
   void Do(const std::string& verb, const std::string& arg) {
@@ -264,24 +293,6 @@ class ProgramScenario : public ProgramTest, public ::testing::WithParamInterface
     const SessionState state = game.State();
     const HelpDialog& help = *screens::help();
     const Options& o = GetOptions();
-    bool ring = false;
-    if (const auto* dialog = dynamic_cast<const DialogScreen*>(ActiveScreen());
-        dialog && dialog->GetPicture() && dialog->GetFocusRing() && dialog->GetKeyFocus()) {
-      const Clip& around = *dialog->GetFocusRing();
-      const int x = int(around.x), y = int(around.y) + around.GetHeight() / 2;
-      ring = x == int(dialog->GetKeyFocus()->x) - 5 &&
-             dialog->GetPicture()->GetPixel(x, y) ==
-                 around.GetShownPicture()->GetPixel(0, around.GetHeight() / 2);
-    }
-    const OptionsDialog& options = *screens::options();
-    const CheckBox& mix = *options.SwitchBox(OptionsDialog::kMixSounds);
-    std::string looks;
-    for (int look : o.skins)
-      looks += std::to_string(look);
-    int glow = -1;
-    if (const Clip* ring = options.SkinsRow().HoverRing(); ring && ring->visible)
-      for (int k = 0; k < SkinRow::kSwatches; ++k)
-        if (int(ring->x) + ring->GetWidth() / 2 == int(options.SkinsRow().Swatch(k)->x) + 16) glow = k;
     const auto& urls = program.platform.OpenedUrls();
     int aimX, aimY;
     program.Main()->Aim().AimPoint(aimX, aimY);
@@ -299,9 +310,7 @@ class ProgramScenario : public ProgramTest, public ::testing::WithParamInterface
         << " records=" << program.Main()->Scores().Size() << " rows=" << screens::topTen()->Rows().size()
         << " note=" << noteText << " top10clips=" << screens::topTen()->GetClips().size() << " line=" << lines
         << " page=" << help.Page() << help.NextButton()->visible << help.PreviousButton()->visible
-        << " ring=" << ring << " greyed=" << (options.MixVeil() && options.MixVeil()->visible) << !mix.enabled
-        << " mixbox=" << mix.IsChecked() << " symbols=" << options.SymbolsBox()->IsChecked()
-        << " looks=" << looks << " glow=" << glow << " aim=" << aimX << "," << aimY
+        << " ring=" << FocusRingShown() << ShownOptions(o) << " aim=" << aimX << "," << aimY
         << " landed=" << game.GetBoard()->LandingIndex()
         << " guide=" << std::ranges::any_of(dots, [](const Clip* dot) { return dot->visible; })
         << " over=" << (game.GameOverSign() && game.GameOverSign()->visible)
