@@ -3,10 +3,16 @@
 #include <string>
 
 #include "engine/active_screen.h"
+#include "engine/button.h"
 #include "screens/dialogs/dialog_parts.h"
 #include "screens/dialogs/top_ten_dialog.h"
 #include "screens/main_screen.h"
 #include "screens/screen_slots.h"
+
+ClearRecordsDialog::ClearRecordsDialog(Window* window, int x, int y, int width, int height)
+    : ConfirmDialog(window, x, y, width, height, "DELETE ALL", "RECORDS ?") {
+  SetKeyButtons(NoButton(), NoButton());
+}
 
 void ClearRecordsDialog::Yes() {
   if (MainScreen* main = screens::mainScreen().get())

@@ -1,5 +1,6 @@
 // ConfirmDialog: the common layout of the yes/no confirmations: two lines of ball letters and a Yes and a
-// No button. Each confirmation says what its answers do; Enter answers yes, Escape no.
+// No button. Each confirmation says what its answers do; Enter answers yes (unless it says otherwise),
+// Escape no.
 #pragma once
 
 #include <string>

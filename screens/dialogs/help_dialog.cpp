@@ -52,7 +52,8 @@ const char kHelpText[] =
     "Game controller - the left stick or the pad aims, A shoots, Start pauses an arcade game, B closes "
     "a window\n\n"
     "Keys in a window such as this one:\n"
-    "Enter - press the button with the focus, or else the window's main button (OK, Yes, Close)\n"
+    "Enter - press the button with the focus, or else the window's main button (OK, Yes, Close; No when "
+    "records would be deleted)\n"
     "Escape - cancel, or close the window\n"
     "Tab, Shift+Tab - move the focus to the next or the previous control\n"
     "Space - press the button with the focus";
