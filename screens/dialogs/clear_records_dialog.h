@@ -1,5 +1,6 @@
 // ClearRecordsDialog: the clear-records confirmation (336 x 300), opened from the top-ten screen. Yes removes
-// the results of the level and mode the top ten shows and has the top ten redraw its list.
+// the results of the level and mode the top ten shows, and their recordings, and has the top ten redraw
+// its list.
 #pragma once
 
 #include "screens/dialogs/confirm_dialog.h"
@@ -10,7 +11,8 @@ class ClearRecordsDialog : public ConfirmDialog {
   ClearRecordsDialog(Window* window, int x, int y, int width, int height)
       : ConfirmDialog(window, x, y, width, height, "DELETE ALL", "RECORDS ?") {}
 
-  // Clears the current level code's records, leaves, and re-enters the top ten.
+  // Clears the records of the top ten's level code and deletes their recordings, leaves, and re-enters
+  // the top ten.
   void Yes() override;
   // Back to the top ten, nothing cleared.
   void No() override { Leave(); }
