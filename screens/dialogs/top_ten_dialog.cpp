@@ -101,7 +101,6 @@ TopTenDialog::TopTenDialog(Window* window, int x, int y, int width, int height)
 void TopTenDialog::Enter(Screen** activeSlot) {
   if (!keep_) code_ = CurrentLevelCode(), highlight_ = -1;
   keep_ = false;
-  ignoredKey_ = -1;
   Build();
   DialogScreen::Enter(activeSlot);
 }
