@@ -11,9 +11,9 @@ int& ShotClock() {
 }
 }  // namespace
 
-ArcadeReplay::ArcadeReplay(Screen* screen, std::string folder)
+ArcadeReplay::ArcadeReplay(Screen* screen, std::string folder, std::string file)
     : Session(screen, folder),
-      pass_(folder),
+      pass_(folder, std::move(file)),
       modePicture_(
           AddModePicture(screen, ArcadeSession::kModePicture, ArcadeSession::kModeX, ArcadeSession::kModeY)),
       indicator_(std::make_unique<AttemptsIndicator>(screen, GameMode::kArcade)) {}
@@ -40,7 +40,10 @@ int ArcadeReplay::Random(int n) {
 
 void ArcadeReplay::Restart(bool gameOver) {
   pass_.End(gameOver);
-  Start(false);
+  if (pass_.Once())
+    playerStopped_ = true;
+  else
+    Start(false);
 }
 
 void ArcadeReplay::Tick(int ms) {

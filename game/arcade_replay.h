@@ -11,8 +11,9 @@
 
 class ArcadeReplay : public Session {
  public:
-  // The replay of the arcade game in folder's "replay.dat" (empty: the current directory).
-  explicit ArcadeReplay(Screen* screen, std::string folder = {});
+  // The replay of the arcade game in folder's "replay.dat" (empty: the current directory), or in the
+  // file named.
+  explicit ArcadeReplay(Screen* screen, std::string folder = {}, std::string file = kReplayFile);
   ~ArcadeReplay() override;
 
   // Opens the replay from its start, then a new game that draws from it; the indicator shows the
@@ -40,6 +41,7 @@ class ArcadeReplay : public Session {
   const AttemptsIndicator& Indicator() const { return *indicator_; }
 
  private:
+  // Ends the pass and starts the replay again (a pass played once stops instead).
   void Restart(bool gameOver);
   // A recorded push of rows by the clock.
   void PushRecordedRows(int rows);

@@ -56,7 +56,7 @@ void ArcadeSession::ShotResolved(bool hit) {
 }
 
 void ArcadeSession::GameOver() {
-  recorder_.Finish();
+  replayIsThisGame_ = recorder_.Finish();
   Session::GameOver();
 }
 

@@ -7,10 +7,20 @@
 #include "game/strategy_replay.h"
 #include "store/options.h"
 
-std::unique_ptr<Session> MakePlayerSession(Screen& screen, bool replay, GameMode mode) {
+namespace {
+template <class Replay>
+std::unique_ptr<Session> MakeReplay(Screen& screen, const std::string& recording) {
+  auto replay = std::make_unique<Replay>(&screen, std::string(), recording.empty() ? kReplayFile : recording);
+  if (!recording.empty()) replay->Pass().PlayOnce();
+  return replay;
+}
+}  // namespace
+
+std::unique_ptr<Session> MakePlayerSession(Screen& screen, bool replay, GameMode mode,
+                                           const std::string& recording) {
   if (!replay) return std::make_unique<DemoSession>(&screen);
-  if (mode == GameMode::kStrategy) return std::make_unique<StrategyReplay>(&screen);
-  return std::make_unique<ArcadeReplay>(&screen);
+  if (mode == GameMode::kStrategy) return MakeReplay<StrategyReplay>(screen, recording);
+  return MakeReplay<ArcadeReplay>(screen, recording);
 }
 
 bool PlayerShotDue(int& clock, int ms) {

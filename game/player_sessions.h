@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "game/session.h"
 #include "store/options.h"
@@ -11,8 +12,10 @@
 class Screen;
 
 // The demo (replay false) or the replay of "replay.dat" in the current directory (replay true, in the
-// recording's mode) on screen. The caller gives it the settings store and starts it.
-std::unique_ptr<Session> MakePlayerSession(Screen& screen, bool replay, GameMode mode);
+// recording's mode) on screen; with a recording named, the replay plays that file once. The caller gives
+// it the settings store and starts it.
+std::unique_ptr<Session> MakePlayerSession(Screen& screen, bool replay, GameMode mode,
+                                           const std::string& recording = {});
 
 // The players' shot pacing: adds ms to clock (one clock per player class, in the game context) and, once it
 // exceeds 2000 / (speed + 1) milliseconds, resets it and returns true: time for one shot.

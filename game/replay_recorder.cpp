@@ -42,6 +42,20 @@ std::FILE* OpenPlainFile(const std::string& path, const char* mode) {
   return std::fopen(path.c_str(), mode);
 }
 
+// The whole of a plain file, read in chunks; false when it cannot be read or is too large for a recording.
+bool ReadRecording(const std::string& path, std::string& bytes) {
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> source(OpenPlainFile(path, "rb"), std::fclose);
+  if (!source) return false;
+  unsigned char chunk[4096];
+  for (;;) {
+    const std::size_t got = std::fread(chunk, 1, sizeof chunk, source.get());
+    bytes.append(reinterpret_cast<const char*>(chunk), got);
+    if (bytes.size() > kMaxRecordingBytes) return false;  // not a recording of one game
+    if (got < sizeof chunk) break;
+  }
+  return !std::ferror(source.get());
+}
+
 static_assert(kReplayHeaderSize == 2 * sizeof(int32_t), "header: level and type, two int32");
 static_assert(kShotRecordSize == 2 * sizeof(int32_t), "strategy shot: x and y, two int32");
 static_assert(kArcadeRecordSize == 2 * sizeof(int32_t) + 2 * sizeof(int8_t),
@@ -80,7 +94,8 @@ const char* DescribeReplayHeaderCheck(ReplayHeaderCheck check) {
 }
 
 // ---- recording ---------------------------------------------------------------------------------------
-ReplayRecorder::ReplayRecorder(std::string folder) : folder_(std::move(folder)) {}
+ReplayRecorder::ReplayRecorder(std::string folder, std::string replayName)
+    : folder_(std::move(folder)), replayName_(std::move(replayName)) {}
 
 ReplayRecorder::~ReplayRecorder() = default;
 
@@ -154,19 +169,19 @@ void ReplayRecorder::WriteArcade(int x, int y, int left, int allowance) {
 bool ReplayRecorder::Finish() {
   Close();
   if (abandoned_) return false;  // the replay stays the last game recorded whole
-  File source(OpenPlainFile(RecordingPath(), "rb"));
-  if (!source) return false;
   std::string bytes;
-  unsigned char chunk[4096];
-  for (;;) {
-    const std::size_t got = std::fread(chunk, 1, sizeof chunk, source.get());
-    bytes.append(reinterpret_cast<const char*>(chunk), got);
-    if (bytes.size() > kMaxRecordingBytes) return false;  // not a recording of one game
-    if (got < sizeof chunk) break;
-  }
-  if (std::ferror(source.get())) return false;
+  if (!ReadRecording(RecordingPath(), bytes)) return false;
   // Through a temporary file renamed over the replay: an interruption leaves the old replay whole.
   return WriteFileAtomically(ReplayPath(), bytes);
+}
+
+bool ReplayRecorder::KeepReplay(const std::string& path) const {
+  std::string bytes;
+  if (!ReadRecording(ReplayPath(), bytes)) return false;
+  std::error_code error;
+  const std::filesystem::path parent = std::filesystem::path(path).parent_path();
+  if (!parent.empty()) std::filesystem::create_directories(parent, error);
+  return WriteFileAtomically(path, bytes);
 }
 
 // ---- playback ----------------------------------------------------------------------------------------

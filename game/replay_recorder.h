@@ -38,8 +38,9 @@ const char* DescribeReplayHeaderCheck(ReplayHeaderCheck check);
 
 class ReplayRecorder {
  public:
-  // A recorder for the files in folder (empty: the current directory).
-  explicit ReplayRecorder(std::string folder = {});
+  // A recorder for the files in folder (empty: the current directory); replayName names the file the
+  // playback reads (a kept recording of the top ten, say).
+  explicit ReplayRecorder(std::string folder = {}, std::string replayName = kReplayFile);
   ReplayRecorder(const ReplayRecorder&) = delete;
   ReplayRecorder& operator=(const ReplayRecorder&) = delete;
   ~ReplayRecorder();
@@ -66,6 +67,9 @@ class ReplayRecorder {
   // renamed over the replay only when complete, so an interruption leaves the old replay whole.
   // True when the replay file was replaced.
   bool Finish();
+  // Copies the replay file to path (making its folder), crash-safe as Finish writes the replay. True
+  // when the copy is in place.
+  bool KeepReplay(const std::string& path) const;
 
   // True when the replay file exists with a valid header; level and type receive its values.
   bool PeekHeader(int& level, int& type) const;
@@ -86,7 +90,7 @@ class ReplayRecorder {
   bool IsPlaying() const { return playback_ != nullptr; }
   // Full paths of the two files.
   std::string RecordingPath() const { return PathOf(kRecordingFile); }
-  std::string ReplayPath() const { return PathOf(kReplayFile); }
+  std::string ReplayPath() const { return PathOf(replayName_.c_str()); }
 
  private:
   struct FileCloser {
@@ -102,6 +106,7 @@ class ReplayRecorder {
 
   bool abandoned_ = false;
   std::string folder_;
+  std::string replayName_;
   File recording_;
   File playback_;
 };

@@ -77,6 +77,7 @@ int Session::PaletteColour(int k) const {
 // ---- start -------------------------------------------------------------------------------------------
 bool Session::Start(bool restoring) {
   if (!restoring) recordingLost_ = false;  // a new game has a new recording
+  replayIsThisGame_ = false;
   int level = 0, type = 0;
   if (ReplayRecorder(folder_).PeekHeader(level, type) && host_) host_->ShowReplayButton();
   Reset();

@@ -151,6 +151,9 @@ class Session : public BoardOwner {
   bool PlayerStopped() const { return playerStopped_; }
   // The pause picture while paused, else null.
   const Clip* PausePicture() const { return pausePicture_; }
+  // True from the end of a player's game whose recording became the replay file until the next game
+  // starts: the replay is that game's.
+  bool ReplayIsThisGame() const { return replayIsThisGame_; }
   // The game-over sign while it shows, else null.
   const Clip* GameOverSign() const { return gameOverSign_; }
   int PauseTransparency() const { return pausePulse_.Value(); }
@@ -187,6 +190,7 @@ class Session : public BoardOwner {
   TransparencyPulse pausePulse_{kPausePulseMs};
   int gameOverTimer_ = 0;
   bool playerStopped_ = false;
+  bool replayIsThisGame_ = false;
 
  private:
   // The end test: when the board says the game is over, a cleared board takes every colour out of

@@ -51,12 +51,12 @@ int& ShotClock() {
 }
 }  // namespace
 
-StrategyReplay::StrategyReplay(Screen* screen, std::string folder)
+StrategyReplay::StrategyReplay(Screen* screen, std::string folder, std::string file)
     : Session(screen, folder),
       indicator_(std::make_unique<AttemptsIndicator>(screen)),
       modePicture_(AddModePicture(screen, StrategySession::kModePicture, StrategySession::kModeX,
                                   StrategySession::kModeY)),
-      pass_(folder) {}
+      pass_(folder, std::move(file)) {}
 
 StrategyReplay::~StrategyReplay() {
   RemoveFromScreen(modePicture_);
@@ -78,7 +78,10 @@ int StrategyReplay::Random(int n) {
 
 void StrategyReplay::Restart(bool gameOver) {
   pass_.End(gameOver);
-  Start(false);
+  if (pass_.Once())
+    playerStopped_ = true;
+  else
+    Start(false);
 }
 
 void StrategyReplay::Tick(int ms) {

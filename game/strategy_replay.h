@@ -14,15 +14,17 @@
 #include "game/session.h"
 
 // ---- ReplayPass --------------------------------------------------------------------------------------
-// One run through "replay.dat", from its first record to the end of the game or of the file.
+// One run through "replay.dat" (or a kept recording), from its first record to the end of the game or
+// of the file.
 class ReplayPass {
  public:
   // Told at the end of every pass, before the replay starts again: gameOver is true when the recorded
   // game ended, false when the file ended first.
   using Observer = std::function<void(bool gameOver)>;
 
-  // A pass over the replay file in folder (empty: the current directory).
-  explicit ReplayPass(std::string folder) : file_(std::move(folder)) {}
+  // A pass over the replay file in folder (empty: the current directory), or over the file named.
+  explicit ReplayPass(std::string folder, std::string file = kReplayFile)
+      : file_(std::move(folder), std::move(file)) {}
 
   // Opens the replay from its first record; the first board's fill runs until FillDone. Nothing once
   // the playback has stopped.
@@ -42,6 +44,10 @@ class ReplayPass {
   // Reports the end of the pass to the observer.
   void End(bool gameOver) const;
 
+  // A watched recording plays once: at its end the player stops instead of starting again.
+  void PlayOnce() { once_ = true; }
+  bool Once() const { return once_; }
+
   ReplayRecorder& File() { return file_; }
   // Shots fired in this pass, and the last of them.
   int Shots() const { return shots_; }
@@ -55,6 +61,7 @@ class ReplayPass {
   bool filling_ = false;
   bool restartPending_ = false;
   bool stopped_ = false;
+  bool once_ = false;
   int shots_ = 0;
   int lastX_ = 0, lastY_ = 0;
 };
@@ -62,8 +69,9 @@ class ReplayPass {
 // ---- StrategyReplay ---------------------------------------------------------------------------------------
 class StrategyReplay : public Session {
  public:
-  // The replay of the strategy game in folder's "replay.dat" (empty: the current directory).
-  explicit StrategyReplay(Screen* screen, std::string folder = {});
+  // The replay of the strategy game in folder's "replay.dat" (empty: the current directory), or in
+  // the file named.
+  explicit StrategyReplay(Screen* screen, std::string folder = {}, std::string file = kReplayFile);
   ~StrategyReplay() override;
 
   // Opens the replay from its start, then a new game that draws from it; the indicator is cleared.
@@ -90,7 +98,7 @@ class StrategyReplay : public Session {
   const AttemptsIndicator& Indicator() const { return *indicator_; }
 
  private:
-  // Ends the pass and starts the replay again.
+  // Ends the pass and starts the replay again (a pass played once stops instead).
   void Restart(bool gameOver);
 
   std::unique_ptr<AttemptsIndicator> indicator_;

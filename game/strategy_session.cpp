@@ -62,7 +62,7 @@ void StrategySession::ShotResolved(bool hit) {
 }
 
 void StrategySession::GameOver() {
-  recorder_.Finish();
+  replayIsThisGame_ = recorder_.Finish();
   Session::GameOver();
 }
 

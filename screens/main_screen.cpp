@@ -142,8 +142,7 @@ void MainScreen::SetFramePeriod() {
 void MainScreen::StartGame(bool forceNew, bool afterDemo) {
   Options& options = GetOptions();
   int replayLevel = 0, replayMode = 0;
-  const bool replayReadable =
-      ReadReplayHeader(kReplayFile, replayLevel, replayMode) == ReplayHeaderCheck::kOk;
+  bool replayReadable = ReadReplayHeader(kReplayFile, replayLevel, replayMode) == ReplayHeaderCheck::kOk;
   if (replayReadable) ShowReplayButton();
   SetFramePeriod();
   game_.reset();
@@ -155,12 +154,15 @@ void MainScreen::StartGame(bool forceNew, bool afterDemo) {
     if (demoLabel_) demoLabel_->visible = false;
     if (replayLabel_) replayLabel_->visible = false;
   } else if (!replayRunning_) {
-    if (Screens().playerFactory) game_ = Screens().playerFactory(*this, false, GameMode::kStrategy);
+    if (Screens().playerFactory) game_ = Screens().playerFactory(*this, false, GameMode::kStrategy, {});
     if (demoLabel_) demoLabel_->visible = true;
   } else {
     // The replay shows the level it was played at.
+    if (Watching())
+      replayReadable = ReadReplayHeader(watchFile_, replayLevel, replayMode) == ReplayHeaderCheck::kOk;
     if (replayReadable) options.level = replayLevel;
-    if (Screens().playerFactory) game_ = Screens().playerFactory(*this, true, GameMode(replayMode));
+    if (Screens().playerFactory)
+      game_ = Screens().playerFactory(*this, true, GameMode(replayMode), watchFile_);
     if (replayLabel_) replayLabel_->visible = true;
   }
   bool ok = game_ != nullptr;
@@ -183,8 +185,11 @@ void MainScreen::StartGame(bool forceNew, bool afterDemo) {
 
 void MainScreen::ReturnFromDemo() {
   if (!demoRunning_) return;
+  const bool watched = Watching();
   StopDemo();
   StartGame(false, true);
+  if (TopTenDialog* topTen = screens::topTen().get(); watched && topTen)
+    topTen->Open(topTen->Code(), topTen->Highlight());
 }
 
 void MainScreen::StartNewGame() {
@@ -196,6 +201,7 @@ void MainScreen::StopDemo() {
   if (!demoRunning_) return;
   demoRunning_ = false;
   replayRunning_ = false;
+  EndWatch();
   GetOptions().level = Screens().savedLevel;
 }
 

@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "engine/dialog_screen.h"
 #include "engine/transparency_pulse.h"
@@ -21,9 +22,10 @@ class Button;
 
 // ---- the self-playing sessions -------------------------------------------------------------------------
 // Makes the demo (replay false) or the replay of the last game (replay true, in the recording's mode)
-// on screen; null when it cannot. Until one is installed the demo and replay buttons start nothing.
-using PlayerSessionFactory =
-    std::function<std::unique_ptr<Session>(Screen& screen, bool replay, GameMode mode)>;
+// on screen, or with a recording named the replay of that file, played once; null when it cannot. Until
+// one is installed the demo and replay buttons start nothing.
+using PlayerSessionFactory = std::function<std::unique_ptr<Session>(
+    Screen& screen, bool replay, GameMode mode, const std::string& recording)>;
 void SetPlayerSessionFactory(PlayerSessionFactory factory);
 
 // ---- MainScreen ---------------------------------------------------------------------------------------
@@ -80,8 +82,16 @@ class MainScreen : public DialogScreen, public SessionHost {
   // Ends a running demo or replay, putting the level back.
   void StopDemo();
   // Ends a running demo or replay and goes back to the player's game (restored, or new the first
-  // time); nothing while the player plays.
+  // time); nothing while the player plays. A watched recording's end opens the top ten again.
   void ReturnFromDemo();
+  // Plays a kept recording once as the replay plays the last game, its caption (the player's name and
+  // score) on the panel; any key or click, or its end, goes back to the top ten. False, and nothing
+  // started, when the recording's header is refused or no player can be made.
+  bool Watch(const std::string& recording, const std::string& name, int score);
+  // True while a kept recording plays.
+  bool Watching() const { return !watchFile_.empty(); }
+  // The caption of the recording watched, or null.
+  const Clip* WatchCaption() const { return watchCaption_; }
   // Ends any demo or replay and starts a new game for the player.
   void StartNewGame();
   // Sets the window's frame period from the speed (10 ms in arcade games without a demo).
@@ -143,6 +153,8 @@ class MainScreen : public DialogScreen, public SessionHost {
     return kBoardLeft < x && x < kBoardRight && kBoardTop < y && y < kBoardBottom;
   }
   bool Arcade() const;
+  // Takes the watched recording's caption off and forgets the recording.
+  void EndWatch();
 
   ScoreTable scores_;
   std::unique_ptr<Session> game_;
@@ -155,4 +167,6 @@ class MainScreen : public DialogScreen, public SessionHost {
   bool swallowRelease_ = false;
   KeyAim aim_{*this};
   int pointerX_ = -1, pointerY_ = -1;  // where the last pointer move was
+  std::string watchFile_;              // the kept recording playing, or empty
+  Clip* watchCaption_ = nullptr;
 };

@@ -1,7 +1,9 @@
 // MainScreen: the mouse, keyboard and game controller rules and the tick.
 #include "engine/button.h"
 #include "engine/platform.h"
+#include "screens/dialogs/top_ten_dialog.h"
 #include "screens/main_screen.h"
+#include "screens/screen_slots.h"
 #include "store/options.h"
 
 // ---- mouse -----------------------------------------------------------------------------------------------
@@ -10,6 +12,7 @@ void MainScreen::OnRightMouseUp(int, int) {
 }
 
 Control* MainScreen::OnMouseDown(int x, int y) {
+  if (Watching()) return nullptr;  // the release ends the watch; no button is pressed
   Control* under = OnMouseMove(x, y);
   if (under && under == buttons_[kMinimize]) {
     RunCommand(kMinimize);
@@ -27,6 +30,10 @@ Control* MainScreen::OnMouseDown(int x, int y) {
 Control* MainScreen::OnMouseUp(int x, int y) {
   if (swallowRelease_) {
     swallowRelease_ = false;
+    return nullptr;
+  }
+  if (Watching()) {
+    ReturnFromDemo();
     return nullptr;
   }
   Control* control = DialogScreen::OnMouseUp(x, y);
@@ -70,6 +77,8 @@ void MainScreen::OnKeyDown(int key, int modifiers) {
     return;
   }
   if (demoRunning_) {
+    // The key's release reaches the top ten a watched recording goes back to: it must not act there.
+    if (TopTenDialog* topTen = screens::topTen().get(); topTen && Watching()) topTen->IgnoreKeyUp(key);
     ReturnFromDemo();
     return;
   }

@@ -65,3 +65,12 @@ std::string ScoreTable::ToText() const {
 void ScoreTable::ClearLevel(std::string_view code) {
   std::erase_if(records_, [&](const auto& entry) { return entry.second.code == code; });
 }
+
+std::vector<ScoreTable::TopRow> ScoreTable::Top(std::string_view code) const {
+  std::vector<TopRow> rows;
+  for (const auto& [score, record] : *this) {
+    if (rows.size() == kTopRows) break;
+    if (record.code == code) rows.emplace_back(score, &record);
+  }
+  return rows;
+}

@@ -6,6 +6,8 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 struct ScoreRecord {
   std::string date;  // "%d-%d-%d" of day, month and years since 1900, as entered
@@ -21,6 +23,10 @@ class ScoreTable {
   using Records = std::multimap<int, ScoreRecord>;
   // Most records kept per name and level code when the table is written.
   static constexpr int kKeptPerPlayerAndCode = 10;
+  // Rows of a level code's top ten.
+  static constexpr size_t kTopRows = 10;
+  // A row of a top ten: the score and the record (owned by the table; valid until it changes).
+  using TopRow = std::pair<int, const ScoreRecord*>;
 
   // Adds every line of text that has exactly three tabs; other lines are dropped. Existing records stay.
   void FromText(std::string_view text);
@@ -31,6 +37,8 @@ class ScoreTable {
   void Add(int score, ScoreRecord record);
   // The text form, best first; among equal scores the latest added first.
   std::string ToText() const;
+  // The top ten of a level code, best first, in the order of iteration.
+  std::vector<TopRow> Top(std::string_view code) const;
   // Removes every record whose code is code.
   void ClearLevel(std::string_view code);
   // Removes every record.

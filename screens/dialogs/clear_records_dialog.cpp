@@ -8,6 +8,7 @@
 #include "screens/dialogs/top_ten_dialog.h"
 #include "screens/main_screen.h"
 #include "screens/screen_slots.h"
+#include "store/record_files.h"
 
 ClearRecordsDialog::ClearRecordsDialog(Window* window, int x, int y, int width, int height)
     : ConfirmDialog(window, x, y, width, height, "DELETE ALL", "RECORDS ?") {
@@ -15,12 +16,16 @@ ClearRecordsDialog::ClearRecordsDialog(Window* window, int x, int y, int width, 
 }
 
 void ClearRecordsDialog::Yes() {
-  if (MainScreen* main = screens::mainScreen().get())
-    main->Scores().ClearLevel(std::to_string(dialogs::CurrentLevelCode()));
+  TopTenDialog* topTen = screens::topTen().get();
+  const int code = topTen ? topTen->Code() : dialogs::CurrentLevelCode();
+  if (MainScreen* main = screens::mainScreen().get()) {
+    main->Scores().ClearLevel(std::to_string(code));
+    PruneRecordings(main->Scores());
+  }
   Leave();
   // The top ten builds its rows at Enter: leaving and entering again shows the emptied list.
-  if (TopTenDialog* topTen = screens::topTen().get(); topTen && ActiveScreen() == topTen) {
+  if (topTen && ActiveScreen() == topTen) {
     topTen->Leave();
-    topTen->Enter(&ActiveScreen());
+    topTen->Open(code, -1);
   }
 }

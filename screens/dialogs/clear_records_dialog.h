@@ -1,6 +1,7 @@
 // ClearRecordsDialog: the clear-records confirmation (336 x 300), opened from the top-ten screen. Yes removes
-// the results of the level and mode the top ten shows and has the top ten redraw its list. Records cannot
-// be had back, so Enter answers No here: only Yes itself, clicked or pressed with the focus, deletes.
+// the results of the level and mode the top ten shows, and their recordings, and has the top ten redraw
+// its list. Records cannot be had back, so Enter answers No here: only Yes itself, clicked or pressed with
+// the focus, deletes.
 #pragma once
 
 #include "screens/dialogs/confirm_dialog.h"
@@ -11,7 +12,8 @@ class ClearRecordsDialog : public ConfirmDialog {
   // The question's lines and buttons, Enter and Escape both answering No.
   ClearRecordsDialog(Window* window, int x, int y, int width, int height);
 
-  // Clears the current level code's records, leaves, and re-enters the top ten.
+  // Clears the records of the top ten's level code and deletes their recordings, leaves, and re-enters
+  // the top ten.
   void Yes() override;
   // Back to the top ten, nothing cleared.
   void No() override { Leave(); }

@@ -1,16 +1,20 @@
 #include "screens/dialogs/result_dialog.h"
 
+#include <algorithm>
 #include <ctime>
 #include <memory>
 
 #include "engine/catalogue.h"
 #include "engine/edit_box.h"
+#include "game/replay_recorder.h"
 #include "game/session.h"
 #include "screens/dialogs/dialog_parts.h"
+#include "screens/dialogs/top_ten_dialog.h"
 #include "screens/main_screen.h"
 #include "screens/screen_build.h"
 #include "screens/screen_slots.h"
 #include "store/options.h"
+#include "store/record_files.h"
 #include "store/score_table.h"
 
 using namespace dialogs;
@@ -111,10 +115,27 @@ void ResultDialog::Ok() {
     // A tab would split the record's fields in the stored table.
     for (char& c : name_)
       if (c == '\t') c = ' ';
-    main->Scores().AddRecord(date + "\t" + name_ + "\t" + std::to_string(CurrentLevelCode()) + "\t" +
-                             std::to_string(total_));
+    const int code = CurrentLevelCode();
+    const ScoreRecord record{date, name_, std::to_string(code)};
+    main->Scores().Add(total_, record);
+    const int rank = KeepRecording(*main, record);
+    Finish();
+    if (rank >= 0 && screens::topTen()) screens::topTen()->Open(code, rank);
+    return;
   }
   Finish();
+}
+
+int ResultDialog::KeepRecording(const MainScreen& main, const ScoreRecord& record) const {
+  const auto top = main.Scores().Top(record.code);
+  // Among equal results the one just added comes first.
+  const auto entered = std::ranges::find_if(
+      top, [&](const auto& row) { return row.first == total_ && *row.second == record; });
+  if (entered == top.end()) return -1;
+  // The replay file is this game's only when its recording was copied there whole at the game's end.
+  if (main.GetSession()->ReplayIsThisGame()) ReplayRecorder().KeepReplay(RecordingFilePath(total_, record));
+  PruneRecordings(main.Scores());
+  return int(entered - top.begin());
 }
 
 void ResultDialog::Cancel() {

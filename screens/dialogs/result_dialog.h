@@ -1,7 +1,8 @@
 // ResultDialog: the result entry (336 x 510), opened when a game ends with a score. It shows the score,
 // the bonus for the colours cleared and the total in ball letters, takes the player's name and files the
 // result in the high-score table. OK (or Enter) stores, Cancel (or Escape) does not; either way the next
-// game starts. Closing the window stores, as OK does (AnswerCloseRequest).
+// game starts. A result that enters its top ten keeps the game's recording with it, and the top ten
+// opens with its row highlighted. Closing the window stores, as OK does (AnswerCloseRequest).
 #pragma once
 
 #include <string>
@@ -48,6 +49,9 @@ class ResultDialog : public DialogScreen {
  private:
   // Leaves and starts the next game.
   void Finish();
+  // The rank (0..9) of the result just filed as record in its top ten, whose recording it then keeps
+  // (the recordings of results pushed out go); -1 when it did not enter.
+  int KeepRecording(const class MainScreen& main, const struct ScoreRecord& record) const;
 
   std::string name_;  // kept from one game to the next
   BallText lines_[3];

@@ -1,5 +1,6 @@
 #include "screens/dialogs/top_ten_dialog.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
@@ -8,7 +9,9 @@
 #include "engine/catalogue.h"
 #include "engine/draw_style.h"
 #include "engine/game_pages.h"
+#include "engine/platform.h"
 #include "engine/text_block.h"
+#include "game/replay_recorder.h"
 #include "game/session.h"
 #include "screens/dialogs/clear_records_dialog.h"
 #include "screens/dialogs/dialog_parts.h"
@@ -17,13 +20,15 @@
 #include "screens/screen_build.h"
 #include "screens/screen_slots.h"
 #include "store/options.h"
+#include "store/record_files.h"
 #include "store/score_table.h"
 
 using namespace dialogs;
 
 namespace {
 constexpr int kTitleY = 87, kTitleDrop = 100, kModeY = 65;
-constexpr int kTextMargin = 5, kScoreRight = 312;
+constexpr int kTextMargin = 5, kNameX = 38, kScoreRight = 312;
+constexpr int kHighlightBorder = 2;
 
 // Draws a row's text on a surface keyed by its background, so only the letters show; an empty row
 // (null) shows nothing over its strip.
@@ -40,19 +45,46 @@ std::unique_ptr<Bitmap> RowSurface(const TopTenDialog::Row* row) {
   surface->SetColorKey(-1);
   if (!row) return surface;
   DrawFontRecord font;
-  font.textColor = TopTenDialog::kTextColor;
+  font.textColor = row->watchable ? TopTenDialog::kTextColor : TopTenDialog::kGreyText;
   font.backgroundColor = TopTenDialog::kRowBackground;
   font.styleFlags = kFontBold;
   font.size = 15;
   font.SetFaceName("Courier New");
   DrawFontScope scope(font);
-  surface->DrawText(row->name.c_str(), kTextMargin, kTextMargin);
+  const std::string rank = std::to_string(row->rank) + ".";
+  surface->DrawText(rank.c_str(), kTextMargin, kTextMargin);
+  surface->DrawText(row->name.c_str(), kNameX, kTextMargin);
   char score[16];
   std::snprintf(score, sizeof score, "%8d", row->score);
   int width = 0, height = 0;
   surface->MeasureText(score, width, height);
   surface->DrawText(score, kScoreRight - width, kTextMargin);
   return surface;
+}
+
+// A frame around a row, keyed inside, so the row shows through.
+std::unique_ptr<Bitmap> HighlightSurface() {
+  auto surface = std::make_unique<Bitmap>();
+  if (!surface->Create(TopTenDialog::kRowWidth, TopTenDialog::kRowHeight)) return surface;
+  const DrawPenRecord savedPen = DrawPen();
+  const DrawBrushRecord savedBrush = DrawBrush();
+  DrawPen().color = DrawBrush().color = TopTenDialog::kTextColor;
+  surface->DrawRectangle(0, 0, TopTenDialog::kRowWidth, TopTenDialog::kRowHeight);
+  DrawPen().color = DrawBrush().color = TopTenDialog::kRowBackground;
+  surface->DrawRectangle(kHighlightBorder, kHighlightBorder, TopTenDialog::kRowWidth - 2 * kHighlightBorder,
+                         TopTenDialog::kRowHeight - 2 * kHighlightBorder);
+  DrawPen() = savedPen;
+  DrawBrush() = savedBrush;
+  surface->SetColorKey(int32_t(TopTenDialog::kRowBackground));
+  return surface;
+}
+
+// The level (0..2) and mode of a level code (1..6).
+int CodeLevel(int code) {
+  return (code - 1) % 3;
+}
+GameMode CodeMode(int code) {
+  return code > 3 ? GameMode::kArcade : GameMode::kStrategy;
 }
 }  // namespace
 
@@ -67,29 +99,112 @@ TopTenDialog::TopTenDialog(Window* window, int x, int y, int width, int height)
 }
 
 void TopTenDialog::Enter(Screen** activeSlot) {
-  const Options& options = GetOptions();
+  if (!keep_) code_ = CurrentLevelCode(), highlight_ = -1;
+  keep_ = false;
+  Build();
+  DialogScreen::Enter(activeSlot);
+}
+
+void TopTenDialog::Open(int code, int highlight) {
+  code_ = std::clamp(code, 1, kLevelCodes);
+  highlight_ = highlight;
+  keep_ = true;
+  Enter(&ActiveScreen());
+}
+
+void TopTenDialog::Build() {
   title_.Hide();
-  title_.Show(*this, -1, kTitleY, LevelName(options.level), kTitleDrop, 0);
+  title_.Show(*this, -1, kTitleY, LevelName(CodeLevel(code_)), kTitleDrop, 0);
   if (modePicture_) RemoveClip(modePicture_);
   modePicture_ =
       AddPicture(*this,
-                 catalogue::Get(options.mode == GameMode::kArcade ? GeneralPicture::kArcadeBadge
-                                                                  : GeneralPicture::kStrategyBadge),
+                 catalogue::Get(CodeMode(code_) == GameMode::kArcade ? GeneralPicture::kArcadeBadge
+                                                                     : GeneralPicture::kStrategyBadge),
                  -1, kModeY, 1);
   RemoveRows();
-  const std::string code = std::to_string(CurrentLevelCode());
   if (const MainScreen* main = screens::mainScreen().get())
-    for (const auto& [score, record] : main->Scores()) {
-      if (int(rows_.size()) == kRows) break;
-      if (record.code == code) rows_.push_back({record.name.substr(0, kShownNameLength), score});
+    for (const auto& [score, record] : main->Scores().Top(std::to_string(code_))) {
+      Row row{record->name.substr(0, kShownNameLength), score, int(rows_.size()) + 1,
+              RecordingFilePath(score, *record), false};
+      int level = 0, type = 0;
+      row.watchable = ReadReplayHeader(row.recording, level, type) == ReplayHeaderCheck::kOk;
+      rows_.push_back(std::move(row));
     }
   // Always the ten strips, so the table looks the same however many results it holds.
   for (int i = 0; i < kRows; ++i)
     AddRow(i, i < int(rows_.size()) ? &rows_[size_t(i)] : nullptr);
   if (rows_.empty()) emptyNote_.Show(*this, -1, kEmptyNoteY, kEmptyNote, kTitleDrop, kEmptyNoteDepth);
+  if (highlight_ >= int(rows_.size())) highlight_ = -1;
+  PlaceHighlight();
   if (clear_) clear_->visible = !rows_.empty();
   if (submit_) submit_->visible = !rows_.empty();
-  DialogScreen::Enter(activeSlot);
+}
+
+void TopTenDialog::Turn(int step) {
+  code_ = (code_ - 1 + step % kLevelCodes + kLevelCodes) % kLevelCodes + 1;
+  highlight_ = -1;
+  Build();
+}
+
+void TopTenDialog::PlaceHighlight() {
+  if (highlightClip_) RemoveClip(highlightClip_);
+  highlightClip_ = nullptr;
+  if (highlight_ < 0) return;
+  auto frame = std::make_unique<Clip>();
+  frame->AddFrame(HighlightSurface());
+  frame->x = kRowX, frame->y = kRowY + kRowStep * highlight_, frame->depth = -2;
+  highlightClip_ = AddClip(std::move(frame));
+  SortByDepth();
+}
+
+bool TopTenDialog::WatchRow(int i) {
+  MainScreen* main = screens::mainScreen().get();
+  if (!main || i < 0 || i >= int(rows_.size()) || !rows_[size_t(i)].watchable) return false;
+  highlight_ = i;
+  const Row row = rows_[size_t(i)];
+  Leave();
+  if (main->Watch(row.recording, row.name, row.score)) return true;
+  Open(code_, i);
+  return false;
+}
+
+Control* TopTenDialog::OnMouseUp(int x, int y) {
+  if (Control* control = DialogScreen::OnMouseUp(x, y)) return control;
+  if (GetPendingButton()) return nullptr;
+  x -= GetX(), y -= GetY();
+  const int row = (y - kRowY) / kRowStep;
+  if (x >= kRowX && x < kRowX + kRowWidth && y >= kRowY && (y - kRowY) % kRowStep < kRowHeight)
+    WatchRow(row);
+  else if (modePicture_ && y >= kModeY && y < kTitleY)
+    Turn(3);  // the other mode, same level
+  else if (y >= kTitleY && y < kRowY)
+    Turn(CodeLevel(code_) == 2 ? -2 : 1);  // the next level, same mode
+  return nullptr;
+}
+
+void TopTenDialog::OnKeyDown(int key, int modifiers) {
+  const int rows = int(rows_.size());
+  if ((key == vk::kDown || key == vk::kUp) && rows > 0) {
+    highlight_ = key == vk::kDown ? (highlight_ + 1) % rows : (highlight_ <= 0 ? rows : highlight_) - 1;
+    PlaceHighlight();
+  } else if (key == vk::kLeft || key == vk::kRight) {
+    Turn(key == vk::kRight ? 1 : -1);
+  } else {
+    DialogScreen::OnKeyDown(key, modifiers);
+  }
+}
+
+void TopTenDialog::OnKeyUp(int key, int modifiers) {
+  if (key == ignoredKey_) {
+    ignoredKey_ = -1;
+    return;
+  }
+  // A highlighted row takes Enter, even one that cannot be watched: the player meant the row.
+  if (key == vk::kReturn && !IsFocusShown() && !GetPendingButton() && highlight_ >= 0) {
+    WatchRow(highlight_);
+    return;
+  }
+  DialogScreen::OnKeyUp(key, modifiers);
 }
 
 void TopTenDialog::AddRow(int i, const Row* row) {
@@ -104,6 +219,8 @@ void TopTenDialog::AddRow(int i, const Row* row) {
 
 void TopTenDialog::RemoveRows() {
   emptyNote_.Hide();
+  if (highlightClip_) RemoveClip(highlightClip_);
+  highlightClip_ = nullptr;
   for (Clip* clip : rowClips_)
     RemoveClip(clip);
   rowClips_.clear();
@@ -119,10 +236,10 @@ void TopTenDialog::Leave() {
 std::string TopTenDialog::ResultDigits() const {
   const MainScreen* main = screens::mainScreen().get();
   if (!main) return {};
-  const std::string code = std::to_string(CurrentLevelCode());
-  for (const auto& [score, record] : main->Scores())
-    if (record.code == code) return results_link::Encode(results_link::ResultText(score, code, record.name));
-  return {};
+  const std::string code = std::to_string(code_);
+  const auto top = main->Scores().Top(code);
+  if (top.empty()) return {};
+  return results_link::Encode(results_link::ResultText(top.front().first, code, top.front().second->name));
 }
 
 void TopTenDialog::OnButtonCommand(Control* button) {

@@ -24,6 +24,7 @@ struct Scenario {
   int level, type;
   // Steps: score:N (points for the game), records (two records of level code 3, one of 6), autosave:0|1,
   // cmd:COMMAND, btn:COMMAND (a click on its button), press:COMMAND (the press alone), down:KEY, up:KEY,
+  // row:N (a click on the top ten's row N), title:0|1 (a click on its level name, its mode picture),
   // shifttab, stick:X (the game controller's stick pushed sideways), unplug (the controller),
   // right (a right-button release), click:X,Y, release:X,Y, move:X,Y, level:N type:N switch:N speed:N symbols
   // (the options' boxes), swatch:N hover:N (a click on, the pointer over a ball look), dlg:BUTTON (a dialog's
@@ -101,12 +102,32 @@ const Scenario kScenarios[] = {
      "main session=GameTime type=1"},
     {"EnterPressesTheFocusedCancel", 0, 0, "score:500 result down:Tab down:Tab up:Return", "main records=0"},
     {"SpacePressesTheFocusedOk", 0, 0, "score:500 result down:Tab down:Tab shifttab up:Space",
-     "main records=1"},
+     "top10 records=1"},
     {"HelpTurnsItsPages", 0, 0, "cmd:Help dlg:Next", "help page=101"},
     {"HelpTurnsBack", 0, 0, "cmd:Help dlg:Next dlg:Previous", "help page=010"},
     {"HelpOpensTheMoreGamesPage", 0, 0, "cmd:Help dlg:MoreGames", "help url=file://SCRATCH/pages/about.html"},
     {"HelpReopensAtItsFirstPage", 0, 0, "cmd:Help dlg:Next dlg:Close cmd:Help", "help page=010"},
-    {"ResultEnterFilesAndStartsAnew", 0, 0, "score:500 result up:Return", "main score=0 records=1"},
+    // A filed result opens its table with its row marked; without a whole recording of the game (this one
+    // never ended) the row is greyed and Enter on it does nothing.
+    {"ResultEnterFilesStartsAnewAndMarksTheRow", 0, 0, "score:500 result up:Return up:Return",
+     "top10 score=0 records=1 highlight=0 watchable=0 watching=0"},
+    // A game that ended keeps its recording: Enter on its row plays it with its caption, any key or its
+    // end brings the table back, the key's release spent.
+    {"TheEndedGamesRowPlaysItsRecording", 1, 1, "score:500 end ticks:30 up:Return up:Return ticks:3",
+     "main watching=1 caption=1 session=GameSavedTime level=1"},
+    {"AKeyEndsTheWatch", 1, 1, "score:500 end ticks:30 up:Return row:0 ticks:3 down:Return up:Return",
+     "top10 watching=0 caption=0 highlight=0 session=GameTime level=1"},
+    {"TheRecordingsEndBringsTheTableBack", 1, 0, "score:500 end ticks:30 up:Return row:0 ticks:3000",
+     "top10 watching=0 code=2"},
+    // Up and Down move the mark (wrapping), Left and Right turn the tables, the level name and the mode
+    // picture too; clear clears the table shown.
+    {"UpAndDownMoveTheMark", 2, 0, "records cmd:TopTen down:Down down:Down down:Down down:Up",
+     "top10 highlight=1"},
+    {"LeftAndRightTurnTheTables", 2, 0, "records cmd:TopTen down:Right down:Right down:Right down:Left",
+     "top10 code=5 rows=0"},
+    {"TheModePictureTurnsToTheOtherMode", 2, 0, "records cmd:TopTen title:0 title:0 title:1", "code=5"},
+    {"ClearClearsTheTableShown", 2, 0, "records cmd:TopTen down:Left down:Left down:Left dlg:Clear dlg:Yes",
+     "top10 code=6 records=2 rows=0"},
     {"ResultEscapeFilesNothing", 0, 0, "score:500 result up:Escape", "main score=0 records=0"},
     // Strategy Master is level code 3.
     {"ClearAsks", 2, 0, "records cmd:TopTen dlg:Clear", "clear line=DELETE_ALL/RECORDS_?"},
@@ -166,7 +187,7 @@ const std::map<std::string, int> kNames = {
     {"Help", MainScreen::kHelp}, {"TopTen", MainScreen::kTopTen}, {"WebLink", MainScreen::kWebLink},
     {"Minimize", MainScreen::kMinimize}, {"FullScreen", MainScreen::kFullScreen}, {"Return", vk::kReturn},
     {"Escape", vk::kEscape}, {"Space", vk::kSpace}, {"Tab", vk::kTab}, {"Pause", vk::kPause}, {"F3", vk::kF3}, {"F4", vk::kF4},
-    {"Left", vk::kLeft}, {"Right", vk::kRight}, {"Up", vk::kUp}, {"PadA", vk::kPadA}, {"PadB", vk::kPadB},
+    {"Left", vk::kLeft}, {"Right", vk::kRight}, {"Up", vk::kUp}, {"Down", vk::kDown}, {"PadA", vk::kPadA}, {"PadB", vk::kPadB},
     {"PadStart", vk::kPadStart}};
 // clang-format on
 
@@ -272,6 +293,10 @@ class ProgramScenario : public ProgramTest, public ::testing::WithParamInterface
       program.CurrentSession()->GetBoard()->SetCell(kCellCount - 1, 0);  // a ball in the bottom row
       program.CurrentSession()->NextBall();
     }
+    if (verb == "row")
+      program.Click(top.GetX() + TopTenDialog::kRowX + 10,
+                    top.GetY() + TopTenDialog::kRowY + TopTenDialog::kRowStep * n + 10);
+    if (verb == "title") program.Click(top.GetX() + top.GetWidth() / 2, top.GetY() + (n ? 70 : 100));
     if (verb == "result") {
       ASSERT_TRUE(program.Main()->OpenResultDialog());
     }
@@ -294,6 +319,7 @@ class ProgramScenario : public ProgramTest, public ::testing::WithParamInterface
       if (ActiveScreen() == slot) screen = name;
     const SessionState state = game.State();
     const HelpDialog& help = *screens::help();
+    const TopTenDialog& top = *screens::topTen();
     const Options& o = GetOptions();
     const auto& urls = program.platform.OpenedUrls();
     int aimX, aimY;
@@ -316,7 +342,11 @@ class ProgramScenario : public ProgramTest, public ::testing::WithParamInterface
         << " landed=" << game.GetBoard()->LandingIndex()
         << " guide=" << std::ranges::any_of(dots, [](const Clip* dot) { return dot->visible; })
         << " over=" << (game.GameOverSign() && game.GameOverSign()->visible)
-        << " label=" << IndicatorLabel(game) << " ";
+        << " label=" << IndicatorLabel(game) << " code=" << screens::topTen()->Code()
+        << " highlight=" << screens::topTen()->Highlight()
+        << " watchable=" << (top.Rows().empty() ? -1 : top.Rows()[0].watchable)
+        << " watching=" << program.Main()->Watching()
+        << " caption=" << (program.Main()->WatchCaption() != nullptr) << " ";
     // The game's pages open from the scratch folder, whose path differs from run to run.
     return std::regex_replace(out.str(), std::regex(" url=file://[^ ]*/pages/"),
                               " url=file://SCRATCH/pages/");

@@ -169,8 +169,9 @@ TEST_F(Players, TheDemoShootsByItselfAtLevelZeroPausesWithoutFocusAndAKeyBringsB
 TEST_F(Players, TheReplayPlaysAtItsOwnLevelAndTheLevelBeforeComesBack) {
   WriteReplayFile(kReplayFile, 2, 0, "");
   ASSERT_TRUE(program.StartIn(1));
-  SetPlayerSessionFactory(
-      [](Screen& screen, bool, GameMode) { return std::make_unique<StrategySession>(&screen); });
+  SetPlayerSessionFactory([](Screen& screen, bool, GameMode, const std::string&) {
+    return std::make_unique<StrategySession>(&screen);
+  });
   Main().RunCommand(MainScreen::kReplay);
   EXPECT_TRUE(Main().ReplayRunning() && Main().ReplayLabel()->visible);
   EXPECT_EQ(GetOptions().level, 2);

@@ -10,6 +10,7 @@
 #include "engine/clip_file.h"
 #include "game/replay_recorder.h"
 #include "store/cipher_file.h"
+#include "store/record_files.h"
 #include "store/settings_store.h"
 #include "tests/app/program_testing.h"
 
@@ -53,7 +54,7 @@ std::vector<Case> ReadCases(const std::string& kind = {}) {
 }
 
 TEST(BadInputCatalogue, EveryLineIsWhole) {
-  const std::set<std::string> kinds = {"sv", "game", "scores", "clp", "wav", "replay", "currgame"};
+  const std::set<std::string> kinds = {"sv", "game", "scores", "clp", "wav", "replay", "currgame", "record"};
   const std::vector<Case> cases = ReadCases();
   ASSERT_GT(cases.size(), 50u) << "cases.txt was not found or lost its lines";
   for (const Case& c : cases) {
@@ -139,6 +140,42 @@ TEST(BadInputCatalogue, DamagedReplaysAreRefusedStopOrStartAgainAsTheirCaseSays)
       EXPECT_FALSE(main.ReplayRunning());
       EXPECT_EQ(program.CurrentSession()->Name(), "GameOrig");
     }
+    EXPECT_EQ(program.Quit(), 0);
+  }
+}
+
+// The whole program with the case's file as the recording of the one result of the top ten: its row
+// greyed, or played once from Enter until the top ten comes back.
+TEST(BadInputCatalogue, DamagedRecordingsGreyTheirRowOrPlayOnceAndGiveTheTopTenBack) {
+  for (const Case& c : ReadCases()) {
+    if (c.kind != "record") continue;
+    SCOPED_TRACE(c.Where());
+    ScratchFolder folder;
+    const ScoreRecord record{"1-1-126", "P", "1"};
+    const std::string path = RecordingFilePath(500, record);
+    fs::create_directory(kRecordsFolder);
+    if (c.file == "@dir") {
+      fs::create_directory(path);
+    } else if (c.file == "@fifo") {
+      ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    } else if (c.file.starts_with("@sparse:")) {
+      WriteAll(path, "");
+    } else {
+      fs::copy_file(c.Path(), path);
+    }
+    Program program;
+    ASSERT_TRUE(program.StartIn());
+    program.Main()->Scores().Add(500, record);
+    program.Main()->RunCommand(MainScreen::kTopTen);
+    TopTenDialog& top = *screens::topTen();
+    ASSERT_EQ(top.Rows().size(), 1u);
+    EXPECT_EQ(top.Rows()[0].watchable, c.Expects("watch-ends"));
+    program.KeyDown(vk::kDown);
+    program.KeyUp(vk::kReturn);
+    EXPECT_EQ(program.Main()->Watching(), c.Expects("watch-ends"));
+    for (int tick = 0; tick < 30000 && ActiveScreen() != &top; ++tick)
+      program.Ticks();
+    EXPECT_EQ(ActiveScreen(), &top);
     EXPECT_EQ(program.Quit(), 0);
   }
 }

@@ -37,6 +37,7 @@
 #include "screens/dialogs/new_game_dialog.h"
 #include "screens/dialogs/options_dialog.h"
 #include "screens/dialogs/result_dialog.h"
+#include "screens/dialogs/top_ten_dialog.h"
 #include "screens/main_screen.h"
 #include "screens/program_exit.h"
 #include "screens/screen_slots.h"
@@ -174,6 +175,8 @@ class Run {
       if (ActiveScreen() == screens::result().get()) {
         // The result entry: Enter files the score under the name offered, and the next game starts.
         window_->OnKeyUp(vk::kReturn, 0);
+        // A result that enters its top ten opens that table, which Escape closes.
+        if (ActiveScreen() == screens::topTen().get()) window_->OnKeyUp(vk::kEscape, 0);
         if (ActiveScreen() != screens::mainScreen().get()) return Fail("the result entry did not close");
         finished();
         return Frame();

@@ -1,7 +1,9 @@
 // The high-score table: order, the text form and its limits.
 #include <gtest/gtest.h>
 
+#include "store/record_files.h"
 #include "store/score_table.h"
+#include "tests/support/test_folder.h"
 
 namespace {
 using Row = std::pair<int, ScoreRecord>;
@@ -56,5 +58,36 @@ TEST(Scores, ClearLevelRemovesOneCodeOnly) {
     t.AddRecord(std::string("1-1-100\tp\t") + code + "\t7");
   t.ClearLevel("2");
   EXPECT_EQ(t.ToText(), "1-1-100\tp\t3\t7\n1-1-100\tp\t02\t7\n1-1-100\tp\t1\t7\n");
+}
+
+// A recording lasts while its result is in the top ten of its code: entered, pushed out by ten better
+// ones, cleared with its code; files not named as recordings stay.
+TEST(Scores, RecordingsLastWhileTheirResultsAreInATopTen) {
+  TestFolder folder;
+  ScoreTable t;
+  WriteAll(folder / "notes.dat", "the player's own");
+  const auto enter = [&](int score, const char* code) {
+    const ScoreRecord record{"1-1-126", "p" + std::to_string(score), code};
+    t.Add(score, record);
+    WriteAll(RecordingFilePath(score, record, folder.path()), "x");
+  };
+  const struct {
+    const char* step;
+    int deleted;
+    size_t files;  // notes.dat included
+  } steps[] = {{"enter 100 in 2 and 5", 0, 3}, {"ten better in 2", 1, 12}, {"clear 2", 10, 2}};
+  for (const auto& step : steps) {
+    const std::string name = step.step;
+    if (name.starts_with("enter")) enter(100, "2"), enter(100, "5");
+    if (name.starts_with("ten")) {
+      for (int i = 1; i <= 10; ++i)
+        enter(100 + i, "2");
+    }
+    if (name.starts_with("clear")) t.ClearLevel("2");
+    EXPECT_EQ(PruneRecordings(t, folder.path()), step.deleted) << name;
+    const auto files = std::distance(std::filesystem::directory_iterator(folder.path()), {});
+    EXPECT_EQ(size_t(files), step.files) << name;
+  }
+  EXPECT_TRUE(std::filesystem::exists(folder / "notes.dat"));
 }
 }  // namespace
