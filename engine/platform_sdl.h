@@ -54,6 +54,8 @@ class SdlPlatform : public Platform {
   bool HasRealDisplay() const { return realDisplay_; }
   // True when the window got an SDL shape (rounded corners are possible).
   bool IsShaped() const { return shaped_; }
+  // The window's whole factor.
+  int Scale() const { return scale_; }
   // The 0xRRGGBB colour the window shows at window pixel (x, y) (display pixels in full screen);
   // 0 outside it or without a window. For checks of what was presented.
   uint32_t ShownPixel(int x, int y);
