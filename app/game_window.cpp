@@ -57,19 +57,24 @@ bool GameWindow::CreateGame() {
   LoadCatalogueSounds();
   times_.sounds = MsSince(start);
   start = Clock::now();
-  int screenW, screenH;
-  GetScreenSize(screenW, screenH);
   if (!CreateScreens(*this, failure)) return FailStartup(failure);
   ActiveScreen() = nullptr;
   screens::intro()->Enter(&ActiveScreen());
   SetScreenLink(&forwarder_);
+  times_.screens = MsSince(start);
+  start = Clock::now();
+  MainScreen& main = *screens::mainScreen();
+  LoadSettings(*this, main.Scores());
+  times_.settings = MsSince(start);
+  // The window takes its size before it shows: the intro at the factor chosen for the main screen.
+  start = Clock::now();
+  ChooseScale(GetOptions().windowSize, main.GetWidth(), main.GetHeight());
+  int screenW, screenH;
+  GetScreenSize(screenW, screenH);
   // The intro has shaped the window to its card.
   const int w = screens::intro()->GetWidth(), h = screens::intro()->GetHeight();
   SetPosition((screenW - w) / 2, (screenH - h) / 2, w, h);
-  times_.screens = MsSince(start);
-  start = Clock::now();
-  LoadSettings(*this, screens::mainScreen()->Scores());
-  times_.settings = MsSince(start);
+  times_.screens += MsSince(start);
   return true;
 }
 

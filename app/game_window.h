@@ -43,9 +43,9 @@ class GameWindow : public Window {
   bool IsDragging() const { return dragging_; }
 
   // Start-up. The window alone: caption "Globbet", rounded and centred at its size; true. The game: the
-  // caption, the sound mode, the catalogue, the screens, the intro entered, the window rounded and
-  // centred at the intro's size, the settings read; a data file that cannot be loaded shows its message
-  // and refuses (the exit code is then 255: ProgramExitCode).
+  // caption, the sound mode, the catalogue, the screens, the intro entered, the settings read, the window
+  // scaled as the window size option says, rounded and centred at the intro's size; a data file that
+  // cannot be loaded shows its message and refuses (the exit code is then 255: ProgramExitCode).
   bool OnCreate() override;
   // Creates the window as the game shows it: 800 x 600, caption "Main", no caption bar and no sizing
   // frame, on the game's background. Every program that opens the game's window comes through here.

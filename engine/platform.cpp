@@ -56,3 +56,13 @@ PicturePlacement PlacePicture(int screenWidth, int screenHeight, int pictureWidt
   p.top = (screenHeight - pictureHeight * p.scale) / 2;
   return p;
 }
+
+int ChooseWindowScale(int choice, int usableWidth, int usableHeight, int pictureWidth, int pictureHeight) {
+  if (pictureWidth <= 0 || pictureHeight <= 0) return 1;
+  // The largest factor whose window fits in percent of the usable area.
+  const auto fitting = [&](long long percent) {
+    return int(std::min(usableWidth * percent / (100LL * pictureWidth),
+                        usableHeight * percent / (100LL * pictureHeight)));
+  };
+  return std::max(1, choice == 0 ? fitting(85) : std::min(choice, fitting(100)));
+}

@@ -95,6 +95,12 @@ class Platform {
   virtual bool EnterFullScreen(int width, int height) = 0;
   // Returns to the windowed size, position and shape the window had before; a kExpose event follows.
   virtual void LeaveFullScreen() = 0;
+  // Shows the windowed picture enlarged by a whole factor (at least 1), nearest neighbour: the window
+  // covers scale times the client size, its shape scaled with it. Client coordinates stay the picture's;
+  // screen coordinates (the pointer's, the window's position, the screen's size) count in steps of scale
+  // pixels, so the program places and drags the window as it does at 1. In full screen the factor waits
+  // for the window's return. True when the factor changed; a kExpose event then follows.
+  virtual bool SetWindowScale(int scale) = 0;
 
   // Events and time.
   // Takes the next waiting event; false when none is waiting.
@@ -123,8 +129,10 @@ class Platform {
   virtual void GetPointerClient(int& x, int& y) const = 0;
   // The pointer position in screen coordinates.
   virtual void GetPointerScreen(int& x, int& y) const = 0;
-  // The whole screen's size in pixels.
+  // The whole screen's size (in steps of the window's scale).
   virtual void GetScreenSize(int& width, int& height) const = 0;
+  // The desktop's usable area (the screen less its panels) in real pixels, whatever the window's scale.
+  virtual void GetUsableArea(int& width, int& height) const = 0;
   // True when the window has the input focus.
   virtual bool HasFocus() const = 0;
   // The modifier set held now.
@@ -159,6 +167,11 @@ struct PicturePlacement {
   int ToPictureY(int displayY) const;
 };
 PicturePlacement PlacePicture(int screenWidth, int screenHeight, int pictureWidth, int pictureHeight);
+// The whole factor a pictureWidth x pictureHeight window is shown at on a desktop whose usable area is
+// usableWidth x usableHeight. choice 0 is automatic: the largest factor whose window fits in 85 % of the
+// area. Any other choice is that factor, lowered to the largest whose window fits the area at all. Never
+// below 1.
+int ChooseWindowScale(int choice, int usableWidth, int usableHeight, int pictureWidth, int pictureHeight);
 
 // ---- the installed instance -------------------------------------------------------------------------
 // The platform the game runs on. Never null: until SetPlatform is called it is a headless platform.

@@ -20,8 +20,8 @@ void HeadlessPlatform::SetPointerClient(int x, int y) {
     pointerX_ = p.left + x * p.scale;
     pointerY_ = p.top + y * p.scale;
   } else {
-    pointerX_ = winX_ + x;
-    pointerY_ = winY_ + y;
+    pointerX_ = winX_ + x * scale_;
+    pointerY_ = winY_ + y * scale_;
   }
 }
 
@@ -43,8 +43,8 @@ bool HeadlessPlatform::CreateMainWindow(const char* title, int width, int height
   // A zero size leaves the choice to the platform, as a desktop would.
   clientW_ = width > 0 && height > 0 ? width : 640;
   clientH_ = width > 0 && height > 0 ? height : 480;
-  winX_ = std::max(0, (screenW_ - clientW_) / 2);
-  winY_ = std::max(0, (screenH_ - clientH_) / 2);
+  winX_ = std::max(0, (screenW_ - clientW_ * scale_) / 2);
+  winY_ = std::max(0, (screenH_ - clientH_ * scale_) / 2);
   FillCanvas(0, 0, kCanvasWidth, kCanvasHeight, background);
   return true;
 }
@@ -98,7 +98,7 @@ void HeadlessPlatform::SetTitle(const char* title) {
 
 void HeadlessPlatform::SetWindowRect(int x, int y, int width, int height) {
   if (!hasWindow_) return;
-  winX_ = x, winY_ = y;
+  winX_ = x * scale_, winY_ = y * scale_;
   const bool resized = (width > 0 && width != clientW_) || (height > 0 && height != clientH_);
   if (width > 0) clientW_ = width;
   if (height > 0) clientH_ = height;
@@ -110,7 +110,7 @@ void HeadlessPlatform::GetWindowPosition(int& x, int& y) const {
   if (fullScreen_) {
     x = y = 0;
   } else {
-    x = winX_, y = winY_;
+    x = ToScaleSteps(winX_), y = ToScaleSteps(winY_);
   }
 }
 
@@ -134,6 +134,14 @@ void HeadlessPlatform::LeaveFullScreen() {
   fullScreen_ = false;
   FillCanvas(0, 0, kCanvasWidth, kCanvasHeight, background_);
   QueueExpose();
+}
+
+bool HeadlessPlatform::SetWindowScale(int scale) {
+  scale = std::max(1, scale);
+  if (scale == scale_) return false;
+  scale_ = scale;
+  if (hasWindow_ && !fullScreen_) QueueExpose();
+  return true;
 }
 
 bool HeadlessPlatform::FirstDue() const {
@@ -222,17 +230,22 @@ void HeadlessPlatform::GetPointerClient(int& x, int& y) const {
     x = p.ToPictureX(pointerX_);
     y = p.ToPictureY(pointerY_);
   } else {
-    x = pointerX_ - winX_;
-    y = pointerY_ - winY_;
+    const PicturePlacement window{scale_, winX_, winY_};
+    x = window.ToPictureX(pointerX_);
+    y = window.ToPictureY(pointerY_);
   }
 }
 
 void HeadlessPlatform::GetPointerScreen(int& x, int& y) const {
-  x = pointerX_, y = pointerY_;
+  x = ToScaleSteps(pointerX_), y = ToScaleSteps(pointerY_);
 }
 
 void HeadlessPlatform::GetScreenSize(int& width, int& height) const {
-  width = screenW_, height = screenH_;
+  width = ToScaleSteps(screenW_), height = ToScaleSteps(screenH_);
+}
+
+void HeadlessPlatform::GetUsableArea(int& width, int& height) const {
+  width = usableW_, height = usableH_;
 }
 
 bool HeadlessPlatform::GetClipboardText(std::string& text) const {

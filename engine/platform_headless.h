@@ -35,7 +35,7 @@ class HeadlessPlatform : public Platform {
   void QueueEventAt(uint32_t atMs, const PlatformEvent& event);
   // Number of queued events not yet taken.
   size_t PendingEvents() const { return queue_.size(); }
-  // Places the pointer at screen position (x, y).
+  // Places the pointer at real screen position (x, y).
   void SetPointerScreen(int x, int y) { pointerX_ = x, pointerY_ = y; }
   // Places the pointer at client position (x, y) of the window as it stands now.
   void SetPointerClient(int x, int y);
@@ -43,7 +43,9 @@ class HeadlessPlatform : public Platform {
   void SetModifiers(int modifiers) { modifiers_ = modifiers; }
   // Sets the clipboard's text; nullopt empties it.
   void SetClipboard(std::optional<std::string> text) { clipboard_ = std::move(text); }
-  void SetScreenSize(int width, int height) { screenW_ = width, screenH_ = height; }
+  // Sets the screen's size in real pixels; its usable area is the whole of it until set apart.
+  void SetScreenSize(int width, int height) { screenW_ = usableW_ = width, screenH_ = usableH_ = height; }
+  void SetUsableArea(int width, int height) { usableW_ = width, usableH_ = height; }
   // Makes window creation fail (as when the display refuses a window).
   void SetCreateFails(bool fails) { createFails_ = fails; }
   // Makes EnterFullScreen fail (as when the display refuses the mode).
@@ -72,6 +74,8 @@ class HeadlessPlatform : public Platform {
     return x >= 0 && y >= 0 && x < maskW_ && y < maskH_ && mask_[size_t(y) * size_t(maskW_) + size_t(x)] != 0;
   }
   bool IsFullScreen() const { return fullScreen_; }
+  // The window's whole factor.
+  int Scale() const { return scale_; }
   bool IsBorderless() const { return borderless_; }
   // Number of times the window was moved or sized.
   int MoveCount() const { return moveCount_; }
@@ -94,6 +98,8 @@ class HeadlessPlatform : public Platform {
   void SetRestored(bool restore) override;
   bool EnterFullScreen(int width, int height) override;
   void LeaveFullScreen() override;
+  // Keeps the factor; the kept picture stays the client's, unscaled.
+  bool SetWindowScale(int scale) override;
   bool PollEvent(PlatformEvent& event) override;
   bool WaitForEvent(int timeoutMs) override;
   // Moves the clock to the first due event, or to one idle step short of dueMs: the empty poll that
@@ -106,6 +112,7 @@ class HeadlessPlatform : public Platform {
   void GetPointerClient(int& x, int& y) const override;
   void GetPointerScreen(int& x, int& y) const override;
   void GetScreenSize(int& width, int& height) const override;
+  void GetUsableArea(int& width, int& height) const override;
   bool HasFocus() const override { return focus_; }
   int GetModifiers() const override { return modifiers_; }
   bool GetClipboardText(std::string& text) const override;
@@ -122,6 +129,8 @@ class HeadlessPlatform : public Platform {
   bool FirstDue() const;
   // Queues the repaint request that follows a lost picture.
   void QueueExpose();
+  // A real screen coordinate in steps of the window's scale.
+  int ToScaleSteps(int real) const { return PicturePlacement{scale_, 0, 0}.ToPictureX(real); }
   // Fills a canvas rectangle (clipped to the canvas) with 0xRRGGBB.
   void FillCanvas(int x, int y, int width, int height, uint32_t color);
 
@@ -132,14 +141,15 @@ class HeadlessPlatform : public Platform {
   bool focus_ = true;
   int modifiers_ = 0;
   std::optional<std::string> clipboard_;
-  int screenW_ = 1280, screenH_ = 1024;
+  int screenW_ = 1280, screenH_ = 1024, usableW_ = 1280, usableH_ = 1024;
   bool createFails_ = false, fullScreenFails_ = false, openUrlFails_ = false;
 
   bool hasWindow_ = false, shown_ = false, minimised_ = false, rounded_ = false, fullScreen_ = false,
        borderless_ = false;
   std::string title_;
   uint32_t background_ = 0xFFFFFF;
-  int winX_ = 0, winY_ = 0, clientW_ = 0, clientH_ = 0;
+  int winX_ = 0, winY_ = 0, clientW_ = 0, clientH_ = 0;  // the position in real pixels
+  int scale_ = 1;
   int pictureW_ = 0, pictureH_ = 0;  // the picture shown in full screen
   int moveCount_ = 0;
   std::vector<uint8_t> mask_;

@@ -146,18 +146,19 @@ bool SdlPlatform::CreateMainWindow(const char* title, int width, int height, uin
   closing_ = false;
   hidden_ = false;
   const Uint32 flags = SDL_WINDOW_HIDDEN | (borderless ? SDL_WINDOW_BORDERLESS : 0);
-  SDL_Rect bounds{0, 0, width, height};
+  const int realW = width * scale_, realH = height * scale_;
+  SDL_Rect bounds{0, 0, realW, realH};
   SDL_GetDisplayUsableBounds(0, &bounds);
-  winX_ = bounds.x + std::max(0, (bounds.w - width) / 2);
-  winY_ = bounds.y + std::max(0, (bounds.h - height) / 2);
+  winX_ = bounds.x + std::max(0, (bounds.w - realW) / 2);
+  winY_ = bounds.y + std::max(0, (bounds.h - realH) / 2);
   // Rounded corners need a shaped window; drivers without shapes get a plain one.
   shaped_ = false;
   if (borderless && realDisplay_) {
-    window_ = SDL_CreateShapedWindow(title ? title : "", winX_, winY_, width, height, flags);
+    window_ = SDL_CreateShapedWindow(title ? title : "", winX_, winY_, realW, realH, flags);
     shaped_ = window_ != nullptr;
   }
   if (!window_) {
-    window_ = SDL_CreateWindow(title ? title : "", winX_, winY_, width, height, flags);
+    window_ = SDL_CreateWindow(title ? title : "", winX_, winY_, realW, realH, flags);
   }
   if (!window_) return false;
   SdlMakeTopLevel(window_);
@@ -166,8 +167,9 @@ bool SdlPlatform::CreateMainWindow(const char* title, int width, int height, uin
   rounded_ = false;
   fullScreen_ = false;
   surface_ = nullptr;
-  if (shaped_) ApplyShape(width, height, false);
+  if (shaped_) ApplyShape(width, height, scale_, false);
   SDL_SetWindowPosition(window_, winX_, winY_);
+  FitPicture();
   if (!Surface()) {
     DestroyMainWindow();
     return false;
@@ -201,29 +203,31 @@ void SdlPlatform::SetWindowRect(int x, int y, int width, int height) {
   if (!window_ || fullScreen_) return;
   if (width <= 0) width = clientW_;
   if (height <= 0) height = clientH_;
+  x *= scale_, y *= scale_;
   if (width == clientW_ && height == clientH_) {
     winX_ = x, winY_ = y;
     SDL_SetWindowPosition(window_, x, y);
     return;
   }
-  if (Reshape(x, y, width, height, rounded_)) {
+  if (Reshape(x, y, width, height, scale_, rounded_)) {
     winX_ = x, winY_ = y, clientW_ = width, clientH_ = height;
+    FitPicture();
     ClearSurface(background_);
     QueueExpose();
   }
 }
 
-bool SdlPlatform::Reshape(int x, int y, int width, int height, bool rounded) {
+bool SdlPlatform::Reshape(int x, int y, int width, int height, int scale, bool rounded) {
   // SDL parks a shaped window off screen when it is resized: size, then shape, then always place.
-  SDL_SetWindowSize(window_, width, height);
-  if (shaped_) ApplyShape(width, height, rounded);
+  SDL_SetWindowSize(window_, width * scale, height * scale);
+  if (shaped_) ApplyShape(width, height, scale, rounded);
   SDL_SetWindowPosition(window_, x, y);
   surface_ = nullptr;
   presented_.clear();  // drawn into the surface just replaced
   return Surface() != nullptr;
 }
 
-void SdlPlatform::GetWindowPosition(int& x, int& y) const {
+void SdlPlatform::RealWindowPosition(int& x, int& y) const {
   x = y = 0;
   if (!window_) return;
   if (fullScreen_) {
@@ -231,6 +235,15 @@ void SdlPlatform::GetWindowPosition(int& x, int& y) const {
   } else {
     SDL_GetWindowPosition(window_, &x, &y);
   }
+}
+
+void SdlPlatform::GetWindowPosition(int& x, int& y) const {
+  RealWindowPosition(x, y);
+  x = ToScaleSteps(x), y = ToScaleSteps(y);
+}
+
+int SdlPlatform::ToScaleSteps(int real) const {
+  return PicturePlacement{scale_, 0, 0}.ToPictureX(real);
 }
 
 void SdlPlatform::GetClientSize(int& width, int& height) const {
@@ -243,7 +256,7 @@ void SdlPlatform::SetRoundedShape(bool rounded) {
   mask_.clear();
   maskW_ = maskH_ = 0;
   if (!window_ || fullScreen_ || !shaped_) return;
-  ApplyShape(clientW_, clientH_, rounded);
+  ApplyShape(clientW_, clientH_, scale_, rounded);
   SDL_SetWindowPosition(window_, winX_, winY_);
 }
 
@@ -252,21 +265,25 @@ void SdlPlatform::SetShapeMask(const std::vector<uint8_t>& inside, int width, in
   mask_ = fits ? inside : std::vector<uint8_t>();
   maskW_ = fits ? width : 0, maskH_ = fits ? height : 0;
   if (!window_ || fullScreen_ || !shaped_) return;
-  ApplyShape(clientW_, clientH_, rounded_);
+  ApplyShape(clientW_, clientH_, scale_, rounded_);
   SDL_SetWindowPosition(window_, winX_, winY_);
 }
 
-void SdlPlatform::ApplyShape(int width, int height, bool rounded) {
-  SDL_Surface* mask = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_RGBA8888);
+void SdlPlatform::ApplyShape(int width, int height, int scale, bool rounded) {
+  SDL_Surface* mask =
+      SDL_CreateRGBSurfaceWithFormat(0, width * scale, height * scale, 32, SDL_PIXELFORMAT_RGBA8888);
   if (!mask) return;
   const Uint32 opaque = SDL_MapRGBA(mask->format, 255, 255, 255, 255);
   const Uint32 clear = SDL_MapRGBA(mask->format, 0, 0, 0, 0);
   const uint8_t* cut = width == maskW_ && height == maskH_ ? mask_.data() : nullptr;
-  for (int y = 0; y < height; ++y) {
+  // Each picture pixel covers scale x scale window pixels, as the picture itself is shown.
+  for (int y = 0; y < mask->h; ++y) {
     auto* row = reinterpret_cast<Uint32*>(static_cast<uint8_t*>(mask->pixels) + y * mask->pitch);
-    for (int x = 0; x < width; ++x) {
-      const bool in = cut ? cut[size_t(y) * size_t(width) + size_t(x)] != 0
-                          : !rounded || InsideRoundedRect(x, y, width, height);
+    const int py = y / scale;
+    for (int x = 0; x < mask->w; ++x) {
+      const int px = x / scale;
+      const bool in = cut ? cut[size_t(py) * size_t(width) + size_t(px)] != 0
+                          : !rounded || InsideRoundedRect(px, py, width, height);
       row[x] = in ? opaque : clear;
     }
   }
@@ -296,14 +313,15 @@ bool SdlPlatform::EnterFullScreen(int width, int height) {
   SDL_Surface* picture = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_RGB888);
   if (!picture) return false;
   SDL_SetSurfaceBlendMode(picture, SDL_BLENDMODE_NONE);
-  if (!Reshape(bounds.x, bounds.y, bounds.w, bounds.h, false)) {
+  if (!Reshape(bounds.x, bounds.y, bounds.w, bounds.h, 1, false)) {
     // Put the window back as it was; the flag stays clear.
     SDL_FreeSurface(picture);
-    Reshape(winX_, winY_, clientW_, clientH_, rounded_);
+    Reshape(winX_, winY_, clientW_, clientH_, scale_, rounded_);
     ClearSurface(background_);
     QueueExpose();
     return false;
   }
+  if (picture_) SDL_FreeSurface(picture_);  // a scaled window's
   picture_ = picture;
   SDL_FillRect(picture_, nullptr, MapColor(picture_, 0));
   fullScreen_ = true;
@@ -320,9 +338,34 @@ void SdlPlatform::LeaveFullScreen() {
   if (!window_ || !fullScreen_) return;
   fullScreen_ = false;
   if (picture_) SDL_FreeSurface(picture_), picture_ = nullptr;
-  Reshape(winX_, winY_, clientW_, clientH_, rounded_);
+  Reshape(winX_, winY_, clientW_, clientH_, scale_, rounded_);
+  FitPicture();
   ClearSurface(background_);
   QueueExpose();
+}
+
+bool SdlPlatform::SetWindowScale(int scale) {
+  scale = std::max(1, scale);
+  if (scale == scale_) return false;
+  scale_ = scale;
+  if (!window_ || fullScreen_) return true;
+  Reshape(winX_, winY_, clientW_, clientH_, scale_, rounded_);
+  FitPicture();
+  ClearSurface(background_);
+  QueueExpose();
+  return true;
+}
+
+void SdlPlatform::FitPicture() {
+  const bool wanted = scale_ > 1 && !fullScreen_;
+  if (picture_ && (!wanted || picture_->w != clientW_ || picture_->h != clientH_)) {
+    SDL_FreeSurface(picture_), picture_ = nullptr;
+  }
+  placement_ = PicturePlacement{scale_, 0, 0};
+  if (!wanted || picture_) return;
+  picture_ = SDL_CreateRGBSurfaceWithFormat(0, clientW_, clientH_, 32, SDL_PIXELFORMAT_RGB888);
+  // Without it the picture shows unscaled in the corner, and the pointer maps the same way.
+  if (picture_) SDL_SetSurfaceBlendMode(picture_, SDL_BLENDMODE_NONE);
 }
 
 // ---- presenting --------------------------------------------------------------------------------------
@@ -349,7 +392,8 @@ void SdlPlatform::Present(const uint8_t* pixels, int stride, int pictureWidth, i
   if (!ClipPresentRect(r, pictureWidth, pictureHeight, clientW, clientH)) return;
   // The picture is stored bottom-up: start at the top row of the part and walk memory backwards.
   const uint8_t* top = pixels + static_cast<size_t>(pictureHeight - 1 - r.srcY) * stride + r.srcX * 3;
-  SDL_Surface* target = fullScreen_ ? picture_ : surface;
+  // Full screen and a scaled window draw into the picture, then show it scaled.
+  SDL_Surface* target = picture_ ? picture_ : surface;
   if (SDL_MUSTLOCK(target) && SDL_LockSurface(target) != 0) return;
   uint8_t* dst =
       static_cast<uint8_t*>(target->pixels) + r.dstY * target->pitch + r.dstX * target->format->BytesPerPixel;
@@ -358,7 +402,7 @@ void SdlPlatform::Present(const uint8_t* pixels, int stride, int pictureWidth, i
   if (SDL_MUSTLOCK(target)) SDL_UnlockSurface(target);
   if (converted != 0) return;
   SDL_Rect shown{r.dstX, r.dstY, r.width, r.height};
-  if (fullScreen_) {
+  if (picture_) {
     const PicturePlacement& p = placement_;
     SDL_Rect scaled{p.left + r.dstX * p.scale, p.top + r.dstY * p.scale, r.width * p.scale,
                     r.height * p.scale};
@@ -415,7 +459,7 @@ void SdlPlatform::FillClient(int x, int y, int width, int height, uint32_t color
   r.w = std::min(x + width, clientW) - r.x;
   r.h = std::min(y + height, clientH) - r.y;
   if (r.w <= 0 || r.h <= 0) return;
-  if (fullScreen_) {
+  if (picture_) {
     const PicturePlacement& p = placement_;
     SDL_FillRect(picture_, &r, MapColor(picture_, color));
     r = SDL_Rect{p.left + r.x * p.scale, p.top + r.y * p.scale, r.w * p.scale, r.h * p.scale};

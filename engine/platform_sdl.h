@@ -3,7 +3,7 @@
 //
 // The window draws through SDL's window surface (software, no renderer) and takes its rounded corners
 // from an SDL shape. Full screen is a borderless window covering the display, with the picture centred
-// and scaled by a whole factor.
+// and scaled by a whole factor; a scaled window draws the same way, the picture filling it.
 //
 // Sections: SdlPlatform (set-up, window, events and time, presenting, input state, desktop services,
 // state) · key mapping
@@ -54,6 +54,8 @@ class SdlPlatform : public Platform {
   bool HasRealDisplay() const { return realDisplay_; }
   // True when the window got an SDL shape (rounded corners are possible).
   bool IsShaped() const { return shaped_; }
+  // The window's whole factor.
+  int Scale() const { return scale_; }
   // The 0xRRGGBB colour the window shows at window pixel (x, y) (display pixels in full screen);
   // 0 outside it or without a window. For checks of what was presented.
   uint32_t ShownPixel(int x, int y);
@@ -73,6 +75,7 @@ class SdlPlatform : public Platform {
   void SetRestored(bool restore) override;
   bool EnterFullScreen(int width, int height) override;
   void LeaveFullScreen() override;
+  bool SetWindowScale(int scale) override;
 
   // ---- events and time ----
   bool PollEvent(PlatformEvent& event) override;
@@ -93,6 +96,7 @@ class SdlPlatform : public Platform {
   void GetPointerClient(int& x, int& y) const override;
   void GetPointerScreen(int& x, int& y) const override;
   void GetScreenSize(int& width, int& height) const override;
+  void GetUsableArea(int& width, int& height) const override;
   bool HasFocus() const override;
   int GetModifiers() const override;
 
@@ -105,11 +109,20 @@ class SdlPlatform : public Platform {
  private:
   // Init's work: SDL's video and events, refused without a real display unless asked for by name.
   bool StartVideo();
-  // Gives the window the shape of its current size: the shape mask when it has that size, else rounded
-  // corners or a plain rectangle.
-  void ApplyShape(int width, int height, bool rounded);
-  // Resizes the window (shape included) and places it; refetches the surface. False on failure.
-  bool Reshape(int x, int y, int width, int height, bool rounded);
+  // Gives the window the shape of a width x height picture shown scale times its size: the shape mask
+  // when it has that size, else rounded corners or a plain rectangle; scaled pixel by pixel.
+  void ApplyShape(int width, int height, int scale, bool rounded);
+  // Resizes the window to scale times width x height (shape included) and places it at real (x, y);
+  // refetches the surface. False on failure.
+  bool Reshape(int x, int y, int width, int height, int scale, bool rounded);
+  // Keeps the picture a scaled window is drawn from: one of the client size while the scale is above 1,
+  // none at 1.
+  void FitPicture();
+  // The pointer's and the window's real screen positions (the display's in full screen).
+  void RealPointerScreen(int& x, int& y) const;
+  void RealWindowPosition(int& x, int& y) const;
+  // A real screen coordinate in steps of the window's scale.
+  int ToScaleSteps(int real) const;
   // The window surface, fetched again after size changes; null on failure.
   SDL_Surface* Surface();
   // Fills the whole surface with 0xRRGGBB and shows it.
@@ -146,19 +159,20 @@ class SdlPlatform : public Platform {
     int x, y, w, h;
   };
   std::vector<ShownArea> presented_;  // drawn into the surface, not yet shown
-  SDL_Surface* picture_ = nullptr;    // full screen: the unscaled picture, owned
+  SDL_Surface* picture_ = nullptr;    // full screen or a scaled window: the unscaled picture, owned
   bool shaped_ = false;
   bool rounded_ = false;
   std::vector<uint8_t> mask_;  // the shape at maskW_ x maskH_, or empty
   int maskW_ = 0, maskH_ = 0;
   bool borderless_ = true;
   uint32_t background_ = 0xFFFFFF;
-  // The windowed geometry: kept across full screen.
+  // The windowed geometry, kept across full screen: the position in real pixels, the size the picture's.
   int winX_ = 0, winY_ = 0, clientW_ = 0, clientH_ = 0;
+  int scale_ = 1;  // the window's whole factor
   bool fullScreen_ = false;
   int pictureW_ = 0, pictureH_ = 0;
   int displayX_ = 0, displayY_ = 0, displayW_ = 0, displayH_ = 0;
-  PicturePlacement placement_;
+  PicturePlacement placement_;  // where picture_ shows in the window
   bool closing_ = false;
   std::deque<PlatformEvent> pending_;
   // The pointer's screen position as the window system last reported it (see platform_sdl_x11.cpp),

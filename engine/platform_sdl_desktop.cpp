@@ -13,7 +13,18 @@ void SdlPlatform::GetScreenSize(int& width, int& height) const {
   if (display < 0) display = 0;
   SDL_DisplayMode mode;
   if (SDL_GetDesktopDisplayMode(display, &mode) == 0 && mode.w > 0 && mode.h > 0) {
-    width = mode.w, height = mode.h;
+    width = ToScaleSteps(mode.w), height = ToScaleSteps(mode.h);
+  }
+}
+
+void SdlPlatform::GetUsableArea(int& width, int& height) const {
+  width = 800, height = 600;
+  if (!videoStarted_) return;
+  int display = window_ ? SDL_GetWindowDisplayIndex(window_) : 0;
+  if (display < 0) display = 0;
+  SDL_Rect bounds;
+  if (SDL_GetDisplayUsableBounds(display, &bounds) == 0 && bounds.w > 0 && bounds.h > 0) {
+    width = bounds.w, height = bounds.h;
   }
 }
 

@@ -165,7 +165,7 @@ void SdlPlatform::QueueExpose() {
 }
 
 void SdlPlatform::ToClient(int& x, int& y) const {
-  if (fullScreen_) {
+  if (picture_) {
     x = placement_.ToPictureX(x);
     y = placement_.ToPictureY(y);
   }
@@ -255,6 +255,11 @@ void SdlPlatform::RequestClose() {
 
 // ---- input state -----------------------------------------------------------------------------------
 void SdlPlatform::GetPointerScreen(int& x, int& y) const {
+  RealPointerScreen(x, y);
+  x = ToScaleSteps(x), y = ToScaleSteps(y);
+}
+
+void SdlPlatform::RealPointerScreen(int& x, int& y) const {
   x = y = 0;
   if (!videoStarted_) return;
   if (realDisplay_) {
@@ -267,23 +272,18 @@ void SdlPlatform::GetPointerScreen(int& x, int& y) const {
   }
   // Drivers without a global pointer know it only relative to the window.
   SDL_GetMouseState(&x, &y);
-  if (window_) {
-    int wx, wy;
-    GetWindowPosition(wx, wy);
-    x += wx, y += wy;
-  }
+  int wx, wy;
+  RealWindowPosition(wx, wy);
+  x += wx, y += wy;
 }
 
 void SdlPlatform::GetPointerClient(int& x, int& y) const {
-  GetPointerScreen(x, y);
-  if (fullScreen_) {
-    x = placement_.ToPictureX(x - displayX_);
-    y = placement_.ToPictureY(y - displayY_);
-  } else if (window_) {
-    int wx, wy;
-    GetWindowPosition(wx, wy);
-    x -= wx, y -= wy;
-  }
+  RealPointerScreen(x, y);
+  if (!window_) return;
+  int wx, wy;
+  RealWindowPosition(wx, wy);
+  x -= wx, y -= wy;
+  ToClient(x, y);
 }
 
 bool SdlPlatform::HasFocus() const {

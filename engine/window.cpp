@@ -239,6 +239,19 @@ bool Window::LeaveFullScreen() {
   return true;
 }
 
+void Window::ChooseScale(int choice, int fitWidth, int fitHeight) {
+  if (!created_) return;
+  Platform& platform = GetPlatform();
+  int usableW, usableH;
+  platform.GetUsableArea(usableW, usableH);
+  if (!platform.SetWindowScale(ChooseWindowScale(choice, usableW, usableH, fitWidth, fitHeight))) return;
+  // The screen is now counted in steps of the new factor.
+  int screenW, screenH;
+  platform.GetScreenSize(screenW, screenH);
+  windowX_ = (screenW - clientWidth_) / 2, windowY_ = (screenH - clientHeight_) / 2;
+  if (!fullScreen_) platform.SetWindowRect(windowX_, windowY_, clientWidth_, clientHeight_);
+}
+
 // ---- queries -----------------------------------------------------------------------------------------
 void Window::GetCursorClientPos(int& x, int& y) const {
   GetPlatform().GetPointerClient(x, y);

@@ -98,6 +98,10 @@ class Window {
   // Back to the window at its stored position and size. Returns true.
   bool LeaveFullScreen();
   bool IsFullScreen() const { return fullScreen_; }
+  // Shows the window at the whole factor ChooseWindowScale gives for choice (0 automatic, else the
+  // factor) and a fitWidth x fitHeight picture on this desktop. A new factor centres the window on the
+  // screen (in full screen: where it returns to).
+  void ChooseScale(int choice, int fitWidth, int fitHeight);
   // True while the window is minimised or hidden: the screens then compose and present nothing, and
   // the whole picture is painted when it shows again.
   bool IsHidden() const { return hidden_; }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Measures Globbet's speed and memory and rewrites docs/performance.md with the figures of the day:
 #
-#   scripts/performance.sh [--quick] [--no-build] [--output FILE] [BUILD_DIR]
+#   scripts/performance.sh [--quick] [--no-build] [--scale N] [--output FILE] [BUILD_DIR]
 #
 # Builds what it needs in BUILD_DIR (default build/release: RelWithDebInfo, benchmarks on; --no-build
 # takes the build as it is), then measures in X servers of its own (Xvfb) and with the benchmarks:
@@ -10,7 +10,8 @@
 # the game's loop idle in play at every speed (its waiting as it is and as it was, the window shown and
 # hidden) and the game's resident memory in play. Each figure is the median of several runs; processor times
 # stand where wall times are noisy (the machine is shared). Takes about four minutes; --quick takes fewer
-# and shorter runs (a trial of the script, not figures to publish); --output writes elsewhere.
+# and shorter runs (a trial of the script, not figures to publish); --output writes elsewhere; --scale
+# measures the game's loop with its window at that size (2 or 3; an X screen large enough is used).
 # Needs Xvfb, xdotool and xwininfo (scripts/deps.sh installs them).
 #
 # Sections: options and build · helpers · start-up · benchmarks · idle and play · the report
@@ -19,13 +20,17 @@ cd "$(dirname "$0")/.."
 ROOT=$(pwd)
 
 # ---- options and build ---------------------------------------------------------------------------------
-OUTPUT="$ROOT/docs/performance.md" BUILD="" QUICK=0 NO_BUILD=0
+OUTPUT="$ROOT/docs/performance.md" BUILD="" QUICK=0 NO_BUILD=0 SCALE=1
 while [ $# -gt 0 ]; do
   case "$1" in
     --quick) QUICK=1; shift ;;
     --no-build) NO_BUILD=1; shift ;;
     --output) OUTPUT=$(realpath -m "${2:?--output needs a file}"); shift 2 ;;
-    -h | --help) sed -n '2,14p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    --scale)
+      SCALE="${2:-}"
+      case "$SCALE" in 1 | 2 | 3) ;; *) echo "performance: --scale takes 1, 2 or 3" >&2; exit 2 ;; esac
+      shift 2 ;;
+    -h | --help) sed -n '2,16p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
     -*) echo "performance: unknown option $1 (see --help)" >&2; exit 2 ;;
     *) BUILD="$1"; shift ;;
   esac
@@ -84,12 +89,14 @@ fmt() { awk -v v="$1" -v d="$2" 'BEGIN { if (v == "?") print v; else printf "%.*
 # Field N (1-based) of the numbers in each line of FILE that matches PATTERN.
 numbers() { { grep -e "$2" "$1" || true; } | while read -r line; do grep -o '[0-9][0-9.]*' <<<"$line" | sed -n "$3p"; done; }
 
-# Starts an Xvfb of our own and exports DISPLAY; the previous one, if any, is stopped first. The server
-# picks a display number that nothing answers on and tells it through a file descriptor.
+# Starts an Xvfb of our own with a screen of SIZE (default 1280x1024) and exports DISPLAY; the previous
+# one, if any, is stopped first. The server picks a display number that nothing answers on and tells it
+# through a file descriptor.
 start_x() {
+  local want="${1:-1280x1024}"
   stop_x
   : >"$WORK/display"
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${want}x24" -nolisten tcp 3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
   XVFB_PID=$!
   for _ in $(seq 100); do
     [ -s "$WORK/display" ] && break
@@ -99,7 +106,7 @@ start_x() {
   local n size=""
   n=$(tr -dc 0-9 <"$WORK/display")
   [ -n "$n" ] && size=$(xwininfo -root -display ":$n" 2>/dev/null | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {if (w) print w "x" h}')
-  if [ "$size" != 1280x1024 ]; then
+  if [ "$size" != "$want" ]; then
     echo "performance: could not start an X server of our own:" >&2
     cat "$WORK/xvfb.log" >&2
     exit 1
@@ -229,7 +236,7 @@ SPEEDS=(0 1 2 3 4) INTERVALS=(30 20 10 5 1) DEFAULT_SPEED=2
 # loop_run SPEED WAY VIEW: runs the game's loop (WAY new or old, VIEW shown or hidden) into $WORK/loop-*.
 loop_run() {
   local out="$WORK/loop-$1-$2-$3.txt" pid
-  local args=(loop --data "$BUILD/data" --speed "$1" --seconds "$LOOP_SECONDS")
+  local args=(loop --data "$BUILD/data" --speed "$1" --seconds "$LOOP_SECONDS" --scale "$SCALE")
   [ "$2" = old ] && args+=(--old)
   [ "$3" = hidden ] && args+=(--hidden)
   "$BUILD/globbet-harness" "${args[@]}" >"$out" 2>&1 &
@@ -250,7 +257,13 @@ loop_figure() {
     late90) numbers "$f" '^lateness' 3 ;;
   esac
 }
-start_x
+# A scaled window needs a screen that holds it whole, or the game shows it smaller.
+LOOP_SCREEN=1280x1024 LOOP_NOTE=""
+if [ "$SCALE" != 1 ]; then
+  LOOP_SCREEN="$((SCALE * 900))x$((SCALE * 700))"
+  LOOP_NOTE=" The window was shown at ${SCALE}x (window size option), on a $LOOP_SCREEN screen."
+fi
+start_x "$LOOP_SCREEN"
 for speed in "${SPEEDS[@]}"; do
   for way in new old; do
     for view in shown hidden; do
@@ -485,7 +498,7 @@ shot, measured for $LOOP_SECONDS s at each speed after a second of warm-up: the 
 whole millisecond is left before the tick, then sleeps precisely to it. "Before" is the waiting the loop
 had earlier (input waited for until about a millisecond before the tick, the rest polled), which only the
 measuring tool can still choose. "Hidden" is the window unmapped as a window manager minimises it: the
-ticks go on, nothing is composed or presented.
+ticks go on, nothing is composed or presented.$LOOP_NOTE
 
 | Frame interval | Now, shown | Now, hidden | Before, shown | Before, hidden |
 |---|---|---|---|---|

@@ -24,6 +24,7 @@ void Options::Load(const SettingsStore& store) {
   newGameNeeded = store.GetInt(kKeyNewGameNeeded, 1) != 0;
   mode = GameMode(InRange(store.GetInt(kKeyGameType, 0), kGameModeCount, 0));
   fullScreen = store.GetInt(kKeyFullScreen, 0);
+  windowSize = InRange(store.GetInt(kKeyWindowSize, 1), kWindowSizeCount, 1);
   const std::vector<int> stored = store.GetIntArray(kKeySkins, ' ');
   for (size_t i = 0; i < skins.size(); ++i)
     skins[i] = i < stored.size() ? stored[i] : 0;
@@ -40,6 +41,7 @@ void Options::Save(SettingsStore& store, bool fullScreenNow, bool mixSoundsNow) 
   store.SetInt(kKeyNewGameNeeded, newGameNeeded ? 1 : 0);
   store.SetIntArray(kKeySkins, skins.data(), int(skins.size()), ' ');
   store.SetInt(kKeyMixSounds, mixSoundsNow ? 1 : 0);
+  if (windowSize != 1 || store.Has(kKeyWindowSize)) store.SetInt(kKeyWindowSize, windowSize);
 }
 
 int Options::FrameInterval() const {

@@ -55,6 +55,12 @@ OptionsDialog::OptionsDialog(Window* window, int x, int y, int width, int height
     box = AddCheckBox(*this, ButtonPicture::kCheckBox, kBoxX, boxY);
     if (box) boxY += box->GetHeight() + kBoxGap;
   }
+  // Reading order: 1x, 2x, 3x, automatic.
+  for (int i = 0; i < kWindowSizeCount; ++i) {
+    const int place = (i + kWindowSizeCount - 1) % kWindowSizeCount;
+    sizes_[size_t(i)] =
+        AddCheckBox(*this, ButtonPicture::kRadioBox, kSizeBoxX[place % 2], kSizeBoxY[place / 2]);
+  }
   symbols_ = AddCheckBox(*this, ButtonPicture::kCheckBox, kSymbolsX, kSymbolsY);
   for (size_t i = 0; i < levels_.size(); ++i)
     levels_[i] = AddCheckBox(*this, ButtonPicture::kRadioBox, kLevelBoxX, kLevelBoxY[i]);
@@ -67,9 +73,11 @@ OptionsDialog::OptionsDialog(Window* window, int x, int y, int width, int height
   CheckOnly(levels_, savedLevel);
   CheckOnly(types_, int(savedGameType));
   SetKeyButtons(ok_, cancel_);
-  // Top to bottom as the dialog reads: the switches, the symbols box, the speed, the levels and modes, the
-  // answers.
+  // Top to bottom as the dialog reads: the switches, the window sizes, the symbols box, the speed, the
+  // levels and modes, the answers.
   std::vector<Control*> order(switches_.begin(), switches_.end());
+  order.insert(order.end(), sizes_.begin() + 1, sizes_.end());
+  order.push_back(sizes_[0]);
   order.push_back(symbols_);
   order.insert(order.end(), speed_->Cells().begin(), speed_->Cells().end());
   order.insert(order.end(), levels_.begin(), levels_.end());
@@ -123,6 +131,8 @@ void OptionsDialog::FollowBox(Control* control) {
     if (levels_[i] == control) CheckOnly(levels_, int(i));
   for (size_t i = 0; i < types_.size(); ++i)
     if (types_[i] == control) CheckOnly(types_, int(i));
+  for (size_t i = 0; i < sizes_.size(); ++i)
+    if (sizes_[i] == control) CheckOnly(sizes_, int(i));
 }
 
 Control* OptionsDialog::OnMouseUp(int x, int y) {
@@ -176,6 +186,7 @@ void OptionsDialog::Enter(Screen** activeSlot) {
   savedGameType = options.mode;
   CheckOnly(levels_, options.level);
   CheckOnly(types_, int(options.mode));
+  CheckOnly(sizes_, options.windowSize);
   DialogScreen::Enter(activeSlot);
 }
 
@@ -208,8 +219,13 @@ void OptionsDialog::Ok() {
   options.mode = GameMode(FirstChecked(types_, int(options.mode)));
   const bool levelChanged = options.level != savedLevel;
   const bool typeChanged = options.mode != savedGameType;
+  options.windowSize = FirstChecked(sizes_, options.windowSize);
   // 5.
   Leave();
+  // The window takes its size once the dialog has gone, so the main screen is what is drawn at it.
+  if (Window* window = GetWindow(); window && main) {
+    window->ChooseScale(options.windowSize, main->GetWidth(), main->GetHeight());
+  }
   // 6, 7. A change starts anew; a game with a score is thrown away only when the player says yes.
   if (!main || (!levelChanged && !typeChanged)) return;
   NewGameDialog* ask = screens::newGame().get();

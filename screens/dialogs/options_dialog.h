@@ -1,7 +1,8 @@
-// OptionsDialog: the options dialog (450 x 565): sound, DirectSound, automatic resume and animation boxes,
-// the looks of the ball colours with a box that puts every colour's symbol on, the game speed bar, and
-// the level and mode radio groups. OK stores the choices and, when the level or mode changed, starts anew
-// (asking first while a game is in progress); Cancel keeps everything as it was. Enter is OK, Escape is
+// OptionsDialog: the options dialog (450 x 565): sound, DirectSound, automatic resume and animation boxes
+// beside the window size radio group, the looks of the ball colours with a box that puts every colour's
+// symbol on, the game speed bar, and the level and mode radio groups. OK stores the choices, sizes the
+// window anew and, when the level or mode changed, starts anew (asking first while a game is in
+// progress); Cancel keeps everything as it was. Enter is OK, Escape is
 // Cancel. While the Sound box is clear the DirectSound box is greyed and takes no clicks; it keeps its
 // state.
 #pragma once
@@ -25,6 +26,9 @@ class OptionsDialog : public DialogScreen {
   static constexpr int kLevelBoxY[kLevelCount] = {365, 405, 445};
   static constexpr int kTypeBoxY[kGameModeCount] = {365, 405};
   static constexpr int kSymbolsX = 170, kSymbolsY = 250;
+  // The window size boxes in two rows of two: 1x, 2x, then 3x and automatic.
+  static constexpr int kSizeBoxX[2] = {262, 337};
+  static constexpr int kSizeBoxY[2] = {112, 152};
 
   // The pictures, buttons, boxes, speed bar and skins row; the saved level and mode from the options.
   OptionsDialog(Window* window, int x, int y, int width, int height);
@@ -62,6 +66,8 @@ class OptionsDialog : public DialogScreen {
   const Clip* MixVeil() const { return mixVeil_; }
   CheckBox* LevelBox(int level) const { return levels_[size_t(level)]; }
   CheckBox* TypeBox(GameMode mode) const { return types_[size_t(mode)]; }
+  // The box of a window size (0 automatic, else the factor).
+  CheckBox* SizeBox(int windowSize) const { return sizes_[size_t(windowSize)]; }
   StepSelector& SpeedBar() const { return *speed_; }
   SkinRow& SkinsRow() const { return *skins_; }
   Button* OkButton() const { return ok_; }
@@ -86,6 +92,7 @@ class OptionsDialog : public DialogScreen {
   Clip* mixVeil_ = nullptr;  // owned by the screen
   std::array<CheckBox*, kLevelCount> levels_{};
   std::array<CheckBox*, kGameModeCount> types_{};
+  std::array<CheckBox*, kWindowSizeCount> sizes_{};  // by window size
   std::unique_ptr<StepSelector> speed_;
   std::unique_ptr<SkinRow> skins_;
   Button* ok_ = nullptr;

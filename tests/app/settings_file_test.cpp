@@ -58,7 +58,7 @@ class SettingsFileTest : public HeadlessWindowTest {
 };
 
 // What each stored option makes of the options and the window's frame interval: a missing key gives its
-// load default, and so does a level, mode or speed that would index past its table.
+// load default, and so does a level, mode, speed or window size that would index past its table.
 TEST_F(SettingsFileTest, StoredValuesMissingOutOfRangeOrOfAnotherKindGiveTheLoadDefaults) {
   struct Case {
     const char* stored;
@@ -69,12 +69,14 @@ TEST_F(SettingsFileTest, StoredValuesMissingOutOfRangeOrOfAnotherKindGiveTheLoad
   constexpr auto mode = [](const Options& o) { return int(o.mode); };
   constexpr auto speed = [](const Options& o) { return o.speed; };
   constexpr auto full = [](const Options& o) { return o.fullScreen; };
+  constexpr auto size = [](const Options& o) { return o.windowSize; };
   const Case cases[] = {
       {"Level=1", level, 1, 5},          {"Level=3", level, 0, 5},      {"Level=-1", level, 0, 5},
       {"Level=\"Master\"", level, 0, 5}, {"GameType=1", mode, 1, 5},    {"GameType=2", mode, 0, 5},
       {"GameType=-1", mode, 0, 5},       {"FastSpeed=0", speed, 0, 30}, {"FastSpeed=4", speed, 4, 1},
       {"FastSpeed=5", speed, 3, 5},      {"FastSpeed=-1", speed, 3, 5}, {"FastSpeed=0xffffffff", speed, 3, 5},
       {"FullScreen=7", full, 7, 5},  // a switch kept as read, not an index
+      {"WindowSize=0", size, 0, 5},      {"WindowSize=4", size, 1, 5},  {"WindowSize=-1", size, 1, 5},
   };
   for (const Case& c : cases) {
     Restart();
@@ -143,7 +145,7 @@ TEST_F(SettingsFileTest, ExitWritesTheOptionsTheTableAndEveryOtherKeyRead) {
   scores.AddRecord("6-12-126\tCy\t1\t900");
   Options& o = GetOptions();
   o.level = 2, o.soundOn = false, o.animate = false, o.speed = 4, o.mode = GameMode::kArcade,
-  o.fullScreen = 0;
+  o.fullScreen = 0, o.windowSize = 0;
   o.skins = {5, 4, 3, 2, 1, 0};
   ASSERT_TRUE(window.EnterFullScreen());
   ASSERT_TRUE(SaveSettings(window, scores, path));
@@ -152,7 +154,8 @@ TEST_F(SettingsFileTest, ExitWritesTheOptionsTheTableAndEveryOtherKeyRead) {
       Written(),
       "Game = {\n\tCurrGame = {\n\t\tSkins=[5 4 3 2 1 0]\n\t}\n\tOptions = {\n\t\tAnimate=0\n\t\t"
       "AutoSave=1\n\t\tDirectSound=0\n\t\tFastSpeed=4\n\t\tFullScreen=1\n\t\tGameType=1\n\t\tLevel=2\n\t\t"
-      "NewGameNeeded=1\n\t\tSoundOn=0\n\t}\n\tScores = {\n\t\tTable=\"6-12-126\\tCy\\t1\\t900\\n"
+      "NewGameNeeded=1\n\t\tSoundOn=0\n\t\tWindowSize=0\n\t}\n\tScores = "
+      "{\n\t\tTable=\"6-12-126\\tCy\\t1\\t900\\n"
       "1-1-126\\tAnn\\t3\\t500\\n1-1-126\\tBo\\t4\\t200\\n\"\n\t}\n}\nGameOrig = {\n\tScore=1230\n}\n"
       "GameTime = {\n\tField=[-1 2 5]\n}\n");
 }

@@ -136,6 +136,36 @@ else
   echo "resultclose: could not write the stored game"; FAILED+=(resultclose)
 fi
 
+# 5. The window at 2x (the window size option): the intro's window twice its size, the main screen's
+#    pixels the 1x run's picture enlarged, before and after full screen, and clicks at twice the points
+#    opening the options (the button at (729, 64)) and ending the game (the exit button at (775, 14)).
+if store_game "$BUILD/data" && (cd "$BUILD/data" && "$TOOL" sv set Game.Options.WindowSize 2 >/dev/null); then
+  run scaled --cwd "$BUILD/data" --screen 1800x1400 --expect-exit 0 --wait 120 \
+    --do 'sleep 0.5' --do 'shot intro.png' --do 'click 300 340' --do 'size 1600x1200' \
+    --do 'settle 1160x1200+0+0' --do 'shot main.png' \
+    --do 'key F4' --do 'size 1800x1400' --do 'key F4' --do 'size 1600x1200' --do 'settle 1160x1200+0+0' \
+    --do 'shot back.png' --do 'settle 1600x1200+0+0' --do 'click 1458 128' --do changed \
+    --do 'key Escape' --do 'sleep 1' --do 'click 1550 28' \
+    -- "$GAME"
+  S="$RESULTS/scaled"
+  # Pixels of a 2x picture that differ from the 1x run's main screen enlarged pixel by pixel.
+  unlike_1x() {
+    local n
+    n=$(convert "$RESULTS/game/main.png" -sample 200% "$S/$1" -compose difference -composite \
+      -separate -evaluate-sequence max -threshold 10% -format '%[fx:round(mean*w*h)]' info: 2>/dev/null)
+    [[ "$n" =~ ^[0-9]+$ ]] && echo "$n" || echo 999999
+  }
+  if [[ ! " ${FAILED[*]} " =~ " scaled " ]]; then
+    check scaled "the intro is not an 800 x 800 window" size_is "$S/intro.png" 800x800
+    if [[ ! " ${FAILED[*]} " =~ " game " ]]; then
+      check scaled "the 2x main screen is not the 1x picture enlarged" test "$(unlike_1x main.png)" -le 30
+      check scaled "after full screen the 2x window is not the 1x picture enlarged" test "$(unlike_1x back.png)" -le 30
+    fi
+  fi
+else
+  echo "scaled: could not write the stored game"; FAILED+=(scaled)
+fi
+
 if [ ${#FAILED[@]} -gt 0 ]; then
   echo "e2e: FAILED: ${FAILED[*]} (logs in $RESULTS)"
   exit 1

@@ -3,7 +3,7 @@
 #
 #   smoke.sh [options] -- PROGRAM [ARGS...]
 #
-# Starts PROGRAM in its own Xvfb (a 1280 x 1024 screen), waits for its first visible top-level
+# Starts PROGRAM in its own Xvfb (a 1280 x 1024 screen unless --screen says), waits for its first visible top-level
 # window, performs the --do steps in order (up to the first that fails: the rest would only wait in vain),
 # and checks how it ends. Prints what it does; exits 0 when
 # every step and check passed, 1 otherwise.
@@ -11,6 +11,7 @@
 # Options
 #   --out DIR            where screenshots, the program's output and the log go (default: a new temp dir)
 #   --cwd DIR            run the program in DIR
+#   --screen WxH         the X screen's size
 #   --wait SECONDS       how long to wait for the window (default 60: a loaded machine starts slowly)
 #   --expect-exit CODE   the program must end by itself (or by the steps) with this status
 #   --end-wait SECONDS   how long the program may take to end by itself after the steps (default 10;
@@ -46,6 +47,7 @@ while [ $# -gt 0 ]; do
   case "$1" in
     --out) OUT="$2"; shift 2 ;;
     --cwd) CWD="$2"; shift 2 ;;
+    --screen) SCREEN="$2"; shift 2 ;;
     --wait) WAIT="$2"; shift 2 ;;
     --expect-exit) EXPECT_EXIT="$2"; shift 2 ;;
     --end-wait) END_WAIT="$2"; shift 2 ;;

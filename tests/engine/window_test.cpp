@@ -211,6 +211,20 @@ TEST_F(WindowTest, BlitShowsLogicalRowZeroOnTopClippedAndNeverTheSpareRow) {
     EXPECT_EQ(platform.GetPixel(x, y), color) << x << "," << y;
 }
 
+// The window size for an 800 x 600 picture on a desktop's usable area: automatic (0) takes the largest
+// factor whose window fits in 85 % of it, a chosen factor is lowered only to one that fits at all.
+TEST(WindowScale, TheFactorFitsTheUsableArea) {
+  const struct {
+    int choice, width, height, scale;
+  } rows[] = {
+      {0, 640, 480, 1},   {0, 1920, 1040, 1}, {0, 2560, 1400, 1}, {0, 2560, 1600, 2}, {0, 3840, 2120, 3},
+      {0, 5120, 2880, 4}, {3, 1920, 1040, 1}, {2, 2560, 1400, 2}, {3, 2560, 1600, 2}, {1, 3840, 2120, 1},
+  };
+  for (const auto& r : rows)
+    EXPECT_EQ(ChooseWindowScale(r.choice, r.width, r.height, 800, 600), r.scale)
+        << r.choice << " on " << r.width << "x" << r.height;
+}
+
 // ---- SDL ---------------------------------------------------------------------------------------------
 
 // The end-to-end run presses the keys the game uses; these are the keypad's and the characters.
@@ -274,6 +288,43 @@ TEST(SdlWindow, AQuitSignalDuringStartUpArrivesAsTheClose) {
       quit |= event.type == PlatformEventType::kQuit;
   }
   EXPECT_TRUE(quit);
+}
+
+// At 2x each picture pixel shows as 2 x 2 window pixels and a press at a window pixel reaches the game at
+// the picture's point; full screen and back keeps the factor.
+TEST(SdlWindow, AScaledWindowShowsThePictureEnlargedAndMapsPressesBack) {
+  SdlPlatform platform;
+  ASSERT_TRUE(platform.Init());
+  SetPlatform(&platform);
+  Window window;
+  ASSERT_TRUE(window.Create("Main", 800, 600));
+  window.Show();
+  EXPECT_TRUE(platform.SetWindowScale(2));
+  Bitmap picture;
+  ASSERT_TRUE(picture.Create(800, 600, 0x0000FF));
+  picture.SetPixel(500, 200, 0xFF0000);
+  const auto shown = [&](int x, int y) {
+    window.BlitBitmap(&picture, 0, 0);
+    return platform.ShownPixel(x, y);
+  };
+  for (const auto& [x, y, color] : {std::tuple{1000, 400, 0xFF0000u},
+                                    {1001, 401, 0xFF0000u},
+                                    {1002, 401, 0x0000FFu},
+                                    {999, 400, 0x0000FFu},
+                                    {1599, 1199, 0x0000FFu}})
+    EXPECT_EQ(shown(x, y), color) << x << "," << y;
+  SDL_Event press{};
+  press.type = SDL_MOUSEBUTTONDOWN;
+  press.button.button = SDL_BUTTON_LEFT, press.button.x = 1001, press.button.y = 401;
+  ASSERT_EQ(SDL_PushEvent(&press), 1);
+  PlatformEvent event;
+  while (platform.PollEvent(event) && event.type != PlatformEventType::kMouseDown) {
+  }
+  EXPECT_EQ(std::tuple(event.type, event.x, event.y), std::tuple(PlatformEventType::kMouseDown, 500, 200));
+  ASSERT_TRUE(window.EnterFullScreen());
+  window.LeaveFullScreen();
+  EXPECT_EQ(shown(1001, 401), 0xFF0000u) << "back at 2x";
+  SetPlatform(nullptr);
 }
 
 // With no display to reach and no driver asked for, starting fails (the game then says it cannot create

@@ -1,12 +1,13 @@
 // globbet-harness loop: the whole game idle in play on the display, measuring its loop: the processor
 // share of one core and how late the frame ticks come, with the loop's waiting as it is or as it was.
-//   loop [--data DIR] [--speed 0..4] [--seconds S] [--old] [--hidden]
+//   loop [--data DIR] [--speed 0..4] [--seconds S] [--scale 1..3] [--old] [--hidden]
 // The game starts in a scratch folder that sees DIR's clp/ and wav/ (no settings file is touched), the
 // intro is clicked away and a strategy game waits for its first shot at the speed given (default the
 // options' own). After a second of warm-up the loop is measured for S seconds (default 10). --old waits as
 // the loop once did: for input until about a millisecond before the tick, then polling. --hidden
 // minimises the window once the game is up, prints "ready" and measures only once it is hidden (an X
-// server without a window manager needs it unmapped from outside, e.g. xdotool windowunmap).
+// server without a window manager needs it unmapped from outside, e.g. xdotool windowunmap). --scale
+// shows the window at that window size (lowered when the display cannot hold it; the report says).
 #include <sys/resource.h>
 
 #include <algorithm>
@@ -86,7 +87,8 @@ class LoopMeter : public ActiveScreenLink {
     if (lateness_.empty()) return Fail("loop: the game gave no ticks");
     std::sort(lateness_.begin(), lateness_.end());
     const size_t n = lateness_.size();
-    std::printf("interval %d ms, %zu ticks%s\n", window_.GetFrameInterval(), n, hidden_ ? ", hidden" : "");
+    std::printf("interval %d ms, %zu ticks%s, window scale %d\n", window_.GetFrameInterval(), n,
+                hidden_ ? ", hidden" : "", platform_.Scale());
     std::printf("processor %.2f %% of one core\n", 100.0 * cpuMs_ / wallMs_);
     std::printf("lateness median %.3f ms, 90th percentile %.3f ms, worst %.3f ms\n", lateness_[n / 2],
                 lateness_[n * 9 / 10], lateness_.back());
@@ -134,10 +136,11 @@ namespace {
 int Run(const ToolArgs& given) {
   ToolArgs args = given;
   const std::string data = headless::DataFolder(args);
-  long long speed = -1, seconds = 10;
+  long long speed = -1, seconds = 10, scale = 1;
   int status = 0;
   if (!harness::TakeNumber(args, "--speed", 0, kSpeedCount - 1, speed, status) ||
-      !harness::TakeNumber(args, "--seconds", 1, 3600, seconds, status))
+      !harness::TakeNumber(args, "--seconds", 1, 3600, seconds, status) ||
+      !harness::TakeNumber(args, "--scale", 1, kWindowSizeCount - 1, scale, status))
     return status;
   bool old = false, hidden = false;
   for (const std::string& word : args) {
@@ -162,6 +165,7 @@ int Run(const ToolArgs& given) {
   {
     const ProgramContext context;
     SetPlayerSessionFactory(MakePlayerSession);
+    GetOptions().windowSize = int(scale);  // read as the game starts (there is no settings file)
     GameWindow window(GameWindow::Contents::kGame);
     if (window.Open()) {
       if (speed >= 0) GetOptions().speed = int(speed);
@@ -185,6 +189,6 @@ int Run(const ToolArgs& given) {
   return status;
 }
 
-const GlobbetToolCommand kLoop("loop", "",
-                               "loop [--data DIR] [--speed 0..4] [--seconds S] [--old] [--hidden]", &Run);
+const GlobbetToolCommand kLoop(
+    "loop", "", "loop [--data DIR] [--speed 0..4] [--seconds S] [--scale 1..3] [--old] [--hidden]", &Run);
 }  // namespace

@@ -102,6 +102,14 @@ void MakeOptionsPanel(DataSet& data) {
   const char* options[4] = {"Sound", "Mix sounds", "Auto save", "Animation"};
   for (int i = 0; i < 4; ++i)
     TextAt(cr, options[i], 148 - ox, 75 + 29 * i + 17.5 - oy, label);
+  // Beside them the window size radio boxes, two rows of two at x 262 / 337, y 112 / 152, under a heading
+  // on the first box's line.
+  TextStyle heading = LabelStyle(16);
+  heading.fill = Hex(kSlate);
+  TextAt(cr, "Window size", 262 - ox + 4, 75 + 17.5 - oy, heading);
+  const char* sizes[4] = {"1x", "2x", "3x", "Auto"};
+  for (int i = 0; i < 4; ++i)
+    TextAt(cr, sizes[i], 262 + 75 * (i % 2) + 31 - ox, 112 + 40 * (i / 2) + 17.5 - oy, label);
   Rule(cr, 10, 198 - oy, 352);
   // Ball looks at (170, 212), six 32 px swatches; under them the symbols box at (170, 250); speed cells at
   // (190, 284), 30 px apart.
@@ -115,8 +123,6 @@ void MakeOptionsPanel(DataSet& data) {
   Rule(cr, 10, 316 - oy, 352);
   // Level boxes at (35, 365 / 405 / 445), mode boxes at (203, 365 / 405): the two groups read as columns
   // under headings on one line.
-  TextStyle heading = LabelStyle(16);
-  heading.fill = Hex(kSlate);
   TextAt(cr, "Level", 35 - ox + 4, 345 - oy, heading);
   TextAt(cr, "Mode", 203 - ox + 4, 345 - oy, heading);
   const char* levels[3] = {"Novice", "Expert", "Master"};
