@@ -144,7 +144,7 @@ if store_game "$BUILD/data" && (cd "$BUILD/data" && "$TOOL" sv set Game.Options.
     --do 'sleep 0.5' --do 'shot intro.png' --do 'click 300 340' --do 'size 1600x1200' \
     --do 'settle 1160x1200+0+0' --do 'shot main.png' \
     --do 'key F4' --do 'size 1800x1400' --do 'key F4' --do 'size 1600x1200' --do 'settle 1160x1200+0+0' \
-    --do 'shot back.png' --do 'settle 1600x1200+0+0' --do 'click 1458 128' --do changed \
+    --do 'shot back.png' --do 'settle 1600x1200+0+0' --do 'click 1458 128' --do 'sleep 1.5' \
     --do 'key Escape' --do 'sleep 1' --do 'click 1550 28' \
     -- "$GAME"
   S="$RESULTS/scaled"
