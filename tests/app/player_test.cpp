@@ -230,14 +230,46 @@ std::string ShownOptions(const Options& o) {
 
 class ProgramScenario : public ProgramTest, public ::testing::WithParamInterface<Scenario> {
  protected:
-  void Do(const std::string& verb, const std::string& arg) {
-    const int n = kNames.count(arg) ? kNames.at(arg) : std::atoi(arg.c_str());
-    int x = 0, y = 0;
-    std::sscanf(arg.c_str(), "%d,%d", &x, &y);
+  // The options' steps: level, type, switch, speed, symbols, swatch (clicks) and hover.
+  void DoInOptions(const std::string& verb, int n) {
+    OptionsDialog& options = *screens::options();
+    if (verb == "level") program.ClickOn(options, options.LevelBox(n));
+    if (verb == "type") program.ClickOn(options, options.TypeBox(GameMode(n)));
+    if (verb == "switch") program.ClickOn(options, options.SwitchBox(OptionsDialog::Switch(n)));
+    if (verb == "speed") program.ClickOn(options, options.SpeedBar().Cells()[size_t(n)]);
+    if (verb == "symbols") program.ClickOn(options, options.SymbolsBox());
+    if (verb == "swatch") program.ClickOn(options, options.SkinsRow().Swatch(n));
+    if (verb == "hover") {
+      const Clip& swatch = *options.SkinsRow().Swatch(n);
+      program.Window().OnMouseMove(options.GetX() + int(swatch.x) + 16, options.GetY() + int(swatch.y) + 16);
+    }
+  }
+  // A click on a dialog's button by name, then half a second when asked.
+  void PressDialogButton(const std::string& name, bool thenWait) {
     OptionsDialog& options = *screens::options();
     HelpDialog& help = *screens::help();
     TopTenDialog& top = *screens::topTen();
     auto* question = dynamic_cast<ConfirmDialog*>(ActiveScreen());
+    const std::map<std::string, std::pair<const Screen*, const Clip*>> buttons = {
+        {"Yes", {question, question ? question->YesButton() : nullptr}},
+        {"No", {question, question ? question->NoButton() : nullptr}},
+        {"Ok", {&options, options.OkButton()}},
+        {"Clear", {&top, top.ClearButton()}},
+        {"TopTenClose", {&top, top.CloseButton()}},
+        {"Next", {&help, help.NextButton()}},
+        {"Previous", {&help, help.PreviousButton()}},
+        {"MoreGames", {&help, help.MoreGamesButton()}},
+        {"Close", {&help, help.CloseButton()}}};
+    const auto [screen, button] = buttons.at(name);
+    ASSERT_EQ(ActiveScreen(), screen) << name;
+    program.ClickOn(*screen, button);
+    if (thenWait) program.Ticks(60);
+  }
+  void Do(const std::string& verb, const std::string& arg) {
+    const int n = kNames.count(arg) ? kNames.at(arg) : std::atoi(arg.c_str());
+    int x = 0, y = 0;
+    std::sscanf(arg.c_str(), "%d,%d", &x, &y);
+    TopTenDialog& top = *screens::topTen();
     if (verb == "score") program.CurrentSession()->GetScore().Add(n);
     if (verb == "records")
       for (auto [code, score] : {std::pair{3, 400}, {3, 300}, {6, 500}})
@@ -260,32 +292,8 @@ class ProgramScenario : public ProgramTest, public ::testing::WithParamInterface
     if (verb == "move") program.Window().OnMouseMove(x, y);
     if (verb == "right") program.Window().OnRightMouseUp(300, 300);
     if (verb == "click") program.Click(x, y);
-    if (verb == "level") program.ClickOn(options, options.LevelBox(n));
-    if (verb == "type") program.ClickOn(options, options.TypeBox(GameMode(n)));
-    if (verb == "switch") program.ClickOn(options, options.SwitchBox(OptionsDialog::Switch(n)));
-    if (verb == "speed") program.ClickOn(options, options.SpeedBar().Cells()[size_t(n)]);
-    if (verb == "symbols") program.ClickOn(options, options.SymbolsBox());
-    if (verb == "swatch") program.ClickOn(options, options.SkinsRow().Swatch(n));
-    if (verb == "hover") {
-      const Clip& swatch = *options.SkinsRow().Swatch(n);
-      program.Window().OnMouseMove(options.GetX() + int(swatch.x) + 16, options.GetY() + int(swatch.y) + 16);
-    }
-    if (verb == "dlg" || verb == "tap") {
-      const std::map<std::string, std::pair<const Screen*, const Clip*>> buttons = {
-          {"Yes", {question, question ? question->YesButton() : nullptr}},
-          {"No", {question, question ? question->NoButton() : nullptr}},
-          {"Ok", {&options, options.OkButton()}},
-          {"Clear", {&top, top.ClearButton()}},
-          {"TopTenClose", {&top, top.CloseButton()}},
-          {"Next", {&help, help.NextButton()}},
-          {"Previous", {&help, help.PreviousButton()}},
-          {"MoreGames", {&help, help.MoreGamesButton()}},
-          {"Close", {&help, help.CloseButton()}}};
-      const auto [screen, button] = buttons.at(arg);
-      ASSERT_EQ(ActiveScreen(), screen) << arg;
-      program.ClickOn(*screen, button);
-      if (verb == "dlg") program.Ticks(60);
-    }
+    DoInOptions(verb, n);
+    if (verb == "dlg" || verb == "tap") PressDialogButton(arg, verb == "dlg");
     if (verb == "ticks") program.Ticks(n);
     if (verb == "unfocus") program.platform.SetFocus(false);
     if (verb == "close") program.Window().OnCloseRequest();
