@@ -37,6 +37,7 @@ class MainScreen : public DialogScreen, public SessionHost {
   static constexpr int kLabelX = 627, kLabelY = 325;
   static constexpr int kArcadeSpeed = 2;  // the speed index of arcade games (10 ms frames)
   static constexpr int kBlinkStepMs = 25;
+  static constexpr int kWatchEndHoldMs = 2000;  // a watched record's final board stays this long
 
   // Lays out the pictures and buttons (the catalogue must be loaded). Not framed.
   MainScreen(Window* window, int x, int y, int width, int height);
@@ -85,8 +86,9 @@ class MainScreen : public DialogScreen, public SessionHost {
   // time); nothing while the player plays. A watched recording's end opens the top ten again.
   void ReturnFromDemo();
   // Plays a kept recording once as the replay plays the last game, its caption (the player's name and
-  // score) on the panel; any key or click, or its end, goes back to the top ten. False, and nothing
-  // started, when the recording's header is refused or no player can be made.
+  // score) on the panel; any key or click, or its end (the final board held kWatchEndHoldMs), goes back
+  // to the top ten. False, and nothing started, when the recording's header is refused or no player can
+  // be made.
   bool Watch(const std::string& recording, const std::string& name, int score);
   // True while a kept recording plays.
   bool Watching() const { return !watchFile_.empty(); }
@@ -169,4 +171,5 @@ class MainScreen : public DialogScreen, public SessionHost {
   int pointerX_ = -1, pointerY_ = -1;  // where the last pointer move was
   std::string watchFile_;              // the kept recording playing, or empty
   Clip* watchCaption_ = nullptr;
+  int watchEndMs_ = 0;  // how long the watched recording's final board has been shown
 };

@@ -151,6 +151,9 @@ void MainScreen::OnFrame(int elapsed) {
   if (!IsPaused()) DialogScreen::OnFrame(elapsed);
   if (game_) game_->Tick(elapsed);
   // A replay too short for its first board stops by itself: back to the player's game, as a key would.
-  if (demoRunning_ && game_ && game_->PlayerStopped()) ReturnFromDemo();
+  // A watched record stops at its end, and holds its final board a moment so that the ending is seen.
+  if (demoRunning_ && game_ && game_->PlayerStopped() &&
+      (!Watching() || (watchEndMs_ += elapsed) >= kWatchEndHoldMs))
+    ReturnFromDemo();
   redrawMode = RedrawMode::kDirty;
 }

@@ -49,6 +49,7 @@ bool MainScreen::Watch(const std::string& recording, const std::string& name, in
   if (!Screens().playerFactory || ReadReplayHeader(recording, level, mode) != ReplayHeaderCheck::kOk)
     return false;
   watchFile_ = recording;
+  watchEndMs_ = 0;
   StartPlayer(true);
   auto caption = std::make_unique<Clip>();
   caption->AddFrame(CaptionSurface(name, score));

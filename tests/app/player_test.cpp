@@ -117,7 +117,9 @@ const Scenario kScenarios[] = {
      "main watching=1 caption=1 session=GameSavedTime level=1"},
     {"AKeyEndsTheWatch", 1, 1, "score:500 end ticks:30 up:Return row:0 ticks:3 down:Return up:Return",
      "top10 watching=0 caption=0 highlight=0 session=GameTime level=1"},
-    {"TheRecordingsEndBringsTheTableBack", 1, 0, "score:500 end ticks:30 up:Return row:0 ticks:3000",
+    {"TheRecordingsEndHoldsItsFinalBoard", 1, 0, "score:500 end ticks:30 up:Return row:0 stopped ticks:150",
+     "main watching=1 caption=1"},
+    {"TheRecordingsEndBringsTheTableBack", 1, 0, "score:500 end ticks:30 up:Return row:0 stopped ticks:200",
      "top10 watching=0 code=2"},
     // Up and Down move the mark (wrapping), Left and Right turn the tables, the level name and the mode
     // picture too; clear clears the table shown.
@@ -295,6 +297,11 @@ class ProgramScenario : public ProgramTest, public ::testing::WithParamInterface
     DoInOptions(verb, n);
     if (verb == "dlg" || verb == "tap") PressDialogButton(arg, verb == "dlg");
     if (verb == "ticks") program.Ticks(n);
+    if (verb == "stopped") {  // until the watched recording ends
+      for (int i = 0; i < 3000 && !program.CurrentSession()->PlayerStopped(); ++i)
+        program.Ticks();
+      ASSERT_TRUE(program.CurrentSession()->PlayerStopped());
+    }
     if (verb == "unfocus") program.platform.SetFocus(false);
     if (verb == "close") program.Window().OnCloseRequest();
     if (verb == "end") {
