@@ -7,10 +7,6 @@
 #include "store/score_table.h"
 #include "store/settings_store.h"
 
-namespace {
-constexpr char kKeyScores[] = "Game.Scores.Table";
-}  // namespace
-
 bool LoadSettings(Window& window, ScoreTable& scores, const std::string& path) {
   Options& options = GetOptions();
   options.settingsLoaded = false;
@@ -18,7 +14,7 @@ bool LoadSettings(Window& window, ScoreTable& scores, const std::string& path) {
   if (!ReadEncryptedFile(path, text, kSettingsKey, kCipherKeyLength)) return false;
   SettingsStore& store = GetSettings();
   if (store.LoadText(text) != SettingsStore::LoadResult::kComplete) return false;
-  scores.FromText(store.GetString(kKeyScores, ""));
+  scores.FromText(store.GetString(kScoresSettingsKey, ""));
   options.Load(store);
   SoundPlayer& sound = GetSound();
   sound.SetEnabled(options.soundOn);
@@ -32,6 +28,6 @@ bool LoadSettings(Window& window, ScoreTable& scores, const std::string& path) {
 bool SaveSettings(const Window& window, const ScoreTable& scores, const std::string& path) {
   SettingsStore& store = GetSettings();
   GetOptions().Save(store, window.IsFullScreen(), GetSound().GetMode() == 1);
-  store.SetString(kKeyScores, scores.ToText());
+  store.SetString(kScoresSettingsKey, scores.ToText());
   return WriteEncryptedFile(path, store.SaveText(), kSettingsKey, kCipherKeyLength);
 }

@@ -17,6 +17,9 @@ struct ScoreRecord {
   bool operator==(const ScoreRecord&) const = default;
 };
 
+// The settings key the table's text is stored under.
+inline constexpr char kScoresSettingsKey[] = "Game.Scores.Table";
+
 class ScoreTable {
  public:
   // Ascending by score; a record goes after the records of equal score already there.
@@ -25,6 +28,8 @@ class ScoreTable {
   static constexpr int kKeptPerPlayerAndCode = 10;
   // Rows of a level code's top ten.
   static constexpr size_t kTopRows = 10;
+  // Level codes: strategy 1..3, arcade 4..6.
+  static constexpr int kLevelCodes = 6;
   // A row of a top ten: the score and the record (owned by the table; valid until it changes).
   using TopRow = std::pair<int, const ScoreRecord*>;
 

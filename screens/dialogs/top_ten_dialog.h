@@ -11,6 +11,7 @@
 
 #include "engine/dialog_screen.h"
 #include "screens/ball_text.h"
+#include "store/score_table.h"
 
 class Button;
 
@@ -23,7 +24,7 @@ class TopTenDialog : public DialogScreen {
   static constexpr size_t kShownNameLength = 13;
   static constexpr uint32_t kTextColor = 0x3131BA, kRowBackground = 0xCCCCFF;
   static constexpr uint32_t kGreyText = 0x9A9AC8;  // a row whose recording cannot be watched
-  static constexpr int kLevelCodes = 6;            // strategy 1..3, arcade 4..6
+  static constexpr int kLevelCodes = ScoreTable::kLevelCodes;
   // The ball-letter line of a table without results, centred on its fifth strip (the letters are 30 high).
   static constexpr const char* kEmptyNote = "NO RESULTS";
   static constexpr int kEmptyNoteY = kRowY + 4 * kRowStep - 2, kEmptyNoteDepth = -2;

@@ -4,11 +4,14 @@
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 
 #include "store/cipher_file.h"
+#include "store/record_files.h"
+#include "store/score_table.h"
 #include "store/settings_store.h"
 #include "store/value_text.h"
 #include "tools/globbet-tool/command.h"
@@ -19,6 +22,7 @@ constexpr char kUsage[] =
     "       globbet-tool sv encode TEXTFILE [FILE]\n"
     "       globbet-tool sv get KEY [FILE]\n"
     "       globbet-tool sv set KEY VALUE [FILE]\n"
+    "       globbet-tool sv records [FILE]\n"
     "\n"
     "The settings file (default ./sv.dat) is the settings text enciphered with the settings key and\n"
     "followed by its checksum.\n"
@@ -29,6 +33,9 @@ constexpr char kUsage[] =
     "  set      store VALUE under KEY, keeping every other entry, and rewrite FILE (created when\n"
     "           missing). VALUE is a value text: an integer (3), an integer array ([1 2 3]) or a\n"
     "           quoted string with the escapes \\\" \\\\ \\t \\n \\0 (\"name\").\n"
+    "  records  list the rows of the stored top tens, one a line: level code (1-3 strategy, 4-6\n"
+    "           arcade), rank, score, the file the game keeps the row's recording in (its path\n"
+    "           beside FILE) and 'present' or 'missing'\n"
     "\n"
     "Exit status 1 with a one-line reason when a file is missing or refused or a key is missing.\n";
 
@@ -173,13 +180,34 @@ int Set(const ToolArgs& args) {
   return 0;
 }
 
+int Records(const ToolArgs& args) {
+  if (args.size() > 1) return Fail("usage: sv records [FILE]");
+  const std::string path = args.empty() ? kDefaultFile : args[0];
+  SettingsStore store;
+  int status = 0;
+  if (!LoadSettings(path, store, status)) return status;
+  ScoreTable table;
+  table.FromText(store.GetString(kScoresSettingsKey, ""));
+  const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+  for (int code = 1; code <= ScoreTable::kLevelCodes; ++code) {
+    int rank = 0;
+    for (const auto& [score, record] : table.Top(std::to_string(code))) {
+      const std::string file = RecordingFilePath(score, *record);
+      std::printf("%d %d %d %s %s\n", code, ++rank, score, file.c_str(),
+                  Exists((folder / file).string()) ? "present" : "missing");
+    }
+  }
+  return 0;
+}
+
 int Run(const ToolArgs& args) {
-  if (args.empty()) return Fail("sv needs a command: decode, encode, get or set (see sv --help)");
+  if (args.empty()) return Fail("sv needs a command: decode, encode, get, set or records (see sv --help)");
   const ToolArgs rest(args.begin() + 1, args.end());
   if (args[0] == "decode") return Decode(rest);
   if (args[0] == "encode") return Encode(rest);
   if (args[0] == "get") return Get(rest);
   if (args[0] == "set") return Set(rest);
+  if (args[0] == "records") return Records(rest);
   return Fail("unknown sv command '" + args[0] + "' (see sv --help)");
 }
 
