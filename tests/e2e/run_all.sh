@@ -166,6 +166,94 @@ else
   echo "scaled: could not write the stored game"; FAILED+=(scaled)
 fi
 
+# 6. A whole game aimed by the keyboard, then the same game clicked: a stored game of three pairs of one
+#    colour along the top, each cleared by a shot of that colour. The keyboard run shoots straight up
+#    (Up), 15 steps to the left (Left x 15, Up) and 15 to the right of the start (Right x 30, Up); the
+#    click run clicks the points of those aims on the aiming area's top edge (y = 14; the launcher's
+#    centre is (294, 547)). Each shot must leave the same board, the game the same result, and the
+#    keyboard's aim must show its guide before its shot.
+PAIRS=$(for cell in $(seq 0 271); do case $cell in 2 | 3 | 8 | 9 | 14 | 15) printf ' 0' ;; *) printf ' -1' ;; esac; done)
+# aimed_run NAME SHOT-STEPS...: the stored game played by the steps, then its result filed (Enter) and the
+# table that opens closed; the stored table's text goes to NAME/scores.txt.
+aimed_run() {
+  local name="$1"; shift
+  if ! store_game "$BUILD/data" || ! (cd "$BUILD/data" && "$TOOL" sv set GameOrig.Field "[${PAIRS# }]" >/dev/null &&
+    "$TOOL" sv set GameOrig.ColorsLeft "[0]" >/dev/null && "$TOOL" sv set GameOrig.ColorLeft 1 >/dev/null); then
+    echo "$name: could not write the stored game"; FAILED+=("$name"); return
+  fi
+  run "$name" --cwd "$BUILD/data" --expect-exit 0 --wait 120 \
+    --do 'sleep 0.5' --do 'click 150 170' --do 'size 800x600' --do "settle $PLAY" "$@" \
+    --do 'sleep 4' --do 'shot result.png' --do 'key Return' --do 'sleep 1.5' --do 'key Escape' \
+    --do 'sleep 1' --do 'click 775 14' \
+    -- "$GAME"
+  (cd "$BUILD/data" && "$TOOL" sv get Game.Scores.Table) >"$RESULTS/$name/scores.txt" 2>&1
+}
+keys() { printf "$1 %.0s" $(seq "$2"); }
+# A shot fired, then the pointer moved off the field (the second time to another point, or it would not
+# move), which takes the keyboard's guide away.
+LANDED1=(--do changed --do 'move 560 560' --do "settle $PLAY")
+LANDED2=(--do changed --do 'move 560 570' --do "settle $PLAY")
+aimed_run keyboard --do 'key Up' "${LANDED1[@]}" --do 'shot 1.png' --do "key $(keys Left 15)" --do "settle $PLAY" \
+  --do 'shot guide.png' --do 'key Up' "${LANDED2[@]}" --do 'shot 2.png' --do "key $(keys Right 30)Up"
+aimed_run clicked --do 'click 294 14' "${LANDED1[@]}" --do 'shot 1.png' --do 'click 151 14' "${LANDED2[@]}" \
+  --do 'shot 2.png' --do 'click 437 14'
+if [[ ! " ${FAILED[*]} " =~ " keyboard " && ! " ${FAILED[*]} " =~ " clicked " ]]; then
+  K="$RESULTS/keyboard"
+  # Pixels of REGION where the keyboard run's shot FILE and OTHER (a path) differ by more than 10 %.
+  unlike() {
+    local n
+    n=$(convert "$K/$1" "$2" -crop "$3" +repage -compose difference -composite \
+      -separate -evaluate-sequence max -threshold 10% -format '%[fx:round(mean*w*h)]' info: 2>/dev/null)
+    [[ "$n" =~ ^[0-9]+$ ]] && echo "$n" || echo 999999
+  }
+  C="$RESULTS/clicked"
+  for shot in 1 2; do
+    check keyboard "the keyboard's shot $shot left another board than its click" \
+      test "$(unlike $shot.png "$C/$shot.png" "$FIELD")" -le 30
+  done
+  check keyboard "the keyboard's game ended in another result than the clicked one" \
+    test "$(unlike result.png "$C/result.png" 800x600+0+0)" -le 30
+  score_of() { sed 's/\\n.*//; s/.*\\t//' "$1"; }  # the first row's score in the stored text
+  check keyboard "the results filed differ: $(cat "$K/scores.txt") against $(cat "$C/scores.txt")" \
+    test "$(score_of "$K/scores.txt")" = "$(score_of "$C/scores.txt")"
+  check keyboard "no result was filed: $(cat "$K/scores.txt")" grep -q '[1-9]' "$K/scores.txt"
+  # The guide's dots lie along the aim, 15 degrees left of straight up, from the launcher to y 400.
+  check keyboard "the keyboard's aim shows no guide" test "$(unlike guide.png "$K/1.png" 100x140+220+400)" -ge 20
+fi
+
+# 7. A top-ten row watched: a Master strategy game played by the demo's choice (globbet-tool record) is
+#    kept as the recording of a row of the Master strategy table, in the file the game names for it
+#    (globbet-tool sv records). The top ten opened by its button shows the Novice table; Right twice
+#    turns to Master, Down marks the row and Enter plays it: its caption shows the name and score on the
+#    panel, the game plays to its end with no key pressed, and the table comes back as it was (the
+#    dialog's picture; the score's digit under it drops in once the table closes).
+WATCH_FILE="$RESULTS/watch.dat"
+mkdir -p "$RESULTS"
+# keep_watched: the table with the one row and its recording in place.
+keep_watched() {
+  local score file
+  "$TOOL" record "$WATCH_FILE" 6 2 0 --data "$BUILD/data" >"$RESULTS/watch.txt" &&
+    score=$(awk '$1 == "score" {print $2}' "$RESULTS/watch.txt") && [ -n "$score" ] &&
+    (cd "$BUILD/data" && rm -rf records && "$TOOL" sv set Game.Scores.Table "\"7-12-126\tAda\t3\t$score\n\"" >/dev/null) &&
+    file=$(cd "$BUILD/data" && "$TOOL" sv records | awk '$1 == 3 && $2 == 1 {print $4}') && [ -n "$file" ] &&
+    mkdir -p "$BUILD/data/$(dirname "$file")" && cp "$WATCH_FILE" "$BUILD/data/$file"
+}
+if store_game "$BUILD/data" && keep_watched; then
+  run watch --cwd "$BUILD/data" --expect-exit 0 --wait 240 \
+    --do 'sleep 0.5' --do 'click 150 170' --do 'size 800x600' --do "settle $PLAY" --do 'click 754 121' \
+    --do 'sleep 1.5' --do 'key Right' --do 'key Right' --do 'key Down' --do 'sleep 0.5' \
+    --do 'settle 800x600+0+0' --do 'shot table.png' --do 'key Return' --do changed --do 'sleep 3' \
+    --do 'shot watching.png' --do 'back table.png 320x520+245+40' --do 'key Escape' --do 'sleep 1' --do 'click 775 14' \
+    -- "$GAME"
+  W="$RESULTS/watch"
+  # The caption: white text on the panel, below the mode badge.
+  [[ " ${FAILED[*]} " =~ " watch " ]] || check watch "no caption while the row plays" \
+    test "$(convert "$W/watching.png" -crop 196x38+592+498 +repage -fill black +opaque white \
+      -format '%[fx:round(mean*w*h)]' info:)" -ge 40
+else
+  echo "watch: could not keep a recording for the top ten"; FAILED+=(watch)
+fi
+
 if [ ${#FAILED[@]} -gt 0 ]; then
   echo "e2e: FAILED: ${FAILED[*]} (logs in $RESULTS)"
   exit 1

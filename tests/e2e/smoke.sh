@@ -30,6 +30,8 @@
 #                                picture twice a second apart: an animation or a movement there has ended
 #        changed                 waits (up to --wait seconds) until the area of the last settle shows
 #                                something else: the program answered a step (a click took effect)
+#        back FILE.png WxH+X+Y   waits (up to --wait seconds) until that part of the window shows again
+#                                what the shot FILE showed there (at most 30 pixels differ)
 #        close                   asks the program to quit (SIGTERM, which SDL turns into a quit event)
 #        wmclose                 the desktop's close of the window (its close command, Alt+F4): the
 #                                WM_DELETE_WINDOW message a window manager sends (Xvfb runs none)
@@ -172,6 +174,13 @@ settled() {
   SETTLED_SUM=$(area_sum "$1") && sleep 1 && [ -n "$SETTLED_SUM" ] && [ "$(area_sum "$1")" = "$SETTLED_SUM" ]
 }
 changed() { local now; now=$(area_sum "$SETTLED_AREA") && [ -n "$now" ] && [ "$now" != "$SETTLED_SUM" ]; }
+# shows_again FILE AREA: the window's AREA differs from shot FILE's in at most 30 pixels (by over 10 %).
+shows_again() {
+  local n
+  n=$(import -window "$WID" png:- 2>/dev/null | convert "$1" png:- -crop "$2" +repage -compose difference \
+    -composite -separate -evaluate-sequence max -threshold 10% -format '%[fx:round(mean*w*h)]' info: 2>/dev/null)
+  [[ "$n" =~ ^[0-9]+$ ]] && [ "$n" -le 30 ]
+}
 
 run_step() {
   local words=($1)
@@ -206,6 +215,9 @@ run_step() {
     changed)
       [ -n "$SETTLED_SUM" ] || { fail "changed: no settle before"; return; }
       until_ok "change in $SETTLED_AREA" changed ;;
+    back)
+      [ -f "$OUT/${words[1]}" ] || { fail "back: no shot ${words[1]}"; return; }
+      until_ok "${words[1]} again in ${words[2]}" shows_again "$OUT/${words[1]}" "${words[2]}" ;;
     close) kill -TERM "$PROG_PID" 2>/dev/null ;;
     wmclose) wm_close "$WID" || fail "cannot send the window manager's close" ;;
     props)
