@@ -8,10 +8,11 @@
 # start-up to the first intro frame and its split, one frame of play (dirty rectangles and whole), screen
 # redraws, the demo's decision, clip loading, the processor use of the idle window and of the idle game,
 # the game's loop idle in play at every speed (its waiting as it is and as it was, the window shown and
-# hidden) and the game's resident memory in play. Each figure is the median of several runs; processor times
-# stand where wall times are noisy (the machine is shared). Takes about four minutes; --quick takes fewer
-# and shorter runs (a trial of the script, not figures to publish); --output writes elsewhere; --scale
-# measures the game's loop with its window at that size (2 or 3; an X screen large enough is used).
+# hidden, and the window at 2x and 3x) and the game's resident memory in play. Each figure is the median
+# of several runs; processor times stand where wall times are noisy (the machine is shared). Takes about
+# eight minutes; --quick takes fewer and shorter runs (a trial of the script, not figures to publish);
+# --output writes elsewhere; --scale measures every speed of the game's loop with its window at that size
+# (2 or 3; an X screen large enough is used).
 # Needs Xvfb, xdotool and xwininfo (scripts/deps.sh installs them).
 #
 # Sections: options and build · helpers · start-up · benchmarks · idle and play · the report
@@ -37,8 +38,10 @@ while [ $# -gt 0 ]; do
 done
 if [ "$QUICK" = 1 ]; then
   STARTUP_RUNS=3 REPETITIONS=2 MIN_TIME=0.05 IDLE_RUNS=1 IDLE_SECONDS=3 PLAY_RUNS=1 PLAY_SECONDS=4 LOOP_SECONDS=3
+  SCALED_RUNS=1
 else
   STARTUP_RUNS=9 REPETITIONS=5 MIN_TIME=0.2 IDLE_RUNS=3 IDLE_SECONDS=10 PLAY_RUNS=3 PLAY_SECONDS=10 LOOP_SECONDS=10
+  SCALED_RUNS=3
 fi
 
 trap 'echo "performance: stopped by a failure at line $LINENO" >&2' ERR
@@ -273,6 +276,48 @@ for speed in "${SPEEDS[@]}"; do
   done
 done
 stop_x
+# The window enlarged by the window size option: every frame presents a picture 4 or 9 times as large.
+# The loop as built, shown, at the default and the fastest speed, each factor on a screen that holds it.
+SCALED_FACTORS=(2 3)
+for factor in "${SCALED_FACTORS[@]}"; do
+  echo "   the window at ${factor}x: speeds $DEFAULT_SPEED and 4, $SCALED_RUNS runs each"
+  start_x "$((factor * 900))x$((factor * 700))"
+  for speed in $DEFAULT_SPEED 4; do
+    for run in $(seq "$SCALED_RUNS"); do
+      out="$WORK/scaled-$factor-$speed-$run.txt"
+      "$BUILD/globbet-harness" loop --data "$BUILD/data" --speed "$speed" --seconds "$LOOP_SECONDS" \
+        --scale "$factor" >"$out" 2>&1 ||
+        { echo "performance: the ${factor}x window could not be measured:" >&2; cat "$out" >&2; exit 1; }
+    done
+  done
+done
+stop_x
+# scaled_figure FACTOR SPEED cpu|late|late90: the median figure of the scaled runs (factor 1: the run
+# above).
+scaled_figure() {
+  if [ "$1" = "$SCALE" ]; then loop_figure "$2" new shown "$3"; return; fi
+  local f
+  for f in "$WORK/scaled-$1-$2-"*.txt; do
+    case "$3" in
+      cpu) numbers "$f" '^processor' 1 ;;
+      late) numbers "$f" '^lateness' 1 ;;
+      late90) numbers "$f" '^lateness' 3 ;;
+    esac
+  done | median
+}
+scaled_rows() {
+  local factor speed
+  for factor in 1 "${SCALED_FACTORS[@]}"; do
+    printf '| %sx (%s x %s) |' "$factor" "$((factor * 800))" "$((factor * 600))"
+    for speed in $DEFAULT_SPEED 4; do
+      printf ' %s %% · %s / %s ms |' "$(fmt "$(scaled_figure "$factor" "$speed" cpu)" 2)" \
+        "$(fmt "$(scaled_figure "$factor" "$speed" late)" 2)" "$(fmt "$(scaled_figure "$factor" "$speed" late90)" 2)"
+    done
+    echo
+  done
+}
+SCALED2_CPU_DEFAULT=$(scaled_figure 2 $DEFAULT_SPEED cpu)
+SCALED2_CPU_FASTEST=$(scaled_figure 2 4 cpu)
 LOOP_CPU_DEFAULT=$(loop_figure $DEFAULT_SPEED new shown cpu)
 LOOP_CPU_FASTEST=$(loop_figure 4 new shown cpu)
 LOOP_LATE_DEFAULT=$(loop_figure $DEFAULT_SPEED new shown late)
@@ -383,6 +428,8 @@ $(row "Tick lateness at the default speed, median" "under 0.5 ms" "$(fmt "$LOOP_
 $(row "Tick lateness at the default speed, 90th percentile" "under 2 ms" "$(fmt "$LOOP_LATE90_DEFAULT" 3) ms" "$LOOP_LATE90_DEFAULT" 2 "issue 18")
 $(row "Tick lateness at the fastest speed, median" "under 0.5 ms" "$(fmt "$LOOP_LATE_FASTEST" 3) ms" "$LOOP_LATE_FASTEST" 0.5 "issue 18")
 $(row "Tick lateness at the fastest speed, 90th percentile" "under 2 ms" "$(fmt "$LOOP_LATE90_FASTEST" 3) ms" "$LOOP_LATE90_FASTEST" 2 "issue 18")
+$(row "The game's loop idle in play at the default speed, the window at 2x, processor" "at most 2 % of one core" "$(fmt "$SCALED2_CPU_DEFAULT" 2) %" "$SCALED2_CPU_DEFAULT" 2.005 "issue 20")
+$(row "The game's loop idle in play at the fastest speed, the window at 2x, processor" "at most 5 % of one core" "$(fmt "$SCALED2_CPU_FASTEST" 2) %" "$SCALED2_CPU_FASTEST" 5.005 "issue 20")
 $(row "Resident memory of the game in play" "under 80 MB" "$(fmt "$PLAY_RSS" 1) MB" "$PLAY_RSS" 80 "issue 8")
 $(row "Settings file read (4 KB of settings text)" "under 2 ms" "$(ms "$STORE_READ") ms" "$STORE_READ" 2000 "issue 3")
 $(row "Settings file write, flushed to disk (processor time)" "under 2 ms" "$(ms "$STORE_WRITE_DISK") ms" "$STORE_WRITE_DISK" 2000 "issue 3")
@@ -509,6 +556,24 @@ Each cell: processor % · lateness median / 90th percentile in ms (one run each)
 Reproduce (one cell; add \`--old\` for the earlier waiting, \`--hidden\` and \`xdotool search --name '^Globbet$' windowunmap\` once it prints "ready" for the hidden window):
 
     SDL_AUDIODRIVER=dummy xvfb-run -a -s "-screen 0 1280x1024x24" $REL_BUILD/globbet-harness loop --data $REL_BUILD/data --speed 2 --seconds 10
+
+## The window at 2x and 3x
+
+The same loop, as built and shown, with the window size option at 2x and 3x: each frame's changed areas are
+enlarged pixel by pixel into the window's surface and presented, so a whole-window present moves 4 or 9 times
+the pixels of the 800 x 600 window. Each factor ran on a screen that holds its window whole.
+
+| Window | Default speed (10 ms) | Fastest speed (1 ms) |
+|---|---|---|
+$(scaled_rows)
+
+Each cell: processor % · lateness median / 90th percentile in ms (1x: the run above; 2x and 3x: medians
+of $SCALED_RUNS runs). The idle targets are set for 2x (the summary above); 3x is measured for comparison:
+Automatic picks it only on screens whose usable area is at least 2824 x 2118 (the window in 85 % of it).
+
+Reproduce (at 2x):
+
+    SDL_AUDIODRIVER=dummy xvfb-run -a -s "-screen 0 1800x1400x24" $REL_BUILD/globbet-harness loop --data $REL_BUILD/data --speed 2 --seconds 10 --scale 2
 
 ## Resident memory
 
