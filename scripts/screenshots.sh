@@ -4,7 +4,8 @@
 #   docs/screenshot-options.png  the options dialog over it
 #   docs/screenshot-help.png     the help's first page
 #   docs/screenshot-help-keys.png  its second and last page, which ends with the keys
-#   docs/screenshot-top-ten.png  the top ten of the level played, with seven results
+#   docs/screenshot-top-ten.png  the top ten of the level played, with seven results, the second
+#                                marked to be watched and the last without its recording (greyed)
 #
 #   scripts/screenshots.sh [BUILD_DIR]
 #
@@ -58,11 +59,17 @@ for result in "Ada 412870" "Zo$(printf '\xeb') 388410" "Bartholomew 301250" "Mik
   TABLE+="$day-11-126\t${result% *}\t1\t${result#* }\n"
 done
 sv Game.Scores.Table "\"$TABLE\""
+# Every result but the last keeps the recording of its game (one game recorded by the demo's choice),
+# so the table shows watchable rows and one greyed.
+"$BUILD/globbet-tool" record "$WORK/game.dat" 1 0 0 --data "$BUILD/data" >/dev/null
+(cd "$WORK/player" && "$BUILD/globbet-tool" sv records) | awk '$1 == 1 && $2 < 7 {print $4}' | while read -r file; do
+  mkdir -p "$WORK/player/$(dirname "$file")" && cp "$WORK/game.dat" "$WORK/player/$file"
+done
 
 # The intro, a click into the main screen (away from the screen's centre, where the pointer starts),
 # the two shots, then the options button and Escape to leave the dialog unchanged, then the help button
 # and both pages of the help (its next-page button at the dialog's (605, 343), the dialog at (75, 50)),
-# then the top ten.
+# then the top ten with its second row marked.
 export SDL_AUDIODRIVER=dummy
 unset SDL_VIDEODRIVER
 bash tests/e2e/smoke.sh --out "$WORK/shots" --cwd "$WORK/player" \
@@ -74,7 +81,7 @@ bash tests/e2e/smoke.sh --out "$WORK/shots" --cwd "$WORK/player" \
   --do 'click 709 12' --do 'sleep 1.5' --do 'shot help-1.png' \
   --do 'click 697 410' --do 'sleep 1' --do 'shot help-2.png' \
   --do 'key Escape' --do 'sleep 0.5' \
-  --do 'click 754 121' --do 'sleep 1.5' --do 'shot top-ten.png' --do 'key Escape' --do 'sleep 0.5' --do 'close' \
+  --do 'click 754 121' --do 'sleep 1.5' --do 'key Down' --do 'key Down' --do 'sleep 0.5' --do 'shot top-ten.png' --do 'key Escape' --do 'sleep 0.5' --do 'close' \
   -- "$BUILD/globbet"
 
 mkdir -p docs
