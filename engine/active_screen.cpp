@@ -51,11 +51,11 @@ void ActiveScreenForwarder::RightMouseUp(int x, int y) {
 }
 
 void ActiveScreenForwarder::KeyDown(int key, int modifiers) {
-  if (Screen* screen = *slot_) screen->OnKeyDown(key, modifiers);
+  if (Screen* screen = *slot_) screen->OnKeyDown(screen->KeyOfPadButton(key), modifiers);
 }
 
 void ActiveScreenForwarder::KeyUp(int key, int modifiers) {
-  if (Screen* screen = *slot_) screen->OnKeyUp(key, modifiers);
+  if (Screen* screen = *slot_) screen->OnKeyUp(screen->KeyOfPadButton(key), modifiers);
 }
 
 void ActiveScreenForwarder::Char(int ch, int modifiers) {

@@ -37,10 +37,11 @@ class DialogScreen : public Screen {
   virtual void OnButtonCommand(Control* button) = 0;
   // With a focus order: Tab and Shift+Tab move the focus (and show it). Any other key as Screen's.
   void OnKeyDown(int key, int modifiers) override;
-  // Enter presses the focused button or box, else runs the default button; Escape (or a game controller's
-  // B) runs the cancel button; Space presses the focused button or box. Nothing while a button's command
-  // waits.
+  // Enter presses the focused button or box, else runs the default button; Escape runs the cancel button;
+  // Space presses the focused button or box. Nothing while a button's command waits.
   void OnKeyUp(int key, int modifiers) override;
+  // A game controller works a dialog as the keys do: A is Enter, B Escape, the D-pad the arrow keys.
+  int KeyOfPadButton(int button) const override;
   // Takes the focus ring off, then leaves.
   void Leave() override;
 

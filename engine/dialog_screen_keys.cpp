@@ -45,10 +45,29 @@ void DialogScreen::OnKeyUp(int key, int modifiers) {
   if (GetPendingButton()) return;
   if (key == vk::kReturn) {
     if (!PressFocused() && defaultButton_) OnButtonCommand(defaultButton_);
-  } else if (key == vk::kEscape || key == vk::kPadB) {  // a game controller's B backs out as Escape
+  } else if (key == vk::kEscape) {
     if (cancelButton_) OnButtonCommand(cancelButton_);
   } else if (key == vk::kSpace) {
     PressFocused();
+  }
+}
+
+int DialogScreen::KeyOfPadButton(int button) const {
+  switch (button) {
+    case vk::kPadA:
+      return vk::kReturn;
+    case vk::kPadB:
+      return vk::kEscape;
+    case vk::kPadLeft:
+      return vk::kLeft;
+    case vk::kPadRight:
+      return vk::kRight;
+    case vk::kPadUp:
+      return vk::kUp;
+    case vk::kPadDown:
+      return vk::kDown;
+    default:
+      return button;
   }
 }
 

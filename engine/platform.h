@@ -18,7 +18,8 @@ constexpr int kBack = 8, kTab = 9, kReturn = 13, kShift = 16, kControl = 17, kMe
               kF4 = 115, kF10 = 121;
 // Letters are their upper-case ASCII codes 65..90, digits 48..57.
 // A game controller's buttons arrive as keys with codes of their own, above every keyboard code.
-constexpr int kPadA = 0x100, kPadB = 0x101, kPadStart = 0x102, kPadLeft = 0x103, kPadRight = 0x104;
+constexpr int kPadA = 0x100, kPadB = 0x101, kPadStart = 0x102, kPadLeft = 0x103, kPadRight = 0x104,
+              kPadUp = 0x105, kPadDown = 0x106;
 }  // namespace vk
 
 // Modifier set: bit 0 Shift, bit 1 Ctrl, bit 2 Alt.

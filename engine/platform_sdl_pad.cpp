@@ -21,6 +21,10 @@ int PadButtonKey(uint8_t button) {
       return vk::kPadLeft;
     case SDL_CONTROLLER_BUTTON_DPAD_RIGHT:
       return vk::kPadRight;
+    case SDL_CONTROLLER_BUTTON_DPAD_UP:
+      return vk::kPadUp;
+    case SDL_CONTROLLER_BUTTON_DPAD_DOWN:
+      return vk::kPadDown;
     default:
       return 0;
   }

@@ -50,6 +50,9 @@ class Screen {
   virtual void OnKeyDown(int key, int modifiers);
   // Nothing.
   virtual void OnKeyUp(int key, int modifiers);
+  // The key a game controller's button (vk::kPadA...) stands for here; the screen gets that instead.
+  // Here the button's own code.
+  virtual int KeyOfPadButton(int button) const { return button; }
   // A pressed control was released over (a click); nothing here.
   virtual void OnControlClicked(Control* control);
   // Hands the character to every focused control.

@@ -61,6 +61,8 @@ class MainScreen : public DialogScreen, public SessionHost {
   void OnKeyDown(int key, int modifiers) override;
   // A turning key let go stops turning.
   void OnKeyUp(int key, int modifiers) override;
+  // The game's screen takes the controller's buttons as they are: A shoots, the D-pad aims.
+  int KeyOfPadButton(int button) const override { return button; }
   // The web link opens the page of further games.
   void OnControlClicked(Control* control) override;
   // The game's ball arrived.

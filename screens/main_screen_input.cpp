@@ -78,7 +78,8 @@ void MainScreen::OnKeyDown(int key, int modifiers) {
   }
   if (demoRunning_) {
     // The key's release reaches the top ten a watched recording goes back to: it must not act there.
-    if (TopTenDialog* topTen = screens::topTen().get(); topTen && Watching()) topTen->IgnoreKeyUp(key);
+    if (TopTenDialog* topTen = screens::topTen().get(); topTen && Watching())
+      topTen->IgnoreKeyUp(topTen->KeyOfPadButton(key));
     ReturnFromDemo();
     return;
   }

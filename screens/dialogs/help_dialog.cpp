@@ -49,13 +49,14 @@ const char kHelpText[] =
     "F4 - full screen on or off, in strategy mode\n"
     "F3 or Enter - minimize the window, in strategy mode\n"
     "Any key - end the demo or the replay and go back to your game\n"
-    "Game controller - stick or pad aims, A shoots, Start pauses, B closes a window\n\n"
+    "Game controller - stick or pad aims, A shoots, Start pauses\n\n"
     "Keys in a window such as this one:\n"
     "Enter - press the focused button, else the main one (OK, Yes, Close; No to deleting records)\n"
     "Escape - cancel, or close the window\n"
     "Tab, Shift+Tab - move the focus to the next or the previous control\n"
     "Space - press the button with the focus\n"
-    "Top ten: Up, Down, Enter or a click - watch a row's game; Left, Right - the other tables";
+    "Top ten: Up, Down, Enter or a click - watch a row's game; Left, Right - the other tables\n"
+    "Game controller - A, B and the pad act as Enter, Escape and the arrow keys";
 }  // namespace
 
 const std::string& HelpDialog::Text() {

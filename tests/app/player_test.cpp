@@ -167,7 +167,15 @@ const Scenario kScenarios[] = {
     {"TheAimStopsAtTheFieldsLowestRightCorner", 0, 0, "down:Right ticks:200 down:Up", "flying aim=576,499"},
     {"AMouseMoveTakesTheGuideAway", 0, 0, "down:Right up:Right ticks:2 move:100,100 ticks:2", "guide=0"},
     {"ThePadsStickTurnsAndItsAShoots", 0, 1, "stick:32767 ticks:20 stick:0 down:PadA", "flying aim=499,14"},
+    // In dialogs the controller works as the keys: B is Escape, A Enter, the D-pad the arrows; a button
+    // that ends a watched record does not act again in the top ten it returns to.
     {"ThePadsBBacksOutOfADialog", 0, 0, "cmd:Help up:PadB", "main ready"},
+    {"ThePadsAFilesAResult", 0, 0, "score:500 result up:PadA", "top10 records=1 highlight=0"},
+    {"ThePadsDPadTurnsTheTablesAndMarksARow", 2, 0,
+     "records cmd:TopTen down:PadRight down:PadRight down:PadRight down:PadDown", "top10 code=6 highlight=0"},
+    {"ThePadsAWatchesAndEndsTheWatchOnce", 1, 1,
+     "score:500 end ticks:30 up:Return row:0 ticks:3 down:PadA up:PadA ticks:3",
+     "top10 watching=0 highlight=0"},
     {"F4TogglesFullScreen", 0, 0, "down:F4", "full=1"},
     {"F3Minimizes", 0, 0, "down:F3", "min=1"},
     {"EnterMinimizes", 0, 0, "down:Return", "min=1"},
@@ -190,7 +198,7 @@ const std::map<std::string, int> kNames = {
     {"Minimize", MainScreen::kMinimize}, {"FullScreen", MainScreen::kFullScreen}, {"Return", vk::kReturn},
     {"Escape", vk::kEscape}, {"Space", vk::kSpace}, {"Tab", vk::kTab}, {"Pause", vk::kPause}, {"F3", vk::kF3}, {"F4", vk::kF4},
     {"Left", vk::kLeft}, {"Right", vk::kRight}, {"Up", vk::kUp}, {"Down", vk::kDown}, {"PadA", vk::kPadA}, {"PadB", vk::kPadB},
-    {"PadStart", vk::kPadStart}};
+    {"PadStart", vk::kPadStart}, {"PadRight", vk::kPadRight}, {"PadDown", vk::kPadDown}};
 // clang-format on
 
 // The frame of the session's indicator label, or -1.
