@@ -41,7 +41,7 @@ if [ "$QUICK" = 1 ]; then
   SCALED_RUNS=1
 else
   STARTUP_RUNS=9 REPETITIONS=5 MIN_TIME=0.2 IDLE_RUNS=3 IDLE_SECONDS=10 PLAY_RUNS=3 PLAY_SECONDS=10 LOOP_SECONDS=10
-  SCALED_RUNS=3
+  SCALED_RUNS=5
 fi
 
 trap 'echo "performance: stopped by a failure at line $LINENO" >&2' ERR
