@@ -2,6 +2,9 @@
 // question one answer opens (the options' Enter opening the new-game question) never sees that key again
 // as its own answer. Tab walks the focus on the press, so that holding it repeats.
 #include "engine/dialog_screen.h"
+
+#include <utility>
+
 #include "engine/edit_box.h"
 #include "engine/focus_ring.h"
 #include "engine/platform.h"
@@ -9,6 +12,10 @@
 namespace {
 // In front of everything a dialog shows.
 constexpr double kRingDepth = -1000;
+// The keys a game controller's buttons stand for in a dialog.
+constexpr std::pair<int, int> kPadKeys[] = {{vk::kPadA, vk::kReturn},  {vk::kPadB, vk::kEscape},
+                                            {vk::kPadLeft, vk::kLeft}, {vk::kPadRight, vk::kRight},
+                                            {vk::kPadUp, vk::kUp},     {vk::kPadDown, vk::kDown}};
 }  // namespace
 
 void DialogScreen::SetKeyButtons(Control* defaultButton, Control* cancelButton) {
@@ -53,22 +60,9 @@ void DialogScreen::OnKeyUp(int key, int modifiers) {
 }
 
 int DialogScreen::KeyOfPadButton(int button) const {
-  switch (button) {
-    case vk::kPadA:
-      return vk::kReturn;
-    case vk::kPadB:
-      return vk::kEscape;
-    case vk::kPadLeft:
-      return vk::kLeft;
-    case vk::kPadRight:
-      return vk::kRight;
-    case vk::kPadUp:
-      return vk::kUp;
-    case vk::kPadDown:
-      return vk::kDown;
-    default:
-      return button;
-  }
+  for (const auto& [pad, key] : kPadKeys)
+    if (pad == button) return key;
+  return button;
 }
 
 void DialogScreen::OnControlKeyed(Control* control) {

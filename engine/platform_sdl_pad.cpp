@@ -3,31 +3,26 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "engine/log.h"
 #include "engine/platform_sdl.h"
 
 namespace {
-// The buttons the game has a use for; the others are dropped.
+// The buttons the game has a use for, and their key codes; the others are dropped.
+constexpr std::pair<SDL_GameControllerButton, int> kPadButtons[] = {
+    {SDL_CONTROLLER_BUTTON_A, vk::kPadA},
+    {SDL_CONTROLLER_BUTTON_B, vk::kPadB},
+    {SDL_CONTROLLER_BUTTON_START, vk::kPadStart},
+    {SDL_CONTROLLER_BUTTON_DPAD_LEFT, vk::kPadLeft},
+    {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, vk::kPadRight},
+    {SDL_CONTROLLER_BUTTON_DPAD_UP, vk::kPadUp},
+    {SDL_CONTROLLER_BUTTON_DPAD_DOWN, vk::kPadDown}};
+
 int PadButtonKey(uint8_t button) {
-  switch (button) {
-    case SDL_CONTROLLER_BUTTON_A:
-      return vk::kPadA;
-    case SDL_CONTROLLER_BUTTON_B:
-      return vk::kPadB;
-    case SDL_CONTROLLER_BUTTON_START:
-      return vk::kPadStart;
-    case SDL_CONTROLLER_BUTTON_DPAD_LEFT:
-      return vk::kPadLeft;
-    case SDL_CONTROLLER_BUTTON_DPAD_RIGHT:
-      return vk::kPadRight;
-    case SDL_CONTROLLER_BUTTON_DPAD_UP:
-      return vk::kPadUp;
-    case SDL_CONTROLLER_BUTTON_DPAD_DOWN:
-      return vk::kPadDown;
-    default:
-      return 0;
-  }
+  for (const auto& [pad, key] : kPadButtons)
+    if (pad == button) return key;
+  return 0;
 }
 }  // namespace
 

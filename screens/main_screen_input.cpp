@@ -152,9 +152,10 @@ void MainScreen::OnFrame(int elapsed) {
   if (!IsPaused()) DialogScreen::OnFrame(elapsed);
   if (game_) game_->Tick(elapsed);
   // A replay too short for its first board stops by itself: back to the player's game, as a key would.
-  // A watched record stops at its end, and holds its final board a moment so that the ending is seen.
-  if (demoRunning_ && game_ && game_->PlayerStopped() &&
-      (!Watching() || (watchEndMs_ += elapsed) >= kWatchEndHoldMs))
-    ReturnFromDemo();
+  // A watched record stops at its end and holds its final board a moment, so that the ending is seen.
+  if (demoRunning_ && game_ && game_->PlayerStopped()) {
+    if (Watching()) watchEndMs_ += elapsed;
+    if (!Watching() || watchEndMs_ >= kWatchEndHoldMs) ReturnFromDemo();
+  }
   redrawMode = RedrawMode::kDirty;
 }

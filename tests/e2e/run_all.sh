@@ -75,14 +75,15 @@ size_is() { [ "$(convert "$1" -format '%wx%h' info: 2>/dev/null)" = "$2" ]; }
 top_row_filled() {
   [ "$(convert "$1" -crop 513x1+29+29 +repage txt:- | awk -F'[,:]' 'NR > 1 && $1 % 32 == 0 && toupper($0) !~ /#CCCCFF/' | wc -l)" -ge 10 ]
 }
-# Pixels of region (WxH+X+Y) where pictures A and B of the game run differ by more than 10 % in some
-# channel (the score's digits, a ball that moved).
-differ() {  # differ A B REGION
+# Pixels of REGION (WxH+X+Y) where pictures A and B (paths) differ by more than 10 % in some channel (the
+# score's digits, a ball that moved).
+differing() {
   local n
-  n=$(convert "$G/$1" "$G/$2" -crop "$3" +repage -compose difference -composite \
+  n=$(convert "$1" "$2" -crop "$3" +repage -compose difference -composite \
     -separate -evaluate-sequence max -threshold 10% -format '%[fx:round(mean*w*h)]' info: 2>/dev/null)
   [[ "$n" =~ ^[0-9]+$ ]] && echo "$n" || echo 999999
 }
+differ() { differing "$G/$1" "$G/$2" "$3"; }  # differ A B REGION: pictures of the game run
 FIELD=564x487+13+13 LAUNCHER=577x80+0+505 SCORE=210x40+585+285
 if [[ ! " ${FAILED[*]} " =~ " game " ]]; then
   check game "the intro is not a 400 x 400 window" size_is "$G/intro.png" 400x400
@@ -150,10 +151,8 @@ if store_game "$BUILD/data" && (cd "$BUILD/data" && "$TOOL" sv set Game.Options.
   S="$RESULTS/scaled"
   # Pixels of a 2x picture that differ from the 1x run's main screen enlarged pixel by pixel.
   unlike_1x() {
-    local n
-    n=$(convert "$RESULTS/game/main.png" -sample 200% "$S/$1" -compose difference -composite \
-      -separate -evaluate-sequence max -threshold 10% -format '%[fx:round(mean*w*h)]' info: 2>/dev/null)
-    [[ "$n" =~ ^[0-9]+$ ]] && echo "$n" || echo 999999
+    convert "$RESULTS/game/main.png" -sample 200% "$S/main-1x-enlarged.png" 2>/dev/null
+    differing "$S/main-1x-enlarged.png" "$S/$1" 1600x1200+0+0
   }
   if [[ ! " ${FAILED[*]} " =~ " scaled " ]]; then
     check scaled "the intro is not an 800 x 800 window" size_is "$S/intro.png" 800x800
@@ -199,13 +198,7 @@ aimed_run clicked --do 'click 294 14' "${LANDED1[@]}" --do 'shot 1.png' --do 'cl
   --do 'shot 2.png' --do 'click 437 14'
 if [[ ! " ${FAILED[*]} " =~ " keyboard " && ! " ${FAILED[*]} " =~ " clicked " ]]; then
   K="$RESULTS/keyboard"
-  # Pixels of REGION where the keyboard run's shot FILE and OTHER (a path) differ by more than 10 %.
-  unlike() {
-    local n
-    n=$(convert "$K/$1" "$2" -crop "$3" +repage -compose difference -composite \
-      -separate -evaluate-sequence max -threshold 10% -format '%[fx:round(mean*w*h)]' info: 2>/dev/null)
-    [[ "$n" =~ ^[0-9]+$ ]] && echo "$n" || echo 999999
-  }
+  unlike() { differing "$K/$1" "$2" "$3"; }  # unlike FILE OTHER REGION: FILE of the keyboard run
   C="$RESULTS/clicked"
   for shot in 1 2; do
     check keyboard "the keyboard's shot $shot left another board than its click" \
